@@ -1,0 +1,294 @@
+// Kelvorin - desktop workbench for vibrational calculations.
+#include "app/batch.hpp"
+
+#include "app/app.hpp"
+#include "app/convert.hpp"
+#include "app/startup.hpp"
+#include "app/strings.hpp"
+
+#include <algorithm>
+#include <deque>
+#include <filesystem>
+#include <ostream>
+#include <set>
+
+namespace kel {
+
+namespace {
+
+constexpr std::string_view Version = "kelvorin 2.2";
+
+// Options with a value; the value is checked by checkValue.
+const std::set<std::string, std::less<>> ValueOptions = {
+    "--geometry", "--answer", "--size",  "--mpo",      "--add",      "--place",
+    "--view",     "--rotate", "--zoom",  "--balls",    "--labels",   "--hatoms",
+    "--measure",  "--delete", "--distance", "--vibrate", "--amplitude", "--speed",
+    "--render"};
+const std::set<std::string, std::less<>> FlagOptions = {
+    "--help", "--version", "--ic", "--kel", "--pdb", "--gjf", "--list-scratch", "--erase",
+    "--undo"};
+// File names taken relative to the folder where the program was started.
+const std::set<std::string, std::less<>> FileOptions = {"--mpo", "--add", "--render"};
+
+std::vector<std::string> split(std::string_view s, char sep) {
+  std::vector<std::string> parts;
+  std::size_t start = 0;
+  for (;;) {
+    auto p = s.find(sep, start);
+    parts.emplace_back(s.substr(start, p == std::string_view::npos ? p : p - start));
+    if (p == std::string_view::npos) break;
+    start = p + 1;
+  }
+  return parts;
+}
+
+bool isNumber(std::string_view s) {
+  std::size_t used = 0;
+  std::string t = trim(s);
+  Val(t, used);
+  return used > 0 && used == t.size();
+}
+
+bool isInteger(std::string_view s) {
+  if (!isNumber(s)) return false;
+  return s.find_first_of(".eEdD") == std::string_view::npos;
+}
+
+bool oneOf(std::string_view v, std::initializer_list<std::string_view> allowed) {
+  return std::find(allowed.begin(), allowed.end(), v) != allowed.end();
+}
+
+/// The value of option opt is well formed.
+bool checkValue(const std::string& opt, const std::string& v) {
+  if (opt == "--geometry") return oneOf(v, {"first", "last", "emin"});
+  if (opt == "--size") {
+    auto p = split(v, 'x');
+    return p.size() == 2 && isInteger(p[0]) && isInteger(p[1]) && Val(p[0]) >= 1 &&
+           Val(p[1]) >= 1 && Val(p[0]) <= 20000 && Val(p[1]) <= 20000;
+  }
+  if (opt == "--place") {
+    if (v == "cancel") return true;
+    for (auto& w : split(v, ','))
+      if (!oneOf(w, {"right", "left", "top", "bottom", "above", "under"})) return false;
+    return true;
+  }
+  if (opt == "--view") return oneOf(v, {"xy", "yz", "zx"});
+  if (opt == "--rotate") {
+    auto p = split(v, ':');
+    return p.size() == 2 && oneOf(p[0], {"x", "y", "z"}) && isNumber(p[1]);
+  }
+  if (opt == "--labels") return oneOf(v, {"numbers", "symbols", "none"});
+  if (opt == "--hatoms") return oneOf(v, {"normal", "noball", "hidden"});
+  if (opt == "--zoom" || opt == "--balls" || opt == "--amplitude" || opt == "--speed")
+    return isNumber(v);
+  if (opt == "--measure") {
+    auto p = split(v, ',');
+    return p.size() >= 2 && p.size() <= 4 &&
+           std::all_of(p.begin(), p.end(), [](auto& w) { return isInteger(w); });
+  }
+  if (opt == "--delete") return isInteger(v);
+  if (opt == "--distance") {
+    auto p = split(v, ',');
+    return p.size() == 3 && isInteger(p[0]) && isInteger(p[1]) && isNumber(p[2]);
+  }
+  if (opt == "--vibrate") {
+    auto p = split(v, ':');
+    return (p.size() == 1 || p.size() == 2) && isInteger(p[0]) &&
+           (p.size() == 1 || isInteger(p[1]));
+  }
+  return !v.empty();  // file names and answers
+}
+
+/// Input boxes answered from --answer, in order; each question and answer go to stderr.
+class BatchPrompt : public Prompt {
+ public:
+  BatchPrompt(const std::vector<std::string>& answers, std::ostream& err)
+      : answers_(answers.begin(), answers.end()), err_(err) {}
+  std::string inputBox(std::string_view prompt, std::string_view title,
+                       std::string_view defaultText) override {
+    std::string answer;
+    if (!answers_.empty()) {
+      answer = answers_.front();
+      answers_.pop_front();
+      if (answer == "cancel") answer.clear();
+      else if (answer == "default") answer = std::string(defaultText);
+    }
+    std::string shown(prompt);
+    std::replace(shown.begin(), shown.end(), '\r', '\n');
+    err_ << "? " << title << "\n" << shown << "\n[" << defaultText << "] = "
+         << (answer.empty() ? std::string("(cancel)") : answer) << "\n";
+    return answer;
+  }
+
+ private:
+  std::deque<std::string> answers_;
+  std::ostream& err_;
+};
+
+/// Console lines to standard output as they are made.
+class StreamLog : public LogSink {
+ public:
+  explicit StreamLog(std::ostream& out) : out_(out) {}
+  void newLine(std::string_view text) override {
+    if (started_) out_ << '\n';
+    out_ << text;
+    started_ = true;
+  }
+  void append(std::string_view text) override {
+    out_ << text;
+    started_ = true;
+  }
+  void finish() {
+    if (started_) out_ << '\n';
+    out_.flush();
+  }
+
+ private:
+  std::ostream& out_;
+  bool started_ = false;
+};
+
+}  // namespace
+
+std::string batchUsage() {
+  return R"(usage: kelvorin [FILE [ARG2]]                      the desktop program
+       kelvorin --batch [OPTION ...] FILE [ARG2]   the same program without windows
+
+Options that configure the read (take effect before it, wherever they stand):
+  --geometry first|last|emin  geometry of a Gaussian output (default: last)
+  --answer TEXT               answer the next input box (cancel = Cancel, default = the
+                              proposed text); when used up, every box gets Cancel
+  --size WxH                  drawing surface in pixels (default 800x600)
+Commands (run after the read, in the order given):
+  --mpo FILE                  read FILE as the connection file
+  --ic                        print the internal coordinates
+  --kel                       "&Save .kel as is"
+  --add FILE                  "&Add .kel structure" with FILE
+  --place right,left,top,bottom,above,under|cancel
+                              placement choices for the nearest --add before it
+  --pdb, --gjf                "&Export .PDB", "Create .GJF"
+  --list-scratch              print the exit dialog's list of scratch files
+  --erase                     erase the listed scratch files
+  --view xy|yz|zx             axis view
+  --rotate AXIS:DEG           turn about x, y or z by DEG degrees
+  --zoom A                    zoom by A
+  --balls V                   ball size entry
+  --labels numbers|symbols|none
+  --hatoms normal|noball|hidden
+  --measure A,B[,C[,D]]       distance, angle or torsion of these atoms
+  --delete A, --undo          delete atom A; undo the last deletion
+  --distance A,B,D            change the distance of atoms A and B to D angstrom
+  --vibrate MODE[:PHASE]      the frame of that mode at that phase (default 6)
+  --amplitude X, --speed X    animation amplitude and speed
+  --render FILE               the picture as .bmp or .png
+  --help, --version
+Exit status: 0 success, 1 failure, 2 bad usage.
+)";
+}
+
+bool parseBatch(const std::vector<std::string>& args, BatchOptions& o) {
+  namespace fs = std::filesystem;
+  bool optionsEnded = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (!optionsEnded && a == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    if (optionsEnded || a.size() < 2 || a.compare(0, 2, "--") != 0) {
+      if (o.words.size() >= 2) {
+        o.error = "too many words: " + a;
+        return false;
+      }
+      o.words.push_back(a);
+      continue;
+    }
+    if (a == "--batch") continue;
+    if (FlagOptions.count(a)) {
+      if (a == "--help") o.help = true;
+      else if (a == "--version") o.version = true;
+      else o.commands.push_back({a, ""});
+      continue;
+    }
+    if (!ValueOptions.count(a)) {
+      o.error = "unknown option " + a;
+      return false;
+    }
+    if (i + 1 >= args.size()) {
+      o.error = "missing value of " + a;
+      return false;
+    }
+    std::string v = args[++i];
+    if (!checkValue(a, v)) {
+      o.error = "malformed value of " + a + ": " + v;
+      return false;
+    }
+    if (a == "--geometry") o.geometry = v;
+    else if (a == "--answer") o.answers.push_back(v);
+    else if (a == "--size") {
+      auto p = split(v, 'x');
+      o.width = int(Val(p[0]));
+      o.height = int(Val(p[1]));
+    } else {
+      if (FileOptions.count(a)) v = fs::absolute(v).lexically_normal().string();
+      if (a == "--place") {
+        auto it = std::find_if(o.commands.rbegin(), o.commands.rend(),
+                               [](const BatchCommand& c) { return c.option == "--add"; });
+        if (it == o.commands.rend()) {
+          o.error = "--place needs an --add before it";
+          return false;
+        }
+      }
+      o.commands.push_back({a, v});
+    }
+  }
+  return true;
+}
+
+int runBatch(const BatchOptions& o, std::ostream& out, std::ostream& err,
+             const BatchHooks& hooks) {
+  namespace fs = std::filesystem;
+  if (!o.error.empty()) {
+    err << "kelvorin: " << o.error << "\n" << batchUsage();
+    return 2;
+  }
+  if (o.help) {
+    out << batchUsage();
+    return 0;
+  }
+  if (o.version) {
+    out << Version << "\n";
+    return 0;
+  }
+  if (o.words.empty()) {
+    err << "kelvorin: nothing to read: give a structure or output FILE\n";
+    return 2;
+  }
+  auto app = std::make_unique<App>();
+  BatchPrompt prompt(o.answers, err);
+  StreamLog log(out);
+  app->prompt = &prompt;
+  app->log = &log;
+  app->we2.La2[0].value = o.geometry == "first";
+  app->we2.La2[1].value = o.geometry == "last";
+  app->we2.La2[2].value = o.geometry == "emin";
+  std::vector<std::string> words = o.words;
+  std::error_code ec;
+  words[0] = fs::absolute(words[0], ec).lexically_normal().string();
+  IniVe(*app, joinCommandLine(words));
+  bool ok = true;
+  if (app->we1.visible || app->we2.visible) {
+    log.finish();
+    err << "kelvorin: nothing to read: " << o.words[0] << " names no file\n";
+    return 2;
+  }
+  for (const auto& c : o.commands)
+    if (!runBatchCommand(*app, c, o, out, err, hooks)) ok = false;
+  log.finish();
+  if (!app->frm.Text3.text.empty()) err << app->frm.Text3.text << "\n";
+  if (!app->frm.Text4.text.empty()) err << app->frm.Text4.text << "\n";
+  ok = ok && app->m.NAt > 0 && !app->readFailed && app->erraCount == 0;
+  return ok ? 0 : 1;
+}
+
+}  // namespace kel

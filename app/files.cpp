@@ -1,0 +1,139 @@
+// Kelvorin - desktop workbench for vibrational calculations.
+#include "app/files.hpp"
+
+#include "app/basic_error.hpp"
+
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
+namespace kel {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+int openErrorNumber(int err) {
+  switch (err) {
+    case ENOENT: return 53;
+    case EACCES:
+    case EPERM:
+    case EROFS: return 70;
+    case ENOSPC: return 61;
+    case EISDIR: return 75;
+    default: return 75;
+  }
+}
+
+}  // namespace
+
+LineReader& FileTable::openInput(int n, const std::string& path) {
+  if (isOpen(n)) throw BasicError{55};
+  std::error_code ec;
+  if (fs::is_directory(path, ec)) throw BasicError{75};
+  auto r = std::make_unique<LineReader>(path);
+  auto& ref = *r;
+  in_[n] = std::move(r);
+  return ref;
+}
+
+void FileTable::openOutput(int n, const std::string& path, bool append) {
+  if (isOpen(n)) throw BasicError{55};
+  std::FILE* fp = std::fopen(path.c_str(), append ? "ab" : "wb");
+  if (!fp) throw BasicError{openErrorNumber(errno) == 53 ? 76 : openErrorNumber(errno)};
+  out_[n] = fp;
+}
+
+LineReader& FileTable::in(int n) {
+  auto it = in_.find(n);
+  if (it == in_.end()) throw BasicError{52};
+  return *it->second;
+}
+
+void FileTable::write(int n, std::string_view text) {
+  auto it = out_.find(n);
+  if (it == out_.end()) throw BasicError{52};
+  if (text.empty()) return;
+  if (std::fwrite(text.data(), 1, text.size(), it->second) != text.size())
+    throw BasicError{errno == ENOSPC ? 61 : 57};
+}
+
+void FileTable::close(int n) {
+  if (auto it = in_.find(n); it != in_.end()) {
+    in_.erase(it);
+    return;
+  }
+  if (auto it = out_.find(n); it != out_.end()) {
+    std::FILE* fp = it->second;
+    out_.erase(it);
+    if (std::fclose(fp) != 0) throw BasicError{errno == ENOSPC ? 61 : 57};
+  }
+}
+
+void FileTable::closeAll() noexcept {
+  in_.clear();
+  for (auto& [n, fp] : out_) std::fclose(fp);
+  out_.clear();
+}
+
+long long spl(const std::string& f) {
+  if (f.empty()) return -1;
+  std::error_code ec;
+  auto st = fs::status(f, ec);
+  if (ec || !fs::exists(st)) return 0;
+  if (fs::is_directory(st)) return -1;
+  auto n = fs::file_size(f, ec);
+  if (ec) return -1;
+  if (n == 0) fs::remove(f, ec);
+  return static_cast<long long>(n);
+}
+
+void SplW(const std::string& f, double& n, int& ier) {
+  ier = 0;
+  n = -1;
+  if (f.empty()) {
+    ier = 52;
+    return;
+  }
+  long long k = spl(f);
+  if (k < 0) {
+    ier = 75;
+    return;
+  }
+  n = static_cast<double>(k);
+}
+
+bool fileExists(const std::string& f) {
+  std::error_code ec;
+  return !f.empty() && fs::is_regular_file(f, ec);
+}
+
+void copyFile(const std::string& from, const std::string& to) {
+  std::error_code ec;
+  if (!fs::exists(from, ec)) throw BasicError{53};
+  fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
+  if (ec) throw BasicError{openErrorNumber(ec.value())};
+}
+
+void renameFile(const std::string& from, const std::string& to) {
+  std::error_code ec;
+  if (!fs::exists(from, ec)) throw BasicError{53};
+  if (fs::exists(to, ec)) throw BasicError{58};
+  fs::rename(from, to, ec);
+  if (ec) throw BasicError{openErrorNumber(ec.value())};
+}
+
+bool deleteFile(const std::string& f) {
+  std::error_code ec;
+  return fs::remove(f, ec);
+}
+
+std::string currentDir() {
+  std::error_code ec;
+  auto p = fs::current_path(ec);
+  std::string s = ec ? std::string(".") : p.generic_string();
+  while (s.size() > 1 && s.back() == '/') s.pop_back();
+  return s;
+}
+
+}  // namespace kel

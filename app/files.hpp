@@ -1,0 +1,64 @@
+// Kelvorin - desktop workbench for vibrational calculations.
+// The table of open files (numbered channels, so that an error report can close them all)
+// and the small file utilities shared by every Part.
+#pragma once
+
+#include "app/line_reader.hpp"
+
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace kel {
+
+class FileTable {
+ public:
+  FileTable() = default;
+  FileTable(const FileTable&) = delete;
+  FileTable& operator=(const FileTable&) = delete;
+  ~FileTable() { closeAll(); }
+
+  /// Opens channel n for input; error 55 when n is open, 53 when the file is missing.
+  LineReader& openInput(int n, const std::string& path);
+  /// Opens channel n for output (replacing the file) or append; error 55 when n is open,
+  /// 75/70 when the file cannot be created.
+  void openOutput(int n, const std::string& path, bool append = false);
+  /// The reader of channel n; error 52 when n is not open for input.
+  LineReader& in(int n);
+  /// Writes text to channel n; error 52 when n is not open for output, 61/57 on failure.
+  void write(int n, std::string_view text);
+  /// Writes text and a line end (LF).
+  void writeLine(int n, std::string_view text) {
+    write(n, text);
+    write(n, "\n");
+  }
+  bool isOpen(int n) const { return in_.count(n) || out_.count(n); }
+  /// Closes channel n; a failed flush is error 61 or 57.
+  void close(int n);
+  /// Closes every open channel and reports nothing.
+  void closeAll() noexcept;
+
+ private:
+  std::map<int, std::unique_ptr<LineReader>> in_;
+  std::map<int, std::FILE*> out_;
+};
+
+/// Length of file f in bytes; -1 when f is empty or the length cannot be read; a file of
+/// length 0 is deleted, so a name that did not exist leaves nothing behind (returns 0).
+long long spl(const std::string& f);
+/// As spl with an error flag: ier = 0 on success (also for a missing file, n = 0).
+void SplW(const std::string& f, double& n, int& ier);
+/// True when a file of that name exists (of any length); never deletes.
+bool fileExists(const std::string& f);
+/// Copies a file (error 53 when the source is missing, 75 when the target cannot be made).
+void copyFile(const std::string& from, const std::string& to);
+/// Renames a file (error 58 when the target exists, 53 when the source is missing).
+void renameFile(const std::string& from, const std::string& to);
+/// Deletes a file when it exists; true when deleted.
+bool deleteFile(const std::string& f);
+/// The current directory with '/' separators and no trailing separator.
+std::string currentDir();
+
+}  // namespace kel

@@ -1,0 +1,186 @@
+// Kelvorin - desktop workbench for vibrational calculations.
+#include "app/line_reader.hpp"
+
+#include "app/basic_error.hpp"
+#include "app/convert.hpp"
+
+#include <cerrno>
+#include <cstring>
+
+namespace kel {
+
+namespace {
+constexpr std::size_t BufSize = 1 << 16;
+}
+
+LineReader::LineReader(const std::string& path) {
+  fp_ = std::fopen(path.c_str(), "rb");
+  if (!fp_) throw BasicError{errno == ENOENT ? 53 : (errno == EACCES ? 70 : 75)};
+  buf_ = std::make_unique<char[]>(BufSize);
+}
+
+LineReader LineReader::fromText(std::string text) {
+  LineReader r;
+  r.mem_ = std::move(text);
+  return r;
+}
+
+LineReader::LineReader(LineReader&& o) noexcept { *this = std::move(o); }
+
+LineReader& LineReader::operator=(LineReader&& o) noexcept {
+  if (this != &o) {
+    if (fp_) std::fclose(fp_);
+    fp_ = o.fp_;
+    o.fp_ = nullptr;
+    mem_ = std::move(o.mem_);
+    buf_ = std::move(o.buf_);
+    bufLen_ = o.bufLen_;
+    bufPos_ = o.bufPos_;
+    atEnd_ = o.atEnd_;
+    pendingCR_ = o.pendingCR_;
+    cur_ = std::move(o.cur_);
+    pos_ = o.pos_;
+    have_ = o.have_;
+    lineNo_ = o.lineNo_;
+  }
+  return *this;
+}
+
+LineReader::~LineReader() {
+  if (fp_) std::fclose(fp_);
+}
+
+bool LineReader::fill() {
+  if (atEnd_) return false;
+  if (!fp_) {
+    // Memory text: served as a single buffer.
+    if (bufPos_ >= mem_.size()) {
+      atEnd_ = true;
+      return false;
+    }
+    return true;
+  }
+  bufLen_ = std::fread(buf_.get(), 1, BufSize, fp_);
+  bufPos_ = 0;
+  if (bufLen_ == 0) {
+    if (std::ferror(fp_)) throw BasicError{57};
+    atEnd_ = true;
+    return false;
+  }
+  return true;
+}
+
+bool LineReader::readRaw(std::string& line) {
+  line.clear();
+  bool any = false;
+  for (;;) {
+    const char* data;
+    std::size_t len;
+    if (fp_) {
+      if (bufPos_ >= bufLen_ && !fill()) break;
+      data = buf_.get();
+      len = bufLen_;
+    } else {
+      if (bufPos_ >= mem_.size()) {
+        atEnd_ = true;
+        break;
+      }
+      data = mem_.data();
+      len = mem_.size();
+    }
+    if (pendingCR_) {
+      pendingCR_ = false;
+      if (data[bufPos_] == '\n') {
+        ++bufPos_;
+        continue;
+      }
+    }
+    const char* start = data + bufPos_;
+    const char* end = data + len;
+    const char* p = start;
+    while (p < end && *p != '\n' && *p != '\r') ++p;
+    line.append(start, std::size_t(p - start));
+    any = true;
+    if (p < end) {
+      bufPos_ = std::size_t(p - data) + 1;
+      if (*p == '\r') pendingCR_ = true;
+      ++lineNo_;
+      return true;
+    }
+    bufPos_ = len;
+  }
+  if (any) ++lineNo_;
+  return any;
+}
+
+bool LineReader::getLine(std::string& line) {
+  if (have_) {
+    have_ = false;
+    line = cur_.substr(pos_);
+    return true;
+  }
+  return readRaw(line);
+}
+
+std::string LineReader::lineInput() {
+  std::string s;
+  if (!getLine(s)) throw BasicError{62};
+  return s;
+}
+
+bool LineReader::eof() {
+  if (have_) return false;
+  if (fp_) {
+    if (bufPos_ < bufLen_) {
+      if (pendingCR_ && bufPos_ + 1 == bufLen_ && buf_[bufPos_] == '\n') {
+        // a CR LF split across buffers: the LF alone holds no line
+        ++bufPos_;
+        pendingCR_ = false;
+        return !fill();
+      }
+      return false;
+    }
+    return !fill();
+  }
+  std::size_t p = bufPos_;
+  if (pendingCR_ && p < mem_.size() && mem_[p] == '\n') ++p;
+  return p >= mem_.size();
+}
+
+bool LineReader::loadLine() {
+  if (have_) return true;
+  if (!readRaw(cur_)) return false;
+  pos_ = 0;
+  have_ = true;
+  return true;
+}
+
+bool LineReader::tryInputNumber(double& x) {
+  for (;;) {
+    if (!loadLine()) return false;
+    while (pos_ < cur_.size() && (cur_[pos_] == ' ' || cur_[pos_] == '\t')) ++pos_;
+    if (pos_ < cur_.size()) break;
+    have_ = false;  // a blank rest of line holds no item
+  }
+  std::size_t start = pos_;
+  if (cur_[pos_] == ',') {  // an empty item
+    ++pos_;
+    x = 0.0;
+  } else {
+    while (pos_ < cur_.size() && cur_[pos_] != ',' && cur_[pos_] != ' ' && cur_[pos_] != '\t')
+      ++pos_;
+    x = Val(std::string_view(cur_).substr(start, pos_ - start));
+    while (pos_ < cur_.size() && (cur_[pos_] == ' ' || cur_[pos_] == '\t')) ++pos_;
+    if (pos_ < cur_.size() && cur_[pos_] == ',') ++pos_;
+  }
+  if (pos_ >= cur_.size()) have_ = false;  // the item ended the line: its end is consumed
+  return true;
+}
+
+double LineReader::inputNumber() {
+  double x = 0;
+  if (!tryInputNumber(x)) throw BasicError{62};
+  return x;
+}
+
+}  // namespace kel

@@ -1,0 +1,56 @@
+// Kelvorin - desktop workbench for vibrational calculations.
+// The one line reader of every text reader: LF, CR LF and a lone CR all end a line, and the
+// input file is never written. It also gives the free-format number input of the readers.
+#pragma once
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace kel {
+
+class LineReader {
+ public:
+  /// Opens path for reading; a missing file is error 53, an unreadable one 75.
+  explicit LineReader(const std::string& path);
+  /// Reads from a text held in memory (tests, small fixtures).
+  static LineReader fromText(std::string text);
+  LineReader(LineReader&&) noexcept;
+  LineReader& operator=(LineReader&&) noexcept;
+  ~LineReader();
+
+  /// Next line without its line end ("Line Input"); after free-format input the rest of the
+  /// current line. False at end of file.
+  bool getLine(std::string& line);
+  /// As getLine, but end of file is error 62 (Input past end of file).
+  std::string lineInput();
+  /// True when no character is left.
+  bool eof();
+  /// Free-format input ("Input #"): the next item, separated by blanks, commas or line ends,
+  /// converted with Val (an empty or non-numeric item is 0). End of file is error 62.
+  double inputNumber();
+  /// As inputNumber, but false at end of file instead of an error.
+  bool tryInputNumber(double& x);
+  /// Lines read so far.
+  long lineNumber() const { return lineNo_; }
+
+ private:
+  LineReader() = default;
+  bool fill();
+  bool readRaw(std::string& line);
+  bool loadLine();
+
+  std::FILE* fp_ = nullptr;
+  std::string mem_;           // whole text when reading from memory
+  std::unique_ptr<char[]> buf_;
+  std::size_t bufLen_ = 0, bufPos_ = 0;
+  bool atEnd_ = false;
+  bool pendingCR_ = false;    // a CR ended the last line; swallow a following LF
+  std::string cur_;           // current line during free-format input
+  std::size_t pos_ = 0;
+  bool have_ = false;         // cur_ is partly consumed by free-format input
+  long lineNo_ = 0;
+};
+
+}  // namespace kel

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test: the normal build, then the sanitizer build.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+jobs=$(nproc)
+cmake -S . -B build -G Ninja -DKEL_WERROR=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j "$jobs"
+(cd build && ctest --output-on-failure -j "$jobs")
+if [ "${KEL_SKIP_SANITIZE:-0}" != 1 ]; then
+  cmake -S . -B build-asan -G Ninja -DKEL_WERROR=ON -DKEL_SANITIZE=ON -DKEL_BENCH=OFF \
+        -DCMAKE_BUILD_TYPE=Debug
+  cmake --build build-asan -j "$jobs"
+  (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+     ctest --output-on-failure -j "$jobs")
+fi
