@@ -275,6 +275,7 @@ int runBatch(const BatchOptions& o, std::ostream& out, std::ostream& err,
   std::vector<std::string> words = o.words;
   std::error_code ec;
   words[0] = fs::absolute(words[0], ec).lexically_normal().string();
+  if (hooks.prepare) hooks.prepare(*app, o);
   IniVe(*app, joinCommandLine(words));
   bool ok = true;
   if (app->we1.visible || app->we2.visible) {

@@ -30,6 +30,8 @@ struct BatchOptions {
 
 /// What batch mode needs from the windowing layer (only rendering a picture uses Qt).
 struct BatchHooks {
+  /// Runs before the read (the surface size of --size, the platform of the viewer).
+  std::function<void(App&, const BatchOptions&)> prepare;
   /// Writes the viewer's picture to file (".bmp" or ".png"); 0 on success.
   std::function<int(App&, const std::string& file)> renderPicture;
 };

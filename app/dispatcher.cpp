@@ -72,6 +72,13 @@ void afterRead(App& app) {
 
 }  // namespace
 
+void klucze(App& app, int k) {
+  auto& f = app.frm;
+  bool show = k != 0;
+  f.Nowa.visible = f.List1.visible = f.AddCon.visible = f.AddNie.visible = show;
+  for (auto& c : f.Che1) c.visible = show;
+}
+
 void ibut_Click(App& app, int Index) noexcept {
   guard(app, "ibut_Click", [&] {
     prepare(app, Index);

@@ -10,6 +10,8 @@ struct App;
 
 /// Runs main-window command Index (the nine buttons and the further command numbers).
 void ibut_Click(App& app, int Index) noexcept;
+/// Shows (k != 0) or hides (k = 0) the placement controls.
+void klucze(App& app, int k);
 /// Opens the structure chooser: mode 1 structure (or connection file), 2 add a structure.
 void openKelWe1(App& app, int mode);
 /// Opens the Gaussian output chooser.

@@ -1,0 +1,37 @@
+// Kelvorin - desktop workbench for vibrational calculations.
+#include "app/app.hpp"
+
+#include <fstream>
+
+namespace kel {
+
+namespace {
+constexpr std::string_view NoLineEnd = "no line end in the first 1024 bytes of file ";
+constexpr std::string_view NotText = "... it is not read as a text file";
+}  // namespace
+
+void SplB(App& app, const std::string& f, double& n, int& ier) {
+  n = -1;
+  ier = 1;
+  if (f.empty()) return;
+  long long len = spl(f);  // deletes a file of length 0
+  if (len <= 0) {
+    n = double(len);
+    return;
+  }
+  n = double(len);
+  std::ifstream in(f, std::ios::binary);
+  if (!in) throw BasicError{75};
+  char head[1024];
+  in.read(head, std::streamsize(std::min<long long>(len, sizeof head)));
+  std::string_view first(head, std::size_t(in.gcount()));
+  if (first.find_first_of("\r\n") != std::string_view::npos) {
+    ier = 0;
+    return;
+  }
+  tekst(app, std::string(NoLineEnd) + f);
+  tekst(app, NotText);
+  ier = 2;
+}
+
+}  // namespace kel
