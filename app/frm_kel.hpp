@@ -6,8 +6,15 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 namespace kel {
+
+inline constexpr std::string_view BannerText = "****Kelvorin**** version 2 ";
+inline constexpr std::string_view ScrDd2Name = "skrK.dd2";
+inline constexpr std::string_view ScrDd2bName = "sskrK.dd2";
+inline constexpr std::string_view ScrMpoName = "skrK.mpo";
+inline constexpr std::string_view ScrMpobName = "sskrK.mpo";
 
 struct FrmKel {
   std::string caption = "Kelvorin";
@@ -41,9 +48,9 @@ struct FrmKel {
   double PbTotal = 20;            ///< progress indicator total
 
   // --- shell strings
-  std::string Banner;             ///< "****Kelvorin**** version 2 "
-  std::string ScrDd2, ScrDd2b;    ///< "skrK.dd2", "sskrK.dd2"
-  std::string ScrMpo, ScrMpob;    ///< "skrK.mpo", "sskrK.mpo"
+  std::string Banner{BannerText};
+  std::string ScrDd2{ScrDd2Name}, ScrDd2b{ScrDd2bName};
+  std::string ScrMpo{ScrMpoName}, ScrMpob{ScrMpobName};
   std::string EdDd2, EdMpo, EdKol, EdVdf;  ///< editor command prefixes
   std::string Arg2;               ///< second word of the command line
   std::string IniFile;            ///< the settings file found, if any

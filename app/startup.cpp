@@ -15,7 +15,6 @@ namespace kel {
 
 namespace {
 
-constexpr std::string_view BannerText = "****Kelvorin**** version 2 ";
 constexpr std::string_view VersionCaption = "  Kelvorin 2.2 ";
 constexpr std::string_view IniName = "kelv.ini";
 constexpr std::string_view EditorKey = "editor.";
@@ -120,12 +119,12 @@ void IniVe(App& app, std::string_view cmdLine) {
     auto& m = app.m;
     // 1. names
     f.Banner = BannerText;
+    m.KolNam = KolDefault;
     m.VerCap = VersionCaption;
-    f.ScrDd2 = "skrK.dd2";
-    f.ScrDd2b = "sskrK.dd2";
-    f.ScrMpo = "skrK.mpo";
-    f.ScrMpob = "sskrK.mpo";
-    m.KolNam = "eskrK.kol";
+    f.ScrDd2 = ScrDd2Name;
+    f.ScrDd2b = ScrDd2bName;
+    f.ScrMpo = ScrMpoName;
+    f.ScrMpob = ScrMpobName;
     // 2. constants and the console's designed geometry
     m.Pi = 3.14159265358979;
     m.VibSpd = 3.0;

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace kel {
 
@@ -16,6 +17,8 @@ constexpr int MaxIc = 3201;   ///< rows of the internal-coordinate table
 constexpr int MaxAng = 3840;  ///< rows of the candidate-angle table
 
 using i16 = std::int16_t;
+
+inline constexpr std::string_view KolDefault = "eskrK.kol";  ///< colour file name at start
 
 /// The one molecule the program works on, with the element table and the parameter and
 /// switch vectors. Fields keep the names the rest of the program uses.
@@ -68,7 +71,7 @@ struct ModKel {
   // --- names
   std::string FilNam, ShowNam, MpoNam, JobNam, DatNam, GeoFile;
   std::string VerCap;               ///< "  Kelvorin 2.2 "
-  std::string KolNam;               ///< colour file name
+  std::string KolNam{KolDefault};   ///< colour file name
   i16 RenDone = 0;                  ///< atoms were renumbered by the last read
 
   // --- topology

@@ -1,0 +1,150 @@
+// Kelvorin - desktop workbench for vibrational calculations.
+// The one line reader: line ends of every kind and free-format number input.
+#include "app/basic_error.hpp"
+#include "app/line_reader.hpp"
+#include "testing.hpp"
+
+#include <gtest/gtest.h>
+
+namespace kel {
+namespace {
+
+std::vector<std::string> allLines(LineReader r) {
+  std::vector<std::string> v;
+  std::string s;
+  while (r.getLine(s)) v.push_back(s);
+  return v;
+}
+
+using Lines = std::vector<std::string>;
+
+TEST(LineReader, EveryLineEnd) {
+  EXPECT_EQ(allLines(LineReader::fromText("a\nb\r\nc\rd")), (Lines{"a", "b", "c", "d"}));
+  EXPECT_EQ(allLines(LineReader::fromText("a\n\nb\n")), (Lines{"a", "", "b"}));
+  EXPECT_EQ(allLines(LineReader::fromText("a\r\r\nb")), (Lines{"a", "", "b"}));
+  EXPECT_EQ(allLines(LineReader::fromText("")), Lines{});
+  EXPECT_EQ(allLines(LineReader::fromText("\r\n")), Lines{""});
+}
+
+TEST(LineReader, FileInBuffersAndNeverWritten) {
+  testing::TempDir dir;
+  std::string text;
+  for (int i = 0; i < 20000; ++i) text += "line " + std::to_string(i) + (i % 2 ? "\r\n" : "\r");
+  auto path = dir.write("big.txt", text);
+  auto before = std::filesystem::last_write_time(path);
+  LineReader r(path);
+  std::string s;
+  int n = 0;
+  while (r.getLine(s)) {
+    ASSERT_EQ(s, "line " + std::to_string(n));
+    ++n;
+  }
+  EXPECT_EQ(n, 20000);
+  EXPECT_TRUE(r.eof());
+  EXPECT_EQ(testing::slurp(path), text);
+  EXPECT_EQ(std::filesystem::last_write_time(path), before);
+}
+
+TEST(LineReader, MissingFileIsError53) {
+  try {
+    LineReader r("/nonexistent/x.log");
+    FAIL();
+  } catch (const BasicError& e) {
+    EXPECT_EQ(e.number, 53);
+  }
+}
+
+TEST(FreeFormat, ItemsAcrossBlanksCommasAndLines) {
+  auto r = LineReader::fromText("  1   6  0.5,-1.25\n\n 3 , 4\n");
+  EXPECT_EQ(r.inputNumber(), 1);
+  EXPECT_EQ(r.inputNumber(), 6);
+  EXPECT_EQ(r.inputNumber(), 0.5);
+  EXPECT_EQ(r.inputNumber(), -1.25);
+  EXPECT_EQ(r.inputNumber(), 3);
+  EXPECT_EQ(r.inputNumber(), 4);
+  EXPECT_TRUE(r.eof());
+  try {
+    r.inputNumber();
+    FAIL();
+  } catch (const BasicError& e) {
+    EXPECT_EQ(e.number, 62);
+  }
+}
+
+TEST(FreeFormat, RestOfTheLineAfterNumbers) {
+  auto r = LineReader::fromText("  1   6   0.0  0.1  0.2   12.000\nnext\n");
+  for (double want : {1.0, 6.0, 0.0, 0.1, 0.2}) EXPECT_EQ(r.inputNumber(), want);
+  EXPECT_EQ(r.lineInput(), "12.000");
+  EXPECT_EQ(r.lineInput(), "next");
+}
+
+TEST(FreeFormat, EmptyAndTextItems) {
+  auto r = LineReader::fromText("5,,7 abc 2\n");
+  EXPECT_EQ(r.inputNumber(), 5);
+  EXPECT_EQ(r.inputNumber(), 0);
+  EXPECT_EQ(r.inputNumber(), 7);
+  EXPECT_EQ(r.inputNumber(), 0);
+  EXPECT_EQ(r.inputNumber(), 2);
+  double x = 1;
+  EXPECT_FALSE(r.tryInputNumber(x));
+}
+
+TEST(FileTable, ChannelsAndErrors) {
+  testing::TempDir dir;
+  FileTable t;
+  t.openOutput(3, "out.txt");
+  t.writeLine(3, "a");
+  EXPECT_THROW(t.openOutput(3, "other.txt"), BasicError);
+  EXPECT_THROW(t.write(4, "x"), BasicError);
+  t.close(3);
+  EXPECT_EQ(testing::slurp("out.txt"), "a\n");
+  t.openOutput(3, "out.txt", true);
+  t.write(3, "b");
+  t.closeAll();
+  EXPECT_EQ(testing::slurp("out.txt"), "a\nb");
+  auto& in = t.openInput(1, "out.txt");
+  EXPECT_EQ(in.lineInput(), "a");
+  try {
+    t.openInput(2, "missing.txt");
+    FAIL();
+  } catch (const BasicError& e) {
+    EXPECT_EQ(e.number, 53);
+  }
+  EXPECT_THROW(t.openOutput(5, "no/such/folder/x.txt"), BasicError);
+}
+
+TEST(FileUtilities, LengthDeletesEmptyFiles) {
+  testing::TempDir dir;
+  dir.write("empty.txt", "");
+  EXPECT_EQ(spl("empty.txt"), 0);
+  EXPECT_FALSE(std::filesystem::exists("empty.txt"));
+  EXPECT_EQ(spl("missing.txt"), 0);
+  EXPECT_FALSE(std::filesystem::exists("missing.txt"));
+  dir.write("five.txt", "12345");
+  EXPECT_EQ(spl("five.txt"), 5);
+  EXPECT_EQ(spl(""), -1);
+}
+
+TEST(FileUtilities, TextCheckNeverRewrites) {
+  testing::TempDir dir;
+  auto app = testing::newApp();
+  std::string lf = dir.write("lf.log", "a\nb\n");
+  double n = 0;
+  int ier = 9;
+  SplB(*app, lf, n, ier);
+  EXPECT_EQ(ier, 0);
+  EXPECT_EQ(n, 4);
+  EXPECT_EQ(testing::slurp(lf), "a\nb\n");
+  EXPECT_FALSE(std::filesystem::exists(lf + ".old"));
+  SplB(*app, dir.write("cr.log", "a\rb"), n, ier);
+  EXPECT_EQ(ier, 0);
+  SplB(*app, dir.write("none.bin", std::string(2000, 'x')), n, ier);
+  EXPECT_EQ(ier, 2);
+  SplB(*app, dir.write("empty.log", ""), n, ier);
+  EXPECT_EQ(ier, 1);
+  SplB(*app, "missing.log", n, ier);
+  EXPECT_EQ(ier, 1);
+}
+
+}  // namespace
+}  // namespace kel

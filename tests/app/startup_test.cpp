@@ -1,0 +1,179 @@
+// Kelvorin - desktop workbench for vibrational calculations.
+// Start-up: the settings file, the command line and the working folder.
+#include "app/startup.hpp"
+#include "testing.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace kel {
+namespace {
+
+using testing::TempDir;
+
+class StartupTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    oldConfig = std::getenv("XDG_CONFIG_HOME") ? std::getenv("XDG_CONFIG_HOME") : "";
+    setenv("XDG_CONFIG_HOME", (dir.path() / "config").c_str(), 1);
+    // Editor programs: only files of at least 2000 bytes are accepted.
+    big = dir.write("big-editor", std::string(2500, 'x'));
+    small = dir.write("small-editor", std::string(1999, 'x'));
+  }
+  void TearDown() override {
+    if (oldConfig.empty()) unsetenv("XDG_CONFIG_HOME");
+    else setenv("XDG_CONFIG_HOME", oldConfig.c_str(), 1);
+  }
+  TempDir dir;
+  std::unique_ptr<App> app = testing::newApp();
+  std::string oldConfig, big, small;
+};
+
+TEST_F(StartupTest, NoSettingsFileKeepsTheDefaults) {
+  IniVe(*app, "");
+  EXPECT_EQ(app->frm.EdMpo, "notepad ");
+  EXPECT_EQ(app->frm.EdDd2, "notepad ");
+  EXPECT_EQ(app->frm.IniFile, "");
+  EXPECT_TRUE(app->we1.visible);  // no command line: the structure chooser opens
+}
+
+TEST_F(StartupTest, SettingsLinesCaseBlindTrimmedAndChecked) {
+  dir.write("kelv.ini", "# my editors\n"
+                        "EDITOR.MPO =   " + big + "   \r\n"
+                        "editor.dd2=" + small + "\n"          // too short a program: skipped
+                        "editor.xy=" + big + "\n"             // "=" too early: skipped
+                        "  something editor.KOL= " + big + "\n"
+                        "editor.abc=" + big + "\n");          // unknown extension
+  EdIni(*app);
+  EXPECT_EQ(app->frm.EdMpo, big + " ");
+  EXPECT_EQ(app->frm.EdDd2, "");  // not touched by EdIni itself
+  EXPECT_EQ(app->frm.EdKol, big + " ");
+  EXPECT_EQ(app->m.KolNam, big + " ");
+  EXPECT_EQ(app->frm.Text3.text,
+            "kelv.ini editor.mpo=" + big + " editor.kol=" + big);
+}
+
+TEST_F(StartupTest, AtMostFourSettingsAreRead) {
+  dir.write("kelv.ini", "editor.mpo=" + big + "\neditor.dd2=" + big + "\neditor.kol=" + big +
+                            "\neditor.vdf=" + big + "\neditor.mpo=" + small + "x\n");
+  std::filesystem::rename(small, small + "x");
+  std::filesystem::resize_file(small + "x", 5000);
+  EdIni(*app);
+  EXPECT_EQ(app->frm.EdMpo, big + " ");  // the fifth line is not read
+  EXPECT_EQ(app->frm.EdVdf, big + " ");
+}
+
+TEST_F(StartupTest, UserConfigurationFolderAfterTheCurrentOne) {
+  std::filesystem::create_directories(dir.path() / "config/kelvorin");
+  dir.write("config/kelvorin/kelv.ini", "editor.vdf=" + big + "\n");
+  EdIni(*app);
+  EXPECT_EQ(app->frm.EdVdf, big + " ");
+  dir.write("kelv.ini", "editor.mpo=" + big + "\n");
+  auto again = testing::newApp();
+  EdIni(*again);
+  EXPECT_EQ(again->frm.EdVdf, "");  // the current folder's file wins
+  EXPECT_EQ(again->frm.EdMpo, big + " ");
+}
+
+TEST_F(StartupTest, EmptySettingsFileIsPassedOver) {
+  dir.write("kelv.ini", "");
+  EdIni(*app);
+  EXPECT_EQ(app->frm.IniFile, "");
+  EXPECT_FALSE(std::filesystem::exists("kelv.ini"));  // an empty file is cleared away
+}
+
+TEST_F(StartupTest, DefaultsOfTheParameterVector) {
+  IniVe(*app, "");
+  auto& p = app->m.Par;
+  EXPECT_EQ(p(0), 1);
+  EXPECT_EQ(p(5), 1);
+  EXPECT_EQ(p(6), 0);
+  EXPECT_EQ(p(7), 70);
+  EXPECT_EQ(p(8), 4);
+  EXPECT_EQ(p(9), 5);
+  EXPECT_DOUBLE_EQ(p(10), 0.05);
+  EXPECT_DOUBLE_EQ(p(11), 0.01);
+  EXPECT_EQ(p(29), 12632256);
+  EXPECT_EQ(p(40), 1);
+  EXPECT_DOUBLE_EQ(p(47), 0.4);
+  EXPECT_EQ(p(53), 70);
+  EXPECT_EQ(p(54), 75);
+  EXPECT_EQ(p(55), 90);
+  EXPECT_EQ(p(14), 0);
+  EXPECT_EQ(app->frm.Banner, "****Kelvorin**** version 2 ");
+  EXPECT_EQ(app->m.VerCap, "  Kelvorin 2.2 ");
+  EXPECT_EQ(app->frm.PageLines, 23);
+}
+
+TEST_F(StartupTest, DdrNameAndCheckpointSwapPlaces) {
+  IniVe(*app, "job.ddr water.fmt");
+  EXPECT_EQ(app->frm.Text1.tag, "job.ddr");
+  EXPECT_EQ(app->frm.Arg2, "job.ddr");
+  EXPECT_EQ(app->frm.Text1.text, "water.fmt");  // the checkpoint is the file read
+  EXPECT_EQ(app->m.JobNam, "water");
+}
+
+TEST_F(StartupTest, CheckpointNamedSecondIsRead) {
+  IniVe(*app, "run.dd2 mol.fmu");
+  EXPECT_EQ(app->frm.Text1.text, "mol.fmu");
+  EXPECT_EQ(app->frm.Text1.tag, "run.dd2");
+  IniVe(*app, "run mol.fmu");  // a second word without a point gets ".dd2"
+  EXPECT_EQ(app->frm.Text1.tag, "run.dd2");
+}
+
+TEST_F(StartupTest, QuotedNameKeepsBlanksAndDropsTheRest) {
+  std::filesystem::create_directories(dir.path() / "my dir");
+  IniVe(*app, "\"" + (dir.path() / "my dir/Water.XYZ").string() + "\" ignored.dd2");
+  EXPECT_EQ(app->frm.Text1.text, (dir.path() / "my dir/Water.XYZ").string());
+  EXPECT_EQ(app->frm.Arg2, "");
+  EXPECT_EQ(std::filesystem::current_path(), dir.path() / "my dir");
+  EXPECT_EQ(app->frm.Text4.text, "directory changed to " + (dir.path() / "my dir").string());
+}
+
+TEST_F(StartupTest, BackslashFoldersAndMissingFolder) {
+  IniVe(*app, "nowhere\\at\\all.xyz");
+  EXPECT_EQ(app->frm.Text4.text, "directory error");
+}
+
+TEST_F(StartupTest, StemWithoutCheckpointOpensTheChooser) {
+  IniVe(*app, "job.ddr");
+  EXPECT_TRUE(app->we1.visible);
+  EXPECT_EQ(app->m.JobNam, "job");
+  dir.write("job.fmu", "x");
+  auto again = testing::newApp();
+  IniVe(*again, "job.ddr");
+  EXPECT_FALSE(again->we1.visible);
+  EXPECT_EQ(again->frm.Text1.text, "job.fmu");
+}
+
+TEST_F(StartupTest, NameWithoutPointGetsTheCompactExtension) {
+  IniVe(*app, "water");
+  EXPECT_EQ(app->frm.Text1.text, "water.fmv");
+  EXPECT_EQ(app->m.JobNam, "water");
+}
+
+TEST(CommandLineWords, WordsWithBlanksAreQuoted) {
+  EXPECT_EQ(joinCommandLine({"a.xyz", "b.dd2"}), "a.xyz b.dd2");
+  EXPECT_EQ(joinCommandLine({"/x/my dir/a.xyz"}), "\"/x/my dir/a.xyz\"");
+}
+
+TEST(Splash, VisibilityRules) {
+  auto app = testing::newApp();
+  EXPECT_TRUE(app->frm.Tulan.visible);
+  EXPECT_FALSE(app->frm.Text2.visible);
+  kelwin_Click(*app);
+  EXPECT_FALSE(app->frm.Tulan.visible);
+  Tulan_Click(*app);
+  EXPECT_FALSE(app->frm.kelwin.visible);
+  EXPECT_TRUE(app->frm.Text1.visible && app->frm.Text2.visible && app->frm.Text3.visible);
+  form_Click(*app);
+  EXPECT_EQ(app->frm.Text4.text, "Who's that ? ");
+  app->frm.Text4.text.clear();
+  app->m.Sw(127) = -1;
+  form_Click(*app);
+  EXPECT_EQ(app->frm.Text4.text, "");
+}
+
+}  // namespace
+}  // namespace kel
