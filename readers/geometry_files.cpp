@@ -125,7 +125,7 @@ bool isOrientationKind(Kind k) { return k == Kind::Geo || k == Kind::Orn || k ==
 /// The kind by the extension, tested in this order on the name's last characters (eight, so
 /// that "x.geo.bak" still reads as ".geo").
 Kind kindOf(std::string_view f) {
-  std::string_view ext = tail(f, 8);
+  std::string_view ext = tail(f.substr(fileNameStart(f)), 8);
   if (containsCi(ext, ".geo")) return Kind::Geo;
   if (containsCi(ext, ".orn")) return Kind::Orn;
   if (containsCi(ext, ".pdb") || containsCi(ext, ".ent")) return Kind::Pdb;
@@ -924,8 +924,14 @@ void readGeometry(App& app, std::string f) {
 }  // namespace
 
 void fmtGeo(App& app, std::string f) noexcept {
-  if (containsCi(f, ".kel")) {
+  // A ".kel" name goes to the output reader, which may hand a name such as "x.kel.xyz" back
+  // by its extension: that second call reads it here.
+  static thread_local bool handingOver = false;
+  f = rtrim(f);
+  if (!handingOver && containsCi(std::string_view(f).substr(fileNameStart(f)), ".kel")) {
+    handingOver = true;
     FmtIn(app, f);
+    handingOver = false;
     return;
   }
   app.readFailed = false;

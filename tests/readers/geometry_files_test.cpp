@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 
 namespace kel {
 namespace {
@@ -210,6 +211,70 @@ TEST(RealFileDetails, ZmatrixDummyRowsArePassedOver) {
   EXPECT_EQ(r.m().AtZ(3), 7);  // row 4: the nitrogen after the dummy row
   EXPECT_NEAR(r.rel(3, 3), 2.6025, 1e-9);
   EXPECT_NEAR(r.rel(2, 3), 1.4678, 1e-9);
+}
+
+// ------------------------------------------------------------ broken fixtures, one per message
+
+struct BadFile {
+  const char* name;
+  const char* rel;      // below tests/data
+  const char* message;  // "{path}" stands for the name read
+  int atoms;            // atoms kept
+};
+
+class BadFiles : public ::testing::TestWithParam<BadFile> {};
+
+TEST_P(BadFiles, GiveTheirMessageAndFailTheRead) {
+  const BadFile& c = GetParam();
+  Read r;
+  auto src = fixture(c.rel);
+  r.copy(src, src.filename().string());
+  std::string expected = c.message;
+  if (auto p = expected.find("{path}"); p != std::string::npos) expected.replace(p, 6, r.path);
+  EXPECT_EQ(r.text3(), expected);
+  EXPECT_TRUE(r.app->readFailed);
+  EXPECT_EQ(r.m().NAt, c.atoms);
+  EXPECT_EQ(r.app->erraCount, 0) << r.app->frm.Text4.text;
+  EXPECT_EQ(r.m().Sw(9), 0);
+}
+
+// clang-format off
+const BadFile BadFixtures[] = {
+  {"row_gap", "geo/bad/gap.geo", "{path}  Coordinate error  3: 1  1.0  0.0  0.0", 0},
+  {"element_92", "geo/bad/element92.geo", "{path}  atomic number outside 1..83: 92 in row 1", 0},
+  {"no_orient", "geo/bad/no_orient.geo", "{path}  Missing the line orient", 0},
+  {"orn_missing_z", "orn/bad/missing_z.orn", "{path}  Coordinate error  1: 0.0", 0},
+  {"conect_first", "pdb/bad/conect_first.pdb", "Missed the line HETATM in file {path}", 0},
+  {"serial_zero", "pdb/bad/serial_zero.pdb", "definition error:     0  C1  MOL     1       0.000   0.000   0.000", 0},
+  {"no_conect", "pdb/bad/no_conect.pdb", "connections missed", 1},
+  {"mol_no_symbol", "mol/bad/no_symbol.mol", "definition error: 0.0000    0.0000    0.0000", 0},
+  {"mol_unknown", "mol/bad/unknown.mol", "unknown atom: Q ", 0},
+  {"mol2_no_atoms", "mol2/bad/no_atoms.mol2", "decimal dots missed ...", 0},
+  {"gjf_zmatrix", "gjf/bad/zmatrix.gjf", "decimal dots missed ...", 0},
+  {"gjf_no_route", "gjf/bad/no_route.gjf", "command line missed: # ", 0},
+  {"xyz_single_blank", "xyz/bad/single_blank_y.xyz", "{path}  Coordinate error  2: 0.5", 0},
+  {"xyz_unknown_symbol", "xyz/bad/unknown_symbol.xyz", "unknown atom: Xx", 0},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Fixtures, BadFiles, ::testing::ValuesIn(BadFixtures),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+TEST(Start, KelNameInsideAStructureNameDoesNotLoop) {
+  Read r;
+  r.text("w.kel.xyz", "8  0.0  0.0  0.0\n1  0.0  0.0  1.0\n");
+  EXPECT_EQ(r.app->erraCount, 0);
+  EXPECT_EQ(r.m().NAt, 2);
+}
+
+TEST(Start, FolderNamesDoNotDecideTheKind) {
+  Read r;
+  std::filesystem::create_directory(r.dir.path() / "set.geo");
+  r.path = (r.dir.path() / "set.geo" / "w.xyz").string();
+  { std::ofstream(r.path) << "8  0.0  0.0  0.0\n1  0.0  0.0  1.0\n"; }
+  fmtGeo(*r.app, r.path);
+  EXPECT_EQ(r.m().NAt, 2);
+  EXPECT_EQ(r.m().FilNam, (r.dir.path() / "set.geo" / "w").string());
 }
 
 // ------------------------------------------------------------ orientation tables
