@@ -405,6 +405,13 @@ TEST(Orientation, TableWithoutHeaderIsReadWithAWarning) {
   EXPECT_NE(r.log().find("\nthe line < X  Y  Z > missed \n"), std::string::npos);
 }
 
+TEST(Orientation, CentredStructureLogsNoShift) {
+  Read r;
+  r.text("c.geo", "t orient\n  X  Y  Z\n  1  1  0.0  0.0  -0.37\n  2  1  0.0  0.0  0.37\n");
+  ASSERT_EQ(r.m().NAt, 2);
+  EXPECT_EQ(r.log().find("coordinate system moved by:"), std::string::npos);
+}
+
 // ------------------------------------------------------------ PDB
 
 TEST(Pdb, SignsAndThreeDigitCoordinatesReadWhole) {
@@ -466,6 +473,18 @@ TEST(Pdb, ConectNamingNoAtomIsAnError) {
   EXPECT_EQ(r.text3(), "error: CONECT    2    7");
   EXPECT_EQ(r.m().NAt, 2);
   EXPECT_EQ(r.m().Mpo(1, 2), 1);
+}
+
+TEST(Pdb, ConectWithoutNumbersIsLoggedAndSkipped) {
+  Read r;
+  r.text("a.pdb",
+         "HETATM    1  C1  MOL     1       0.000   0.000   0.000\n"
+         "HETATM    2  O1  MOL     1       1.200   0.000   0.000\n"
+         "CONECT   x1    2\nCONECT\nCONECT    2    1\n");
+  EXPECT_EQ(r.text3(), r.path + " all is good");
+  EXPECT_NE(r.log().find("connection error, atom no. X1    2"), std::string::npos);
+  EXPECT_EQ(r.m().Mpo(2, 1), 1);
+  EXPECT_EQ(r.m().Mpo(1, 2), 0);
 }
 
 TEST(Pdb, IncompleteCoordinatesAreLoggedAndLeftZero) {
@@ -547,6 +566,15 @@ TEST(Gjf, LineShorterThanFifteenEndsTheBlock) {
          " H 1.0 0.0 0.0\n H                  0.0    1.0    0.0\n");
   // " H 1.0 0.0 0.0" is read by fields after the charge line; the third line follows.
   EXPECT_EQ(r.m().NAt, 3);
+}
+
+TEST(Gjf, CoordinatesStartAfterColumnFourteen) {
+  Read r;
+  // No charge line: only the column rule reads. The first line's coordinates begin before
+  // column 15, so it is no atom line.
+  r.text("w.gjf", "# hf\nC      1.0 2.0 3.0\nH             1.0 2.0 3.0\n");
+  ASSERT_EQ(r.m().NAt, 1);
+  EXPECT_EQ(r.m().AtZ(1), 1);
 }
 
 TEST(Gjf, NoRouteLine) {
