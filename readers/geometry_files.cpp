@@ -577,14 +577,14 @@ bool isChargeLine(std::string_view s) {
 
 // O(Fragment=1)  -0.525330  -0.050971  -0.314517
 // 17          0.00000000    0.70710701   -0.16835900
-/// A job-file atom line read by fields: a symbol (a suffix in parentheses or digits allowed)
-/// or an atomic number, then the last three numbers of the line.
+/// A job-file atom line read by fields: a symbol (digits, a suffix in parentheses or a
+/// "-type-charge" suffix allowed) or an atomic number, then the last three numbers.
 bool jobAtomByFields(const ModKel& m, std::string_view s, Atom& a) {
   auto f = jobFields(s);
   if (f.size() < 4) return false;
   for (std::size_t k = f.size() - 3; k < f.size(); ++k)
     if (!isNumber(f[k])) return false;
-  std::string e = f[0].substr(0, f[0].find('('));
+  std::string e = f[0].substr(0, f[0].find_first_of("(-"));  // "O(Fragment=1)", "C-CA-0.1"
   int z = 0;
   if (isDigits(e)) {
     long long v = roundField(Val(e));
@@ -635,10 +635,9 @@ void readGjf(GeoRead& r) {
       int z = exactElement(r.app.m, cand);
       double xyz[3] = {0, 0, 0};
       int k = readCoordinates(rest, xyz);
-      if ((z == 0 || k < 3) && byFields && jobAtomByFields(r.app.m, s, a)) {
-      } else if (z == 0) {
-        return r.fail(std::string(UnknownAtom) + cand);
-      } else {
+      bool fields = (z == 0 || k < 3) && byFields && jobAtomByFields(r.app.m, s, a);
+      if (!fields) {
+        if (z == 0) return r.fail(std::string(UnknownAtom) + cand);
         if (k < 3) tekst(r.app, std::string(NotComplete) + Str(int(r.atoms.size()) + 1));
         a = {z, xyz[0], xyz[1], xyz[2]};
       }

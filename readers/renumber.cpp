@@ -120,69 +120,86 @@ void RenDef(App& app, const std::string& f, int n) noexcept {
   });
 }
 
+namespace {
+
+/// Atomic numbers, masses, coordinates and connections gathered from the old numbers.
+void permuteAtoms(ModKel& m, const std::vector<int>& map, int n) {
+  auto at = [&](int i) { return map.at(std::size_t(i)); };
+  std::size_t rows = std::size_t(n) + 1;
+  std::vector<i16> z(rows), nb(rows), mpo(rows * rows);
+  std::vector<double> mass(rows), mass0(rows), xyz(rows * 4), old(rows * 4);
+  for (int i = 1; i <= n; ++i) {
+    std::size_t r = std::size_t(i);
+    z[r] = m.AtZ(at(i));
+    nb[r] = m.NBond(at(i));
+    mass[r] = m.AtMas(at(i));
+    mass0[r] = m.AtMas0(at(i));
+    for (int k = 0; k <= 3; ++k) {
+      xyz[r * 4 + std::size_t(k)] = m.Xyz(at(i), k);
+      old[r * 4 + std::size_t(k)] = m.XyzOld(at(i), k);
+    }
+    for (int j = 1; j <= n; ++j) mpo[r * rows + std::size_t(j)] = m.Mpo(at(i), at(j));
+  }
+  for (int i = 1; i <= n; ++i) {
+    std::size_t r = std::size_t(i);
+    setAtom(m, i, z[r], mass[r]);  // symbol, label and radius follow the atomic number
+    m.AtMas0(i) = mass0[r];
+    m.NBond(i) = nb[r];
+    for (int k = 0; k <= 3; ++k) {
+      m.Xyz(i, k) = xyz[r * 4 + std::size_t(k)];
+      m.XyzOld(i, k) = old[r * 4 + std::size_t(k)];
+    }
+    for (int j = 1; j <= n; ++j) m.Mpo(i, j) = mpo[r * rows + std::size_t(j)];
+  }
+}
+
+/// The displacement rows of every mode held.
+void permuteModes(ModKel& m, const std::vector<int>& map, int n) {
+  std::vector<i16> row(std::size_t(n + 1) * 3);
+  for (int f = 1; f <= m.NFrq; ++f) {
+    for (int i = 1; i <= n; ++i)
+      for (int k = 1; k <= 3; ++k)
+        row[std::size_t(i * 3 + k - 1)] = m.ModeD(f, map.at(std::size_t(i)), k);
+    for (int i = 1; i <= n; ++i)
+      for (int k = 1; k <= 3; ++k) m.ModeD(f, i, k) = row[std::size_t(i * 3 + k - 1)];
+  }
+}
+
+/// The force constants by exchanges of two atoms, pass after pass; the first position still
+/// out of order afterwards (0 when the order matches).
+int permuteForceConstants(App& app, const std::vector<int>& map, int n) {
+  std::vector<int> cur(std::size_t(n) + 1);
+  for (int i = 0; i <= n; ++i) cur[std::size_t(i)] = i;
+  auto firstMismatch = [&] {
+    for (int i = 1; i <= n; ++i)
+      if (cur[std::size_t(i)] != map.at(std::size_t(i))) return i;
+    return 0;
+  };
+  for (int pass = 0; pass <= n && firstMismatch() != 0; ++pass) {
+    TekUl(app, "#");
+    for (int i = 1; i <= n; ++i) {
+      int want = map.at(std::size_t(i));
+      for (int j = i + 1; j <= n && cur[std::size_t(i)] != want; ++j)
+        if (cur[std::size_t(j)] == want) {
+          RenFt(app, app.m.Fcc, n, i, j);
+          std::swap(cur[std::size_t(i)], cur[std::size_t(j)]);
+        }
+    }
+  }
+  return firstMismatch();
+}
+
+}  // namespace
+
 void Renum(App& app, const std::vector<int>& map, int n) noexcept {
   guard(app, "Renum", [&] {
     ModKel& m = app.m;
     m.RenDone = 0;
-    auto at = [&](int i) { return map.at(std::size_t(i)); };
-    // Per-atom tables, gathered from the old numbers.
-    std::vector<i16> z(std::size_t(n) + 1), nb(std::size_t(n) + 1);
-    std::vector<double> mass(std::size_t(n) + 1), mass0(std::size_t(n) + 1);
-    std::vector<double> xyz(std::size_t(n + 1) * 4), old(std::size_t(n + 1) * 4);
-    for (int i = 1; i <= n; ++i) {
-      z[std::size_t(i)] = m.AtZ(at(i));
-      nb[std::size_t(i)] = m.NBond(at(i));
-      mass[std::size_t(i)] = m.AtMas(at(i));
-      mass0[std::size_t(i)] = m.AtMas0(at(i));
-      for (int k = 0; k <= 3; ++k) {
-        xyz[std::size_t(i * 4 + k)] = m.Xyz(at(i), k);
-        old[std::size_t(i * 4 + k)] = m.XyzOld(at(i), k);
-      }
-    }
-    std::vector<i16> mpo(std::size_t(n + 1) * std::size_t(n + 1));
-    for (int i = 1; i <= n; ++i)
-      for (int j = 1; j <= n; ++j) mpo[std::size_t(i * (n + 1) + j)] = m.Mpo(at(i), at(j));
-    for (int i = 1; i <= n; ++i) {
-      setAtom(m, i, z[std::size_t(i)], mass[std::size_t(i)]);
-      m.AtMas0(i) = mass0[std::size_t(i)];
-      m.NBond(i) = nb[std::size_t(i)];
-      for (int k = 0; k <= 3; ++k) {
-        m.Xyz(i, k) = xyz[std::size_t(i * 4 + k)];
-        m.XyzOld(i, k) = old[std::size_t(i * 4 + k)];
-      }
-      for (int j = 1; j <= n; ++j) m.Mpo(i, j) = mpo[std::size_t(i * (n + 1) + j)];
-    }
+    permuteAtoms(m, map, n);
     for (int i = 1; i <= n; ++i) listAtom(app, i);
-    // Displacement rows of every mode.
-    std::vector<i16> row(std::size_t(n + 1) * 3);
-    for (int f = 1; f <= m.NFrq; ++f) {
-      for (int i = 1; i <= n; ++i)
-        for (int k = 1; k <= 3; ++k) row[std::size_t(i * 3 + k - 1)] = m.ModeD(f, at(i), k);
-      for (int i = 1; i <= n; ++i)
-        for (int k = 1; k <= 3; ++k) m.ModeD(f, i, k) = row[std::size_t(i * 3 + k - 1)];
-    }
-    // Force constants: exchanges of two atoms, pass after pass, until the order matches.
-    std::vector<int> cur(std::size_t(n) + 1);
-    for (int i = 0; i <= n; ++i) cur[std::size_t(i)] = i;
-    auto firstMismatch = [&] {
-      for (int i = 1; i <= n; ++i)
-        if (cur[std::size_t(i)] != at(i)) return i;
-      return 0;
-    };
-    for (int pass = 0; pass <= n && firstMismatch() != 0; ++pass) {
-      TekUl(app, "#");
-      for (int i = 1; i <= n; ++i) {
-        if (cur[std::size_t(i)] == at(i)) continue;
-        for (int j = i + 1; j <= n; ++j)
-          if (cur[std::size_t(j)] == at(i)) {
-            RenFt(app, m.Fcc, n, i, j);
-            std::swap(cur[std::size_t(i)], cur[std::size_t(j)]);
-            break;
-          }
-      }
-    }
-    if (int i = firstMismatch(); i != 0) {
-      tekst(app, std::string(IncorrectRenumbering) + Str(i) + Str(at(i)));
+    permuteModes(m, map, n);
+    if (int i = permuteForceConstants(app, map, n); i != 0) {
+      tekst(app, std::string(IncorrectRenumbering) + Str(i) + Str(map.at(std::size_t(i))));
       return;
     }
     m.RenDone = 1;
