@@ -845,6 +845,7 @@ void finish(GeoRead& r) {
     TekUl(app, " z =");
     fom6(app, 0, 9, c[3]);
   }
+  m.RenDone = 0;
   RenDef(app, r.file, m.NAt);
   for (int i = 1; i <= m.NAt; ++i)
     for (int k = 0; k < 3; ++k) m.InvMas(3 * i - 2 + k) = 1.0 / m.AtMas(i);

@@ -357,6 +357,26 @@ TEST(Orientation, ScratchCopyReadsBackAsGeo) {
     for (int k = 1; k <= 3; ++k) EXPECT_NEAR(second->m.Xyz(i, k), r.m().Xyz(i, k), 1e-6);
 }
 
+TEST(Scratch, EveryForeignFormatReadsBackAsGeo) {
+  const char* files[] = {"pdb/water_single.pdb", "mol/alanine.mol", "mol2/caffeine.mol2",
+                         "gjf/methane.gjf", "xyz/h2.xyz", "xyz/spaces.xyz"};
+  for (const char* rel : files) {
+    auto src = shared(rel);
+    KEL_NEED_SHARED(src);
+    Read r;
+    r.copy(src, src.filename().string());
+    ASSERT_GT(r.m().NAt, 0) << rel;
+    std::filesystem::copy_file(r.dir.path() / "skrK.geo", r.dir.path() / "again.geo");
+    auto second = newApp();
+    fmtGeo(*second, (r.dir.path() / "again.geo").string());
+    ASSERT_EQ(second->m.NAt, r.m().NAt) << rel << ": " << second->frm.Text3.text;
+    for (int i = 1; i <= r.m().NAt; ++i) {
+      EXPECT_EQ(second->m.AtZ(i), r.m().AtZ(i)) << rel;
+      for (int k = 1; k <= 3; ++k) EXPECT_NEAR(second->m.Xyz(i, k), r.m().Xyz(i, k), 1e-6) << rel;
+    }
+  }
+}
+
 TEST(Orientation, RowsNotStartingAtOneAreSkippedThenAGapIsAnError) {
   Read skipped;
   skipped.text("a.geo", "t orient\n  X  Y  Z\n  2  6  0.0  0.0  0.0\n  3  1  1.0  0.0  0.0\n");
