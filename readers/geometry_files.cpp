@@ -12,6 +12,7 @@
 #include "readers/renumber.hpp"
 #include "topology/connections.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <deque>
@@ -75,6 +76,7 @@ struct GeoRead {
   bool scratch = false;          // the scratch copy is open for atom lines
   std::vector<Atom> atoms;
   std::vector<long long> serials;            // PDB serial of each atom
+  std::vector<long long> laterModels;        // PDB serials of the models not read
   std::vector<std::pair<int, int>> bonds;    // PDB CONECT pairs (atom numbers)
   bool headerSeen = true;                    // orientation tables: a column header was met
   bool error = false;                        // the reading loop ended on a failure
@@ -397,6 +399,9 @@ void pdbConect(GeoRead& r, std::string line) {
     auto fields = splitFields(text);
     if (fields.empty()) continue;  // an empty continuation line
     int a = atomOfSerial(r, fields[0]);
+    if (a == 0 && isDigits(fields[0]) &&
+        std::ranges::count(r.laterModels, roundField(Val(fields[0]))) > 0)
+      continue;  // bonds of a model that is not read
     bool ok = a > 0;
     for (std::size_t k = 1; ok && k < fields.size(); ++k) {
       int b = atomOfSerial(r, fields[k]);
@@ -428,7 +433,12 @@ void readPdb(GeoRead& r) {
       return;
     }
     if (contains(line, "ENDMDL") && !r.atoms.empty()) modelDone = true;
-    if (modelDone || !contains(line, "HETATM")) continue;
+    if (!contains(line, "HETATM")) continue;
+    if (modelDone) {
+      auto f = splitFields(line.substr(line.find("HETATM") + 6));
+      if (!f.empty() && isDigits(f[0])) r.laterModels.push_back(roundField(Val(f[0])));
+      continue;
+    }
     if (!pdbAtom(r, line)) return;
   }
   r.fail(std::string(ConnectionsMissed));

@@ -507,6 +507,21 @@ TEST(Pdb, ConectWithoutNumbersIsLoggedAndSkipped) {
   EXPECT_EQ(r.m().Mpo(1, 2), 0);
 }
 
+TEST(Pdb, BondsOfLaterModelsAreNotErrors) {
+  Read r;
+  r.text("a.pdb",
+         "MODEL        1\n"
+         "HETATM    1  C1  MOL     1       0.000   0.000   0.000\n"
+         "HETATM    2  O1  MOL     1       1.200   0.000   0.000\nENDMDL\nMODEL        2\n"
+         "HETATM    3  C1  MOL     1       5.000   0.000   0.000\n"
+         "HETATM    4  O1  MOL     1       6.200   0.000   0.000\nENDMDL\n"
+         "CONECT    1    2\nCONECT    3    4\nEND\n");
+  EXPECT_EQ(r.text3(), r.path + " all is good");
+  ASSERT_EQ(r.m().NAt, 2);
+  EXPECT_NEAR(r.rel(2, 1), 1.2, 1e-12);
+  EXPECT_EQ(r.m().Mpo(1, 2), 1);
+}
+
 TEST(Pdb, IncompleteCoordinatesAreLoggedAndLeftZero) {
   Read r;
   r.text("a.pdb",
