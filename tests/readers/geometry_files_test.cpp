@@ -522,6 +522,17 @@ TEST(Pdb, BondsOfLaterModelsAreNotErrors) {
   EXPECT_EQ(r.m().Mpo(1, 2), 1);
 }
 
+TEST(Pdb, ContinuedConectLinesCountEveryNeighbourOnce) {
+  Read r;
+  std::string atoms;
+  for (int i = 1; i <= 6; ++i)
+    atoms += "HETATM    " + std::to_string(i) + "  C1  MOL     1       " + std::to_string(i) +
+             ".000   0.000   0.000\n";
+  r.text("a.pdb", atoms + "CONECT    1    2    3    4    5\nCONECT    1    6    2\n");
+  EXPECT_EQ(r.m().NBond(1), 5);
+  EXPECT_EQ(r.m().Mpo(1, 6), 1);
+}
+
 TEST(Pdb, IncompleteCoordinatesAreLoggedAndLeftZero) {
   Read r;
   r.text("a.pdb",
