@@ -455,14 +455,15 @@ bool triposLine(GeoRead& r, std::string_view line) {
   return true;
 }
 
-/// Element of a mol2 atom: from the type when it is written as a symbol ("C.ar", "Cl"), else
-/// from the leading letters of the name ("Cl1" as Cl, "CA" as C). cand receives the text
-/// looked up.
+/// Element of a mol2 atom: from the type when it is written as a symbol ("C.ar", "Cl"; force
+/// field types such as CA, OS or ca are not), else from the leading letters of the name ("Cl1"
+/// as Cl, "CA" as C). cand receives the text looked up.
 int mol2Element(const ModKel& m, std::string_view name, std::string_view type,
                 std::string& cand) {
   std::string t(type.substr(0, type.find('.')));
   bool symbolLike = (t.size() == 1 || t.size() == 2) && t[0] >= 'A' && t[0] <= 'Z' &&
                     (t.size() == 1 || (t[1] >= 'a' && t[1] <= 'z'));
+  symbolLike = symbolLike || t == "cl" || t == "br";  // the halogen types of GAFF
   if (symbolLike) {
     cand = t;
     if (int z = exactElement(m, t)) return z;
