@@ -675,7 +675,7 @@ void readMpoFile(App& app, const std::string& path, MpoReadResult& r) {
   }
   app.files.close(MpoChannel);
   tekst(app, std::string(AtomsWord) + Str(m.NAt) + std::string(Accepted) + Str(r.defined));
-  if (r.intermolecular > 0) TekUl(app, std::string(AndIntermol) + Str(r.intermolecular));
+  if (r.intermolecular > 0) tekst(app, std::string(AndIntermol) + Str(r.intermolecular));
   m.ImBond(0, 0) = cint16(r.intermolecular);
 }
 
