@@ -7,12 +7,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -63,8 +63,8 @@ std::vector<Atom> chain480() {
   for (int k = 0; k < 160; ++k) {
     double out = k % 2 == 0 ? -1 : 1;
     for (int s : {-1, 1})
-      atoms.push_back({1, atoms[std::size_t(k)].x, atoms[std::size_t(k)].y + out * ch * 0.57,
-                       s * ch * 0.82});
+      atoms.push_back(
+          {1, atoms[std::size_t(k)].x, atoms[std::size_t(k)].y + out * ch * 0.57, s * ch * 0.82});
   }
   return atoms;
 }
@@ -108,5 +108,7 @@ void BM_MpoDefAndMpoCrd480(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_MpoDefAndMpoCrd480)->Unit(benchmark::kMillisecond)->Repetitions(10)
+BENCHMARK(BM_MpoDefAndMpoCrd480)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
     ->ReportAggregatesOnly(true);

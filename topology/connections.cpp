@@ -55,11 +55,13 @@ constexpr std::string_view ChangeLine = "{Cancel - not save,  OK - change filena
 constexpr std::string_view FilenameLine = "filename [.mpo]";
 constexpr std::string_view IntermolKey = "intermol";
 
-constexpr int MpoChannel = 7;          // file channel of the connection file
-constexpr double SlotStart = 3.501;    // above every contact limit
-constexpr double MaxBondLimit = 2.7;   // largest bond limit at k = 0
+constexpr int MpoChannel = 7;         // file channel of the connection file
+constexpr double SlotStart = 3.501;   // above every contact limit
+constexpr double MaxBondLimit = 2.7;  // largest bond limit at k = 0
 
-bool on(const App& app, int i) { return app.m.Sw(i) != 0; }
+bool on(const App& app, int i) {
+  return app.m.Sw(i) != 0;
+}
 
 /// Folder separators of either kind, as the program accepts them.
 std::string portable(std::string_view path) {
@@ -133,8 +135,8 @@ void readAtomLine(App& app, std::string t, MpoReadResult& r) {
   if (colon != std::string::npos && colon < dot) return;
   double count = roundHalfEven(Val(t.substr(0, dot)));
   if (!(count >= 1)) return;  // a count of 0 skips the line
-  std::string own = trim(t.substr(dot + 1, colon == std::string::npos ? std::string::npos
-                                                                      : colon - dot - 1));
+  std::string own =
+      trim(t.substr(dot + 1, colon == std::string::npos ? std::string::npos : colon - dot - 1));
   int k = count > m.NAt - 1 ? m.NAt - 1 : static_cast<int>(count);
   if (count > m.NAt - 1) {
     tekst(app, std::string(TooMany) + own);
@@ -158,9 +160,8 @@ void readAtomLine(App& app, std::string t, MpoReadResult& r) {
   std::size_t start = 0;
   while (k > 0 && start <= rest.size()) {
     auto comma = rest.find(',', start);
-    std::string label = trim(rest.substr(start, comma == std::string::npos
-                                                    ? std::string::npos
-                                                    : comma - start));
+    std::string label =
+        trim(rest.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
     start = comma == std::string::npos ? rest.size() + 1 : comma + 1;
     if (label.empty()) continue;  // a stray comma
     int j = 0;
@@ -243,7 +244,7 @@ class MpoRun {
   ModKel& m_;
   FrmKel& f_;
   int mode_ = 2;
-  int corr_ = 1;          // 1 = no correction made, 0 = corrected
+  int corr_ = 1;  // 1 = no correction made, 0 = corrected
   bool syntax_ = false;
   int defined_ = 0;
   std::string readName_;  // the connection file chosen, before it was copied
@@ -364,9 +365,8 @@ void MpoRun::askAboutMatrix(const std::string& reason, const std::string& detail
   Start(app_);
   std::string structureFile = m_.FilNam + ".mpo";
   bool own = !m_.FilNam.empty() && sameFile(readName_, structureFile);
-  std::string prompt = std::string(Caution) + reason + detail + "\r\r" +
-                       std::string(NewMatrix) + "\r" + std::string(CancelLine) + "\r" +
-                       std::string(OkLine);
+  std::string prompt = std::string(Caution) + reason + detail + "\r\r" + std::string(NewMatrix) +
+                       "\r" + std::string(CancelLine) + "\r" + std::string(OkLine);
   std::string proposed(Unknown);
   if (own) {
     prompt += "\r" + std::string(SaveAsFile) + structureFile;
@@ -511,8 +511,7 @@ bool MpoRun::keepFile() {
     return mode_ != 4;
   }
   bool corrected = corr_ == 0;
-  if (!fileExists(portable(target)) || sameFile(target, f_.ScrMpob) ||
-      (mode_ == 1 && !corrected))
+  if (!fileExists(portable(target)) || sameFile(target, f_.ScrMpob) || (mode_ == 1 && !corrected))
     return true;
   if (on(app_, 121) || on(app_, 118) || on(app_, 86) || (mode_ == 0 && !corrected) ||
       (mode_ == 1 && corrected)) {
@@ -533,8 +532,7 @@ bool MpoRun::keepFile() {
 /// Copies the working file to target; an existing target is first copied to the backup.
 void MpoRun::saveAs(const std::string& target) {
   if (sameFile(target, f_.ScrMpo)) return;  // the working file holds the matrix already
-  if (fileExists(portable(target)) && !sameFile(target, f_.ScrMpob))
-    copyLogged(target, f_.ScrMpob);
+  if (fileExists(portable(target)) && !sameFile(target, f_.ScrMpob)) copyLogged(target, f_.ScrMpob);
   copyLogged(f_.ScrMpo, target);
 }
 

@@ -35,25 +35,37 @@ constexpr std::string_view Against = "  3N-6 =";
 constexpr std::string_view Complete = "  complete set";
 constexpr std::string_view Differs = "  the set does not match 3N-6";
 
-constexpr double Xy3Spread = 0.3;       // angstrom: three terminal bonds alike
-constexpr double LinearBend = 179.9;    // degrees: a bend above it is left out
-constexpr int MaxClosures = 120;        // ring-closing stretches
-constexpr double StrongTol = 0.3;       // first choice: clearly independent
-constexpr double WeakTol = 0.02;        // second choice: still independent
-constexpr double MinSin = 0.05;         // angles closer to 0 or 180 define no direction
+constexpr double Xy3Spread = 0.3;     // angstrom: three terminal bonds alike
+constexpr double LinearBend = 179.9;  // degrees: a bend above it is left out
+constexpr int MaxClosures = 120;      // ring-closing stretches
+constexpr double StrongTol = 0.3;     // first choice: clearly independent
+constexpr double WeakTol = 0.02;      // second choice: still independent
+constexpr double MinSin = 0.05;       // angles closer to 0 or 180 define no direction
 
 using V3 = std::array<double, 3>;
 
-V3 sub(const V3& a, const V3& b) { return {a[0] - b[0], a[1] - b[1], a[2] - b[2]}; }
-V3 scale(const V3& a, double s) { return {a[0] * s, a[1] * s, a[2] * s}; }
-V3 add(const V3& a, const V3& b) { return {a[0] + b[0], a[1] + b[1], a[2] + b[2]}; }
-double dot(const V3& a, const V3& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+V3 sub(const V3& a, const V3& b) {
+  return {a[0] - b[0], a[1] - b[1], a[2] - b[2]};
+}
+V3 scale(const V3& a, double s) {
+  return {a[0] * s, a[1] * s, a[2] * s};
+}
+V3 add(const V3& a, const V3& b) {
+  return {a[0] + b[0], a[1] + b[1], a[2] + b[2]};
+}
+double dot(const V3& a, const V3& b) {
+  return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+}
 V3 cross(const V3& a, const V3& b) {
   return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
 }
-double len(const V3& a) { return std::sqrt(dot(a, a)); }
+double len(const V3& a) {
+  return std::sqrt(dot(a, a));
+}
 
-bool on(const App& app, int i) { return app.m.Sw(i) != 0; }
+bool on(const App& app, int i) {
+  return app.m.Sw(i) != 0;
+}
 
 /// One candidate coordinate: type and atoms in the argument order of the geometry routines.
 struct Cand {
@@ -88,12 +100,12 @@ class IcWalk {
   int n_;
   bool diag_ = false;
   std::vector<V3> xyz_;
-  std::vector<std::vector<int>> adj_;     // working bonds, intermolecular ones included
+  std::vector<std::vector<int>> adj_;  // working bonds, intermolecular ones included
   std::vector<int> degree_, order_, posInOrder_, comp_;
   std::vector<std::vector<int>> placedNb_;  // neighbours placed so far, anchor first
   std::vector<char> placed_;
-  std::vector<int> xy3Centre_;            // the centre of the XY3 group an atom belongs to
-  std::vector<int> xy3Seen_;              // atoms of that group placed so far (per centre)
+  std::vector<int> xy3Centre_;  // the centre of the XY3 group an atom belongs to
+  std::vector<int> xy3Seen_;    // atoms of that group placed so far (per centre)
   std::vector<std::array<int, 3>> xy3Atoms_;
   int rows_ = 0, angles_ = 0, closures_ = 0;
   int count_[5] = {0, 0, 0, 0, 0};
@@ -274,9 +286,8 @@ void IcWalk::placeAtom(int p, int need) {
     if (placed_[std::size_t(b)]) before.push_back(b);
   // the nearest placed neighbour anchors the atom; with two or more the distances compared
   // are logged
-  std::sort(before.begin(), before.end(), [&](int a, int b) {
-    return Dist(m_, p, a) < Dist(m_, p, b);
-  });
+  std::sort(before.begin(), before.end(),
+            [&](int a, int b) { return Dist(m_, p, a) < Dist(m_, p, b); });
   if (diag_ && before.size() >= 2)
     for (int k = 0; k < 2; ++k) {
       int b = before[std::size_t(k)];
@@ -461,10 +472,9 @@ void IcWalk::finish(bool connected) {
   m_.NDof(0) = static_cast<i16>(rows_);
   int dof = 3 * n_ - 6;
   if (n_ >= 1) {
-    tekst(app_, std::string(CountLine) + Str(rows_) + std::string(Stretches) +
-                    Str(count_[IcStre]) + std::string(Bends) + Str(count_[IcBend]) +
-                    std::string(Outs) + Str(count_[IcOut]) + std::string(Torsions) +
-                    Str(count_[IcTors]));
+    tekst(app_, std::string(CountLine) + Str(rows_) + std::string(Stretches) + Str(count_[IcStre]) +
+                    std::string(Bends) + Str(count_[IcBend]) + std::string(Outs) +
+                    Str(count_[IcOut]) + std::string(Torsions) + Str(count_[IcTors]));
     tekst(app_, std::string(Compare) + Str(rows_) + std::string(Against) + Str(dof) +
                     std::string(rows_ == dof ? Complete : Differs));
   }
@@ -482,11 +492,16 @@ void IcWalk::finish(bool connected) {
 double icValue(const ModKel& m, int r) {
   int a1 = m.IcTab(r, 1), a2 = m.IcTab(r, 2), a3 = m.IcTab(r, 3), a4 = m.IcTab(r, 4);
   switch (m.IcTab(r, 5)) {
-    case IcStre: return Dist(m, a1, a2);
-    case IcBend: return Bend(m, a1, a2, a3);
-    case IcOut: return Tout(m, a1, a2, a3, a4);
-    case IcTors: return Tors(m, a1, a2, a3, a4);
-    default: return 0.0;
+    case IcStre:
+      return Dist(m, a1, a2);
+    case IcBend:
+      return Bend(m, a1, a2, a3);
+    case IcOut:
+      return Tout(m, a1, a2, a3, a4);
+    case IcTors:
+      return Tors(m, a1, a2, a3, a4);
+    default:
+      return 0.0;
   }
 }
 
@@ -498,8 +513,8 @@ void MpoPor(App& app, i16& n, i16& m) noexcept {
     const i16* col[6];
     for (int k = 0; k <= 5; ++k) col[k] = &t(0, k);  // columns are contiguous
     auto equalTo = [&](int i, int c2, int c3) {
-      return col[0][i] == row[0] && col[2][i] == c2 && col[3][i] == c3 &&
-             col[4][i] == row[4] && col[5][i] == row[5];
+      return col[0][i] == row[0] && col[2][i] == c2 && col[3][i] == c3 && col[4][i] == row[4] &&
+             col[5][i] == row[5];
     };
     for (int i = 1; i < n; ++i) {
       if (col[1][i] != row[1]) continue;

@@ -32,22 +32,21 @@ TEST_P(Label, Parses) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Forms, Label,
-    ::testing::Values(LabelRow{"symbol_blank_number", "C 12", true, "C", 12},
-                      LabelRow{"one_letter_joined", "C12", true, "C", 12},
-                      LabelRow{"two_letters_joined", "Cl12", true, "Cl", 12},
-                      LabelRow{"two_letters_blank", "Si 20", true, "Si", 20},
-                      LabelRow{"lower_case", "cl 3", true, "cl", 3},
-                      LabelRow{"padded", "  N   7  ", true, "N", 7},
-                      LabelRow{"deuterium", "D2", true, "D", 2},
-                      LabelRow{"bare_number", "12", true, "1", 12},
-                      LabelRow{"zero", "C 0", false, "", 0},
-                      LabelRow{"beyond_atoms", "C 21", false, "", 0},
-                      LabelRow{"negative", "C -3", false, "", 0},
-                      LabelRow{"no_number", "Cl", false, "", 0},
-                      LabelRow{"empty", "", false, "", 0}),
-    [](const auto& p) { return std::string(p.param.name); });
+INSTANTIATE_TEST_SUITE_P(Forms, Label,
+                         ::testing::Values(LabelRow{"symbol_blank_number", "C 12", true, "C", 12},
+                                           LabelRow{"one_letter_joined", "C12", true, "C", 12},
+                                           LabelRow{"two_letters_joined", "Cl12", true, "Cl", 12},
+                                           LabelRow{"two_letters_blank", "Si 20", true, "Si", 20},
+                                           LabelRow{"lower_case", "cl 3", true, "cl", 3},
+                                           LabelRow{"padded", "  N   7  ", true, "N", 7},
+                                           LabelRow{"deuterium", "D2", true, "D", 2},
+                                           LabelRow{"bare_number", "12", true, "1", 12},
+                                           LabelRow{"zero", "C 0", false, "", 0},
+                                           LabelRow{"beyond_atoms", "C 21", false, "", 0},
+                                           LabelRow{"negative", "C -3", false, "", 0},
+                                           LabelRow{"no_number", "Cl", false, "", 0},
+                                           LabelRow{"empty", "", false, "", 0}),
+                         [](const auto& p) { return std::string(p.param.name); });
 
 // ------------------------------------------------------------------ reading
 
@@ -284,7 +283,8 @@ TEST(Tolerance, AfterACorrectionTheStrictLimitHolds) {
   app->prompt = &prompt;
   readText(*app, dir, longWater(1.45), " 2 . O 1 : H 2 , H 3 \n 1 . N 2 : O 1 \n 1 . H 3 : O 1 \n");
   ASSERT_EQ(prompt.prompts.size(), 1u);
-  EXPECT_EQ(prompt.prompts[0].rfind("CAUTION: questionable connection of atoms: O 1, H 2\r", 0), 0u);
+  EXPECT_EQ(prompt.prompts[0].rfind("CAUTION: questionable connection of atoms: O 1, H 2\r", 0),
+            0u);
 }
 
 TEST(Tolerance, BondListedOnlyByTheHigherAtomIsTestedToo) {
@@ -311,8 +311,9 @@ TEST(Question, YesDerivesAndSavesUnderTheStructuresName) {
   EXPECT_EQ(app->m.MpoMode, 3);
   EXPECT_EQ(slurp(s), slurp("skrK.mpo"));
   // the hydrogen 1.52 A away is a fragment of its own, in contact with the oxygen
-  EXPECT_EQ(slurp(s), " 1 . O 1 : H 3 \n 1 . H 3 : O 1 \n 0 . H 2 : \n"
-                      "intermolecular bonds\nO 1 , H 2 \n");
+  EXPECT_EQ(slurp(s),
+            " 1 . O 1 : H 3 \n 1 . H 3 : O 1 \n 0 . H 2 : \n"
+            "intermolecular bonds\nO 1 , H 2 \n");
 }
 
 TEST(Question, OtherAnswerDerivesWithoutSaving) {
@@ -343,7 +344,8 @@ TEST(Question, OwnFileOffersToSaveAndBacksUp) {
             "new connection matrix MPO should be introduced\r"
             "[CANCEL] -  nevertheless use current MPO\r"
             "    [OK]    -  let Kelvorin to create the new MPO\r"
-            "and save as file " + s);
+            "and save as file " +
+                s);
   EXPECT_EQ(prompt.defaults[0], "YES <-- (delete it for not save)");
   EXPECT_EQ(app->m.MpoMode, 3);
   EXPECT_EQ(slurp("sskrK.mpo"), shortFile);
