@@ -58,6 +58,14 @@ void readText(App& app, TempDir& dir, const Molecule& mol, const std::string& te
   MpoDef(app, name);
 }
 
+/// Loads mol and reads a copy of the fixture rel (tests/data/mpo/...) as "in.mpo".
+void readFixture(App& app, TempDir& dir, const Molecule& mol, const std::string& rel) {
+  loadMolecule(app, mol, (dir.path() / "water").string());
+  dir.copy(fixture(rel), "in.mpo");
+  std::string name = "in.mpo";
+  MpoDef(app, name);
+}
+
 /// The console lines from "MPO is tested" up to the count of accepted definitions.
 std::vector<std::string> readingLines(const App& app) {
   std::vector<std::string> out;
@@ -75,7 +83,7 @@ TEST(ReadMpo, CanonicalFileIsAcceptedAsItStands) {
   auto app = newApp();
   ScriptedPrompt prompt;
   app->prompt = &prompt;
-  readText(*app, dir, water(), WaterFile);
+  readFixture(*app, dir, water(), "mpo/water.mpo");
   auto lines = consoleLines(*app);
   ASSERT_GE(lines.size(), 5u);
   EXPECT_EQ(lines[0], "MPO from file.. in.mpo");
@@ -94,7 +102,8 @@ TEST(ReadMpo, CanonicalFileIsAcceptedAsItStands) {
 TEST(ReadMpo, FreeFormsOfTheAtomLine) {
   TempDir dir;
   auto app = newApp();
-  readText(*app, dir, water(), " 2 . O 1 : H 2 , H 3 \n1 H2: O1\n1. H3, O1\n");
+  readFixture(*app, dir, water(), "mpo/water_free_forms.mpo");             // CR LF line ends
+  EXPECT_EQ(slurp("in.mpo"), slurp(fixture("mpo/water_free_forms.mpo")));  // left as it was
   auto& m = app->m;
   EXPECT_EQ(m.Mpo(1, 2), 1);
   EXPECT_EQ(m.Mpo(1, 3), 1);
@@ -145,7 +154,7 @@ TEST(ReadMpo, BadLabelIsADefinitionErrorAndShortage) {
   auto app = newApp();
   ScriptedPrompt prompt;
   app->prompt = &prompt;
-  readText(*app, dir, water(), " 2 . O 1 : H 2 , Q 9 \n 1 . H 2 : O 1 \n 1 . H 3 : O 1 \n");
+  readFixture(*app, dir, water(), "mpo/bad/water_bad_label.mpo");
   EXPECT_TRUE(hasLine(*app, "definition error: Q 9**"));
   EXPECT_TRUE(hasLine(*app, "atoms:  3  MPO accepted definitions:  2"));
   ASSERT_EQ(prompt.prompts.size(), 1u);
@@ -168,7 +177,7 @@ TEST(ReadMpo, BadLabelInBondSectionIsAnError) {
   auto app = newApp();
   ScriptedPrompt prompt({"default"});
   app->prompt = &prompt;
-  readText(*app, dir, water(), std::string(WaterFile) + "intermolecular bonds\nO 1 , X 9\n");
+  readFixture(*app, dir, water(), "mpo/bad/water_bad_bond_label.mpo");
   EXPECT_TRUE(hasLine(*app, "definiction error: X 9"));
   ASSERT_EQ(prompt.prompts.size(), 1u);
   EXPECT_EQ(prompt.prompts[0].substr(0, 37), "CAUTION: errors in MPO definitions \r\r");
@@ -217,10 +226,7 @@ TEST(ReadMpo, IntermolecularSection) {
   auto app = newApp();
   ScriptedPrompt prompt;
   app->prompt = &prompt;
-  readText(*app, dir, cyclicWaterDimer(),
-           " 2 . O 1 : H 2 , H 3 \n 2 . O 4 : H 5 , H 6 \n 1 . H 2 : O 1 \n 1 . H 3 : O 1 \n"
-           " 1 . H 5 : O 4 \n 1 . H 6 : O 4 \nIntermolecular Bonds\n1. O 1 , H 6\nH2: O4\n"
-           "O 1 , O 1\nO 1 , H 2\nO 1 , H 6\n");
+  readFixture(*app, dir, cyclicWaterDimer(), "mpo/water_dimer.mpo");
   auto& m = app->m;
   EXPECT_EQ(m.ImBond(0, 0), 2);
   EXPECT_EQ(m.ImBond(6, 1), 1);
