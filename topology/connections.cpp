@@ -362,7 +362,8 @@ std::string MpoRun::verdict(std::string& detail) {
 
 void MpoRun::askAboutMatrix(const std::string& reason, const std::string& detail) {
   corr_ = 0;
-  Start(app_);
+  Start(app_);  // the structure in view while the user decides
+  app_.obr.visible = true;
   std::string structureFile = m_.FilNam + ".mpo";
   bool own = !m_.FilNam.empty() && sameFile(readName_, structureFile);
   std::string prompt = std::string(Caution) + reason + detail + "\r\r" + std::string(NewMatrix) +

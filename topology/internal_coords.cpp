@@ -91,7 +91,7 @@ class IcWalk {
   std::vector<Cand> candidates(int p, int anchor);
   bool bendAllowed(int i, int apex, int k);
   V3 gradient(const Cand& c) const;
-  void store(const Cand& c, int owner);
+  bool store(const Cand& c, int owner);
   void finish(bool connected);
 
   App& app_;
@@ -316,10 +316,10 @@ void IcWalk::placeAtom(int p, int need) {
       for (const V3& b : basis) h = sub(h, scale(b, dot(h, b)));
       double hl = len(h);
       if (hl < tol) continue;
+      if (!store(c, p)) continue;  // a repeated row adds nothing
       basis.push_back(scale(h, 1.0 / hl));
       taken[k] = 1;
       if (c.closure) ++closures_;
-      store(c, p);
     }
   }
 }
@@ -439,9 +439,9 @@ V3 IcWalk::gradient(const Cand& c) const {
   }
 }
 
-/// Stores a coordinate (a stretch with the heavier atom first) and drops it again when it
-/// repeats an earlier row.
-void IcWalk::store(const Cand& c, int owner) {
+/// Stores a coordinate (a stretch with the heavier atom first); false when it repeated an
+/// earlier row and was dropped again.
+bool IcWalk::store(const Cand& c, int owner) {
   if (rows_ >= MaxIc) throw BasicError{9};
   int a[4] = {c.a[0], c.a[1], c.a[2], c.a[3]};
   int key = 0;
@@ -456,8 +456,10 @@ void IcWalk::store(const Cand& c, int owner) {
   m_.IcTab(rows_, 6) = static_cast<i16>(owner);
   i16 n = static_cast<i16>(rows_), counter = static_cast<i16>(count_[c.type] + 1);
   MpoPor(app_, n, counter);
+  bool kept = n == rows_;
   rows_ = n;
   count_[c.type] = counter;
+  return kept;
 }
 
 void IcWalk::finish(bool connected) {
