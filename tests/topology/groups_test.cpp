@@ -14,6 +14,7 @@ void bond(ModKel& m, int a, int b) {
 }
 
 TEST(MpoGrp, SingleMoleculeIsOneGroupAndNoLine) {
+  TempDir dir;
   auto app = newApp();
   auto& m = app->m;
   m.NAt = 3;
@@ -29,6 +30,7 @@ TEST(MpoGrp, SingleMoleculeIsOneGroupAndNoLine) {
 }
 
 TEST(MpoGrp, TwoWatersGiveTwoGroupsOfThree) {
+  TempDir dir;
   auto app = newApp();
   auto& m = app->m;
   m.NAt = 6;
@@ -49,6 +51,7 @@ TEST(MpoGrp, TwoWatersGiveTwoGroupsOfThree) {
 }
 
 TEST(MpoGrp, QuietModeReportsNothing) {
+  TempDir dir;
   auto app = newApp();
   auto& m = app->m;
   m.NAt = 4;
@@ -61,6 +64,7 @@ TEST(MpoGrp, QuietModeReportsNothing) {
 }
 
 TEST(MpoGrp, IsolatedAtomFormsItsOwnGroup) {
+  TempDir dir;
   auto app = newApp();
   auto& m = app->m;
   m.NAt = 4;
@@ -77,6 +81,7 @@ TEST(MpoGrp, IsolatedAtomFormsItsOwnGroup) {
 
 TEST(MpoGrp, MoleculeReachedOnlyThroughHigherAtoms) {
   // 1-5, 5-2, 2-6 and a separate 3-4: the seed 1 reaches 2 only through 5
+  TempDir dir;
   auto app = newApp();
   auto& m = app->m;
   m.NAt = 6;
@@ -96,6 +101,7 @@ TEST(MpoGrp, MoleculeReachedOnlyThroughHigherAtoms) {
 TEST(MpoGrp, OneWayEntryStillJoinsAndDeclaredCountsDoNotMisplaceAtoms) {
   // a read matrix: atom 3 lists atom 1 but atom 1 does not list 3, and atom 1 declares 5
   // connections while listing one; every atom still lands in exactly one group
+  TempDir dir;
   auto app = newApp();
   auto& m = app->m;
   m.NAt = 5;

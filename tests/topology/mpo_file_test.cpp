@@ -307,6 +307,29 @@ TEST(Tolerance, BondListedOnlyByTheHigherAtomIsTestedToo) {
 
 // ------------------------------------------------------------------ the question and its answers
 
+/// Notes whether the viewer was on screen when the question came.
+class ViewerWatch : public Prompt {
+ public:
+  explicit ViewerWatch(const App& app) : app_(app) {}
+  std::string inputBox(std::string_view, std::string_view, std::string_view) override {
+    shown = app_.obr.visible;
+    return {};
+  }
+  bool shown = false;
+
+ private:
+  const App& app_;
+};
+
+TEST(Question, StructureIsShownBeforeAsking) {
+  TempDir dir;
+  auto app = newApp();
+  ViewerWatch watch(*app);
+  app->prompt = &watch;
+  readText(*app, dir, longWater(1.52), WaterFile);
+  EXPECT_TRUE(watch.shown);
+}
+
 TEST(Question, YesDerivesAndSavesUnderTheStructuresName) {
   TempDir dir;
   auto app = newApp();
