@@ -2,14 +2,75 @@
 // Batch commands --mpo, --ic.
 #include "app/app.hpp"
 #include "app/batch.hpp"
+#include "app/convert.hpp"
+#include "app/files.hpp"
+#include "topology/connections.hpp"
+#include "topology/internal_coords.hpp"
+#include "viewer/viewer.hpp"
+
+#include <ostream>
 
 namespace kel {
 
+namespace {
+
+constexpr std::string_view MissingMpoName = "missing of MPO filename";
+
+/// " &Input .MPO": the working connection file is kept as the backup, then the chosen file
+/// becomes MpoNam and is read (command 15), and the viewer starts afresh.
+void inputMpo(App& app, const std::string& file) {
+  auto& f = app.frm;
+  if (fileExists(f.ScrMpo)) copyFile(f.ScrMpo, f.ScrMpob);
+  app.m.MpoNam = file;
+  if (app.m.MpoNam.empty()) {
+    f.Text3.text = MissingMpoName;
+    return;
+  }
+  app.m.Sw(17) = 0;
+  std::string name = app.m.MpoNam;
+  MpoDef(app, name);
+  Start(app);
+  app.obr.visible = true;
+  app.obr.minimised = app.m.Par(40) == 0;
+  if (app.m.Par(40) == 0) app.m.Par(40) = 1;
+}
+
+/// One line per internal coordinate: "  row  TYPE  a1 a2 [a3 [a4]]  value". In batch mode the
+/// lines go through the console's stream so that they never join a console line.
+void printCoordinates(App& app, std::ostream& out) {
+  auto& m = app.m;
+  if (!m.IcFresh) {
+    std::string reuse;
+    MpoDef(app, reuse);  // the generator on the defined matrix (or a fresh one)
+  }
+  for (int r = 1; r <= m.IcRows; ++r) {
+    int type = m.IcTab(r, 5);
+    int atoms = m.IcAtoms(type, 0);
+    std::string line = "  " + std::to_string(r) + "  " + m.IcName(type) + " ";
+    for (int k = 1; k <= atoms; ++k) line += " " + std::to_string(m.IcTab(r, k));
+    line += "  " + formatPattern(icValue(m, r), type == IcStre ? "0.000000" : "0.0000");
+    if (app.log)
+      app.log->newLine(line);
+    else
+      out << line << "\n";
+  }
+}
+
+}  // namespace
+
 bool batchTopology(App& app, const BatchCommand& c, BatchContext& ctx, bool& ok) {
-  (void)app;
-  (void)c;
-  (void)ctx;
-  (void)ok;
+  if (c.option == "--mpo") {
+    int before = app.erraCount;
+    guard(app, "batch --mpo", [&] { inputMpo(app, c.value); });
+    ok = app.erraCount == before;
+    return true;
+  }
+  if (c.option == "--ic") {
+    int before = app.erraCount;
+    guard(app, "batch --ic", [&] { printCoordinates(app, ctx.out); });
+    ok = app.erraCount == before && app.m.NAt > 0;
+    return true;
+  }
   return false;
 }
 

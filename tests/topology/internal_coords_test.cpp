@@ -1,0 +1,555 @@
+// Kelvorin - desktop workbench for vibrational calculations.
+#include "molecules.hpp"
+
+#include "readers/gaussian_output.hpp"
+#include "readers/geometry_files.hpp"
+#include "topology/connections.hpp"
+#include "topology/internal_coords.hpp"
+
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+
+namespace kel::testing {
+namespace {
+
+/// Derives the matrix and generates the coordinates as an empty-name request does.
+void build(App& app, const Molecule& mol) {
+  loadMolecule(app, mol);
+  std::string name;
+  MpoDef(app, name);
+}
+
+int countType(const ModKel& m, int type) {
+  int n = 0;
+  for (int r = 1; r <= m.IcRows; ++r) n += m.IcTab(r, 5) == type;
+  return n;
+}
+
+// ------------------------------------------------------------------ complete sets
+
+struct MoleculeRow {
+  const char* name;
+  Molecule (*make)();
+  int bonds;  // bonds the derivation must find (intermolecular ones included)
+};
+
+class CompleteSet : public ::testing::TestWithParam<MoleculeRow> {};
+
+TEST_P(CompleteSet, CountAndRankAre3NMinus6) {
+  TempDir dir;
+  auto app = newApp();
+  const auto& row = GetParam();
+  Molecule mol = row.make();
+  build(*app, mol);
+  auto& m = app->m;
+  int n = int(mol.size()), dof = 3 * n - 6;
+  int bonds = 0;
+  for (int i = 1; i <= n; ++i)
+    for (int j = i + 1; j <= n; ++j) bonds += m.Mpo(i, j) != 0 || m.ImBond(i, j) != 0;
+  EXPECT_EQ(bonds, row.bonds);
+  EXPECT_EQ(m.NDof(0), dof);
+  EXPECT_EQ(m.IcRows, dof);
+  EXPECT_EQ(bMatrixRank(m), dof);
+  EXPECT_EQ(app->erraCount, 0) << app->frm.Text4.text;
+  EXPECT_NE(m.Sw(19), 0);
+  EXPECT_TRUE(m.IcFresh);
+  auto lines = consoleLines(*app);
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines.back(), "end of data input");
+  EXPECT_TRUE(hasLine(*app, "NDof(0) =" + Str(dof) + "  3N-6 =" + Str(dof) + "  complete set"));
+  // every bond of a tree-like molecule is a stretch; rings keep theirs too
+  EXPECT_EQ(countType(m, IcStre), row.bonds);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Molecules, CompleteSet,
+    ::testing::Values(MoleculeRow{"water", water, 2}, MoleculeRow{"ammonia", ammonia, 3},
+                      MoleculeRow{"methane", methane, 4}, MoleculeRow{"ethane", ethane, 7},
+                      MoleculeRow{"ethylene", ethylene, 5},
+                      MoleculeRow{"formaldehyde", formaldehyde, 3},
+                      MoleculeRow{"methanol", methanol, 5}, MoleculeRow{"benzene", benzene, 12},
+                      MoleculeRow{"cyclohexane", cyclohexane, 18},
+                      MoleculeRow{"naphthalene", naphthalene, 19},
+                      MoleculeRow{"water_dimer", waterDimer, 5},
+                      MoleculeRow{"cyclic_water_dimer", cyclicWaterDimer, 6}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+TEST(CompleteSet, AtomOrderDoesNotMatter) {
+  // naphthalene with its atoms listed backwards and the hydrogens first
+  TempDir dir;
+  auto app = newApp();
+  Molecule mol = naphthalene();
+  std::reverse(mol.begin(), mol.end());
+  build(*app, mol);
+  EXPECT_EQ(app->m.IcRows, 48);
+  EXPECT_EQ(bMatrixRank(app->m), 48);
+}
+
+TEST(CompleteSet, TableRowsFollowTheirTypeAndAtoms) {
+  TempDir dir;
+  auto app = newApp();
+  build(*app, methanol());
+  auto& m = app->m;
+  std::set<std::vector<int>> seen;
+  int lastType = 0, lastKey = -1;
+  for (int r = 1; r <= m.IcRows; ++r) {
+    int type = m.IcTab(r, 5);
+    ASSERT_GE(type, lastType) << "row " << r;
+    if (type == IcStre) {
+      // heavier atom first, key = product of the connection counts, ascending
+      EXPECT_GE(m.AtZ(m.IcTab(r, 1)), m.AtZ(m.IcTab(r, 2)));
+      int key = m.NBondW(m.IcTab(r, 1)) * m.NBondW(m.IcTab(r, 2));
+      EXPECT_EQ(m.IcTab(r, 0), key);
+      EXPECT_GE(key, lastKey);
+      lastKey = key;
+    }
+    for (int k = m.IcAtoms(type, 0) + 1; k <= 4; ++k) EXPECT_EQ(m.IcTab(r, k), 0);
+    std::vector<int> atoms;
+    for (int k = 1; k <= 4; ++k) atoms.push_back(m.IcTab(r, k));
+    atoms.push_back(type);
+    EXPECT_TRUE(seen.insert(atoms).second) << "row " << r << " repeats";
+    lastType = type;
+  }
+  // methanol, placed O, C, the methyl hydrogens, the hydroxyl hydrogen: 5 stretches; bends
+  // H-C-O, H-C-O and H-C-H, H-C-H (the last methyl H takes the group's out-of-plane
+  // coordinate, which moves it in the same plane as H-C-O would), H-O-C; one torsion H-O-C-H
+  EXPECT_EQ(countType(m, IcStre), 5);
+  EXPECT_EQ(countType(m, IcOut), 1);
+  EXPECT_TRUE(hasLine(*app,
+                      "internal coordinates: 12  stretches 5, bends 5, out-of-plane 1,"
+                      " torsions 1"))
+      << app->frm.Text2.text;
+}
+
+// ------------------------------------------------------------------ XY3 groups
+
+TEST(Xy3Group, MethylGetsOneOutOfPlaneOverCentreAndItsHydrogens) {
+  TempDir dir;
+  auto app = newApp();
+  build(*app, ethane());
+  auto& m = app->m;
+  ASSERT_EQ(countType(m, IcOut), 2);
+  for (int r = 1; r <= m.IcRows; ++r) {
+    if (m.IcTab(r, 5) != IcOut) continue;
+    int centre = m.IcTab(r, 4);
+    std::set<int> h{m.IcTab(r, 1), m.IcTab(r, 2), m.IcTab(r, 3)};
+    std::set<int> expected = centre == 1 ? std::set<int>{3, 4, 5} : std::set<int>{6, 7, 8};
+    EXPECT_EQ(h, expected);
+  }
+}
+
+TEST(Xy3Group, BondLongerBy031DoesNotFormAGroup) {
+  // ammonia with one N-H bond stretched by 0.31 A along its direction (no longer a group)
+  TempDir dir;
+  auto app = newApp();
+  Molecule mol = ammonia();
+  auto& h = mol[1];
+  double r = std::sqrt(h.x * h.x + h.y * h.y + (h.w - 0.113) * (h.w - 0.113));
+  double f = (r + 0.31) / r;
+  h = {1, h.x * f, h.y * f, 0.113 + (h.w - 0.113) * f};
+  build(*app, mol);
+  EXPECT_EQ(countType(app->m, IcOut), 0);
+  EXPECT_EQ(app->m.IcRows, 6);
+  EXPECT_EQ(bMatrixRank(app->m), 6);
+}
+
+TEST(Xy3Group, BondLongerBy029StillFormsAGroup) {
+  TempDir dir;
+  auto app = newApp();
+  Molecule mol = ammonia();
+  auto& h = mol[1];
+  double r = std::sqrt(h.x * h.x + h.y * h.y + (h.w - 0.113) * (h.w - 0.113));
+  double f = (r + 0.29) / r;
+  h = {1, h.x * f, h.y * f, 0.113 + (h.w - 0.113) * f};
+  build(*app, mol);
+  EXPECT_EQ(countType(app->m, IcOut), 1);
+  EXPECT_EQ(bMatrixRank(app->m), 6);
+}
+
+TEST(Xy3Group, FourEqualHydrogensAreNoGroup) {
+  TempDir dir;
+  auto app = newApp();
+  build(*app, methane());
+  EXPECT_EQ(countType(app->m, IcOut), 0);
+  EXPECT_EQ(countType(app->m, IcBend), 5);
+}
+
+// ------------------------------------------------------------------ linear angles
+
+/// A carbon with three neighbours, two of them at 179.95 degrees (a T-shaped centre).
+Molecule tShaped() {
+  double t = (180.0 - 179.95) * 3.14159265358979 / 180.0;
+  return {{6, 0.0, 0.0, 0.0},
+          {9, 1.35, 0.0, 0.0},
+          {9, -1.35 * std::cos(t), 1.35 * std::sin(t), 0.0},
+          {8, 0.0, 0.0, 1.40},
+          {1, 0.9, 0.0, 1.75}};
+}
+
+bool angleListed(const ModKel& m, int i, int apex, int k) {
+  for (int r = 1; r <= MaxAng; ++r) {
+    if (m.AngTab(r, 2) == 0) return false;
+    if (m.AngTab(r, 2) == apex && ((m.AngTab(r, 1) == i && m.AngTab(r, 3) == k) ||
+                                   (m.AngTab(r, 1) == k && m.AngTab(r, 3) == i)))
+      return true;
+  }
+  return false;
+}
+
+bool bendChosen(const ModKel& m, int i, int apex, int k) {
+  for (int r = 1; r <= m.IcRows; ++r)
+    if (m.IcTab(r, 5) == IcBend && m.IcTab(r, 2) == apex &&
+        std::set<int>{m.IcTab(r, 1), m.IcTab(r, 3)} == std::set<int>{i, k})
+      return true;
+  return false;
+}
+
+TEST(LinearBend, NearlyLinearAngleAtBranchedCentreIsLeftOut) {
+  TempDir dir;
+  auto app = newApp();
+  build(*app, tShaped());
+  auto& m = app->m;
+  ASSERT_GT(Bend(m, 2, 1, 3), 179.9);
+  EXPECT_FALSE(angleListed(m, 2, 1, 3));
+  EXPECT_FALSE(bendChosen(m, 2, 1, 3));
+  EXPECT_EQ(bMatrixRank(m), m.IcRows);
+}
+
+TEST(LinearBend, SwitchLetsTheAngleIn) {
+  // placed O4, C1, H5, F3, F2: the angle F2-C1-F3 is a candidate of F2; with the switch it
+  // enters the angle table (at 179.95 degrees it still fixes no direction of F2)
+  TempDir dir;
+  auto app = newApp();
+  loadMolecule(*app, tShaped());
+  app->m.Sw(123) = -1;
+  std::string name;
+  MpoDef(*app, name);
+  EXPECT_TRUE(angleListed(app->m, 2, 1, 3));
+  EXPECT_EQ(app->m.IcRows, 9);
+  EXPECT_EQ(bMatrixRank(app->m), 9);
+}
+
+// ------------------------------------------------------------------ failures
+
+TEST(WalkFailure, SeparateMoleculesWithoutContactAreNotApproved) {
+  TempDir dir;
+  auto app = newApp();
+  Molecule mol = water();
+  for (auto a : water()) mol.push_back({a.z, a.x + 6.0, a.y, a.w});  // 6 A away
+  build(*app, mol);
+  auto& m = app->m;
+  EXPECT_EQ(m.ImBond(0, 0), 0);
+  EXPECT_TRUE(hasLine(*app, "MPO not approved"));
+  EXPECT_EQ(consoleLines(*app).back(), "end of data input");
+  EXPECT_EQ(m.Sw(19), 0);
+  // each molecule still gets its own three coordinates
+  EXPECT_EQ(m.IcRows, 6);
+  // the next empty-name request rebuilds the matrix instead of reusing it
+  app->frm.Text2.text.clear();
+  std::string name;
+  MpoDef(*app, name);
+  EXPECT_TRUE(hasLine(*app, "connection matrix MPO has been created: file skrK.mpo"));
+}
+
+TEST(WalkFailure, IsolatedAtomIsNotApproved) {
+  TempDir dir;
+  auto app = newApp();
+  Molecule mol = water();
+  mol.push_back({18, 9.0, 0.0, 0.0});  // argon far away
+  build(*app, mol);
+  EXPECT_TRUE(hasLine(*app, "MPO not approved"));
+}
+
+TEST(WalkFailure, ConnectedMoleculeIsApproved) {
+  TempDir dir;
+  auto app = newApp();
+  build(*app, waterDimer());
+  EXPECT_FALSE(hasLine(*app, "MPO not approved"));
+  EXPECT_EQ(app->m.ImBond(0, 0), 1);
+}
+
+TEST(CountLine, LinearMoleculeReportsTheDifference) {
+  // carbon dioxide: the generator makes no linear bend pairs, so the count falls short
+  TempDir dir;
+  auto app = newApp();
+  build(*app, {{6, 0, 0, 0}, {8, 1.16, 0, 0}, {8, -1.16, 0, 0}});
+  EXPECT_EQ(app->m.IcRows, 2);
+  EXPECT_TRUE(hasLine(*app, "NDof(0) = 2  3N-6 = 3  the set does not match 3N-6"));
+  EXPECT_FALSE(hasLine(*app, "MPO not approved"));
+}
+
+TEST(CountLine, DiatomicHasOneStretch) {
+  TempDir dir;
+  auto app = newApp();
+  build(*app, {{6, 0, 0, 0}, {8, 1.13, 0, 0}});
+  EXPECT_EQ(app->m.IcRows, 1);
+  EXPECT_EQ(app->m.IcTab(1, 1), 2);  // oxygen first
+  EXPECT_EQ(app->m.IcTab(1, 2), 1);
+}
+
+// ------------------------------------------------------------------ diagnostics
+
+TEST(Diagnostics, RingClosureLogsTheTwoDistancesCompared) {
+  TempDir dir;
+  auto app = newApp();
+  build(*app, benzene());
+  int count = 0;
+  for (const auto& l : consoleLines(*app))
+    if (l.rfind("d(", 0) == 0) {
+      ++count;
+      EXPECT_NE(l.find(") = 1.397"), std::string::npos) << l;
+    }
+  EXPECT_EQ(count, 2);
+}
+
+TEST(Diagnostics, SwitchesSilenceThem) {
+  for (int sw : {86, 118}) {
+    TempDir dir;
+    auto app = newApp();
+    loadMolecule(*app, benzene());
+    app->m.Sw(sw) = -1;
+    std::string name;
+    MpoDef(*app, name);
+    for (const auto& l : consoleLines(*app)) EXPECT_NE(l.rfind("d(", 0), 0u) << sw;
+  }
+  TempDir dir;
+  auto app = newApp();
+  loadMolecule(*app, benzene());
+  app->m.Sw(34) = -1;
+  app->m.Sw(67) = -1;
+  std::string name;
+  MpoDef(*app, name);
+  for (const auto& l : consoleLines(*app)) EXPECT_NE(l.rfind("d(", 0), 0u);
+}
+
+// ------------------------------------------------------------------ table helpers
+
+TEST(MpoPor, RowRepeatingAnEarlierOneWithMiddleAtomsExchangedIsDropped) {
+  auto app = newApp();
+  auto& t = app->m.IcTab;
+  auto put = [&](int r, std::array<int, 6> v) {
+    for (int k = 0; k < 6; ++k) t(r, k) = static_cast<i16>(v[std::size_t(k)]);
+  };
+  put(1, {0, 5, 1, 2, 7, 4});
+  put(2, {0, 5, 2, 1, 7, 4});  // columns 2 and 3 exchanged
+  i16 n = 2, cnt = 2;
+  MpoPor(*app, n, cnt);
+  EXPECT_EQ(n, 1);
+  EXPECT_EQ(cnt, 1);
+  EXPECT_EQ(t(2, 1), 0);
+  put(2, {0, 5, 1, 2, 7, 4});  // exactly as stored
+  n = 2, cnt = 2;
+  MpoPor(*app, n, cnt);
+  EXPECT_EQ(n, 1);
+  put(2, {0, 5, 1, 2, 7, 3});  // another type
+  n = 2, cnt = 2;
+  MpoPor(*app, n, cnt);
+  EXPECT_EQ(n, 2);
+  put(3, {0, 7, 1, 2, 5, 4});  // reversed end atoms: a different row
+  n = 3, cnt = 3;
+  MpoPor(*app, n, cnt);
+  EXPECT_EQ(n, 3);
+  EXPECT_EQ(cnt, 3);
+}
+
+TEST(Ord2, SortsRowsByKeyColumnKeepingEqualRowsInOrder) {
+  auto app = newApp();
+  Tab<i16, 10, 4> a;
+  int keys[] = {3, 1, 2, 1, 0};
+  for (int r = 1; r <= 5; ++r) {
+    a(r, 0) = static_cast<i16>(keys[r - 1]);
+    a(r, 1) = static_cast<i16>(10 * r);
+    a(r, 4) = static_cast<i16>(r);
+  }
+  Ord2(*app, a, 2, 5, 0, 1);  // rows 2..5, columns 0..1 move, column 4 stays
+  int k0[] = {3, 0, 1, 1, 2}, k1[] = {10, 50, 20, 40, 30};
+  for (int r = 1; r <= 5; ++r) {
+    EXPECT_EQ(a(r, 0), k0[r - 1]) << r;
+    EXPECT_EQ(a(r, 1), k1[r - 1]) << r;
+    EXPECT_EQ(a(r, 4), r);
+  }
+}
+
+TEST(JoSwp, ExchangesTwoValuesInColumnZero) {
+  auto app = newApp();
+  Tab<i16, 6, 2> a;
+  int v[] = {4, 7, 4, 1, 7, 9};
+  for (int r = 1; r <= 6; ++r) a(r, 0) = static_cast<i16>(v[r - 1]);
+  JoSwp(*app, a, 5, 4, 7);
+  int w[] = {7, 4, 7, 1, 4, 9};  // row 6 lies beyond n
+  for (int r = 1; r <= 6; ++r) EXPECT_EQ(a(r, 0), w[r - 1]) << r;
+}
+
+TEST(Jota, FindsTheFirstRowHoldingAValue) {
+  auto app = newApp();
+  Tab<i16, 6, 2> a;
+  a(2, 1) = 5;
+  a(4, 1) = 5;
+  i16 p = -7;
+  Jota(*app, a, 6, 1, 5, p);
+  EXPECT_EQ(p, 2);
+  Jota(*app, a, 1, 1, 5, p);
+  EXPECT_EQ(p, 0);
+}
+
+TEST(Jota3, FindsEitherOrderFirstRowWins) {
+  auto app = newApp();
+  Tab<i16, 8, 4> a;
+  auto put = [&](int r, int x, int y, int z) {
+    a(r, 1) = static_cast<i16>(x), a(r, 2) = static_cast<i16>(y), a(r, 3) = static_cast<i16>(z);
+  };
+  put(1, 1, 2, 3);
+  put(2, 5, 6, 7);
+  put(3, 7, 6, 5);
+  i16 p = 0;
+  Jota3(*app, a, 3, 5, 6, 7, p);
+  EXPECT_EQ(p, 2);
+  Jota3(*app, a, 3, 7, 6, 5, p);
+  EXPECT_EQ(p, -2);  // row 2 holds the reverse order and comes first
+  Jota3(*app, a, 3, 3, 2, 1, p);
+  EXPECT_EQ(p, -1);
+  Jota3(*app, a, 3, 1, 3, 2, p);
+  EXPECT_EQ(p, 0);
+  Jota3(*app, a, 1, 5, 6, 7, p);
+  EXPECT_EQ(p, 0);
+}
+
+TEST(TableHelpers, IndexBeyondTheTableIsReportedNotThrown) {
+  auto app = newApp();
+  Tab<i16, 4, 2> a;
+  i16 p = 0;
+  Jota(*app, a, 9, 1, 0, p);  // rows 1..4 hold 0: found before the bound is reached
+  EXPECT_EQ(p, 1);
+  Jota(*app, a, 9, 1, 3, p);
+  EXPECT_EQ(app->erraCount, 1);
+  EXPECT_NE(app->frm.Text4.text.find("Jota ERROR 9"), std::string::npos);
+}
+
+// ------------------------------------------------------------------ real structures
+
+/// Atoms of the last "Standard orientation" table of a Gaussian output.
+Molecule lastOrientation(const std::filesystem::path& p) {
+  std::ifstream in(p);
+  std::string line;
+  Molecule mol, cur;
+  bool inTable = false;
+  int dashes = 0;
+  while (std::getline(in, line)) {
+    if (line.find("Standard orientation:") != std::string::npos) {
+      inTable = true;
+      dashes = 0;
+      cur.clear();
+      continue;
+    }
+    if (!inTable) continue;
+    if (line.find("-----") != std::string::npos) {
+      if (++dashes == 3) {
+        inTable = false;
+        mol = cur;
+      }
+      continue;
+    }
+    if (dashes == 2) {
+      std::istringstream s(line);
+      int centre = 0, z = 0, type = 0;
+      double x = 0, y = 0, w = 0;
+      s >> centre >> z >> type >> x >> y >> w;
+      cur.push_back({z, x, y, w});
+    }
+  }
+  return mol;
+}
+
+TEST(RealStructures, GeneratedChainOf480Atoms) {
+  auto path = shared("generated/gen_n480_raman_masses_opt3.log");
+  KEL_NEED_SHARED(path);
+  TempDir dir;
+  auto app = newApp();
+  Molecule mol = lastOrientation(path);
+  ASSERT_EQ(mol.size(), 480u);
+  build(*app, mol);
+  EXPECT_EQ(app->m.IcRows, 3 * 480 - 6);
+  EXPECT_EQ(bMatrixRank(app->m), 3 * 480 - 6);
+}
+
+struct RealFile {
+  const char* name;
+  const char* path;
+  bool gaussian;  // read by the output reader, else by the structure reader
+};
+
+/// A bonded atom with exactly two neighbours in a straight line (an alkyne or nitrile
+/// carbon): such fragments need linear bend pairs, which the generator does not make.
+bool hasLinearFragment(const ModKel& m) {
+  for (int j = 1; j <= m.NAt; ++j) {
+    std::vector<int> nb;
+    for (int i = 1; i <= m.NAt; ++i)
+      if (i != j && (m.Mpo(i, j) != 0 || m.Mpo(j, i) != 0 || m.ImBond(i, j) != 0)) nb.push_back(i);
+    if (nb.size() == 2 && Bend(m, nb[0], j, nb[1]) > 175.0) return true;
+  }
+  return false;
+}
+
+class RealStructure : public ::testing::TestWithParam<RealFile> {};
+
+TEST_P(RealStructure, CompleteNonRedundantSet) {
+  auto path = shared(GetParam().path);
+  KEL_NEED_SHARED(path);
+  TempDir dir;
+  auto app = newApp();
+  app->frm.Banner = "****Kelvorin**** version 2 ";
+  app->frm.ScrMpo = "skrK.mpo";
+  app->frm.ScrMpob = "sskrK.mpo";
+  std::string copy = dir.copy(path);
+  if (GetParam().gaussian)
+    FmtIn(*app, copy);
+  else
+    fmtGeo(*app, copy);
+  if (app->m.NAt == 0) GTEST_SKIP() << "the reader is not in this build yet";
+  auto& m = app->m;
+  std::string name;
+  MpoDef(*app, name);
+  if (hasLine(*app, "MPO not approved")) GTEST_SKIP() << "separate molecules";
+  int dof = 3 * m.NAt - 6;
+  EXPECT_EQ(bMatrixRank(m), m.IcRows);  // never redundant
+  if (hasLinearFragment(m))
+    EXPECT_LT(m.IcRows, dof);
+  else
+    EXPECT_EQ(m.IcRows, dof);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SharedData, RealStructure,
+    ::testing::Values(RealFile{"methane_gjf", "gjf/methane.gjf", false},
+                      RealFile{"acetone_gjf", "gjf/14-acetone_pcSseg-2.gjf", false},
+                      RealFile{"atrop_mol", "mol/atropWith3d_8602.mol", false},
+                      RealFile{"mol24_alkyne", "mol/mol24.mol", false},
+                      RealFile{"stereo3d", "mol/stereo3d_1.mol", false},
+                      RealFile{"caffeine", "mol2/caffeine.mol2", false},
+                      RealFile{"github296", "mol2/github296_3d.mol2", false},
+                      RealFile{"lysozyme_ligand", "mol2/lysozyme-ligand-tripos.mol2", false},
+                      RealFile{"silioh3", "mol2/silioh3.mol2", false},
+                      RealFile{"culgi", "mol2/culgi_01.mol2", false},
+                      RealFile{"water_pdb", "pdb/water_single.pdb", false},
+                      RealFile{"indomethacin_dimer", "pdb/indomethacin-dimer.pdb", false},
+                      RealFile{"het_00T", "pdb/00T_nonstandard_het.pdb", false},
+                      RealFile{"odd_start", "pdb/odd-start.pdb", false},
+                      RealFile{"water_meoh", "xyz/s66_4114_02WaterMeOH.xyz", false},
+                      RealFile{"spaces", "xyz/spaces.xyz", false},
+                      RealFile{"dvb_ir_g03", "gaussian/g03/dvb_ir.out", true},
+                      RealFile{"acetonitrile_g03", "gaussian/g03/NIST_CCCBDB_1himidaz_m1b1.out",
+                               true},
+                      RealFile{"pbc_g03", "gaussian/g03/maheshkumar.log", true},
+                      RealFile{"methylaniline", "gaussian/g09/methylaniline.out", true},
+                      RealFile{"irc_point", "gaussian/g09/irc_point.log", true},
+                      RealFile{"aminox", "gaussian/g16/aminox_cat_conf212_S.log", true},
+                      RealFile{"mp2_freq", "gaussian/g16/mp2_avdz_freq_tight.log", true},
+                      RealFile{"water_g16", "gaussian/g16/water_neutral_nbo_opt_freq.out", true},
+                      RealFile{"gen_n100", "generated/gen_n100.log", true},
+                      RealFile{"mo4ocl4_fchk", "fchk/g16/Mo4OCl4-sp.fchk", true}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+}  // namespace
+}  // namespace kel::testing

@@ -1,0 +1,538 @@
+// Kelvorin - desktop workbench for vibrational calculations.
+#include "molecules.hpp"
+
+#include "topology/connections.hpp"
+
+namespace kel::testing {
+namespace {
+
+constexpr const char* WaterFile = " 2 . O 1 : H 2 , H 3 \n 1 . H 2 : O 1 \n 1 . H 3 : O 1 \n";
+constexpr const char* Banner = "****Kelvorin**** version 2 ";
+
+// ------------------------------------------------------------------ labels
+
+struct LabelRow {
+  const char* name;
+  const char* label;
+  bool ok;
+  const char* sym;
+  int num;
+};
+
+class Label : public ::testing::TestWithParam<LabelRow> {};
+
+TEST_P(Label, Parses) {
+  const auto& p = GetParam();
+  std::string sym;
+  int num = -1;
+  EXPECT_EQ(mpoLabel(p.label, 20, sym, num), p.ok);
+  if (p.ok) {
+    EXPECT_EQ(sym, p.sym);
+    EXPECT_EQ(num, p.num);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Forms, Label,
+                         ::testing::Values(LabelRow{"symbol_blank_number", "C 12", true, "C", 12},
+                                           LabelRow{"one_letter_joined", "C12", true, "C", 12},
+                                           LabelRow{"two_letters_joined", "Cl12", true, "Cl", 12},
+                                           LabelRow{"two_letters_blank", "Si 20", true, "Si", 20},
+                                           LabelRow{"lower_case", "cl 3", true, "cl", 3},
+                                           LabelRow{"padded", "  N   7  ", true, "N", 7},
+                                           LabelRow{"deuterium", "D2", true, "D", 2},
+                                           LabelRow{"bare_number", "12", true, "1", 12},
+                                           LabelRow{"zero", "C 0", false, "", 0},
+                                           LabelRow{"beyond_atoms", "C 21", false, "", 0},
+                                           LabelRow{"negative", "C -3", false, "", 0},
+                                           LabelRow{"no_number", "Cl", false, "", 0},
+                                           LabelRow{"empty", "", false, "", 0}),
+                         [](const auto& p) { return std::string(p.param.name); });
+
+// ------------------------------------------------------------------ reading
+
+/// Loads mol (named "water" in the temporary folder), writes the connection file and reads it.
+void readText(App& app, TempDir& dir, const Molecule& mol, const std::string& text) {
+  loadMolecule(app, mol, (dir.path() / "water").string());
+  dir.write("in.mpo", text);
+  std::string name = "in.mpo";
+  MpoDef(app, name);
+}
+
+/// Loads mol and reads a copy of the fixture rel (tests/data/mpo/...) as "in.mpo".
+void readFixture(App& app, TempDir& dir, const Molecule& mol, const std::string& rel) {
+  loadMolecule(app, mol, (dir.path() / "water").string());
+  dir.copy(fixture(rel), "in.mpo");
+  std::string name = "in.mpo";
+  MpoDef(app, name);
+}
+
+/// The console lines from "MPO is tested" up to the count of accepted definitions.
+std::vector<std::string> readingLines(const App& app) {
+  std::vector<std::string> out;
+  bool in = false;
+  for (const auto& l : consoleLines(app)) {
+    if (l == "MPO is tested") in = true;
+    if (in) out.push_back(l);
+    if (in && l.rfind("atoms: ", 0) == 0) break;
+  }
+  return out;
+}
+
+TEST(ReadMpo, CanonicalFileIsAcceptedAsItStands) {
+  TempDir dir;
+  auto app = newApp();
+  ScriptedPrompt prompt;
+  app->prompt = &prompt;
+  readFixture(*app, dir, water(), "mpo/water.mpo");
+  auto lines = consoleLines(*app);
+  ASSERT_GE(lines.size(), 5u);
+  EXPECT_EQ(lines[0], "MPO from file.. in.mpo");
+  EXPECT_EQ(lines[1], "copy in.mpo --> skrK.mpo");
+  EXPECT_EQ(lines[2], "MPO is tested");
+  EXPECT_EQ(lines[3], "***");
+  EXPECT_EQ(lines[4], "atoms:  3  MPO accepted definitions:  3");
+  EXPECT_TRUE(prompt.prompts.empty());
+  EXPECT_EQ(app->m.MpoMode, 1);
+  EXPECT_EQ(app->m.Sw(18), 0);
+  EXPECT_NE(app->m.Sw(19), 0);
+  EXPECT_EQ(slurp("skrK.mpo"), WaterFile);
+  EXPECT_EQ(app->m.IcRows, 3);
+}
+
+TEST(ReadMpo, FreeFormsOfTheAtomLine) {
+  TempDir dir;
+  auto app = newApp();
+  readFixture(*app, dir, water(), "mpo/water_free_forms.mpo");             // CR LF line ends
+  EXPECT_EQ(slurp("in.mpo"), slurp(fixture("mpo/water_free_forms.mpo")));  // left as it was
+  auto& m = app->m;
+  EXPECT_EQ(m.Mpo(1, 2), 1);
+  EXPECT_EQ(m.Mpo(1, 3), 1);
+  EXPECT_EQ(m.Mpo(2, 1), 1);
+  EXPECT_EQ(m.Mpo(3, 1), 1);
+  EXPECT_TRUE(hasLine(*app, "atoms:  3  MPO accepted definitions:  3"));
+  EXPECT_EQ(slurp("skrK.mpo"), WaterFile);
+}
+
+TEST(ReadMpo, LinesWithoutCountOrWithMisplacedColonAreSkipped) {
+  TempDir dir;
+  auto app = newApp();
+  readText(*app, dir, water(),
+           " 2 . O 1 : H 2 , H 3 \n. H 2 : O 1\n1 : H 2 . O 1\n\n 0 . H 2 : O 1 \n"
+           " 1 . H 2 : O 1 \n 1 . H 3 : O 1 \r\n");
+  auto lines = readingLines(*app);
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[1], "*******");
+  EXPECT_EQ(lines[2], "atoms:  3  MPO accepted definitions:  3");
+}
+
+TEST(ReadMpo, TooManyConnectionsAreCut) {
+  TempDir dir;
+  auto app = newApp();
+  readText(*app, dir, water(), " 5 . O 1 : H 2 , H 3 \n 1 . H 2 : O 1 \n 1 . H 3 : O 1 \n");
+  auto lines = readingLines(*app);
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(lines[1], "*");
+  EXPECT_EQ(lines[2], "correction: too many connections: O 1**");
+  EXPECT_EQ(app->m.NBond(1), 2);  // listing position 1 is the oxygen
+  EXPECT_EQ(app->m.MpoOrd(1), 1);
+}
+
+TEST(ReadMpo, UnsuitableSymbolIsCorrectedButUsed) {
+  TempDir dir;
+  auto app = newApp();
+  ScriptedPrompt prompt;
+  app->prompt = &prompt;
+  readText(*app, dir, water(), " 2 . N 1 : H 2 , H 3 \n 1 . H 2 : O1 \n 1 . H3 : o 1 \n");
+  EXPECT_TRUE(hasLine(*app, "correction: unsuitable type, atom No.  1**"));
+  EXPECT_EQ(app->m.Mpo(1, 2), 1);
+  EXPECT_TRUE(prompt.prompts.empty());  // 0.96 A passes the strict test too
+  EXPECT_EQ(slurp("skrK.mpo"), WaterFile);
+}
+
+TEST(ReadMpo, BadLabelIsADefinitionErrorAndShortage) {
+  TempDir dir;
+  auto app = newApp();
+  ScriptedPrompt prompt;
+  app->prompt = &prompt;
+  readFixture(*app, dir, water(), "mpo/bad/water_bad_label.mpo");
+  EXPECT_TRUE(hasLine(*app, "definition error: Q 9**"));
+  EXPECT_TRUE(hasLine(*app, "atoms:  3  MPO accepted definitions:  2"));
+  ASSERT_EQ(prompt.prompts.size(), 1u);
+  EXPECT_EQ(prompt.prompts[0],
+            "CAUTION: shortage of MPO definitions \r\r"
+            "new connection matrix MPO should be introduced\r"
+            "[CANCEL] -  nevertheless use current MPO\r"
+            "    [OK]    -  let Kelvorin to create the new MPO");
+  EXPECT_EQ(prompt.titles[0], Banner);
+  EXPECT_EQ(prompt.defaults[0], "???");
+  EXPECT_EQ(app->frm.Text3.text, "shortage of MPO definitions ");
+  // Cancel keeps the matrix as read, the first neighbour included
+  EXPECT_EQ(app->m.Mpo(1, 2), 1);
+  EXPECT_EQ(app->m.Mpo(1, 3), 0);
+  EXPECT_EQ(app->m.Sw(18), 0);
+}
+
+TEST(ReadMpo, BadLabelInBondSectionIsAnError) {
+  TempDir dir;
+  auto app = newApp();
+  ScriptedPrompt prompt({"default"});
+  app->prompt = &prompt;
+  readFixture(*app, dir, water(), "mpo/bad/water_bad_bond_label.mpo");
+  EXPECT_TRUE(hasLine(*app, "definiction error: X 9"));
+  ASSERT_EQ(prompt.prompts.size(), 1u);
+  EXPECT_EQ(prompt.prompts[0].substr(0, 37), "CAUTION: errors in MPO definitions \r\r");
+  EXPECT_EQ(app->frm.Text3.text, "errors in MPO definitions ");
+  // "???" derives a new matrix
+  EXPECT_TRUE(hasLine(*app, "connection matrix MPO has been created: file skrK.mpo"));
+  EXPECT_NE(app->m.Sw(18), 0);
+  EXPECT_EQ(app->m.MpoMode, 2);
+}
+
+TEST(ReadMpo, OneWayBondIsReportedAndKept) {
+  TempDir dir;
+  auto app = newApp();
+  ScriptedPrompt prompt;
+  app->prompt = &prompt;
+  readText(*app, dir, formaldehyde(),
+           " 2 . C 1 : O 2 , H 3 \n 1 . O 2 : C 1 \n 1 . H 3 : C 1 \n 1 . H 4 : C 1 \n");
+  EXPECT_TRUE(hasLine(*app, "CAUTION: atoms  1 4 one-way connection")) << app->frm.Text2.text;
+  EXPECT_EQ(app->m.Mpo(1, 4), 0);
+  EXPECT_EQ(app->m.Mpo(4, 1), 1);
+  EXPECT_TRUE(prompt.prompts.empty());
+  EXPECT_EQ(slurp("skrK.mpo"),
+            " 2 . C 1 : O 2 , H 3 \n 1 . O 2 : C 1 \n 1 . H 3 : C 1 \n 1 . H 4 : C 1 \n");
+  // after a correction the single-bonded atoms are listed too
+  EXPECT_TRUE(hasLine(*app, " 1 . H 4 : C 1 "));
+  // the generator still sees the bond
+  EXPECT_EQ(app->m.IcRows, 6);
+  EXPECT_FALSE(hasLine(*app, "MPO not approved"));
+}
+
+TEST(ReadMpo, AtomBondedToItselfIsCorrected) {
+  TempDir dir;
+  auto app = newApp();
+  readText(*app, dir, water(), " 2 . O 1 : O 1 , H 2 \n 1 . H 2 : O 1 \n 1 . H 3 : O 1 \n");
+  auto lines = consoleLines(*app);
+  auto oneWay = std::find(lines.begin(), lines.end(), "CAUTION: atoms  1 3 one-way connection");
+  auto self = std::find(lines.begin(), lines.end(), "atom 1 with itself ?, corrected");
+  ASSERT_NE(oneWay, lines.end());
+  ASSERT_NE(self, lines.end());
+  EXPECT_LT(oneWay, self);
+  EXPECT_EQ(app->m.Mpo(1, 1), 0);
+}
+
+TEST(ReadMpo, IntermolecularSection) {
+  TempDir dir;
+  auto app = newApp();
+  ScriptedPrompt prompt;
+  app->prompt = &prompt;
+  readFixture(*app, dir, cyclicWaterDimer(), "mpo/water_dimer.mpo");
+  auto& m = app->m;
+  EXPECT_EQ(m.ImBond(0, 0), 2);
+  EXPECT_EQ(m.ImBond(6, 1), 1);
+  EXPECT_EQ(m.ImBond(4, 2), 1);
+  EXPECT_EQ(m.ImBond(1, 2), 0);
+  EXPECT_TRUE(hasLine(*app, "O 1???*"));
+  EXPECT_TRUE(hasLine(*app, "already exists connection  1 2*"));
+  EXPECT_TRUE(hasLine(*app, "already exists connection  1 6"));
+  EXPECT_TRUE(hasLine(*app, "atoms:  6  MPO accepted definitions:  6"));
+  EXPECT_TRUE(hasLine(*app, "and intermolecular bonds:  2"));
+  EXPECT_TRUE(prompt.prompts.empty());
+  std::string file = slurp("skrK.mpo");
+  EXPECT_EQ(file.substr(file.find("intermolecular")),
+            "intermolecular bonds\nO 1 , H 6 \nH 2 , O 4 \n");
+  EXPECT_EQ(m.IcRows, 12);
+}
+
+TEST(ReadMpo, AtomLinesBeyondTheAtomCountAreIgnored) {
+  TempDir dir;
+  auto app = newApp();
+  readText(*app, dir, water(), std::string(WaterFile) + " 1 . H 2 : H 3 \n");
+  EXPECT_EQ(app->m.Mpo(2, 3), 0);
+}
+
+// ------------------------------------------------------------------ tolerance of a read matrix
+
+Molecule longWater(double r) {
+  return {{8, 0, 0, 0}, {1, r, 0, 0}, {1, -0.2397, 0.9267, 0}};
+}
+
+TEST(Tolerance, TwentyPercentLongerBondPasses) {
+  TempDir dir;
+  auto app = newApp();
+  ScriptedPrompt prompt;
+  app->prompt = &prompt;
+  readText(*app, dir, longWater(1.45), WaterFile);  // 1.21 x 1.2 = 1.452
+  EXPECT_TRUE(prompt.prompts.empty());
+  EXPECT_EQ(app->m.Sw(18), 0);
+  EXPECT_EQ(app->m.Mpo(1, 2), 1);
+}
+
+TEST(Tolerance, BeyondTwentyFivePercentIsQuestioned) {
+  TempDir dir;
+  auto app = newApp();
+  ScriptedPrompt prompt;
+  app->prompt = &prompt;
+  readText(*app, dir, longWater(1.52), WaterFile);  // 1.21 x 1.25 = 1.5125
+  ASSERT_EQ(prompt.prompts.size(), 1u);
+  EXPECT_EQ(prompt.prompts[0],
+            "CAUTION: questionable connection of atoms: O 1, H 2\r\r"
+            "new connection matrix MPO should be introduced\r"
+            "[CANCEL] -  nevertheless use current MPO\r"
+            "    [OK]    -  let Kelvorin to create the new MPO");
+}
+
+TEST(Tolerance, AfterACorrectionTheStrictLimitHolds) {
+  TempDir dir;
+  auto app = newApp();
+  ScriptedPrompt prompt;
+  app->prompt = &prompt;
+  readText(*app, dir, longWater(1.45), " 2 . O 1 : H 2 , H 3 \n 1 . N 2 : O 1 \n 1 . H 3 : O 1 \n");
+  ASSERT_EQ(prompt.prompts.size(), 1u);
+  EXPECT_EQ(prompt.prompts[0].rfind("CAUTION: questionable connection of atoms: O 1, H 2\r", 0),
+            0u);
+}
+
+TEST(Tolerance, BondListedOnlyByTheHigherAtomIsTestedToo) {
+  TempDir dir;
+  auto app = newApp();
+  ScriptedPrompt prompt;
+  app->prompt = &prompt;
+  // H3 claims atom 2 (never bonded: two hydrogens)
+  readText(*app, dir, water(), " 1 . O 1 : H 2 \n 1 . H 2 : O 1 \n 1 . H 3 : H 2 \n");
+  ASSERT_EQ(prompt.prompts.size(), 1u);
+  EXPECT_NE(prompt.prompts[0].find("questionable connection of atoms: H 2, H 3"),
+            std::string::npos);
+}
+
+// ------------------------------------------------------------------ the question and its answers
+
+/// Notes whether the viewer was on screen when the question came.
+class ViewerWatch : public Prompt {
+ public:
+  explicit ViewerWatch(const App& app) : app_(app) {}
+  std::string inputBox(std::string_view, std::string_view, std::string_view) override {
+    shown = app_.obr.visible;
+    return {};
+  }
+  bool shown = false;
+
+ private:
+  const App& app_;
+};
+
+TEST(Question, StructureIsShownBeforeAsking) {
+  TempDir dir;
+  auto app = newApp();
+  ViewerWatch watch(*app);
+  app->prompt = &watch;
+  readText(*app, dir, longWater(1.52), WaterFile);
+  EXPECT_TRUE(watch.shown);
+}
+
+TEST(Question, YesDerivesAndSavesUnderTheStructuresName) {
+  TempDir dir;
+  auto app = newApp();
+  ScriptedPrompt prompt({"yes please"});
+  app->prompt = &prompt;
+  readText(*app, dir, longWater(1.52), WaterFile);
+  std::string s = (dir.path() / "water.mpo").string();
+  EXPECT_EQ(app->m.MpoMode, 3);
+  EXPECT_EQ(slurp(s), slurp("skrK.mpo"));
+  // the hydrogen 1.52 A away is a fragment of its own, in contact with the oxygen
+  EXPECT_EQ(slurp(s),
+            " 1 . O 1 : H 3 \n 1 . H 3 : O 1 \n 0 . H 2 : \n"
+            "intermolecular bonds\nO 1 , H 2 \n");
+}
+
+TEST(Question, OtherAnswerDerivesWithoutSaving) {
+  TempDir dir;
+  auto app = newApp();
+  ScriptedPrompt prompt({"no"});
+  app->prompt = &prompt;
+  readText(*app, dir, longWater(1.52), WaterFile);
+  EXPECT_EQ(app->m.MpoMode, 5);
+  EXPECT_NE(app->m.Sw(18), 0);
+  EXPECT_FALSE(fileExists((dir.path() / "water.mpo").string()));
+}
+
+TEST(Question, OwnFileOffersToSaveAndBacksUp) {
+  TempDir dir;
+  auto app = newApp();
+  ScriptedPrompt prompt({"default"});
+  app->prompt = &prompt;
+  std::string s = (dir.path() / "water.mpo").string();
+  loadMolecule(*app, water(), (dir.path() / "water").string());
+  std::string shortFile = " 2 . O 1 : H 2 , H 3 \n";
+  dir.write("water.mpo", shortFile);
+  std::string name = s;
+  MpoDef(*app, name);
+  ASSERT_EQ(prompt.prompts.size(), 1u);
+  EXPECT_EQ(prompt.prompts[0],
+            "CAUTION: shortage of MPO definitions \r\r"
+            "new connection matrix MPO should be introduced\r"
+            "[CANCEL] -  nevertheless use current MPO\r"
+            "    [OK]    -  let Kelvorin to create the new MPO\r"
+            "and save as file " +
+                s);
+  EXPECT_EQ(prompt.defaults[0], "YES <-- (delete it for not save)");
+  EXPECT_EQ(app->m.MpoMode, 3);
+  EXPECT_EQ(slurp("sskrK.mpo"), shortFile);
+  EXPECT_EQ(slurp(s), WaterFile);
+  EXPECT_TRUE(hasLine(*app, "copy " + s + " --> sskrK.mpo"));
+  EXPECT_TRUE(hasLine(*app, "copy skrK.mpo --> " + s));
+}
+
+TEST(Question, OwnFileCancelKeepsItUntouched) {
+  for (std::string answer : {"", "no"}) {
+    TempDir dir;
+    auto app = newApp();
+    ScriptedPrompt prompt({answer});
+    app->prompt = &prompt;
+    std::string s = (dir.path() / "water.mpo").string();
+    loadMolecule(*app, water(), (dir.path() / "water").string());
+    dir.write("water.mpo", " 2 . O 1 : H 2 , H 3 \n");
+    std::string name = s;
+    MpoDef(*app, name);
+    EXPECT_EQ(app->m.MpoMode, 5) << answer;
+    EXPECT_EQ(slurp(s), " 2 . O 1 : H 2 , H 3 \n") << answer;
+    EXPECT_FALSE(fileExists("sskrK.mpo")) << answer;
+  }
+}
+
+// ------------------------------------------------------------------ keeping the file
+
+/// A derived water matrix with the structure's own "water.mpo" already present.
+struct KeepCase {
+  TempDir dir;
+  std::unique_ptr<App> app = newApp();
+  ScriptedPrompt prompt;
+  std::string s;
+  explicit KeepCase(std::vector<std::string> answers) : prompt(std::move(answers)) {
+    app->prompt = &prompt;
+    s = (dir.path() / "water.mpo").string();
+    loadMolecule(*app, water(), (dir.path() / "water").string());
+    dir.write("water.mpo", "old\n");
+  }
+  void derive() {
+    std::string name;
+    MpoDef(*app, name);
+  }
+};
+
+TEST(KeepFile, DerivedMatrixAsksBeforeTouchingAnExistingFile) {
+  KeepCase c({""});
+  c.derive();
+  ASSERT_EQ(c.prompt.prompts.size(), 1u);
+  EXPECT_EQ(c.prompt.prompts[0], "CAUTION: exists file\r" + c.s +
+                                     "\r{Cancel - not save,  OK - change filename}\r"
+                                     "filename [.mpo]");
+  EXPECT_EQ(c.prompt.titles[0], Banner);
+  EXPECT_EQ(c.prompt.defaults[0], currentDir() + "/sskrK.mpo");
+  EXPECT_EQ(slurp(c.s), "old\n");
+  EXPECT_FALSE(fileExists("sskrK.mpo"));
+  EXPECT_EQ(c.app->m.MpoNam, "skrK.mpo");
+}
+
+TEST(KeepFile, DefaultOrBackupNameKeepsNothing) {
+  for (std::string answer : {"default", "sskrK.mpo"}) {
+    KeepCase c({answer});
+    c.derive();
+    EXPECT_EQ(slurp(c.s), "old\n") << answer;
+    EXPECT_FALSE(fileExists("sskrK.mpo")) << answer;
+  }
+}
+
+TEST(KeepFile, NewNameGetsTheMatrix) {
+  KeepCase c({"kept"});
+  c.derive();
+  EXPECT_EQ(slurp("kept.mpo"), WaterFile);
+  EXPECT_EQ(slurp(c.s), "old\n");
+  EXPECT_FALSE(fileExists("sskrK.mpo"));
+  EXPECT_TRUE(hasLine(*c.app, "copy skrK.mpo --> kept.mpo"));
+}
+
+TEST(KeepFile, ExistingNewNameIsBackedUpFirst) {
+  KeepCase c({"kept.txt"});
+  c.dir.write("kept.txt", "previous\n");
+  c.derive();
+  EXPECT_EQ(slurp("kept.txt"), WaterFile);
+  EXPECT_EQ(slurp("sskrK.mpo"), "previous\n");
+}
+
+TEST(KeepFile, SwitchesDecideWithoutAsking) {
+  {
+    KeepCase c({});
+    c.app->m.Sw(34) = -1;  // not kept
+    c.derive();
+    EXPECT_TRUE(c.prompt.prompts.empty());
+    EXPECT_EQ(slurp(c.s), "old\n");
+  }
+  for (int sw : {121, 118, 86}) {  // overwritten, the old file backed up
+    KeepCase c({});
+    c.app->m.Sw(sw) = -1;
+    c.derive();
+    EXPECT_TRUE(c.prompt.prompts.empty()) << sw;
+    EXPECT_EQ(slurp(c.s), WaterFile) << sw;
+    EXPECT_EQ(slurp("sskrK.mpo"), "old\n") << sw;
+  }
+}
+
+TEST(KeepFile, NoStructureFileNoQuestion) {
+  TempDir dir;
+  auto app = newApp();
+  ScriptedPrompt prompt;
+  app->prompt = &prompt;
+  loadMolecule(*app, water(), (dir.path() / "water").string());
+  std::string name;
+  MpoDef(*app, name);
+  EXPECT_TRUE(prompt.prompts.empty());
+  EXPECT_FALSE(fileExists((dir.path() / "water.mpo").string()));
+}
+
+TEST(KeepFile, ForeignFileReadWithoutCorrectionLeavesTheStructureFile) {
+  KeepCase c({});
+  c.dir.write("in.mpo", WaterFile);
+  std::string name = "in";
+  MpoDef(*c.app, name);
+  EXPECT_EQ(name, "in.mpo");
+  EXPECT_EQ(c.app->m.MpoMode, 1);
+  EXPECT_TRUE(c.prompt.prompts.empty());
+  EXPECT_EQ(slurp(c.s), "old\n");
+}
+
+TEST(KeepFile, ForeignFileReadWithCorrectionReplacesItWithBackup) {
+  KeepCase c({});
+  c.dir.write("in.mpo", " 2 . N 1 : H 2 , H 3 \n 1 . H 2 : O 1 \n 1 . H 3 : O 1 \n");
+  std::string name = "in.mpo";
+  MpoDef(*c.app, name);
+  EXPECT_TRUE(c.prompt.prompts.empty());
+  EXPECT_EQ(slurp(c.s), WaterFile);
+  EXPECT_EQ(slurp("sskrK.mpo"), "old\n");
+}
+
+TEST(KeepFile, WorkingFileReadWithoutCorrectionReplacesItWithBackup) {
+  KeepCase c({});
+  c.dir.write("skrK.mpo", "1 H2: O1\n1 H3: O1\n2 O1: H2, H3\n");
+  std::string name = "skrK.mpo";
+  MpoDef(*c.app, name);
+  EXPECT_EQ(c.app->m.MpoMode, 0);
+  EXPECT_FALSE(hasLine(*c.app, "copy skrK.mpo --> skrK.mpo"));
+  EXPECT_TRUE(c.prompt.prompts.empty());
+  EXPECT_EQ(slurp(c.s), WaterFile);
+  EXPECT_EQ(slurp("sskrK.mpo"), "old\n");
+}
+
+TEST(KeepFile, WorkingFileReadWithCorrectionAsks) {
+  KeepCase c({""});
+  c.dir.write("skrK.mpo", " 2 . N 1 : H 2 , H 3 \n 1 . H 2 : O 1 \n 1 . H 3 : O 1 \n");
+  std::string name = (c.dir.path() / "skrK.mpo").string();  // the same file by its full name
+  MpoDef(*c.app, name);
+  EXPECT_EQ(c.app->m.MpoMode, 0);
+  ASSERT_EQ(c.prompt.prompts.size(), 1u);
+  EXPECT_EQ(c.prompt.prompts[0].substr(0, 21), "CAUTION: exists file\r");
+  EXPECT_EQ(slurp(c.s), "old\n");
+}
+
+}  // namespace
+}  // namespace kel::testing
