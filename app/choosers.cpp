@@ -13,11 +13,11 @@ namespace kel {
 namespace {
 
 // File list patterns. Linux matches "*.mol" to ".mol" only, so ".mol2" has its own entry.
-constexpr std::string_view StructurePatterns =
+constexpr std::string_view We1StructureList =
     "*.geo;*.orn;*.pdb;*.ent;*.gjf;*.kel;*.mol;*.xyz;*.log;*.out;*.mol2;*.com";
-constexpr std::string_view AddPatterns = "*.kel;*.fmv";
-constexpr std::string_view ConnectionPatterns = "*.mpo;*.txt";
-constexpr std::string_view OutputPatterns =
+constexpr std::string_view We1AddList = "*.kel;*.fmv";
+constexpr std::string_view We1ConnectionList = "*.mpo;*.txt";
+constexpr std::string_view We2OutputList =
     "*.log;*.out;*.fmt;*.fmu;*.fmv;*.kel;*.fchk;*.fch";
 
 constexpr std::string_view StructureTitle = "file with structure";
@@ -78,17 +78,17 @@ void openKelWe1(App& app, int mode) {
   w.mode = mode;
   switch (we1Purpose(app)) {
     case We1Purpose::AddStructure:
-      w.patterns = AddPatterns;
+      w.patterns = We1AddList;
       w.title = AddTitle;
       w.prompt = StructurePrompt;
       break;
     case We1Purpose::Connections:
-      w.patterns = ConnectionPatterns;
+      w.patterns = We1ConnectionList;
       w.title = ConnectionTitle;
       w.prompt = ConnectionPrompt;
       break;
     case We1Purpose::Structure:
-      w.patterns = StructurePatterns;
+      w.patterns = We1StructureList;
       w.title = StructureTitle;
       w.prompt = StructurePrompt;
       break;
@@ -100,7 +100,7 @@ void openKelWe1(App& app, int mode) {
 void openKelWe2(App& app, int mode) {
   auto& w = app.we2;
   w.mode = mode;
-  w.patterns = OutputPatterns;
+  w.patterns = We2OutputList;
   w.title = OutputTitle;
   w.prompt = StructurePrompt;
   w.backColour = Colour(app.m.Par(30) == 0 ? LightGrey : app.m.Par(30));

@@ -4,6 +4,9 @@
 #include "app/app.hpp"
 #include "app/dispatcher.hpp"
 
+#include <filesystem>
+#include <system_error>
+
 namespace kel {
 
 namespace {
@@ -47,6 +50,14 @@ bool stillNamed(const std::string& text, const std::string& name) {
 
 void closeDialog(App& app) { app.exitDlg.visible = false; }
 
+/// Length of a regular file, 0 when missing; an empty file stays where it is.
+double sizeUntouched(const std::string& name) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(name, ec)) return 0;
+  auto n = std::filesystem::file_size(name, ec);
+  return ec ? 0.0 : double(n);
+}
+
 }  // namespace
 
 KeExit::KeExit() {
@@ -85,7 +96,7 @@ void fillScratchList(App& app, bool removeEmpty) {
     if (removeEmpty) {
       Splf(app, name, n);
     } else {
-      n = fileExists(name) ? double(spl(name)) : 0.0;  // a listed file has a length > 0
+      n = sizeUntouched(name);
     }
     if (n <= 0) continue;
     if (int(name.size()) < NameWidth) d.Fi.text.append(std::size_t(NameWidth) - name.size(), ' ');
