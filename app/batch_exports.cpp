@@ -36,11 +36,15 @@ bool batchExports(App& app, const BatchCommand& c, BatchContext& ctx, bool& ok) 
     fillScratchList(app, false);
     printLines(app, ctx, app.exitDlg.Fi.text);
   } else if (c.option == "--erase") {
+    // Batch mode goes on with its next command: the windows come back as they were.
+    bool main = app.frm.visible, viewer = app.obr.visible, list = app.frq.visible;
     ibut_Click(app, 7);
     // With nothing listed the dialog has already closed as "only EXIT Not Erase".
     if (app.exitDlg.visible) Bu_Click(app, 0);
-    // Batch mode goes on with its next command: the windows stay as they were.
     app.exitDlg.endProgram = false;
+    app.frm.visible = main;
+    app.obr.visible = viewer;
+    app.frq.visible = list;
   } else {
     return false;
   }

@@ -17,8 +17,7 @@ constexpr std::string_view We1StructureList =
     "*.geo;*.orn;*.pdb;*.ent;*.gjf;*.kel;*.mol;*.xyz;*.log;*.out;*.mol2;*.com";
 constexpr std::string_view We1AddList = "*.kel;*.fmv";
 constexpr std::string_view We1ConnectionList = "*.mpo;*.txt";
-constexpr std::string_view We2OutputList =
-    "*.log;*.out;*.fmt;*.fmu;*.fmv;*.kel;*.fchk;*.fch";
+constexpr std::string_view We2OutputList = "*.log;*.out;*.fmt;*.fmu;*.fmv;*.kel;*.fchk;*.fch";
 
 constexpr std::string_view StructureTitle = "file with structure";
 constexpr std::string_view AddTitle = "file with additional structure";
@@ -148,7 +147,11 @@ bool kelWe2_Accept(App& app, const std::string& chosen) noexcept {
   return passed;
 }
 
-void kelWe1_Cancel(App& app) { closeChooser(app, app.we1.visible); }
-void kelWe2_Cancel(App& app) { closeChooser(app, app.we2.visible); }
+void kelWe1_Cancel(App& app) {
+  closeChooser(app, app.we1.visible);
+}
+void kelWe2_Cancel(App& app) {
+  closeChooser(app, app.we2.visible);
+}
 
 }  // namespace kel

@@ -15,12 +15,12 @@ struct App;
 
 struct KelWe1 {
   bool visible = false;
-  int mode = 1;            ///< 1 structure (or connection file, by Par(50)), 2 add a structure
+  int mode = 1;  ///< 1 structure (or connection file, by Par(50)), 2 add a structure
   std::string title;
-  std::string patterns;    ///< file list patterns, ';' between them
-  std::string prompt;      ///< caption of the name box
+  std::string patterns;  ///< file list patterns, ';' between them
+  std::string prompt;    ///< caption of the name box
   Colour backColour = LightGrey;
-  Control Label;           ///< its tag remembers a companion name for the after-read step
+  Control Label;  ///< its tag remembers a companion name for the after-read step
 };
 
 struct KelWe2 {

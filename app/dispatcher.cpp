@@ -26,7 +26,9 @@ constexpr std::string_view FileError = "... error in file ";
 constexpr std::string_view EditedMpo = "eskrK.mpo";
 constexpr int EnterKey = 13;
 
-bool on(const App& app, int i) { return app.m.Sw(i) != 0; }
+bool on(const App& app, int i) {
+  return app.m.Sw(i) != 0;
+}
 
 /// The preparation every command starts with.
 void prepare(App& app, int index) {
@@ -149,10 +151,18 @@ void ibut_Click(App& app, int Index) noexcept {
         m.Par(40) = 1;
         app.obr.minimised = false;
         break;
-      case 3: PdbExp(app); break;
-      case 4: CreateGjf(app); break;
-      case 5: chooseConnections(app); break;
-      case 6: SaveKelAsIs(app); break;
+      case 3:
+        PdbExp(app);
+        break;
+      case 4:
+        CreateGjf(app);
+        break;
+      case 5:
+        chooseConnections(app);
+        break;
+      case 6:
+        SaveKelAsIs(app);
+        break;
       case 7:
         app.exitDlg.visible = true;
         app.exitDlg.endProgram = false;
@@ -162,10 +172,18 @@ void ibut_Click(App& app, int Index) noexcept {
         tekst(app, AddStructure);
         openKelWe1(app, 2);
         break;
-      case 14: afterRead(app); break;
-      case 15: readConnections(app); break;
-      case 17: tekst(app, NotActual); break;
-      case 19: tekst(app, NoAdm); break;
+      case 14:
+        afterRead(app);
+        break;
+      case 15:
+        readConnections(app);
+        break;
+      case 17:
+        tekst(app, NotActual);
+        break;
+      case 19:
+        tekst(app, NoAdm);
+        break;
       case 22:
         if (!on(app, 111)) tekst(app, BreakDetected);
         break;
@@ -174,7 +192,8 @@ void ibut_Click(App& app, int Index) noexcept {
         frmKel_Splf(app, app.frm.ScrDd2, n);
         break;
       }
-      default: break;  // the other numbers only prepare
+      default:
+        break;  // the other numbers only prepare
     }
   });
 }

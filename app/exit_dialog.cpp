@@ -16,8 +16,8 @@ constexpr std::string_view RowEnd = "\r\n";
 constexpr std::array<const char*, 4> ButtonCaptions = {
     " EXIT and ERASE scratch files", "only EXIT Not Erase", "only ERASE Not Exit", "CANCEL"};
 constexpr std::string_view AnalysisScratch = "skrK.dd2";  // checked after "only ERASE"
-constexpr int NameWidth = 9;   // shorter names are padded on the left to this width
-constexpr int PerRow = 4;      // listed names per row
+constexpr int NameWidth = 9;  // shorter names are padded on the left to this width
+constexpr int PerRow = 4;     // listed names per row
 constexpr Colour ListGrey = rgb(192, 192, 192);
 constexpr Colour ListWhite = rgb(255, 255, 255);
 
@@ -41,14 +41,15 @@ bool stillNamed(const std::string& text, const std::string& name) {
   std::string key = " " + name;
   for (auto p = text.find(key); p != std::string::npos; p = text.find(key, p + 1)) {
     std::size_t after = p + key.size();
-    if (after == text.size() || text[after] == ' ' || text[after] == '\r' ||
-        text[after] == '\n')
+    if (after == text.size() || text[after] == ' ' || text[after] == '\r' || text[after] == '\n')
       return true;
   }
   return false;
 }
 
-void closeDialog(App& app) { app.exitDlg.visible = false; }
+void closeDialog(App& app) {
+  app.exitDlg.visible = false;
+}
 
 /// Length of a regular file, 0 when missing; an empty file stays where it is.
 double sizeUntouched(const std::string& name) {
@@ -69,16 +70,16 @@ KeExit::KeExit() {
 std::vector<std::string> scratchNames() {
   std::vector<std::string> v;
   v.reserve(86);
-  for (const char* p : {"a", "c", "e", "f", "i", "m", "n", "o", "r", "", "s", "u", "w", "x",
-                        "y", "z"})
+  for (const char* p :
+       {"a", "c", "e", "f", "i", "m", "n", "o", "r", "", "s", "u", "w", "x", "y", "z"})
     v.push_back(std::string(p) + "skrK.dd2");
   for (const char* p : {"a", "c", "i", "m", "n", "o", "r", "", "s", "u", "w", "x", "y"})
     for (const char* e : {".ved", ".vdf", ".vd"}) v.push_back(std::string(p) + "skrK" + e);
   for (const char* n : {"skrK.geo", "sskrK.geo", "eskrK.geo", "skrK.txt"}) v.emplace_back(n);
   for (const char* e : {".txt", ".dd2"})
     for (int d = 1; d <= 8; ++d) v.push_back("skrK-" + std::to_string(d) + e);
-  for (const char* n : {"skrK.kol", "skrK.log", "eskrK.mpo", "iskrK.mpo", "skrK.mpo",
-                        "sskrK.mpo", "skrK.bb", "skrK.ff", "skrK.gg", "skrK.ll", "skrK.qq"})
+  for (const char* n : {"skrK.kol", "skrK.log", "eskrK.mpo", "iskrK.mpo", "skrK.mpo", "sskrK.mpo",
+                        "skrK.bb", "skrK.ff", "skrK.gg", "skrK.ll", "skrK.qq"})
     v.emplace_back(n);
   return v;
 }
@@ -162,7 +163,8 @@ void Bu_Click(App& app, int Ind) noexcept {
         app.frm.visible = true;
         closeDialog(app);
         break;
-      default: break;
+      default:
+        break;
     }
   });
 }
@@ -179,9 +181,13 @@ void Fi_Change(App& app) {
   d.editMode = -1;
 }
 
-void Fi_Click(App& app) { app.exitDlg.Text4.visible = false; }
+void Fi_Click(App& app) {
+  app.exitDlg.Text4.visible = false;
+}
 
-void KeExit_Text4_Change(App& app) { app.exitDlg.Text4.visible = true; }
+void KeExit_Text4_Change(App& app) {
+  app.exitDlg.Text4.visible = true;
+}
 
 void KeExit_erra(App& app, std::string_view u, int number) {
   auto& par = app.m.Par(14);

@@ -16,14 +16,14 @@ struct App;
 struct KeExit {
   bool visible = false;
   std::string caption = "  Kelv  Exit";
-  Control Fi;                     ///< the list: multi-line text, Courier New
-  Control Text4;                  ///< message line of the dialog
-  std::array<Control, 4> Bu;      ///< " EXIT and ERASE scratch files" .. "CANCEL"
-  std::vector<std::string> names; ///< the scratch names as fixed when the dialog was filled
-  std::vector<bool> listed;       ///< names[k] existed (and was listed) at filling
-  int lastIndex = -1;             ///< index of the last listed file; -1 none
-  int editMode = 0;               ///< 0 before filling, 1 as filled, -1 edited by the user
-  bool endProgram = false;        ///< a button chose to end the program
+  Control Fi;                      ///< the list: multi-line text, Courier New
+  Control Text4;                   ///< message line of the dialog
+  std::array<Control, 4> Bu;       ///< " EXIT and ERASE scratch files" .. "CANCEL"
+  std::vector<std::string> names;  ///< the scratch names as fixed when the dialog was filled
+  std::vector<bool> listed;        ///< names[k] existed (and was listed) at filling
+  int lastIndex = -1;              ///< index of the last listed file; -1 none
+  int editMode = 0;                ///< 0 before filling, 1 as filled, -1 edited by the user
+  bool endProgram = false;         ///< a button chose to end the program
 
   KeExit();
 };

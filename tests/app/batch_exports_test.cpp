@@ -58,6 +58,7 @@ TEST(BatchExports, EraseRemovesEveryListedScratchFileAndNothingElse) {
   EXPECT_TRUE(fs::exists(dir.path() / "skrK-9.dd2"));
   EXPECT_TRUE(fs::exists(dir.path() / "water.xyz"));
   EXPECT_FALSE(app->exitDlg.endProgram);
+  EXPECT_TRUE(app->frm.visible);
   EXPECT_TRUE(b.run(*app, "--erase"));  // nothing left: no error either
 }
 

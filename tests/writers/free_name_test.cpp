@@ -21,8 +21,10 @@ void oneAtom(App& app) {
 }
 
 void runExport(App& app, const std::string& ext) {
-  if (ext == ".gjf") CreateGjf(app);
-  else PdbExp(app);
+  if (ext == ".gjf")
+    CreateGjf(app);
+  else
+    PdbExp(app);
 }
 
 bool isNewExport(const std::string& text, const std::string& ext) {
@@ -44,7 +46,9 @@ struct FreeNameRow {
   const char* movedTo;                // "" when nothing moves
 };
 
-void PrintTo(const FreeNameRow& row, std::ostream* os) { *os << row.name; }
+void PrintTo(const FreeNameRow& row, std::ostream* os) {
+  *os << row.name;
+}
 
 class FreeNameRule : public ::testing::TestWithParam<FreeNameRow> {};
 
@@ -136,8 +140,10 @@ TEST_P(ExportOfTheInput, LeavesTheInputAndWritesTheNextFreeName) {
     oneAtom(*app);
     std::string input = dir.write("mol" + ext, "the user's own input\n");
     dir.write("mol1" + ext, "an older export\n");
-    if (byTextBox) app->frm.Text1.text = input;
-    else app->m.GeoFile = input;
+    if (byTextBox)
+      app->frm.Text1.text = input;
+    else
+      app->m.GeoFile = input;
     runExport(*app, ext);
     EXPECT_EQ(slurp(dir.path() / ("mol" + ext)), "the user's own input\n");
     EXPECT_EQ(slurp(dir.path() / ("mol1" + ext)), "an older export\n");

@@ -1,6 +1,6 @@
 // Kelvorin - desktop workbench for vibrational calculations.
-#include "testing.hpp"
 #include "writers/gaussian_job.hpp"
+#include "testing.hpp"
 
 namespace kel {
 namespace {

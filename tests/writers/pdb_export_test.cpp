@@ -1,7 +1,7 @@
 // Kelvorin - desktop workbench for vibrational calculations.
+#include "writers/pdb_export.hpp"
 #include "readers/geometry_files.hpp"
 #include "testing.hpp"
-#include "writers/pdb_export.hpp"
 
 #include <cstdlib>
 #include <regex>
@@ -26,8 +26,12 @@ void methaneAndChlorine(App& app) {
   setAtom(m, 1, 6);
   for (int i = 2; i <= 5; ++i) setAtom(m, i, 1);
   setAtom(m, 6, 17);
-  double xyz[6][3] = {{0, 0, 0},           {0.629, 0.629, 0.629},  {-0.629, -0.629, 0.629},
-                      {-0.629, 0.629, -0.629}, {0.629, -0.629, -0.629}, {5, 5, 5}};
+  double xyz[6][3] = {{0, 0, 0},
+                      {0.629, 0.629, 0.629},
+                      {-0.629, -0.629, 0.629},
+                      {-0.629, 0.629, -0.629},
+                      {0.629, -0.629, -0.629},
+                      {5, 5, 5}};
   for (int i = 1; i <= 6; ++i)
     for (int k = 1; k <= 3; ++k) m.Xyz(i, k) = xyz[i - 1][k - 1];
   for (int h = 2; h <= 5; ++h) bond(m, 1, h);
@@ -99,8 +103,7 @@ TEST(PdbExport, AnAtomBondedToManyKeepsThemOnOneLine) {
   m.FilNam = "star";
   PdbExp(*app);
   auto lines = linesOf(slurp(dir.path() / "star.pdb"));
-  EXPECT_EQ(lines[14],
-            "CONECT    1    2    3    4    5    6    7    8    9   10   11   12");
+  EXPECT_EQ(lines[14], "CONECT    1    2    3    4    5    6    7    8    9   10   11   12");
 }
 
 TEST(PdbExport, ReadsBackWithTheSameAtomsOrderElementsAndBonds) {
