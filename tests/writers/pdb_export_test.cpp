@@ -4,7 +4,6 @@
 #include "testing.hpp"
 
 #include <cstdlib>
-#include <regex>
 
 namespace kel {
 namespace {
@@ -88,9 +87,11 @@ TEST(PdbExport, RemarkOfAnExportMatchesItsLayout) {
   methaneAndChlorine(*app);
   PdbExp(*app);
   auto remark = linesOf(slurp(dir.path() / "methane.pdb"))[1];
-  EXPECT_TRUE(std::regex_match(
-      remark, std::regex(R"(REMARK  KEL  EXPORTED   \d\d-\d\d-\d{4}   \d\d:\d\d:\d\d)")))
-      << remark;
+  // "REMARK  KEL  EXPORTED   mm-dd-yyyy   hh:mm:ss": digits where the layout has 9
+  std::string shape = remark;
+  for (char& c : shape)
+    if (c >= '0' && c <= '9') c = '9';
+  EXPECT_EQ(shape, "REMARK  KEL  EXPORTED   99-99-9999   99:99:99") << remark;
 }
 
 TEST(PdbExport, AnAtomBondedToManyKeepsThemOnOneLine) {
