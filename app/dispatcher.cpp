@@ -3,7 +3,11 @@
 
 #include "app/app.hpp"
 #include "app/strings.hpp"
+#include "topology/connections.hpp"
 #include "viewer/viewer.hpp"
+#include "writers/gaussian_job.hpp"
+#include "writers/own_file.hpp"
+#include "writers/pdb_export.hpp"
 
 namespace kel {
 
@@ -12,8 +16,19 @@ namespace {
 constexpr std::string_view TipPrefix = "[Click + Enter] = ";
 constexpr std::string_view TipMpo = "input MPO";
 constexpr std::string_view TipView = "view structure";
+constexpr std::string_view AddStructure = "additional structure";
+constexpr std::string_view MissingMpo = "missing of MPO filename";
+constexpr std::string_view NotActual = "Caution: PED/EPm not actual after the operation";
+constexpr std::string_view NoAdm = "ADM matrix not introduced";
+constexpr std::string_view BreakDetected =
+    "...Break detected - wait till the End of this part of the Phase";
+constexpr std::string_view FileError = "... error in file ";
+constexpr std::string_view EditedMpo = "eskrK.mpo";
+constexpr int EnterKey = 13;
 
-bool on(const App& app, int i) { return app.m.Sw(i) != 0; }
+bool on(const App& app, int i) {
+  return app.m.Sw(i) != 0;
+}
 
 /// The preparation every command starts with.
 void prepare(App& app, int index) {
@@ -35,12 +50,21 @@ void prepare(App& app, int index) {
   app.m.Par(29) = on(app, 16) ? LightGreen : LightGrey;
 }
 
+/// The viewer shown normally, or minimised once when Par(40) asks for it.
+void showViewer(App& app) {
+  auto& m = app.m;
+  app.obr.visible = true;
+  app.obr.minimised = m.Par(40) == 0;
+  if (m.Par(40) == 0) m.Par(40) = 1;
+}
+
 /// A structure has been read: prepare the window and the viewer.
 void afterRead(App& app) {
   auto& f = app.frm;
   auto& m = app.m;
   f.VScr2.visible = true;
   m.Sw(14) = m.Sw(16) = m.Sw(17) = 0;
+  klucze(app, 0);
   m.Par(30) = LightGrey;
   f.ibut[5].backColour = LightGrey;
   f.ibut[8].visible = m.NAt >= 1;
@@ -63,11 +87,33 @@ void afterRead(App& app) {
       Start(app);
       m.Sw(8) = 0;
     }
-    app.obr.visible = true;
-    app.obr.minimised = m.Par(40) == 0;
-    if (m.Par(40) == 0) m.Par(40) = 1;
+    showViewer(app);
     if (!m.FilNam.empty()) m.MpoNam = m.FilNam + ".mpo";
   }
+}
+
+/// Reads the connection file named in MpoNam and shows the structure afresh.
+void readConnections(App& app) {
+  auto& m = app.m;
+  if (m.MpoNam.empty()) {
+    app.frm.Text3.text = MissingMpo;
+    return;
+  }
+  m.Sw(17) = 0;
+  MpoDef(app, m.MpoNam);
+  Start(app);
+  showViewer(app);
+}
+
+/// " &Input .MPO": the structure chooser serves for the connection file.
+void chooseConnections(App& app) {
+  auto& f = app.frm;
+  auto& m = app.m;
+  if (fileExists(f.ScrMpo)) copyFile(f.ScrMpo, f.ScrMpob);
+  f.ibut[5].backColour = LightCyan;
+  m.Par(50) = 1;
+  m.Par(30) = LightCyan;
+  openKelWe1(app, 1);
 }
 
 }  // namespace
@@ -81,12 +127,154 @@ void klucze(App& app, int k) {
 
 void ibut_Click(App& app, int Index) noexcept {
   guard(app, "ibut_Click", [&] {
+    auto& m = app.m;
+    // A break point waits for button 1: the press ends the wait and opens nothing, and the
+    // buttons stay as the running operation left them.
+    if (Index == 1 && on(app, 112)) {
+      m.Sw(112) = 0;
+      return;
+    }
     prepare(app, Index);
     switch (Index) {
-      case 14: afterRead(app); break;
-      default: break;
+      case 0:
+        m.Par(50) = 0;
+        m.Par(30) = LightGrey;
+        openKelWe1(app, 1);
+        break;
+      case 1:
+        m.Par(50) = 0;
+        m.Par(30) = LightGrey;
+        openKelWe2(app, 1);
+        break;
+      case 2:
+        app.obr.visible = true;
+        m.Par(40) = 1;
+        app.obr.minimised = false;
+        break;
+      case 3:
+        PdbExp(app);
+        break;
+      case 4:
+        CreateGjf(app);
+        break;
+      case 5:
+        chooseConnections(app);
+        break;
+      case 6:
+        SaveKelAsIs(app);
+        break;
+      case 7:
+        app.exitDlg.visible = true;
+        app.exitDlg.endProgram = false;
+        Filek(app);
+        break;
+      case 8:
+        tekst(app, AddStructure);
+        openKelWe1(app, 2);
+        break;
+      case 14:
+        afterRead(app);
+        break;
+      case 15:
+        readConnections(app);
+        break;
+      case 17:
+        tekst(app, NotActual);
+        break;
+      case 19:
+        tekst(app, NoAdm);
+        break;
+      case 22:
+        if (!on(app, 111)) tekst(app, BreakDetected);
+        break;
+      case 25: {
+        double n = 0;
+        frmKel_Splf(app, app.frm.ScrDd2, n);
+        break;
+      }
+      default:
+        break;  // the other numbers only prepare
     }
   });
+}
+
+void Text3_KeyPress(App& app, int KeyA) {
+  if (KeyA == EnterKey && !on(app, 0)) ibut_Click(app, 2);
+}
+
+void text3_Click(App& app) {
+  auto& f = app.frm;
+  f.Text3.text.clear();
+  f.Text4.text.clear();
+  f.Text4.visible = false;
+}
+
+void Text1_Click(App& app) {
+  app.frm.Text4.text.clear();
+  app.frm.Text4.visible = false;
+}
+
+void Text4_Change(App& app) {
+  auto& f = app.frm;
+  f.Text4.visible = true;
+  const std::string& t = f.Text4.text;
+  if (!containsCi(t, "who")) return;
+  if (containsCi(t, "you")) {
+    app.m.Sw(127) = -1;  // the question is not asked again
+    f.Text4.visible = false;
+  } else if (containsCi(t, "me")) {
+    ibut_Click(app, 21);
+    f.Text4.visible = false;
+    for (auto& b : f.ibut) b.enabled = true;
+    app.obr.visible = true;
+    app.obr.minimised = false;
+  }
+}
+
+void poed(App& app, int& j) {
+  guard(app, "poed", [&] {
+    if (!on(app, 17)) return;
+    int i = -1;
+    plpor(app, app.frm.ScrMpo, std::string(EditedMpo), i);
+    if (i == 1) {
+      Start(app);
+      app.frm.ibut[6].backColour = LightCyan;
+      j = 1;
+    }
+  });
+}
+
+void plpor(App& app, const std::string& sy, const std::string& ssy, int& i) {
+  i = -1;
+  guard(app, "plpor", [&] {
+    long long n = spl(sy);
+    if (n <= 0) {
+      app.frm.Text3.text = std::string(FileError) + sy;
+      return;
+    }
+    if (spl(ssy) != n) {
+      i = 1;
+      return;
+    }
+    LineReader a(sy), b(ssy);
+    std::string la, lb;
+    for (;;) {
+      bool ga = a.getLine(la), gb = b.getLine(lb);
+      if (!ga && !gb) {
+        i = 0;
+        return;
+      }
+      if (ga != gb || la != lb) {
+        i = 1;
+        return;
+      }
+    }
+  });
+}
+
+void frmKel_Splf(App& app, const std::string& f, double& n) noexcept {
+  n = -1;
+  guard(app, "Splf", [&] { n = double(spl(f)); });
 }
 
 }  // namespace kel

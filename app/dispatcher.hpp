@@ -1,8 +1,9 @@
 // Kelvorin - desktop workbench for vibrational calculations.
-// The main window's command dispatcher and the file choosers' entry points.
+// The main window's command dispatcher and its small handlers.
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace kel {
 
@@ -16,5 +17,23 @@ void klucze(App& app, int k);
 void openKelWe1(App& app, int mode);
 /// Opens the Gaussian output chooser.
 void openKelWe2(App& app, int mode);
+
+// --- main-window handlers
+/// A key in the command box: Enter (13) shows the structure while Sw(0) is off.
+void Text3_KeyPress(App& app, int KeyA);
+/// A click in the command box empties it and the message line.
+void text3_Click(App& app);
+/// A click in the file-name box empties and hides the message line.
+void Text1_Click(App& app);
+/// The message line changed: the answer to the greeting.
+void Text4_Change(App& app);
+/// Hover check: notices an externally edited connection file; j = 1 when it acted.
+void poed(App& app, int& j);
+/// Compares text files sy and ssy line by line: i = 0 equal, 1 different, -1 when sy is
+/// missing or empty ("... error in file " in Text3).
+void plpor(App& app, const std::string& sy, const std::string& ssy, int& i);
+/// The main window's size check: n = length of f (-1 for an empty name); a file of length
+/// 0 is deleted. Errors go to the main window's message line.
+void frmKel_Splf(App& app, const std::string& f, double& n) noexcept;
 
 }  // namespace kel

@@ -1,0 +1,245 @@
+// Kelvorin - desktop workbench for vibrational calculations.
+#include "app/exit_dialog.hpp"
+#include "app/dispatcher.hpp"
+#include "testing.hpp"
+
+#include <set>
+
+namespace kel {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TempDir;
+
+constexpr const char* Head = "Files_to_be_erased:\r\n";
+
+/// A fresh program in a fresh folder; logging to "skrK.log" is off so that only the files
+/// a test makes are there.
+struct Scene {
+  TempDir dir;
+  std::unique_ptr<App> app = testing::newApp();
+  Scene() { app->m.Sw(124) = 0; }
+  void make(std::initializer_list<const char*> names) const {
+    for (const char* n : names) dir.write(n, "x\n");
+  }
+  bool has(const char* name) const { return fs::exists(dir.path() / name); }
+  KeExit& dlg() const { return app->exitDlg; }
+};
+
+TEST(ScratchNames, EightySixNamesInListingOrder) {
+  auto v = scratchNames();
+  ASSERT_EQ(v.size(), 86u);
+  EXPECT_EQ(std::set<std::string>(v.begin(), v.end()).size(), 86u);
+  std::pair<int, const char*> spots[] = {
+      {0, "askrK.dd2"},   {2, "eskrK.dd2"},   {9, "skrK.dd2"},    {10, "sskrK.dd2"},
+      {15, "zskrK.dd2"},  {16, "askrK.ved"},  {17, "askrK.vdf"},  {18, "askrK.vd"},
+      {19, "cskrK.ved"},  {37, "skrK.ved"},   {39, "skrK.vd"},    {40, "sskrK.ved"},
+      {54, "yskrK.vd"},   {55, "skrK.geo"},   {58, "skrK.txt"},   {59, "skrK-1.txt"},
+      {66, "skrK-8.txt"}, {67, "skrK-1.dd2"}, {74, "skrK-8.dd2"}, {75, "skrK.kol"},
+      {76, "skrK.log"},   {79, "skrK.mpo"},   {85, "skrK.qq"}};
+  for (auto [k, name] : spots) EXPECT_EQ(v[std::size_t(k)], name) << k;
+}
+
+TEST(Filek, NoScratchFileEndsTheProgramAsOnlyExit) {
+  Scene s;
+  s.make({"water.xyz"});
+  ibut_Click(*s.app, 7);
+  EXPECT_FALSE(s.dlg().visible);
+  EXPECT_TRUE(s.dlg().endProgram);
+  EXPECT_FALSE(s.app->frm.visible);
+  EXPECT_EQ(s.dlg().lastIndex, -1);
+  EXPECT_EQ(s.dlg().Fi.text, Head);
+  EXPECT_TRUE(s.has("water.xyz"));
+}
+
+struct ListRow {
+  const char* name;
+  std::vector<const char*> files;
+  const char* text;  // after the head line
+  int lastIndex;
+};
+void PrintTo(const ListRow& r, std::ostream* os) {
+  *os << r.name;
+}
+
+class FilekList : public ::testing::TestWithParam<ListRow> {};
+
+TEST_P(FilekList, ListsFourToALine) {
+  const auto& row = GetParam();
+  Scene s;
+  for (const char* f : row.files) s.make({f});
+  ibut_Click(*s.app, 7);
+  EXPECT_TRUE(s.dlg().visible);
+  EXPECT_FALSE(s.dlg().endProgram);
+  EXPECT_FALSE(s.app->frm.visible);
+  EXPECT_EQ(s.dlg().Fi.text, std::string(Head) + row.text);
+  EXPECT_EQ(s.dlg().lastIndex, row.lastIndex);
+  EXPECT_EQ(s.dlg().editMode, 1);
+  EXPECT_EQ(s.dlg().Fi.backColour, rgb(192, 192, 192));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, FilekList,
+    ::testing::Values(ListRow{"one", {"skrK.log"}, "  skrK.log ", 76},
+                      ListRow{"four",
+                              {"skrK.qq", "askrK.dd2", "skrK-3.txt", "skrK.mpo"},
+                              " askrK.dd2  skrK-3.txt   skrK.mpo    skrK.qq \r\n",
+                              85},
+                      ListRow{"five_starts_a_second_line",
+                              {"askrK.dd2", "skrK.dd2", "skrK.vd", "skrK.geo", "skrK.bb"},
+                              " askrK.dd2   skrK.dd2    skrK.vd   skrK.geo \r\n   skrK.bb ",
+                              81}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(Filek, AnEmptyScratchFileIsDeletedAndNotListed) {
+  Scene s;
+  s.dir.write("skrK.geo", "");
+  s.make({"skrK.txt"});
+  ibut_Click(*s.app, 7);
+  EXPECT_EQ(s.dlg().Fi.text, std::string(Head) + "  skrK.txt ");
+  EXPECT_FALSE(s.has("skrK.geo"));
+}
+
+TEST(ExitDialog, ExitAndEraseAsFilledErasesEveryListedFileAndNothingElse) {
+  Scene s;
+  s.make({"skrK.dd2", "eskrK.dd2", "skrK.mpo", "skrK.geo", "skrK.xyz", "water.xyz"});
+  s.app->obr.visible = s.app->we1.visible = s.app->frq.visible = true;
+  ibut_Click(*s.app, 7);
+  Bu_Click(*s.app, 0);
+  for (const char* gone : {"skrK.dd2", "eskrK.dd2", "skrK.mpo", "skrK.geo"})
+    EXPECT_FALSE(s.has(gone)) << gone;
+  EXPECT_TRUE(s.has("skrK.xyz"));
+  EXPECT_TRUE(s.has("water.xyz"));
+  EXPECT_TRUE(s.dlg().endProgram);
+  EXPECT_FALSE(s.dlg().visible);
+  EXPECT_FALSE(s.app->obr.visible || s.app->we1.visible || s.app->frq.visible);
+  EXPECT_FALSE(s.app->frm.visible);
+}
+
+TEST(ExitDialog, AFileCreatedAfterFillingIsNotErased) {
+  Scene s;
+  s.make({"skrK.dd2"});
+  ibut_Click(*s.app, 7);
+  s.make({"skrK.mpo"});
+  Bu_Click(*s.app, 0);
+  EXPECT_FALSE(s.has("skrK.dd2"));
+  EXPECT_TRUE(s.has("skrK.mpo"));
+}
+
+struct EditRow {
+  const char* name;
+  const char* remove;  // text struck from the list
+  std::vector<const char*> kept;
+};
+void PrintTo(const EditRow& r, std::ostream* os) {
+  *os << r.name;
+}
+
+class EditedList : public ::testing::TestWithParam<EditRow> {};
+
+TEST_P(EditedList, KeepsTheFilesWhoseNamesWereStruck) {
+  const auto& row = GetParam();
+  Scene s;
+  std::vector<const char*> all = {"skrK.dd2", "skrK.mpo", "sskrK.mpo", "skrK.geo", "skrK.log"};
+  for (const char* f : all) s.make({f});
+  ibut_Click(*s.app, 7);
+  auto& text = s.dlg().Fi.text;
+  auto p = text.find(row.remove);
+  ASSERT_NE(p, std::string::npos) << text;
+  text.erase(p, std::string_view(row.remove).size());
+  Fi_Change(*s.app);
+  EXPECT_EQ(s.dlg().editMode, -1);
+  EXPECT_EQ(s.dlg().Fi.backColour, rgb(255, 255, 255));
+  Bu_Click(*s.app, 0);
+  for (const char* f : all) {
+    bool kept = std::find_if(row.kept.begin(), row.kept.end(), [&](const char* k) {
+                  return std::string_view(k) == f;
+                }) != row.kept.end();
+    EXPECT_EQ(s.has(f), kept) << f;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Strike, EditedList,
+    ::testing::Values(EditRow{"whole_name", " skrK.mpo ", {"skrK.mpo"}},
+                      EditRow{"part_of_a_name", "skrK.mp", {"skrK.mpo"}},
+                      EditRow{"name_without_its_blanks", "skrK.log", {"skrK.log"}},
+                      EditRow{"prefix_letters_only", "ss", {"sskrK.mpo"}},
+                      EditRow{"nothing_that_matters", "Files_", {}},
+                      EditRow{"a_whole_line",
+                              "  skrK.dd2   skrK.geo   skrK.log   skrK.mpo \r\n",
+                              {"skrK.dd2", "skrK.geo", "skrK.log", "skrK.mpo"}}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(ExitDialog, ANameAtTheVeryEndOfTheTextStillCounts) {
+  Scene s;
+  s.make({"skrK.mpo"});
+  ibut_Click(*s.app, 7);
+  auto& text = s.dlg().Fi.text;
+  text.pop_back();  // the blank after the last name
+  Fi_Change(*s.app);
+  Bu_Click(*s.app, 0);
+  EXPECT_FALSE(s.has("skrK.mpo"));
+}
+
+TEST(ExitDialog, CancelErasesNothingAndShowsTheMainWindow) {
+  Scene s;
+  s.make({"skrK.dd2", "skrK.mpo"});
+  ibut_Click(*s.app, 7);
+  Bu_Click(*s.app, 3);
+  EXPECT_TRUE(s.has("skrK.dd2"));
+  EXPECT_TRUE(s.has("skrK.mpo"));
+  EXPECT_TRUE(s.app->frm.visible);
+  EXPECT_FALSE(s.dlg().visible);
+  EXPECT_FALSE(s.dlg().endProgram);
+}
+
+TEST(ExitDialog, OnlyEraseErasesAndGoesOn) {
+  Scene s;
+  s.make({"skrK.dd2", "skrK.mpo"});
+  ibut_Click(*s.app, 7);
+  Bu_Click(*s.app, 2);
+  EXPECT_FALSE(s.has("skrK.dd2"));
+  EXPECT_FALSE(s.has("skrK.mpo"));
+  EXPECT_TRUE(s.app->frm.visible);
+  EXPECT_FALSE(s.dlg().visible);
+  EXPECT_FALSE(s.dlg().endProgram);
+  EXPECT_EQ(s.app->erraCount, 0);
+}
+
+TEST(ExitDialog, EmptiedListTextErasesNothing) {
+  Scene s;
+  s.make({"skrK.dd2"});
+  ibut_Click(*s.app, 7);
+  s.dlg().Fi.text.clear();
+  Fi_Change(*s.app);
+  Bu_Click(*s.app, 0);
+  EXPECT_TRUE(s.has("skrK.dd2"));
+}
+
+TEST(ExitDialog, ErrorsGoToTheDialogsOwnMessageLine) {
+  Scene s;
+  KeExit_erra(*s.app, "FiFi", 75);
+  EXPECT_EQ(s.dlg().Text4.text, "1: FiFi ERROR 75  Path/File access error   ");
+  EXPECT_TRUE(s.dlg().Text4.visible);
+  EXPECT_TRUE(s.app->frm.Text4.text.empty());
+}
+
+TEST(Splf, LengthsAndEmptyFiles) {
+  Scene s;
+  s.dir.write("five", "12345");
+  s.dir.write("none", "");
+  double n = 0;
+  Splf(*s.app, "five", n);
+  EXPECT_EQ(n, 5);
+  Splf(*s.app, "none", n);
+  EXPECT_EQ(n, 0);
+  EXPECT_FALSE(s.has("none"));
+  Splf(*s.app, "missing", n);
+  EXPECT_EQ(n, 0);
+  Splf(*s.app, "", n);
+  EXPECT_EQ(n, -1);
+}
+
+}  // namespace
+}  // namespace kel

@@ -1,0 +1,85 @@
+// Kelvorin - desktop workbench for vibrational calculations.
+#include "writers/gaussian_job.hpp"
+#include "testing.hpp"
+
+namespace kel {
+namespace {
+
+using testing::linesOf;
+using testing::slurp;
+using testing::TempDir;
+
+void water(App& app, const std::string& stem) {
+  auto& m = app.m;
+  m.NAt = 3;
+  setAtom(m, 1, 8);
+  setAtom(m, 2, 1);
+  setAtom(m, 3, 1);
+  double xyz[3][3] = {{0, 0, 0.1173}, {0, 0.7572, -0.4692}, {0, -0.7572, -0.4692}};
+  for (int i = 1; i <= 3; ++i)
+    for (int k = 1; k <= 3; ++k) m.Xyz(i, k) = xyz[i - 1][k - 1];
+  m.NDof(1) = 3;
+  m.FilNam = stem;
+}
+
+TEST(GaussianJob, WaterHasSevenHeaderLinesThreeAtomsAndATwoBlankLine) {
+  TempDir dir;
+  auto app = testing::newApp();
+  water(*app, "water");
+  CreateGjf(*app);
+  std::string text = slurp(dir.path() / "water.gjf");
+  EXPECT_EQ(text,
+            "%nproc=1\n"
+            "%chk= kelvorin.chk\n"
+            "# opt rb3lyp/6-311+g(d,p)  freq=raman\n"
+            "\n"
+            "Title: Kelvorin Job water\n"
+            "\n"
+            "0 1\n"
+            " O                  0.000000    0.000000    0.117300\n"
+            " H                  0.000000    0.757200   -0.469200\n"
+            " H                  0.000000   -0.757200   -0.469200\n"
+            "  \n");
+  EXPECT_EQ(app->erraCount, 0);
+  EXPECT_EQ(linesOf(app->frm.Text2.text).back(), "saved as file water.gjf");
+}
+
+TEST(GaussianJob, TwoLetterSymbolsAndWideValuesKeepTheirFields) {
+  TempDir dir;
+  auto app = testing::newApp();
+  auto& m = app->m;
+  m.NAt = 1;
+  setAtom(m, 1, 17);
+  m.Xyz(1, 1) = -12345.25;
+  m.Xyz(1, 2) = 1.0000006;  // rounds up in the sixth decimal
+  m.Xyz(1, 3) = -0.25;
+  m.FilNam = "cl";
+  CreateGjf(*app);
+  auto lines = linesOf(slurp(dir.path() / "cl.gjf"));
+  ASSERT_EQ(lines.size(), 9u);
+  EXPECT_EQ(lines[7], " Cl              -12345.250000    1.000001   -0.250000");
+}
+
+TEST(GaussianJob, NoAtomsGivesTheHeaderAndTheLastLine) {
+  TempDir dir;
+  auto app = testing::newApp();
+  app->m.FilNam = "empty";
+  CreateGjf(*app);
+  auto lines = linesOf(slurp(dir.path() / "empty.gjf"));
+  ASSERT_EQ(lines.size(), 8u);
+  EXPECT_EQ(lines[6], "0 1");
+  EXPECT_EQ(lines[7], "  ");
+}
+
+TEST(GaussianJob, AnUnwritableFolderIsReportedNotCrashed) {
+  TempDir dir;
+  auto app = testing::newApp();
+  water(*app, (dir.path() / "no-such-folder" / "water").string());
+  CreateGjf(*app);
+  EXPECT_EQ(app->erraCount, 1);
+  EXPECT_NE(app->frm.Text4.text.find("ZaGJF ERROR"), std::string::npos) << app->frm.Text4.text;
+  EXPECT_FALSE(app->files.isOpen(4));
+}
+
+}  // namespace
+}  // namespace kel

@@ -1,0 +1,165 @@
+// Kelvorin - desktop workbench for vibrational calculations.
+#include "ui/dialogs.hpp"
+
+#include "app/app.hpp"
+#include "app/choosers.hpp"
+#include "app/exit_dialog.hpp"
+
+#include <QCheckBox>
+#include <QDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStringList>
+#include <QVBoxLayout>
+
+#include <array>
+
+namespace kel::ui {
+
+namespace {
+
+QString q(const std::string& s) {
+  return QString::fromStdString(s);
+}
+
+/// "*.geo;*.pdb" as a name filter; extensions are matched in either case.
+QString filterOf(const std::string& title, const std::string& patterns) {
+  QStringList list;
+  for (const QString& p : q(patterns).split(';', Qt::SkipEmptyParts)) {
+    list << p;
+    if (p.toUpper() != p) list << p.toUpper();
+  }
+  return q(title) + " (" + list.join(' ') + ");;all files (*)";
+}
+
+QFileDialog* makeChooser(QWidget* parent, const std::string& title, const std::string& patterns,
+                         const std::string& prompt) {
+  auto* dlg = new QFileDialog(parent, q(title), QDir::currentPath(), filterOf(title, patterns));
+  dlg->setOption(QFileDialog::DontUseNativeDialog);  // room for the check boxes below
+  dlg->setFileMode(QFileDialog::ExistingFile);
+  dlg->setAcceptMode(QFileDialog::AcceptOpen);
+  if (!prompt.empty()) dlg->setLabelText(QFileDialog::FileName, q(prompt));
+  return dlg;
+}
+
+/// Runs a chooser until a name is taken or the user cancels; an empty file keeps it open.
+template <typename Accept, typename Cancel, typename Before>
+void runChooser(App& app, bool& visible, QFileDialog* dlg, Accept accept, Cancel cancel,
+                Before before) {
+  while (visible) {
+    if (dlg->exec() != QDialog::Accepted) {
+      cancel(app);
+      break;
+    }
+    before();
+    QStringList files = dlg->selectedFiles();
+    if (files.isEmpty()) continue;
+    accept(app, files.front().toStdString());
+  }
+}
+
+void runWe1(App& app, QWidget* parent) {
+  auto& w = app.we1;
+  QFileDialog* dlg = makeChooser(parent, w.title, w.patterns, w.prompt);
+  runChooser(app, w.visible, dlg, kelWe1_Accept, kelWe1_Cancel, [] {});
+  delete dlg;
+}
+
+void runWe2(App& app, QWidget* parent) {
+  auto& w = app.we2;
+  QFileDialog* dlg = makeChooser(parent, w.title, w.patterns, w.prompt);
+  std::array<QCheckBox*, 3> boxes{};
+  auto* row = new QWidget(dlg);
+  auto* rowLayout = new QHBoxLayout(row);
+  for (std::size_t k = 0; k < boxes.size(); ++k) {
+    boxes[k] = new QCheckBox(q(w.La2[k].text), row);
+    boxes[k]->setChecked(w.La2[k].value != 0);
+    rowLayout->addWidget(boxes[k]);
+  }
+  if (auto* grid = qobject_cast<QGridLayout*>(dlg->layout()))
+    grid->addWidget(row, grid->rowCount(), 0, 1, grid->columnCount());
+  auto takeBoxes = [&] {
+    for (std::size_t k = 0; k < boxes.size(); ++k) w.La2[k].value = boxes[k]->isChecked();
+  };
+  runChooser(app, w.visible, dlg, kelWe2_Accept, kelWe2_Cancel, takeBoxes);
+  delete dlg;
+}
+
+QString shownList(const std::string& text) {
+  QString s = q(text);
+  s.replace("\r\n", "\n");
+  s.replace('\r', '\n');
+  return s;
+}
+
+void setBackground(QPlainTextEdit* edit, Colour c) {
+  edit->setStyleSheet(QString("background-color: rgb(%1, %2, %3)")
+                          .arg(c & 0xff)
+                          .arg((c >> 8) & 0xff)
+                          .arg((c >> 16) & 0xff));
+}
+
+void runExit(App& app, QWidget* parent) {
+  auto& d = app.exitDlg;
+  QDialog dlg(parent);
+  dlg.setWindowTitle(q(d.caption));
+  auto* layout = new QVBoxLayout(&dlg);
+  auto* fi = new QPlainTextEdit(&dlg);
+  fi->setFont(QFont("Courier New", 10));
+  fi->setPlainText(shownList(d.Fi.text));
+  setBackground(fi, d.Fi.backColour);
+  auto* text4 = new QLabel(&dlg);
+  text4->setWordWrap(true);
+  auto showText4 = [&] {
+    text4->setText(q(d.Text4.text));
+    text4->setVisible(d.Text4.visible);
+  };
+  showText4();
+  layout->addWidget(fi, 1);
+  layout->addWidget(text4);
+  // Connected after filling: only the user's edits count as a change of the list.
+  QObject::connect(fi, &QPlainTextEdit::textChanged, &dlg, [&] {
+    d.Fi.text = fi->toPlainText().toStdString();
+    Fi_Change(app);
+    setBackground(fi, d.Fi.backColour);
+  });
+  auto* buttons = new QHBoxLayout;
+  for (std::size_t i = 0; i < d.Bu.size(); ++i) {
+    auto* b = new QPushButton(q(d.Bu[i].text), &dlg);
+    buttons->addWidget(b);
+    QObject::connect(b, &QPushButton::clicked, &dlg, [&, i] {
+      Bu_Click(app, int(i));
+      showText4();
+      if (!d.visible) dlg.accept();
+    });
+  }
+  layout->addLayout(buttons);
+  dlg.resize(560, 320);
+  dlg.exec();
+  d.visible = false;
+}
+
+}  // namespace
+
+bool runPendingDialogs(App& app, QWidget* parent) {
+  // A read started from a chooser may open another (the start-up, an added structure).
+  for (int guard = 0; guard < 8; ++guard) {
+    if (app.we1.visible)
+      runWe1(app, parent);
+    else if (app.we2.visible)
+      runWe2(app, parent);
+    else if (app.exitDlg.visible)
+      runExit(app, parent);
+    else
+      break;
+    if (app.exitDlg.endProgram) break;
+  }
+  return app.exitDlg.endProgram;
+}
+
+}  // namespace kel::ui
