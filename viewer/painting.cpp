@@ -115,7 +115,7 @@ void readColours(App& app) noexcept {
           break;
         }
         auto& t = c <= 3 ? v.ElBallRgb : v.ElLabRgb;
-        t(z, c <= 3 ? c : c - 3) = CInt(std::clamp(x, -1.0, 256.0));
+        t(z, c <= 3 ? c : c - 3) = CInt(std::clamp(x, -32768.0, 32767.0));
         if (x < 0 || x > 255) whole = false;
       }
       if (!whole) break;
