@@ -52,7 +52,7 @@ const QImage& QtCanvas::image() {
 QPainter& QtCanvas::painter() {
   if (!painter_) {
     painter_ = std::make_unique<QPainter>(&image_);
-    painter_->setRenderHint(QPainter::Antialiasing, true);
+    painter_->setRenderHint(QPainter::Antialiasing, false);
   }
   return *painter_;
 }
@@ -74,19 +74,54 @@ void QtCanvas::setLineWidth(int pixels) { lineWidth_ = pixels < 1 ? 1 : pixels; 
 void QtCanvas::setFillColour(Colour c) { fill_ = qcolour(c); }
 void QtCanvas::setFillStyle(FillStyle s) { style_ = s; }
 
+const QImage& QtCanvas::ballSprite(double radiusPx, QRgb fill, QRgb outline, int width) {
+  BallKey key{int(std::lround(radiusPx * 4)), fill, outline, width};
+  auto it = balls_.find(key);
+  if (it != balls_.end()) return it->second;
+  double r = std::get<0>(key) / 4.0;
+  int half = int(std::ceil(r + width)) + 1;
+  QImage img(2 * half + 1, 2 * half + 1, QImage::Format_ARGB32_Premultiplied);
+  img.fill(Qt::transparent);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing, true);
+  p.setPen(QPen(QColor::fromRgb(outline), width));
+  p.setBrush(QColor::fromRgb(fill));
+  p.drawEllipse(QPointF(half + 0.5, half + 0.5), r, r);
+  p.end();
+  return balls_.emplace(key, std::move(img)).first->second;
+}
+
 void QtCanvas::circle(double x, double y, double r, Colour outline) {
+  double k = 1 / TwipsPerPixel;
+  if (style_ == FillStyle::Solid && r * k <= 200) {
+    const QImage& img = ballSprite(r * k, fill_.rgb(), qcolour(outline).rgb(), lineWidth_);
+    int half = img.width() / 2;
+    painter().drawImage(QPoint(int(std::floor(x * k)) - half, int(std::floor(y * k)) - half), img);
+    return;
+  }
   QPainter& p = painter();
   p.setPen(QPen(qcolour(outline), lineWidth_));
   p.setBrush(QBrush(fill_, style_ == FillStyle::Solid ? Qt::SolidPattern : Qt::DiagCrossPattern));
-  double k = 1 / TwipsPerPixel;
   p.drawEllipse(QPointF(x * k, y * k), r * k, r * k);
 }
 
 void QtCanvas::line(double x1, double y1, double x2, double y2, Colour c) {
   QPainter& p = painter();
-  p.setPen(QPen(qcolour(c), lineWidth_, Qt::SolidLine, Qt::RoundCap));
   double k = 1 / TwipsPerPixel;
-  p.drawLine(QPointF(x1 * k, y1 * k), QPointF(x2 * k, y2 * k));
+  QPointF a(x1 * k, y1 * k), b(x2 * k, y2 * k);
+  QPointF d = b - a;
+  double len = std::hypot(d.x(), d.y());
+  if (lineWidth_ <= 1 || len == 0) {
+    p.setPen(QPen(qcolour(c), lineWidth_));
+    p.drawLine(a, b);
+    return;
+  }
+  // a wide line as a filled band: the raster engine's fast path
+  QPointF n(-d.y() / len * lineWidth_ / 2, d.x() / len * lineWidth_ / 2);
+  const QPointF band[4] = {a + n, b + n, b - n, a - n};
+  p.setPen(Qt::NoPen);
+  p.setBrush(qcolour(c));
+  p.drawConvexPolygon(band, 4);
 }
 
 void QtCanvas::setTextPos(double x, double y) {
@@ -108,20 +143,44 @@ const QFont& QtCanvas::fontOf(double points) {
   return it->second;
 }
 
-void QtCanvas::printText(std::string_view text) {
-  QPainter& p = painter();
-  const QFont& f = fontOf(fontSize_);
+const QImage& QtCanvas::textSprite(std::string_view text, double points) {
+  std::string key = std::to_string(std::lround(points * 10)) + "|" + std::string(text);
+  auto it = texts_.find(key);
+  if (it != texts_.end()) return it->second;
+  const QFont& f = fontOf(points);
+  QFontMetricsF fm(f);
+  QString s = qstr(text);
+  int w = std::max(1, int(std::ceil(fm.horizontalAdvance(s))) + 2);
+  int h = std::max(1, int(std::ceil(fm.height())) + 1);
+  QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
+  img.fill(Qt::transparent);
+  QPainter p(&img);
   p.setFont(f);
   p.setPen(Qt::black);
-  QFontMetricsF fm(f);
+  p.drawText(QPointF(0, fm.ascent()), s);
+  p.end();
+  return texts_.emplace(std::move(key), std::move(img)).first->second;
+}
+
+void QtCanvas::printText(std::string_view text) {
+  if (text.find_first_not_of(' ') == std::string_view::npos) return;
   double k = 1 / TwipsPerPixel;
-  p.drawText(QPointF(textX_ * k, textY_ * k + fm.ascent()), qstr(text));
+  painter().drawImage(QPoint(int(std::lround(textX_ * k)), int(std::lround(textY_ * k))),
+                      textSprite(text, fontSize_));
 }
 
 void QtCanvas::textSize(std::string_view text, double points, double& w, double& h) {
-  QFontMetricsF fm(fontOf(points));
-  w = fm.horizontalAdvance(qstr(text)) * TwipsPerPixel;
-  h = fm.height() * TwipsPerPixel;
+  std::string key = std::to_string(std::lround(points * 10)) + "|" + std::string(text);
+  auto it = sizes_.find(key);
+  if (it == sizes_.end()) {
+    QFontMetricsF fm(fontOf(points));
+    it = sizes_.emplace(std::move(key),
+                        std::pair{fm.horizontalAdvance(qstr(text)) * TwipsPerPixel,
+                                  fm.height() * TwipsPerPixel})
+             .first;
+  }
+  w = it->second.first;
+  h = it->second.second;
 }
 
 bool QtCanvas::savePicture(const std::string& file) {

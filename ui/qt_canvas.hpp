@@ -11,6 +11,9 @@
 
 #include <map>
 #include <memory>
+#include <string>
+#include <tuple>
+#include <unordered_map>
 
 namespace kel::ui {
 
@@ -45,6 +48,15 @@ class QtCanvas : public Surface {
   QPainter& painter();
   void end();
   const QFont& fontOf(double points);
+  /// A ball drawn once per radius and colours, then copied (animation frames repeat them).
+  const QImage& ballSprite(double radiusPx, QRgb fill, QRgb outline, int width);
+  /// A text drawn once per caption and size.
+  const QImage& textSprite(std::string_view text, double points);
+
+  using BallKey = std::tuple<int, QRgb, QRgb, int>;
+  std::map<BallKey, QImage> balls_;
+  std::unordered_map<std::string, QImage> texts_;
+  std::unordered_map<std::string, std::pair<double, double>> sizes_;
 
   QImage image_;
   std::unique_ptr<QPainter> painter_;

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace kel {
 
@@ -29,10 +30,17 @@ void setRgb(Tab<i16, 90, 3>& t, int z, int r, int g, int b) {
   t(z, 3) = i16(b);
 }
 
-/// The label's box from its caption and font.
+/// The label's box from its caption and font, measured again only when one of them or the
+/// surface changed.
 void fitLabel(App& app, int p) {
   auto& lab = app.obr.Za[std::size_t(p)];
+  const Surface* s = app.obr.Pic1;
+  if (lab.sizedOn == s && lab.sizedFont == lab.fontSize && lab.sizedCaption == lab.caption)
+    return;
   app.obr.Pic1->textSize(lab.caption, lab.fontSize, lab.width, lab.height);
+  lab.sizedOn = s;
+  lab.sizedFont = lab.fontSize;
+  lab.sizedCaption = lab.caption;
 }
 
 }  // namespace
@@ -256,6 +264,10 @@ void Reno(App& app) noexcept {
     s.clear();
     int stick = v.RMin < 121 ? 4 : 7;
     int n = v.NView;
+    // the bonded partners j of each position p, in increasing j, as the projection left them
+    const auto& start = v.BondStart;
+    const auto& partner = v.BondPartner;
+    bool listed = start.size() >= std::size_t(n) + 2;  // not yet projected: no sticks
     for (int p = 1; p <= n; ++p) {
       auto& lab = o.Za[std::size_t(p)];
       if (v.LabelsOn) {
@@ -265,9 +277,10 @@ void Reno(App& app) noexcept {
       cr_add(app, v.DrawX(p), v.DrawY(p), p);
       if (m.XyzV(p, 0) < 0 && v.KeepN != 0) tekst(app, std::string(WithoutAtom) + Str(p));
       // sticks towards atoms no nearer than p; the others are drawn with those atoms
-      if (v.DrawNb(p) != 0 && v.BallCol(p) > 0) {
-        for (int j = 1; j <= n; ++j) {
-          if (v.DrawBond(p, j) == 0 || v.BallCol(j) <= 0) continue;
+      if (listed && v.DrawNb(p) != 0 && v.BallCol(p) > 0) {
+        for (int k = start[std::size_t(p)]; k < start[std::size_t(p) + 1]; ++k) {
+          int j = partner[std::size_t(k)];
+          if (v.BallCol(j) <= 0) continue;
           double dz = v.DrawZ(p) - v.DrawZ(j);
           if (dz < 0 && v.DrawNb(j) == 0) dz = -dz;
           if (dz < 0) continue;

@@ -6,6 +6,7 @@
 #include "app/convert.hpp"
 #include "viewer/viewer_guard.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -181,12 +182,24 @@ void Uklad(App& app, int flag) noexcept {
       atom[std::size_t(i)] = i16(i);
       key[std::size_t(i)] = double(v.VibDisp(i, 3)) + m.XyzV(i, 3);
     }
-    for (int i = 1; i < n; ++i)
-      for (int j = i + 1; j <= n; ++j)
-        if (key[std::size_t(i)] < key[std::size_t(j)]) {
-          std::swap(key[std::size_t(i)], key[std::size_t(j)]);
-          std::swap(atom[std::size_t(i)], atom[std::size_t(j)]);
-        }
+    // Distinct keys have one descending order, which any sort finds; equal keys end up in
+    // the order of the exchange sort, which is then run as such.
+    std::vector<i16> sorted(atom.begin() + 1, atom.end());
+    std::sort(sorted.begin(), sorted.end(),
+              [&](i16 a, i16 b) { return key[std::size_t(a)] > key[std::size_t(b)]; });
+    bool ties = false;
+    for (std::size_t k = 1; k < sorted.size() && !ties; ++k)
+      ties = key[std::size_t(sorted[k - 1])] == key[std::size_t(sorted[k])];
+    if (!ties) {
+      std::copy(sorted.begin(), sorted.end(), atom.begin() + 1);
+    } else {
+      for (int i = 1; i < n; ++i)
+        for (int j = i + 1; j <= n; ++j)
+          if (key[std::size_t(i)] < key[std::size_t(j)]) {
+            std::swap(key[std::size_t(i)], key[std::size_t(j)]);
+            std::swap(atom[std::size_t(i)], atom[std::size_t(j)]);
+          }
+    }
     for (int i = 1; i <= n; ++i) v.DepthList(i) = atom[std::size_t(i)];
     if (flag != 0) {
       Plas(app);
@@ -272,12 +285,28 @@ void Plas(App& app) noexcept {
       v.DrawY(p) = (double(v.VibDisp(i, 2)) + m.XyzV(i, 2)) * v.Scale + v.Cy;
       v.DrawZ(p) = (double(v.VibDisp(i, 3)) + m.XyzV(i, 3)) * v.Scale;
     }
-    for (int p = 1; p <= n; ++p) {
-      int a = v.DrawAtom(p);
-      v.DrawNb(p) = m.NBond(a);
-      if (v.DrawNb(p) == 0) continue;
-      for (int j = 1; j <= n; ++j) v.DrawBond(p, j) = m.Mpo(a, v.DrawAtom(j));
+    for (int p = 1; p <= n; ++p) v.DrawNb(p) = m.NBond(v.DrawAtom(p));
+    // Column by column: the first index runs fastest in both tables. Rows of atoms without
+    // bonds keep what they held.
+    // The bonded pairs are kept as lists too, so that painting need not scan the matrix.
+    const i16* atomAt = &v.DrawAtom(0);
+    const i16* nb = &v.DrawNb(0);
+    std::vector<std::pair<int, int>> pairs;
+    auto& start = v.BondStart;
+    start.assign(std::size_t(n) + 2, 0);
+    for (int j = 1; j <= n; ++j) {
+      i16* bond = &v.DrawBond(0, j);
+      const i16* mpo = &m.Mpo(0, atomAt[j]);
+      for (int p = 1; p <= n; ++p)
+        if (nb[p] != 0 && (bond[p] = mpo[atomAt[p]]) != 0) {
+          pairs.emplace_back(p, j);
+          ++start[std::size_t(p) + 1];
+        }
     }
+    for (int p = 1; p <= n; ++p) start[std::size_t(p) + 1] += start[std::size_t(p)];
+    v.BondPartner.resize(pairs.size());
+    std::vector<int> next(start.begin(), start.end());
+    for (auto [p, j] : pairs) v.BondPartner[std::size_t(next[std::size_t(p)]++)] = j;
     Numery(app);
     hat_ren(app);
     Reno(app);

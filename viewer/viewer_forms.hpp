@@ -23,6 +23,10 @@ struct ViewLabel {
   Colour foreColour = 0;
   double left = 0, top = 0, width = 0, height = 0;
   bool visible = false;
+  // what width and height were measured for
+  const Surface* sizedOn = nullptr;
+  std::string sizedCaption;
+  double sizedFont = -1;
 };
 
 /// The display state of the viewer: draw positions, orientation, scale, modes, selection.
@@ -36,6 +40,8 @@ struct ViewState {
   Tab<i16, MaxAt> LabVis;
   Tab<i16, MaxAt, MaxAt> DrawBond;
   Tab<i16, MaxAt> DrawNb;
+  std::vector<int> BondStart;       ///< partners of p: BondPartner[BondStart[p] .. [p + 1])
+  std::vector<int> BondPartner;
   Tab<i16, MaxAt> DepthList;
   Tab<double, 3, 3> Orient;
   Tab<double, 3, 3> ViewExt;
