@@ -227,6 +227,21 @@ void Pic1_MouseMove(App& app, int button, int shift, double x, double y) noexcep
   });
 }
 
+void surfaceSizeFor(double windowWidth, double windowHeight, double& width, double& height) {
+  width = std::max(0.0, windowWidth - 1460);
+  height = std::max(0.0, windowHeight - 500);
+}
+
+void Form_Resize(App& app) noexcept {
+  vguard(app, "Form_Resize", [&] {
+    auto& o = app.obr;
+    if (o.minimised) return;
+    o.v.Cx = o.Pic1->scaleWidth() / 2;
+    o.v.Cy = o.Pic1->scaleHeight() / 2;
+    Reno(app);
+  });
+}
+
 void MyWai(App& app, double& t, double f, double a, double b) {
   if (f <= 0) return;
   t = std::max({t, a, b});

@@ -158,6 +158,7 @@ void deleteAtom(App& app, int a) noexcept {
     v.KeepN = -1;
     o.delmo.visible = o.obut[17].visible = o.stary.visible = true;
     app.odleg.visible = false;
+    Reno(app);  // the labels come back, so that the next atom can be clicked
     setWynik(app, std::string(AtomText) + Str(a) + std::string(Crlf) + std::string(DeletedText));
   });
 }

@@ -66,6 +66,11 @@ void backgroundClick(App& app, bool form) noexcept;
 void Pic1_MouseDown(App& app, int button, int shift, double x, double y) noexcept;
 void Pic1_MouseUp(App& app) noexcept;
 void Pic1_MouseMove(App& app, int button, int shift, double x, double y) noexcept;
+/// The surface size for a viewer window of that size (surface units): 1460 narrower, 500 lower.
+void surfaceSizeFor(double windowWidth, double windowHeight, double& width, double& height);
+/// The window was resized and the surface given its new size: centre and repaint (nothing
+/// while the window is minimised).
+void Form_Resize(App& app) noexcept;
 /// Throttle of large moves.
 void MyWai(App& app, double& t, double f, double a, double b);
 /// Waits more than x seconds, yielding (x = 0: until the clock has advanced).

@@ -193,3 +193,31 @@ TEST(Wait, ThrottleWaitsOnlyForLargeMoves) {
 
 }  // namespace
 }  // namespace kel::testing
+
+namespace kel::testing {
+namespace {
+
+TEST(Controls, ResizeCentresWithoutReprojecting) {
+  ViewerApp va;
+  buildWater(*va);
+  Start(*va);
+  double x = va->obr.v.DrawX(1);
+  RecordingSurface bigger(1000, 700);
+  va->obr.Pic1 = &bigger;
+  va->obr.minimised = true;
+  Form_Resize(*va);
+  EXPECT_DOUBLE_EQ(va->obr.v.Cx, 6000);
+  va->obr.minimised = false;
+  Form_Resize(*va);
+  EXPECT_DOUBLE_EQ(va->obr.v.Cx, 7500);
+  EXPECT_DOUBLE_EQ(va->obr.v.Cy, 5250);
+  EXPECT_DOUBLE_EQ(va->obr.v.DrawX(1), x);
+  EXPECT_EQ(bigger.clears, 1);
+  double w = 0, h = 0;
+  surfaceSizeFor(16460, 9500, w, h);
+  EXPECT_DOUBLE_EQ(w, 15000);
+  EXPECT_DOUBLE_EQ(h, 9000);
+}
+
+}  // namespace
+}  // namespace kel::testing

@@ -46,6 +46,8 @@ TEST_F(Editing, DeleteCompactsEveryPerAtomTable) {
   EXPECT_TRUE(va->obr.stary.visible);
   EXPECT_TRUE(va->obr.delmo.visible);
   EXPECT_TRUE(va->obr.obut[17].visible);
+  for (int q = 1; q <= 3; ++q) EXPECT_TRUE(va->obr.Za[std::size_t(q)].visible) << q;
+  EXPECT_FALSE(va->obr.Za[4].visible);
 }
 
 TEST_F(Editing, UndoAfterTwoDeletionsRestoresTheSecondOnly) {
