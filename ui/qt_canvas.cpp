@@ -7,6 +7,7 @@
 #include <QPrinter>
 #include <QString>
 
+#include <algorithm>
 #include <cmath>
 
 namespace kel::ui {
@@ -14,6 +15,7 @@ namespace kel::ui {
 namespace {
 
 constexpr double PixelsPerPoint = 96.0 / 72.0;
+constexpr std::size_t MaxSprites = 4000;  // drawn pieces kept for the next frames
 
 QString qstr(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
@@ -42,6 +44,7 @@ void QtCanvas::resize(int widthPx, int heightPx) {
   end();
   image_ = QImage(widthPx, heightPx, QImage::Format_RGB32);
   image_.fill(qcolour(background_));
+  dirty_ = QRect();
 }
 
 const QImage& QtCanvas::image() {
@@ -67,7 +70,23 @@ double QtCanvas::scaleHeight() const { return image_.height() * TwipsPerPixel; }
 
 void QtCanvas::clear() {
   end();
-  image_.fill(qcolour(background_));
+  // only what was drawn since the last clear: the rest is background already
+  QRect r = dirty_.intersected(image_.rect());
+  dirty_ = QRect();
+  if (r.isEmpty()) return;
+  QRgb bg = qcolour(background_).rgb();
+  for (int y = r.top(); y <= r.bottom(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
+    std::fill(line + r.left(), line + r.right() + 1, bg);
+  }
+}
+
+void QtCanvas::touch(double x1, double y1, double x2, double y2, double margin) {
+  int l = int(std::floor(std::min(x1, x2) - margin)) - 1;
+  int t = int(std::floor(std::min(y1, y2) - margin)) - 1;
+  int r = int(std::ceil(std::max(x1, x2) + margin)) + 1;
+  int b = int(std::ceil(std::max(y1, y2) + margin)) + 1;
+  dirty_ = dirty_.united(QRect(QPoint(l, t), QPoint(r, b)));
 }
 
 void QtCanvas::setLineWidth(int pixels) { lineWidth_ = pixels < 1 ? 1 : pixels; }
@@ -78,6 +97,7 @@ const QImage& QtCanvas::ballSprite(double radiusPx, QRgb fill, QRgb outline, int
   BallKey key{int(std::lround(radiusPx * 4)), fill, outline, width};
   auto it = balls_.find(key);
   if (it != balls_.end()) return it->second;
+  if (balls_.size() >= MaxSprites) balls_.clear();  // sizes dragged through many radii
   double r = std::get<0>(key) / 4.0;
   int half = int(std::ceil(r + width)) + 1;
   QImage img(2 * half + 1, 2 * half + 1, QImage::Format_ARGB32_Premultiplied);
@@ -96,13 +116,16 @@ void QtCanvas::circle(double x, double y, double r, Colour outline) {
   if (style_ == FillStyle::Solid && r * k <= 200) {
     const QImage& img = ballSprite(r * k, fill_.rgb(), qcolour(outline).rgb(), lineWidth_);
     int half = img.width() / 2;
-    painter().drawImage(QPoint(int(std::floor(x * k)) - half, int(std::floor(y * k)) - half), img);
+    QPoint at(int(std::floor(x * k)) - half, int(std::floor(y * k)) - half);
+    painter().drawImage(at, img);
+    touch(at.x(), at.y(), at.x() + img.width(), at.y() + img.height(), 0);
     return;
   }
   QPainter& p = painter();
   p.setPen(QPen(qcolour(outline), lineWidth_));
   p.setBrush(QBrush(fill_, style_ == FillStyle::Solid ? Qt::SolidPattern : Qt::DiagCrossPattern));
   p.drawEllipse(QPointF(x * k, y * k), r * k, r * k);
+  touch(x * k - r * k, y * k - r * k, x * k + r * k, y * k + r * k, lineWidth_);
 }
 
 void QtCanvas::line(double x1, double y1, double x2, double y2, Colour c) {
@@ -111,6 +134,7 @@ void QtCanvas::line(double x1, double y1, double x2, double y2, Colour c) {
   QPointF a(x1 * k, y1 * k), b(x2 * k, y2 * k);
   QPointF d = b - a;
   double len = std::hypot(d.x(), d.y());
+  touch(a.x(), a.y(), b.x(), b.y(), lineWidth_);
   if (lineWidth_ <= 1 || len == 0) {
     p.setPen(QPen(qcolour(c), lineWidth_));
     p.drawLine(a, b);
@@ -147,6 +171,7 @@ const QImage& QtCanvas::textSprite(std::string_view text, double points) {
   std::string key = std::to_string(std::lround(points * 10)) + "|" + std::string(text);
   auto it = texts_.find(key);
   if (it != texts_.end()) return it->second;
+  if (texts_.size() >= MaxSprites) texts_.clear();
   const QFont& f = fontOf(points);
   QFontMetricsF fm(f);
   QString s = qstr(text);
@@ -165,14 +190,17 @@ const QImage& QtCanvas::textSprite(std::string_view text, double points) {
 void QtCanvas::printText(std::string_view text) {
   if (text.find_first_not_of(' ') == std::string_view::npos) return;
   double k = 1 / TwipsPerPixel;
-  painter().drawImage(QPoint(int(std::lround(textX_ * k)), int(std::lround(textY_ * k))),
-                      textSprite(text, fontSize_));
+  const QImage& img = textSprite(text, fontSize_);
+  QPoint at(int(std::lround(textX_ * k)), int(std::lround(textY_ * k)));
+  painter().drawImage(at, img);
+  touch(at.x(), at.y(), at.x() + img.width(), at.y() + img.height(), 0);
 }
 
 void QtCanvas::textSize(std::string_view text, double points, double& w, double& h) {
   std::string key = std::to_string(std::lround(points * 10)) + "|" + std::string(text);
   auto it = sizes_.find(key);
   if (it == sizes_.end()) {
+    if (sizes_.size() >= MaxSprites) sizes_.clear();
     QFontMetricsF fm(fontOf(points));
     it = sizes_.emplace(std::move(key),
                         std::pair{fm.horizontalAdvance(qstr(text)) * TwipsPerPixel,

@@ -7,6 +7,7 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QRect>
 #include <QPainter>
 
 #include <map>
@@ -47,6 +48,8 @@ class QtCanvas : public Surface {
  private:
   QPainter& painter();
   void end();
+  /// Notes the pixels a drawing covers (corners in pixels, widened by margin).
+  void touch(double x1, double y1, double x2, double y2, double margin);
   const QFont& fontOf(double points);
   /// A ball drawn once per radius and colours, then copied (animation frames repeat them).
   const QImage& ballSprite(double radiusPx, QRgb fill, QRgb outline, int width);
@@ -59,6 +62,7 @@ class QtCanvas : public Surface {
   std::unordered_map<std::string, std::pair<double, double>> sizes_;
 
   QImage image_;
+  QRect dirty_;  ///< pixels drawn since the last clear
   std::unique_ptr<QPainter> painter_;
   Colour background_;
   int lineWidth_ = 1;

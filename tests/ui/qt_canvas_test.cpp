@@ -43,6 +43,13 @@ TEST(QtCanvas, DrawsInTwipsOnItsPixels) {
   EXPECT_EQ(img.pixel(100 + 25, 50), qRgb(255, 255, 255));
   EXPECT_EQ(img.pixel(50, 10), qRgb(0, 128, 0));
   EXPECT_EQ(img.pixel(5, 95), qRgb(255, 255, 255));
+  c.setTextPos(150, 1200);
+  c.setFontSize(10);
+  c.printText("N");
+  c.clear();  // everything drawn goes, the untouched rest stays background
+  const QImage& cleared = c.image();
+  for (auto [x, y] : {std::pair{100, 50}, {112, 50}, {50, 10}, {12, 85}})
+    EXPECT_EQ(cleared.pixel(x, y), qRgb(255, 255, 255)) << x << "," << y;
   double w = 0, h = 0;
   c.textSize("Cl", 12, w, h);
   EXPECT_GT(w, 0);
