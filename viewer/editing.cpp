@@ -7,6 +7,7 @@
 #include "viewer/viewer.hpp"
 #include "viewer/viewer_guard.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -38,7 +39,7 @@ std::size_t modeIndex(int nat, int md, int i, int c) {
   return (std::size_t(md - 1) * std::size_t(nat) + std::size_t(i - 1)) * 3 + std::size_t(c - 1);
 }
 
-/// The counts that follow the atom count, and the inverse masses per coordinate.
+/// The counts that follow the atom count, the inverse masses per coordinate and the extents.
 void setCounts(ModKel& m, int n) {
   m.NAt = i16(n);
   m.NDof(1) = i16(n);
@@ -47,6 +48,17 @@ void setCounts(ModKel& m, int n) {
   m.NDof(4) = m.NDof(0) = i16(3 * n - 6);
   for (int i = 1; i <= n; ++i)
     for (int c = 2; c >= 0; --c) m.InvMas(3 * i - c) = m.AtMas(i) > 0 ? 1 / m.AtMas(i) : 0;
+  // the extents as a read leaves them: minima start at 0 (mass at 100), maxima at 0
+  m.Box.fill(0);
+  m.Box(1, 0) = 100;
+  for (int i = 1; i <= n; ++i)
+    for (int k = 0; k <= 3; ++k) {
+      double x = k == 0 ? m.AtMas(i) : m.Xyz(i, k);
+      if (x < m.Box(1, k)) m.Box(1, k) = x;
+      if (x > m.Box(2, k)) m.Box(2, k) = x;
+    }
+  for (int k = 0; k <= 3; ++k) m.Box(3, k) = m.Box(2, k) - m.Box(1, k);
+  m.Box(0, 0) = std::max({m.Box(3, 1), m.Box(3, 2), m.Box(3, 3)});
 }
 
 /// Rebuilds the connection matrix from the distances, quietly.

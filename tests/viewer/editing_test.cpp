@@ -83,7 +83,12 @@ TEST_F(Editing, DeletionKeepsTheOrientationShownWithItsDisplacements) {
   EXPECT_EQ(m().ModeD(1, 1, 1), 112);
   EXPECT_EQ(m().ModeD(1, 1, 2), -111);
   EXPECT_EQ(m().ModeD(1, 1, 3), 113);
+  // the extents follow the turned structure: x now spans 0, y -2.5..0 of the three left
+  EXPECT_NEAR(m().Box(3, 1), 0, 1e-12);
+  EXPECT_NEAR(m().Box(3, 2), 2.5, 1e-12);
+  EXPECT_NEAR(m().Box(0, 0), 2.5, 1e-12);
   stary_Click(*va);
+  EXPECT_NEAR(m().Box(3, 1), 3.5, 1e-12);
   EXPECT_DOUBLE_EQ(m().Xyz(2, 1), 1.5);
   EXPECT_EQ(m().ModeD(1, 1, 1), 111);
   EXPECT_EQ(m().ModeD(1, 4, 1), 141);
