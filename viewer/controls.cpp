@@ -242,23 +242,27 @@ void Form_Resize(App& app) noexcept {
   });
 }
 
-void MyWai(App& app, double& t, double f, double a, double b) {
-  if (f <= 0) return;
-  t = std::max({t, a, b});
-  if (f < t) {
-    Wait(app, 0);
-    t = std::sqrt(t) / 2;
-  }
+void MyWai(App& app, double& t, double f, double a, double b) noexcept {
+  vguard(app, "MyWai", [&] {
+    if (f <= 0) return;
+    t = std::max({t, a, b});
+    if (f < t) {
+      Wait(app, 0);
+      t = std::sqrt(t) / 2;
+    }
+  });
 }
 
-void Wait(App& app, double x) {
-  if (x < 0) return;
-  double start = app.clock->timer();
-  for (;;) {
-    app.yield();
-    double now = app.clock->timer();
-    if (now - start > x || now < start) return;  // a clock that went back passed midnight
-  }
+void Wait(App& app, double x) noexcept {
+  vguard(app, "Wait", [&] {
+    if (x < 0) return;
+    double start = app.clock->timer();
+    for (;;) {
+      app.yield();
+      double now = app.clock->timer();
+      if (now - start > x || now < start) return;  // a clock that went back passed midnight
+    }
+  });
 }
 
 }  // namespace kel

@@ -153,12 +153,12 @@ void writeColours(App& app, const std::string& name) noexcept {
   });
 }
 
-double sqz(double x, int k) {
+double sqz(double x, int k) noexcept {
   if (x > 0 && k != 0) return std::pow(x, 1.0 / k);
   return 1.0;
 }
 
-double Rsi(double a, double b, double c) {
+double Rsi(double a, double b, double c) noexcept {
   double ab = a * a + b * b;
   if (ab == 0) return 0.0;
   return std::sin(a / std::sqrt(ab)) * std::fabs(std::cos(c / std::sqrt(ab + c * c)));

@@ -47,9 +47,9 @@ void hat_ren(App& app) noexcept;
 /// Paints one frame from the draw positions.
 void Reno(App& app) noexcept;
 /// Stick offset factor: sin(a / sqrt(a^2 + b^2)) |cos(c / sqrt(a^2 + b^2 + c^2))|; 0 at a = b = 0.
-double Rsi(double a, double b, double c);
+double Rsi(double a, double b, double c) noexcept;
 /// x^(1/k) for x > 0 and k != 0, else 1.
-double sqz(double x, int k);
+double sqz(double x, int k) noexcept;
 /// The ball of draw position p at (x, y).
 void cr_add(App& app, double x, double y, int p) noexcept;
 /// The selection marker of draw position p at (x, y).
@@ -72,9 +72,9 @@ void surfaceSizeFor(double windowWidth, double windowHeight, double& width, doub
 /// while the window is minimised).
 void Form_Resize(App& app) noexcept;
 /// Throttle of large moves.
-void MyWai(App& app, double& t, double f, double a, double b);
+void MyWai(App& app, double& t, double f, double a, double b) noexcept;
 /// Waits more than x seconds, yielding (x = 0: until the clock has advanced).
-void Wait(App& app, double x);
+void Wait(App& app, double x) noexcept;
 /// The viewer's run-time error report in Teker.
 void viewerError(App& app, std::string_view name, int number);
 
