@@ -1,9 +1,51 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 // What batch mode needs from Qt: the picture of the viewer, drawn offscreen.
+#include "app/app.hpp"
 #include "ui/desktop.hpp"
+#include "ui/qt_canvas.hpp"
+#include "viewer/viewer.hpp"
+
+#include <QGuiApplication>
+
+#include <cmath>
+#include <cstdlib>
 
 namespace kel::ui {
 
-BatchHooks batchHooks() { return {}; }
+namespace {
+
+/// The one Qt application of a batch run, made when the first picture is drawn. Batch mode
+/// shows no window, so it draws offscreen unless a platform was chosen explicitly.
+void ensureGuiApplication() {
+  if (QGuiApplication::instance()) return;
+  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  static int argc = 1;
+  static char name[] = "kelvorin";
+  static char* argv[] = {name, nullptr};
+  new QGuiApplication(argc, argv);  // lives until the process ends
+}
+
+int renderPicture(App& app, const std::string& file) {
+  ensureGuiApplication();
+  static QtCanvas* canvas = nullptr;
+  int w = int(std::lround(app.obr.Pic1->scaleWidth() / TwipsPerPixel));
+  int h = int(std::lround(app.obr.Pic1->scaleHeight() / TwipsPerPixel));
+  if (!canvas) canvas = new QtCanvas(w, h);  // lives until the process ends
+  else if (canvas->image().width() != w || canvas->image().height() != h) canvas->resize(w, h);
+  app.obr.Pic1 = canvas;
+  Plas(app);
+  return canvas->savePicture(file) ? 0 : 1;
+}
+
+}  // namespace
+
+BatchHooks batchHooks() {
+  BatchHooks hooks;
+  hooks.prepare = [](App& app, const BatchOptions& o) {
+    app.obr.defaultSurface.resize(o.width, o.height);
+  };
+  hooks.renderPicture = renderPicture;
+  return hooks;
+}
 
 }  // namespace kel::ui

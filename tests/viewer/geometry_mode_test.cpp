@@ -1,0 +1,166 @@
+// Kelvorin - desktop workbench for vibrational calculations.
+#include "viewer/viewer_fixture.hpp"
+
+namespace kel::testing {
+namespace {
+
+/// Four atoms with a right-angled torsion about 2-3.
+struct Picking : ::testing::Test {
+  ViewerApp va;
+  void SetUp() override {
+    buildModel(*va, {{1, 0, 1, 0}, {8, 0, 0, 0}, {8, 1.5, 0, 0}, {1, 1.5, 0, 1}},
+               {{1, 2}, {2, 3}, {3, 4}});
+    Start(*va);
+    obut_Click(*va, 4);
+  }
+  void click(int atom) { Za_Click(*va, va->obr.v.DrawPos(atom)); }
+  const std::string& text() { return va->obr.wynik.text; }
+  std::array<i16, 4> sel() { return va->obr.v.Sel; }
+};
+
+TEST_F(Picking, EnteringShowsTheModeAndTheLabels) {
+  auto& o = va->obr;
+  EXPECT_EQ(text(), "click at least two atoms");
+  EXPECT_TRUE(o.obut[15].visible);
+  EXPECT_TRUE(o.gemo.visible);
+  EXPECT_TRUE(o.Clear.visible);
+  EXPECT_EQ(o.v.LabelsOn, 1);
+  for (int p = 1; p <= 4; ++p) EXPECT_TRUE(o.Za[std::size_t(p)].visible) << p;
+}
+
+TEST_F(Picking, DistanceAngleAndTorsionTexts) {
+  click(1);
+  EXPECT_EQ(text(), "H 1");
+  click(2);
+  EXPECT_EQ(text(), "H 1-O 2\r\nD= 1.00000 ");
+  click(3);
+  EXPECT_EQ(text(), "H 1-O 2\r\n-O 3\r\nA= 90.000");
+  click(4);
+  EXPECT_EQ(text(), "H 1-O 2\r\nO 3-H 4\r\nT= -90.000");
+  EXPECT_EQ(sel(), (std::array<i16, 4>{1, 2, 3, 4}));
+}
+
+TEST_F(Picking, MarkersAreHatchedCirclesAtTheLabel) {
+  va.surface.ops.clear();
+  click(2);
+  auto marks = va.surface.of(DrawOp::Circle);
+  ASSERT_EQ(marks.size(), 18u);  // nine offsets, across and down
+  EXPECT_EQ(marks[0].style, FillStyle::DiagonalCross);
+  auto& v = va->obr.v;
+  int p = v.DrawPos(2);
+  EXPECT_NEAR(marks[0].x, v.DrawX(p) - 20, 1e-9);
+  EXPECT_NEAR(marks[1].y, v.DrawY(p) - 20, 1e-9);
+  EXPECT_EQ(marks[0].colour, v.LabCol(p));
+  Reno(*va);  // and again at every repaint
+  auto hatched = 0;
+  for (auto& c : va.surface.of(DrawOp::Circle)) hatched += c.style == FillStyle::DiagonalCross;
+  EXPECT_EQ(hatched, 18);
+}
+
+TEST_F(Picking, SameAtomTwiceClearsEverything) {
+  click(2);
+  click(2);
+  EXPECT_EQ(text(), "");
+  EXPECT_EQ(sel(), (std::array<i16, 4>{}));
+}
+
+TEST_F(Picking, FirstOrSecondAsThirdAtomStartsOver) {
+  click(1);
+  click(2);
+  click(1);
+  EXPECT_EQ(sel(), (std::array<i16, 4>{1, 0, 0, 0}));
+  EXPECT_EQ(text(), "H 1");
+  click(2);
+  click(2);  // the second atom again, as the third
+  EXPECT_EQ(sel(), (std::array<i16, 4>{2, 0, 0, 0}));
+  EXPECT_EQ(text(), "O 2");
+}
+
+TEST_F(Picking, AtomOfTheFirstThreeAsFourthStartsOver) {
+  click(1);
+  click(2);
+  click(3);
+  click(2);
+  EXPECT_EQ(sel(), (std::array<i16, 4>{2, 0, 0, 0}));
+  EXPECT_EQ(text(), "O 2");
+}
+
+TEST_F(Picking, FifthClickStartsANewSelection) {
+  for (int a : {1, 2, 3, 4}) click(a);
+  click(3);
+  EXPECT_EQ(sel(), (std::array<i16, 4>{3, 0, 0, 0}));
+  EXPECT_EQ(text(), "O 3");
+}
+
+TEST_F(Picking, LabelBoxesCentredOnTheBallsAreTheHitAreas) {
+  auto& v = va->obr.v;
+  int p = v.DrawPos(3);
+  EXPECT_EQ(labelAt(*va, v.DrawX(p), v.DrawY(p)), p);
+  EXPECT_EQ(labelAt(*va, v.DrawX(p) + 2000, v.DrawY(p) + 2000), 0);
+  obut_Click(*va, 15);  // out of geometry mode the labels are hidden
+  EXPECT_EQ(labelAt(*va, v.DrawX(p), v.DrawY(p)), 0);
+  EXPECT_EQ(text(), "");
+  EXPECT_EQ(va->obr.v.LabelsOn, 0);
+  EXPECT_FALSE(va->obr.gemo.visible);
+}
+
+TEST_F(Picking, ClearAndCancel) {
+  click(1);
+  Clear_Click(*va);
+  EXPECT_EQ(sel()[0], 0);
+  EXPECT_EQ(text(), "");
+  click(1);
+  ClearCa(*va);
+  EXPECT_EQ(text(), "cancelled");
+}
+
+struct SizeRow {
+  const char* name;
+  const char* entry;
+  int rmin, rmax;
+  const char* shown;
+};
+
+class SizeEntry : public ::testing::TestWithParam<SizeRow> {};
+
+TEST_P(SizeEntry, ScalesTheBallRadii) {
+  ViewerApp va;
+  buildWater(*va);
+  Start(*va);
+  va->obr.wynik.text = GetParam().entry;
+  wynik_Change(*va);
+  EXPECT_EQ(va->obr.v.RMin, GetParam().rmin);
+  EXPECT_EQ(va->obr.v.RMax, GetParam().rmax);
+  EXPECT_EQ(va->obr.wynik.text, GetParam().shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Wynik, SizeEntry,
+    ::testing::Values(
+        SizeRow{"minus_ten_halves", "-10", 90, 150, " max = 150\r\n min = 90"},
+        SizeRow{"three_grows_30_percent", "3", 234, 390, " max = 390\r\n min = 234"},
+        SizeRow{"after_min_max", "min / max = 3", 234, 390, " max = 390\r\n min = 234"},
+        SizeRow{"after_minmax", "Min/Max=-3", 138, 231, " max = 231\r\n min = 138"},
+        SizeRow{"minmax_without_number", "min/max =", 180, 300, "min/max ="},
+        SizeRow{"minmax_without_equals", "min/max x", 180, 300, "min/max x"},
+        SizeRow{"no_digits", "abc", 180, 300, "abc"},
+        SizeRow{"factor_at_most_ten", "500", 660, 990, " max = 990\r\n min = 660"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(SizeEntry, EnterRepeatsTheLastStep) {
+  ViewerApp va;
+  buildWater(*va);
+  Start(*va);
+  va->obr.wynik.text = "1";
+  wynik_Change(*va);
+  EXPECT_EQ(va->obr.v.RMin, 198);
+  // the result text holds no leading number, so Enter leaves it alone
+  wynik_Enter(*va);
+  EXPECT_EQ(va->obr.v.RMin, 198);
+  va->obr.wynik.text = "1";
+  wynik_Enter(*va);  // " 1": another 10 %
+  EXPECT_EQ(va->obr.v.RMin, 218);
+}
+
+}  // namespace
+}  // namespace kel::testing

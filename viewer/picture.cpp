@@ -1,0 +1,72 @@
+// Kelvorin - desktop workbench for vibrational calculations.
+// Picture output: the bitmap file (or the clipboard), the printer, the colour file.
+#include "app/app.hpp"
+#include "app/strings.hpp"
+#include "viewer/viewer.hpp"
+#include "viewer/viewer_guard.hpp"
+
+namespace kel {
+
+namespace {
+
+constexpr std::string_view Caution = "CAUTION: already exists file";
+constexpr std::string_view CancelOrOk = "{Cancel - to clipboard,  OK - overwrite}";
+constexpr std::string_view OrNewName = "or new filename ";
+constexpr std::string_view BitmapExt = ".bmp";
+constexpr std::string_view ClipboardText = "clipboard";
+constexpr std::string_view SavedText = "saved";
+constexpr double PrintTop = 1200;  // twips from the top of the page
+
+}  // namespace
+
+std::string pictureName(App& app, std::string name) {
+  for (;;) {
+    if (spl(name) <= 0) return name;  // missing, or empty and now deleted
+    std::string prompt = std::string(Caution) + "\r" + name + "\r" + std::string(CancelOrOk) +
+                         "\r" + std::string(OrNewName);
+    std::string answer = trim(app.prompt->inputBox(prompt, app.obr.caption, name));
+    app.yield();
+    if (answer.empty()) return {};
+    if (answer == name) return name;
+    name = answer;
+    if (name.find('.', fileNameStart(name)) == std::string::npos) name += BitmapExt;
+  }
+}
+
+void Bitmapa(App& app) noexcept {
+  vguard(app, "Bitmapa", [&] {
+    auto& o = app.obr;
+    std::string name = pictureName(app, app.m.FilNam + std::string(BitmapExt));
+    if (name.empty()) {
+      if (o.clipboard) {
+        o.clipboard->clear();
+        o.clipboard->setPicture(*o.Pic1);
+      }
+      setWynik(app, ClipboardText);
+      return;
+    }
+    if (!o.Pic1->savePicture(name)) throw BasicError{75};
+    setWynik(app, SavedText);
+  });
+}
+
+void Drukuj(App& app) noexcept {
+  vguard(app, "Drukuj", [&] {
+    auto& o = app.obr;
+    if (!o.printer) return;
+    o.printer->drawPicture(*o.Pic1, 0, PrintTop);
+    o.printer->endDoc();
+  });
+}
+
+void Ima1_Click(App& app) noexcept {
+  vguard(app, "Ima1_Click", [&] {
+    auto& o = app.obr;
+    for (auto& im : o.Ima1) im.visible = !im.visible;
+    const std::string& name = app.m.KolNam;
+    if (!name.empty() && spl(name) <= 0) writeColours(app, name);
+    setWynik(app, name);
+  });
+}
+
+}  // namespace kel
