@@ -140,6 +140,18 @@ bool findModeBlock(App& app) {
   return false;
 }
 
+/// Clears frequencies, labels and intensities of every mode; RaInt(0) says whether Raman
+/// data were read before and is left alone.
+void clearModeTables(App& app) {
+  auto& m = app.m;
+  const double raman = m.RaInt(0);
+  m.FrqSym.fill({});
+  m.RaInt.fill(0);
+  m.IrInt.fill(0);
+  m.Frq.fill(0);
+  m.RaInt(0) = raman;
+}
+
 void setRamanCount(App& app) {
   auto& m = app.m;
   for (int i = 1; i <= m.NFrq; ++i)
@@ -305,10 +317,7 @@ void ReMv(App& app, int lw, int la, int& lfr) noexcept {
     m.ModeD.fill(0);
     if (!findModeBlock(app)) return;
     lfr = 1;
-    m.FrqSym.fill({});
-    m.RaInt.fill(0);
-    m.IrInt.fill(0);
-    m.Frq.fill(0);
+    clearModeTables(app);
     bool incomplete = false;
     int read = readModes(app, 1, std::min(lw, int(MaxFrq)), 1, la, incomplete);
     if (incomplete) return;
@@ -371,10 +380,7 @@ void ReMW(App& app, const std::string& f, int lw, int& ier) noexcept {
       return;
     }
     ier = 1;
-    m.FrqSym.fill({});
-    m.RaInt.fill(0);
-    m.IrInt.fill(0);
-    m.Frq.fill(0);
+    clearModeTables(app);
     // The first group: its frequency line, the label line just before it.
     found = false;
     while (in.getLine(line)) {

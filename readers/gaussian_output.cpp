@@ -44,8 +44,6 @@ constexpr std::string_view AtomsRead = " atoms have been read";
 constexpr std::string_view EminText = "Emin =";
 constexpr std::string_view EminOrientation = " A.U.   orientacja nr";
 constexpr std::string_view NextTable = "orientation table nr";
-constexpr std::string_view OldFile = "old file ";
-constexpr std::string_view RenamedAs = " renamed as ";
 constexpr std::string_view ViewCaption = "  VIEW Kelv";
 constexpr std::string_view LogCaption = "LOG";
 
@@ -59,7 +57,6 @@ constexpr std::string_view TitleCompact = "Atomic orientation and masses";
 constexpr double BohrPerAngstrom = 1.889726;
 constexpr double ZeroCut = 1e-16;
 constexpr int InChannel = 1;
-constexpr int KelChannel = 3;
 
 enum class Kind { Checkpoint, Output, Formatted, Compact };
 enum class Choice { First, Last, Emin };
@@ -409,22 +406,6 @@ void readMasses(Read& r) {
   }
 }
 
-/// The ".kel" summary: never overwrites a file, except after a renumbering with a backup.
-void writeSummary(Read& r) {
-  auto& app = r.app;
-  auto& m = app.m;
-  if (m.NFrq == 0) return;
-  const std::string name = m.FilNam + ".kel";
-  if (spl(name) > 0) {
-    if (m.RenDone == 0) return;
-    const std::string backup = m.FilNam + ".ren" + ".kel";
-    if (fileExists(backup)) return;
-    tekst(app, std::string(OldFile) + name + std::string(RenamedAs) + backup);
-    renameFile(name, backup);
-  }
-  writeKelFile(app, name, r.route, false);
-}
-
 void finish(Read& r) {
   auto& app = r.app;
   auto& m = app.m;
@@ -452,7 +433,7 @@ void finish(Read& r) {
   if (spl(mpo) < 1) mpo = "*";
   MpoDef(app, mpo);
   PbIni(app);
-  writeSummary(r);
+  writeAutoKel(app, r.route);
 }
 
 /// FilNam: the name without its extension (the first "." from four places before the end).

@@ -24,6 +24,8 @@ constexpr std::string_view OkOverwrite = ",  OK - overwrite}";
 constexpr std::string_view ReadOnly = " marked Read only)";
 constexpr std::string_view NewFilename = "Or New Filename [.kel]";
 constexpr std::string_view NotSaved = "KEL not saved";
+constexpr std::string_view OldFile = "old file ";
+constexpr std::string_view RenamedAs = " renamed as ";
 constexpr std::string_view BoxTitle = "Save .kel as is";
 
 constexpr int KelChannel = 3;
@@ -137,6 +139,20 @@ void writeKelFile(App& app, const std::string& name, const std::string& route, b
   }
   files.close(KelChannel);
   tekst(app, std::string(FileText) + name + std::string(WasCreated));
+}
+
+void writeAutoKel(App& app, const std::string& route) {
+  auto& m = app.m;
+  if (m.NFrq == 0) return;
+  const std::string name = m.FilNam + ".kel";
+  if (spl(name) > 0) {
+    if (m.RenDone == 0) return;
+    const std::string backup = m.FilNam + ".ren" + ".kel";
+    if (fileExists(backup)) return;
+    tekst(app, std::string(OldFile) + name + std::string(RenamedAs) + backup);
+    renameFile(name, backup);
+  }
+  writeKelFile(app, name, route, false);
 }
 
 void SaveKelAsIs(App& app) noexcept {
