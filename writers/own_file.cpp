@@ -7,7 +7,8 @@
 
 #include <charconv>
 #include <cmath>
-#include <unistd.h>
+#include <filesystem>
+#include <system_error>
 
 namespace kel {
 
@@ -49,7 +50,13 @@ std::string scalingText(const ModKel& m) {
          Str(std::fabs(m.Par(16)));
 }
 
-bool writable(const std::string& name) { return ::access(name.c_str(), W_OK) == 0; }
+/// The file is marked read-only: nobody may write it.
+bool readOnlyFile(const std::string& name) {
+  std::error_code ec;
+  auto p = std::filesystem::status(name, ec).permissions();
+  using std::filesystem::perms;
+  return !ec && (p & (perms::owner_write | perms::group_write | perms::others_write)) == perms::none;
+}
 
 /// The name typed in the dialogue: ".kel" is added when its file-name part has no ".".
 std::string typedName(std::string answer) {
@@ -159,7 +166,7 @@ void SaveKelAsIs(App& app) noexcept {
   guard(app, "SaveKelAsIs", [&] {
     std::string name = app.m.FilNam + ".kel";
     while (fileExists(name)) {
-      const bool readOnly = !writable(name);
+      const bool readOnly = readOnlyFile(name);
       std::string prompt = std::string(Caution) + "\r" + name + "\r\r" + std::string(CancelText);
       if (readOnly) prompt += ", " + name + std::string(ReadOnly);
       else prompt += OkOverwrite;
