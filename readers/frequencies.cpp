@@ -286,15 +286,17 @@ bool TableSpotter::feed(std::string_view line) {
 void reverseModes(App& app) {
   auto& m = app.m;
   const int n = m.NFrq;
+  if (n < 2) return;
   for (int i = 1; i <= n / 2; ++i) {
     const int j = n + 1 - i;
     std::swap(m.Frq(i), m.Frq(j));
     std::swap(m.FrqSym(i), m.FrqSym(j));
     std::swap(m.IrInt(i), m.IrInt(j));
     std::swap(m.RaInt(i), m.RaInt(j));
-    for (int a = 1; a <= m.NAt; ++a)
-      for (int k = 1; k <= 3; ++k) std::swap(m.ModeD(i, a, k), m.ModeD(j, a, k));
   }
+  // The mode index varies fastest in ModeD: each atom's component is one run of modes.
+  for (int a = 1; a <= m.NAt; ++a)
+    for (int k = 1; k <= 3; ++k) std::reverse(&m.ModeD(1, a, k), &m.ModeD(n, a, k) + 1);
 }
 
 void ReCoo(App& app, int kn, int& la, int& ier) noexcept {

@@ -4,28 +4,34 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <string_view>
 
 namespace kel::scan {
 
-/// Case-blind search of needle (written in lower case) in line; npos when absent.
+/// Case-blind search of needle (written in lower case) in line; npos when absent. The first
+/// letter is looked for with memchr in both cases, so lines without it cost little.
 inline std::size_t findLow(std::string_view line, std::string_view lowNeedle) {
   const std::size_t n = lowNeedle.size();
   if (n == 0) return 0;
   if (line.size() < n) return std::string_view::npos;
+  auto low = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c + ('a' - 'A')) : c; };
   const char first = lowNeedle[0];
-  const std::size_t last = line.size() - n;
-  for (std::size_t i = 0; i <= last; ++i) {
-    char c = line[i];
-    if (c >= 'A' && c <= 'Z') c = char(c + ('a' - 'A'));
-    if (c != first) continue;
+  const char other = (first >= 'a' && first <= 'z') ? char(first - ('a' - 'A')) : first;
+  const char* data = line.data();
+  const std::size_t last = line.size() - n;  // last start position
+  std::size_t from = 0;
+  while (from <= last) {
+    const void* p1 = std::memchr(data + from, first, last - from + 1);
+    const void* p2 = other == first ? nullptr : std::memchr(data + from, other, last - from + 1);
+    const char* p = static_cast<const char*>(p1);
+    if (!p || (p2 && static_cast<const char*>(p2) < p)) p = static_cast<const char*>(p2);
+    if (!p) return std::string_view::npos;
+    const std::size_t i = std::size_t(p - data);
     std::size_t k = 1;
-    for (; k < n; ++k) {
-      char d = line[i + k];
-      if (d >= 'A' && d <= 'Z') d = char(d + ('a' - 'A'));
-      if (d != lowNeedle[k]) break;
-    }
+    while (k < n && low(data[i + k]) == lowNeedle[k]) ++k;
     if (k == n) return i;
+    from = i + 1;
   }
   return std::string_view::npos;
 }

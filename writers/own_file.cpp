@@ -69,11 +69,18 @@ std::string typedName(std::string answer) {
 
 void appendIntField(std::string& out, long long k, int j) {
   char digits[24];
-  auto res = std::to_chars(digits, digits + sizeof digits, k);
-  const int len = int(res.ptr - digits) + 1;  // with the blank before the number
-  for (int pad = len; pad < j; ++pad) out += ' ';
+  char* end = digits + sizeof digits;
+  char* p = end;
+  unsigned long long u = k < 0 ? 0ULL - static_cast<unsigned long long>(k) : static_cast<unsigned long long>(k);
+  do {
+    *--p = char('0' + u % 10);
+    u /= 10;
+  } while (u != 0);
+  if (k < 0) *--p = '-';
+  const int len = int(end - p) + 1;  // with the blank before the number
+  if (len < j) out.append(std::size_t(j - len), ' ');
   out += ' ';
-  out.append(digits, res.ptr);
+  out.append(p, end);
 }
 
 void ZaCoo(App& app, int channel, int n) {
@@ -105,9 +112,16 @@ void ZaMW(App& app, int nModes, int nAtoms, int channel) {
       if (raman) fom2L(app, channel, 7, "   RA =", m.RaInt(mode));
       app.files.write(channel, "   S = " + m.FrqSym(mode) + "\n");
       line.clear();
-      for (int a = 1; a <= nAtoms; ++a) {
-        for (int k = 1; k <= 3; ++k) appendIntField(line, m.ModeD(mode, a, k), 4);
-        line += "   ";
+      if (nAtoms > 0) {
+        (void)m.ModeD(mode, nAtoms, 3);  // the whole row lies inside the table
+        // The mode index varies fastest: component k of atom a is a fixed stride away.
+        const i16* base = &m.ModeD(mode, 0, 0);
+        constexpr std::size_t atomStride = MaxFrq + 1, compStride = atomStride * (MaxAt + 1);
+        for (int a = 1; a <= nAtoms; ++a) {
+          for (std::size_t k = 1; k <= 3; ++k)
+            appendIntField(line, base[std::size_t(a) * atomStride + k * compStride], 4);
+          line += "   ";
+        }
       }
       line += '\n';
       app.files.write(channel, line);
