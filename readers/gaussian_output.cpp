@@ -523,11 +523,17 @@ void FmtIn(App& app, std::string f) noexcept {
     f = rtrim(f);
     std::string_view ext = tail(f, 7);
     app.frm.Text1.text = f;
-    for (auto e : StructureExtensions)
-      if (containsCi(ext, e)) {
-        fmtGeo(app, f);
-        return;
-      }
+    // The structure reader hands own structure files back: a name such as "x.kel.pdb"
+    // must not go to and fro.
+    static bool handingOver = false;
+    if (!handingOver)
+      for (auto e : StructureExtensions)
+        if (containsCi(ext, e)) {
+          handingOver = true;
+          fmtGeo(app, f);
+          handingOver = false;
+          return;
+        }
     Read r{app, f, Kind::Compact, {}};
     readFile(r);
   });
