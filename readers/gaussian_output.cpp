@@ -496,7 +496,8 @@ void readFile(Read& r) {
       app.files.close(InChannel);
       app.files.openInput(InChannel, r.f);
       int lfr = 0;
-      ReMv(app, modeLimit(n), n, lfr);
+      // Every mode the file holds (a structure saved after deleting atoms keeps its modes).
+      ReMv(app, MaxFrq, n, lfr);
       if (lfr == -1) {
         tekst(app, std::string(AdmRead) + r.f);
         m.Sw(90) = -1;

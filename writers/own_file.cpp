@@ -101,32 +101,41 @@ void ZaCo1(App& app, int channel, int n) {
   });
 }
 
-void ZaMW(App& app, int nModes, int nAtoms, int channel) {
-  guard(app, "ZaMW", [&] {
-    auto& m = app.m;
-    const bool raman = m.RaInt(0) > 0;
-    std::string line;
-    for (int mode = 1; mode <= nModes; ++mode) {
-      fom2L(app, channel, 7, "F =", m.Frq(mode));
-      fom2L(app, channel, 7, "   IR =", m.IrInt(mode));
-      if (raman) fom2L(app, channel, 7, "   RA =", m.RaInt(mode));
-      app.files.write(channel, "   S = " + m.FrqSym(mode) + "\n");
-      line.clear();
-      if (nAtoms > 0) {
-        (void)m.ModeD(mode, nAtoms, 3);  // the whole row lies inside the table
-        // The mode index varies fastest: component k of atom a is a fixed stride away.
-        const i16* base = &m.ModeD(mode, 0, 0);
-        constexpr std::size_t atomStride = MaxFrq + 1, compStride = atomStride * (MaxAt + 1);
-        for (int a = 1; a <= nAtoms; ++a) {
-          for (std::size_t k = 1; k <= 3; ++k)
-            appendIntField(line, base[std::size_t(a) * atomStride + k * compStride], 4);
-          line += "   ";
-        }
+namespace {
+
+/// Mode lines for atoms 1..nAtoms; with keptOnly, atoms deleted in the viewer are left out
+/// (the same atoms as the atom lines of ZaCo1).
+void modeLines(App& app, int nModes, int nAtoms, int channel, bool keptOnly) {
+  auto& m = app.m;
+  const bool raman = m.RaInt(0) > 0;
+  std::string line;
+  for (int mode = 1; mode <= nModes; ++mode) {
+    fom2L(app, channel, 7, "F =", m.Frq(mode));
+    fom2L(app, channel, 7, "   IR =", m.IrInt(mode));
+    if (raman) fom2L(app, channel, 7, "   RA =", m.RaInt(mode));
+    app.files.write(channel, "   S = " + m.FrqSym(mode) + "\n");
+    line.clear();
+    if (nAtoms > 0) {
+      (void)m.ModeD(mode, nAtoms, 3);  // the whole row lies inside the table
+      // The mode index varies fastest: component k of atom a is a fixed stride away.
+      const i16* base = &m.ModeD(mode, 0, 0);
+      constexpr std::size_t atomStride = MaxFrq + 1, compStride = atomStride * (MaxAt + 1);
+      for (int a = 1; a <= nAtoms; ++a) {
+        if (keptOnly && m.XyzV(a, 0) < 0) continue;
+        for (std::size_t k = 1; k <= 3; ++k)
+          appendIntField(line, base[std::size_t(a) * atomStride + k * compStride], 4);
+        line += "   ";
       }
-      line += '\n';
-      app.files.write(channel, line);
     }
-  });
+    line += '\n';
+    app.files.write(channel, line);
+  }
+}
+
+}  // namespace
+
+void ZaMW(App& app, int nModes, int nAtoms, int channel) {
+  guard(app, "ZaMW", [&] { modeLines(app, nModes, nAtoms, channel, false); });
 }
 
 void writeKelFile(App& app, const std::string& name, const std::string& route, bool asIs) {
@@ -145,7 +154,13 @@ void writeKelFile(App& app, const std::string& name, const std::string& route, b
     files.writeLine(KelChannel, "");
     files.writeLine(KelChannel, "");
     files.writeLine(KelChannel, ModesTitle);
-    ZaMW(app, m.NFrq, m.NAt, KelChannel);
+    if (asIs) {
+      // The structure as the viewer shows it: the rows of deleted atoms go with them, so
+      // that the file reads back with every displacement on its own atom.
+      guard(app, "ZaMW", [&] { modeLines(app, m.NFrq, m.NAt, KelChannel, true); });
+    } else {
+      ZaMW(app, m.NFrq, m.NAt, KelChannel);
+    }
   }
   if (app.erraCount == reports && m.Sw(114) != 0) {
     files.writeLine(KelChannel, "");
