@@ -55,6 +55,7 @@ double minX(const App& app, int from, int to) {
 }
 
 TEST(Placement, RightSideOnlyTouchesWithTheGap) {
+  TempDir dir;
   auto app = newApp();
   // the nearest atoms across the gap are 2.1 A apart: no correction
   twoParts(*app, {{-1, 0, 3}, {1, 0, -3}}, {{9, 5, 3}, {11, 5, -3}});
@@ -76,6 +77,7 @@ TEST(Placement, RightSideOnlyTouchesWithTheGap) {
 }
 
 TEST(Placement, RightAndTopMoveAlongTwoAxes) {
+  TempDir dir;
   auto app = newApp();
   twoParts(*app, {{-1, -1, 3}, {1, 1, -3}}, {{-1, -1, 3}, {1, 1, -3}});
   List1_Click(*app, 0);
@@ -86,6 +88,7 @@ TEST(Placement, RightAndTopMoveAlongTwoAxes) {
 }
 
 TEST(Placement, NoChoiceMeansRightSide) {
+  TempDir dir;
   auto app = newApp();
   twoParts(*app, {{-1, 0, 3}, {1, 0, -3}}, {{-1, 0, 3}, {1, 0, -3}});
   AddCon_Click(*app);
@@ -94,6 +97,7 @@ TEST(Placement, NoChoiceMeansRightSide) {
 }
 
 TEST(Placement, CloseAtomsArePushedOut) {
+  TempDir dir;
   auto app = newApp();
   // after the move, two pairs are 1.5 A apart along x: one push of 2.01 - 1.5 + 0.01
   twoParts(*app, {{-0.7, -5, 0}, {0.7, 5, 0}}, {{-0.7, -5, 0}, {0.7, 5, 0}});
@@ -105,6 +109,7 @@ TEST(Placement, CloseAtomsArePushedOut) {
 }
 
 TEST(Placement, LeftChoicePushesTheOtherWay) {
+  TempDir dir;
   auto app = newApp();
   twoParts(*app, {{-0.7, -5, 0}, {0.7, 5, 0}}, {{-0.7, -5, 0}, {0.7, 5, 0}});
   List1_Click(*app, 1);
@@ -115,6 +120,7 @@ TEST(Placement, LeftChoicePushesTheOtherWay) {
 }
 
 TEST(Placement, DeepContactIsReported) {
+  TempDir dir;
   auto app = newApp();
   // the closest pair is 1.5 A across y: two pushes along x do not reach 2.01 A
   twoParts(*app, {{-1, -0.75, 0}, {1, 0.75, 0}}, {{-1, -0.75, 0}, {1, 0.75, 0}});
@@ -131,6 +137,7 @@ TEST(Placement, DeepContactIsReported) {
 }
 
 TEST(Placement, CancelDropsTheSecondPart) {
+  TempDir dir;
   auto app = newApp();
   twoParts(*app, {{-1, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{5, 5, 5}});
   app->m.NFrqFirst = 3;
@@ -151,6 +158,7 @@ struct BoxCase {
 class AxisExclusive : public ::testing::TestWithParam<BoxCase> {};
 
 TEST_P(AxisExclusive, OneBoxPerAxis) {
+  TempDir dir;
   auto app = newApp();
   for (int i : GetParam().clicks) List1_Click(*app, i);
   for (int i = 0; i < 6; ++i) EXPECT_EQ(app->frm.Che1[std::size_t(i)].value, GetParam().checked[std::size_t(i)]) << i;
@@ -165,6 +173,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Placement, CentreAndBox) {
+  TempDir dir;
   auto app = newApp();
   twoParts(*app, {{1, 2, 3}, {3, 2, 7}}, {});
   app->m.AtMas(2) = 14;

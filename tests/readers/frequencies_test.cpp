@@ -252,9 +252,9 @@ constexpr const char* TwoModes =
     "   7   8   9     10  11  12   \n";
 
 TEST(ReMv, ReadsModesAsStored) {
+  TempDir dir;
   auto app = newApp();
   setModel(*app, {{1, 0, 0, 0}, {1, 0, 0, 1}});
-  TempDir dir;
   app->files.openInput(1, dir.write("m.kel", TwoModes));
   int lfr = 0;
   ReMv(*app, 1440, 2, lfr);

@@ -104,6 +104,7 @@ TEST(KelFile, WithoutModesWritesNoModeLines) {
 }
 
 TEST(KelFile, LogChannelListsAtoms) {
+  TempDir dir;
   auto app = newApp();
   threeAtoms(*app, false);
   ZaCoo(*app, 0, 2);
