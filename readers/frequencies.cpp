@@ -201,6 +201,32 @@ void readLabels(App& app, std::string_view labels, int k, int c) {
   }
 }
 
+/// Free-format numbers of whole lines (blanks and commas separate them): the displacement
+/// rows end at their line ends, so no partly read line is left behind.
+class RowNumbers {
+ public:
+  RowNumbers(LineReader& in, std::string& line) : in_(in), line_(line) { line_.clear(); }
+  bool next(double& x) {
+    for (;;) {
+      while (pos_ < line_.size() && (line_[pos_] == ' ' || line_[pos_] == '\t' || line_[pos_] == ','))
+        ++pos_;
+      if (pos_ < line_.size()) break;
+      if (!in_.getLine(line_)) return false;
+      pos_ = 0;
+    }
+    std::size_t end = pos_;
+    while (end < line_.size() && line_[end] != ' ' && line_[end] != '\t' && line_[end] != ',') ++end;
+    x = Val(std::string_view(line_).substr(pos_, end - pos_));
+    pos_ = end;
+    return true;
+  }
+
+ private:
+  LineReader& in_;
+  std::string& line_;
+  std::size_t pos_ = 0;
+};
+
 /// From the frequency line of a group to the last displacement row. False when the group
 /// cannot be read.
 bool readGroup(App& app, LineReader& in, const std::string& freqLine, const std::string& labels,
@@ -232,16 +258,19 @@ bool readGroup(App& app, LineReader& in, const std::string& freqLine, const std:
     if (contains(line, " X ") && contains(line, " Y ")) break;
   }
   // Displacement rows: atom number, atomic number, then x, y, z of each mode.
+  RowNumbers row(in, line);
   for (int a = 1; a <= m.NAt; ++a) {
-    double num = 0;
+    double num = 0, z = 0;
     do {
-      if (!in.tryInputNumber(num)) return false;
+      if (!row.next(num)) return false;
     } while (num == 0);
-    double z = in.inputNumber();
-    if (num != a || z != m.AtZ(a)) return false;
+    if (!row.next(z) || num != a || z != m.AtZ(a)) return false;
     for (int j = 1; j <= c; ++j)
-      for (int comp = 1; comp <= 3; ++comp)
-        m.ModeD(k + j, a, comp) = CInt(in.inputNumber() * 100.0);
+      for (int comp = 1; comp <= 3; ++comp) {
+        double d = 0;
+        if (!row.next(d)) return false;
+        m.ModeD(k + j, a, comp) = CInt(d * 100.0);
+      }
   }
   return true;
 }
