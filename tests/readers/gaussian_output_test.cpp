@@ -199,6 +199,46 @@ INSTANTIATE_TEST_SUITE_P(
                     "  missing of line orient", "can't find line: Atomic orientation and masses"}),
     [](const auto& row) { return std::string(row.param.name); });
 
+TEST(FmtIn, UnreadableLength) {
+  TempDir dir;
+  auto app = newApp();
+  fs::create_directory(dir.path() / "d.log");
+  auto f = (dir.path() / "d.log").string();
+  FmtIn(*app, f);
+  EXPECT_TRUE(app->readFailed);
+  EXPECT_TRUE(logHas(*app, "Error in file " + f));
+}
+
+TEST(FmtIn, UnreadableFrqFileIsNoted) {
+  TempDir dir;
+  auto app = newApp();
+  dir.write("w.frq", "no frequencies in here at all\n");
+  FmtIn(*app, dir.write("w.log", orientationTable("Standard", water())));
+  EXPECT_FALSE(app->readFailed);
+  auto lines = linesOf(app->frm.Text2.text);
+  ASSERT_FALSE(lines.empty());
+  EXPECT_NE(app->frm.Text2.text.find(" ... error in file .frq"), std::string::npos);
+}
+
+TEST(FmtIn, FrequenciesFromTheFrqFile) {
+  TempDir dir;
+  auto app = newApp();
+  auto frq = dir.write("w.frq", frequencyTable(water(), 3, false));
+  FmtIn(*app, dir.write("w.log", orientationTable("Standard", water())));
+  EXPECT_TRUE(logHas(*app, "frequencies from file " + frq));
+  EXPECT_DOUBLE_EQ(app->m.Frq(1), 300.25);
+}
+
+TEST(FmtIn, RunTimeErrorIsReportedAndEndsTheRead) {
+  TempDir dir;
+  auto app = newApp();
+  FmtIn(*app, dir.write("big.kel", "Atomic orientation and masses\n 999 6 0 0 0 12\n\n"));
+  EXPECT_TRUE(app->readFailed);
+  EXPECT_EQ(app->erraCount, 1);
+  EXPECT_NE(app->frm.Text4.text.find("ReCoo ERROR 9"), std::string::npos) << app->frm.Text4.text;
+  EXPECT_EQ(app->m.Sw(9), 0);
+}
+
 TEST(FmtIn, EmptyCompactBlock) {
   TempDir dir;
   auto app = newApp();
