@@ -400,6 +400,51 @@ TEST(FmtIn, CompactFileReadsBack) {
   }
 }
 
+TEST(FmtIn, TruncatedFilesEndWithAMessage) {
+  const std::string full = fullOutput({15.99491, 2.01410, 1.00783});
+  for (std::size_t cut = 0; cut < full.size(); cut += 53) {
+    for (Geo g : {Geo::First, Geo::Last, Geo::Emin}) {
+      TempDir dir;
+      auto app = newApp();
+      choose(*app, g);
+      auto f = dir.write("t.log", full.substr(0, cut));
+      FmtIn(*app, f);
+      EXPECT_EQ(app->m.Sw(9), 0);
+      if (app->readFailed) {
+        EXPECT_TRUE(!app->frm.Text3.text.empty() || app->erraCount > 0 || !app->frm.Text2.text.empty()) << cut;
+      } else {
+        EXPECT_EQ(app->frm.Text3.text, f + " all is good") << cut;
+      }
+    }
+  }
+}
+
+TEST(FmtIn, TruncatedCompactFilesEndWithAMessage) {
+  std::string kel;
+  {
+    TempDir dir;
+    auto app = newApp();
+    FmtIn(*app, dir.write("w.log", fullOutput({15.99491, 2.01410, 1.00783})));
+    kel = slurp(dir.path() / "w.kel");
+  }
+  ASSERT_FALSE(kel.empty());
+  for (std::size_t cut = 0; cut < kel.size(); cut += 17) {
+    TempDir dir;
+    auto app = newApp();
+    auto f = dir.write("t.kel", kel.substr(0, cut));
+    FmtIn(*app, f);
+    // a record cut inside its numbers is input past the end of the file
+    if (app->erraCount > 0) {
+      EXPECT_NE(app->frm.Text4.text.find("ERROR 62"), std::string::npos) << cut;
+      EXPECT_TRUE(app->readFailed);
+    }
+    if (!app->readFailed) {
+      EXPECT_GE(app->m.NAt, 1) << cut;
+    }
+    EXPECT_LE(app->m.NFrq, 3) << cut;
+  }
+}
+
 // --- the automatic summary and renumbered atoms
 
 TEST(WriteAutoKel, RenumberedAtomsKeepTheOldFileOnce) {
@@ -477,6 +522,7 @@ INSTANTIATE_TEST_SUITE_P(
         // old build: no leading zeros, a dummy atom in the Z-matrix tables, overflowed fields
         RealCase{"gaussian/g03/NIST_CCCBDB_1himidaz_m1b1.out", Geo::Last, 6, 12, 0.0, 28769.0193, 409.3038, 0, 0, "?A"},
         RealCase{"gaussian/g03/dvb_gopt_symmfollow.log", Geo::Last, 20, 0, -0.241622, 0, 0, 0, 0, ""},
+        RealCase{"gaussian/g03/dvb_gopt_symmfollow.log", Geo::Emin, 20, 0, -0.241622, 0, 0, 0, 0, ""},
         RealCase{"gaussian/g03/dvb_ir.out", Geo::Last, 20, 54, 0.269481, 3549.7034, 52.7881, 0, 0, "AG"},
         RealCase{"gaussian/g03/maheshkumar.log", Geo::Last, 26, 0, -3.306416, 0, 0, 0, 0, ""},
         RealCase{"gaussian/g03/methane_65_3.out", Geo::Last, 5, 9, 0.0, 3132.1198, 1085.6023, 36.6227, 0, "?A"},
