@@ -5,7 +5,10 @@
 #include "app/convert.hpp"
 #include "app/strings.hpp"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
+#include <vector>
 #include <cmath>
 #include <filesystem>
 #include <system_error>
@@ -103,6 +106,21 @@ void ZaCo1(App& app, int channel, int n) {
 
 namespace {
 
+/// The fields of the displacements FieldLow..FieldHigh, four characters each, made once.
+constexpr int FieldLow = -99, FieldHigh = 999;
+const std::vector<std::array<char, 4>>& fields4() {
+  static const std::vector<std::array<char, 4>> table = [] {
+    std::vector<std::array<char, 4>> t(FieldHigh - FieldLow + 1);
+    for (int v = FieldLow; v <= FieldHigh; ++v) {
+      std::string s;
+      appendIntField(s, v, 4);
+      std::copy_n(s.begin(), 4, t[std::size_t(v - FieldLow)].begin());
+    }
+    return t;
+  }();
+  return table;
+}
+
 /// Mode lines for atoms 1..nAtoms; with keptOnly, atoms deleted in the viewer are left out
 /// (the same atoms as the atom lines of ZaCo1).
 void modeLines(App& app, int nModes, int nAtoms, int channel, bool keptOnly) {
@@ -122,8 +140,11 @@ void modeLines(App& app, int nModes, int nAtoms, int channel, bool keptOnly) {
       constexpr std::size_t atomStride = MaxFrq + 1, compStride = atomStride * (MaxAt + 1);
       for (int a = 1; a <= nAtoms; ++a) {
         if (keptOnly && m.XyzV(a, 0) < 0) continue;
-        for (std::size_t k = 1; k <= 3; ++k)
-          appendIntField(line, base[std::size_t(a) * atomStride + k * compStride], 4);
+        for (std::size_t k = 1; k <= 3; ++k) {
+          const int v = base[std::size_t(a) * atomStride + k * compStride];
+          if (v >= FieldLow && v <= FieldHigh) line.append(fields4()[std::size_t(v - FieldLow)].data(), 4);
+          else appendIntField(line, v, 4);
+        }
         line += "   ";
       }
     }

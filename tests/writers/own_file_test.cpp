@@ -64,6 +64,18 @@ TEST(KelFile, LayoutOfThreeAtomsAndThreeModes) {
   EXPECT_EQ(linesOf(app->frm.Text2.text).back(), "File w.kel was created");
 }
 
+TEST(KelFile, DisplacementFieldsAtTheirWidths) {
+  TempDir dir;
+  auto app = newApp();
+  threeAtoms(*app, false);
+  const i16 v[] = {-99, -100, 999, 1000, -1000, 0, 7, -32768, 32767};
+  app->m.NAt = 3;
+  for (int i = 0; i < 9; ++i) app->m.ModeD(1, 1 + i / 3, 1 + i % 3) = v[i];
+  writeKelFile(*app, "w.kel", "", false);
+  auto lines = linesOf(slurp(dir.path() / "w.kel"));
+  EXPECT_EQ(lines[8], " -99 -100 999    1000 -1000   0      7 -32768 32767   ");
+}
+
 TEST(KelFile, NoRamanColumnWithoutRamanData) {
   TempDir dir;
   auto app = newApp();
