@@ -525,9 +525,12 @@ INSTANTIATE_TEST_SUITE_P(
         RealCase{"gaussian/g03/dvb_gopt_symmfollow.log", Geo::Emin, 20, 0, -0.241622, 0, 0, 0, 0, ""},
         RealCase{"gaussian/g03/dvb_ir.out", Geo::Last, 20, 54, 0.269481, 3549.7034, 52.7881, 0, 0, "AG"},
         RealCase{"gaussian/g03/maheshkumar.log", Geo::Last, 26, 0, -3.306416, 0, 0, 0, 0, ""},
+        // five jobs in one file: the first frequency table is read
+        RealCase{"gaussian/g03/methane_61-65_2.log", Geo::Last, 5, 9, 0.0, 3132.9698, 1393.3846, 37.6680, 0, "T2"},
         RealCase{"gaussian/g03/methane_65_3.out", Geo::Last, 5, 9, 0.0, 3132.1198, 1085.6023, 36.6227, 0, "?A"},
         RealCase{"gaussian/g09/Al_298K.out", Geo::Last, 1, 0, 0.0, 0, 0, 0, 0, ""},
         RealCase{"gaussian/g09/dvb_ir.out", Geo::Last, 20, 54, 0.269481, 3549.7032, 52.7882, 0, 0, "AG"},
+        RealCase{"gaussian/g09/dvb_ir_revA.02.out", Geo::Last, 20, 54, 0.269481, 3549.7032, 52.7882, 0, 0, "AG"},
         RealCase{"gaussian/g09/dvb_raman.out", Geo::Last, 20, 54, 0.269481, 3549.7034, 52.7880, 0, 137.4724, "AG"},
         RealCase{"gaussian/g09/irc_point.log", Geo::Emin, 6, 11, 0.027792, 3632.4814, 203.4068, 5.3260, 21.6895, "A"},
         RealCase{"gaussian/g09/methylaniline.out", Geo::Emin, 17, 45, -2.838544, 3517.6928, 100.6668, 7.3727, 0, "A"},
