@@ -335,7 +335,7 @@ void ReCoo(App& app, int kn, int& la, int& ier) noexcept {
 void ReCo1(App& app, int kn, int& la, int& ier) noexcept {
   guard(app, "ReCo1", [&] {
     readCoordinates(app, kn, la, ier, true);
-    if (la > app.m.NAt) app.m.NAt = cint16(la);
+    if (ier == 0) app.m.NAt = cint16(la);
   });
 }
 

@@ -67,10 +67,9 @@ void FmaKel(App& app, std::string f) noexcept {
       return;
     }
     auto& in = app.files.openInput(InChannel, f);
-    std::string line, title;
+    std::string line;
     bool found = false;
     while (in.getLine(line)) {
-      if (title.empty() && scan::isRouteLine(line)) title = line;
       if (scan::hasLow(line, OrientKey)) {
         found = true;
         break;
