@@ -27,7 +27,8 @@ void place(App& app, std::string_view choices) {
   std::size_t start = 0;
   for (;;) {
     auto comma = choices.find(',', start);
-    std::string_view word = choices.substr(start, comma == std::string_view::npos ? comma : comma - start);
+    std::string_view word =
+        choices.substr(start, comma == std::string_view::npos ? comma : comma - start);
     for (int i = 0; i < 6; ++i)
       if (word == PlaceWords[i]) List1_Click(app, i);
     if (comma == std::string_view::npos) break;
@@ -54,7 +55,8 @@ bool batchGaussian(App& app, const BatchCommand& c, BatchContext& ctx, bool& ok)
     app.readFailed = app.readFailed || failedBefore;
     // Without a --place of its own, the addition goes on to the right side.
     const auto& cmds = ctx.options.commands;
-    auto self = std::find_if(cmds.begin(), cmds.end(), [&](const BatchCommand& x) { return &x == &c; });
+    auto self =
+        std::find_if(cmds.begin(), cmds.end(), [&](const BatchCommand& x) { return &x == &c; });
     bool placed = false;
     if (self != cmds.end())
       for (auto it = self + 1; it != cmds.end() && it->option != "--add"; ++it)

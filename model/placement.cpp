@@ -69,7 +69,9 @@ void centre(ModKel& m, int from, int to) {
   }
 }
 
-bool checked(const App& app, int box) { return app.frm.Che1[std::size_t(box)].value != 0; }
+bool checked(const App& app, int box) {
+  return app.frm.Che1[std::size_t(box)].value != 0;
+}
 
 }  // namespace
 
@@ -104,8 +106,8 @@ void seta_xyz(App& app, int n1, int n) {
       continue;
     }
     Kopnij(app, n1, n, shift, k);
-    tekst(app, std::string(firstAxis == 0 ? AddedAt : AndText) +
-                   std::string(PosText[k - 1]) + Str(shift));
+    tekst(app, std::string(firstAxis == 0 ? AddedAt : AndText) + std::string(PosText[k - 1]) +
+                   Str(shift));
     if (firstAxis == 0) {
       firstAxis = k;
       direction = sign;
@@ -123,8 +125,7 @@ void seta_xyz(App& app, int n1, int n) {
     if (total != 0) tekst(app, std::string(CorrText[firstAxis - 1]) + Str(total));
   }
   sp_dis(m, n1, n, push, MinDistance, ok, a, b);
-  if (ok == 0 && push > ReportedPush)
-    tekst(app, std::string(Dupsko) + Str(a) + Str(b) + Str(push));
+  if (ok == 0 && push > ReportedPush) tekst(app, std::string(Dupsko) + Str(a) + Str(b) + Str(push));
   set_xyz(app, n);
 }
 

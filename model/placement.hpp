@@ -16,9 +16,9 @@ void set_xyz(App& app, int m);
 void Kopnij(App& app, int n1, int n, double shift, int k);
 /// Runs the placement of the added part and the follow-up steps ("CONTINUE").
 void FmaCon(App& app, std::string& name) noexcept;
-void AddCon_Click(App& app);                 ///< "CONTINUE"
-void AddNie_Click(App& app);                 ///< "cancel"
-void Che1_Click(App& app, int index);        ///< a placement check box changed
-void List1_Click(App& app, int index);       ///< a placement list item clicked
+void AddCon_Click(App& app);            ///< "CONTINUE"
+void AddNie_Click(App& app);            ///< "cancel"
+void Che1_Click(App& app, int index);   ///< a placement check box changed
+void List1_Click(App& app, int index);  ///< a placement list item clicked
 
 }  // namespace kel

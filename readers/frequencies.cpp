@@ -26,7 +26,9 @@ constexpr int ModeChannel = 1;   // the compact file read by ReMv and ReMv1
 constexpr double MassTolerance = 1e-5;
 
 /// Label of a mode: at most four characters, trailing blanks dropped.
-std::string shortLabel(std::string_view s) { return rtrim(s.substr(0, std::min<std::size_t>(4, s.size()))); }
+std::string shortLabel(std::string_view s) {
+  return rtrim(s.substr(0, std::min<std::size_t>(4, s.size())));
+}
 
 // ----------------------------------------------------------------------------------------
 // Compact coordinate block, after "Atomic orientation and masses":
@@ -208,14 +210,16 @@ class RowNumbers {
   RowNumbers(LineReader& in, std::string& line) : in_(in), line_(line) { line_.clear(); }
   bool next(double& x) {
     for (;;) {
-      while (pos_ < line_.size() && (line_[pos_] == ' ' || line_[pos_] == '\t' || line_[pos_] == ','))
+      while (pos_ < line_.size() &&
+             (line_[pos_] == ' ' || line_[pos_] == '\t' || line_[pos_] == ','))
         ++pos_;
       if (pos_ < line_.size()) break;
       if (!in_.getLine(line_)) return false;
       pos_ = 0;
     }
     std::size_t end = pos_;
-    while (end < line_.size() && line_[end] != ' ' && line_[end] != '\t' && line_[end] != ',') ++end;
+    while (end < line_.size() && line_[end] != ' ' && line_[end] != '\t' && line_[end] != ',')
+      ++end;
     x = Val(std::string_view(line_).substr(pos_, end - pos_));
     pos_ = end;
     return true;

@@ -140,7 +140,8 @@ bool readCheckpoint(Read& r, int& n) {
   std::string line;
   if (!findLine(r, *in, line, {"atomic", "n="}, TitleFmuAtoms)) return false;
   auto p = scan::findLow(line, "n=");
-  long long count = static_cast<long long>(roundHalfEven(Val(std::string_view(line).substr(p + 2))));
+  long long count =
+      static_cast<long long>(roundHalfEven(Val(std::string_view(line).substr(p + 2))));
   if (count < 3 || count > MaxAt) {
     r.app.frm.Text3.text = r.f + std::string(NumberOfAtoms) + Str(count);
     fail(r);
@@ -314,7 +315,9 @@ bool readCompact(Read& r, int& n, int& ier) {
 // After the geometry: summary, modes, masses, side files, connections, the ".kel" file.
 
 /// Most modes a structure of n atoms can have.
-int modeLimit(int n) { return std::clamp(3 * n - 5, 0, int(MaxFrq)); }
+int modeLimit(int n) {
+  return std::clamp(3 * n - 5, 0, int(MaxFrq));
+}
 
 void summary(Read& r, int n) {
   auto& app = r.app;
@@ -393,8 +396,10 @@ void readModes(Read& r) {
   m.DatNam = (m.FilNam.empty() ? m.JobNam : m.FilNam) + ".frq";
   int ier = 0;
   ReFrq(app, lw, ier);
-  if (ier == -1) tekst(app, std::string(FrequenciesFrom) + m.DatNam);
-  else if (ier == 1) TekUl(app, FrqError);
+  if (ier == -1)
+    tekst(app, std::string(FrequenciesFrom) + m.DatNam);
+  else if (ier == 1)
+    TekUl(app, FrqError);
 }
 
 void readMasses(Read& r) {
@@ -462,9 +467,12 @@ void readFile(Read& r) {
 
   std::string_view ext = tail(r.f, 7);
   auto has = [&](std::string_view e) { return containsCi(ext, e); };
-  if (has(".fmu") || has(".fch")) r.kind = Kind::Checkpoint;
-  else if (has(".fmt")) r.kind = Kind::Formatted;
-  else if (has(".log") || has(".out")) r.kind = Kind::Output;
+  if (has(".fmu") || has(".fch"))
+    r.kind = Kind::Checkpoint;
+  else if (has(".fmt"))
+    r.kind = Kind::Formatted;
+  else if (has(".log") || has(".out"))
+    r.kind = Kind::Output;
 
   int n = 0;
   switch (r.kind) {

@@ -8,10 +8,10 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <vector>
 #include <cmath>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 namespace kel {
 
@@ -43,8 +43,10 @@ void atomLine(App& app, int channel, int number, int i, double x, double y, doub
   fom8(app, channel, 14, y);
   fom8(app, channel, 14, z);
   fom8(app, channel, 16, m.AtMas(i));
-  if (channel == 0) tekst(app, "");
-  else app.files.write(channel, "\n");
+  if (channel == 0)
+    tekst(app, "");
+  else
+    app.files.write(channel, "\n");
 }
 
 /// The factor and shift as the scaling line shows them (" .5", "-2").
@@ -58,7 +60,8 @@ bool readOnlyFile(const std::string& name) {
   std::error_code ec;
   auto p = std::filesystem::status(name, ec).permissions();
   using std::filesystem::perms;
-  return !ec && (p & (perms::owner_write | perms::group_write | perms::others_write)) == perms::none;
+  return !ec &&
+         (p & (perms::owner_write | perms::group_write | perms::others_write)) == perms::none;
 }
 
 /// The name typed in the dialogue: ".kel" is added when its file-name part has no ".".
@@ -74,7 +77,8 @@ void appendIntField(std::string& out, long long k, int j) {
   char digits[24];
   char* end = digits + sizeof digits;
   char* p = end;
-  unsigned long long u = k < 0 ? 0ULL - static_cast<unsigned long long>(k) : static_cast<unsigned long long>(k);
+  unsigned long long u =
+      k < 0 ? 0ULL - static_cast<unsigned long long>(k) : static_cast<unsigned long long>(k);
   do {
     *--p = char('0' + u % 10);
     u /= 10;
@@ -89,7 +93,8 @@ void appendIntField(std::string& out, long long k, int j) {
 void ZaCoo(App& app, int channel, int n) {
   guard(app, "ZaCoo", [&] {
     auto& m = app.m;
-    for (int i = 1; i <= n; ++i) atomLine(app, channel, i, i, m.Xyz(i, 1), m.Xyz(i, 2), m.Xyz(i, 3));
+    for (int i = 1; i <= n; ++i)
+      atomLine(app, channel, i, i, m.Xyz(i, 1), m.Xyz(i, 2), m.Xyz(i, 3));
   });
 }
 
@@ -142,8 +147,10 @@ void modeLines(App& app, int nModes, int nAtoms, int channel, bool keptOnly) {
         if (keptOnly && m.XyzV(a, 0) < 0) continue;
         for (std::size_t k = 1; k <= 3; ++k) {
           const int v = base[std::size_t(a) * atomStride + k * compStride];
-          if (v >= FieldLow && v <= FieldHigh) line.append(fields4()[std::size_t(v - FieldLow)].data(), 4);
-          else appendIntField(line, v, 4);
+          if (v >= FieldLow && v <= FieldHigh)
+            line.append(fields4()[std::size_t(v - FieldLow)].data(), 4);
+          else
+            appendIntField(line, v, 4);
         }
         line += "   ";
       }
@@ -169,8 +176,10 @@ void writeKelFile(App& app, const std::string& name, const std::string& route, b
     files.writeLine(KelChannel, "");
   }
   files.writeLine(KelChannel, AtomsTitle);
-  if (asIs) ZaCo1(app, KelChannel, m.NAt);
-  else ZaCoo(app, KelChannel, m.NAt);
+  if (asIs)
+    ZaCo1(app, KelChannel, m.NAt);
+  else
+    ZaCoo(app, KelChannel, m.NAt);
   if (app.erraCount == reports) {
     files.writeLine(KelChannel, "");
     files.writeLine(KelChannel, "");
@@ -218,8 +227,10 @@ void SaveKelAsIs(App& app) noexcept {
     while (fileExists(name)) {
       const bool readOnly = readOnlyFile(name);
       std::string prompt = std::string(Caution) + "\r" + name + "\r\r" + std::string(CancelText);
-      if (readOnly) prompt += ", " + name + std::string(ReadOnly);
-      else prompt += OkOverwrite;
+      if (readOnly)
+        prompt += ", " + name + std::string(ReadOnly);
+      else
+        prompt += OkOverwrite;
       prompt += "\r" + std::string(NewFilename);
       std::string answer = app.prompt->inputBox(prompt, BoxTitle, name);
       if (trim(answer).empty()) {

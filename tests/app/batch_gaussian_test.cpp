@@ -69,7 +69,8 @@ TEST(BatchGaussian, AddWithoutPlaceGoesRight) {
   EXPECT_TRUE(hasLine(r.out, "Coordinates of  3 atoms have been add"));
   EXPECT_TRUE(hasLine(r.out, "old 3 la= 6"));
   bool right = false;
-  for (const auto& l : linesOf(r.out)) right = right || l.rfind("structure added at Xpos =", 0) == 0;
+  for (const auto& l : linesOf(r.out))
+    right = right || l.rfind("structure added at Xpos =", 0) == 0;
   EXPECT_TRUE(right) << r.out;
 }
 

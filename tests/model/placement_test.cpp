@@ -34,7 +34,9 @@ void twoParts(App& app, const std::vector<P>& first, const std::vector<P>& secon
   m.FilNam = "first";
 }
 
-std::vector<std::string> logLines(const App& app) { return linesOf(app.frm.Text2.text); }
+std::vector<std::string> logLines(const App& app) {
+  return linesOf(app.frm.Text2.text);
+}
 
 bool hasLine(const App& app, std::string_view s) {
   for (const auto& l : logLines(app))
@@ -161,16 +163,17 @@ TEST_P(AxisExclusive, OneBoxPerAxis) {
   TempDir dir;
   auto app = newApp();
   for (int i : GetParam().clicks) List1_Click(*app, i);
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(app->frm.Che1[std::size_t(i)].value, GetParam().checked[std::size_t(i)]) << i;
+  for (int i = 0; i < 6; ++i)
+    EXPECT_EQ(app->frm.Che1[std::size_t(i)].value, GetParam().checked[std::size_t(i)]) << i;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Clicks, AxisExclusive,
-    ::testing::Values(BoxCase{"rightThenLeft", {0, 1}, {0, 1, 0, 0, 0, 0}},
-                      BoxCase{"topBottomAbove", {2, 3, 4}, {0, 0, 0, 1, 1, 0}},
-                      BoxCase{"clickTwiceUnchecks", {5, 5}, {0, 0, 0, 0, 0, 0}},
-                      BoxCase{"threeAxes", {1, 2, 5}, {0, 1, 1, 0, 0, 1}}),
-    [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Clicks, AxisExclusive,
+                         ::testing::Values(BoxCase{"rightThenLeft", {0, 1}, {0, 1, 0, 0, 0, 0}},
+                                           BoxCase{"topBottomAbove", {2, 3, 4}, {0, 0, 0, 1, 1, 0}},
+                                           BoxCase{
+                                               "clickTwiceUnchecks", {5, 5}, {0, 0, 0, 0, 0, 0}},
+                                           BoxCase{"threeAxes", {1, 2, 5}, {0, 1, 1, 0, 0, 1}}),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Placement, CentreAndBox) {
   TempDir dir;

@@ -20,7 +20,9 @@ void setModel(App& app, const std::vector<GAtom>& atoms) {
   }
 }
 
-std::vector<GAtom> hcn() { return {{1, 0, 0, -1.6}, {6, 0, 0, -0.5}, {7, 0, 0, 0.6}}; }
+std::vector<GAtom> hcn() {
+  return {{1, 0, 0, -1.6}, {6, 0, 0, -0.5}, {7, 0, 0, 0.6}};
+}
 
 // --- Gaussian frequency tables
 
@@ -154,7 +156,8 @@ TEST(ReMW, StopsAtTheEndOfTheFirstTable) {
   auto app = newApp();
   setModel(*app, water());
   // a second job prints another table: its modes are not added to the first
-  auto f = dir.write("two.log", frequencyTable(water(), 3, false) + frequencyTable(water(), 3, false));
+  auto f =
+      dir.write("two.log", frequencyTable(water(), 3, false) + frequencyTable(water(), 3, false));
   int ier = 0;
   ReMW(*app, f, 4, ier);
   ASSERT_EQ(ier, -1);
@@ -163,7 +166,9 @@ TEST(ReMW, StopsAtTheEndOfTheFirstTable) {
 
 TEST(ThreeValues, CutAtFourBlanks) {
   double v[3];
-  EXPECT_EQ(scan::threeValues(" Frequencies --     85.2547               241.1418               306.5348", v), 3);
+  EXPECT_EQ(scan::threeValues(
+                " Frequencies --     85.2547               241.1418               306.5348", v),
+            3);
   EXPECT_DOUBLE_EQ(v[2], 306.5348);
   EXPECT_EQ(scan::threeValues(" Raman Activ --***********            ***********", v), 2);
   EXPECT_DOUBLE_EQ(v[0], 0.0);
@@ -202,7 +207,8 @@ TEST_P(ReCooCase, Status) {
 INSTANTIATE_TEST_SUITE_P(
     Blocks, ReCooCase,
     ::testing::Values(
-        CompactCase{"ok", "  1   8  0 0 0  15.9949\n  2   1  0 0 1  0\n\n\nHarmonic frequencies\n", 0, 2},
+        CompactCase{"ok", "  1   8  0 0 0  15.9949\n  2   1  0 0 1  0\n\n\nHarmonic frequencies\n",
+                    0, 2},
         CompactCase{"leadingZeros", "0 0\n  1   8  0 0 0  15.9949\n", 0, 1},
         CompactCase{"gap", "1 8 0 0 0 16\n2 1 0 0 1 1\n4 1 0 1 0 1\n", 4, 3},
         CompactCase{"negative", "1 8 0 0 0 16\n-2 1 0 0 1 1\n", 2, 1},
@@ -213,7 +219,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ReCoo, MassFromTheLineOrTheElementTable) {
   auto app = newApp();
   TempDir dir;
-  auto f = dir.write("c.kel", "  1   1   0.5 -1.25 2  2.01410178\n  2   8  1,2,3\n  3 6 0 0 0 -1\n");
+  auto f =
+      dir.write("c.kel", "  1   1   0.5 -1.25 2  2.01410178\n  2   8  1,2,3\n  3 6 0 0 0 -1\n");
   app->files.openInput(1, f);
   int la = 0, ier = 0;
   ReCoo(*app, 1, la, ier);
@@ -345,8 +352,9 @@ TEST(ReIzo, WrongElementAfterMassesStops) {
   auto app = newApp();
   setModel(*app, water());
   TempDir dir;
-  std::string text = " Atom     1 has atomic number  8 and mass  15.99491\n"
-                     " Atom     2 has atomic number  6 and mass  12.00000\n";
+  std::string text =
+      " Atom     1 has atomic number  8 and mass  15.99491\n"
+      " Atom     2 has atomic number  6 and mass  12.00000\n";
   auto f = dir.write("w.log", text);
   std::string route;
   int ier = 0;

@@ -181,8 +181,10 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"missingFile", "none.log", "", "file not found: ", ""},
         FailureCase{"noTable", "a.log", " Dipole orientation:\n     8  0 0 0\n\n\n\n",
                     "  missing of line orient", "can't find line: Standard[Input] orientation"},
-        FailureCase{"noEnergy", "a.out", "nothing\n", "  missing of line a.u", "can't find line: E() = "},
-        FailureCase{"shortRow", "a.log", header + "      1          6           0        0.000000\n",
+        FailureCase{"noEnergy", "a.out", "nothing\n", "  missing of line a.u",
+                    "can't find line: E() = "},
+        FailureCase{"shortRow", "a.log",
+                    header + "      1          6           0        0.000000\n",
                     "  Error: coordinate 1:       1          6           0        0.000000", ""},
         FailureCase{"endOfFile", "a.log", header + "      1          6           0   0.0 0.0 0.0\n",
                     "  ERROR: too small data", ""},
@@ -250,7 +252,8 @@ TEST(FmtIn, EmptyCompactBlock) {
 TEST(FmtIn, StructureNamesNeverReachTheOutputReader) {
   TempDir dir;
   auto app = newApp();
-  FmtIn(*app, dir.write("w.xyz", routeLine + orientationTable("Input", water()) + frequencyTable(water(), 3, false)));
+  FmtIn(*app, dir.write("w.xyz", routeLine + orientationTable("Input", water()) +
+                                     frequencyTable(water(), 3, false)));
   EXPECT_FALSE(logHas(*app, "Coordinates of  3 atoms have been read"));
   EXPECT_FALSE(fs::exists(dir.path() / "w.kel"));
 }
@@ -258,7 +261,8 @@ TEST(FmtIn, StructureNamesNeverReachTheOutputReader) {
 // --- formatted checkpoints
 
 std::string checkpoint(int n, double firstX) {
-  std::string s = "Title\nSP        RB3LYP                                                      6-31G\n";
+  std::string s =
+      "Title\nSP        RB3LYP                                                      6-31G\n";
   s += "Number of atoms                            I                " + std::to_string(n) + "\n";
   s += "Atomic numbers                             I   N=" + std::to_string(n) + "\n";
   for (int i = 1; i <= n; ++i) s += (i % 6 == 0 || i == n) ? "           1\n" : "           1";
@@ -351,7 +355,7 @@ TEST(FmtIn, ModesFromTheCompanionOutput) {
   FmtIn(*app, dir.write("job.fmt", orientationTable("Standard", water())));
   EXPECT_EQ(app->m.NFrq, 3);
   EXPECT_TRUE(logHas(*app, "atom displacement matrix ADM has been read from file " +
-                                (dir.path() / "job.log").string()));
+                               (dir.path() / "job.log").string()));
 }
 
 TEST(FmtIn, BadModeTableIsReportedAndTheFrqFileTried) {
@@ -359,7 +363,8 @@ TEST(FmtIn, BadModeTableIsReportedAndTheFrqFileTried) {
   auto app = newApp();
   auto atoms = water();
   atoms[1].z = 6;
-  auto f = dir.write("bad.log", orientationTable("Standard", water()) + frequencyTable(atoms, 3, false));
+  auto f =
+      dir.write("bad.log", orientationTable("Standard", water()) + frequencyTable(atoms, 3, false));
   FmtIn(*app, f);
   EXPECT_EQ(app->m.NFrq, 0);
   EXPECT_TRUE(logHas(*app, "matrix ADM ... error in file " + f));
@@ -411,7 +416,9 @@ TEST(FmtIn, TruncatedFilesEndWithAMessage) {
       FmtIn(*app, f);
       EXPECT_EQ(app->m.Sw(9), 0);
       if (app->readFailed) {
-        EXPECT_TRUE(!app->frm.Text3.text.empty() || app->erraCount > 0 || !app->frm.Text2.text.empty()) << cut;
+        EXPECT_TRUE(!app->frm.Text3.text.empty() || app->erraCount > 0 ||
+                    !app->frm.Text2.text.empty())
+            << cut;
       } else {
         EXPECT_EQ(app->frm.Text3.text, f + " all is good") << cut;
       }
@@ -510,7 +517,9 @@ TEST_P(RealOutput, Reads) {
 std::string realName(const ::testing::TestParamInfo<RealCase>& info) {
   std::string s = fs::path(info.param.file).stem().string() + "_" +
                   fs::path(info.param.file).parent_path().filename().string() +
-                  (info.param.geo == Geo::First ? "_first" : info.param.geo == Geo::Last ? "_last" : "_emin");
+                  (info.param.geo == Geo::First  ? "_first"
+                   : info.param.geo == Geo::Last ? "_last"
+                                                 : "_emin");
   for (char& ch : s)
     if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
   return s;
@@ -520,34 +529,56 @@ INSTANTIATE_TEST_SUITE_P(
     Files, RealOutput,
     ::testing::Values(
         // old build: no leading zeros, a dummy atom in the Z-matrix tables, overflowed fields
-        RealCase{"gaussian/g03/NIST_CCCBDB_1himidaz_m1b1.out", Geo::Last, 6, 12, 0.0, 28769.0193, 409.3038, 0, 0, "?A"},
-        RealCase{"gaussian/g03/dvb_gopt_symmfollow.log", Geo::Last, 20, 0, -0.241622, 0, 0, 0, 0, ""},
-        RealCase{"gaussian/g03/dvb_gopt_symmfollow.log", Geo::Emin, 20, 0, -0.241622, 0, 0, 0, 0, ""},
-        RealCase{"gaussian/g03/dvb_ir.out", Geo::Last, 20, 54, 0.269481, 3549.7034, 52.7881, 0, 0, "AG"},
+        RealCase{"gaussian/g03/NIST_CCCBDB_1himidaz_m1b1.out", Geo::Last, 6, 12, 0.0, 28769.0193,
+                 409.3038, 0, 0, "?A"},
+        RealCase{"gaussian/g03/dvb_gopt_symmfollow.log", Geo::Last, 20, 0, -0.241622, 0, 0, 0, 0,
+                 ""},
+        RealCase{"gaussian/g03/dvb_gopt_symmfollow.log", Geo::Emin, 20, 0, -0.241622, 0, 0, 0, 0,
+                 ""},
+        RealCase{"gaussian/g03/dvb_ir.out", Geo::Last, 20, 54, 0.269481, 3549.7034, 52.7881, 0, 0,
+                 "AG"},
         RealCase{"gaussian/g03/maheshkumar.log", Geo::Last, 26, 0, -3.306416, 0, 0, 0, 0, ""},
         // five jobs in one file: the first frequency table is read
-        RealCase{"gaussian/g03/methane_61-65_2.log", Geo::Last, 5, 9, 0.0, 3132.9698, 1393.3846, 37.6680, 0, "T2"},
-        RealCase{"gaussian/g03/methane_65_3.out", Geo::Last, 5, 9, 0.0, 3132.1198, 1085.6023, 36.6227, 0, "?A"},
+        RealCase{"gaussian/g03/methane_61-65_2.log", Geo::Last, 5, 9, 0.0, 3132.9698, 1393.3846,
+                 37.6680, 0, "T2"},
+        RealCase{"gaussian/g03/methane_65_3.out", Geo::Last, 5, 9, 0.0, 3132.1198, 1085.6023,
+                 36.6227, 0, "?A"},
         RealCase{"gaussian/g09/Al_298K.out", Geo::Last, 1, 0, 0.0, 0, 0, 0, 0, ""},
-        RealCase{"gaussian/g09/dvb_ir.out", Geo::Last, 20, 54, 0.269481, 3549.7032, 52.7882, 0, 0, "AG"},
-        RealCase{"gaussian/g09/dvb_ir_revA.02.out", Geo::Last, 20, 54, 0.269481, 3549.7032, 52.7882, 0, 0, "AG"},
-        RealCase{"gaussian/g09/dvb_raman.out", Geo::Last, 20, 54, 0.269481, 3549.7034, 52.7880, 0, 137.4724, "AG"},
-        RealCase{"gaussian/g09/irc_point.log", Geo::Emin, 6, 11, 0.027792, 3632.4814, 203.4068, 5.3260, 21.6895, "A"},
-        RealCase{"gaussian/g09/methylaniline.out", Geo::Emin, 17, 45, -2.838544, 3517.6928, 100.6668, 7.3727, 0, "A"},
-        RealCase{"gaussian/g16/aminox_cat_conf212_S.log", Geo::First, 24, 66, 1.5153, 3777.1979, 14.7084, 178.8568, 0, "A"},
-        RealCase{"gaussian/g16/dvb_ir_G16C01.out", Geo::Last, 20, 54, 0.26944, 3548.2843, 53.2048, 0, 0, "AG"},
-        RealCase{"gaussian/g16/dvb_raman.out", Geo::First, 20, 54, 0.0, 3548.4260, 53.1117, 0, 137.6843, "AG"},
+        RealCase{"gaussian/g09/dvb_ir.out", Geo::Last, 20, 54, 0.269481, 3549.7032, 52.7882, 0, 0,
+                 "AG"},
+        RealCase{"gaussian/g09/dvb_ir_revA.02.out", Geo::Last, 20, 54, 0.269481, 3549.7032, 52.7882,
+                 0, 0, "AG"},
+        RealCase{"gaussian/g09/dvb_raman.out", Geo::Last, 20, 54, 0.269481, 3549.7034, 52.7880, 0,
+                 137.4724, "AG"},
+        RealCase{"gaussian/g09/irc_point.log", Geo::Emin, 6, 11, 0.027792, 3632.4814, 203.4068,
+                 5.3260, 21.6895, "A"},
+        RealCase{"gaussian/g09/methylaniline.out", Geo::Emin, 17, 45, -2.838544, 3517.6928,
+                 100.6668, 7.3727, 0, "A"},
+        RealCase{"gaussian/g16/aminox_cat_conf212_S.log", Geo::First, 24, 66, 1.5153, 3777.1979,
+                 14.7084, 178.8568, 0, "A"},
+        RealCase{"gaussian/g16/dvb_ir_G16C01.out", Geo::Last, 20, 54, 0.26944, 3548.2843, 53.2048,
+                 0, 0, "AG"},
+        RealCase{"gaussian/g16/dvb_raman.out", Geo::First, 20, 54, 0.0, 3548.4260, 53.1117, 0,
+                 137.6843, "AG"},
         // the last table is a methane of a later job: its modes do not fit the ethane table
         RealCase{"gaussian/g16/ethane.out", Geo::Last, 5, 0, 0.0, 0, 0, 0, 0, ""},
-        RealCase{"gaussian/g16/ethane.out", Geo::First, 8, 18, -3.656598, 3122.1439, 315.0727, 73.8539, 0, "E"},
-        RealCase{"gaussian/g16/methane_normal.out", Geo::Emin, 5, 9, 0.0, 3119.6807, 1411.5176, 26.1449, 0, "A"},
-        RealCase{"gaussian/g16/mp2_avdz_freq_tight.log", Geo::Last, 21, 57, 0.004177, 3901.5061, 42.7693, 145.3423, 0, "A"},
-        RealCase{"gaussian/g16/water_neutral_nbo_opt_freq.out", Geo::Last, 3, 3, 0.0, 4392.5759, 2169.7613, 29.9428, 21.5409, "B2"},
-        RealCase{"gaussian/g98/test_H2.log", Geo::Last, 2, 1, 0.0, -1407.9574, -1407.9574, 0, 445.3520, "SGG"},
+        RealCase{"gaussian/g16/ethane.out", Geo::First, 8, 18, -3.656598, 3122.1439, 315.0727,
+                 73.8539, 0, "E"},
+        RealCase{"gaussian/g16/methane_normal.out", Geo::Emin, 5, 9, 0.0, 3119.6807, 1411.5176,
+                 26.1449, 0, "A"},
+        RealCase{"gaussian/g16/mp2_avdz_freq_tight.log", Geo::Last, 21, 57, 0.004177, 3901.5061,
+                 42.7693, 145.3423, 0, "A"},
+        RealCase{"gaussian/g16/water_neutral_nbo_opt_freq.out", Geo::Last, 3, 3, 0.0, 4392.5759,
+                 2169.7613, 29.9428, 21.5409, "B2"},
+        RealCase{"gaussian/g98/test_H2.log", Geo::Last, 2, 1, 0.0, -1407.9574, -1407.9574, 0,
+                 445.3520, "SGG"},
         RealCase{"fchk/g03/water_sto3g_hf_g03.fchk", Geo::Last, 3, 0, 0.0, 0, 0, 0, 0, ""},
-        RealCase{"fchk/g16/Mo4OCl4-sp.fchk", Geo::Last, 6, 0, 1.14423578e-05 / 1.889726, 0, 0, 0, 0, ""},
-        RealCase{"fchk/g16/dvb_ir.fchk", Geo::Last, 20, 0, 5.09177602e-01 / 1.889726, 0, 0, 0, 0, ""},
-        RealCase{"fchk/g16/peroxide_opt.fchk", Geo::Last, 4, 0, -2.98372438e-16 / 1.889726, 0, 0, 0, 0, ""}),
+        RealCase{"fchk/g16/Mo4OCl4-sp.fchk", Geo::Last, 6, 0, 1.14423578e-05 / 1.889726, 0, 0, 0, 0,
+                 ""},
+        RealCase{"fchk/g16/dvb_ir.fchk", Geo::Last, 20, 0, 5.09177602e-01 / 1.889726, 0, 0, 0, 0,
+                 ""},
+        RealCase{"fchk/g16/peroxide_opt.fchk", Geo::Last, 4, 0, -2.98372438e-16 / 1.889726, 0, 0, 0,
+                 0, ""}),
     realName);
 
 TEST(RealOutput, DeuteriumMassesFromTheMassLines) {

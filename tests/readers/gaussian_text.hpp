@@ -15,7 +15,9 @@ struct GAtom {
 
 /// A water-like molecule: O and two H.
 inline std::vector<GAtom> water(double shift = 0) {
-  return {{8, 0.0 + shift, 0.0, 0.117}, {1, 0.0 + shift, 0.757, -0.469}, {1, 0.0 + shift, -0.757, -0.469}};
+  return {{8, 0.0 + shift, 0.0, 0.117},
+          {1, 0.0 + shift, 0.757, -0.469},
+          {1, 0.0 + shift, -0.757, -0.469}};
 }
 
 /// An orientation table ("Input", "Standard", "Z-Matrix"), with or without the type column.
@@ -31,7 +33,8 @@ inline std::string orientationTable(const std::string& kind, const std::vector<G
   int i = 0;
   for (const auto& a : atoms) {
     if (typeColumn)
-      std::snprintf(buf, sizeof buf, " %6d %10d %11d %15.6f %11.6f %11.6f\n", ++i, a.z, 0, a.x, a.y, a.zc);
+      std::snprintf(buf, sizeof buf, " %6d %10d %11d %15.6f %11.6f %11.6f\n", ++i, a.z, 0, a.x, a.y,
+                    a.zc);
     else
       std::snprintf(buf, sizeof buf, " %6d %10d %15.6f %11.6f %11.6f\n", ++i, a.z, a.x, a.y, a.zc);
     s += buf;
@@ -47,7 +50,9 @@ inline std::string scfDone(double e) {
 }
 
 /// Displacement of mode j (1-based, file order), atom a, component c, as printed.
-inline double displacement(int j, int a, int c) { return 0.01 * double((j * 7 + a * 3 + c) % 11) - 0.05; }
+inline double displacement(int j, int a, int c) {
+  return 0.01 * double((j * 7 + a * 3 + c) % 11) - 0.05;
+}
 
 /// A frequency table of n modes over atoms; frequency of mode j = 100 j + 0.25, IR = j + 0.5,
 /// Raman = 10 j when raman.
@@ -80,7 +85,8 @@ inline std::string frequencyTable(const std::vector<GAtom>& atoms, int n, bool r
       idx += buf;
       std::snprintf(buf, sizeof buf, "%23s", j == 1 ? "B2" : "A1");
       lab += buf;
-      std::snprintf(buf, sizeof buf, "%s%11.4f", j == 1 ? "" : "            ", 100.0 * (k + j) + 0.25);
+      std::snprintf(buf, sizeof buf, "%s%11.4f", j == 1 ? "" : "            ",
+                    100.0 * (k + j) + 0.25);
       fr += buf;
       std::snprintf(buf, sizeof buf, "%s%11.4f", j == 1 ? "" : "            ", k + j + 0.5);
       ir += buf;

@@ -46,9 +46,11 @@ TEST(FmaKel, AppendsThreeAtomsToFive) {
   EXPECT_EQ(m.ModeD(3, 1, 1), 0);
   EXPECT_EQ(app->frm.Text3.text, f + " all is good");
   auto lines = linesOf(app->frm.Text2.text);
-  EXPECT_NE(std::find(lines.begin(), lines.end(), "Coordinates of  3 atoms have been add"), lines.end());
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "Coordinates of  3 atoms have been add"),
+            lines.end());
   EXPECT_NE(std::find(lines.begin(), lines.end(), "all coordinates: 8"), lines.end());
-  EXPECT_NE(std::find(lines.begin(), lines.end(), "  8   1   H    0.000000   -0.757000   -0.469000    2.014100"),
+  EXPECT_NE(std::find(lines.begin(), lines.end(),
+                      "  8   1   H    0.000000   -0.757000   -0.469000    2.014100"),
             lines.end());
   EXPECT_EQ(lines.back(), "to add the stucture press CONTINUE ...");
   EXPECT_TRUE(app->frm.AddCon.visible);

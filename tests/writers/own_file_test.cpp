@@ -131,7 +131,7 @@ TEST(SaveKelAsIs, DeletedAtomsLeftOutAndRenumbered) {
   TempDir dir;
   auto app = newApp();
   threeAtoms(*app, false);
-  app->m.XyzV(2, 0) = -1;  // deleted in the viewer
+  app->m.XyzV(2, 0) = -1;   // deleted in the viewer
   app->m.XyzV(3, 1) = 4.5;  // turned in the viewer
   SaveKelAsIs(*app);
   auto lines = linesOf(slurp(dir.path() / "w.kel"));
