@@ -46,7 +46,7 @@ void readCoordinates(App& app, int kn, int& la, int& ier, bool append) {
   while (la < MaxAt + 1) {
     double x = 0;
     if (!in.tryInputNumber(x)) break;
-    long long num = static_cast<long long>(roundHalfEven(x));
+    long long num = scan::clampedInt(x);
     if (num < 0) {
       ier = 2;
       return;
@@ -57,7 +57,7 @@ void readCoordinates(App& app, int kn, int& la, int& ier, bool append) {
     }
     ++la;
     ier = 0;
-    int z = CInt(in.inputNumber());
+    long long z = scan::clampedInt(in.inputNumber());
     if (z < 1 || z > MaxEl) {
       ier = 3;
       return;
@@ -68,7 +68,7 @@ void readCoordinates(App& app, int kn, int& la, int& ier, bool append) {
     for (double& v : c) v = in.inputNumber();
     double mass = 0;
     if (in.midLine() && in.getLine(rest)) mass = Val(rest);
-    setAtom(m, int(i), z, mass > 0 ? mass : 0.0);
+    setAtom(m, int(i), int(z), mass > 0 ? mass : 0.0);
     for (int k = 0; k < 3; ++k) m.Xyz(i, k + 1) = c[k];
     m.Xyz(i, 0) = 0;
   }

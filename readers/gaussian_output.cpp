@@ -140,8 +140,7 @@ bool readCheckpoint(Read& r, int& n) {
   std::string line;
   if (!findLine(r, *in, line, {"atomic", "n="}, TitleFmuAtoms)) return false;
   auto p = scan::findLow(line, "n=");
-  long long count =
-      static_cast<long long>(roundHalfEven(Val(std::string_view(line).substr(p + 2))));
+  long long count = scan::clampedInt(Val(std::string_view(line).substr(p + 2)));
   if (count < 3 || count > MaxAt) {
     r.app.frm.Text3.text = r.f + std::string(NumberOfAtoms) + Str(count);
     fail(r);
@@ -149,7 +148,7 @@ bool readCheckpoint(Read& r, int& n) {
   }
   n = int(count);
   for (int i = 1; i <= n; ++i)
-    if (!setElement(r, i, static_cast<long long>(roundHalfEven(in->inputNumber())))) return false;
+    if (!setElement(r, i, scan::clampedInt(in->inputNumber()))) return false;
   if (in->midLine()) in->getLine(line);
   if (!findLine(r, *in, line, {"coord"}, TitleFmuCoords)) return false;
   auto& m = r.app.m;
@@ -240,7 +239,7 @@ bool readTable(Read& r, LineReader& in, bool typeColumn, int& n) {
       if (expected > 1) return true;  // the closing line of dashes
       continue;
     }
-    double centre = roundHalfEven(Val(fld[0]));
+    const long long centre = scan::clampedInt(Val(fld[0]));
     if (centre > MaxAt || centre != expected) continue;
     if (count < need) {
       r.app.frm.Text3.text = r.f + std::string(CoordinateError) + Str(expected) + ": " + line;
@@ -248,7 +247,7 @@ bool readTable(Read& r, LineReader& in, bool typeColumn, int& n) {
       return false;
     }
     ++expected;
-    long long z = static_cast<long long>(roundHalfEven(Val(fld[1])));
+    long long z = scan::clampedInt(Val(fld[1]));
     if (z < 1) continue;  // dummy atom or translation vector
     ++n;
     if (!setElement(r, n, z)) return false;

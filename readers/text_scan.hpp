@@ -3,6 +3,7 @@
 // the line, and the "three values after --" rule of the frequency tables.
 #pragma once
 
+#include <cmath>
 #include <cstddef>
 #include <cstring>
 #include <string_view>
@@ -39,6 +40,14 @@ inline std::size_t findLow(std::string_view line, std::string_view lowNeedle) {
 /// True when line holds lowNeedle, letters compared case-blind.
 inline bool hasLow(std::string_view line, std::string_view lowNeedle) {
   return findLow(line, lowNeedle) != std::string_view::npos;
+}
+
+/// x rounded (halves to even) to an integer, kept within +-1e9 so that no conversion
+/// overflows: counts, atom and atomic numbers read from a file.
+inline long long clampedInt(double x) {
+  if (!(x > -1e9)) return -1000000000LL;
+  if (!(x < 1e9)) return 1000000000LL;
+  return static_cast<long long>(std::nearbyint(x));
 }
 
 /// The route line rule: shorter than 321 characters with '#' in its first four columns.
