@@ -190,6 +190,9 @@ INSTANTIATE_TEST_SUITE_P(
                     "  ERROR: too small data", ""},
         FailureCase{"noElement", "a.log", header + "      1         99           0   0.0 0.0 0.0\n",
                     "  Error: atomic number 99: 1", ""},
+        FailureCase{"hugeElement", "a.log",
+                    header + "      1      1e300           0   0.0 0.0 0.0\n",
+                    "  Error: atomic number 1000000000: 1", ""},
         FailureCase{"fmuTwoAtoms", "co.fmu",
                     "Atomic numbers                             I   N=           2\n"
                     "           6           8\n",
