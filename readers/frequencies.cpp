@@ -356,6 +356,10 @@ void ReMv(App& app, int lw, int la, int& lfr) noexcept {
     bool incomplete = false;
     int read = readModes(app, 1, std::min(lw, int(MaxFrq)), 1, la, incomplete);
     if (incomplete) return;
+    if (read == 0) {  // a structure without modes: nothing is missing
+      lfr = 0;
+      return;
+    }
     m.NFrq = cint16(read);
     m.Sw(35) = -1;
     lfr = -1;
@@ -382,6 +386,10 @@ void ReMv1(App& app, int i1, int lw1, int la, int& lfr) noexcept {
     bool incomplete = false;
     int read = readModes(app, first, room, i1 + 1, la, incomplete);
     if (incomplete) return;
+    if (read == 0) {
+      lfr = 0;
+      return;
+    }
     m.NFrq = cint16(m.NFrq + read);
     m.Sw(35) = -1;
     lfr = -1;

@@ -223,39 +223,11 @@ int fieldsOf(std::string_view s, std::array<std::string_view, 8>& fields) {
 
 /// Reads the rows after the header into atoms 1..n; false (with the message) on an error.
 bool readTable(Read& r, LineReader& in, bool typeColumn, int& n) {
-  std::string line;
-  std::array<std::string_view, 8> fld;
-  const int need = typeColumn ? 6 : 5;
-  int expected = 1;
-  n = 0;
-  for (;;) {
-    if (!in.getLine(line)) {
-      r.app.frm.Text3.text = r.f + std::string(TooSmallData);
-      fail(r);
-      return false;
-    }
-    int count = fieldsOf(line, fld);
-    if (count <= 1) {
-      if (expected > 1) return true;  // the closing line of dashes
-      continue;
-    }
-    const long long centre = scan::clampedInt(Val(fld[0]));
-    if (centre > MaxAt || centre != expected) continue;
-    if (count < need) {
-      r.app.frm.Text3.text = r.f + std::string(CoordinateError) + Str(expected) + ": " + line;
-      fail(r);
-      return false;
-    }
-    ++expected;
-    long long z = scan::clampedInt(Val(fld[1]));
-    if (z < 1) continue;  // dummy atom or translation vector
-    ++n;
-    if (!setElement(r, n, z)) return false;
-    auto& m = r.app.m;
-    const std::size_t x0 = typeColumn ? 3 : 2;
-    for (std::size_t k = 0; k < 3; ++k) m.Xyz(n, k + 1) = Val(fld[x0 + k]);
-    m.Xyz(n, 0) = 0;
-  }
+  std::string message;
+  if (readOrientationRows(r.app, in, typeColumn, 0, n, message)) return true;
+  r.app.frm.Text3.text = r.f + message;
+  fail(r);
+  return false;
 }
 
 bool readOrientation(Read& r, Choice choice, int wanted, int& n) {
@@ -525,6 +497,47 @@ void readFile(Read& r) {
 }
 
 }  // namespace
+
+bool readOrientationRows(App& app, LineReader& in, bool typeColumn, int offset, int& n,
+                         std::string& message) {
+  std::string line;
+  std::array<std::string_view, 8> fld;
+  const int need = typeColumn ? 6 : 5;
+  int expected = 1;
+  n = 0;
+  for (;;) {
+    if (!in.getLine(line)) {
+      message = TooSmallData;
+      return false;
+    }
+    int count = fieldsOf(line, fld);
+    if (count <= 1) {
+      if (expected > 1) return true;  // the closing line of dashes
+      continue;
+    }
+    const long long centre = scan::clampedInt(Val(fld[0]));
+    if (centre > MaxAt || centre != expected) continue;
+    if (count < need) {
+      message = std::string(CoordinateError) + Str(expected) + ": " + line;
+      return false;
+    }
+    ++expected;
+    const long long z = scan::clampedInt(Val(fld[1]));
+    if (z < 1) continue;  // dummy atom or translation vector
+    if (z > MaxEl) {
+      message = std::string(AtomicNumberError) + Str(z) + ":" + Str(n + 1);
+      return false;
+    }
+    ++n;
+    auto& m = app.m;
+    const int i = offset + n;
+    setAtom(m, i, int(z));
+    m.AtMas0(i) = m.AtMas(i);
+    const std::size_t x0 = typeColumn ? 3 : 2;
+    for (std::size_t k = 0; k < 3; ++k) m.Xyz(i, k + 1) = Val(fld[x0 + k]);
+    m.Xyz(i, 0) = 0;
+  }
+}
 
 void FmtIn(App& app, std::string f) noexcept {
   bool ok = guard(app, "FmtIn", [&] {

@@ -6,6 +6,7 @@
 #include "app/dispatcher.hpp"
 #include "app/strings.hpp"
 #include "readers/frequencies.hpp"
+#include "readers/gaussian_output.hpp"
 #include "readers/text_scan.hpp"
 
 #include <algorithm>
@@ -89,7 +90,33 @@ void FmaKel(App& app, std::string f) noexcept {
     m.Par(40) = 1;
     int total = first, ier = 1;
     const int reports = app.erraCount;
-    ReCo1(app, InChannel, total, ier);
+    // A Gaussian orientation table (its column header within four lines) is read by its
+    // columns; the program's own block by the compact reader.
+    scan::TableSpotter spot;
+    spot.feed(line);
+    bool gaussianTable = false;
+    for (int k = 0; k < 4 && !gaussianTable && in.getLine(line); ++k)
+      gaussianTable = spot.feed(line);
+    if (gaussianTable) {
+      int added = 0;
+      std::string message;
+      if (!readOrientationRows(app, in, spot.typeColumn(), first, added, message)) {
+        m.NAt = cint16(first);
+        frm.Text3.text = f + message;
+        app.files.closeAll();
+        app.readFailed = true;
+        return;
+      }
+      total = first + added;
+      ier = added > 0 ? 0 : 1;
+    } else {
+      // back to the line after "orient"
+      app.files.close(InChannel);
+      auto& again = app.files.openInput(InChannel, f);
+      while (again.getLine(line) && !scan::hasLow(line, OrientKey)) {
+      }
+      ReCo1(app, InChannel, total, ier);
+    }
     if (ier < 0 || app.erraCount != reports) {
       app.files.closeAll();
       m.Par(40) = 0;

@@ -68,6 +68,50 @@ TEST(FmaKel, AddsAGaussianOutputsCompactLookalike) {
   EXPECT_DOUBLE_EQ(app->m.AtMas(6), 12.0);
 }
 
+TEST(FmaKel, AddsTheFirstTableOfAGaussianOutput) {
+  TempDir dir;
+  auto app = newApp();
+  fiveAtoms(*app);
+  auto f = dir.write("g.log", routeLine + orientationTable("Input", water(2.5)) +
+                                  orientationTable("Standard", water()) +
+                                  frequencyTable(water(), 3, false));
+  FmaKel(*app, f);
+  auto& m = app->m;
+  ASSERT_EQ(m.NAt, 8) << app->frm.Text3.text;
+  EXPECT_EQ(m.AtZ(6), 8);
+  EXPECT_DOUBLE_EQ(m.Xyz(6, 1), 2.5);
+  EXPECT_DOUBLE_EQ(m.Xyz(7, 2), 0.757);
+  EXPECT_DOUBLE_EQ(m.Xyz(8, 3), -0.469);
+  EXPECT_DOUBLE_EQ(m.AtMas(7), m.ElMas(1));
+  EXPECT_EQ(m.NFrq, 2);  // no compact modes in a Gaussian output
+  EXPECT_TRUE(app->frm.AddCon.visible);
+}
+
+TEST(FmaKel, GaussianTableWithoutTypeColumn) {
+  TempDir dir;
+  auto app = newApp();
+  fiveAtoms(*app);
+  FmaKel(*app, dir.write("g.log", orientationTable("Standard", water(), false)));
+  ASSERT_EQ(app->m.NAt, 8);
+  EXPECT_DOUBLE_EQ(app->m.Xyz(7, 2), 0.757);
+}
+
+TEST(FmaKel, RealGaussianOutput) {
+  auto src = shared("generated/gen_n12_raman_masses.log");
+  KEL_NEED_SHARED(src);
+  TempDir dir;
+  auto app = newApp();
+  fiveAtoms(*app);
+  FmaKel(*app, dir.copy(src));
+  auto& m = app->m;
+  ASSERT_EQ(m.NAt, 17);
+  // the first table of the file: "1  6  0  -0.436848  0.425079  1.074667"
+  EXPECT_DOUBLE_EQ(m.Xyz(6, 1), -0.436848);
+  EXPECT_DOUBLE_EQ(m.Xyz(6, 3), 1.074667);
+  EXPECT_DOUBLE_EQ(m.AtMas(6), 12.0);
+  EXPECT_EQ(m.AtZ(10), 8);
+}
+
 TEST(FmaKel, WithoutOrientNothingChanges) {
   TempDir dir;
   auto app = newApp();

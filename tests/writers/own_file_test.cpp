@@ -115,6 +115,20 @@ TEST(KelFile, WithoutModesWritesNoModeLines) {
   EXPECT_EQ(lines.back(), "Harmonic frequencies");
 }
 
+TEST(KelFile, StructureWithoutModesReadsBackQuietly) {
+  TempDir dir;
+  auto app = newApp();
+  threeAtoms(*app, false);
+  app->m.NFrq = 0;
+  writeKelFile(*app, "w.kel", "", false);
+  auto back = newApp();
+  FmtIn(*back, (dir.path() / "w.kel").string());
+  EXPECT_EQ(back->m.NAt, 3);
+  EXPECT_EQ(back->m.NFrq, 0);
+  EXPECT_FALSE(back->readFailed);
+  EXPECT_EQ(back->frm.Text2.text.find("matrix ADM"), std::string::npos);
+}
+
 TEST(KelFile, LogChannelListsAtoms) {
   TempDir dir;
   auto app = newApp();
