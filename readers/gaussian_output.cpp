@@ -412,6 +412,23 @@ void finish(Read& r) {
   writeAutoKel(app, r.route);
 }
 
+/// The first "orient" line of file f starts a Gaussian orientation table: the file is a
+/// Gaussian output, whatever its name, and the compact reader would take its columns wrongly.
+bool holdsGaussianTable(const std::string& f) {
+  if (spl(f) <= 0) return false;
+  LineReader in(f);
+  std::string line;
+  while (in.getLine(line))
+    if (scan::hasLow(line, "orient")) {
+      scan::TableSpotter spot;
+      spot.feed(line);
+      for (int k = 0; k < 4 && in.getLine(line); ++k)
+        if (spot.feed(line)) return true;
+      return false;
+    }
+  return false;
+}
+
 /// FilNam: the name without its extension (the first "." from four places before the end).
 std::string withoutExtension(const std::string& f) {
   std::size_t from = f.size() <= 4 ? 1 : f.size() - 5;
@@ -444,6 +461,8 @@ void readFile(Read& r) {
     r.kind = Kind::Formatted;
   else if (has(".log") || has(".out"))
     r.kind = Kind::Output;
+  else if (holdsGaussianTable(r.f))
+    r.kind = Kind::Formatted;  // a Gaussian output under another name
 
   int n = 0;
   switch (r.kind) {

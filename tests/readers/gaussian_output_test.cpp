@@ -252,6 +252,18 @@ TEST(FmtIn, EmptyCompactBlock) {
   EXPECT_TRUE(logHas(*app, "coordinates not found"));
 }
 
+TEST(FmtIn, GaussianOutputUnderAnotherName) {
+  TempDir dir;
+  auto app = newApp();
+  choose(*app, Geo::Last);
+  FmtIn(*app, dir.write("run.txt", optimisation(true, {-1, -3, -2}, false) +
+                                       frequencyTable(water(31), 3, false)));
+  ASSERT_FALSE(app->readFailed) << app->frm.Text3.text;
+  EXPECT_DOUBLE_EQ(app->m.Xyz(1, 1), 10);  // read as a formatted output: the first table
+  EXPECT_DOUBLE_EQ(app->m.Xyz(2, 2), 0.757);
+  EXPECT_EQ(app->m.NFrq, 3);
+}
+
 TEST(FmtIn, StructureNamesNeverReachTheOutputReader) {
   TempDir dir;
   auto app = newApp();
