@@ -32,6 +32,8 @@ class LineReader {
   double inputNumber();
   /// As inputNumber, but false at end of file instead of an error.
   bool tryInputNumber(double& x);
+  /// True when free-format input stopped inside a line: getLine then gives its rest.
+  bool midLine() const { return have_; }
   /// Lines read so far.
   long lineNumber() const { return lineNo_; }
 

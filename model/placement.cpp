@@ -2,13 +2,209 @@
 #include "model/placement.hpp"
 
 #include "app/app.hpp"
+#include "app/convert.hpp"
+#include "app/dispatcher.hpp"
+#include "model/geometry.hpp"
+#include "topology/connections.hpp"
+#include "viewer/viewer.hpp"
+
+#include <algorithm>
+#include <cmath>
 
 namespace kel {
 
-void FmaCon(App&, std::string&) noexcept {}
-void AddCon_Click(App&) {}
-void AddNie_Click(App&) {}
-void Che1_Click(App&, int) {}
-void List1_Click(App&, int) {}
+namespace {
+
+constexpr std::string_view OldText = "old";
+constexpr std::string_view LaText = " la=";
+constexpr std::string_view AddedAt = "structure added at ";
+constexpr std::string_view AndText = "               and ";
+constexpr std::string_view PosText[] = {"Xpos =", "Ypos =", "Zpos ="};
+constexpr std::string_view CorrText[] = {"Xcorr =", "Ycorr =", "Zcorr ="};
+constexpr std::string_view Dupsko = "...dupsko";
+constexpr std::string_view Cancelled = "... add stucture cancelled";
+constexpr std::string_view AddMpo = "add.mpo";
+constexpr std::string_view MpoExists = "....";
+
+constexpr double Gap = 0.1;           ///< between the two boxes, angstrom
+constexpr double MinDistance = 2.01;  ///< closest allowed pair between the parts
+constexpr double ReportedPush = 0.1;  ///< a push still needed above this is reported
+constexpr double ZeroCut = 1e-16;
+
+/// The program itself is changing a check box: its handler does nothing.
+bool settingBoxes = false;
+
+/// Check boxes of axis k (1..3): the one moving towards + and the one moving towards -.
+constexpr int PlusBox[] = {0, 0, 3, 5};
+constexpr int MinusBox[] = {0, 1, 2, 4};
+
+/// Extents of atoms from..to into table b (rows 1 minima, 2 maxima, 3 ranges; column 0 mass).
+void extents(ModKel& m, Tab<double, 3, 3>& b, int from, int to) {
+  b.fill(0);
+  b(1, 0) = 100;
+  for (int k = 1; k <= 3; ++k) {
+    b(1, k) = from <= to ? m.Xyz(from, k) : 0;
+    b(2, k) = b(1, k);
+  }
+  for (int i = from; i <= to; ++i) {
+    for (int k = 1; k <= 3; ++k) {
+      b(1, k) = std::min(b(1, k), m.Xyz(i, k));
+      b(2, k) = std::max(b(2, k), m.Xyz(i, k));
+    }
+    b(1, 0) = std::min(b(1, 0), m.AtMas(i));
+    b(2, 0) = std::max(b(2, 0), m.AtMas(i));
+  }
+  for (int k = 0; k <= 3; ++k) b(3, k) = b(2, k) - b(1, k);
+  b(0, 0) = std::max({b(3, 1), b(3, 2), b(3, 3)});
+}
+
+/// Moves atoms from..to so that their unweighted centre is at the origin.
+void centre(ModKel& m, int from, int to) {
+  if (to < from) return;
+  for (int k = 1; k <= 3; ++k) {
+    double s = 0;
+    for (int i = from; i <= to; ++i) s += m.Xyz(i, k);
+    s /= (to - from + 1);
+    for (int i = from; i <= to; ++i) m.Xyz(i, k) -= s;
+  }
+}
+
+bool checked(const App& app, int box) {
+  return app.frm.Che1[std::size_t(box)].value != 0;
+}
+
+}  // namespace
+
+void set_xyz(App& app, int m) {
+  centre(app.m, 1, m);
+  extents(app.m, app.m.Box, 1, m);
+}
+
+void Kopnij(App& app, int n1, int n, double shift, int k) {
+  for (int i = n1 + 1; i <= n; ++i) app.m.Xyz(i, k) += shift;
+}
+
+void seta_xyz(App& app, int n1, int n) {
+  auto& m = app.m;
+  if (n1 == 0 || n - n1 < 1) return;
+  for (int i = 1; i <= n1; ++i)
+    for (int k = 0; k <= 3; ++k) m.Xyz(i, k) = m.XyzV(i, k);
+  set_xyz(app, n1);
+  centre(m, n1 + 1, n);
+  extents(m, m.BoxB, n1 + 1, n);
+  int firstAxis = 0;
+  double direction = 0;
+  for (int k = 1; k <= 3; ++k) {
+    double shift = 0, sign = 0;
+    if (checked(app, PlusBox[k])) {
+      shift = m.Box(2, k) - m.BoxB(1, k) + Gap;
+      sign = 1;
+    } else if (checked(app, MinusBox[k])) {
+      shift = m.Box(1, k) - m.BoxB(2, k) - Gap;
+      sign = -1;
+    } else {
+      continue;
+    }
+    Kopnij(app, n1, n, shift, k);
+    tekst(app, std::string(firstAxis == 0 ? AddedAt : AndText) + std::string(PosText[k - 1]) +
+                   Str(shift));
+    if (firstAxis == 0) {
+      firstAxis = k;
+      direction = sign;
+    }
+  }
+  double push = 0, total = 0;
+  i16 ok = -1, a = 0, b = 0;
+  if (firstAxis != 0) {
+    for (int tries = 0; tries < 2; ++tries) {
+      sp_dis(m, n1, n, push, MinDistance, ok, a, b);
+      if (ok != 0) break;
+      Kopnij(app, n1, n, direction * push, firstAxis);
+      total += push;
+    }
+    if (total != 0) tekst(app, std::string(CorrText[firstAxis - 1]) + Str(total));
+  }
+  sp_dis(m, n1, n, push, MinDistance, ok, a, b);
+  if (ok == 0 && push > ReportedPush) tekst(app, std::string(Dupsko) + Str(a) + Str(b) + Str(push));
+  set_xyz(app, n);
+}
+
+void FmaCon(App& app, std::string& name) noexcept {
+  guard(app, "FmaCon", [&] {
+    auto& m = app.m;
+    const int n1 = m.NAtFirst, n = m.NAt;
+    tekst(app, std::string(OldText) + Str(n1) + std::string(LaText) + Str(n));
+    seta_xyz(app, n1, n);
+    for (int i = 1; i <= n; ++i)
+      for (int k = 0; k <= 3; ++k) {
+        if (std::fabs(m.Xyz(i, k)) < ZeroCut) m.Xyz(i, k) = 0;
+        m.XyzOld(i, k) = m.Xyz(i, k);
+      }
+    m.FilNam += ".a";
+    name = std::string(AddMpo);
+    if (fileExists(name)) tekst(app, std::string(MpoExists) + name);
+    std::string derive = "*";
+    MpoDef(app, derive);
+    set_xyz(app, n);
+    Start(app);
+    m.NAt = cint16(n);
+    m.NDof(1) = cint16(n);
+    m.NDof(2) = cint16(3 * n);
+    m.NDof(3) = cint16(3 * n - 3);
+    m.NDof(4) = cint16(3 * n - 6);
+  });
+}
+
+void AddCon_Click(App& app) {
+  guard(app, "AddCon_Click", [&] {
+    klucze(app, 0);
+    bool any = false;
+    for (int i = 0; i < 6; ++i) any = any || checked(app, i);
+    if (!any) {
+      settingBoxes = true;
+      app.frm.Che1[0].value = 1;
+      settingBoxes = false;
+    }
+    std::string name;
+    FmaCon(app, name);
+  });
+}
+
+void AddNie_Click(App& app) {
+  guard(app, "AddNie_Click", [&] {
+    auto& m = app.m;
+    klucze(app, 0);
+    tekst(app, Cancelled);
+    m.NAt = m.NAtFirst;
+    m.NFrq = m.NFrqFirst;
+    // The counts describe the structure that stays, not the one dropped.
+    const int n = m.NAt;
+    m.NDof(1) = cint16(n);
+    m.NDof(2) = cint16(3 * n);
+    m.NDof(3) = cint16(3 * n - 3);
+    m.NDof(4) = cint16(3 * n - 6);
+  });
+}
+
+void Che1_Click(App& app, int index) {
+  guard(app, "Che1_Click", [&] {
+    if (settingBoxes || index < 0 || index > 5) return;
+    auto& boxes = app.frm.Che1;
+    if (boxes[std::size_t(index)].value == 0) return;
+    // One box per axis: checking one clears its partner (0-1, 2-3, 4-5).
+    settingBoxes = true;
+    boxes[std::size_t(index ^ 1)].value = 0;
+    settingBoxes = false;
+  });
+}
+
+void List1_Click(App& app, int index) {
+  guard(app, "List1_Click", [&] {
+    if (index < 0 || index > 5) return;
+    auto& box = app.frm.Che1[std::size_t(index)];
+    box.value = box.value ? 0 : 1;
+    Che1_Click(app, index);
+  });
+}
 
 }  // namespace kel

@@ -2,32 +2,583 @@
 #include "readers/gaussian_output.hpp"
 
 #include "app/app.hpp"
+#include "app/convert.hpp"
 #include "app/strings.hpp"
+#include "readers/frequencies.hpp"
 #include "readers/geometry_files.hpp"
+#include "readers/text_scan.hpp"
+#include "topology/connections.hpp"
+#include "writers/own_file.hpp"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
+#include <vector>
 
 namespace kel {
 
 namespace {
+
 // Structure-file extensions, tested in this order on the name's last seven characters.
 constexpr std::array<std::string_view, 7> StructureExtensions = {".orn", ".pdb", ".geo", ".mol",
                                                                  ".gjf", ".ent", ".xyz"};
+
+constexpr std::string_view FileNotFound = "file not found: ";
+constexpr std::string_view ErrorInFile = "Error in file ";
+constexpr std::string_view MissingLine = "  missing of line ";
+constexpr std::string_view CantFindLine = "can't find line: ";
+constexpr std::string_view NumberOfAtoms = "  Number of atoms  N= ";
+constexpr std::string_view CoordinateError = "  Error: coordinate";
+constexpr std::string_view AtomicNumberError = "  Error: atomic number";
+constexpr std::string_view TooSmallData = "  ERROR: too small data";
+constexpr std::string_view CoordinatesReading = "  Error while Coordinates reading";
+constexpr std::string_view CoordinatesNotFound = "coordinates not found";
+constexpr std::string_view AdmError = "matrix ADM ... error in file ";
+constexpr std::string_view FrqError = " ... error in file .frq";
+constexpr std::string_view FrequenciesFrom = "frequencies from file ";
+constexpr std::string_view AdmRead = "atom displacement matrix ADM has been read from file ";
+constexpr std::string_view AllIsGood = " all is good";
+constexpr std::string_view Separator = "##########";
+constexpr std::string_view CoordinatesOf = "Coordinates of ";
+constexpr std::string_view AtomsRead = " atoms have been read";
+constexpr std::string_view EminText = "Emin =";
+constexpr std::string_view EminOrientation = " A.U.   orientacja nr";
+constexpr std::string_view NextTable = "orientation table nr";
+constexpr std::string_view ViewCaption = "  VIEW Kelv";
+constexpr std::string_view LogCaption = "LOG";
+
+// Titles of the blocks looked for, shown when one is missing.
+constexpr std::string_view TitleFmuAtoms = "Atomic numbers   [...]   N=  ";
+constexpr std::string_view TitleFmuCoords = "Current cartesian coordinates ...";
+constexpr std::string_view TitleEnergy = "E() = ";
+constexpr std::string_view TitleOrientation = "Standard[Input] orientation";
+constexpr std::string_view TitleCompact = "Atomic orientation and masses";
+
+constexpr double BohrPerAngstrom = 1.889726;
+constexpr double ZeroCut = 1e-16;
+constexpr int InChannel = 1;
+
+enum class Kind { Checkpoint, Output, Formatted, Compact };
+enum class Choice { First, Last, Emin };
+
+/// One read of one file.
+struct Read {
+  App& app;
+  std::string f;
+  Kind kind = Kind::Compact;
+  std::string route;  ///< the route line, when one was met
+};
+
+void fail(Read& r) {
+  r.app.readFailed = true;
+  r.app.files.closeAll();
+}
+
+/// Opens the input on channel 1 unless its length says it is missing or unreadable.
+LineReader* openInput(Read& r) {
+  auto& app = r.app;
+  if (app.files.isOpen(InChannel)) return &app.files.in(InChannel);
+  long long len = spl(r.f);
+  if (len == 0) {
+    app.frm.Text3.text = std::string(FileNotFound) + r.f;
+    app.readFailed = true;
+    return nullptr;
+  }
+  if (len < 0) {
+    tekst(app, std::string(ErrorInFile) + r.f);
+    app.readFailed = true;
+    return nullptr;
+  }
+  return &app.files.openInput(InChannel, r.f);
+}
+
+void missingLine(Read& r, std::string_view key, std::string_view title) {
+  auto& f = r.app.frm;
+  f.Text3.text = r.f + std::string(MissingLine) + std::string(key);
+  f.Text4.text = std::string(CantFindLine) + std::string(title);
+  f.Text4.visible = true;
+  fail(r);
+}
+
+/// Reads lines up to one holding every key (lower case); false with the messages at the end
+/// of the file.
+bool findLine(Read& r, LineReader& in, std::string& line,
+              std::initializer_list<std::string_view> keys, std::string_view title) {
+  while (in.getLine(line)) {
+    if (r.route.empty() && scan::isRouteLine(line)) r.route = line;
+    bool all = true;
+    for (auto k : keys) all = all && scan::hasLow(line, k);
+    if (all) return true;
+  }
+  missingLine(r, *keys.begin(), title);
+  return false;
+}
+
+/// Atom i of the model from its atomic number; false (with the message) when no element.
+bool setElement(Read& r, int i, long long z) {
+  if (z < 1 || z > MaxEl) {
+    r.app.frm.Text3.text = r.f + std::string(AtomicNumberError) + Str(z) + ":" + Str(i);
+    fail(r);
+    return false;
+  }
+  auto& m = r.app.m;
+  setAtom(m, i, int(z));
+  m.AtMas0(i) = m.AtMas(i);
+  return true;
+}
+
+// ----------------------------------------------------------------------------------------
+// Formatted checkpoint:
+// Atomic numbers                             I   N=           3
+//            8           1           1
+// Current cartesian coordinates              R   N=           9
+//   0.00000000E+00  0.00000000E+00 -1.43042809E-01 ...   (bohr)
+
+bool readCheckpoint(Read& r, int& n) {
+  auto* in = openInput(r);
+  if (!in) return false;
+  std::string line;
+  if (!findLine(r, *in, line, {"atomic", "n="}, TitleFmuAtoms)) return false;
+  auto p = scan::findLow(line, "n=");
+  long long count = scan::clampedInt(Val(std::string_view(line).substr(p + 2)));
+  if (count < 3 || count > MaxAt) {
+    r.app.frm.Text3.text = r.f + std::string(NumberOfAtoms) + Str(count);
+    fail(r);
+    return false;
+  }
+  n = int(count);
+  for (int i = 1; i <= n; ++i)
+    if (!setElement(r, i, scan::clampedInt(in->inputNumber()))) return false;
+  if (in->midLine()) in->getLine(line);
+  if (!findLine(r, *in, line, {"coord"}, TitleFmuCoords)) return false;
+  auto& m = r.app.m;
+  for (int i = 1; i <= n; ++i) {
+    for (int k = 1; k <= 3; ++k) m.Xyz(i, k) = in->inputNumber() / BohrPerAngstrom;
+    m.Xyz(i, 0) = 0;
+  }
+  return true;
+}
+
+// ----------------------------------------------------------------------------------------
+// Minimum-energy scan:
+//  SCF Done:  E(RB3LYP) =  -194.418615027     A.U. after    9 cycles
+// The geometry of an energy is the last orientation table printed before its line.
+
+bool scanEnergies(Read& r, int& wanted) {
+  auto* in = openInput(r);
+  if (!in) return false;
+  std::string line;
+  scan::TableSpotter spot;
+  int tables = 0;
+  bool any = false;
+  double lowest = 0;
+  wanted = 0;
+  while (in->getLine(line)) {
+    if (r.route.empty() && scan::isRouteLine(line)) r.route = line;
+    if (spot.feed(line)) ++tables;
+    if (!scan::hasLow(line, "a.u")) continue;
+    any = true;
+    auto eq = line.find('=');
+    if (eq == std::string::npos) continue;
+    double e = Val(std::string_view(line).substr(eq + 1));
+    if (e <= lowest) {
+      lowest = e;
+      wanted = tables;
+    }
+  }
+  r.app.files.close(InChannel);
+  if (!any) {
+    missingLine(r, "a.u", TitleEnergy);
+    return false;
+  }
+  tekst(r.app, std::string(EminText) + Str(lowest) + std::string(EminOrientation) + Str(wanted));
+  return true;
+}
+
+// ----------------------------------------------------------------------------------------
+// Orientation table:
+//                          Input orientation:
+//  ---------------------------------------------------------------------
+//  Center     Atomic      Atomic             Coordinates (Angstroms)
+//  Number     Number       Type             X           Y           Z
+//  ---------------------------------------------------------------------
+//       1          6           0       -0.436848    0.425079    1.074667
+//  ---------------------------------------------------------------------
+// Rows of dummy atoms (atomic number -1) and translation vectors (-2) are passed over.
+
+/// Blank-separated fields of a row (at most 8).
+int fieldsOf(std::string_view s, std::array<std::string_view, 8>& fields) {
+  int n = 0;
+  std::size_t i = 0;
+  while (i < s.size() && n < 8) {
+    while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
+    if (i >= s.size()) break;
+    std::size_t j = i;
+    while (j < s.size() && s[j] != ' ' && s[j] != '\t') ++j;
+    fields[std::size_t(n++)] = s.substr(i, j - i);
+    i = j;
+  }
+  return n;
+}
+
+/// Reads the rows after the header into atoms 1..n; false (with the message) on an error.
+bool readTable(Read& r, LineReader& in, bool typeColumn, int& n) {
+  std::string message;
+  if (readOrientationRows(r.app, in, typeColumn, 0, n, message)) return true;
+  r.app.frm.Text3.text = r.f + message;
+  fail(r);
+  return false;
+}
+
+bool readOrientation(Read& r, Choice choice, int wanted, int& n) {
+  auto* in = openInput(r);
+  if (!in) return false;
+  std::string line;
+  scan::TableSpotter spot;
+  int tables = 0;
+  n = 0;
+  while (in->getLine(line)) {
+    if (r.route.empty() && scan::isRouteLine(line)) r.route = line;
+    if (!spot.feed(line)) continue;
+    ++tables;
+    if (tables > 1) tekst(r.app, std::string(NextTable) + Str(tables));
+    if (!readTable(r, *in, spot.typeColumn(), n)) return false;
+    if (choice == Choice::First || (choice == Choice::Emin && tables >= wanted)) break;
+  }
+  if (tables == 0) {
+    missingLine(r, "orient", TitleOrientation);
+    return false;
+  }
+  return true;
+}
+
+// ----------------------------------------------------------------------------------------
+// The program's compact layout:
+// Atomic orientation and masses
+//   1   6    0.00000000    0.00000000    0.00000000     12.00000000
+// Harmonic frequencies
+// F =  123.45   IR =   12.34   S = A1
+//    0   0  15   ...
+
+bool readCompact(Read& r, int& n, int& ier) {
+  auto* in = openInput(r);
+  if (!in) return false;
+  std::string line;
+  if (!findLine(r, *in, line, {"orient"}, TitleCompact)) return false;
+  int la = 0;
+  ier = 1;
+  const int reports = r.app.erraCount;
+  ReCoo(r.app, InChannel, la, ier);
+  if (ier < 0 || r.app.erraCount != reports) {
+    fail(r);
+    return false;
+  }
+  if (ier == 1) {
+    tekst(r.app, CoordinatesNotFound);
+    fail(r);
+    return false;
+  }
+  n = la;
+  return true;
+}
+
+// ----------------------------------------------------------------------------------------
+// After the geometry: summary, modes, masses, side files, connections, the ".kel" file.
+
+/// Most modes a structure of n atoms can have.
+int modeLimit(int n) {
+  return std::clamp(3 * n - 5, 0, int(MaxFrq));
+}
+
+void summary(Read& r, int n) {
+  auto& app = r.app;
+  auto& m = app.m;
+  setScroll(app, 0);
+  m.Sw(8) = -1;
+  m.Sw(19) = 0;
+  tekst(app, "");
+  TekLog(app, Separator, 1);
+  tekst(app, std::string(CoordinatesOf) + Str(n) + std::string(AtomsRead));
+  if (n < 1) return;
+  app.frm.Text3.text = r.f + std::string(AllIsGood);
+  for (int i = 1; i <= n; ++i)
+    for (int k = 0; k <= 3; ++k) m.XyzOld(i, k) = m.Xyz(i, k);
+  m.ShowNam = znaU(m.FilNam);
+  app.frm.caption = m.ShowNam + m.VerCap + std::string(LogCaption);
+  app.obr.caption = m.ShowNam + std::string(ViewCaption);
+  app.frm.burek.visible = false;
+  m.NDof(1) = cint16(n);
+  m.NDof(2) = cint16(3 * n);
+  m.NDof(3) = cint16(3 * n - 3);
+  m.NDof(4) = cint16(3 * n - 6);
+  m.NAt = cint16(n);
+  // A diatomic or single atom has no 3N - 6 to divide by.
+  const int dof = 3 * n - 6;
+  m.Par(56) = dof > 0 ? double(float(1.0 / dof)) : 0.0;
+  m.Par(41) = m.Par(56);
+  m.Par(59) = 0;
+  m.Box.fill(0);
+  m.Box(1, 0) = 100;
+  for (int i = 1; i <= n; ++i) {
+    tekst(app, "");
+    fomi(app, 0, 3, i);
+    fomi(app, 0, 4, m.AtZ(i));
+    TekUl(app, "  " + m.AtLab(i));
+    for (int k = 1; k <= 3; ++k) fom6(app, 0, 12, m.Xyz(i, k));
+    fom6(app, 0, 12, m.AtMas(i));
+    for (int k = 1; k <= 3; ++k) {
+      m.Box(1, k) = std::min(m.Box(1, k), m.Xyz(i, k));
+      m.Box(2, k) = std::max(m.Box(2, k), m.Xyz(i, k));
+    }
+    m.Box(1, 0) = std::min(m.Box(1, 0), m.AtMas(i));
+    m.Box(2, 0) = std::max(m.Box(2, 0), m.AtMas(i));
+  }
+  for (int k = 0; k <= 3; ++k) m.Box(3, k) = m.Box(2, k) - m.Box(1, k);
+  m.Box(0, 0) = std::max({m.Box(3, 1), m.Box(3, 2), m.Box(3, 3)});
+}
+
+/// Companion names tried after f: FilNam + ".log", FilNam + ".out".
+std::vector<std::string> companions(const Read& r) {
+  std::vector<std::string> names{r.f};
+  for (std::string_view ext : {".log", ".out"}) {
+    std::string c = r.app.m.FilNam + std::string(ext);
+    if (c != r.f) names.push_back(c);
+  }
+  return names;
+}
+
+void readModes(Read& r) {
+  auto& app = r.app;
+  auto& m = app.m;
+  const int lw = modeLimit(m.NAt);
+  for (const auto& name : companions(r)) {
+    int ier = 0;
+    ReMW(app, name, lw, ier);
+    if (ier == -1) {
+      tekst(app, std::string(AdmRead) + name);
+      m.Sw(90) = -1;
+      return;
+    }
+    if (ier == 1) {
+      tekst(app, std::string(AdmError) + name);
+      break;
+    }
+  }
+  m.DatNam = (m.FilNam.empty() ? m.JobNam : m.FilNam) + ".frq";
+  int ier = 0;
+  ReFrq(app, lw, ier);
+  if (ier == -1)
+    tekst(app, std::string(FrequenciesFrom) + m.DatNam);
+  else if (ier == 1)
+    TekUl(app, FrqError);
+}
+
+void readMasses(Read& r) {
+  for (const auto& name : companions(r)) {
+    if (name != r.f && spl(name) <= 0) continue;
+    int ier = 0;
+    ReIzo(r.app, name, r.route, r.app.m.NAt, ier);
+    if (ier != 0) return;
+  }
+}
+
+void finish(Read& r) {
+  auto& app = r.app;
+  auto& m = app.m;
+  app.files.closeAll();
+  Czekaj(app, 0.1);
+  m.DatNam = r.f;
+  if (r.kind != Kind::Compact) {
+    readModes(r);
+    readMasses(r);
+  }
+  m.RenDone = 0;
+  for (int i = 1; i <= m.NAt; ++i)
+    for (int k = 0; k < 3; ++k) m.InvMas(3 * i - 2 + k) = 1.0 / m.AtMas(i);
+  for (int i = 1; i <= m.NAt; ++i)
+    for (int k = 1; k <= 3; ++k) {
+      if (std::fabs(m.Xyz(i, k)) < ZeroCut) m.Xyz(i, k) = 0;
+      m.XyzCopy(i, k) = m.Xyz(i, k);
+    }
+  if (m.Sw(128) != 0 && m.Sw(96) != 0) m.Sw(96) = 0;
+  m.Sw(128) = 0;
+  m.VibMode = 0;
+  app.frq.visible = false;
+  m.Sw(9) = 0;
+  std::string mpo = m.FilNam + ".mpo";
+  if (spl(mpo) < 1) mpo = "*";
+  MpoDef(app, mpo);
+  PbIni(app);
+  writeAutoKel(app, r.route);
+}
+
+/// The first "orient" line of file f starts a Gaussian orientation table: the file is a
+/// Gaussian output, whatever its name, and the compact reader would take its columns wrongly.
+bool holdsGaussianTable(const std::string& f) {
+  if (spl(f) <= 0) return false;
+  LineReader in(f);
+  std::string line;
+  while (in.getLine(line))
+    if (scan::hasLow(line, "orient")) {
+      scan::TableSpotter spot;
+      spot.feed(line);
+      for (int k = 0; k < 4 && in.getLine(line); ++k)
+        if (spot.feed(line)) return true;
+      return false;
+    }
+  return false;
+}
+
+/// FilNam: the name without its extension (the first "." from four places before the end).
+std::string withoutExtension(const std::string& f) {
+  std::size_t from = f.size() <= 4 ? 1 : f.size() - 5;
+  auto dot = f.find('.', from);
+  return dot == std::string::npos ? f : f.substr(0, dot);
+}
+
+void readFile(Read& r) {
+  auto& app = r.app;
+  auto& m = app.m;
+  m.Par(14) = 0;
+  m.Par(28) = -1;
+  m.Par(34) = 0;
+  app.frm.Text4.text.clear();
+  app.frm.Text4.visible = false;
+  app.frm.Text2.text.clear();
+  app.frm.LineCnt = 0;
+  m.Sw(9) = -1;
+  app.frm.Text3.text.clear();
+  app.readFailed = false;
+  m.FilNam = withoutExtension(r.f);
+  m.JobNam = m.FilNam;
+  Czekaj(app, 0.1);
+
+  std::string_view ext = tail(r.f, 7);
+  auto has = [&](std::string_view e) { return containsCi(ext, e); };
+  if (has(".fmu") || has(".fch"))
+    r.kind = Kind::Checkpoint;
+  else if (has(".fmt"))
+    r.kind = Kind::Formatted;
+  else if (has(".log") || has(".out"))
+    r.kind = Kind::Output;
+  else if (holdsGaussianTable(r.f))
+    r.kind = Kind::Formatted;  // a Gaussian output under another name
+
+  int n = 0;
+  switch (r.kind) {
+    case Kind::Checkpoint:
+      if (!readCheckpoint(r, n)) return;
+      break;
+    case Kind::Formatted:
+      if (!readOrientation(r, Choice::First, 0, n)) return;
+      break;
+    case Kind::Output: {
+      const auto& la2 = app.we2.La2;
+      Choice choice = la2[0].value ? Choice::First : la2[1].value ? Choice::Last : Choice::Emin;
+      int wanted = 0;
+      if (choice == Choice::Emin && !scanEnergies(r, wanted)) return;
+      if (!readOrientation(r, choice, wanted, n)) return;
+      break;
+    }
+    case Kind::Compact: {
+      int ier = 0;
+      if (!readCompact(r, n, ier)) return;
+      summary(r, n);
+      if (ier != 0) {
+        app.frm.Text3.text = r.f + std::string(CoordinatesReading);
+        tekst(app, app.frm.Text3.text);
+        m.NAt = 0;  // no atom without an element stays in the model
+        fail(r);
+        return;
+      }
+      app.files.close(InChannel);
+      app.files.openInput(InChannel, r.f);
+      int lfr = 0;
+      // Every mode the file holds (a structure saved after deleting atoms keeps its modes).
+      ReMv(app, MaxFrq, n, lfr);
+      if (lfr == -1) {
+        tekst(app, std::string(AdmRead) + r.f);
+        m.Sw(90) = -1;
+      } else if (lfr == 1) {
+        tekst(app, std::string(AdmError) + r.f);
+      }
+      finish(r);
+      return;
+    }
+  }
+  summary(r, n);
+  if (n < 1) {
+    tekst(app, CoordinatesNotFound);
+    fail(r);
+    return;
+  }
+  finish(r);
+}
+
 }  // namespace
 
+bool readOrientationRows(App& app, LineReader& in, bool typeColumn, int offset, int& n,
+                         std::string& message) {
+  std::string line;
+  std::array<std::string_view, 8> fld;
+  const int need = typeColumn ? 6 : 5;
+  int expected = 1;
+  n = 0;
+  for (;;) {
+    if (!in.getLine(line)) {
+      message = TooSmallData;
+      return false;
+    }
+    int count = fieldsOf(line, fld);
+    if (count <= 1) {
+      if (expected > 1) return true;  // the closing line of dashes
+      continue;
+    }
+    const long long centre = scan::clampedInt(Val(fld[0]));
+    if (centre > MaxAt || centre != expected) continue;
+    if (count < need) {
+      message = std::string(CoordinateError) + Str(expected) + ": " + line;
+      return false;
+    }
+    ++expected;
+    const long long z = scan::clampedInt(Val(fld[1]));
+    if (z < 1) continue;  // dummy atom or translation vector
+    if (z > MaxEl) {
+      message = std::string(AtomicNumberError) + Str(z) + ":" + Str(n + 1);
+      return false;
+    }
+    ++n;
+    auto& m = app.m;
+    const int i = offset + n;
+    setAtom(m, i, int(z));
+    m.AtMas0(i) = m.AtMas(i);
+    const std::size_t x0 = typeColumn ? 3 : 2;
+    for (std::size_t k = 0; k < 3; ++k) m.Xyz(i, k + 1) = Val(fld[x0 + k]);
+    m.Xyz(i, 0) = 0;
+  }
+}
+
 void FmtIn(App& app, std::string f) noexcept {
-  guard(app, "FmtIn", [&] {
+  bool ok = guard(app, "FmtIn", [&] {
     f = rtrim(f);
     std::string_view ext = tail(f, 7);
     app.frm.Text1.text = f;
-    for (auto e : StructureExtensions)
-      if (containsCi(ext, e)) {
-        fmtGeo(app, f);
-        return;
-      }
-    app.readFailed = true;
-    app.frm.Text3.text = f + "  cannot be read by this build";
+    // The structure reader hands own structure files back: a name such as "x.kel.pdb"
+    // must not go to and fro.
+    static bool handingOver = false;
+    if (!handingOver)
+      for (auto e : StructureExtensions)
+        if (containsCi(ext, e)) {
+          handingOver = true;
+          fmtGeo(app, f);
+          handingOver = false;
+          return;
+        }
+    Read r{app, f, Kind::Compact, {}};
+    readFile(r);
   });
+  if (!ok) app.readFailed = true;
+  app.m.Sw(9) = 0;
 }
 
 }  // namespace kel

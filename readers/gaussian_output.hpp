@@ -7,8 +7,16 @@
 namespace kel {
 
 struct App;
+class LineReader;
 
 /// Reads file f (dispatching structure files to fmtGeo) into the model.
 void FmtIn(App& app, std::string f) noexcept;
+
+/// Rows of a Gaussian orientation table after its column header into atoms offset + 1 ..
+/// offset + n (dummy atoms and translation vectors passed over). False with message, the
+/// text that follows the file name, when a row is incomplete, has no element or the file
+/// ends inside the table.
+bool readOrientationRows(App& app, LineReader& in, bool typeColumn, int offset, int& n,
+                         std::string& message);
 
 }  // namespace kel

@@ -2,9 +2,196 @@
 #include "readers/own_file.hpp"
 
 #include "app/app.hpp"
+#include "app/convert.hpp"
+#include "app/dispatcher.hpp"
+#include "app/strings.hpp"
+#include "readers/frequencies.hpp"
+#include "readers/gaussian_output.hpp"
+#include "readers/text_scan.hpp"
+
+#include <algorithm>
+#include <cmath>
 
 namespace kel {
 
-void FmaKel(App&, std::string) noexcept {}
+namespace {
+
+constexpr std::string_view FileNotFound = "file not found: ";
+constexpr std::string_view ErrorInFile = "Error in file ";
+constexpr std::string_view MissingLine = "  missing of line ";
+constexpr std::string_view CantFindLine = "can't find line: ";
+constexpr std::string_view OrientKey = "orient";
+constexpr std::string_view TitleCompact = "Atomic orientation and masses";
+constexpr std::string_view CoordinatesNotFound = "coordinates not found";
+constexpr std::string_view CoordinatesReading = "  Error while Coordinates reading";
+constexpr std::string_view Separator = "##########";
+constexpr std::string_view CoordinatesOf = "Coordinates of ";
+constexpr std::string_view AtomsAdded = " atoms have been add";
+constexpr std::string_view AllIsGood = " all is good";
+constexpr std::string_view AllCoordinates = "all coordinates:";
+constexpr std::string_view AdmRead = "atom displacement matrix ADM has been read from file ";
+constexpr std::string_view ToAdd = "to add the stucture press CONTINUE ...";
+constexpr std::string_view ViewCaption = "  VIEW Kelv";
+constexpr std::string_view LogCaption = "LOG";
+
+constexpr int InChannel = 1;
+constexpr double ZeroCut = 1e-16;
+
+/// Lists atom i on a new log line: number, atomic number, label, x, y, z, mass.
+void listAtom(App& app, int i) {
+  auto& m = app.m;
+  tekst(app, "");
+  fomi(app, 0, 3, i);
+  fomi(app, 0, 4, m.AtZ(i));
+  TekUl(app, "  " + m.AtLab(i));
+  for (int k = 1; k <= 3; ++k) fom6(app, 0, 12, m.Xyz(i, k));
+  fom6(app, 0, 12, m.AtMas(i));
+}
+
+}  // namespace
+
+void FmaKel(App& app, std::string f) noexcept {
+  guard(app, "FmaKel", [&] {
+    auto& m = app.m;
+    auto& frm = app.frm;
+    double len = 0;
+    int state = 0;
+    SplW(f, len, state);
+    if (state != 0) {
+      tekst(app, std::string(ErrorInFile) + f);
+      app.readFailed = true;
+      return;
+    }
+    if (len <= 0) {
+      frm.Text3.text = std::string(FileNotFound) + f;
+      app.readFailed = true;
+      return;
+    }
+    auto& in = app.files.openInput(InChannel, f);
+    std::string line;
+    bool found = false;
+    while (in.getLine(line)) {
+      if (scan::hasLow(line, OrientKey)) {
+        found = true;
+        break;
+      }
+    }
+    if (!found) {
+      frm.Text3.text = f + std::string(MissingLine) + std::string(OrientKey);
+      frm.Text4.text = std::string(CantFindLine) + std::string(TitleCompact);
+      frm.Text4.visible = true;
+      app.files.closeAll();
+      app.readFailed = true;
+      return;
+    }
+    const int first = m.NAt;
+    m.NAtFirst = m.NAt;
+    m.NFrqFirst = m.NFrq;
+    m.Par(40) = 1;
+    int total = first, ier = 1;
+    const int reports = app.erraCount;
+    // A Gaussian orientation table (its column header within four lines) is read by its
+    // columns; the program's own block by the compact reader.
+    scan::TableSpotter spot;
+    spot.feed(line);
+    bool gaussianTable = false;
+    for (int k = 0; k < 4 && !gaussianTable && in.getLine(line); ++k)
+      gaussianTable = spot.feed(line);
+    if (gaussianTable) {
+      int added = 0;
+      std::string message;
+      if (!readOrientationRows(app, in, spot.typeColumn(), first, added, message)) {
+        m.NAt = cint16(first);
+        frm.Text3.text = f + message;
+        app.files.closeAll();
+        app.readFailed = true;
+        return;
+      }
+      total = first + added;
+      ier = added > 0 ? 0 : 1;
+    } else {
+      // back to the line after "orient"
+      app.files.close(InChannel);
+      auto& again = app.files.openInput(InChannel, f);
+      while (again.getLine(line) && !scan::hasLow(line, OrientKey)) {
+      }
+      ReCo1(app, InChannel, total, ier);
+    }
+    if (ier < 0 || app.erraCount != reports) {
+      app.files.closeAll();
+      m.Par(40) = 0;
+      m.NAt = cint16(first);
+      app.readFailed = true;
+      return;
+    }
+    if (ier == 1) {
+      tekst(app, CoordinatesNotFound);
+      app.files.closeAll();
+      m.NAt = cint16(first);
+      app.readFailed = true;
+      return;
+    }
+    if (ier != 0) {
+      // Keep the first structure as it was: an added atom without a valid element or
+      // number never joins the model.
+      m.NAt = cint16(first);
+      frm.Text3.text = f + std::string(CoordinatesReading);
+      tekst(app, frm.Text3.text);
+      app.files.closeAll();
+      app.readFailed = true;
+      return;
+    }
+    setScroll(app, 0);
+    m.Sw(8) = -1;
+    m.Sw(19) = 0;
+    tekst(app, "");
+    TekLog(app, Separator, 1);
+    tekst(app, std::string(CoordinatesOf) + Str(total - first) + std::string(AtomsAdded));
+    if (total == first) {
+      app.files.closeAll();
+      return;
+    }
+    frm.Text3.text = f + std::string(AllIsGood);
+    m.ShowNam = znaU(m.FilNam);
+    frm.caption = m.ShowNam + m.VerCap + std::string(LogCaption);
+    app.obr.caption = m.ShowNam + std::string(ViewCaption);
+    frm.burek.visible = false;
+    m.NDof(1) = cint16(total);
+    m.NDof(2) = cint16(3 * total);
+    m.NDof(3) = cint16(3 * total - 3);
+    m.NDof(4) = cint16(3 * total - 6);
+    for (int k = 0; k <= 4; ++k) m.NDof(20 + k) = m.NDof(k);
+    m.NAt = cint16(total);
+    tekst(app, std::string(AllCoordinates) + Str(total));
+    const int dof = 3 * total - 6;
+    m.Par(56) = dof > 0 ? double(float(1.0 / dof)) : 0.0;
+    m.Par(41) = m.Par(56);
+    m.Par(59) = 0;
+    for (int i = 1; i <= total; ++i) listAtom(app, i);
+    // The modes of the added structure, from the start of the file again.
+    app.files.close(InChannel);
+    app.files.openInput(InChannel, f);
+    int lfr = 0;
+    ReMv1(app, first, std::min(3 * (total - first), int(MaxFrq)), total, lfr);
+    app.files.closeAll();
+    if (lfr == -1) {
+      tekst(app, std::string(AdmRead) + f);
+      m.Sw(90) = -1;
+      for (int i = 1; i <= total; ++i) {
+        for (int k = 0; k < 3; ++k) m.InvMas(3 * i - 2 + k) = 1.0 / m.AtMas(i);
+        for (int k = 1; k <= 3; ++k) {
+          if (std::fabs(m.Xyz(i, k)) < ZeroCut) m.Xyz(i, k) = 0;
+          m.XyzCopy(i, k) = m.Xyz(i, k);
+        }
+      }
+      app.frq.visible = false;
+      PbIni(app);
+    }
+    m.Par(40) = 1;
+    klucze(app, 1);
+    tekst(app, "...");
+    tekst(app, ToAdd);
+  });
+}
 
 }  // namespace kel

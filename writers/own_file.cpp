@@ -2,12 +2,246 @@
 #include "writers/own_file.hpp"
 
 #include "app/app.hpp"
+#include "app/convert.hpp"
+#include "app/strings.hpp"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <filesystem>
+#include <system_error>
+#include <vector>
 
 namespace kel {
 
-void ZaCoo(App&, int, int) {}
-void ZaCo1(App&, int, int) {}
-void ZaMW(App&, int, int, int) {}
-void SaveKelAsIs(App&) noexcept {}
+namespace {
+
+constexpr std::string_view AtomsTitle = "Atomic orientation and masses";
+constexpr std::string_view ModesTitle = "Harmonic frequencies";
+constexpr std::string_view ScalingLine = "frequency scaling factor = ";
+constexpr std::string_view FileText = "File ";
+constexpr std::string_view WasCreated = " was created";
+constexpr std::string_view Caution = "CAUTION: alraeady exists file";
+constexpr std::string_view CancelText = "{Cancel - not save results";
+constexpr std::string_view OkOverwrite = ",  OK - overwrite}";
+constexpr std::string_view ReadOnly = " marked Read only)";
+constexpr std::string_view NewFilename = "Or New Filename [.kel]";
+constexpr std::string_view NotSaved = "KEL not saved";
+constexpr std::string_view OldFile = "old file ";
+constexpr std::string_view RenamedAs = " renamed as ";
+constexpr std::string_view BoxTitle = "Save .kel as is";
+
+constexpr int KelChannel = 3;
+
+/// One atom line: number, atomic number, x, y, z and mass.
+void atomLine(App& app, int channel, int number, int i, double x, double y, double z) {
+  auto& m = app.m;
+  fomi(app, channel, 3, number);
+  fomi(app, channel, 4, m.AtZ(i));
+  fom8(app, channel, 14, x);
+  fom8(app, channel, 14, y);
+  fom8(app, channel, 14, z);
+  fom8(app, channel, 16, m.AtMas(i));
+  if (channel == 0)
+    tekst(app, "");
+  else
+    app.files.write(channel, "\n");
+}
+
+/// The factor and shift as the scaling line shows them (" .5", "-2").
+std::string scalingText(const ModKel& m) {
+  return std::string(ScalingLine) + Str(m.Par(15)) + " " + "*x " + (m.Par(16) >= 0 ? "+" : "-") +
+         Str(std::fabs(m.Par(16)));
+}
+
+/// The file is marked read-only: nobody may write it.
+bool readOnlyFile(const std::string& name) {
+  std::error_code ec;
+  auto p = std::filesystem::status(name, ec).permissions();
+  using std::filesystem::perms;
+  return !ec &&
+         (p & (perms::owner_write | perms::group_write | perms::others_write)) == perms::none;
+}
+
+/// The name typed in the dialogue: ".kel" is added when its file-name part has no ".".
+std::string typedName(std::string answer) {
+  answer = trim(answer);
+  if (answer.find('.', fileNameStart(answer)) == std::string::npos) answer += ".kel";
+  return answer;
+}
+
+}  // namespace
+
+void appendIntField(std::string& out, long long k, int j) {
+  char digits[24];
+  char* end = digits + sizeof digits;
+  char* p = end;
+  unsigned long long u =
+      k < 0 ? 0ULL - static_cast<unsigned long long>(k) : static_cast<unsigned long long>(k);
+  do {
+    *--p = char('0' + u % 10);
+    u /= 10;
+  } while (u != 0);
+  if (k < 0) *--p = '-';
+  const int len = int(end - p) + 1;  // with the blank before the number
+  if (len < j) out.append(std::size_t(j - len), ' ');
+  out += ' ';
+  out.append(p, end);
+}
+
+void ZaCoo(App& app, int channel, int n) {
+  guard(app, "ZaCoo", [&] {
+    auto& m = app.m;
+    for (int i = 1; i <= n; ++i)
+      atomLine(app, channel, i, i, m.Xyz(i, 1), m.Xyz(i, 2), m.Xyz(i, 3));
+  });
+}
+
+void ZaCo1(App& app, int channel, int n) {
+  guard(app, "ZaCo1", [&] {
+    auto& m = app.m;
+    int written = 0;
+    for (int i = 1; i <= n; ++i) {
+      if (m.XyzV(i, 0) < 0) continue;  // deleted in the viewer
+      atomLine(app, channel, ++written, i, m.XyzV(i, 1), m.XyzV(i, 2), m.XyzV(i, 3));
+    }
+  });
+}
+
+namespace {
+
+/// The fields of the displacements FieldLow..FieldHigh, four characters each, made once.
+constexpr int FieldLow = -99, FieldHigh = 999;
+const std::vector<std::array<char, 4>>& fields4() {
+  static const std::vector<std::array<char, 4>> table = [] {
+    std::vector<std::array<char, 4>> t(FieldHigh - FieldLow + 1);
+    for (int v = FieldLow; v <= FieldHigh; ++v) {
+      std::string s;
+      appendIntField(s, v, 4);
+      std::copy_n(s.begin(), 4, t[std::size_t(v - FieldLow)].begin());
+    }
+    return t;
+  }();
+  return table;
+}
+
+/// Mode lines for atoms 1..nAtoms; with keptOnly, atoms deleted in the viewer are left out
+/// (the same atoms as the atom lines of ZaCo1).
+void modeLines(App& app, int nModes, int nAtoms, int channel, bool keptOnly) {
+  auto& m = app.m;
+  const bool raman = m.RaInt(0) > 0;
+  std::string line;
+  for (int mode = 1; mode <= nModes; ++mode) {
+    fom2L(app, channel, 7, "F =", m.Frq(mode));
+    fom2L(app, channel, 7, "   IR =", m.IrInt(mode));
+    if (raman) fom2L(app, channel, 7, "   RA =", m.RaInt(mode));
+    app.files.write(channel, "   S = " + m.FrqSym(mode) + "\n");
+    line.clear();
+    if (nAtoms > 0) {
+      (void)m.ModeD(mode, nAtoms, 3);  // the whole row lies inside the table
+      // The mode index varies fastest: component k of atom a is a fixed stride away.
+      const i16* base = &m.ModeD(mode, 0, 0);
+      constexpr std::size_t atomStride = MaxFrq + 1, compStride = atomStride * (MaxAt + 1);
+      for (int a = 1; a <= nAtoms; ++a) {
+        if (keptOnly && m.XyzV(a, 0) < 0) continue;
+        for (std::size_t k = 1; k <= 3; ++k) {
+          const int v = base[std::size_t(a) * atomStride + k * compStride];
+          if (v >= FieldLow && v <= FieldHigh)
+            line.append(fields4()[std::size_t(v - FieldLow)].data(), 4);
+          else
+            appendIntField(line, v, 4);
+        }
+        line += "   ";
+      }
+    }
+    line += '\n';
+    app.files.write(channel, line);
+  }
+}
+
+}  // namespace
+
+void ZaMW(App& app, int nModes, int nAtoms, int channel) {
+  guard(app, "ZaMW", [&] { modeLines(app, nModes, nAtoms, channel, false); });
+}
+
+void writeKelFile(App& app, const std::string& name, const std::string& route, bool asIs) {
+  auto& m = app.m;
+  auto& files = app.files;
+  const int reports = app.erraCount;
+  files.openOutput(KelChannel, name);
+  if (!route.empty()) {
+    files.writeLine(KelChannel, route);
+    files.writeLine(KelChannel, "");
+  }
+  files.writeLine(KelChannel, AtomsTitle);
+  if (asIs)
+    ZaCo1(app, KelChannel, m.NAt);
+  else
+    ZaCoo(app, KelChannel, m.NAt);
+  if (app.erraCount == reports) {
+    files.writeLine(KelChannel, "");
+    files.writeLine(KelChannel, "");
+    files.writeLine(KelChannel, ModesTitle);
+    if (asIs) {
+      // The structure as the viewer shows it: the rows of deleted atoms go with them, so
+      // that the file reads back with every displacement on its own atom.
+      guard(app, "ZaMW", [&] { modeLines(app, m.NFrq, m.NAt, KelChannel, true); });
+    } else {
+      ZaMW(app, m.NFrq, m.NAt, KelChannel);
+    }
+  }
+  if (app.erraCount == reports && m.Sw(114) != 0) {
+    files.writeLine(KelChannel, "");
+    files.writeLine(KelChannel, scalingText(m));
+  }
+  if (app.erraCount != reports) {
+    // A half-written file would be taken for a complete one by the next read.
+    files.closeAll();
+    deleteFile(name);
+    app.readFailed = true;
+    return;
+  }
+  files.close(KelChannel);
+  tekst(app, std::string(FileText) + name + std::string(WasCreated));
+}
+
+void writeAutoKel(App& app, const std::string& route) {
+  auto& m = app.m;
+  if (m.NFrq == 0) return;
+  const std::string name = m.FilNam + ".kel";
+  if (spl(name) > 0) {
+    if (m.RenDone == 0) return;
+    const std::string backup = m.FilNam + ".ren" + ".kel";
+    if (fileExists(backup)) return;
+    tekst(app, std::string(OldFile) + name + std::string(RenamedAs) + backup);
+    renameFile(name, backup);
+  }
+  writeKelFile(app, name, route, false);
+}
+
+void SaveKelAsIs(App& app) noexcept {
+  guard(app, "SaveKelAsIs", [&] {
+    std::string name = app.m.FilNam + ".kel";
+    while (fileExists(name)) {
+      const bool readOnly = readOnlyFile(name);
+      std::string prompt = std::string(Caution) + "\r" + name + "\r\r" + std::string(CancelText);
+      if (readOnly)
+        prompt += ", " + name + std::string(ReadOnly);
+      else
+        prompt += OkOverwrite;
+      prompt += "\r" + std::string(NewFilename);
+      std::string answer = app.prompt->inputBox(prompt, BoxTitle, name);
+      if (trim(answer).empty()) {
+        app.frm.Text3.text = NotSaved;
+        return;
+      }
+      if (trim(answer) == name) break;
+      name = typedName(answer);
+    }
+    writeKelFile(app, name, {}, true);
+  });
+}
 
 }  // namespace kel

@@ -2,6 +2,8 @@
 // The program's own structure file (".kel"): atoms, masses and all normal modes.
 #pragma once
 
+#include <string>
+
 namespace kel {
 
 struct App;
@@ -14,5 +16,14 @@ void ZaCo1(App& app, int channel, int n);
 void ZaMW(App& app, int nModes, int nAtoms, int channel);
 /// "&Save .kel as is": asks before overwriting, writes the structure as the viewer shows it.
 void SaveKelAsIs(App& app) noexcept;
+
+/// Writes the whole file name: the route line and an empty line (when route is not empty),
+/// the atoms (viewer coordinates when asIs), the modes, the scaling line; logs its creation.
+void writeKelFile(App& app, const std::string& name, const std::string& route, bool asIs);
+/// The summary written after a read with modes: FilNam + ".kel", never over an existing
+/// file unless the atoms were renumbered, and then only after keeping it as FilNam + ".ren.kel".
+void writeAutoKel(App& app, const std::string& route);
+/// The field of an integer as fomi writes it: right-aligned in width j, one blank at least.
+void appendIntField(std::string& out, long long k, int j);
 
 }  // namespace kel

@@ -1,0 +1,86 @@
+// Kelvorin - desktop workbench for vibrational calculations.
+// Reading the largest generated output end to end (geometry, modes, masses, connections,
+// the ".kel" summary), against a bare line scan of the same file.
+#include "app/app.hpp"
+#include "readers/gaussian_output.hpp"
+
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* Source = KEL_SHARED_DATA "/generated/gen_n480_raman_masses_opt3.log";
+
+/// A private folder holding a copy of the output; the reads write beside it.
+struct Copy {
+  fs::path dir, file;
+  Copy() {
+    dir = fs::temp_directory_path() / ("kel-bench-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    file = dir / "gen_n480_raman_masses_opt3.log";
+    if (fs::exists(Source)) fs::copy_file(Source, file, fs::copy_options::overwrite_existing);
+  }
+  ~Copy() {
+    std::error_code ec;
+    fs::remove_all(dir, ec);
+  }
+  /// Removes everything but the output itself: the summary, the log, scratch files.
+  void clean() const {
+    for (const auto& e : fs::directory_iterator(dir))
+      if (e.path() != file) fs::remove(e.path());
+  }
+};
+
+Copy& copy() {
+  static Copy c;
+  return c;
+}
+
+void BM_GetlineScan(benchmark::State& state) {
+  auto& c = copy();
+  if (!fs::exists(c.file)) {
+    state.SkipWithError("shared data absent");
+    return;
+  }
+  for (auto _ : state) {
+    std::ifstream in(c.file);
+    std::string line;
+    std::size_t n = 0;
+    while (std::getline(in, line)) n += line.size();
+    benchmark::DoNotOptimize(n);
+  }
+  state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(fs::file_size(c.file)));
+}
+BENCHMARK(BM_GetlineScan)->Unit(benchmark::kMillisecond);
+
+void BM_FmtIn480(benchmark::State& state) {
+  auto& c = copy();
+  if (!fs::exists(c.file)) {
+    state.SkipWithError("shared data absent");
+    return;
+  }
+  auto app = std::make_unique<kel::App>();
+  app->we2.La2[0].value = 0;
+  app->we2.La2[1].value = 1;
+  app->we2.La2[2].value = 0;
+  const fs::path old = fs::current_path();
+  fs::current_path(c.dir);
+  for (auto _ : state) {
+    state.PauseTiming();
+    c.clean();
+    state.ResumeTiming();
+    kel::FmtIn(*app, c.file.string());
+    if (app->m.NFrq != 1434 || app->readFailed) state.SkipWithError("read failed");
+  }
+  fs::current_path(old);
+  state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(fs::file_size(c.file)));
+}
+BENCHMARK(BM_FmtIn480)->Unit(benchmark::kMillisecond);
+
+}  // namespace

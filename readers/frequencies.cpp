@@ -1,0 +1,593 @@
+// Kelvorin - desktop workbench for vibrational calculations.
+#include "readers/frequencies.hpp"
+
+#include "app/app.hpp"
+#include "app/convert.hpp"
+#include "app/strings.hpp"
+#include "readers/text_scan.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kel {
+
+namespace {
+
+constexpr std::string_view ErrorInFile = "Error in file ";
+constexpr std::string_view MassesFromFile = "atomic masses from file ";
+constexpr std::string_view MassesInFile = "atomic masses in file ";
+constexpr std::string_view MassesSame = "... are the same as in Kelvorin program";
+constexpr std::string_view InputError = " ... Input Error";
+
+constexpr int GaussChannel = 2;  // the Gaussian file read by ReMW, ReFrq and ReIzo
+constexpr int ModeChannel = 1;   // the compact file read by ReMv and ReMv1
+
+/// Masses that differ by less than this are the same.
+constexpr double MassTolerance = 1e-5;
+
+/// Label of a mode: at most four characters, trailing blanks dropped.
+std::string shortLabel(std::string_view s) {
+  return rtrim(s.substr(0, std::min<std::size_t>(4, s.size())));
+}
+
+// ----------------------------------------------------------------------------------------
+// Compact coordinate block, after "Atomic orientation and masses":
+//     1   6    0.00000000   -1.23400000    0.00000000     12.00000000
+// atom number, atomic number, x, y, z, then the rest of the line is the mass.
+
+void readCoordinates(App& app, int kn, int& la, int& ier, bool append) {
+  auto& m = app.m;
+  auto& in = app.files.in(kn);
+  const int offset = append ? la : 0;
+  ier = 1;
+  la = offset;
+  for (int i = offset + 1; i <= MaxAt; ++i) m.AtZ(i) = 0;  // gaps must show (status 4)
+  std::string rest;
+  while (la < MaxAt + 1) {
+    double x = 0;
+    if (!in.tryInputNumber(x)) break;
+    long long num = scan::clampedInt(x);
+    if (num < 0) {
+      ier = 2;
+      return;
+    }
+    if (num == 0) {
+      if (la > offset) break;
+      continue;
+    }
+    ++la;
+    ier = 0;
+    long long z = scan::clampedInt(in.inputNumber());
+    if (z < 1 || z > MaxEl) {
+      ier = 3;
+      return;
+    }
+    long long i = num + offset;
+    if (i > MaxAt) throw BasicError{9};
+    double c[3];
+    for (double& v : c) v = in.inputNumber();
+    double mass = 0;
+    if (in.midLine() && in.getLine(rest)) mass = Val(rest);
+    setAtom(m, int(i), int(z), mass > 0 ? mass : 0.0);
+    for (int k = 0; k < 3; ++k) m.Xyz(i, k + 1) = c[k];
+    m.Xyz(i, 0) = 0;
+  }
+  for (int i = offset + 1; i <= la; ++i)
+    if (m.AtZ(i) == 0) {
+      ier = 4;
+      break;
+    }
+}
+
+// ----------------------------------------------------------------------------------------
+// Compact mode block, after "Harmonic frequencies":
+// F =  123.45   IR =   12.34   RA =    1.00   S = A1
+//    0   0  15      -5   0   0   ...        (three integers per atom)
+
+/// One mode's line: frequency, IR, Raman and label into slot mode.
+void readModeLine(App& app, std::string_view line, int mode) {
+  auto& m = app.m;
+  auto valueAfter = [&](std::string_view key, double& v) {
+    auto p = line.find(key);
+    if (p != std::string_view::npos) v = Val(line.substr(p + key.size()));
+  };
+  valueAfter("F =", m.Frq(mode));
+  valueAfter("IR =", m.IrInt(mode));
+  valueAfter("RA =", m.RaInt(mode));
+  auto p = line.find("S =");
+  if (p != std::string_view::npos) m.FrqSym(mode) = shortLabel(ltrim(line.substr(p + 3)));
+}
+
+/// Modes first..first+lw-1 with rows for atoms a1..la; returns how many were read
+/// completely, and sets incomplete when the file ended inside a mode.
+int readModes(App& app, int first, int lw, int a1, int la, bool& incomplete) {
+  auto& m = app.m;
+  auto& in = app.files.in(ModeChannel);
+  std::string line;
+  int read = 0;
+  incomplete = false;
+  while (read < lw) {
+    bool found = false;
+    while (in.getLine(line))
+      if (line.find("F =") != std::string::npos) {
+        found = true;
+        break;
+      }
+    if (!found) break;
+    const int mode = first + read;
+    m.Frq(mode) = m.IrInt(mode) = m.RaInt(mode) = 0;
+    m.FrqSym(mode).clear();
+    readModeLine(app, line, mode);
+    for (int a = 1; a <= la; ++a)
+      for (int k = 1; k <= 3; ++k) {
+        double v = 0;
+        if (a < a1) continue;
+        if (!in.tryInputNumber(v)) {
+          incomplete = true;
+          return read;
+        }
+        m.ModeD(mode, a, k) = CInt(v);
+      }
+    ++read;
+  }
+  return read;
+}
+
+/// Reads up to the compact "harmonic freq" title of file 1; false when absent.
+bool findModeBlock(App& app) {
+  auto& in = app.files.in(ModeChannel);
+  std::string line;
+  while (in.getLine(line))
+    if (scan::hasLow(line, "harmonic freq")) return true;
+  return false;
+}
+
+/// Clears frequencies, labels and intensities of every mode; RaInt(0) says whether Raman
+/// data were read before and is left alone.
+void clearModeTables(App& app) {
+  auto& m = app.m;
+  const double raman = m.RaInt(0);
+  m.FrqSym.fill({});
+  m.RaInt.fill(0);
+  m.IrInt.fill(0);
+  m.Frq.fill(0);
+  m.RaInt(0) = raman;
+}
+
+void setRamanCount(App& app) {
+  auto& m = app.m;
+  for (int i = 1; i <= m.NFrq; ++i)
+    if (m.RaInt(i) != 0) {
+      m.RaInt(0) = m.NFrq;
+      return;
+    }
+}
+
+// ----------------------------------------------------------------------------------------
+// Gaussian frequency table, one group of up to three modes:
+//                       1                      2                      3
+//                       A                      A                      A
+//  Frequencies --     85.2547               241.1418               306.5348
+//  Red. masses --      5.2741                 2.5955                 4.5079
+//  IR Inten    --      7.8643                14.0223                 8.3015
+//  Raman Activ --      3.0360                45.7759                 3.3057
+//   Atom  AN      X      Y      Z        X      Y      Z        X      Y      Z
+//      1   6     0.18   0.03   0.01    -0.07  -0.01   0.01     0.01  -0.01   0.01
+// A high-precision table ("Frequencies ---", five columns) may come first under the same
+// title: its lines are passed over.
+
+/// The frequency line of a normal three-column group.
+bool isFreqLine(std::string_view line) {
+  auto p = line.find("--");
+  return p != std::string_view::npos && scan::hasLow(line.substr(0, p), "freq") &&
+         (p + 2 >= line.size() || line[p + 2] != '-');
+}
+
+/// Values after "--" of line into v; count read.
+int valuesOf(std::string_view line, double (&v)[3]) {
+  v[0] = v[1] = v[2] = 0;
+  return scan::threeValues(line, v);
+}
+
+/// Symmetry labels of modes k+1..k+c from the label line.
+void readLabels(App& app, std::string_view labels, int k, int c) {
+  auto& m = app.m;
+  for (int j = 1; j <= c; ++j) m.FrqSym(k + j) = "?";
+  std::string_view s = labels;
+  for (int j = 1; j <= c; ++j) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    if (s.empty()) break;
+    std::size_t n = std::min<std::size_t>(4, s.size());
+    m.FrqSym(k + j) = shortLabel(s.substr(0, n));
+    s.remove_prefix(n);
+  }
+}
+
+/// Free-format numbers of whole lines (blanks and commas separate them): the displacement
+/// rows end at their line ends, so no partly read line is left behind.
+class RowNumbers {
+ public:
+  RowNumbers(LineReader& in, std::string& line) : in_(in), line_(line) { line_.clear(); }
+  bool next(double& x) {
+    for (;;) {
+      while (pos_ < line_.size() &&
+             (line_[pos_] == ' ' || line_[pos_] == '\t' || line_[pos_] == ','))
+        ++pos_;
+      if (pos_ < line_.size()) break;
+      if (!in_.getLine(line_)) return false;
+      pos_ = 0;
+    }
+    std::size_t end = pos_;
+    while (end < line_.size() && line_[end] != ' ' && line_[end] != '\t' && line_[end] != ',')
+      ++end;
+    x = Val(std::string_view(line_).substr(pos_, end - pos_));
+    pos_ = end;
+    return true;
+  }
+
+ private:
+  LineReader& in_;
+  std::string& line_;
+  std::size_t pos_ = 0;
+};
+
+/// From the frequency line of a group to the last displacement row. False when the group
+/// cannot be read.
+bool readGroup(App& app, LineReader& in, const std::string& freqLine, const std::string& labels,
+               int k, int c, std::string& line) {
+  auto& m = app.m;
+  double v[3];
+  valuesOf(freqLine, v);
+  for (int j = 0; j < c; ++j) m.Frq(k + 1 + j) = v[j];
+  readLabels(app, labels, k, c);
+  // IR intensities
+  for (;;) {
+    if (!in.getLine(line) || scan::hasLow(line, "frequen")) return false;
+    if (scan::hasLow(line, "inte")) break;
+  }
+  valuesOf(line, v);
+  for (int j = 0; j < c; ++j) m.IrInt(k + 1 + j) = v[j];
+  // Raman activities, then the displacement header
+  for (;;) {
+    if (!in.getLine(line) || scan::hasLow(line, "frequen")) return false;
+    if (scan::hasLow(line, "rama")) {
+      valuesOf(line, v);
+      for (int j = 0; j < c; ++j) m.RaInt(k + 1 + j) = v[j];
+      for (;;) {
+        if (!in.getLine(line) || scan::hasLow(line, "freq")) return false;
+        if (scan::hasLow(line, " x ") && scan::hasLow(line, " y ")) break;
+      }
+      break;
+    }
+    if (contains(line, " X ") && contains(line, " Y ")) break;
+  }
+  // Displacement rows: atom number, atomic number, then x, y, z of each mode.
+  RowNumbers row(in, line);
+  for (int a = 1; a <= m.NAt; ++a) {
+    double num = 0, z = 0;
+    do {
+      if (!row.next(num)) return false;
+    } while (num == 0);
+    if (!row.next(z) || num != a || z != m.AtZ(a)) return false;
+    for (int j = 1; j <= c; ++j)
+      for (int comp = 1; comp <= 3; ++comp) {
+        double d = 0;
+        if (!row.next(d)) return false;
+        m.ModeD(k + j, a, comp) = CInt(d * 100.0);
+      }
+  }
+  return true;
+}
+
+}  // namespace
+
+namespace scan {
+
+int threeValues(std::string_view line, double (&v)[3]) {
+  auto p = line.find("--");
+  if (p == std::string_view::npos) return 0;
+  std::string_view s = line.substr(p + 2);
+  int n = 0;
+  while (n < 3) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    if (s.empty()) break;
+    std::size_t cut = s.find("    ");
+    v[n++] = Val(s.substr(0, cut));
+    if (cut == std::string_view::npos) break;
+    s.remove_prefix(cut);
+  }
+  return n;
+}
+
+bool TableSpotter::feed(std::string_view line) {
+  if (hasLow(line, "orient")) {
+    ahead_ = 4;
+    return false;
+  }
+  if (ahead_ <= 0) return false;
+  --ahead_;
+  if (hasLow(line, " x ") && hasLow(line, " y ")) {
+    type_ = hasLow(line, "type");
+    ahead_ = 0;
+    return true;
+  }
+  return false;
+}
+
+}  // namespace scan
+
+void reverseModes(App& app) {
+  auto& m = app.m;
+  const int n = m.NFrq;
+  if (n < 2) return;
+  for (int i = 1; i <= n / 2; ++i) {
+    const int j = n + 1 - i;
+    std::swap(m.Frq(i), m.Frq(j));
+    std::swap(m.FrqSym(i), m.FrqSym(j));
+    std::swap(m.IrInt(i), m.IrInt(j));
+    std::swap(m.RaInt(i), m.RaInt(j));
+  }
+  // The mode index varies fastest in ModeD: each atom's component is one run of modes.
+  for (int a = 1; a <= m.NAt; ++a)
+    for (int k = 1; k <= 3; ++k) std::reverse(&m.ModeD(1, a, k), &m.ModeD(n, a, k) + 1);
+}
+
+void ReCoo(App& app, int kn, int& la, int& ier) noexcept {
+  guard(app, "ReCoo", [&] { readCoordinates(app, kn, la, ier, false); });
+}
+
+void ReCo1(App& app, int kn, int& la, int& ier) noexcept {
+  guard(app, "ReCo1", [&] {
+    readCoordinates(app, kn, la, ier, true);
+    if (ier == 0) app.m.NAt = cint16(la);
+  });
+}
+
+void ReMv(App& app, int lw, int la, int& lfr) noexcept {
+  guard(app, "ReMv", [&] {
+    auto& m = app.m;
+    lfr = 0;
+    m.Sw(35) = 0;
+    m.NFrq = 0;
+    m.ModeD.fill(0);
+    if (!findModeBlock(app)) return;
+    lfr = 1;
+    clearModeTables(app);
+    bool incomplete = false;
+    int read = readModes(app, 1, std::min(lw, int(MaxFrq)), 1, la, incomplete);
+    if (incomplete) return;
+    if (read == 0) {  // a structure without modes: nothing is missing
+      lfr = 0;
+      return;
+    }
+    m.NFrq = cint16(read);
+    m.Sw(35) = -1;
+    lfr = -1;
+    setRamanCount(app);
+  });
+}
+
+void ReMv1(App& app, int i1, int lw1, int la, int& lfr) noexcept {
+  guard(app, "ReMv1", [&] {
+    auto& m = app.m;
+    lfr = 0;
+    m.Sw(35) = 0;
+    // The added atoms do not move in the modes held, nor the held atoms in the added modes.
+    for (int mode = 1; mode <= m.NFrq; ++mode)
+      for (int a = i1 + 1; a <= la; ++a)
+        for (int k = 1; k <= 3; ++k) m.ModeD(mode, a, k) = 0;
+    if (!findModeBlock(app)) return;
+    lfr = 1;
+    const int first = m.NFrq + 1;
+    const int room = std::min(lw1, int(MaxFrq) - m.NFrq);
+    for (int mode = first; mode < first + room; ++mode)
+      for (int a = 1; a <= i1; ++a)
+        for (int k = 1; k <= 3; ++k) m.ModeD(mode, a, k) = 0;
+    bool incomplete = false;
+    int read = readModes(app, first, room, i1 + 1, la, incomplete);
+    if (incomplete) return;
+    if (read == 0) {
+      lfr = 0;
+      return;
+    }
+    m.NFrq = cint16(m.NFrq + read);
+    m.Sw(35) = -1;
+    lfr = -1;
+    setRamanCount(app);
+  });
+}
+
+void ReMW(App& app, const std::string& f, int lw, int& ier) noexcept {
+  guard(app, "ReMW", [&] {
+    auto& m = app.m;
+    double len = 0;
+    int state = 0;
+    SplB(app, f, len, state);
+    if (state != 0) return;
+    ier = 0;
+    m.Sw(35) = 0;
+    m.NFrq = 0;
+    m.ModeD.fill(0);
+    lw = std::min(lw, int(MaxFrq));
+    if (lw < 1 || len < 10) return;
+    auto& in = app.files.openInput(GaussChannel, f);
+    std::string line, labels;
+    bool found = false;
+    while (in.getLine(line))
+      if (scan::hasLow(line, "harmonic freq")) {
+        found = true;
+        break;
+      }
+    if (!found) {
+      app.files.close(GaussChannel);
+      return;
+    }
+    ier = 1;
+    clearModeTables(app);
+    // The first group: its frequency line, the label line just before it.
+    found = false;
+    while (in.getLine(line)) {
+      if (isFreqLine(line)) {
+        found = true;
+        break;
+      }
+      labels.swap(line);
+    }
+    int k = 0;
+    while (found && k < lw) {
+      double v[3];
+      int c = std::min(valuesOf(line, v), lw - k);
+      if (c < 1) break;
+      std::string freqLine = line;
+      if (!readGroup(app, in, freqLine, labels, k, c, line)) {
+        app.files.close(GaussChannel);
+        return;
+      }
+      k += c;
+      if (c < 3) break;
+      // A following group starts within three lines (number line, label line, frequencies).
+      found = false;
+      labels.clear();
+      for (int ahead = 0; ahead < 3 && in.getLine(line); ++ahead) {
+        if (isFreqLine(line)) {
+          found = true;
+          break;
+        }
+        labels = line;
+      }
+    }
+    app.files.close(GaussChannel);
+    if (k == 0) return;
+    m.NFrq = cint16(k);
+    m.Sw(35) = -1;
+    ier = -1;
+    setRamanCount(app);
+    reverseModes(app);
+  });
+}
+
+void ReFrq(App& app, int lw, int& ier) noexcept {
+  guard(app, "ReFrq", [&] {
+    auto& m = app.m;
+    const std::string& f = m.DatNam;
+    double len = 0;
+    int state = 0;
+    SplB(app, f, len, state);
+    if (state != 0 || len < 10) return;
+    ier = 1;
+    lw = std::min(lw, int(MaxFrq));
+    if (lw < 1) return;
+    // Three passes: frequencies, IR intensities, Raman activities.
+    struct Kind {
+      std::string_view key;
+      Tab<double, MaxFrq>* table;
+      int count = 0;
+    };
+    Kind kinds[3] = {{"freq", &m.Frq}, {"inte", &m.IrInt}, {"rama", &m.RaInt}};
+    for (auto& kind : kinds) {
+      auto& in = app.files.openInput(GaussChannel, f);
+      std::string line;
+      while (kind.count < lw && in.getLine(line)) {
+        if (!scan::hasLow(line, kind.key) || line.find("--") == std::string::npos) continue;
+        if (kind.key == "freq" && !isFreqLine(line)) continue;
+        double v[3];
+        int c = valuesOf(line, v);
+        for (int j = 0; j < c && kind.count < lw; ++j) (*kind.table)(++kind.count) = v[j];
+      }
+      app.files.close(GaussChannel);
+    }
+    const int n = kinds[0].count;
+    if (n == 0) return;
+    for (int i = kinds[1].count + 1; i <= n; ++i) m.IrInt(i) = 0;
+    for (int i = kinds[2].count + 1; i <= n; ++i) m.RaInt(i) = 0;
+    bool raman = false;
+    for (int i = 1; i <= n; ++i) raman = raman || m.RaInt(i) != 0;
+    if (raman) m.RaInt(0) = n;
+    m.Sw(35) = -1;
+    ier = -1;
+    for (int i = 1; i <= n / 2; ++i) {
+      std::swap(m.Frq(i), m.Frq(n + 1 - i));
+      std::swap(m.IrInt(i), m.IrInt(n + 1 - i));
+      std::swap(m.RaInt(i), m.RaInt(n + 1 - i));
+    }
+  });
+}
+
+// Mass lines of a Gaussian output:
+//  Atom     1 has atomic number  6 and mass  12.00000
+void ReIzo(App& app, const std::string& f, std::string& route, int na, int& ier) noexcept {
+  guard(app, "ReIzo", [&] {
+    auto& m = app.m;
+    ier = 1;
+    double len = 0;
+    int state = 0;
+    SplW(f, len, state);
+    if (state != 0) {
+      tekst(app, std::string(ErrorInFile) + f);
+      return;
+    }
+    if (len <= 0) return;
+    ier = 0;
+    na = std::min(na, int(MaxAt));
+    auto& in = app.files.openInput(GaussChannel, f);
+    std::string line;
+    int taken = 0;
+    bool differs = false;
+    while (taken < na && in.getLine(line)) {
+      if (route.empty() && scan::isRouteLine(line)) route = line;
+      auto p = scan::findLow(line, "atom");
+      if (p == std::string::npos) continue;
+      const double n = Val(std::string_view(line).substr(p + 4));
+      if (n > MaxAt) continue;
+      auto pn = scan::findLow(line, "number ");
+      auto pm = scan::findLow(line, "mass ");
+      if (pn == std::string::npos || pm == std::string::npos) continue;
+      if (n < 1 || n > na || n != std::floor(n)) continue;
+      const int i = int(n);
+      const double z = Val(std::string_view(line).substr(pn + 7));
+      if (z != m.AtZ(i)) {
+        tekst(app, line);
+        if (taken > 0) {
+          ier = 1;
+          break;
+        }
+        continue;
+      }
+      const double mass = Val(std::string_view(line).substr(pm + 5));
+      if (!(mass > 0)) {
+        ier = 1;
+        break;
+      }
+      m.AtMas0(i) = mass;
+      if (std::fabs(mass - m.AtMas(i)) >= MassTolerance) differs = true;
+      ++taken;
+    }
+    app.files.close(GaussChannel);
+    if (taken == 0 && ier == 0) return;
+    if (ier == 0 && taken < na) ier = 1;
+    if (ier == 0 && !differs) {
+      tekst(app, std::string(MassesInFile) + f);
+      tekst(app, MassesSame);
+      ier = -1;
+      return;
+    }
+    tekst(app, std::string(MassesFromFile) + f);
+    if (ier == 1) {
+      tekst(app, line + std::string(InputError));
+      return;
+    }
+    for (int i = 1; i <= na; ++i) {
+      m.AtMas(i) = m.AtMas0(i);
+      tekst(app, "");
+      fomi(app, 0, 3, i);
+      fomi(app, 0, 4, m.AtZ(i));
+      TekUl(app, m.AtLab(i) + "  ");
+      for (int k = 1; k <= 3; ++k) fom6(app, 0, 12, m.Xyz(i, k));
+      fom6(app, 0, 12, m.AtMas(i));
+    }
+    tekst(app, "");
+    ier = -1;
+  });
+}
+
+}  // namespace kel

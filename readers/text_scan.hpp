@@ -1,0 +1,76 @@
+// Kelvorin - desktop workbench for vibrational calculations.
+// Small line-scanning helpers of the Gaussian readers: case-blind search without copying
+// the line, and the "three values after --" rule of the frequency tables.
+#pragma once
+
+#include <cmath>
+#include <cstddef>
+#include <cstring>
+#include <string_view>
+
+namespace kel::scan {
+
+/// Case-blind search of needle (written in lower case) in line; npos when absent. The first
+/// letter is looked for with memchr in both cases, so lines without it cost little.
+inline std::size_t findLow(std::string_view line, std::string_view lowNeedle) {
+  const std::size_t n = lowNeedle.size();
+  if (n == 0) return 0;
+  if (line.size() < n) return std::string_view::npos;
+  auto low = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c + ('a' - 'A')) : c; };
+  const char first = lowNeedle[0];
+  const char other = (first >= 'a' && first <= 'z') ? char(first - ('a' - 'A')) : first;
+  const char* data = line.data();
+  const std::size_t last = line.size() - n;  // last start position
+  std::size_t from = 0;
+  while (from <= last) {
+    const void* p1 = std::memchr(data + from, first, last - from + 1);
+    const void* p2 = other == first ? nullptr : std::memchr(data + from, other, last - from + 1);
+    const char* p = static_cast<const char*>(p1);
+    if (!p || (p2 && static_cast<const char*>(p2) < p)) p = static_cast<const char*>(p2);
+    if (!p) return std::string_view::npos;
+    const std::size_t i = std::size_t(p - data);
+    std::size_t k = 1;
+    while (k < n && low(data[i + k]) == lowNeedle[k]) ++k;
+    if (k == n) return i;
+    from = i + 1;
+  }
+  return std::string_view::npos;
+}
+
+/// True when line holds lowNeedle, letters compared case-blind.
+inline bool hasLow(std::string_view line, std::string_view lowNeedle) {
+  return findLow(line, lowNeedle) != std::string_view::npos;
+}
+
+/// x rounded (halves to even) to an integer, kept within +-1e9 so that no conversion
+/// overflows: counts, atom and atomic numbers read from a file.
+inline long long clampedInt(double x) {
+  if (!(x > -1e9)) return -1000000000LL;
+  if (!(x < 1e9)) return 1000000000LL;
+  return static_cast<long long>(std::nearbyint(x));
+}
+
+/// The route line rule: shorter than 321 characters with '#' in its first four columns.
+inline bool isRouteLine(std::string_view line) {
+  return line.size() < 321 && line.substr(0, 4).find('#') != std::string_view::npos;
+}
+
+/// Up to three values after "--": the text is left-trimmed, a value read, the text cut at
+/// the next run of four blanks and left-trimmed again. Returns how many were read.
+int threeValues(std::string_view line, double (&v)[3]);
+
+/// Finds the starts of orientation tables: a line holding "orient" counts only when the
+/// column header (" x " and " y ") follows within four lines.
+class TableSpotter {
+ public:
+  /// Feeds the next line; true when it is the header line that starts a table.
+  bool feed(std::string_view line);
+  /// The header of the last table found has the atomic-type column.
+  bool typeColumn() const { return type_; }
+
+ private:
+  int ahead_ = 0;
+  bool type_ = false;
+};
+
+}  // namespace kel::scan

@@ -1,0 +1,103 @@
+// Kelvorin - desktop workbench for vibrational calculations.
+#include "app/batch.hpp"
+
+#include "testing.hpp"
+
+#include <filesystem>
+#include <sstream>
+
+namespace kel::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* Water =
+    " #p freq\n\nAtomic orientation and masses\n"
+    "  1   8    0.00000000    0.00000000    0.11700000     15.99491460\n"
+    "  2   1    0.00000000    0.75700000   -0.46900000      1.00782504\n"
+    "  3   1    0.00000000   -0.75700000   -0.46900000      1.00782504\n"
+    "\n\nHarmonic frequencies\n"
+    "F =3000.00   IR =  10.00   S = A1\n"
+    "   1   2   3      4   5   6      7   8   9   \n";
+
+struct Run {
+  int status = 0;
+  std::string out, err;
+};
+
+Run run(std::vector<std::string> args) {
+  BatchOptions o;
+  EXPECT_TRUE(parseBatch(args, o)) << o.error;
+  std::ostringstream out, err;
+  Run r;
+  r.status = runBatch(o, out, err);
+  r.out = out.str();
+  r.err = err.str();
+  return r;
+}
+
+bool hasLine(const std::string& text, std::string_view line) {
+  for (const auto& l : linesOf(text))
+    if (l == line) return true;
+  return false;
+}
+
+TEST(BatchGaussian, KelAsIsAsksBeforeOverwriting) {
+  TempDir dir;
+  auto f = dir.write("w.kel", Water);
+  auto r = run({"--kel", "--answer", "asis", f});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(slurp(f), Water);
+  EXPECT_TRUE(fs::exists(dir.path() / "asis.kel"));
+  EXPECT_NE(r.err.find("CAUTION: alraeady exists file"), std::string::npos);
+}
+
+TEST(BatchGaussian, KelCancelled) {
+  TempDir dir;
+  auto f = dir.write("w.kel", Water);
+  auto r = run({"--kel", f});
+  EXPECT_EQ(slurp(f), Water);
+  EXPECT_NE(r.err.find("KEL not saved"), std::string::npos);
+}
+
+TEST(BatchGaussian, AddWithoutPlaceGoesRight) {
+  TempDir dir;
+  auto f = dir.write("w.kel", Water);
+  auto g = dir.write("second.kel", Water);
+  auto r = run({f, "--add", g});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(hasLine(r.out, "Coordinates of  3 atoms have been add"));
+  EXPECT_TRUE(hasLine(r.out, "old 3 la= 6"));
+  bool right = false;
+  for (const auto& l : linesOf(r.out))
+    right = right || l.rfind("structure added at Xpos =", 0) == 0;
+  EXPECT_TRUE(right) << r.out;
+}
+
+TEST(BatchGaussian, PlaceChoicesAndCancel) {
+  TempDir dir;
+  auto f = dir.write("w.kel", Water);
+  auto g = dir.write("second.kel", Water);
+  auto r = run({f, "--add", g, "--place", "left,above", "--add", g, "--place", "cancel"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  bool left = false, above = false;
+  for (const auto& l : linesOf(r.out)) {
+    left = left || l.rfind("structure added at Xpos =-", 0) == 0;
+    above = above || l.rfind("               and Zpos =-", 0) == 0;
+  }
+  EXPECT_TRUE(left) << r.out;
+  EXPECT_TRUE(above) << r.out;
+  EXPECT_TRUE(hasLine(r.out, "old 3 la= 6"));
+  EXPECT_TRUE(hasLine(r.out, "... add stucture cancelled"));
+}
+
+TEST(BatchGaussian, AddOfAMissingFileFails) {
+  TempDir dir;
+  auto f = dir.write("w.kel", Water);
+  auto r = run({f, "--add", (dir.path() / "none.kel").string()});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("file not found: "), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kel::testing

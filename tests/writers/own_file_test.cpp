@@ -1,0 +1,242 @@
+// Kelvorin - desktop workbench for vibrational calculations.
+#include "writers/own_file.hpp"
+
+#include "readers/gaussian_output.hpp"
+#include "testing.hpp"
+
+#include <filesystem>
+#include <fstream>
+
+namespace kel::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+/// Three atoms (O, H, H), three modes; the viewer copy equals the model.
+void threeAtoms(App& app, bool raman) {
+  auto& m = app.m;
+  m.NAt = 3;
+  setAtom(m, 1, 8);
+  setAtom(m, 2, 1);
+  setAtom(m, 3, 1, 2.0141);
+  double xyz[3][3] = {{0, 0, 0.117}, {0, 0.757, -0.469}, {0, -0.757, -0.469}};
+  for (int i = 1; i <= 3; ++i)
+    for (int k = 1; k <= 3; ++k) m.Xyz(i, k) = m.XyzV(i, k) = xyz[i - 1][k - 1];
+  m.NFrq = 3;
+  double f[] = {3999.99, 1234.5, 98.765};
+  for (int j = 1; j <= 3; ++j) {
+    m.Frq(j) = f[j - 1];
+    m.IrInt(j) = 10.0 * j;
+    m.RaInt(j) = raman ? 0.5 * j : 0;
+    m.FrqSym(j) = j == 1 ? "A1" : "B2";
+    for (int a = 1; a <= 3; ++a)
+      for (int k = 1; k <= 3; ++k) m.ModeD(j, a, k) = i16((j * 10 + a * 3 + k) % 23 - 11);
+  }
+  m.RaInt(0) = raman ? 3 : 0;
+  m.FilNam = "w";
+}
+
+TEST(AppendIntField, SameAsTheLogField) {
+  for (long long k : {0LL, 5LL, -5LL, 15LL, -71LL, 100LL, -100LL, 999LL, -1000LL, 32767LL}) {
+    std::string s;
+    appendIntField(s, k, 4);
+    EXPECT_EQ(s, fieldText(double(k), "########0", 4)) << k;
+  }
+}
+
+TEST(KelFile, LayoutOfThreeAtomsAndThreeModes) {
+  TempDir dir;
+  auto app = newApp();
+  threeAtoms(*app, true);
+  writeKelFile(*app, "w.kel", "", false);
+  auto lines = linesOf(slurp(dir.path() / "w.kel"));
+  ASSERT_EQ(lines.size(), 13u);
+  EXPECT_EQ(lines[0], "Atomic orientation and masses");
+  EXPECT_EQ(lines[1], "  1   8    0.00000000    0.00000000    0.11700000     15.99491460");
+  EXPECT_EQ(lines[3], "  3   1    0.00000000   -0.75700000   -0.46900000      2.01410000");
+  EXPECT_EQ(lines[4], "");
+  EXPECT_EQ(lines[5], "");
+  EXPECT_EQ(lines[6], "Harmonic frequencies");
+  // a four-digit frequency fills its seven characters
+  EXPECT_EQ(lines[7], "F =3999.99   IR =  10.00   RA =   0.50   S = A1");
+  EXPECT_EQ(lines[8], "   3   4   5      6   7   8      9  10  11   ");
+  EXPECT_EQ(lines[11], "F =  98.77   IR =  30.00   RA =   1.50   S = B2");
+  EXPECT_EQ(linesOf(app->frm.Text2.text).back(), "File w.kel was created");
+}
+
+TEST(KelFile, DisplacementFieldsAtTheirWidths) {
+  TempDir dir;
+  auto app = newApp();
+  threeAtoms(*app, false);
+  const i16 v[] = {-99, -100, 999, 1000, -1000, 0, 7, -32768, 32767};
+  app->m.NAt = 3;
+  for (int i = 0; i < 9; ++i) app->m.ModeD(1, 1 + i / 3, 1 + i % 3) = v[i];
+  writeKelFile(*app, "w.kel", "", false);
+  auto lines = linesOf(slurp(dir.path() / "w.kel"));
+  EXPECT_EQ(lines[8], " -99 -100 999    1000 -1000   0      7 -32768 32767   ");
+}
+
+TEST(KelFile, NoRamanColumnWithoutRamanData) {
+  TempDir dir;
+  auto app = newApp();
+  threeAtoms(*app, false);
+  app->m.Frq(2) = 12345.678;  // widens its field
+  writeKelFile(*app, "w.kel", " #p freq", false);
+  auto lines = linesOf(slurp(dir.path() / "w.kel"));
+  ASSERT_EQ(lines.size(), 15u);
+  EXPECT_EQ(lines[0], " #p freq");
+  EXPECT_EQ(lines[1], "");
+  EXPECT_EQ(lines[9], "F =3999.99   IR =  10.00   S = A1");
+  EXPECT_EQ(lines[11], "F =12345.68   IR =  20.00   S = B2");
+}
+
+TEST(KelFile, ScalingLineReadsAsWritten) {
+  TempDir dir;
+  auto app = newApp();
+  threeAtoms(*app, false);
+  app->m.Sw(114) = -1;
+  app->m.Par(15) = 0.5;
+  app->m.Par(16) = -12.25;
+  writeKelFile(*app, "w.kel", "", false);
+  auto lines = linesOf(slurp(dir.path() / "w.kel"));
+  ASSERT_EQ(lines.size(), 15u);
+  EXPECT_EQ(lines[13], "");
+  EXPECT_EQ(lines[14], "frequency scaling factor =  .5 *x - 12.25");
+}
+
+TEST(KelFile, WithoutModesWritesNoModeLines) {
+  TempDir dir;
+  auto app = newApp();
+  threeAtoms(*app, false);
+  app->m.NFrq = 0;
+  writeKelFile(*app, "w.kel", "", false);
+  auto lines = linesOf(slurp(dir.path() / "w.kel"));
+  ASSERT_EQ(lines.size(), 7u);
+  EXPECT_EQ(lines.back(), "Harmonic frequencies");
+}
+
+TEST(KelFile, StructureWithoutModesReadsBackQuietly) {
+  TempDir dir;
+  auto app = newApp();
+  threeAtoms(*app, false);
+  app->m.NFrq = 0;
+  writeKelFile(*app, "w.kel", "", false);
+  auto back = newApp();
+  FmtIn(*back, (dir.path() / "w.kel").string());
+  EXPECT_EQ(back->m.NAt, 3);
+  EXPECT_EQ(back->m.NFrq, 0);
+  EXPECT_FALSE(back->readFailed);
+  EXPECT_EQ(back->frm.Text2.text.find("matrix ADM"), std::string::npos);
+}
+
+TEST(KelFile, LogChannelListsAtoms) {
+  TempDir dir;
+  auto app = newApp();
+  threeAtoms(*app, false);
+  ZaCoo(*app, 0, 2);
+  auto lines = linesOf(app->frm.Text2.text);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[1], "  2   1    0.00000000    0.75700000   -0.46900000      1.00782504");
+}
+
+// --- "&Save .kel as is"
+
+TEST(SaveKelAsIs, DeletedAtomsLeftOutAndRenumbered) {
+  TempDir dir;
+  auto app = newApp();
+  threeAtoms(*app, false);
+  app->m.XyzV(2, 0) = -1;   // deleted in the viewer
+  app->m.XyzV(3, 1) = 4.5;  // turned in the viewer
+  SaveKelAsIs(*app);
+  auto lines = linesOf(slurp(dir.path() / "w.kel"));
+  ASSERT_EQ(lines.size(), 12u);
+  EXPECT_EQ(lines[0], "Atomic orientation and masses");
+  EXPECT_EQ(lines[2], "  2   1    4.50000000   -0.75700000   -0.46900000      2.01410000");
+  EXPECT_EQ(lines[5], "Harmonic frequencies");
+  // the displacement rows of the deleted atom go with it
+  EXPECT_EQ(lines[7], "   3   4   5      9  10  11   ");
+}
+
+TEST(SaveKelAsIs, ReadsBackAsTheStructureShown) {
+  TempDir dir;
+  auto app = newApp();
+  threeAtoms(*app, true);
+  app->m.XyzV(1, 0) = -1;
+  SaveKelAsIs(*app);
+  auto back = newApp();
+  FmtIn(*back, (dir.path() / "w.kel").string());
+  auto &a = app->m, &b = back->m;
+  ASSERT_EQ(b.NAt, 2);
+  ASSERT_EQ(b.NFrq, 3);
+  EXPECT_DOUBLE_EQ(b.AtMas(2), 2.0141);
+  EXPECT_DOUBLE_EQ(b.Xyz(2, 2), -0.757);
+  EXPECT_DOUBLE_EQ(b.RaInt(3), 1.5);
+  for (int j = 1; j <= 3; ++j)
+    for (int k = 1; k <= 3; ++k) {
+      EXPECT_EQ(b.ModeD(j, 1, k), a.ModeD(j, 2, k));
+      EXPECT_EQ(b.ModeD(j, 2, k), a.ModeD(j, 3, k));
+    }
+}
+
+TEST(SaveKelAsIs, CancelKeepsTheFile) {
+  TempDir dir;
+  auto app = newApp();
+  threeAtoms(*app, false);
+  dir.write("w.kel", "mine\n");
+  ScriptedPrompt prompt({""});
+  app->prompt = &prompt;
+  SaveKelAsIs(*app);
+  EXPECT_EQ(slurp(dir.path() / "w.kel"), "mine\n");
+  EXPECT_EQ(app->frm.Text3.text, "KEL not saved");
+  ASSERT_EQ(prompt.prompts.size(), 1u);
+  EXPECT_EQ(prompt.prompts[0],
+            "CAUTION: alraeady exists file\rw.kel\r\r{Cancel - not save results,  OK - overwrite}\r"
+            "Or New Filename [.kel]");
+  EXPECT_EQ(prompt.defaults[0], "w.kel");
+}
+
+TEST(SaveKelAsIs, SameNameOverwrites) {
+  TempDir dir;
+  auto app = newApp();
+  threeAtoms(*app, false);
+  dir.write("w.kel", "mine\n");
+  ScriptedPrompt prompt({"w.kel"});
+  app->prompt = &prompt;
+  SaveKelAsIs(*app);
+  EXPECT_EQ(linesOf(slurp(dir.path() / "w.kel"))[0], "Atomic orientation and masses");
+}
+
+TEST(SaveKelAsIs, NewNameGetsItsExtensionAndIsCheckedAgain) {
+  TempDir dir;
+  auto app = newApp();
+  threeAtoms(*app, false);
+  dir.write("w.kel", "mine\n");
+  dir.write("other.kel", "theirs\n");
+  ScriptedPrompt prompt({"other", "third.v2"});
+  app->prompt = &prompt;
+  SaveKelAsIs(*app);
+  EXPECT_EQ(slurp(dir.path() / "w.kel"), "mine\n");
+  EXPECT_EQ(slurp(dir.path() / "other.kel"), "theirs\n");
+  ASSERT_EQ(prompt.defaults.size(), 2u);
+  EXPECT_EQ(prompt.defaults[1], "other.kel");
+  EXPECT_TRUE(fs::exists(dir.path() / "third.v2"));
+  EXPECT_EQ(linesOf(app->frm.Text2.text).back(), "File third.v2 was created");
+}
+
+TEST(SaveKelAsIs, ReadOnlyFileIsNamedInThePrompt) {
+  TempDir dir;
+  auto app = newApp();
+  threeAtoms(*app, false);
+  auto f = dir.write("w.kel", "mine\n");
+  fs::permissions(f, fs::perms::owner_read);
+  ScriptedPrompt prompt({""});
+  app->prompt = &prompt;
+  SaveKelAsIs(*app);
+  ASSERT_EQ(prompt.prompts.size(), 1u);
+  EXPECT_EQ(prompt.prompts[0],
+            "CAUTION: alraeady exists file\rw.kel\r\r{Cancel - not save results, w.kel marked Read "
+            "only)\rOr New Filename [.kel]");
+}
+
+}  // namespace
+}  // namespace kel::testing
