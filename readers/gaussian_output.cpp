@@ -6,6 +6,7 @@
 #include "app/strings.hpp"
 #include "readers/frequencies.hpp"
 #include "readers/geometry_files.hpp"
+#include "readers/renumber.hpp"
 #include "readers/text_scan.hpp"
 #include "topology/connections.hpp"
 #include "writers/own_file.hpp"
@@ -19,9 +20,10 @@ namespace kel {
 
 namespace {
 
-// Structure-file extensions, tested in this order on the name's last seven characters.
-constexpr std::array<std::string_view, 7> StructureExtensions = {".orn", ".pdb", ".geo", ".mol",
-                                                                 ".gjf", ".ent", ".xyz"};
+// Structure-file extensions, tested in this order on the name's last seven characters
+// (".mol" also finds ".mol2"; ".com" is the other usual name of a job file).
+constexpr std::array<std::string_view, 8> StructureExtensions = {
+    ".orn", ".pdb", ".geo", ".mol", ".gjf", ".ent", ".xyz", ".com"};
 
 constexpr std::string_view FileNotFound = "file not found: ";
 constexpr std::string_view ErrorInFile = "Error in file ";
@@ -393,6 +395,7 @@ void finish(Read& r) {
     readMasses(r);
   }
   m.RenDone = 0;
+  RenDef(app, r.f, m.NAt);
   for (int i = 1; i <= m.NAt; ++i)
     for (int k = 0; k < 3; ++k) m.InvMas(3 * i - 2 + k) = 1.0 / m.AtMas(i);
   for (int i = 1; i <= m.NAt; ++i)

@@ -491,6 +491,44 @@ TEST(WriteAutoKel, RenumberedAtomsKeepTheOldFileOnce) {
   EXPECT_EQ(slurp(backup), "old\n");
 }
 
+TEST(FmtIn, RenumberingInTheTitleSwapsAtomsAndModesAndKeepsTheOldSummary) {
+  TempDir dir;
+  auto app = newApp();
+  // The title carries the instructions; they reappear in the output.
+  std::string text = routeLine + "\n renum atoms\n 1 2\n 0\n scaling factor = 0.98 x 5\n" +
+                     orientationTable("Input", water()) + orientationTable("Standard", water()) +
+                     scfDone(-76.4) + frequencyTable(water(), 3, true) +
+                     massLines(water(), {15.99491, 1.00783, 1.00783});
+  auto f = dir.write("r.log", text);
+  auto plain = newApp();
+  FmtIn(*plain, dir.write("p.log", fullOutput({15.99491, 1.00783, 1.00783})));
+  FmtIn(*app, f);
+  auto& m = app->m;
+  ASSERT_FALSE(app->readFailed) << app->frm.Text3.text;
+  EXPECT_EQ(m.RenDone, 1);
+  EXPECT_EQ(m.AtZ(1), 1);  // the oxygen is atom 2 now
+  EXPECT_EQ(m.AtZ(2), 8);
+  EXPECT_DOUBLE_EQ(m.Xyz(1, 2), 0.757);
+  EXPECT_NE(m.Sw(114), 0);
+  EXPECT_DOUBLE_EQ(m.Par(15), 0.98);
+  EXPECT_DOUBLE_EQ(m.Par(16), 5);
+  for (int c = 1; c <= 3; ++c) {  // the displacement rows moved with their atoms
+    EXPECT_EQ(m.ModeD(1, 1, c), plain->m.ModeD(1, 2, c)) << c;
+    EXPECT_EQ(m.ModeD(2, 2, c), plain->m.ModeD(2, 1, c)) << c;
+  }
+  EXPECT_TRUE(logHas(*app, "command: renum atoms  1"));
+  EXPECT_TRUE(logHas(*app, " 1 renum definitions has been read"));
+  auto kel = dir.path() / "r.kel";
+  auto backup = dir.path() / "r.ren.kel";
+  std::string first = slurp(kel);
+  EXPECT_NE(first.find("frequency scaling factor =  .98 *x + 5"), std::string::npos) << first;
+  // A second read of the renumbered output keeps the first summary under the backup name.
+  auto again = newApp();
+  FmtIn(*again, f);
+  EXPECT_EQ(slurp(backup), first);
+  EXPECT_TRUE(std::filesystem::exists(kel));
+}
+
 // --- real outputs
 
 struct RealCase {
