@@ -116,10 +116,11 @@ void TekLog(App& app, std::string_view ay, int Li) {
   std::fflush(app.logFp);
 }
 
-void erra(App& app, std::string_view u, int number) {
+void erra(App& app, std::string_view u, int number) { erraTo(app, app.frm.Text4, u, number); }
+
+void erraTo(App& app, Control& t4, std::string_view u, int number) {
   auto& par = app.m.Par(14);
   par += 1;
-  auto& t4 = app.frm.Text4;
   if (par > 20) t4.text.clear();
   t4.text = CStr(par) + ": " + std::string(u) + " ERROR " + std::to_string(number) + "  " +
             std::string(errorDescription(number)) + "   " + t4.text;

@@ -10,6 +10,7 @@
 namespace kel {
 
 struct App;
+struct Control;
 
 // --- console and log
 /// Starts a new console line with ay and writes it to the log file as a new line.
@@ -20,6 +21,8 @@ void TekUl(App& app, std::string_view ay);
 void TekLog(App& app, std::string_view ay, int Li);
 /// The error report: numbered, newest first in Text4; closes every open file.
 void erra(App& app, std::string_view u, int number);
+/// The same report into another form's message box (the exit dialog's Text4).
+void erraTo(App& app, Control& box, std::string_view u, int number);
 
 // --- pauses and user break
 /// Waits t seconds, yielding to the event loop; never hangs across midnight.

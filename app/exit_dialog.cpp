@@ -190,15 +190,7 @@ void KeExit_Text4_Change(App& app) {
 }
 
 void KeExit_erra(App& app, std::string_view u, int number) {
-  auto& par = app.m.Par(14);
-  par += 1;
-  auto& t4 = app.exitDlg.Text4;
-  if (par > 20) t4.text.clear();
-  t4.text = CStr(par) + ": " + std::string(u) + " ERROR " + std::to_string(number) + "  " +
-            std::string(errorDescription(number)) + "   " + t4.text;
-  t4.visible = true;
-  ++app.erraCount;
-  app.files.closeAll();
+  erraTo(app, app.exitDlg.Text4, u, number);
 }
 
 }  // namespace kel

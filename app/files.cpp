@@ -76,16 +76,27 @@ void FileTable::closeAll() noexcept {
   out_.clear();
 }
 
-long long spl(const std::string& f) {
-  if (f.empty()) return -1;
+long long fileLength(const std::string& f) {
   std::error_code ec;
   auto st = fs::status(f, ec);
-  if (ec || !fs::exists(st)) return 0;
+  if (f.empty() || ec || !fs::exists(st)) return 0;
   if (fs::is_directory(st)) return -1;
   auto n = fs::file_size(f, ec);
   if (ec) return -1;
-  if (n == 0) fs::remove(f, ec);
+  std::FILE* fp = std::fopen(f.c_str(), "rb");
+  if (!fp) return -1;
+  std::fclose(fp);
   return static_cast<long long>(n);
+}
+
+long long spl(const std::string& f) {
+  if (f.empty()) return -1;
+  long long n = fileLength(f);
+  if (n == 0) {
+    std::error_code ec;
+    fs::remove(f, ec);
+  }
+  return n;
 }
 
 void SplW(const std::string& f, double& n, int& ier) {

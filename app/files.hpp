@@ -48,6 +48,9 @@ class FileTable {
 /// Length of file f in bytes; -1 when f is empty or the length cannot be read; a file of
 /// length 0 is deleted, so a name that did not exist leaves nothing behind (returns 0).
 long long spl(const std::string& f);
+/// Length of an existing file; 0 when missing, -1 when it cannot be read (a folder, no
+/// permission). Never deletes or changes the file.
+long long fileLength(const std::string& f);
 /// As spl with an error flag: ier = 0 on success (also for a missing file, n = 0).
 void SplW(const std::string& f, double& n, int& ier);
 /// Size and state of a text file before a reader opens it: n = its length (-1 when f is

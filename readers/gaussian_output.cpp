@@ -6,6 +6,7 @@
 #include "app/strings.hpp"
 #include "readers/frequencies.hpp"
 #include "readers/geometry_files.hpp"
+#include "readers/read_helpers.hpp"
 #include "readers/renumber.hpp"
 #include "readers/text_scan.hpp"
 #include "topology/connections.hpp"
@@ -46,8 +47,6 @@ constexpr std::string_view AtomsRead = " atoms have been read";
 constexpr std::string_view EminText = "Emin =";
 constexpr std::string_view EminOrientation = " A.U.   orientacja nr";
 constexpr std::string_view NextTable = "orientation table nr";
-constexpr std::string_view ViewCaption = "  VIEW Kelv";
-constexpr std::string_view LogCaption = "LOG";
 
 // Titles of the blocks looked for, shown when one is missing.
 constexpr std::string_view TitleFmuAtoms = "Atomic numbers   [...]   N=  ";
@@ -305,9 +304,7 @@ void summary(Read& r, int n) {
   app.frm.Text3.text = r.f + std::string(AllIsGood);
   for (int i = 1; i <= n; ++i)
     for (int k = 0; k <= 3; ++k) m.XyzOld(i, k) = m.Xyz(i, k);
-  m.ShowNam = znaU(m.FilNam);
-  app.frm.caption = m.ShowNam + m.VerCap + std::string(LogCaption);
-  app.obr.caption = m.ShowNam + std::string(ViewCaption);
+  showNames(app);
   app.frm.burek.visible = false;
   m.NDof(1) = cint16(n);
   m.NDof(2) = cint16(3 * n);
@@ -322,12 +319,7 @@ void summary(Read& r, int n) {
   m.Box.fill(0);
   m.Box(1, 0) = 100;
   for (int i = 1; i <= n; ++i) {
-    tekst(app, "");
-    fomi(app, 0, 3, i);
-    fomi(app, 0, 4, m.AtZ(i));
-    TekUl(app, "  " + m.AtLab(i));
-    for (int k = 1; k <= 3; ++k) fom6(app, 0, 12, m.Xyz(i, k));
-    fom6(app, 0, 12, m.AtMas(i));
+    listAtom(app, i);
     for (int k = 1; k <= 3; ++k) {
       m.Box(1, k) = std::min(m.Box(1, k), m.Xyz(i, k));
       m.Box(2, k) = std::max(m.Box(2, k), m.Xyz(i, k));

@@ -54,8 +54,6 @@ constexpr std::string_view CoordinatesFor = "coordinates for ";
 constexpr std::string_view AtomsRead = " atoms has been read";
 constexpr std::string_view AllIsGood = " all is good";
 constexpr std::string_view MovedBy = "coordinate system moved by:";
-constexpr std::string_view ViewCaption = "  VIEW Kelv";
-constexpr std::string_view LogCaption = "LOG";
 
 constexpr int InCh = 21;   // the structure file
 constexpr int ScrCh = 22;  // the scratch copy
@@ -136,22 +134,6 @@ Kind kindOf(std::string_view f) {
   if (containsCi(ext, ".gjf") || containsCi(ext, ".com")) return Kind::Gjf;
   if (containsCi(ext, ".xyz")) return Kind::Xyz;
   return Kind::Other;
-}
-
-/// Size of f: -1 when it cannot be read (a folder, no permission), 0 when missing or empty.
-/// The file itself is never changed.
-long long fileSize(const std::string& f) {
-  namespace fs = std::filesystem;
-  std::error_code ec;
-  auto st = fs::status(f, ec);
-  if (ec || !fs::exists(st)) return 0;
-  if (fs::is_directory(st)) return -1;
-  auto n = fs::file_size(f, ec);
-  if (ec) return -1;
-  std::FILE* fp = std::fopen(f.c_str(), "rb");
-  if (!fp) return -1;
-  std::fclose(fp);
-  return static_cast<long long>(n);
 }
 
 // ---------------------------------------------------------------- orientation tables
@@ -825,9 +807,7 @@ void finish(GeoRead& r) {
   if (isOrientationKind(r.kind) && !r.headerSeen) tekst(app, HeaderMissed);
   tekst(app, std::string(CoordinatesFor) + Str(n) + std::string(AtomsRead));
   m.Sw(8) = -1;
-  m.ShowNam = znaU(m.FilNam);
-  app.frm.caption = m.ShowNam + m.VerCap + std::string(LogCaption);
-  app.obr.caption = m.ShowNam + std::string(ViewCaption);
+  showNames(app);
   m.Par(40) = 1;
   if (n == 0) {
     app.files.closeAll();
@@ -894,7 +874,7 @@ void readGeometry(App& app, std::string f) {
   if (auto dot = m.FilNam.find('.', from); dot != std::string::npos) m.FilNam.resize(dot);
   std::string scratchPath = currentDir() + "/" + std::string(ScratchGeo);
   if (m.JobNam.empty()) m.JobNam = m.FilNam;
-  long long size = fileSize(f);
+  long long size = fileLength(f);
   if (size <= 0) {
     app.frm.Text3.text = std::string(size < 0 ? BladPliku : BrakPliku) + f;
     app.readFailed = true;

@@ -7,6 +7,7 @@
 #include "app/strings.hpp"
 #include "readers/frequencies.hpp"
 #include "readers/gaussian_output.hpp"
+#include "readers/read_helpers.hpp"
 #include "readers/text_scan.hpp"
 
 #include <algorithm>
@@ -31,22 +32,10 @@ constexpr std::string_view AllIsGood = " all is good";
 constexpr std::string_view AllCoordinates = "all coordinates:";
 constexpr std::string_view AdmRead = "atom displacement matrix ADM has been read from file ";
 constexpr std::string_view ToAdd = "to add the stucture press CONTINUE ...";
-constexpr std::string_view ViewCaption = "  VIEW Kelv";
-constexpr std::string_view LogCaption = "LOG";
 
 constexpr int InChannel = 1;
 constexpr double ZeroCut = 1e-16;
 
-/// Lists atom i on a new log line: number, atomic number, label, x, y, z, mass.
-void listAtom(App& app, int i) {
-  auto& m = app.m;
-  tekst(app, "");
-  fomi(app, 0, 3, i);
-  fomi(app, 0, 4, m.AtZ(i));
-  TekUl(app, "  " + m.AtLab(i));
-  for (int k = 1; k <= 3; ++k) fom6(app, 0, 12, m.Xyz(i, k));
-  fom6(app, 0, 12, m.AtMas(i));
-}
 
 }  // namespace
 
@@ -152,9 +141,7 @@ void FmaKel(App& app, std::string f) noexcept {
       return;
     }
     frm.Text3.text = f + std::string(AllIsGood);
-    m.ShowNam = znaU(m.FilNam);
-    frm.caption = m.ShowNam + m.VerCap + std::string(LogCaption);
-    app.obr.caption = m.ShowNam + std::string(ViewCaption);
+    showNames(app);
     frm.burek.visible = false;
     m.NDof(1) = cint16(total);
     m.NDof(2) = cint16(3 * total);

@@ -11,6 +11,9 @@ namespace kel {
 
 namespace {
 
+constexpr std::string_view ViewCaption = "  VIEW Kelv";
+constexpr std::string_view LogCaption = "LOG";
+
 bool isBlankChar(char c) { return c == ' ' || c == '\t'; }
 bool isDigitChar(char c) { return c >= '0' && c <= '9'; }
 
@@ -110,6 +113,13 @@ long long roundField(double v) {
   if (!(v > -1e9)) return -1000000000LL;
   if (!(v < 1e9)) return 1000000000LL;
   return static_cast<long long>(roundHalfEven(v));
+}
+
+void showNames(App& app) {
+  auto& m = app.m;
+  m.ShowNam = znaU(m.FilNam);
+  app.frm.caption = m.ShowNam + m.VerCap + std::string(LogCaption);
+  app.obr.caption = m.ShowNam + std::string(ViewCaption);
 }
 
 void listAtom(App& app, int i) {

@@ -48,4 +48,7 @@ long long roundField(double v);
 /// x, y, z and the mass (each 12 wide, six decimals), as a new console line.
 void listAtom(App& app, int i);
 
+/// ShowNam from FilNam, and the captions of the main window and the viewer that show it.
+void showNames(App& app);
+
 }  // namespace kel

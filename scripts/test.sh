@@ -12,5 +12,5 @@ if [ "${KEL_SKIP_SANITIZE:-0}" != 1 ]; then
         -DCMAKE_BUILD_TYPE=Debug
   cmake --build build-asan -j "$jobs"
   (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-     ctest --output-on-failure -j "$jobs")
+     LSAN_OPTIONS="suppressions=$PWD/../tests/lsan.supp" ctest --output-on-failure -j "$jobs")
 fi
