@@ -15,6 +15,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFontDatabase>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QMimeData>
@@ -75,13 +76,13 @@ MainWindow::MainWindow(App& app, Desktop& desk) : app_(app), desk_(desk) {
   central->setObjectName("frmKelArea");
   auto* layout = new QVBoxLayout(central);
 
-  auto* buttons = new QHBoxLayout;
+  auto* buttons = new QGridLayout;
   for (std::size_t i = 0; i < ibut_.size(); ++i) {
     auto* b = new QPushButton(central);
     b->setObjectName(QString("ibut%1").arg(i));
     b->setMouseTracking(true);
     b->installEventFilter(this);
-    buttons->addWidget(b);
+    buttons->addWidget(b, int(i) / 5, int(i) % 5);
     connect(b, &QPushButton::clicked, this, [this, i] {
       int index = int(i);
       if (!buttonPasses(index)) return;
@@ -261,16 +262,17 @@ void MainWindow::sync() {
   QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   font.setPointSizeF(f.Text2.fontSize);
   if (text2_->font() != font) text2_->setFont(font);
-  QString log = qs(f.Text2.text);
-  QString shown = text2_->toPlainText();
-  if (shown != log) {
-    if (!shown.isEmpty() && log.startsWith(shown)) {
+  const std::string& log = f.Text2.text;
+  if (shownLog_ != log) {
+    if (!shownLog_.empty() && log.size() > shownLog_.size() &&
+        log.compare(0, shownLog_.size(), shownLog_) == 0) {
       QTextCursor cur(text2_->document());
       cur.movePosition(QTextCursor::End);
-      cur.insertText(log.mid(shown.size()));
+      cur.insertText(qs(std::string_view(log).substr(shownLog_.size())));
     } else {
-      text2_->setPlainText(log);
+      text2_->setPlainText(qs(log));
     }
+    shownLog_ = log;
     text2_->verticalScrollBar()->setValue(text2_->verticalScrollBar()->maximum());
   }
   showIf(text2_, f.Text2.visible);

@@ -210,6 +210,8 @@ void ViewerWindow::placeControls() {
   if (canvas.image().width() != w || canvas.image().height() != h) {
     canvas.resize(w, h);
     Form_Resize(app_);
+    // The centre moved: project again so that the picture follows it.
+    if (!app_.obr.minimised) Plas(app_);
     surface_->update();
   }
 }

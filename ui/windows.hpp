@@ -13,6 +13,7 @@
 
 #include <array>
 #include <functional>
+#include <string>
 
 class QCheckBox;
 class QLineEdit;
@@ -78,6 +79,7 @@ class MainWindow : public QMainWindow {
   std::array<QPushButton*, 9> ibut_{};
   QLineEdit *text1_, *text3_, *text4_;
   QPlainTextEdit* text2_;
+  std::string shownLog_;  ///< the console text as last shown
   QPushButton *burek_, *fosi_;
   ClickLabel* tulan_;
   SplashPicture* kelwin_;

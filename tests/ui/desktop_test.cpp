@@ -2,6 +2,7 @@
 // The real windows driven with Qt Test events on the offscreen platform.
 #include "../viewer/viewer_fixture.hpp"
 #include "app/choosers.hpp"
+#include "app/console.hpp"
 #include "app/exit_dialog.hpp"
 #include "ui/desktop.hpp"
 #include "ui/qt_platform.hpp"
@@ -13,6 +14,8 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
+#include <QUrl>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -240,6 +243,56 @@ TEST_F(Desktop, ExitDialogErasesOnlyTheListedFiles) {
   EXPECT_FALSE(fs::exists(dir.path() / names[2]));
   EXPECT_FALSE(desk->ended());
   EXPECT_TRUE(main->isVisible());
+}
+
+TEST_F(Desktop, WhileAReadRunsOnlyButtonOneAnswersTheBreakPoint) {
+  auto* main = reinterpret_cast<QWidget*>(&desk->main());
+  auto* open = child<QPushButton>(*main, "ibut0");
+  auto* one = child<QPushButton>(*main, "ibut1");
+  app->busy = true;  // as inside a read
+  desk->sync();
+  bool openEnabled = true, oneEnabled = false;
+  QObject guard;
+  auto* timer = new QTimer(&guard);
+  int ticks = 0;
+  QObject::connect(timer, &QTimer::timeout, [&] {
+    if (++ticks > 10000) app->m.Sw(112) = 0;  // never hang: the checks below then fail
+    // the windows follow the break point at its first yield
+    if (app->m.Sw(112) == 0 || !one->isEnabled()) return;
+    timer->stop();
+    openEnabled = open->isEnabled();
+    oneEnabled = one->isEnabled();
+    QTest::mouseClick(open, Qt::LeftButton);  // ignored
+    QTest::mouseClick(one, Qt::LeftButton);   // ends the wait
+  });
+  timer->start(0);
+  Breka(*app);  // waits, yielding, until button 1 is pressed
+  EXPECT_LT(ticks, 10000);
+  EXPECT_FALSE(openEnabled);
+  EXPECT_TRUE(oneEnabled);
+  EXPECT_EQ(app->m.Sw(112), 0);
+  EXPECT_FALSE(app->we1.visible);
+  EXPECT_FALSE(app->we2.visible);
+  app->busy = false;
+  desk->sync();
+  EXPECT_TRUE(open->isEnabled());
+}
+
+TEST_F(Desktop, DroppedStructureIsRead) {
+  std::string file = dir.copy(fixture("geo/benzene_type.geo"));
+  auto* main = reinterpret_cast<QWidget*>(&desk->main());
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(file))});
+  QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, {});
+  QApplication::sendEvent(main, &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, {});
+  QApplication::sendEvent(main, &drop);
+  EXPECT_TRUE(drop.isAccepted());
+  EXPECT_EQ(app->m.NAt, 0);  // read once the drop has ended
+  QCoreApplication::processEvents();
+  EXPECT_EQ(app->m.NAt, 12);
+  EXPECT_FALSE(app->we1.visible);
 }
 
 struct InputBoxCase {
