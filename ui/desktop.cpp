@@ -26,7 +26,8 @@ struct DialogPrinter::Job {
   bool cancelled = false;
 };
 
-DialogPrinter::DialogPrinter(QWidget* parent) : parent_(parent) {}
+DialogPrinter::DialogPrinter(QWidget* parent, std::function<std::string()> defaultFile)
+    : parent_(parent), defaultFile_(std::move(defaultFile)) {}
 DialogPrinter::~DialogPrinter() { endDoc(); }
 
 void DialogPrinter::drawPicture(Surface& picture, double x, double y) {
@@ -34,6 +35,9 @@ void DialogPrinter::drawPicture(Surface& picture, double x, double y) {
   if (!canvas) return;
   if (!job_) {
     job_ = std::make_unique<Job>();
+    if (defaultFile_)
+      job_->printer.setOutputFileName(QDir::current().absoluteFilePath(
+          QString::fromStdString(defaultFile_())));
     QPrintDialog dlg(&job_->printer, parent_);
     dlg.setObjectName("PrintDialog");
     if (dlg.exec() != QDialog::Accepted || !job_->painter.begin(&job_->printer))
@@ -68,8 +72,12 @@ Desktop::Desktop(App& app) : app_(app) {
   viewer_ = std::make_unique<ViewerWindow>(app_, *this);
   frq_ = std::make_unique<FrqWindow>(app_, *this);
   odleg_ = std::make_unique<OdlegDialog>(app_, *this);
-  printer_ = std::make_unique<DialogPrinter>(viewer_.get());
+  printer_ = std::make_unique<DialogPrinter>(viewer_.get(), [this] {
+    std::string name = app_.m.ShowNam.empty() ? "kelvorin" : app_.m.ShowNam;
+    return name + ".pdf";
+  });
   app_.obr.printer = printer_.get();
+  prompt_.follow(this);
   app_.mirror = this;
 }
 
@@ -104,6 +112,7 @@ void Desktop::after() {
     inDialogs_ = false;
   }
   if (ended_) {
+    viewer_->saveSettings();
     viewer_->hide();
     frq_->hide();
     odleg_->hide();

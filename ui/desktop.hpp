@@ -7,6 +7,7 @@
 #include "ui/qt_canvas.hpp"
 #include "ui/qt_platform.hpp"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -23,7 +24,8 @@ class OdlegDialog;
 /// without a physical one), then each picture on a page of its own.
 class DialogPrinter : public Printer {
  public:
-  explicit DialogPrinter(QWidget* parent);
+  /// defaultFile: the PDF file the dialog proposes when printing to a file.
+  DialogPrinter(QWidget* parent, std::function<std::string()> defaultFile);
   ~DialogPrinter() override;
   void drawPicture(Surface& picture, double x, double y) override;
   void endDoc() override;
@@ -31,6 +33,7 @@ class DialogPrinter : public Printer {
  private:
   struct Job;
   QWidget* parent_;
+  std::function<std::string()> defaultFile_;
   std::unique_ptr<Job> job_;
 };
 

@@ -30,6 +30,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 namespace kel::ui {
 
 namespace {
@@ -277,6 +279,11 @@ void MainWindow::sync() {
   }
   showIf(text2_, f.Text2.visible);
   textIf(fosi_, f.fosi.text);
+  QFont ff = fosi_->font();
+  if (std::abs(ff.pointSizeF() - f.fosi.fontSize) > 0.01) {
+    ff.setPointSizeF(f.fosi.fontSize);
+    fosi_->setFont(ff);
+  }
   textIf(burek_, f.burek.text);
   showIf(burek_, f.burek.visible);
 

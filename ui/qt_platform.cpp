@@ -1,6 +1,8 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 #include "ui/qt_platform.hpp"
 
+#include "app/app.hpp"
+
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QInputDialog>
@@ -21,6 +23,7 @@ QString InputBox::shownPrompt(std::string_view prompt) {
 
 std::string InputBox::inputBox(std::string_view prompt, std::string_view title,
                                std::string_view defaultText) {
+  if (mirror_) mirror_->sync();
   QInputDialog dlg(parent_);
   dlg.setObjectName("InputBox");
   dlg.setInputMode(QInputDialog::TextInput);

@@ -10,6 +10,10 @@
 class QInputDialog;
 class QWidget;
 
+namespace kel {
+class Mirror;
+}
+
 namespace kel::ui {
 
 /// The modal input box: the prompt's lines ('\r', '\n' or both between them), the title and
@@ -17,6 +21,9 @@ namespace kel::ui {
 class InputBox : public Prompt {
  public:
   explicit InputBox(QWidget* parent = nullptr) : parent_(parent) {}
+  /// The windows to bring up to date before the box is shown (what led to the question is
+  /// seen with it).
+  void follow(Mirror* mirror) { mirror_ = mirror; }
   std::string inputBox(std::string_view prompt, std::string_view title,
                        std::string_view defaultText) override;
   /// The prompt as shown: every line break a '\n'.
@@ -24,6 +31,7 @@ class InputBox : public Prompt {
 
  private:
   QWidget* parent_;
+  Mirror* mirror_ = nullptr;
 };
 
 /// One yield: the pending events run for a few milliseconds.

@@ -282,8 +282,12 @@ void ViewerWindow::sync() {
 
 void ViewerWindow::resizeEvent(QResizeEvent*) { placeControls(); }
 
+void ViewerWindow::saveSettings() {
+  if (shown_) QSettings().setValue(ViewerGeometryKey, saveGeometry());
+}
+
 void ViewerWindow::closeEvent(QCloseEvent* e) {
-  QSettings().setValue(ViewerGeometryKey, saveGeometry());
+  saveSettings();
   app_.obr.visible = false;
   e->accept();
   // A closed viewer shows no animation.

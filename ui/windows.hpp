@@ -115,6 +115,8 @@ class ViewerWindow : public QWidget {
   ViewerWindow(App& app, Desktop& desk);
   void sync();
   SurfaceWidget* surface() const { return surface_; }
+  /// Remembers the window's size and position for the next start.
+  void saveSettings();
 
  protected:
   void resizeEvent(QResizeEvent*) override;

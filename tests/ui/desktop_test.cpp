@@ -17,6 +17,8 @@
 #include <QMimeData>
 #include <QUrl>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -293,6 +295,32 @@ TEST_F(Desktop, DroppedStructureIsRead) {
   QCoreApplication::processEvents();
   EXPECT_EQ(app->m.NAt, 12);
   EXPECT_FALSE(app->we1.visible);
+}
+
+TEST_F(Desktop, PrintGoesThroughThePrintDialogToAPdfFile) {
+  showWater();
+  app->m.ShowNam = "water";
+  std::string pdf = (dir.path() / "water.pdf").string();
+  bool asked = false;
+  whenModal([&](QWidget* w) {
+    auto* dlg = qobject_cast<QPrintDialog*>(w);
+    ASSERT_NE(dlg, nullptr);
+    asked = true;
+    dlg->accept();  // as proposed: a PDF file named after the structure
+  });
+  QTest::mouseClick(obut(1), Qt::LeftButton);
+  EXPECT_TRUE(asked);
+  std::string text = slurp(pdf);
+  EXPECT_EQ(text.rfind("%PDF", 0), 0u);
+  EXPECT_GT(text.size(), 1000u);
+}
+
+TEST_F(Desktop, CancelledPrintDialogPrintsNothing) {
+  showWater();
+  whenModal([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
+  QTest::mouseClick(obut(1), Qt::LeftButton);
+  EXPECT_TRUE(fs::is_empty(dir.path()) || !fs::exists(dir.path() / "water.pdf"));
+  EXPECT_EQ(app->erraCount, 0);
 }
 
 struct InputBoxCase {
