@@ -9,7 +9,9 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QIcon>
 #include <QPainter>
+#include <QPixmap>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStyleFactory>
@@ -129,12 +131,27 @@ void Desktop::start(const std::string& cmdLine) {
   after();
 }
 
+namespace {
+
+/// The splash drawing as the windows' icon until the installed one is found.
+QIcon fallbackIcon() {
+  QPixmap pm(64, 64);
+  pm.fill(Qt::transparent);
+  SplashPicture picture(nullptr, {});
+  picture.setAttribute(Qt::WA_TranslucentBackground);
+  picture.resize(64, 64);
+  picture.render(&pm, QPoint(), QRegion(), QWidget::DrawChildren);
+  return QIcon(pm);
+}
+
+}  // namespace
+
 int runDesktop(int argc, char** argv) {
   QApplication qapp(argc, argv);
   QApplication::setStyle(QStyleFactory::create("Fusion"));
   QCoreApplication::setOrganizationName("Kelvorin");
   QCoreApplication::setApplicationName("Kelvorin");
-  QApplication::setWindowIcon(QIcon::fromTheme("kelvorin"));
+  QApplication::setWindowIcon(QIcon::fromTheme("kelvorin", fallbackIcon()));
   auto app = std::make_unique<App>();
   QtEventLoop loop;
   QtClock clock;
@@ -150,7 +167,6 @@ int runDesktop(int argc, char** argv) {
     desk.start(joinCommandLine(words));
     if (!desk.ended()) status = qapp.exec();
   }
-  app->loop = &loop;
   return status;
 }
 

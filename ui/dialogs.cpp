@@ -4,6 +4,7 @@
 #include "app/app.hpp"
 #include "app/choosers.hpp"
 #include "app/exit_dialog.hpp"
+#include "ui/widget_sync.hpp"
 
 #include <QCheckBox>
 #include <QDialog>
@@ -131,7 +132,10 @@ void runExit(App& app, QWidget* parent) {
   dlg.setWindowTitle(q(d.caption));
   auto* layout = new QVBoxLayout(&dlg);
   auto* fi = new QPlainTextEdit(&dlg);
-  fi->setFont(QFont("Courier New", 10));
+  fi->setObjectName("Fi");
+  QFont fixed("Courier New", 10);
+  fixed.setStyleHint(QFont::TypeWriter);  // another fixed-pitch face where it is missing
+  fi->setFont(fixed);
   fi->setPlainText(shownList(d.Fi.text));
   setBackground(fi, d.Fi.backColour);
   auto* text4 = new QLabel(&dlg);
@@ -141,6 +145,14 @@ void runExit(App& app, QWidget* parent) {
     text4->setVisible(d.Text4.visible);
   };
   showText4();
+  EventHook clickHook([&](QObject*, QEvent* e) {
+    if (e->type() == QEvent::MouseButtonPress) {
+      Fi_Click(app);
+      text4->setVisible(d.Text4.visible);
+    }
+    return false;
+  });
+  fi->viewport()->installEventFilter(&clickHook);
   layout->addWidget(fi, 1);
   layout->addWidget(text4);
   // Connected after filling: only the user's edits count as a change of the list.

@@ -11,6 +11,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+
 #include <string>
 #include <string_view>
 
@@ -69,6 +71,18 @@ inline void foreIf(QWidget* w, Colour c, QPalette::ColorRole role = QPalette::Bu
   p.setColor(role, col);
   w->setPalette(p);
 }
+
+/// An event filter made of a function: true stops the event.
+class EventHook : public QObject {
+ public:
+  explicit EventHook(std::function<bool(QObject*, QEvent*)> fn) : fn_(std::move(fn)) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* e) override { return fn_(watched, e); }
+
+ private:
+  std::function<bool(QObject*, QEvent*)> fn_;
+};
 
 /// Modifier mask of the logic: Shift 1, Ctrl 2, Alt 4.
 inline int modifierMask(Qt::KeyboardModifiers m) {

@@ -3,6 +3,7 @@
 #include "../viewer/viewer_fixture.hpp"
 #include "app/choosers.hpp"
 #include "app/console.hpp"
+#include "app/dispatcher.hpp"
 #include "app/exit_dialog.hpp"
 #include "ui/desktop.hpp"
 #include "ui/qt_platform.hpp"
@@ -10,6 +11,7 @@
 #include "ui_fixture.hpp"
 #include "viewer/viewer.hpp"
 
+#include <QCheckBox>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -321,6 +323,29 @@ TEST_F(Desktop, CancelledPrintDialogPrintsNothing) {
   QTest::mouseClick(obut(1), Qt::LeftButton);
   EXPECT_TRUE(fs::is_empty(dir.path()) || !fs::exists(dir.path() / "water.pdf"));
   EXPECT_EQ(app->erraCount, 0);
+}
+
+TEST_F(Desktop, PlacementControlsKeepOneDirectionPerAxis) {
+  klucze(*app, 1);
+  desk->sync();
+  auto* main = reinterpret_cast<QWidget*>(&desk->main());
+  auto* right = child<QCheckBox>(*main, "Che1_0");
+  auto* left = child<QCheckBox>(*main, "Che1_1");
+  auto* top = child<QCheckBox>(*main, "Che1_2");
+  ASSERT_TRUE(right->isVisible());
+  auto box = [](QCheckBox* c) { return QPoint(6, c->height() / 2); };  // on the indicator
+  EXPECT_EQ(right->text().toStdString(), "right side");
+  QTest::mouseClick(right, Qt::LeftButton, {}, box(right));
+  EXPECT_TRUE(right->isChecked());
+  QTest::mouseClick(left, Qt::LeftButton, {}, box(left));
+  EXPECT_FALSE(right->isChecked());
+  EXPECT_TRUE(left->isChecked());
+  auto* list = child<QListWidget>(*main, "List1");
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                    list->visualItemRect(list->item(2)).center());
+  EXPECT_TRUE(top->isChecked());
+  EXPECT_TRUE(left->isChecked());
+  EXPECT_EQ(app->frm.Che1[2].value, 1);
 }
 
 struct InputBoxCase {
