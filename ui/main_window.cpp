@@ -144,6 +144,7 @@ MainWindow::MainWindow(App& app, Desktop& desk) : app_(app), desk_(desk) {
     desk_.after();
   });
   kelwin_->setObjectName("kelwin");
+  kelwin_->setMaximumSize(320, 240);
   splash->addWidget(tulan_);
   splash->addWidget(kelwin_, 1);
   middle->addLayout(splash);
@@ -152,6 +153,7 @@ MainWindow::MainWindow(App& app, Desktop& desk) : app_(app), desk_(desk) {
   text2_->setObjectName("Text2");
   text2_->setReadOnly(true);
   text2_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  text2_->setContextMenuPolicy(Qt::NoContextMenu);  // the right button hides the console
   text2_->viewport()->installEventFilter(this);
   text2_->viewport()->setMouseTracking(true);
   middle->addWidget(text2_, 1);

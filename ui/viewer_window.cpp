@@ -282,6 +282,20 @@ void ViewerWindow::sync() {
 
 void ViewerWindow::resizeEvent(QResizeEvent*) { placeControls(); }
 
+void ViewerWindow::changeEvent(QEvent* e) {
+  QWidget::changeEvent(e);
+  if (e->type() != QEvent::WindowStateChange || isHidden()) return;
+  // The user minimised or restored the window: the state follows it.
+  bool minimised = isMinimized();
+  if (app_.obr.minimised == minimised) return;
+  app_.obr.minimised = minimised;
+  if (!minimised) {
+    Form_Resize(app_);
+    Plas(app_);
+  }
+  desk_.sync();
+}
+
 void ViewerWindow::saveSettings() {
   if (shown_) QSettings().setValue(ViewerGeometryKey, saveGeometry());
 }

@@ -120,6 +120,7 @@ class ViewerWindow : public QWidget {
 
  protected:
   void resizeEvent(QResizeEvent*) override;
+  void changeEvent(QEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
   void mouseReleaseEvent(QMouseEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* e) override;
