@@ -55,7 +55,12 @@ SurfaceWidget::SurfaceWidget(App& app, Desktop& desk, QWidget* parent)
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+void SurfaceWidget::follow() {
+  if (desk_.canvas().changes() != shown_) update();
+}
+
 void SurfaceWidget::paintEvent(QPaintEvent*) {
+  shown_ = desk_.canvas().changes();
   QPainter p(this);
   p.fillRect(rect(), Qt::white);
   p.drawImage(0, 0, desk_.canvas().image());
@@ -66,7 +71,7 @@ void SurfaceWidget::mousePressEvent(QMouseEvent* e) {
   pressAt_ = e->position().toPoint();
   moved_ = false;
   // A visible atom label lies over the surface and takes its own clicks.
-  labelPressed_ = labelAt(app_, x, y);
+  labelPressed_ = e->button() == Qt::LeftButton ? labelAt(app_, x, y) : 0;
   if (labelPressed_ != 0) return;
   Pic1_MouseDown(app_, buttonMask(e->button()), modifierMask(e->modifiers()), x, y);
   desk_.sync();
@@ -94,7 +99,7 @@ void SurfaceWidget::mouseReleaseEvent(QMouseEvent* e) {
     return;
   }
   Pic1_MouseUp(app_);
-  if (!moved_) backgroundClick(app_, false);
+  if (!moved_ && e->button() == Qt::LeftButton) backgroundClick(app_, false);
   desk_.after();
 }
 
@@ -277,7 +282,7 @@ void ViewerWindow::sync() {
   } else if (!isHidden()) {
     hide();
   }
-  surface_->update();
+  surface_->follow();
 }
 
 void ViewerWindow::resizeEvent(QResizeEvent*) { placeControls(); }

@@ -94,6 +94,8 @@ class MainWindow : public QMainWindow {
 class SurfaceWidget : public QWidget {
  public:
   SurfaceWidget(App& app, Desktop& desk, QWidget* parent);
+  /// Repaints when the picture changed since it was last shown.
+  void follow();
 
  protected:
   void paintEvent(QPaintEvent*) override;
@@ -107,6 +109,7 @@ class SurfaceWidget : public QWidget {
   int labelPressed_ = 0;  ///< draw position of the label pressed; 0 the surface
   QPoint pressAt_;
   bool moved_ = false;
+  unsigned long long shown_ = ~0ull;  ///< the picture's change count when last painted
 };
 
 /// The viewer frmObr: the obut column, the surface and the row below it.

@@ -12,6 +12,7 @@
 #include "viewer/viewer.hpp"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -346,6 +347,27 @@ TEST_F(Desktop, PlacementControlsKeepOneDirectionPerAxis) {
   EXPECT_TRUE(top->isChecked());
   EXPECT_TRUE(left->isChecked());
   EXPECT_EQ(app->frm.Che1[2].value, 1);
+}
+
+TEST_F(Desktop, BitmapWritesABmpFileThenCancelCopiesToTheClipboard) {
+  showWater();
+  app->m.FilNam = (dir.path() / "water").string();
+  QTest::mouseClick(obut(0), Qt::LeftButton);  // a free name: written at once
+  std::string bmp = slurp(dir.path() / "water.bmp");
+  ASSERT_GT(bmp.size(), 54u);
+  EXPECT_EQ(bmp.substr(0, 2), "BM");
+  QImage read(QString::fromStdString((dir.path() / "water.bmp").string()));
+  EXPECT_EQ(read.size(), desk->canvas().image().size());
+  QApplication::clipboard()->clear();
+  bool asked = false;
+  whenModal([&](QWidget* w) {
+    asked = qobject_cast<QInputDialog*>(w) != nullptr;
+    static_cast<QDialog*>(w)->reject();
+  });
+  QTest::mouseClick(obut(0), Qt::LeftButton);  // the name is taken: the question, Cancel
+  EXPECT_TRUE(asked);
+  EXPECT_EQ(app->obr.wynik.text, "clipboard");
+  EXPECT_EQ(QApplication::clipboard()->image().size(), desk->canvas().image().size());
 }
 
 struct InputBoxCase {
