@@ -30,6 +30,10 @@
 #include <filesystem>
 #include <functional>
 
+/// The font library keeps a cache for the life of the process; the leak checker of the
+/// sanitizer build is told so (the one place fonts are loaded is this test program).
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+
 namespace kel::testing {
 namespace {
 
