@@ -363,7 +363,11 @@ FrqWindow::FrqWindow(App& app, Desktop& desk) : app_(app), desk_(desk) {
   comb_->setFont(fixed);
   heading_->setFont(fixed);
   connect(comb_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-    Comb_Click(app_, comb_->row(item));
+    int row = comb_->row(item);
+    // No animation starts inside a read or an edit (its frames would show a half-made model);
+    // stopping is always possible.
+    if (row != 0 && app_.busy) return;
+    Comb_Click(app_, row);
     desk_.after();
   });
   layout->addWidget(heading_);
