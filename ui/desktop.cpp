@@ -1,137 +1,173 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 #include "ui/desktop.hpp"
 
-#include "app/app.hpp"
-#include "app/dispatcher.hpp"
 #include "app/startup.hpp"
+#include "ui/dialogs.hpp"
+#include "ui/windows.hpp"
+#include "viewer/viewer.hpp"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
-#include <QEventLoop>
-#include <QHBoxLayout>
-#include <QInputDialog>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMainWindow>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QTime>
-#include <QVBoxLayout>
+#include <QIcon>
+#include <QPainter>
+#include <QPixmap>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QStyleFactory>
 
-#include <array>
-#include <memory>
+#include <cmath>
 
 namespace kel::ui {
 
+// --- printing through the print dialog
+
+struct DialogPrinter::Job {
+  QPrinter printer{QPrinter::HighResolution};
+  QPainter painter;
+  bool cancelled = false;
+};
+
+DialogPrinter::DialogPrinter(QWidget* parent, std::function<std::string()> defaultFile)
+    : parent_(parent), defaultFile_(std::move(defaultFile)) {}
+DialogPrinter::~DialogPrinter() { endDoc(); }
+
+void DialogPrinter::drawPicture(Surface& picture, double x, double y) {
+  auto* canvas = dynamic_cast<QtCanvas*>(&picture);
+  if (!canvas) return;
+  if (!job_) {
+    job_ = std::make_unique<Job>();
+    if (defaultFile_)
+      job_->printer.setOutputFileName(QDir::current().absoluteFilePath(
+          QString::fromStdString(defaultFile_())));
+    QPrintDialog dlg(&job_->printer, parent_);
+    dlg.setObjectName("PrintDialog");
+    if (dlg.exec() != QDialog::Accepted || !job_->painter.begin(&job_->printer))
+      job_->cancelled = true;
+  } else if (!job_->cancelled) {
+    job_->printer.newPage();
+  }
+  if (job_->cancelled) return;
+  // twips are 1/1440 inch; the picture keeps its size at 96 pixels to the inch
+  double dpi = job_->printer.resolution();
+  const QImage& img = canvas->image();
+  QRectF target(x / 1440 * dpi, y / 1440 * dpi, img.width() / 96.0 * dpi,
+                img.height() / 96.0 * dpi);
+  job_->painter.drawImage(target, img);
+}
+
+void DialogPrinter::endDoc() {
+  if (!job_) return;
+  if (job_->painter.isActive()) job_->painter.end();
+  job_.reset();
+}
+
+// --- the windows over one state
+
+Desktop::Desktop(App& app) : app_(app) {
+  canvas_ = std::make_unique<QtCanvas>(800, 600);
+  app_.obr.Pic1 = canvas_.get();
+  app_.obr.clipboard = &clipboard_;
+  previousPrompt_ = app_.prompt;
+  app_.prompt = &prompt_;
+  main_ = std::make_unique<MainWindow>(app_, *this);
+  viewer_ = std::make_unique<ViewerWindow>(app_, *this);
+  frq_ = std::make_unique<FrqWindow>(app_, *this);
+  odleg_ = std::make_unique<OdlegDialog>(app_, *this);
+  printer_ = std::make_unique<DialogPrinter>(viewer_.get(), [this] {
+    std::string name = app_.m.ShowNam.empty() ? "kelvorin" : app_.m.ShowNam;
+    return name + ".pdf";
+  });
+  app_.obr.printer = printer_.get();
+  prompt_.follow(this);
+  app_.mirror = this;
+}
+
+Desktop::~Desktop() {
+  app_.mirror = nullptr;
+  app_.obr.Pic1 = &app_.obr.defaultSurface;
+  app_.obr.clipboard = nullptr;
+  app_.obr.printer = nullptr;
+  if (app_.prompt == &prompt_) app_.prompt = previousPrompt_;
+  printer_.reset();
+  odleg_.reset();
+  frq_.reset();
+  viewer_.reset();
+  main_.reset();
+}
+
+void Desktop::sync() {
+  if (syncing_) return;
+  syncing_ = true;
+  main_->sync();
+  viewer_->sync();
+  frq_->sync();
+  odleg_->sync();
+  syncing_ = false;
+}
+
+void Desktop::after() {
+  if (!inDialogs_ && !ended_) {
+    inDialogs_ = true;
+    sync();
+    if (runPendingDialogs(app_, main_.get())) ended_ = true;
+    inDialogs_ = false;
+  }
+  if (ended_) {
+    viewer_->saveSettings();
+    viewer_->hide();
+    frq_->hide();
+    odleg_->hide();
+    main_->close();
+    QCoreApplication::quit();
+    return;
+  }
+  sync();
+}
+
+void Desktop::start(const std::string& cmdLine) {
+  sync();
+  IniVe(app_, cmdLine);
+  after();
+}
+
 namespace {
 
-/// Input boxes, yields and the clock of the desktop program.
-class QtPlatform : public Prompt, public EventLoop, public Clock {
- public:
-  std::string inputBox(std::string_view prompt, std::string_view title,
-                       std::string_view defaultText) override {
-    bool ok = false;
-    QString text = QInputDialog::getText(
-        nullptr, QString::fromUtf8(title.data(), int(title.size())),
-        QString::fromUtf8(prompt.data(), int(prompt.size())).replace('\r', '\n'),
-        QLineEdit::Normal, QString::fromUtf8(defaultText.data(), int(defaultText.size())), &ok);
-    return ok ? text.toStdString() : std::string();
-  }
-  void yield() override { QCoreApplication::processEvents(QEventLoop::AllEvents, 5); }
-  double timer() override { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }
-};
-
-QString q(const std::string& s) { return QString::fromStdString(s); }
-
-/// The main window: mirrors frmKel and forwards its events.
-class MainWindow : public QMainWindow, public Mirror {
- public:
-  explicit MainWindow(App& app) : app_(app) {
-    auto* central = new QWidget(this);
-    auto* layout = new QVBoxLayout(central);
-    auto* buttons = new QHBoxLayout;
-    for (std::size_t i = 0; i < ibut_.size(); ++i) {
-      ibut_[i] = new QPushButton(central);
-      buttons->addWidget(ibut_[i]);
-      connect(ibut_[i], &QPushButton::clicked, this, [this, i] {
-        if (app_.busy) return;
-        ibut_Click(app_, int(i));
-        sync();
-      });
-    }
-    layout->addLayout(buttons);
-    text1_ = new QLineEdit(central);
-    text1_->setReadOnly(true);
-    text3_ = new QLineEdit(central);
-    text4_ = new QLabel(central);
-    text4_->setWordWrap(true);
-    text2_ = new QPlainTextEdit(central);
-    text2_->setReadOnly(true);
-    text2_->setFont(QFont("Monospace", 9));
-    splash_ = new QLabel(central);
-    splash_->setAlignment(Qt::AlignCenter);
-    layout->addWidget(text1_);
-    layout->addWidget(text3_);
-    layout->addWidget(text4_);
-    layout->addWidget(splash_);
-    layout->addWidget(text2_, 1);
-    setCentralWidget(central);
-    resize(900, 700);
-  }
-
-  void sync() override {
-    auto& f = app_.frm;
-    setWindowTitle(q(f.caption));
-    for (std::size_t i = 0; i < ibut_.size(); ++i) {
-      QString text = q(f.ibut[i].text);
-      ibut_[i]->setText(text);
-      ibut_[i]->setVisible(f.ibut[i].visible);
-      ibut_[i]->setEnabled(f.ibut[i].enabled && !app_.busy);
-    }
-    text1_->setText(q(f.Text1.text));
-    text3_->setText(q(f.Text3.text));
-    text4_->setText(q(f.Text4.text));
-    text4_->setVisible(f.Text4.visible);
-    splash_->setText("Kelvorin");
-    splash_->setVisible(f.Tulan.visible);
-    QString log = q(f.Text2.text);
-    if (text2_->toPlainText() != log) {
-      text2_->setPlainText(log);
-      text2_->verticalScrollBar()->setValue(text2_->verticalScrollBar()->maximum());
-    }
-  }
-
- private:
-  App& app_;
-  std::array<QPushButton*, 9> ibut_{};
-  QLineEdit *text1_, *text3_;
-  QLabel* text4_;
-  QLabel* splash_;
-  QPlainTextEdit* text2_;
-};
+/// The splash drawing as the windows' icon until the installed one is found.
+QIcon fallbackIcon() {
+  QPixmap pm(64, 64);
+  pm.fill(Qt::transparent);
+  SplashPicture picture(nullptr, {});
+  picture.setAttribute(Qt::WA_TranslucentBackground);
+  picture.resize(64, 64);
+  picture.render(&pm, QPoint(), QRegion(), QWidget::DrawChildren);
+  return QIcon(pm);
+}
 
 }  // namespace
 
 int runDesktop(int argc, char** argv) {
   QApplication qapp(argc, argv);
+  QApplication::setStyle(QStyleFactory::create("Fusion"));
+  QCoreApplication::setOrganizationName("Kelvorin");
+  QCoreApplication::setApplicationName("Kelvorin");
+  QApplication::setWindowIcon(QIcon::fromTheme("kelvorin", fallbackIcon()));
   auto app = std::make_unique<App>();
-  QtPlatform platform;
-  app->prompt = &platform;
-  app->loop = &platform;
-  app->clock = &platform;
+  QtEventLoop loop;
+  QtClock clock;
+  app->loop = &loop;
+  app->clock = &clock;
   app->interactive = true;
-  MainWindow window(*app);
-  app->mirror = &window;
-  window.show();
   std::vector<std::string> words;
   for (int i = 1; i < argc; ++i) words.emplace_back(argv[i]);
-  if (!words.empty()) words[0] = QDir(q(words[0])).absolutePath().toStdString();
-  Tulan_Click(*app);
-  IniVe(*app, joinCommandLine(words));
-  window.sync();
-  return qapp.exec();
+  if (!words.empty()) words[0] = QDir(QString::fromStdString(words[0])).absolutePath().toStdString();
+  int status = 0;
+  {
+    Desktop desk(*app);
+    desk.start(joinCommandLine(words));
+    if (!desk.ended()) status = qapp.exec();
+  }
+  return status;
 }
 
 }  // namespace kel::ui

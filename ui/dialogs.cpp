@@ -4,6 +4,7 @@
 #include "app/app.hpp"
 #include "app/choosers.hpp"
 #include "app/exit_dialog.hpp"
+#include "ui/widget_sync.hpp"
 
 #include <QCheckBox>
 #include <QDialog>
@@ -37,20 +38,37 @@ QString filterOf(const std::string& title, const std::string& patterns) {
   return q(title) + " (" + list.join(' ') + ");;all files (*)";
 }
 
+/// A row added below the file dialog's own controls.
+void addRow(QFileDialog* dlg, QWidget* row) {
+  if (auto* grid = qobject_cast<QGridLayout*>(dlg->layout()))
+    grid->addWidget(row, grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 QFileDialog* makeChooser(QWidget* parent, const std::string& title, const std::string& patterns,
-                         const std::string& prompt) {
+                         const std::string& prompt, Colour background) {
   auto* dlg = new QFileDialog(parent, q(title), QDir::currentPath(), filterOf(title, patterns));
-  dlg->setOption(QFileDialog::DontUseNativeDialog);  // room for the check boxes below
+  dlg->setObjectName("Chooser");
+  dlg->setOption(QFileDialog::DontUseNativeDialog);  // room for the rows below
   dlg->setFileMode(QFileDialog::ExistingFile);
   dlg->setAcceptMode(QFileDialog::AcceptOpen);
   if (!prompt.empty()) dlg->setLabelText(QFileDialog::FileName, q(prompt));
+  QPalette pal = dlg->palette();
+  pal.setColor(QPalette::Window,
+               QColor(background & 0xff, (background >> 8) & 0xff, (background >> 16) & 0xff));
+  dlg->setPalette(pal);
   return dlg;
 }
 
-/// Runs a chooser until a name is taken or the user cancels; an empty file keeps it open.
+/// Runs a chooser until a name is taken or the user cancels. A refused name (an empty file)
+/// keeps it open with the report below its controls.
 template <typename Accept, typename Cancel, typename Before>
 void runChooser(App& app, bool& visible, QFileDialog* dlg, Accept accept, Cancel cancel,
                 Before before) {
+  auto* report = new QLabel(dlg);
+  report->setObjectName("Report");
+  report->setStyleSheet("color: rgb(176, 0, 0)");
+  report->hide();
+  addRow(dlg, report);
   while (visible) {
     if (dlg->exec() != QDialog::Accepted) {
       cancel(app);
@@ -59,30 +77,34 @@ void runChooser(App& app, bool& visible, QFileDialog* dlg, Accept accept, Cancel
     before();
     QStringList files = dlg->selectedFiles();
     if (files.isEmpty()) continue;
-    accept(app, files.front().toStdString());
+    if (!accept(app, files.front().toStdString()) && visible) {
+      report->setText(q(app.frm.Text3.text));
+      report->show();
+    }
+    if (app.mirror) app.mirror->sync();
   }
 }
 
 void runWe1(App& app, QWidget* parent) {
   auto& w = app.we1;
-  QFileDialog* dlg = makeChooser(parent, w.title, w.patterns, w.prompt);
+  QFileDialog* dlg = makeChooser(parent, w.title, w.patterns, w.prompt, w.backColour);
   runChooser(app, w.visible, dlg, kelWe1_Accept, kelWe1_Cancel, [] {});
   delete dlg;
 }
 
 void runWe2(App& app, QWidget* parent) {
   auto& w = app.we2;
-  QFileDialog* dlg = makeChooser(parent, w.title, w.patterns, w.prompt);
+  QFileDialog* dlg = makeChooser(parent, w.title, w.patterns, w.prompt, w.backColour);
   std::array<QCheckBox*, 3> boxes{};
   auto* row = new QWidget(dlg);
   auto* rowLayout = new QHBoxLayout(row);
   for (std::size_t k = 0; k < boxes.size(); ++k) {
     boxes[k] = new QCheckBox(q(w.La2[k].text), row);
+    boxes[k]->setObjectName(QString("La2_%1").arg(k));
     boxes[k]->setChecked(w.La2[k].value != 0);
     rowLayout->addWidget(boxes[k]);
   }
-  if (auto* grid = qobject_cast<QGridLayout*>(dlg->layout()))
-    grid->addWidget(row, grid->rowCount(), 0, 1, grid->columnCount());
+  addRow(dlg, row);
   auto takeBoxes = [&] {
     for (std::size_t k = 0; k < boxes.size(); ++k) w.La2[k].value = boxes[k]->isChecked();
   };
@@ -110,7 +132,10 @@ void runExit(App& app, QWidget* parent) {
   dlg.setWindowTitle(q(d.caption));
   auto* layout = new QVBoxLayout(&dlg);
   auto* fi = new QPlainTextEdit(&dlg);
-  fi->setFont(QFont("Courier New", 10));
+  fi->setObjectName("Fi");
+  QFont fixed("Courier New", 10);
+  fixed.setStyleHint(QFont::TypeWriter);  // another fixed-pitch face where it is missing
+  fi->setFont(fixed);
   fi->setPlainText(shownList(d.Fi.text));
   setBackground(fi, d.Fi.backColour);
   auto* text4 = new QLabel(&dlg);
@@ -120,6 +145,14 @@ void runExit(App& app, QWidget* parent) {
     text4->setVisible(d.Text4.visible);
   };
   showText4();
+  EventHook clickHook([&](QObject*, QEvent* e) {
+    if (e->type() == QEvent::MouseButtonPress) {
+      Fi_Click(app);
+      text4->setVisible(d.Text4.visible);
+    }
+    return false;
+  });
+  fi->viewport()->installEventFilter(&clickHook);
   layout->addWidget(fi, 1);
   layout->addWidget(text4);
   // Connected after filling: only the user's edits count as a change of the list.

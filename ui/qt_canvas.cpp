@@ -45,6 +45,7 @@ void QtCanvas::resize(int widthPx, int heightPx) {
   image_ = QImage(widthPx, heightPx, QImage::Format_RGB32);
   image_.fill(qcolour(background_));
   dirty_ = QRect();
+  ++changes_;
 }
 
 const QImage& QtCanvas::image() {
@@ -74,6 +75,7 @@ void QtCanvas::clear() {
   QRect r = dirty_.intersected(image_.rect());
   dirty_ = QRect();
   if (r.isEmpty()) return;
+  ++changes_;
   QRgb bg = qcolour(background_).rgb();
   for (int y = r.top(); y <= r.bottom(); ++y) {
     auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
@@ -87,6 +89,7 @@ void QtCanvas::touch(double x1, double y1, double x2, double y2, double margin) 
   int r = int(std::ceil(std::max(x1, x2) + margin)) + 1;
   int b = int(std::ceil(std::max(y1, y2) + margin)) + 1;
   dirty_ = dirty_.united(QRect(QPoint(l, t), QPoint(r, b)));
+  ++changes_;
 }
 
 void QtCanvas::setLineWidth(int pixels) { lineWidth_ = pixels < 1 ? 1 : pixels; }

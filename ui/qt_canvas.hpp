@@ -30,6 +30,8 @@ class QtCanvas : public Surface {
   void resize(int widthPx, int heightPx);
   /// The picture as drawn so far (the painter is ended first).
   const QImage& image();
+  /// Counts the changes of the picture: a window repaints only when it moved on.
+  unsigned long long changes() const { return changes_; }
 
   double scaleWidth() const override;
   double scaleHeight() const override;
@@ -63,6 +65,7 @@ class QtCanvas : public Surface {
 
   QImage image_;
   QRect dirty_;  ///< pixels drawn since the last clear
+  unsigned long long changes_ = 0;
   std::unique_ptr<QPainter> painter_;
   Colour background_;
   int lineWidth_ = 1;

@@ -3,6 +3,7 @@
 #include "app/batch.hpp"
 #include "ui/desktop.hpp"
 #include "ui/qt_canvas.hpp"
+#include "ui_fixture.hpp"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -12,16 +13,6 @@
 
 namespace kel::testing {
 namespace {
-
-/// The tests' one Qt application (offscreen).
-void needQt() {
-  if (QGuiApplication::instance()) return;
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  static int argc = 1;
-  static char name[] = "test_ui";
-  static char* argv[] = {name, nullptr};
-  new QGuiApplication(argc, argv);
-}
 
 QRgb packed(Colour c) { return qRgb(c & 255, (c >> 8) & 255, (c >> 16) & 255); }
 

@@ -1,0 +1,415 @@
+// Kelvorin - desktop workbench for vibrational calculations.
+// The real windows driven with Qt Test events on the offscreen platform.
+#include "../viewer/viewer_fixture.hpp"
+#include "app/choosers.hpp"
+#include "app/console.hpp"
+#include "app/dispatcher.hpp"
+#include "app/exit_dialog.hpp"
+#include "ui/desktop.hpp"
+#include "ui/qt_platform.hpp"
+#include "ui/windows.hpp"
+#include "ui_fixture.hpp"
+#include "viewer/viewer.hpp"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
+#include <QUrl>
+#include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <cmath>
+#include <filesystem>
+#include <functional>
+
+/// The font library keeps a cache for the life of the process; the leak checker of the
+/// sanitizer build is told so (the one place fonts are loaded is this test program).
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+
+namespace kel::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+/// Virtual time that advances at every yield, while the yield lets Qt's events run.
+class QtSteppingLoop : public EventLoop, public Clock {
+ public:
+  void yield() override {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    t_ += 0.01;
+  }
+  double timer() override { return t_; }
+
+ private:
+  double t_ = 1000;
+};
+
+/// Runs action on the next modal dialog once it is up (from inside its own event loop).
+void whenModal(std::function<void(QWidget*)> action) {
+  auto* timer = new QTimer;
+  timer->setInterval(0);
+  QObject::connect(timer, &QTimer::timeout, [timer, action] {
+    QWidget* w = QApplication::activeModalWidget();
+    if (!w) return;
+    timer->stop();
+    timer->deleteLater();
+    action(w);
+  });
+  timer->start();
+}
+
+/// A mouse drag on a widget: press, a few moves with the button held, release.
+void drag(QWidget* w, QPoint from, QPoint to, Qt::MouseButton button,
+          Qt::KeyboardModifiers mods = {}) {
+  auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButtons held) {
+    QMouseEvent e(type, QPointF(at), w->mapToGlobal(QPointF(at)),
+                  type == QEvent::MouseMove ? Qt::NoButton : button, held, mods);
+    QApplication::sendEvent(w, &e);
+  };
+  send(QEvent::MouseButtonPress, from, button);
+  for (int k = 1; k <= 4; ++k) send(QEvent::MouseMove, from + (to - from) * k / 4, button);
+  send(QEvent::MouseButtonRelease, to, Qt::NoButton);
+}
+
+/// The angle in degrees of the rotation that takes orientation a to b.
+double turnBetween(const Tab<double, 3, 3>& a, const Tab<double, 3, 3>& b) {
+  double trace = 0;  // trace of b * a^T
+  for (int i = 1; i <= 3; ++i)
+    for (int k = 1; k <= 3; ++k) trace += b(i, k) * a(i, k);
+  double c = std::clamp((trace - 1) / 2, -1.0, 1.0);
+  return std::acos(c) * 180 / M_PI;
+}
+
+struct Desktop : ::testing::Test {
+  TempDir dir;
+  std::unique_ptr<App> app = newApp();
+  QtSteppingLoop loop;
+  std::unique_ptr<ui::Desktop> desk;
+
+  void SetUp() override {
+    needQt();
+    app->loop = &loop;
+    app->clock = &loop;
+    app->interactive = true;
+    desk = std::make_unique<ui::Desktop>(*app);
+  }
+  void TearDown() override { desk.reset(); }
+
+  template <typename W>
+  W* child(QWidget& parent, const char* name) {
+    W* w = parent.findChild<W*>(name);
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+  }
+  QWidget& viewer() { return reinterpret_cast<QWidget&>(desk->viewer()); }
+  QWidget* surface() { return reinterpret_cast<QWidget*>(desk->viewer().surface()); }
+  QPushButton* obut(int i) {
+    return child<QPushButton>(viewer(), ("obut" + std::to_string(i)).c_str());
+  }
+  /// Water on the surface, the viewer shown.
+  void showWater() {
+    buildWater(*app);
+    app->obr.visible = true;
+    desk->sync();
+    Start(*app);
+    desk->sync();
+  }
+};
+
+TEST_F(Desktop, StructureChosenInTheChooserIsListedInTheConsole) {
+  std::string file = dir.copy(fixture("geo/benzene_type.geo"));
+  auto* main = reinterpret_cast<QWidget*>(&desk->main());
+  bool seen = false;
+  whenModal([&](QWidget* w) {
+    auto* chooser = qobject_cast<QFileDialog*>(w);
+    ASSERT_NE(chooser, nullptr);
+    seen = true;
+    chooser->selectFile(QString::fromStdString(file));
+    static_cast<QDialog*>(chooser)->accept();
+  });
+  QTest::mouseClick(child<QPushButton>(*main, "ibut0"), Qt::LeftButton);
+  EXPECT_TRUE(seen);
+  EXPECT_EQ(app->m.NAt, 12);
+  auto* console = child<QPlainTextEdit>(*main, "Text2");
+  QString log = console->toPlainText();
+  EXPECT_EQ(log.toStdString(), app->frm.Text2.text);
+  EXPECT_TRUE(log.contains("12")) << log.toStdString();
+  EXPECT_FALSE(app->we1.visible);
+  EXPECT_TRUE(viewer().isVisible() || app->obr.minimised);
+}
+
+TEST_F(Desktop, LeftDragOnTheSurfaceRotatesThePicture) {
+  showWater();
+  auto before = app->obr.v.Orient;
+  QImage shown = desk->canvas().image().copy();
+  drag(surface(), {200, 200}, {260, 200}, Qt::LeftButton);
+  // A horizontal drag of 60 pixels (900 twips) turns about the vertical axis by 45 degrees.
+  EXPECT_NEAR(turnBetween(before, app->obr.v.Orient), 45.0, 1e-6);
+  EXPECT_NE(desk->canvas().image(), shown);
+  EXPECT_EQ(app->obr.v.Dragging, 0);
+}
+
+TEST_F(Desktop, CtrlWithARotationButtonTurnsByTwoAndAHalfDegrees) {
+  showWater();
+  auto before = app->obr.v.Orient;
+  QPushButton* b = obut(13);
+  QTest::keyPress(b, Qt::Key_Control, Qt::ControlModifier);
+  QTest::mouseClick(b, Qt::LeftButton, Qt::ControlModifier);
+  QTest::keyRelease(b, Qt::Key_Control, Qt::ControlModifier);
+  EXPECT_NEAR(turnBetween(before, app->obr.v.Orient), 2.5, 1e-6);
+  EXPECT_EQ(app->obr.v.RotStep, 1);  // back to 10 degrees once Ctrl is up
+  before = app->obr.v.Orient;
+  QTest::mouseClick(b, Qt::LeftButton);
+  EXPECT_NEAR(turnBetween(before, app->obr.v.Orient), 10.0, 1e-6);
+}
+
+TEST_F(Desktop, GeometryModeClicksOnTwoLabelsShowTheDistance) {
+  showWater();
+  QTest::mouseClick(obut(4), Qt::LeftButton);
+  ASSERT_TRUE(app->obr.gemo.visible);
+  auto centre = [&](int atom) {
+    const ViewLabel& l = app->obr.Za[std::size_t(app->obr.v.DrawPos(atom))];
+    EXPECT_TRUE(l.visible) << atom;
+    return QPoint(int((l.left + l.width / 2) / TwipsPerPixel),
+                  int((l.top + l.height / 2) / TwipsPerPixel));
+  };
+  QTest::mouseClick(surface(), Qt::LeftButton, {}, centre(1));
+  QTest::mouseClick(surface(), Qt::LeftButton, {}, centre(2));
+  auto* wynik = child<QLineEdit>(viewer(), "wynik");
+  EXPECT_TRUE(wynik->text().contains("D= ")) << wynik->text().toStdString();
+  EXPECT_NE(app->obr.wynik.text.find("D= 0.95"), std::string::npos) << app->obr.wynik.text;
+}
+
+TEST_F(Desktop, FrequencyListStartsAndStopsTheAnimation) {
+  buildModel(*app, {{6, 0, 0, 0}, {8, 1.2, 0, 0}}, {{1, 2}});
+  app->m.NFrq = 2;
+  app->m.Frq(1) = 1234.5678;
+  app->m.Frq(2) = 456.0;
+  app->m.ModeD(1, 1, 1) = 300;
+  app->m.ModeD(2, 2, 2) = 300;
+  app->obr.visible = true;
+  desk->sync();
+  Start(*app);
+  desk->sync();
+  QTest::mouseClick(obut(5), Qt::LeftButton);
+  auto& frq = reinterpret_cast<QWidget&>(desk->frq());
+  ASSERT_TRUE(frq.isVisible());
+  auto* comb = child<QListWidget>(frq, "Comb");
+  ASSERT_EQ(comb->count(), 3);
+  auto clickRow = [&](int row) {
+    QTest::mouseClick(comb->viewport(), Qt::LeftButton, {},
+                      comb->visualItemRect(comb->item(row)).center());
+  };
+  bool running = false;
+  int frames = 0;
+  QObject guard;
+  // While the animation runs, rotation by the mouse still works; then stop and close.
+  auto* during = new QTimer(&guard);
+  QObject::connect(during, &QTimer::timeout, [&] {
+    if (app->obr.v.VibOn == 0) return;
+    if (++frames < 3) return;
+    during->stop();
+    running = app->m.VibMode == 1;
+    auto before = app->obr.v.Orient;
+    drag(surface(), {200, 200}, {260, 200}, Qt::LeftButton);
+    EXPECT_GT(turnBetween(before, app->obr.v.Orient), 1.0);
+    clickRow(0);
+  });
+  during->start(0);
+  clickRow(1);  // returns when the animation has stopped
+  EXPECT_TRUE(running);
+  EXPECT_EQ(app->obr.v.VibOn, 0);
+  EXPECT_EQ(app->m.VibMode, 0);
+  EXPECT_FALSE(frq.isVisible());
+}
+
+TEST_F(Desktop, ExitDialogErasesOnlyTheListedFiles) {
+  auto names = scratchNames();
+  ASSERT_GE(names.size(), 3u);
+  for (int k = 0; k < 3; ++k) dir.write(names[std::size_t(k)], "scratch\n");
+  auto* main = reinterpret_cast<QWidget*>(&desk->main());
+  whenModal([&](QWidget* w) {
+    auto* list = w->findChild<QPlainTextEdit*>();
+    ASSERT_NE(list, nullptr);
+    QString text = list->toPlainText();
+    ASSERT_TRUE(text.contains(QString::fromStdString(names[1])));
+    text.replace(QString::fromStdString(names[1]), "");  // the user strikes one name
+    list->setPlainText(text);
+    for (auto* b : w->findChildren<QPushButton*>())
+      if (b->text() == "only ERASE Not Exit") QTest::mouseClick(b, Qt::LeftButton);
+  });
+  QTest::mouseClick(child<QPushButton>(*main, "ibut7"), Qt::LeftButton);
+  EXPECT_FALSE(fs::exists(dir.path() / names[0]));
+  EXPECT_TRUE(fs::exists(dir.path() / names[1]));
+  EXPECT_FALSE(fs::exists(dir.path() / names[2]));
+  EXPECT_FALSE(desk->ended());
+  EXPECT_TRUE(main->isVisible());
+}
+
+TEST_F(Desktop, WhileAReadRunsOnlyButtonOneAnswersTheBreakPoint) {
+  auto* main = reinterpret_cast<QWidget*>(&desk->main());
+  auto* open = child<QPushButton>(*main, "ibut0");
+  auto* one = child<QPushButton>(*main, "ibut1");
+  app->busy = true;  // as inside a read
+  desk->sync();
+  bool openEnabled = true, oneEnabled = false;
+  QObject guard;
+  auto* timer = new QTimer(&guard);
+  int ticks = 0;
+  QObject::connect(timer, &QTimer::timeout, [&] {
+    if (++ticks > 10000) app->m.Sw(112) = 0;  // never hang: the checks below then fail
+    // the windows follow the break point at its first yield
+    if (app->m.Sw(112) == 0 || !one->isEnabled()) return;
+    timer->stop();
+    openEnabled = open->isEnabled();
+    oneEnabled = one->isEnabled();
+    QTest::mouseClick(open, Qt::LeftButton);  // ignored
+    QTest::mouseClick(one, Qt::LeftButton);   // ends the wait
+  });
+  timer->start(0);
+  Breka(*app);  // waits, yielding, until button 1 is pressed
+  EXPECT_LT(ticks, 10000);
+  EXPECT_FALSE(openEnabled);
+  EXPECT_TRUE(oneEnabled);
+  EXPECT_EQ(app->m.Sw(112), 0);
+  EXPECT_FALSE(app->we1.visible);
+  EXPECT_FALSE(app->we2.visible);
+  app->busy = false;
+  desk->sync();
+  EXPECT_TRUE(open->isEnabled());
+}
+
+TEST_F(Desktop, DroppedStructureIsRead) {
+  std::string file = dir.copy(fixture("geo/benzene_type.geo"));
+  auto* main = reinterpret_cast<QWidget*>(&desk->main());
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(file))});
+  QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, {});
+  QApplication::sendEvent(main, &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, {});
+  QApplication::sendEvent(main, &drop);
+  EXPECT_TRUE(drop.isAccepted());
+  EXPECT_EQ(app->m.NAt, 0);  // read once the drop has ended
+  QCoreApplication::processEvents();
+  EXPECT_EQ(app->m.NAt, 12);
+  EXPECT_FALSE(app->we1.visible);
+}
+
+TEST_F(Desktop, PrintGoesThroughThePrintDialogToAPdfFile) {
+  showWater();
+  app->m.ShowNam = "water";
+  std::string pdf = (dir.path() / "water.pdf").string();
+  bool asked = false;
+  whenModal([&](QWidget* w) {
+    auto* dlg = qobject_cast<QPrintDialog*>(w);
+    ASSERT_NE(dlg, nullptr);
+    asked = true;
+    dlg->accept();  // as proposed: a PDF file named after the structure
+  });
+  QTest::mouseClick(obut(1), Qt::LeftButton);
+  EXPECT_TRUE(asked);
+  std::string text = slurp(pdf);
+  EXPECT_EQ(text.rfind("%PDF", 0), 0u);
+  EXPECT_GT(text.size(), 1000u);
+}
+
+TEST_F(Desktop, CancelledPrintDialogPrintsNothing) {
+  showWater();
+  whenModal([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
+  QTest::mouseClick(obut(1), Qt::LeftButton);
+  EXPECT_TRUE(fs::is_empty(dir.path()) || !fs::exists(dir.path() / "water.pdf"));
+  EXPECT_EQ(app->erraCount, 0);
+}
+
+TEST_F(Desktop, PlacementControlsKeepOneDirectionPerAxis) {
+  klucze(*app, 1);
+  desk->sync();
+  auto* main = reinterpret_cast<QWidget*>(&desk->main());
+  auto* right = child<QCheckBox>(*main, "Che1_0");
+  auto* left = child<QCheckBox>(*main, "Che1_1");
+  auto* top = child<QCheckBox>(*main, "Che1_2");
+  ASSERT_TRUE(right->isVisible());
+  auto box = [](QCheckBox* c) { return QPoint(6, c->height() / 2); };  // on the indicator
+  EXPECT_EQ(right->text().toStdString(), "right side");
+  QTest::mouseClick(right, Qt::LeftButton, {}, box(right));
+  EXPECT_TRUE(right->isChecked());
+  QTest::mouseClick(left, Qt::LeftButton, {}, box(left));
+  EXPECT_FALSE(right->isChecked());
+  EXPECT_TRUE(left->isChecked());
+  auto* list = child<QListWidget>(*main, "List1");
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                    list->visualItemRect(list->item(2)).center());
+  EXPECT_TRUE(top->isChecked());
+  EXPECT_TRUE(left->isChecked());
+  EXPECT_EQ(app->frm.Che1[2].value, 1);
+}
+
+TEST_F(Desktop, BitmapWritesABmpFileThenCancelCopiesToTheClipboard) {
+  showWater();
+  app->m.FilNam = (dir.path() / "water").string();
+  QTest::mouseClick(obut(0), Qt::LeftButton);  // a free name: written at once
+  std::string bmp = slurp(dir.path() / "water.bmp");
+  ASSERT_GT(bmp.size(), 54u);
+  EXPECT_EQ(bmp.substr(0, 2), "BM");
+  QImage read(QString::fromStdString((dir.path() / "water.bmp").string()));
+  EXPECT_EQ(read.size(), desk->canvas().image().size());
+  QApplication::clipboard()->clear();
+  bool asked = false;
+  whenModal([&](QWidget* w) {
+    asked = qobject_cast<QInputDialog*>(w) != nullptr;
+    static_cast<QDialog*>(w)->reject();
+  });
+  QTest::mouseClick(obut(0), Qt::LeftButton);  // the name is taken: the question, Cancel
+  EXPECT_TRUE(asked);
+  EXPECT_EQ(app->obr.wynik.text, "clipboard");
+  EXPECT_EQ(QApplication::clipboard()->image().size(), desk->canvas().image().size());
+}
+
+struct InputBoxCase {
+  const char* name;
+  bool ok;
+  const char* typed;
+  const char* expected;
+};
+
+class InputBoxAnswer : public ::testing::TestWithParam<InputBoxCase> {};
+
+TEST_P(InputBoxAnswer, GivesTheTextOrEmpty) {
+  needQt();
+  const auto& c = GetParam();
+  ui::InputBox box;
+  QString label, title, initial;
+  whenModal([&](QWidget* w) {
+    auto* dlg = qobject_cast<QInputDialog*>(w);
+    ASSERT_NE(dlg, nullptr);
+    label = dlg->labelText();
+    title = dlg->windowTitle();
+    initial = dlg->textValue();
+    dlg->setTextValue(c.typed);
+    if (c.ok) dlg->accept();
+    else dlg->reject();
+  });
+  std::string answer = box.inputBox("CAUTION: alraeady exists file\rwater.kel\r\nOr New Filename",
+                                    "Kelv", "water.kel");
+  EXPECT_EQ(answer, c.expected);
+  EXPECT_EQ(label.toStdString(), "CAUTION: alraeady exists file\nwater.kel\nOr New Filename");
+  EXPECT_EQ(title.toStdString(), "Kelv");
+  EXPECT_EQ(initial.toStdString(), "water.kel");
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktop, InputBoxAnswer,
+                         ::testing::Values(InputBoxCase{"Cancel", false, "other.kel", ""},
+                                           InputBoxCase{"Ok", true, "other.kel", "other.kel"}),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+}  // namespace
+}  // namespace kel::testing
