@@ -8,7 +8,7 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$(nproc)" --target kelvorin
 work=$(mktemp -d)
 cp examples/* "$work"/
-example=${1:-water.xyz}
+example=${1:-chain9.log}
 echo "== kelvorin --batch $example (in $work)"
 ./build/kelvorin --batch "$work/$example" "${@:2}"
 echo "== files written in $work:"
