@@ -215,8 +215,6 @@ void ViewerWindow::placeControls() {
   if (canvas.image().width() != w || canvas.image().height() != h) {
     canvas.resize(w, h);
     Form_Resize(app_);
-    // The centre moved: project again so that the picture follows it.
-    if (!app_.obr.minimised) Plas(app_);
     surface_->update();
   }
 }
@@ -296,7 +294,6 @@ void ViewerWindow::changeEvent(QEvent* e) {
   app_.obr.minimised = minimised;
   if (!minimised) {
     Form_Resize(app_);
-    Plas(app_);
   }
   desk_.sync();
 }

@@ -238,7 +238,8 @@ void Form_Resize(App& app) noexcept {
     if (o.minimised) return;
     o.v.Cx = o.Pic1->scaleWidth() / 2;
     o.v.Cy = o.Pic1->scaleHeight() / 2;
-    Reno(app);
+    // The centre moved: project again, or the old draw positions would be painted off-centre.
+    Plas(app);
   });
 }
 

@@ -197,7 +197,7 @@ TEST(Wait, ThrottleWaitsOnlyForLargeMoves) {
 namespace kel::testing {
 namespace {
 
-TEST(Controls, ResizeCentresWithoutReprojecting) {
+TEST(Controls, ResizeCentresAndProjectsAgain) {
   ViewerApp va;
   buildWater(*va);
   Start(*va);
@@ -211,7 +211,8 @@ TEST(Controls, ResizeCentresWithoutReprojecting) {
   Form_Resize(*va);
   EXPECT_DOUBLE_EQ(va->obr.v.Cx, 7500);
   EXPECT_DOUBLE_EQ(va->obr.v.Cy, 5250);
-  EXPECT_DOUBLE_EQ(va->obr.v.DrawX(1), x);
+  // The picture follows the new centre (it moved by 1500 units to the right).
+  EXPECT_DOUBLE_EQ(va->obr.v.DrawX(1), x + 1500);
   EXPECT_EQ(bigger.clears, 1);
   double w = 0, h = 0;
   surfaceSizeFor(16460, 9500, w, h);
