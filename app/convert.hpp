@@ -16,6 +16,11 @@ double Val(std::string_view s);
 /// As Val, and tells how many characters of s the number used (0 when none).
 double Val(std::string_view s, std::size_t& used);
 
+namespace detail {
+/// Val without its short cut for plain decimal fields (the two must always agree).
+double valGeneral(std::string_view s, std::size_t& used);
+}  // namespace detail
+
 /// Rounds to the nearest integer, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
 double roundHalfEven(double x);
 
