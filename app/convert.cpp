@@ -19,62 +19,6 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
-namespace {
-
-/// Exact powers of ten up to 1e22 (every one is a double without rounding).
-constexpr double Pow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                            1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                            1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-
-/// The common case of the readers: a field "[-]ddd.ddd" that ends the text or is followed by
-/// a character that cannot continue a number (nor be a blank inside one). Its digits as an
-/// integer m <= 2^53 with k <= 22 decimals make m / 10^k: both operands are exact, so the one
-/// division is correctly rounded, just as the general conversion is. False when the text
-/// needs the general path (blanks, exponents, long or many-digit fields, no digits).
-bool plainDecimal(std::string_view s, double& v, std::size_t& used) {
-  constexpr std::uint64_t Limit = std::uint64_t(1) << 53;
-  constexpr std::size_t MaxChars = 40;  // far below what the general path keeps
-  const std::size_t n = s.size() < MaxChars ? s.size() : MaxChars;
-  std::size_t i = 0;
-  bool negative = false;
-  if (i < n && (s[i] == '-' || s[i] == '+')) {
-    negative = s[i] == '-';
-    ++i;
-  }
-  std::uint64_t m = 0;
-  bool digits = false;
-  while (i < n && isDigit(s[i])) {
-    m = m * 10 + std::uint64_t(s[i] - '0');
-    if (m > Limit) return false;
-    digits = true;
-    ++i;
-  }
-  std::size_t decimals = 0;
-  if (i < n && s[i] == '.') {
-    ++i;
-    while (i < n && isDigit(s[i])) {
-      m = m * 10 + std::uint64_t(s[i] - '0');
-      if (m > Limit) return false;
-      digits = true;
-      ++decimals;
-      ++i;
-    }
-  }
-  if (!digits || decimals > 22) return false;
-  if (i < s.size()) {
-    const char c = s[i];
-    if (i == MaxChars || isBlank(c) || isDigit(c) || c == '.' || c == 'e' || c == 'E' ||
-        c == 'd' || c == 'D')
-      return false;
-  }
-  const double x = double(m) / Pow10[decimals];
-  v = negative ? -x : x;
-  used = i;
-  return true;
-}
-
-}  // namespace
-
 double detail::valGeneral(std::string_view s, std::size_t& used) {
   // Gather the characters of the number, skipping blanks, in a small buffer.
   char buf[64];
@@ -153,7 +97,7 @@ double detail::valGeneral(std::string_view s, std::size_t& used) {
 }
 
 double Val(std::string_view s, std::size_t& used) {
-  if (double v = 0; plainDecimal(s, v, used)) return v;
+  if (double v = 0; detail::plainDecimal(s, v, used)) return v;
   return detail::valGeneral(s, used);
 }
 

@@ -203,25 +203,58 @@ void readLabels(App& app, std::string_view labels, int k, int c) {
   }
 }
 
-/// Free-format numbers of whole lines (blanks and commas separate them): the displacement
+/// Free-format items of whole lines (blanks and commas separate them): the displacement
 /// rows end at their line ends, so no partly read line is left behind.
 class RowNumbers {
  public:
+  /// One item: a plain decimal field, kept as its parts, or any other text, by its value.
+  struct Item {
+    bool plain = false;
+    detail::PlainField field;
+    double value = 0;
+    double number() const { return plain ? detail::plainValue(field) : value; }
+  };
+
   RowNumbers(LineReader& in, std::string& line) : in_(in), line_(line) { line_.clear(); }
-  bool next(double& x) {
+
+  bool next(Item& item) {
+    auto separator = [](char c) { return c == ' ' || c == '\t' || c == ','; };
+    const char* p = line_.data() + pos_;
+    const char* end = line_.data() + line_.size();
     for (;;) {
-      while (pos_ < line_.size() &&
-             (line_[pos_] == ' ' || line_[pos_] == '\t' || line_[pos_] == ','))
-        ++pos_;
-      if (pos_ < line_.size()) break;
+      while (p < end && separator(*p)) ++p;
+      if (p < end) break;
       if (!in_.getLine(line_)) return false;
-      pos_ = 0;
+      p = line_.data();
+      end = p + line_.size();
     }
-    std::size_t end = pos_;
-    while (end < line_.size() && line_[end] != ' ' && line_[end] != '\t' && line_[end] != ',')
-      ++end;
-    x = Val(std::string_view(line_).substr(pos_, end - pos_));
-    pos_ = end;
+    // A plain decimal that runs up to a separator or the line end is the whole item, and
+    // Val would give just its value; any other item goes through Val.
+    const char* q = p;
+    item.plain = detail::plainField(std::string_view(p, std::size_t(end - p)), item.field) &&
+                 (p + item.field.used == end || separator(p[item.field.used]));
+    if (item.plain) {
+      q = p + item.field.used;
+    } else {
+      while (q < end && !separator(*q)) ++q;
+      item.value = Val(std::string_view(p, std::size_t(q - p)));
+    }
+    pos_ = std::size_t(q - line_.data());
+    return true;
+  }
+
+  bool next(double& x) {
+    Item item;
+    if (!next(item)) return false;
+    x = item.number();
+    return true;
+  }
+
+  /// The next item as a displacement in hundredths: CInt(value * 100).
+  bool nextHundredths(std::int16_t& h) {
+    Item item;
+    if (!next(item)) return false;
+    if (!item.plain || !scan::plainHundredths(item.field, h)) h = CInt(item.number() * 100.0);
     return true;
   }
 
@@ -269,11 +302,16 @@ bool readGroup(App& app, LineReader& in, const std::string& freqLine, const std:
       if (!row.next(num)) return false;
     } while (num == 0);
     if (!row.next(z) || num != a || z != m.AtZ(a)) return false;
-    for (int j = 1; j <= c; ++j)
-      for (int comp = 1; comp <= 3; ++comp) {
-        double d = 0;
-        if (!row.next(d)) return false;
-        m.ModeD(k + j, a, comp) = CInt(d * 100.0);
+    // The mode index varies fastest in ModeD: component comp of mode k + j lies a fixed
+    // stride from mode k + 1, component 1 (both checked as indices of the table).
+    (void)m.ModeD(k + c, a, 3);
+    i16* first = &m.ModeD(k + 1, a, 1);
+    constexpr std::size_t compStride = std::size_t(MaxFrq + 1) * std::size_t(MaxAt + 1);
+    for (int j = 0; j < c; ++j)
+      for (std::size_t comp = 0; comp < 3; ++comp) {
+        std::int16_t d = 0;
+        if (!row.nextHundredths(d)) return false;
+        first[std::size_t(j) + comp * compStride] = d;
       }
   }
   return true;

@@ -9,6 +9,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -143,17 +144,33 @@ void modeLines(App& app, int nModes, int nAtoms, int channel, bool keptOnly) {
       // The mode index varies fastest: component k of atom a is a fixed stride away.
       const i16* base = &m.ModeD(mode, 0, 0);
       constexpr std::size_t atomStride = MaxFrq + 1, compStride = atomStride * (MaxAt + 1);
+      // Each atom takes three fields of four characters and three blanks while its values
+      // fit the field table; the line is filled in place and cut to its length at the end.
+      const auto& table = fields4();
+      std::size_t len = 0;
+      line.resize(std::size_t(nAtoms) * 15);
       for (int a = 1; a <= nAtoms; ++a) {
         if (keptOnly && m.XyzV(a, 0) < 0) continue;
-        for (std::size_t k = 1; k <= 3; ++k) {
-          const int v = base[std::size_t(a) * atomStride + k * compStride];
-          if (v >= FieldLow && v <= FieldHigh)
-            line.append(fields4()[std::size_t(v - FieldLow)].data(), 4);
-          else
-            appendIntField(line, v, 4);
+        const i16* at = base + std::size_t(a) * atomStride;
+        const int v1 = at[compStride], v2 = at[2 * compStride], v3 = at[3 * compStride];
+        auto inTable = [](int v) { return v >= FieldLow && v <= FieldHigh; };
+        if (inTable(v1) && inTable(v2) && inTable(v3) && len + 15 <= line.size()) {
+          char* out = line.data() + len;
+          std::memcpy(out, table[std::size_t(v1 - FieldLow)].data(), 4);
+          std::memcpy(out + 4, table[std::size_t(v2 - FieldLow)].data(), 4);
+          std::memcpy(out + 8, table[std::size_t(v3 - FieldLow)].data(), 4);
+          std::memcpy(out + 12, "   ", 3);
+          len += 15;
+          continue;
         }
+        // A wider value: the fields made one by one after the text so far.
+        line.resize(len);
+        for (int v : {v1, v2, v3}) appendIntField(line, v, 4);
         line += "   ";
+        len = line.size();
+        if (line.size() < std::size_t(nAtoms) * 15) line.resize(std::size_t(nAtoms) * 15);
       }
+      line.resize(len);
     }
     line += '\n';
     app.files.write(channel, line);
