@@ -42,12 +42,9 @@ inline bool plainField(std::string_view s, PlainField& f) {
   constexpr std::size_t MaxChars = 40;  // far below what the general path keeps
   const std::size_t n = s.size() < MaxChars ? s.size() : MaxChars;
   auto digit = [](char c) { return c >= '0' && c <= '9'; };
-  std::size_t i = 0;
-  bool negative = false;
-  if (i < n && (s[i] == '-' || s[i] == '+')) {
-    negative = s[i] == '-';
-    ++i;
-  }
+  // The sign is taken without a branch: signs of neighbouring fields follow no pattern.
+  const bool negative = n > 0 && s[0] == '-';
+  std::size_t i = std::size_t(negative || (n > 0 && s[0] == '+'));
   std::uint64_t m = 0;
   const std::size_t intStart = i;
   while (i < n && digit(s[i])) {

@@ -7,7 +7,10 @@
 #include "readers/text_scan.hpp"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 namespace kel {
 
@@ -203,6 +206,29 @@ void readLabels(App& app, std::string_view labels, int k, int c) {
   }
 }
 
+/// First character at or after p that is not a blank, tab or comma (end when none). Eight
+/// characters are looked at together while eight remain, so that the varying widths of the
+/// gaps between the fields cost no mispredicted branches.
+const char* skipSeparators(const char* p, const char* end) {
+  constexpr std::uint64_t Low7 = 0x7F7F7F7F7F7F7F7FULL, High = 0x8080808080808080ULL;
+  constexpr std::uint64_t Ones = 0x0101010101010101ULL;
+  // High bit of each byte of x that equals c (exact for every byte, no carries across).
+  auto equal = [](std::uint64_t x, unsigned char c) {
+    const std::uint64_t t = x ^ (Ones * c);
+    return ~(((t & Low7) + Low7) | t) & High;
+  };
+  while (end - p >= 8) {
+    std::uint64_t x;
+    std::memcpy(&x, p, 8);
+    if constexpr (std::endian::native != std::endian::little) break;
+    const std::uint64_t other = ~(equal(x, ' ') | equal(x, '\t') | equal(x, ',')) & High;
+    if (other != 0) return p + (std::countr_zero(other) >> 3);
+    p += 8;
+  }
+  while (p < end && (*p == ' ' || *p == '\t' || *p == ',')) ++p;
+  return p;
+}
+
 /// Free-format items of whole lines (blanks and commas separate them): the displacement
 /// rows end at their line ends, so no partly read line is left behind.
 class RowNumbers {
@@ -218,16 +244,9 @@ class RowNumbers {
   RowNumbers(LineReader& in, std::string& line) : in_(in), line_(line) { line_.clear(); }
 
   bool next(Item& item) {
-    auto separator = [](char c) { return c == ' ' || c == '\t' || c == ','; };
-    const char* p = line_.data() + pos_;
+    const char* p = nullptr;
+    if (!itemStart(p)) return false;
     const char* end = line_.data() + line_.size();
-    for (;;) {
-      while (p < end && separator(*p)) ++p;
-      if (p < end) break;
-      if (!in_.getLine(line_)) return false;
-      p = line_.data();
-      end = p + line_.size();
-    }
     // A plain decimal that runs up to a separator or the line end is the whole item, and
     // Val would give just its value; any other item goes through Val.
     const char* q = p;
@@ -252,6 +271,21 @@ class RowNumbers {
 
   /// The next item as a displacement in hundredths: CInt(value * 100).
   bool nextHundredths(std::int16_t& h) {
+    const char* p = nullptr;
+    if (!itemStart(p)) return false;
+    // The printed form "d.dd" or "-d.dd" up to a separator or the line end is its three
+    // digits as an integer (the plain field of two decimals, below).
+    const char* end = line_.data() + line_.size();
+    const bool negative = *p == '-';
+    const char* d = p + (negative ? 1 : 0);
+    auto digit = [](char c) { return unsigned(c - '0') < 10u; };
+    if (end - d >= 4 && (digit(d[0]) & (d[1] == '.') & digit(d[2]) & digit(d[3])) &&
+        (end - d == 4 || separator(d[4]))) {
+      const int v = (d[0] - '0') * 100 + (d[2] - '0') * 10 + (d[3] - '0');
+      h = std::int16_t(negative ? -v : v);
+      pos_ = std::size_t(d + 4 - line_.data());
+      return true;
+    }
     Item item;
     if (!next(item)) return false;
     if (!item.plain || !scan::plainHundredths(item.field, h)) h = CInt(item.number() * 100.0);
@@ -259,6 +293,23 @@ class RowNumbers {
   }
 
  private:
+  static bool separator(char c) { return c == ' ' || c == '\t' || c == ','; }
+
+  /// Moves to the start of the next item, reading lines as needed; false at end of file.
+  bool itemStart(const char*& p) {
+    p = line_.data() + pos_;
+    const char* end = line_.data() + line_.size();
+    for (;;) {
+      p = skipSeparators(p, end);
+      if (p < end) break;
+      if (!in_.getLine(line_)) return false;
+      p = line_.data();
+      end = p + line_.size();
+    }
+    pos_ = std::size_t(p - line_.data());
+    return true;
+  }
+
   LineReader& in_;
   std::string& line_;
   std::size_t pos_ = 0;

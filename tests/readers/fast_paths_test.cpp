@@ -135,6 +135,10 @@ INSTANTIATE_TEST_SUITE_P(
                 "     2   1    0.625   1.005   0.0051", {12, -12, 38, 62, 100, 1}},
         RowCase{"text_in_items", "     1   1    3x  -0.1y  abc", "     2   1    0.2-3  7..5  -",
                 {300, -10, 0, 20, 700, 0}},
+        RowCase{"printed_form_edges", "     1   1  -0.00 9.99 -9.99",
+                "     2   1  0.999 -1.00x 10.00", {0, 999, -999, 100, -100, 1000}},
+        RowCase{"printed_form_then_more", "     1   1  0.15.3 0.151 -0.1",
+                "     2   1  0.15e1 0.15d 1.2 ", {15, 15, -10, 150, 15, 120}},
         RowCase{"row_over_two_lines", "     1   1    0.15", "  -0.05 0.71\n     2   1 0 0 0",
                 {15, -5, 71, 0, 0, 0}}),
     [](const auto& row) { return std::string(row.param.name); });
