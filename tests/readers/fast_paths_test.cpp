@@ -188,6 +188,7 @@ TEST(KelModeLines, WideValuesAndDeletedAtomsAmongMany) {
       ASSERT_LT(at, lines.size());
       EXPECT_EQ(lines[at], want) << "mode " << j << (asIs ? " as is" : "");
     }
+    EXPECT_EQ(app->frm.FmtBuf, "   IR =   0.00");  // the last field made, as fom2L leaves it
     std::filesystem::remove(dir.path() / "w.kel");
   }
 }
