@@ -19,7 +19,7 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
-double Val(std::string_view s, std::size_t& used) {
+double detail::valGeneral(std::string_view s, std::size_t& used) {
   // Gather the characters of the number, skipping blanks, in a small buffer.
   char buf[64];
   std::size_t n = 0;
@@ -94,6 +94,11 @@ double Val(std::string_view s, std::size_t& used) {
   }
   used = lastUsed;
   return v;
+}
+
+double Val(std::string_view s, std::size_t& used) {
+  if (double v = 0; detail::plainDecimal(s, v, used)) return v;
+  return detail::valGeneral(s, used);
 }
 
 double Val(std::string_view s) {

@@ -42,6 +42,8 @@ LineReader& LineReader::operator=(LineReader&& o) noexcept {
     pos_ = o.pos_;
     have_ = o.have_;
     lineNo_ = o.lineNo_;
+    nlAt_ = o.nlAt_;
+    crAt_ = o.crAt_;
   }
   return *this;
 }
@@ -62,12 +64,27 @@ bool LineReader::fill() {
   }
   bufLen_ = std::fread(buf_.get(), 1, BufSize, fp_);
   bufPos_ = 0;
+  nlAt_ = crAt_ = Stale;
   if (bufLen_ == 0) {
     if (std::ferror(fp_)) throw BasicError{57};
     atEnd_ = true;
     return false;
   }
   return true;
+}
+
+std::size_t LineReader::lineEnd(const char* data, std::size_t len) {
+  // The next LF and the next CR of the buffer are each looked for once with memchr and kept
+  // until the read passes them: lines of any length and any line end cost one scan.
+  if (nlAt_ == Stale || nlAt_ < bufPos_) {
+    const void* q = std::memchr(data + bufPos_, '\n', len - bufPos_);
+    nlAt_ = q ? std::size_t(static_cast<const char*>(q) - data) : len;
+  }
+  if (crAt_ == Stale || crAt_ < bufPos_) {
+    const void* q = std::memchr(data + bufPos_, '\r', len - bufPos_);
+    crAt_ = q ? std::size_t(static_cast<const char*>(q) - data) : len;
+  }
+  return nlAt_ < crAt_ ? nlAt_ : crAt_;
 }
 
 bool LineReader::readRaw(std::string& line) {
@@ -95,15 +112,12 @@ bool LineReader::readRaw(std::string& line) {
         continue;
       }
     }
-    const char* start = data + bufPos_;
-    const char* end = data + len;
-    const char* p = start;
-    while (p < end && *p != '\n' && *p != '\r') ++p;
-    line.append(start, std::size_t(p - start));
+    const std::size_t e = lineEnd(data, len);
+    line.append(data + bufPos_, e - bufPos_);
     any = true;
-    if (p < end) {
-      bufPos_ = std::size_t(p - data) + 1;
-      if (*p == '\r') pendingCR_ = true;
+    if (e < len) {
+      bufPos_ = e + 1;
+      if (data[e] == '\r') pendingCR_ = true;
       ++lineNo_;
       return true;
     }
@@ -131,16 +145,16 @@ std::string LineReader::lineInput() {
 bool LineReader::eof() {
   if (have_) return false;
   if (fp_) {
-    if (bufPos_ < bufLen_) {
-      if (pendingCR_ && bufPos_ + 1 == bufLen_ && buf_[bufPos_] == '\n') {
-        // a CR LF split across buffers: the LF alone holds no line
+    for (;;) {
+      if (bufPos_ >= bufLen_ && !fill()) return true;
+      // The LF of a CR LF (perhaps the only character of a new buffer) holds no line.
+      if (pendingCR_ && buf_[bufPos_] == '\n') {
         ++bufPos_;
         pendingCR_ = false;
-        return !fill();
+        continue;
       }
       return false;
     }
-    return !fill();
   }
   std::size_t p = bufPos_;
   if (pendingCR_ && p < mem_.size() && mem_[p] == '\n') ++p;

@@ -41,6 +41,7 @@ class LineReader {
   LineReader() = default;
   bool fill();
   bool readRaw(std::string& line);
+  std::size_t lineEnd(const char* data, std::size_t len);
   bool loadLine();
 
   std::FILE* fp_ = nullptr;
@@ -53,6 +54,10 @@ class LineReader {
   std::size_t pos_ = 0;
   bool have_ = false;         // cur_ is partly consumed by free-format input
   long lineNo_ = 0;
+  // Where the next LF and CR of the buffer lie (the buffer's length when it has none);
+  // Stale when not yet looked for in this buffer.
+  static constexpr std::size_t Stale = ~std::size_t(0);
+  std::size_t nlAt_ = Stale, crAt_ = Stale;
 };
 
 }  // namespace kel

@@ -7,7 +7,10 @@
 #include "readers/text_scan.hpp"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 namespace kel {
 
@@ -203,29 +206,110 @@ void readLabels(App& app, std::string_view labels, int k, int c) {
   }
 }
 
-/// Free-format numbers of whole lines (blanks and commas separate them): the displacement
+/// First character at or after p that is not a blank, tab or comma (end when none). Eight
+/// characters are looked at together while eight remain, so that the varying widths of the
+/// gaps between the fields cost no mispredicted branches.
+const char* skipSeparators(const char* p, const char* end) {
+  constexpr std::uint64_t Low7 = 0x7F7F7F7F7F7F7F7FULL, High = 0x8080808080808080ULL;
+  constexpr std::uint64_t Ones = 0x0101010101010101ULL;
+  // High bit of each byte of x that equals c (exact for every byte, no carries across).
+  auto equal = [](std::uint64_t x, unsigned char c) {
+    const std::uint64_t t = x ^ (Ones * c);
+    return ~(((t & Low7) + Low7) | t) & High;
+  };
+  while (end - p >= 8) {
+    std::uint64_t x;
+    std::memcpy(&x, p, 8);
+    if constexpr (std::endian::native != std::endian::little) break;
+    const std::uint64_t other = ~(equal(x, ' ') | equal(x, '\t') | equal(x, ',')) & High;
+    if (other != 0) return p + (std::countr_zero(other) >> 3);
+    p += 8;
+  }
+  while (p < end && (*p == ' ' || *p == '\t' || *p == ',')) ++p;
+  return p;
+}
+
+/// Free-format items of whole lines (blanks and commas separate them): the displacement
 /// rows end at their line ends, so no partly read line is left behind.
 class RowNumbers {
  public:
+  /// One item: a plain decimal field, kept as its parts, or any other text, by its value.
+  struct Item {
+    bool plain = false;
+    detail::PlainField field;
+    double value = 0;
+    double number() const { return plain ? detail::plainValue(field) : value; }
+  };
+
   RowNumbers(LineReader& in, std::string& line) : in_(in), line_(line) { line_.clear(); }
-  bool next(double& x) {
-    for (;;) {
-      while (pos_ < line_.size() &&
-             (line_[pos_] == ' ' || line_[pos_] == '\t' || line_[pos_] == ','))
-        ++pos_;
-      if (pos_ < line_.size()) break;
-      if (!in_.getLine(line_)) return false;
-      pos_ = 0;
+
+  bool next(Item& item) {
+    const char* p = nullptr;
+    if (!itemStart(p)) return false;
+    const char* end = line_.data() + line_.size();
+    // A plain decimal that runs up to a separator or the line end is the whole item, and
+    // Val would give just its value; any other item goes through Val.
+    const char* q = p;
+    item.plain = detail::plainField(std::string_view(p, std::size_t(end - p)), item.field) &&
+                 (p + item.field.used == end || separator(p[item.field.used]));
+    if (item.plain) {
+      q = p + item.field.used;
+    } else {
+      while (q < end && !separator(*q)) ++q;
+      item.value = Val(std::string_view(p, std::size_t(q - p)));
     }
-    std::size_t end = pos_;
-    while (end < line_.size() && line_[end] != ' ' && line_[end] != '\t' && line_[end] != ',')
-      ++end;
-    x = Val(std::string_view(line_).substr(pos_, end - pos_));
-    pos_ = end;
+    pos_ = std::size_t(q - line_.data());
+    return true;
+  }
+
+  bool next(double& x) {
+    Item item;
+    if (!next(item)) return false;
+    x = item.number();
+    return true;
+  }
+
+  /// The next item as a displacement in hundredths: CInt(value * 100).
+  bool nextHundredths(std::int16_t& h) {
+    const char* p = nullptr;
+    if (!itemStart(p)) return false;
+    // The printed form "d.dd" or "-d.dd" up to a separator or the line end is its three
+    // digits as an integer (the plain field of two decimals, below).
+    const char* end = line_.data() + line_.size();
+    const bool negative = *p == '-';
+    const char* d = p + (negative ? 1 : 0);
+    auto digit = [](char c) { return unsigned(c - '0') < 10u; };
+    if (end - d >= 4 && (digit(d[0]) & (d[1] == '.') & digit(d[2]) & digit(d[3])) &&
+        (end - d == 4 || separator(d[4]))) {
+      const int v = (d[0] - '0') * 100 + (d[2] - '0') * 10 + (d[3] - '0');
+      h = std::int16_t(negative ? -v : v);
+      pos_ = std::size_t(d + 4 - line_.data());
+      return true;
+    }
+    Item item;
+    if (!next(item)) return false;
+    if (!item.plain || !scan::plainHundredths(item.field, h)) h = CInt(item.number() * 100.0);
     return true;
   }
 
  private:
+  static bool separator(char c) { return c == ' ' || c == '\t' || c == ','; }
+
+  /// Moves to the start of the next item, reading lines as needed; false at end of file.
+  bool itemStart(const char*& p) {
+    p = line_.data() + pos_;
+    const char* end = line_.data() + line_.size();
+    for (;;) {
+      p = skipSeparators(p, end);
+      if (p < end) break;
+      if (!in_.getLine(line_)) return false;
+      p = line_.data();
+      end = p + line_.size();
+    }
+    pos_ = std::size_t(p - line_.data());
+    return true;
+  }
+
   LineReader& in_;
   std::string& line_;
   std::size_t pos_ = 0;
@@ -269,11 +353,16 @@ bool readGroup(App& app, LineReader& in, const std::string& freqLine, const std:
       if (!row.next(num)) return false;
     } while (num == 0);
     if (!row.next(z) || num != a || z != m.AtZ(a)) return false;
-    for (int j = 1; j <= c; ++j)
-      for (int comp = 1; comp <= 3; ++comp) {
-        double d = 0;
-        if (!row.next(d)) return false;
-        m.ModeD(k + j, a, comp) = CInt(d * 100.0);
+    // The mode index varies fastest in ModeD: component comp of mode k + j lies a fixed
+    // stride from mode k + 1, component 1 (both checked as indices of the table).
+    (void)m.ModeD(k + c, a, 3);
+    i16* first = &m.ModeD(k + 1, a, 1);
+    constexpr std::size_t compStride = std::size_t(MaxFrq + 1) * std::size_t(MaxAt + 1);
+    for (int j = 0; j < c; ++j)
+      for (std::size_t comp = 0; comp < 3; ++comp) {
+        std::int16_t d = 0;
+        if (!row.nextHundredths(d)) return false;
+        first[std::size_t(j) + comp * compStride] = d;
       }
   }
   return true;

@@ -3,7 +3,10 @@
 // the line, and the "three values after --" rule of the frequency tables.
 #pragma once
 
+#include "app/convert.hpp"
+
 #include <cmath>
+#include <cstdint>
 #include <cstddef>
 #include <cstring>
 #include <string_view>
@@ -48,6 +51,18 @@ inline long long clampedInt(double x) {
   if (!(x > -1e9)) return -1000000000LL;
   if (!(x < 1e9)) return 1000000000LL;
   return static_cast<long long>(std::nearbyint(x));
+}
+
+/// CInt(x * 100) for the value x of a plain field with at most two decimals: its digits
+/// times 100, 10 or 1, with the same error 6 outside the 16-bit range. Exact because the
+/// rounding errors of x and of the product stay far below a half for fewer than 2^40
+/// hundredths. False (nothing done) for other fields.
+inline bool plainHundredths(const detail::PlainField& f, std::int16_t& h) {
+  if (f.decimals > 2 || f.digits >= (std::uint64_t(1) << 40)) return false;
+  const long long scale = f.decimals == 0 ? 100 : (f.decimals == 1 ? 10 : 1);
+  const long long v = static_cast<long long>(f.digits) * scale;
+  h = cint16(f.negative ? -v : v);
+  return true;
 }
 
 /// The route line rule: shorter than 321 characters with '#' in its first four columns.

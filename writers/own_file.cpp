@@ -9,6 +9,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -33,6 +34,9 @@ constexpr std::string_view RenamedAs = " renamed as ";
 constexpr std::string_view BoxTitle = "Save .kel as is";
 
 constexpr int KelChannel = 3;
+
+/// The field of frequencies and intensities in the mode lines (two decimals).
+constexpr std::string_view Pattern2 = "########0.00";
 
 /// One atom line: number, atomic number, x, y, z and mass.
 void atomLine(App& app, int channel, int number, int i, double x, double y, double z) {
@@ -131,33 +135,66 @@ const std::vector<std::array<char, 4>>& fields4() {
 void modeLines(App& app, int nModes, int nAtoms, int channel, bool keptOnly) {
   auto& m = app.m;
   const bool raman = m.RaInt(0) > 0;
-  std::string line;
+  std::string line, out;
+  // The lines go out in chunks of about a megabyte; each field of the frequency line is
+  // made as fom2L makes it, and the last one stays the last formatted field.
+  constexpr std::size_t Chunk = std::size_t(1) << 20;
+  auto field = [&](std::string_view label, double a) {
+    std::string text = formatPattern(a, Pattern2);
+    if (text.size() < 7) text.insert(0, 7 - text.size(), ' ');
+    text.insert(0, label);
+    out += text;
+    app.frm.FmtBuf = std::move(text);
+  };
   for (int mode = 1; mode <= nModes; ++mode) {
-    fom2L(app, channel, 7, "F =", m.Frq(mode));
-    fom2L(app, channel, 7, "   IR =", m.IrInt(mode));
-    if (raman) fom2L(app, channel, 7, "   RA =", m.RaInt(mode));
-    app.files.write(channel, "   S = " + m.FrqSym(mode) + "\n");
+    field("F =", m.Frq(mode));
+    field("   IR =", m.IrInt(mode));
+    if (raman) field("   RA =", m.RaInt(mode));
+    out += "   S = ";
+    out += m.FrqSym(mode);
+    out += '\n';
     line.clear();
     if (nAtoms > 0) {
       (void)m.ModeD(mode, nAtoms, 3);  // the whole row lies inside the table
       // The mode index varies fastest: component k of atom a is a fixed stride away.
       const i16* base = &m.ModeD(mode, 0, 0);
       constexpr std::size_t atomStride = MaxFrq + 1, compStride = atomStride * (MaxAt + 1);
+      // Each atom takes three fields of four characters and three blanks while its values
+      // fit the field table; the line is filled in place and cut to its length at the end.
+      const auto& table = fields4();
+      std::size_t len = 0;
+      line.resize(std::size_t(nAtoms) * 15);
       for (int a = 1; a <= nAtoms; ++a) {
         if (keptOnly && m.XyzV(a, 0) < 0) continue;
-        for (std::size_t k = 1; k <= 3; ++k) {
-          const int v = base[std::size_t(a) * atomStride + k * compStride];
-          if (v >= FieldLow && v <= FieldHigh)
-            line.append(fields4()[std::size_t(v - FieldLow)].data(), 4);
-          else
-            appendIntField(line, v, 4);
+        const i16* at = base + std::size_t(a) * atomStride;
+        const int v1 = at[compStride], v2 = at[2 * compStride], v3 = at[3 * compStride];
+        auto inTable = [](int v) { return v >= FieldLow && v <= FieldHigh; };
+        if (inTable(v1) && inTable(v2) && inTable(v3) && len + 15 <= line.size()) {
+          char* dst = line.data() + len;
+          std::memcpy(dst, table[std::size_t(v1 - FieldLow)].data(), 4);
+          std::memcpy(dst + 4, table[std::size_t(v2 - FieldLow)].data(), 4);
+          std::memcpy(dst + 8, table[std::size_t(v3 - FieldLow)].data(), 4);
+          std::memcpy(dst + 12, "   ", 3);
+          len += 15;
+          continue;
         }
+        // A wider value: the fields made one by one after the text so far.
+        line.resize(len);
+        for (int v : {v1, v2, v3}) appendIntField(line, v, 4);
         line += "   ";
+        len = line.size();
+        if (line.size() < std::size_t(nAtoms) * 15) line.resize(std::size_t(nAtoms) * 15);
       }
+      line.resize(len);
     }
     line += '\n';
-    app.files.write(channel, line);
+    out += line;
+    if (out.size() >= Chunk) {
+      app.files.write(channel, out);
+      out.clear();
+    }
   }
+  app.files.write(channel, out);
 }
 
 }  // namespace

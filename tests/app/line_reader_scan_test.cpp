@@ -1,0 +1,142 @@
+// Kelvorin - desktop workbench for vibrational calculations.
+// The line reader against a plain character-by-character splitter: random texts with every
+// kind of line end, long lines and line ends on the boundaries of the read buffer.
+#include "app/line_reader.hpp"
+#include "testing.hpp"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace kel {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+/// LF, CR LF and a lone CR each end a line; a last line without an end still counts.
+Lines reference(const std::string& text) {
+  Lines out;
+  std::string cur;
+  bool open = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\n' || c == '\r') {
+      out.push_back(cur);
+      cur.clear();
+      open = false;
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else {
+      cur += c;
+      open = true;
+    }
+  }
+  if (open) out.push_back(cur);
+  return out;
+}
+
+/// Every line of r; eof() is asked before each line, as the readers do.
+Lines readAll(LineReader& r) {
+  Lines out;
+  std::string s;
+  for (;;) {
+    const bool atEnd = r.eof();
+    if (!r.getLine(s)) {
+      EXPECT_TRUE(atEnd);
+      break;
+    }
+    EXPECT_FALSE(atEnd) << "line " << out.size();
+    out.push_back(s);
+  }
+  return out;
+}
+
+std::string randomText(std::mt19937_64& rng, std::size_t size, int longLines) {
+  std::uniform_int_distribution<int> kind(0, 99);
+  std::string t;
+  t.reserve(size);
+  while (t.size() < size) {
+    const int k = kind(rng);
+    if (k < 6)
+      t += '\n';
+    else if (k < 9)
+      t += "\r\n";
+    else if (k < 11)
+      t += '\r';
+    else if (k < 11 + longLines)
+      t.append(std::size_t(kind(rng)) * 1000, 'w');
+    else
+      t += char('a' + k % 26);
+  }
+  return t;
+}
+
+TEST(LineReaderScan, RandomTextsFromFileAndMemory) {
+  testing::TempDir dir;
+  std::mt19937_64 rng(5);
+  const std::size_t sizes[] = {0, 1, 2, 100, 65535, 65536, 65537, 200000};
+  for (int longLines : {0, 1}) {
+    for (std::size_t size : sizes) {
+      for (int round = 0; round < 3; ++round) {
+        const std::string text = randomText(rng, size, longLines);
+        const Lines want = reference(text);
+        auto path = dir.write("r.txt", text);
+        LineReader file(path);
+        EXPECT_EQ(readAll(file), want) << "size " << size;
+
+        auto mem = LineReader::fromText(text);
+        EXPECT_EQ(readAll(mem), want) << "size " << size;
+      }
+    }
+  }
+}
+
+TEST(LineReaderScan, LineEndsOnTheBufferBoundary) {
+  testing::TempDir dir;
+  // The read buffer holds 64 KiB: put each kind of line end across and beside its edge.
+  for (std::size_t at : {65534u, 65535u, 65536u, 131071u}) {
+    // A text ending in CR LF with the LF alone in the last buffer: eof() must say so.
+    std::string lastLf(at, 'y');
+    lastLf += "\r\n";
+    LineReader last(dir.write("l.txt", lastLf));
+    EXPECT_EQ(readAll(last), reference(lastLf)) << at;
+    for (const char* end : {"\r\n", "\r", "\n", "\r\r\n", "\n\r"}) {
+      std::string text(at, 'x');
+      text += end;
+      text += "tail";
+      text += end;
+      auto path = dir.write("b.txt", text);
+      LineReader file(path);
+      EXPECT_EQ(readAll(file), reference(text)) << at << " " << int(end[0]);
+    }
+  }
+}
+
+TEST(LineReaderScan, OnlyCarriageReturnsInABigFile) {
+  testing::TempDir dir;
+  std::string text;
+  for (int i = 0; i < 30000; ++i) text += std::to_string(i) + "\r";
+  auto path = dir.write("cr.txt", text);
+  LineReader file(path);
+  std::string s;
+  int n = 0;
+  while (file.getLine(s)) ASSERT_EQ(s, std::to_string(n++));
+  EXPECT_EQ(n, 30000);
+  EXPECT_EQ(file.lineNumber(), 30000);
+}
+
+TEST(LineReaderScan, FreeFormatItemsBetweenLines) {
+  // Numbers taken by free-format input, then the rest of the line and the next lines.
+  auto r = LineReader::fromText("1 2\r\n3 rest\rnext\n\n4");
+  EXPECT_EQ(r.inputNumber(), 1);
+  EXPECT_EQ(r.inputNumber(), 2);
+  EXPECT_EQ(r.inputNumber(), 3);
+  EXPECT_EQ(r.lineInput(), "rest");
+  EXPECT_EQ(r.lineInput(), "next");
+  EXPECT_EQ(r.inputNumber(), 4);
+  EXPECT_TRUE(r.eof());
+}
+
+}  // namespace
+}  // namespace kel
