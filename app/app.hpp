@@ -66,6 +66,7 @@ struct App {
   /// The log file handle, kept open between lines (see console.cpp).
   std::FILE* logFp = nullptr;
   std::string logPath;
+  long logCwd = -1;  ///< the folder change the log path was found after
 
  private:
   CancelPrompt defaultPrompt;

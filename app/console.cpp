@@ -77,6 +77,7 @@ App::~App() {
 }
 
 void App::yield() {
+  flushLog(*this);
   loop->yield();
   if (mirror) mirror->sync();
 }
@@ -98,25 +99,37 @@ void TekUl(App& app, std::string_view ay) {
 
 void TekLog(App& app, std::string_view ay, int Li) {
   if (!on(app, 124) || (ay.empty() && Li == 0)) return;
-  std::string path = currentDir() + "/" + std::string(LogName);
-  double n = 0;
-  int ier = 0;
-  SplW(path, n, ier);
-  if (ier != 0) return;  // the console still shows the line
-  // The handle stays open between lines; it is made anew when the folder changed or the
-  // file was removed or emptied meanwhile.
-  if (!app.logFp || app.logPath != path || n <= 0) {
-    closeLog(app);
-    app.logFp = std::fopen(path.c_str(), n <= 0 ? "wb" : "ab");
-    if (!app.logFp) return;
-    app.logPath = path;
+  // The handle stays open between lines. The file's folder is looked up again after a change
+  // of folder, and at each new line the file is checked: when it was removed or emptied
+  // meanwhile (the exit dialog erases it), it is made anew.
+  bool sameFolder = app.logFp && app.logCwd == cwdChanges();
+  if (!sameFolder || Li != 0) {
+    std::string path = sameFolder ? app.logPath : currentDir() + "/" + std::string(LogName);
+    double n = 0;
+    int ier = 0;
+    SplW(path, n, ier);
+    if (ier != 0) return;  // the console still shows the line
+    if (!app.logFp || app.logPath != path || n <= 0) {
+      closeLog(app);
+      app.logFp = std::fopen(path.c_str(), n <= 0 ? "wb" : "ab");
+      if (!app.logFp) return;
+      app.logPath = path;
+    }
+    app.logCwd = cwdChanges();
   }
   if (Li != 0) std::fputc('\n', app.logFp);
   std::fwrite(ay.data(), 1, ay.size(), app.logFp);
-  std::fflush(app.logFp);
+  if (Li != 0) std::fflush(app.logFp);  // pieces appended to a line wait for the next one
 }
 
-void erra(App& app, std::string_view u, int number) { erraTo(app, app.frm.Text4, u, number); }
+void flushLog(App& app) {
+  if (app.logFp) std::fflush(app.logFp);
+}
+
+void erra(App& app, std::string_view u, int number) {
+  flushLog(app);
+  erraTo(app, app.frm.Text4, u, number);
+}
 
 void erraTo(App& app, Control& t4, std::string_view u, int number) {
   auto& par = app.m.Par(14);

@@ -19,6 +19,8 @@ void tekst(App& app, std::string_view ay);
 void TekUl(App& app, std::string_view ay);
 /// Writes ay to "skrK.log" (a line break first when Li != 0) while Sw(124) is on.
 void TekLog(App& app, std::string_view ay, int Li);
+/// Writes out what the log file holds in memory (at every yield, error and end of a command).
+void flushLog(App& app);
 /// The error report: numbered, newest first in Text4; closes every open file.
 void erra(App& app, std::string_view u, int number);
 /// The same report into another form's message box (the exit dialog's Text4).

@@ -72,6 +72,12 @@ std::string_view tail(std::string_view s, std::size_t n) {
   return s.size() <= n ? s : s.substr(s.size() - n);
 }
 
+namespace {
+long cwdChangeCount = 0;
+}
+
+long cwdChanges() { return cwdChangeCount; }
+
 void ZnaD(std::string_view ay, int& i) {
   i = 0;
   std::size_t p = fileNameStart(ay);
@@ -82,6 +88,7 @@ void ZnaD(std::string_view ay, int& i) {
   std::error_code ec;
   std::filesystem::current_path(dir, ec);
   if (ec) i = -1;
+  else ++cwdChangeCount;
 }
 
 void sws(std::string& a, std::string& b) { std::swap(a, b); }

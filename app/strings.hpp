@@ -39,6 +39,8 @@ std::string_view tail(std::string_view s, std::size_t n);
 /// Makes the folder of path ay the current directory: i = 0 on success (also when ay has no
 /// folder part), -1 when the change fails.
 void ZnaD(std::string_view ay, int& i);
+/// Counts the changes of the current directory made by ZnaD (the log file follows them).
+long cwdChanges();
 
 void sws(std::string& a, std::string& b);
 void swapa(double& a, double& b);

@@ -5,6 +5,7 @@
 #include "app/convert.hpp"
 #include "app/strings.hpp"
 #include "readers/read_helpers.hpp"
+#include "readers/text_scan.hpp"
 
 #include <cmath>
 #include <utility>
@@ -91,8 +92,11 @@ void RenDef(App& app, const std::string& f, int n) noexcept {
     int block = 0;
     std::string line;
     while (in.getLine(line)) {
+      // Most lines hold neither key: look case-blind before making a lower-case copy.
+      bool scaling = scan::hasLow(line, ScalingKey);
+      if (!scaling && !scan::hasLow(line, RenumKey)) continue;
       std::string low = lower(line);
-      if (contains(low, ScalingKey)) scalingLine(app, low);
+      if (scaling) scalingLine(app, low);
       if (!contains(low, RenumKey)) continue;
       bool reverse = contains(low, ReverseKey);
       ++block;
