@@ -27,6 +27,17 @@ int countType(const ModKel& m, int type) {
   return n;
 }
 
+/// A fresh working folder and program.
+class IcCase : public ::testing::Test {
+ protected:
+  TempDir dir;
+  std::unique_ptr<App> app = newApp();
+};
+using Xy3Group = IcCase;
+using LinearBend = IcCase;
+using WalkFailure = IcCase;
+using CountLine = IcCase;
+
 // ------------------------------------------------------------------ complete sets
 
 struct MoleculeRow {
@@ -125,9 +136,7 @@ TEST(CompleteSet, TableRowsFollowTheirTypeAndAtoms) {
 
 // ------------------------------------------------------------------ XY3 groups
 
-TEST(Xy3Group, MethylGetsOneOutOfPlaneOverCentreAndItsHydrogens) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Xy3Group, MethylGetsOneOutOfPlaneOverCentreAndItsHydrogens) {
   build(*app, ethane());
   auto& m = app->m;
   ASSERT_EQ(countType(m, IcOut), 2);
@@ -140,10 +149,8 @@ TEST(Xy3Group, MethylGetsOneOutOfPlaneOverCentreAndItsHydrogens) {
   }
 }
 
-TEST(Xy3Group, BondLongerBy031DoesNotFormAGroup) {
+TEST_F(Xy3Group, BondLongerBy031DoesNotFormAGroup) {
   // ammonia with one N-H bond stretched by 0.31 A along its direction (no longer a group)
-  TempDir dir;
-  auto app = newApp();
   Molecule mol = ammonia();
   auto& h = mol[1];
   double r = std::sqrt(h.x * h.x + h.y * h.y + (h.w - 0.113) * (h.w - 0.113));
@@ -155,9 +162,7 @@ TEST(Xy3Group, BondLongerBy031DoesNotFormAGroup) {
   EXPECT_EQ(bMatrixRank(app->m), 6);
 }
 
-TEST(Xy3Group, BondLongerBy029StillFormsAGroup) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Xy3Group, BondLongerBy029StillFormsAGroup) {
   Molecule mol = ammonia();
   auto& h = mol[1];
   double r = std::sqrt(h.x * h.x + h.y * h.y + (h.w - 0.113) * (h.w - 0.113));
@@ -168,9 +173,7 @@ TEST(Xy3Group, BondLongerBy029StillFormsAGroup) {
   EXPECT_EQ(bMatrixRank(app->m), 6);
 }
 
-TEST(Xy3Group, FourEqualHydrogensAreNoGroup) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Xy3Group, FourEqualHydrogensAreNoGroup) {
   build(*app, methane());
   EXPECT_EQ(countType(app->m, IcOut), 0);
   EXPECT_EQ(countType(app->m, IcBend), 5);
@@ -206,9 +209,7 @@ bool bendChosen(const ModKel& m, int i, int apex, int k) {
   return false;
 }
 
-TEST(LinearBend, NearlyLinearAngleAtBranchedCentreIsLeftOut) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(LinearBend, NearlyLinearAngleAtBranchedCentreIsLeftOut) {
   build(*app, tShaped());
   auto& m = app->m;
   ASSERT_GT(Bend(m, 2, 1, 3), 179.9);
@@ -217,11 +218,9 @@ TEST(LinearBend, NearlyLinearAngleAtBranchedCentreIsLeftOut) {
   EXPECT_EQ(bMatrixRank(m), m.IcRows);
 }
 
-TEST(LinearBend, SwitchLetsTheAngleIn) {
+TEST_F(LinearBend, SwitchLetsTheAngleIn) {
   // placed O4, C1, H5, F3, F2: the angle F2-C1-F3 is a candidate of F2; with the switch it
   // enters the angle table (at 179.95 degrees it still fixes no direction of F2)
-  TempDir dir;
-  auto app = newApp();
   loadMolecule(*app, tShaped());
   app->m.Sw(123) = -1;
   std::string name;
@@ -233,9 +232,7 @@ TEST(LinearBend, SwitchLetsTheAngleIn) {
 
 // ------------------------------------------------------------------ failures
 
-TEST(WalkFailure, SeparateMoleculesWithoutContactAreNotApproved) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(WalkFailure, SeparateMoleculesWithoutContactAreNotApproved) {
   Molecule mol = water();
   for (auto a : water()) mol.push_back({a.z, a.x + 6.0, a.y, a.w});  // 6 A away
   build(*app, mol);
@@ -253,36 +250,28 @@ TEST(WalkFailure, SeparateMoleculesWithoutContactAreNotApproved) {
   EXPECT_TRUE(hasLine(*app, "connection matrix MPO has been created: file skrK.mpo"));
 }
 
-TEST(WalkFailure, IsolatedAtomIsNotApproved) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(WalkFailure, IsolatedAtomIsNotApproved) {
   Molecule mol = water();
   mol.push_back({18, 9.0, 0.0, 0.0});  // argon far away
   build(*app, mol);
   EXPECT_TRUE(hasLine(*app, "MPO not approved"));
 }
 
-TEST(WalkFailure, ConnectedMoleculeIsApproved) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(WalkFailure, ConnectedMoleculeIsApproved) {
   build(*app, waterDimer());
   EXPECT_FALSE(hasLine(*app, "MPO not approved"));
   EXPECT_EQ(app->m.ImBond(0, 0), 1);
 }
 
-TEST(CountLine, LinearMoleculeReportsTheDifference) {
+TEST_F(CountLine, LinearMoleculeReportsTheDifference) {
   // carbon dioxide: the generator makes no linear bend pairs, so the count falls short
-  TempDir dir;
-  auto app = newApp();
   build(*app, {{6, 0, 0, 0}, {8, 1.16, 0, 0}, {8, -1.16, 0, 0}});
   EXPECT_EQ(app->m.IcRows, 2);
   EXPECT_TRUE(hasLine(*app, "NDof(0) = 2  3N-6 = 3  the set does not match 3N-6"));
   EXPECT_FALSE(hasLine(*app, "MPO not approved"));
 }
 
-TEST(CountLine, DiatomicHasOneStretch) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(CountLine, DiatomicHasOneStretch) {
   build(*app, {{6, 0, 0, 0}, {8, 1.13, 0, 0}});
   EXPECT_EQ(app->m.IcRows, 1);
   EXPECT_EQ(app->m.IcTab(1, 1), 2);  // oxygen first
