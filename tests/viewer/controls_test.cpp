@@ -134,10 +134,7 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyRow{"Alt", 4, 16, rgb(0, 0, 255)}),
     [](const auto& row) { return std::string(row.param.name); });
 
-TEST(Controls, BackgroundClickEmptiesSelectionAndResetsStep) {
-  ViewerApp va;
-  buildWater(*va);
-  Start(*va);
+TEST_F(WaterView, ControlsBackgroundClickEmptiesSelectionAndResetsStep) {
   obut_KeyDown(*va, 9, Shift);
   va->obr.v.Sel[0] = 1;
   backgroundClick(*va, true);
@@ -146,10 +143,7 @@ TEST(Controls, BackgroundClickEmptiesSelectionAndResetsStep) {
   EXPECT_EQ(va->obr.obut[9].backColour, 0xD0D0D0);
 }
 
-TEST(Controls, LabelAndHydrogenButtonsCycle) {
-  ViewerApp va;
-  buildWater(*va);
-  Start(*va);
+TEST_F(WaterView, ControlsLabelAndHydrogenButtonsCycle) {
   auto& v = va->obr.v;
   obut_Click(*va, 2);
   EXPECT_EQ(v.LabelMode, 1);
@@ -197,10 +191,7 @@ TEST(Wait, ThrottleWaitsOnlyForLargeMoves) {
 namespace kel::testing {
 namespace {
 
-TEST(Controls, ResizeCentresAndProjectsAgain) {
-  ViewerApp va;
-  buildWater(*va);
-  Start(*va);
+TEST_F(WaterView, ControlsResizeCentresAndProjectsAgain) {
   double x = va->obr.v.DrawX(1);
   RecordingSurface bigger(1000, 700);
   va->obr.Pic1 = &bigger;

@@ -147,10 +147,7 @@ INSTANTIATE_TEST_SUITE_P(
         SizeRow{"factor_at_most_ten", "500", 660, 990, " max = 990\r\n min = 660"}),
     [](const auto& row) { return std::string(row.param.name); });
 
-TEST(SizeEntry, EnterRepeatsTheLastStep) {
-  ViewerApp va;
-  buildWater(*va);
-  Start(*va);
+TEST_F(WaterView, SizeEntryEnterRepeatsTheLastStep) {
   va->obr.wynik.text = "1";
   wynik_Change(*va);
   EXPECT_EQ(va->obr.v.RMin, 198);
