@@ -59,11 +59,9 @@ using Choosers = Ready;
 
 // --- the common preparation
 
-class OnlyPrepares : public ::testing::TestWithParam<int> {};
+class OnlyPrepares : public Ready, public ::testing::WithParamInterface<int> {};
 
 TEST_P(OnlyPrepares, ResetsTheWindowAndDoesNothingElse) {
-  TempDir dir;
-  auto app = ready();
   disturb(*app);
   app->m.Sw(0) = 0;
   std::string before = app->frm.Text2.text;
@@ -90,11 +88,9 @@ TEST_P(OnlyPrepares, ResetsTheWindowAndDoesNothingElse) {
 INSTANTIATE_TEST_SUITE_P(Numbers, OnlyPrepares,
                          ::testing::Values(9, 10, 13, 16, 18, 20, 23, 24, 26, 30, -1, 32767));
 
-class KeepsMessageLine : public ::testing::TestWithParam<int> {};
+class KeepsMessageLine : public Ready, public ::testing::WithParamInterface<int> {};
 
 TEST_P(KeepsMessageLine, AfterReadAndWarnings) {
-  TempDir dir;
-  auto app = ready();
   disturb(*app);
   ibut_Click(*app, GetParam());
   EXPECT_EQ(app->frm.Text4.text, "1: old report");
@@ -112,11 +108,9 @@ void PrintTo(const ButtonThreeRow& r, std::ostream* os) {
   *os << r.name;
 }
 
-class ButtonThree : public ::testing::TestWithParam<ButtonThreeRow> {};
+class ButtonThree : public Ready, public ::testing::WithParamInterface<ButtonThreeRow> {};
 
 TEST_P(ButtonThree, EnabledOnlyWithoutItsSwitches) {
-  TempDir dir;
-  auto app = ready();
   if (GetParam().sw >= 0) app->m.Sw(GetParam().sw) = -1;
   ibut_Click(*app, 9);
   EXPECT_EQ(app->frm.ibut[3].enabled, GetParam().enabled);
@@ -393,12 +387,10 @@ void PrintTo(const CompareRow& r, std::ostream* os) {
   *os << r.name;
 }
 
-class Plpor : public ::testing::TestWithParam<CompareRow> {};
+class Plpor : public Ready, public ::testing::WithParamInterface<CompareRow> {};
 
 TEST_P(Plpor, ComparesLineByLine) {
   const auto& row = GetParam();
-  TempDir dir;
-  auto app = ready();
   dir.write("a.mpo", row.a);
   if (row.b) dir.write("b.mpo", row.b);
   int i = 5;
