@@ -116,12 +116,9 @@ struct KeyRow {
   Colour colour;
 };
 
-class ModifierKeys : public ::testing::TestWithParam<KeyRow> {};
+class ModifierKeys : public WaterView, public ::testing::WithParamInterface<KeyRow> {};
 
 TEST_P(ModifierKeys, StepDivisorAndColour) {
-  ViewerApp va;
-  buildWater(*va);
-  Start(*va);
   obut_KeyDown(*va, 9, GetParam().shift);
   EXPECT_EQ(va->obr.v.RotStep, GetParam().step);
   EXPECT_EQ(va->obr.v.KeyColour, GetParam().colour);
@@ -184,12 +181,6 @@ TEST(Wait, ThrottleWaitsOnlyForLargeMoves) {
   EXPECT_EQ(clock.yields(), 1);
   EXPECT_DOUBLE_EQ(t, 1.0);  // sqrt(4) / 2
 }
-
-}  // namespace
-}  // namespace kel::testing
-
-namespace kel::testing {
-namespace {
 
 TEST_F(WaterView, ControlsResizeCentresAndProjectsAgain) {
   double x = va->obr.v.DrawX(1);

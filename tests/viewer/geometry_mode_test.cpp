@@ -121,12 +121,9 @@ struct SizeRow {
   const char* shown;
 };
 
-class SizeEntry : public ::testing::TestWithParam<SizeRow> {};
+class SizeEntry : public WaterView, public ::testing::WithParamInterface<SizeRow> {};
 
 TEST_P(SizeEntry, ScalesTheBallRadii) {
-  ViewerApp va;
-  buildWater(*va);
-  Start(*va);
   va->obr.wynik.text = GetParam().entry;
   wynik_Change(*va);
   EXPECT_EQ(va->obr.v.RMin, GetParam().rmin);

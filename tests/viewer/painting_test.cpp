@@ -81,12 +81,9 @@ struct HRow {
   std::size_t balls, sticks, texts;
 };
 
-class Hydrogens : public ::testing::TestWithParam<HRow> {};
+class Hydrogens : public WaterView, public ::testing::WithParamInterface<HRow> {};
 
 TEST_P(Hydrogens, ModesHideBallsAndLabels) {
-  ViewerApp va;
-  buildWater(*va);
-  Start(*va);
   for (int k = 0; k < GetParam().mode; ++k) obut_Click(*va, 3);
   EXPECT_EQ(va.surface.balls().size(), GetParam().balls);
   EXPECT_EQ(va.surface.of(DrawOp::Line).size(), GetParam().sticks);
