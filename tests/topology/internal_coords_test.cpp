@@ -44,11 +44,9 @@ struct MoleculeRow {
   int bonds;  // bonds the derivation must find (intermolecular ones included)
 };
 
-class CompleteSet : public ::testing::TestWithParam<MoleculeRow> {};
+class CompleteSet : public IcCase, public ::testing::WithParamInterface<MoleculeRow> {};
 
 TEST_P(CompleteSet, CountAndRankAre3NMinus6) {
-  TempDir dir;
-  auto app = newApp();
   const auto& row = GetParam();
   Molecule mol = row.make();
   build(*app, mol);
@@ -85,10 +83,8 @@ INSTANTIATE_TEST_SUITE_P(
                       MoleculeRow{"cyclic_water_dimer", cyclicWaterDimer, 6}),
     [](const auto& p) { return std::string(p.param.name); });
 
-TEST(CompleteSet, AtomOrderDoesNotMatter) {
+TEST_F(CompleteSet, AtomOrderDoesNotMatter) {
   // naphthalene with its atoms listed backwards and the hydrogens first
-  TempDir dir;
-  auto app = newApp();
   Molecule mol = naphthalene();
   std::reverse(mol.begin(), mol.end());
   build(*app, mol);
@@ -96,9 +92,7 @@ TEST(CompleteSet, AtomOrderDoesNotMatter) {
   EXPECT_EQ(bMatrixRank(app->m), 48);
 }
 
-TEST(CompleteSet, TableRowsFollowTheirTypeAndAtoms) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(CompleteSet, TableRowsFollowTheirTypeAndAtoms) {
   build(*app, methanol());
   auto& m = app->m;
   std::set<std::vector<int>> seen;
@@ -277,9 +271,7 @@ TEST_F(CountLine, DiatomicHasOneStretch) {
 
 // ------------------------------------------------------------------ diagnostics
 
-TEST(Diagnostics, RingClosureLogsTheTwoDistancesCompared) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(IcCase, RingClosureLogsTheTwoDistancesCompared) {
   build(*app, benzene());
   int count = 0;
   for (const auto& l : consoleLines(*app))
