@@ -39,13 +39,29 @@ void disturb(App& app) {
   f.Text2.visible = f.Text3.visible = false;
 }
 
+/// A fresh working folder and program.
+class Ready : public ::testing::Test {
+ protected:
+  TempDir dir;
+  std::unique_ptr<App> app = ready();
+};
+using Preparation = Ready;
+using Commands = Ready;
+using CreateGjf = Ready;
+using ExportPdb = Ready;
+using AfterRead = Ready;
+using ReadConnections = Ready;
+using BreakPoint = Ready;
+using Handlers = Ready;
+using Greeting = Ready;
+using Poed = Ready;
+using Choosers = Ready;
+
 // --- the common preparation
 
-class OnlyPrepares : public ::testing::TestWithParam<int> {};
+class OnlyPrepares : public Ready, public ::testing::WithParamInterface<int> {};
 
 TEST_P(OnlyPrepares, ResetsTheWindowAndDoesNothingElse) {
-  TempDir dir;
-  auto app = ready();
   disturb(*app);
   app->m.Sw(0) = 0;
   std::string before = app->frm.Text2.text;
@@ -72,11 +88,9 @@ TEST_P(OnlyPrepares, ResetsTheWindowAndDoesNothingElse) {
 INSTANTIATE_TEST_SUITE_P(Numbers, OnlyPrepares,
                          ::testing::Values(9, 10, 13, 16, 18, 20, 23, 24, 26, 30, -1, 32767));
 
-class KeepsMessageLine : public ::testing::TestWithParam<int> {};
+class KeepsMessageLine : public Ready, public ::testing::WithParamInterface<int> {};
 
 TEST_P(KeepsMessageLine, AfterReadAndWarnings) {
-  TempDir dir;
-  auto app = ready();
   disturb(*app);
   ibut_Click(*app, GetParam());
   EXPECT_EQ(app->frm.Text4.text, "1: old report");
@@ -94,11 +108,9 @@ void PrintTo(const ButtonThreeRow& r, std::ostream* os) {
   *os << r.name;
 }
 
-class ButtonThree : public ::testing::TestWithParam<ButtonThreeRow> {};
+class ButtonThree : public Ready, public ::testing::WithParamInterface<ButtonThreeRow> {};
 
 TEST_P(ButtonThree, EnabledOnlyWithoutItsSwitches) {
-  TempDir dir;
-  auto app = ready();
   if (GetParam().sw >= 0) app->m.Sw(GetParam().sw) = -1;
   ibut_Click(*app, 9);
   EXPECT_EQ(app->frm.ibut[3].enabled, GetParam().enabled);
@@ -114,9 +126,7 @@ INSTANTIATE_TEST_SUITE_P(Switches, ButtonThree,
                                            ButtonThreeRow{"unrelated_sw16", 16, true}),
                          [](const auto& row) { return std::string(row.param.name); });
 
-TEST(Preparation, ToolTipAndBackgroundFollowTheirSwitches) {
-  TempDir dir;
-  auto app = ready();
+TEST_F(Preparation, ToolTipAndBackgroundFollowTheirSwitches) {
   app->m.Sw(0) = -1;
   app->m.Sw(16) = -1;
   ibut_Click(*app, 30);
@@ -126,9 +136,7 @@ TEST(Preparation, ToolTipAndBackgroundFollowTheirSwitches) {
 
 // --- commands that open a chooser or a window
 
-TEST(Commands, InputGeometryOpensTheStructureChooser) {
-  TempDir dir;
-  auto app = ready();
+TEST_F(Commands, InputGeometryOpensTheStructureChooser) {
   app->m.Par(50) = 1;
   app->m.Par(30) = LightCyan;
   ibut_Click(*app, 0);
@@ -140,18 +148,14 @@ TEST(Commands, InputGeometryOpensTheStructureChooser) {
             "*.geo;*.orn;*.pdb;*.ent;*.gjf;*.kel;*.mol;*.xyz;*.log;*.out;*.mol2;*.com");
 }
 
-TEST(Commands, InputLogOpensTheOutputChooser) {
-  TempDir dir;
-  auto app = ready();
+TEST_F(Commands, InputLogOpensTheOutputChooser) {
   ibut_Click(*app, 1);
   EXPECT_TRUE(app->we2.visible);
   EXPECT_FALSE(app->we1.visible);
   EXPECT_EQ(app->we2.patterns, "*.log;*.out;*.fmt;*.fmu;*.fmv;*.kel;*.fchk;*.fch");
 }
 
-TEST(Commands, InputMpoKeepsACopyAndOpensTheChooserForConnections) {
-  TempDir dir;
-  auto app = ready();
+TEST_F(Commands, InputMpoKeepsACopyAndOpensTheChooserForConnections) {
   dir.write("skrK.mpo", "matrix\n");
   ibut_Click(*app, 5);
   EXPECT_EQ(slurp(dir.path() / "sskrK.mpo"), "matrix\n");
@@ -165,9 +169,7 @@ TEST(Commands, InputMpoKeepsACopyAndOpensTheChooserForConnections) {
   EXPECT_EQ(app->we1.backColour, 16777152);
 }
 
-TEST(Commands, AddStructureLogsAndOpensTheChooserInAddMode) {
-  TempDir dir;
-  auto app = ready();
+TEST_F(Commands, AddStructureLogsAndOpensTheChooserInAddMode) {
   app->m.Par(50) = 1;  // left over from a connection file: mode 2 still adds
   ibut_Click(*app, 8);
   EXPECT_EQ(linesOf(app->frm.Text2.text).back(), "additional structure");
@@ -177,9 +179,7 @@ TEST(Commands, AddStructureLogsAndOpensTheChooserInAddMode) {
   EXPECT_EQ(app->we1.title, "file with additional structure");
 }
 
-TEST(Commands, WarningsAreLogged) {
-  TempDir dir;
-  auto app = ready();
+TEST_F(Commands, WarningsAreLogged) {
   ibut_Click(*app, 17);
   ibut_Click(*app, 19);
   ibut_Click(*app, 22);
@@ -194,9 +194,7 @@ TEST(Commands, WarningsAreLogged) {
 
 // --- command 4 through the dispatcher
 
-TEST(CreateGjf, NoExistingFileIsWrittenWithoutARename) {
-  TempDir dir;
-  auto app = ready();
+TEST_F(CreateGjf, NoExistingFileIsWrittenWithoutARename) {
   app->m.FilNam = "job";
   ibut_Click(*app, 4);
   EXPECT_TRUE(has(dir, "job.gjf"));
@@ -204,9 +202,7 @@ TEST(CreateGjf, NoExistingFileIsWrittenWithoutARename) {
   EXPECT_EQ(app->frm.Text2.text, "saved as file job.gjf");
 }
 
-TEST(CreateGjf, TheOldFileMovesPastTakenNumbers) {
-  TempDir dir;
-  auto app = ready();
+TEST_F(CreateGjf, TheOldFileMovesPastTakenNumbers) {
   app->m.FilNam = "job";
   dir.write("job.gjf", "old\n");
   dir.write("job1.gjf", "older\n");
@@ -220,9 +216,7 @@ TEST(CreateGjf, TheOldFileMovesPastTakenNumbers) {
   EXPECT_EQ(lines[1], "saved as file job.gjf");
 }
 
-TEST(ExportPdb, ButtonThreeWritesThePdbFile) {
-  TempDir dir;
-  auto app = ready();
+TEST_F(ExportPdb, ButtonThreeWritesThePdbFile) {
   app->m.FilNam = "job";
   ibut_Click(*app, 3);
   EXPECT_EQ(slurp(dir.path() / "job.pdb").substr(0, 7), "HEADER\n");
@@ -230,9 +224,7 @@ TEST(ExportPdb, ButtonThreeWritesThePdbFile) {
 
 // --- command 14: after a read
 
-TEST(AfterRead, NoAtomsHidesAddStructure) {
-  TempDir dir;
-  auto app = ready();
+TEST_F(AfterRead, NoAtomsHidesAddStructure) {
   app->m.NAt = 0;
   ibut_Click(*app, 14);
   EXPECT_FALSE(app->frm.ibut[8].visible);
@@ -241,9 +233,7 @@ TEST(AfterRead, NoAtomsHidesAddStructure) {
   EXPECT_TRUE(app->frm.ibut[8].visible);
 }
 
-TEST(AfterRead, TheRememberedNameGivesJobAndConnectionNames) {
-  TempDir dir;
-  auto app = ready();
+TEST_F(AfterRead, TheRememberedNameGivesJobAndConnectionNames) {
   auto& m = app->m;
   m.Sw(9) = -1;  // a read in progress: the viewer is left alone
   app->we1.Label.tag = "  C:\\Work.old/Run.7\\Benzene.dd2 ";
@@ -256,9 +246,7 @@ TEST(AfterRead, TheRememberedNameGivesJobAndConnectionNames) {
   EXPECT_FALSE(app->obr.visible);
 }
 
-TEST(AfterRead, Par39TakesTheSecondCommandWord) {
-  TempDir dir;
-  auto app = ready();
+TEST_F(AfterRead, Par39TakesTheSecondCommandWord) {
   auto& m = app->m;
   m.Sw(9) = -1;
   app->we1.Label.tag = "ignored.dd2";
@@ -271,9 +259,7 @@ TEST(AfterRead, Par39TakesTheSecondCommandWord) {
   EXPECT_EQ(m.MpoNam, "kept.mpo");
 }
 
-TEST(AfterRead, ShowsTheViewerAndNamesTheConnectionFileAfterTheStructure) {
-  TempDir dir;
-  auto app = ready();
+TEST_F(AfterRead, ShowsTheViewerAndNamesTheConnectionFileAfterTheStructure) {
   auto& m = app->m;
   m.Sw(8) = -1;
   m.FilNam = "water";
@@ -290,17 +276,13 @@ TEST(AfterRead, ShowsTheViewerAndNamesTheConnectionFileAfterTheStructure) {
 
 // --- command 15: the connection file
 
-TEST(ReadConnections, WithoutANameSaysSo) {
-  TempDir dir;
-  auto app = ready();
+TEST_F(ReadConnections, WithoutANameSaysSo) {
   ibut_Click(*app, 15);
   EXPECT_EQ(app->frm.Text3.text, "missing of MPO filename");
   EXPECT_FALSE(app->obr.visible);
 }
 
-TEST(ReadConnections, WithANameShowsTheViewer) {
-  TempDir dir;
-  auto app = ready();
+TEST_F(ReadConnections, WithANameShowsTheViewer) {
   app->m.MpoNam = "Ring.MPO";
   app->m.Sw(17) = -1;
   ibut_Click(*app, 15);
@@ -311,9 +293,7 @@ TEST(ReadConnections, WithANameShowsTheViewer) {
 
 // --- a break point waits for button 1
 
-TEST(BreakPoint, ButtonOneEndsTheWaitInsteadOfOpeningTheChooser) {
-  TempDir dir;
-  auto app = ready();
+TEST_F(BreakPoint, ButtonOneEndsTheWaitInsteadOfOpeningTheChooser) {
   app->m.Sw(112) = -1;
   app->frm.Text4.text = "1: kept";
   ibut_Click(*app, 1);
@@ -338,9 +318,7 @@ class PressButtonOne : public EventLoop {
   App& app_;
 };
 
-TEST(BreakPoint, AnInteractiveBreakEndsWhenButtonOneIsPressed) {
-  TempDir dir;
-  auto app = ready();
+TEST_F(BreakPoint, AnInteractiveBreakEndsWhenButtonOneIsPressed) {
   PressButtonOne loop(*app);
   app->loop = &loop;
   app->interactive = true;
@@ -353,9 +331,7 @@ TEST(BreakPoint, AnInteractiveBreakEndsWhenButtonOneIsPressed) {
   EXPECT_EQ(app->erraCount, 0);
 }
 
-TEST(BreakPoint, NoCommandButOneClearsIt) {
-  TempDir dir;
-  auto app = ready();
+TEST_F(BreakPoint, NoCommandButOneClearsIt) {
   app->m.Sw(112) = -1;
   for (int k : {0, 2, 9, 14, 15, 17, 19, 22, 25, 30}) ibut_Click(*app, k);
   EXPECT_NE(app->m.Sw(112), 0);
@@ -363,9 +339,7 @@ TEST(BreakPoint, NoCommandButOneClearsIt) {
 
 // --- main-window handlers
 
-TEST(Handlers, EnterInTheCommandBoxShowsTheStructureOnlyWhileSw0IsOff) {
-  TempDir dir;
-  auto app = ready();
+TEST_F(Handlers, EnterInTheCommandBoxShowsTheStructureOnlyWhileSw0IsOff) {
   Text3_KeyPress(*app, 65);
   EXPECT_FALSE(app->obr.visible);
   app->m.Sw(0) = -1;
@@ -376,18 +350,14 @@ TEST(Handlers, EnterInTheCommandBoxShowsTheStructureOnlyWhileSw0IsOff) {
   EXPECT_TRUE(app->obr.visible);
 }
 
-TEST(Greeting, WhoAreYouStopsTheQuestion) {
-  TempDir dir;
-  auto app = ready();
+TEST_F(Greeting, WhoAreYouStopsTheQuestion) {
   app->frm.Text4.text = "Who are you";
   Text4_Change(*app);
   EXPECT_NE(app->m.Sw(127), 0);
   EXPECT_FALSE(app->frm.Text4.visible);
 }
 
-TEST(Greeting, WhoIsMeEnablesTheButtonsAndShowsTheViewer) {
-  TempDir dir;
-  auto app = ready();
+TEST_F(Greeting, WhoIsMeEnablesTheButtonsAndShowsTheViewer) {
   for (auto& b : app->frm.ibut) b.enabled = false;
   app->frm.Text4.text = "who is me";
   Text4_Change(*app);
@@ -397,9 +367,7 @@ TEST(Greeting, WhoIsMeEnablesTheButtonsAndShowsTheViewer) {
   EXPECT_TRUE(app->obr.visible);
 }
 
-TEST(Greeting, TheQuestionItselfOnlyShowsTheLine) {
-  TempDir dir;
-  auto app = ready();
+TEST_F(Greeting, TheQuestionItselfOnlyShowsTheLine) {
   app->frm.Text4.text = "Who's that ? ";
   Text4_Change(*app);
   EXPECT_TRUE(app->frm.Text4.visible);
@@ -419,12 +387,10 @@ void PrintTo(const CompareRow& r, std::ostream* os) {
   *os << r.name;
 }
 
-class Plpor : public ::testing::TestWithParam<CompareRow> {};
+class Plpor : public Ready, public ::testing::WithParamInterface<CompareRow> {};
 
 TEST_P(Plpor, ComparesLineByLine) {
   const auto& row = GetParam();
-  TempDir dir;
-  auto app = ready();
   dir.write("a.mpo", row.a);
   if (row.b) dir.write("b.mpo", row.b);
   int i = 5;
@@ -453,9 +419,7 @@ TEST(Plpor, AMissingOrEmptyFirstFileIsAnError) {
   EXPECT_EQ(app->frm.Text3.text, "... error in file skrK.mpo");
 }
 
-TEST(Poed, AnEditedConnectionFileRestartsTheViewer) {
-  TempDir dir;
-  auto app = ready();
+TEST_F(Poed, AnEditedConnectionFileRestartsTheViewer) {
   dir.write("skrK.mpo", "1 2\n");
   dir.write("eskrK.mpo", "1 3\n");
   int j = 0;
@@ -473,9 +437,7 @@ TEST(Poed, AnEditedConnectionFileRestartsTheViewer) {
 
 // --- the choosers' acceptance
 
-TEST(Choosers, AnEmptyFileIsReportedAndDeletedAndTheChooserStays) {
-  TempDir dir;
-  auto app = ready();
+TEST_F(Choosers, AnEmptyFileIsReportedAndDeletedAndTheChooserStays) {
   ibut_Click(*app, 0);
   std::string name = dir.write("Empty.XYZ", "");
   EXPECT_FALSE(kelWe1_Accept(*app, name));
@@ -484,9 +446,7 @@ TEST(Choosers, AnEmptyFileIsReportedAndDeletedAndTheChooserStays) {
   EXPECT_TRUE(app->we1.visible);
 }
 
-TEST(Choosers, AConnectionFileKeepsItsCaseAndRunsCommand15) {
-  TempDir dir;
-  auto app = ready();
+TEST_F(Choosers, AConnectionFileKeepsItsCaseAndRunsCommand15) {
   ibut_Click(*app, 5);
   std::string name = dir.write("Ring.MPO", "   1   2\n");
   EXPECT_TRUE(kelWe1_Accept(*app, " " + name + " "));
@@ -497,9 +457,7 @@ TEST(Choosers, AConnectionFileKeepsItsCaseAndRunsCommand15) {
   EXPECT_FALSE(app->busy);
 }
 
-TEST(Choosers, AStructureIsReadAndTheWindowPrepared) {
-  TempDir dir;
-  auto app = ready();
+TEST_F(Choosers, AStructureIsReadAndTheWindowPrepared) {
   ibut_Click(*app, 0);
   std::string name = dir.write("Water.XYZ", "3\n\nO 0 0 0\nH 0 0 1\nH 0 1 0\n");
   app->frm.Text4.text = "1: old";
@@ -510,9 +468,7 @@ TEST(Choosers, AStructureIsReadAndTheWindowPrepared) {
   EXPECT_TRUE(fs::exists(name));
 }
 
-TEST(Choosers, AnOutputGoesToTheOutputReader) {
-  TempDir dir;
-  auto app = ready();
+TEST_F(Choosers, AnOutputGoesToTheOutputReader) {
   ibut_Click(*app, 1);
   std::string name = dir.write("Run.LOG", " Entering Gaussian System\n");
   EXPECT_TRUE(kelWe2_Accept(*app, name));
@@ -521,9 +477,7 @@ TEST(Choosers, AnOutputGoesToTheOutputReader) {
   EXPECT_TRUE(fs::exists(name));
 }
 
-TEST(Choosers, AnAddedStructureGoesToTheAddReader) {
-  TempDir dir;
-  auto app = ready();
+TEST_F(Choosers, AnAddedStructureGoesToTheAddReader) {
   ibut_Click(*app, 8);
   std::string name = dir.write("Second.kel", "x\n");
   EXPECT_TRUE(kelWe1_Accept(*app, name));

@@ -26,6 +26,12 @@ struct Scene {
   KeExit& dlg() const { return app->exitDlg; }
 };
 
+/// The scene as the fixture of a test.
+class SceneTest : public ::testing::Test, protected Scene {};
+using Filek = SceneTest;
+using ExitDialog = SceneTest;
+using FileLength = SceneTest;
+
 TEST(ScratchNames, EightySixNamesInListingOrder) {
   auto v = scratchNames();
   ASSERT_EQ(v.size(), 86u);
@@ -40,16 +46,15 @@ TEST(ScratchNames, EightySixNamesInListingOrder) {
   for (auto [k, name] : spots) EXPECT_EQ(v[std::size_t(k)], name) << k;
 }
 
-TEST(Filek, NoScratchFileEndsTheProgramAsOnlyExit) {
-  Scene s;
-  s.make({"water.xyz"});
-  ibut_Click(*s.app, 7);
-  EXPECT_FALSE(s.dlg().visible);
-  EXPECT_TRUE(s.dlg().endProgram);
-  EXPECT_FALSE(s.app->frm.visible);
-  EXPECT_EQ(s.dlg().lastIndex, -1);
-  EXPECT_EQ(s.dlg().Fi.text, Head);
-  EXPECT_TRUE(s.has("water.xyz"));
+TEST_F(Filek, NoScratchFileEndsTheProgramAsOnlyExit) {
+  make({"water.xyz"});
+  ibut_Click(*app, 7);
+  EXPECT_FALSE(dlg().visible);
+  EXPECT_TRUE(dlg().endProgram);
+  EXPECT_FALSE(app->frm.visible);
+  EXPECT_EQ(dlg().lastIndex, -1);
+  EXPECT_EQ(dlg().Fi.text, Head);
+  EXPECT_TRUE(has("water.xyz"));
 }
 
 struct ListRow {
@@ -91,39 +96,36 @@ INSTANTIATE_TEST_SUITE_P(
                               81}),
     [](const auto& row) { return std::string(row.param.name); });
 
-TEST(Filek, AnEmptyScratchFileIsDeletedAndNotListed) {
-  Scene s;
-  s.dir.write("skrK.geo", "");
-  s.make({"skrK.txt"});
-  ibut_Click(*s.app, 7);
-  EXPECT_EQ(s.dlg().Fi.text, std::string(Head) + "  skrK.txt ");
-  EXPECT_FALSE(s.has("skrK.geo"));
+TEST_F(Filek, AnEmptyScratchFileIsDeletedAndNotListed) {
+  dir.write("skrK.geo", "");
+  make({"skrK.txt"});
+  ibut_Click(*app, 7);
+  EXPECT_EQ(dlg().Fi.text, std::string(Head) + "  skrK.txt ");
+  EXPECT_FALSE(has("skrK.geo"));
 }
 
-TEST(ExitDialog, ExitAndEraseAsFilledErasesEveryListedFileAndNothingElse) {
-  Scene s;
-  s.make({"skrK.dd2", "eskrK.dd2", "skrK.mpo", "skrK.geo", "skrK.xyz", "water.xyz"});
-  s.app->obr.visible = s.app->we1.visible = s.app->frq.visible = true;
-  ibut_Click(*s.app, 7);
-  Bu_Click(*s.app, 0);
+TEST_F(ExitDialog, ExitAndEraseAsFilledErasesEveryListedFileAndNothingElse) {
+  make({"skrK.dd2", "eskrK.dd2", "skrK.mpo", "skrK.geo", "skrK.xyz", "water.xyz"});
+  app->obr.visible = app->we1.visible = app->frq.visible = true;
+  ibut_Click(*app, 7);
+  Bu_Click(*app, 0);
   for (const char* gone : {"skrK.dd2", "eskrK.dd2", "skrK.mpo", "skrK.geo"})
-    EXPECT_FALSE(s.has(gone)) << gone;
-  EXPECT_TRUE(s.has("skrK.xyz"));
-  EXPECT_TRUE(s.has("water.xyz"));
-  EXPECT_TRUE(s.dlg().endProgram);
-  EXPECT_FALSE(s.dlg().visible);
-  EXPECT_FALSE(s.app->obr.visible || s.app->we1.visible || s.app->frq.visible);
-  EXPECT_FALSE(s.app->frm.visible);
+    EXPECT_FALSE(has(gone)) << gone;
+  EXPECT_TRUE(has("skrK.xyz"));
+  EXPECT_TRUE(has("water.xyz"));
+  EXPECT_TRUE(dlg().endProgram);
+  EXPECT_FALSE(dlg().visible);
+  EXPECT_FALSE(app->obr.visible || app->we1.visible || app->frq.visible);
+  EXPECT_FALSE(app->frm.visible);
 }
 
-TEST(ExitDialog, AFileCreatedAfterFillingIsNotErased) {
-  Scene s;
-  s.make({"skrK.dd2"});
-  ibut_Click(*s.app, 7);
-  s.make({"skrK.mpo"});
-  Bu_Click(*s.app, 0);
-  EXPECT_FALSE(s.has("skrK.dd2"));
-  EXPECT_TRUE(s.has("skrK.mpo"));
+TEST_F(ExitDialog, AFileCreatedAfterFillingIsNotErased) {
+  make({"skrK.dd2"});
+  ibut_Click(*app, 7);
+  make({"skrK.mpo"});
+  Bu_Click(*app, 0);
+  EXPECT_FALSE(has("skrK.dd2"));
+  EXPECT_TRUE(has("skrK.mpo"));
 }
 
 struct EditRow {
@@ -171,73 +173,67 @@ INSTANTIATE_TEST_SUITE_P(
                               {"skrK.dd2", "skrK.geo", "skrK.log", "skrK.mpo"}}),
     [](const auto& row) { return std::string(row.param.name); });
 
-TEST(ExitDialog, ANameAtTheVeryEndOfTheTextStillCounts) {
-  Scene s;
-  s.make({"skrK.mpo"});
-  ibut_Click(*s.app, 7);
-  auto& text = s.dlg().Fi.text;
+TEST_F(ExitDialog, ANameAtTheVeryEndOfTheTextStillCounts) {
+  make({"skrK.mpo"});
+  ibut_Click(*app, 7);
+  auto& text = dlg().Fi.text;
   text.pop_back();  // the blank after the last name
-  Fi_Change(*s.app);
-  Bu_Click(*s.app, 0);
-  EXPECT_FALSE(s.has("skrK.mpo"));
+  Fi_Change(*app);
+  Bu_Click(*app, 0);
+  EXPECT_FALSE(has("skrK.mpo"));
 }
 
-TEST(ExitDialog, CancelErasesNothingAndShowsTheMainWindow) {
-  Scene s;
-  s.make({"skrK.dd2", "skrK.mpo"});
-  ibut_Click(*s.app, 7);
-  Bu_Click(*s.app, 3);
-  EXPECT_TRUE(s.has("skrK.dd2"));
-  EXPECT_TRUE(s.has("skrK.mpo"));
-  EXPECT_TRUE(s.app->frm.visible);
-  EXPECT_FALSE(s.dlg().visible);
-  EXPECT_FALSE(s.dlg().endProgram);
+TEST_F(ExitDialog, CancelErasesNothingAndShowsTheMainWindow) {
+  make({"skrK.dd2", "skrK.mpo"});
+  ibut_Click(*app, 7);
+  Bu_Click(*app, 3);
+  EXPECT_TRUE(has("skrK.dd2"));
+  EXPECT_TRUE(has("skrK.mpo"));
+  EXPECT_TRUE(app->frm.visible);
+  EXPECT_FALSE(dlg().visible);
+  EXPECT_FALSE(dlg().endProgram);
 }
 
-TEST(ExitDialog, OnlyEraseErasesAndGoesOn) {
-  Scene s;
-  s.make({"skrK.dd2", "skrK.mpo"});
-  ibut_Click(*s.app, 7);
-  Bu_Click(*s.app, 2);
-  EXPECT_FALSE(s.has("skrK.dd2"));
-  EXPECT_FALSE(s.has("skrK.mpo"));
-  EXPECT_TRUE(s.app->frm.visible);
-  EXPECT_FALSE(s.dlg().visible);
-  EXPECT_FALSE(s.dlg().endProgram);
-  EXPECT_EQ(s.app->erraCount, 0);
+TEST_F(ExitDialog, OnlyEraseErasesAndGoesOn) {
+  make({"skrK.dd2", "skrK.mpo"});
+  ibut_Click(*app, 7);
+  Bu_Click(*app, 2);
+  EXPECT_FALSE(has("skrK.dd2"));
+  EXPECT_FALSE(has("skrK.mpo"));
+  EXPECT_TRUE(app->frm.visible);
+  EXPECT_FALSE(dlg().visible);
+  EXPECT_FALSE(dlg().endProgram);
+  EXPECT_EQ(app->erraCount, 0);
 }
 
-TEST(ExitDialog, EmptiedListTextErasesNothing) {
-  Scene s;
-  s.make({"skrK.dd2"});
-  ibut_Click(*s.app, 7);
-  s.dlg().Fi.text.clear();
-  Fi_Change(*s.app);
-  Bu_Click(*s.app, 0);
-  EXPECT_TRUE(s.has("skrK.dd2"));
+TEST_F(ExitDialog, EmptiedListTextErasesNothing) {
+  make({"skrK.dd2"});
+  ibut_Click(*app, 7);
+  dlg().Fi.text.clear();
+  Fi_Change(*app);
+  Bu_Click(*app, 0);
+  EXPECT_TRUE(has("skrK.dd2"));
 }
 
-TEST(ExitDialog, ErrorsGoToTheDialogsOwnMessageLine) {
-  Scene s;
-  KeExit_erra(*s.app, "FiFi", 75);
-  EXPECT_EQ(s.dlg().Text4.text, "1: FiFi ERROR 75  Path/File access error   ");
-  EXPECT_TRUE(s.dlg().Text4.visible);
-  EXPECT_TRUE(s.app->frm.Text4.text.empty());
+TEST_F(ExitDialog, ErrorsGoToTheDialogsOwnMessageLine) {
+  KeExit_erra(*app, "FiFi", 75);
+  EXPECT_EQ(dlg().Text4.text, "1: FiFi ERROR 75  Path/File access error   ");
+  EXPECT_TRUE(dlg().Text4.visible);
+  EXPECT_TRUE(app->frm.Text4.text.empty());
 }
 
-TEST(Splf, LengthsAndEmptyFiles) {
-  Scene s;
-  s.dir.write("five", "12345");
-  s.dir.write("none", "");
+TEST_F(FileLength, LengthsAndEmptyFiles) {
+  dir.write("five", "12345");
+  dir.write("none", "");
   double n = 0;
-  Splf(*s.app, "five", n);
+  Splf(*app, "five", n);
   EXPECT_EQ(n, 5);
-  Splf(*s.app, "none", n);
+  Splf(*app, "none", n);
   EXPECT_EQ(n, 0);
-  EXPECT_FALSE(s.has("none"));
-  Splf(*s.app, "missing", n);
+  EXPECT_FALSE(has("none"));
+  Splf(*app, "missing", n);
   EXPECT_EQ(n, 0);
-  Splf(*s.app, "", n);
+  Splf(*app, "", n);
   EXPECT_EQ(n, -1);
 }
 

@@ -56,9 +56,15 @@ double minX(const App& app, int from, int to) {
   return v;
 }
 
-TEST(Placement, RightSideOnlyTouchesWithTheGap) {
+/// A fresh working folder and program.
+class Scene : public ::testing::Test {
+ protected:
   TempDir dir;
-  auto app = newApp();
+  std::unique_ptr<App> app = newApp();
+};
+using Placement = Scene;
+
+TEST_F(Placement, RightSideOnlyTouchesWithTheGap) {
   // the nearest atoms across the gap are 2.1 A apart: no correction
   twoParts(*app, {{-1, 0, 3}, {1, 0, -3}}, {{9, 5, 3}, {11, 5, -3}});
   List1_Click(*app, 0);
@@ -78,9 +84,7 @@ TEST(Placement, RightSideOnlyTouchesWithTheGap) {
   EXPECT_FALSE(app->frm.AddCon.visible);
 }
 
-TEST(Placement, RightAndTopMoveAlongTwoAxes) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Placement, RightAndTopMoveAlongTwoAxes) {
   twoParts(*app, {{-1, -1, 3}, {1, 1, -3}}, {{-1, -1, 3}, {1, 1, -3}});
   List1_Click(*app, 0);
   List1_Click(*app, 2);
@@ -89,18 +93,14 @@ TEST(Placement, RightAndTopMoveAlongTwoAxes) {
   EXPECT_TRUE(hasLine(*app, "               and Ypos =-2.1"));
 }
 
-TEST(Placement, NoChoiceMeansRightSide) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Placement, NoChoiceMeansRightSide) {
   twoParts(*app, {{-1, 0, 3}, {1, 0, -3}}, {{-1, 0, 3}, {1, 0, -3}});
   AddCon_Click(*app);
   EXPECT_EQ(app->frm.Che1[0].value, 1);
   EXPECT_TRUE(hasLine(*app, "structure added at Xpos = 2.1"));
 }
 
-TEST(Placement, CloseAtomsArePushedOut) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Placement, CloseAtomsArePushedOut) {
   // after the move, two pairs are 1.5 A apart along x: one push of 2.01 - 1.5 + 0.01
   twoParts(*app, {{-0.7, -5, 0}, {0.7, 5, 0}}, {{-0.7, -5, 0}, {0.7, 5, 0}});
   List1_Click(*app, 0);
@@ -110,9 +110,7 @@ TEST(Placement, CloseAtomsArePushedOut) {
   EXPECT_NEAR(Dist(app->m, 2, 4), 2.02, 1e-9);
 }
 
-TEST(Placement, LeftChoicePushesTheOtherWay) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Placement, LeftChoicePushesTheOtherWay) {
   twoParts(*app, {{-0.7, -5, 0}, {0.7, 5, 0}}, {{-0.7, -5, 0}, {0.7, 5, 0}});
   List1_Click(*app, 1);
   AddCon_Click(*app);
@@ -121,9 +119,7 @@ TEST(Placement, LeftChoicePushesTheOtherWay) {
   EXPECT_LT(maxX(*app, 3, 4), minX(*app, 1, 2));
 }
 
-TEST(Placement, DeepContactIsReported) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Placement, DeepContactIsReported) {
   // the closest pair is 1.5 A across y: two pushes along x do not reach 2.01 A
   twoParts(*app, {{-1, -0.75, 0}, {1, 0.75, 0}}, {{-1, -0.75, 0}, {1, 0.75, 0}});
   List1_Click(*app, 0);
@@ -138,9 +134,7 @@ TEST(Placement, DeepContactIsReported) {
   EXPECT_NEAR(Dist(app->m, 2, 3), 1.8111, 1e-4);
 }
 
-TEST(Placement, CancelDropsTheSecondPart) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Placement, CancelDropsTheSecondPart) {
   twoParts(*app, {{-1, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{5, 5, 5}});
   app->m.NFrqFirst = 3;
   app->m.NFrq = 6;
@@ -175,9 +169,7 @@ INSTANTIATE_TEST_SUITE_P(Clicks, AxisExclusive,
                                            BoxCase{"threeAxes", {1, 2, 5}, {0, 1, 1, 0, 0, 1}}),
                          [](const auto& row) { return std::string(row.param.name); });
 
-TEST(Placement, CentreAndBox) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Placement, CentreAndBox) {
   twoParts(*app, {{1, 2, 3}, {3, 2, 7}}, {});
   app->m.AtMas(2) = 14;
   set_xyz(*app, 2);

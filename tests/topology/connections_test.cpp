@@ -89,15 +89,21 @@ TEST(ContactTest, GivenDistanceIsUsedAsGiven) {
 
 // ------------------------------------------------------------------ derivation and file
 
+/// A fresh working folder and program.
+class Derived : public ::testing::Test {
+ protected:
+  TempDir dir;
+  std::unique_ptr<App> app = newApp();
+};
+using Derivation = Derived;
+
 /// Ethane numbered C1, H2, H3, H4, C5, H6, H7, H8.
 Molecule ethaneC1C5() {
   Molecule e = ethane();
   return {e[0], e[2], e[3], e[4], e[1], e[5], e[6], e[7]};
 }
 
-TEST(Derivation, WritesTheWorkingFileInPrintForm) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Derivation, WritesTheWorkingFileInPrintForm) {
   loadMolecule(*app, ethaneC1C5(), (dir.path() / "ethane").string());
   std::string name = "*";
   MpoDef(*app, name);
@@ -120,9 +126,7 @@ TEST(Derivation, WritesTheWorkingFileInPrintForm) {
   EXPECT_NE(m.Sw(18), 0);
 }
 
-TEST(Derivation, StarSavesUnderTheStructuresNameWithoutCoordinates) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Derivation, StarSavesUnderTheStructuresNameWithoutCoordinates) {
   std::string stem = (dir.path() / "ethane").string();
   loadMolecule(*app, ethaneC1C5(), stem);
   std::string name = "*";
@@ -140,9 +144,7 @@ TEST(Derivation, StarSavesUnderTheStructuresNameWithoutCoordinates) {
                 stem + ".mpo");
 }
 
-TEST(Derivation, StarKeepsTheOldFileAsBackup) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Derivation, StarKeepsTheOldFileAsBackup) {
   std::string stem = (dir.path() / "ethane").string();
   dir.write("ethane.mpo", "old matrix\n");
   loadMolecule(*app, ethaneC1C5(), stem);
@@ -153,9 +155,7 @@ TEST(Derivation, StarKeepsTheOldFileAsBackup) {
   EXPECT_TRUE(hasLine(*app, "copy " + stem + ".mpo --> sskrK.mpo"));
 }
 
-TEST(Derivation, DoubleStarIsQuietAndKeepsNothing) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Derivation, DoubleStarIsQuietAndKeepsNothing) {
   loadMolecule(*app, cyclicWaterDimer(), (dir.path() / "dimer").string());
   std::string name = "**";
   MpoDef(*app, name);
@@ -169,10 +169,8 @@ TEST(Derivation, DoubleStarIsQuietAndKeepsNothing) {
   EXPECT_NE(app->m.Sw(19), 0);
 }
 
-TEST(Derivation, TwoWatersGetTheTwoShortestContacts) {
+TEST_F(Derivation, TwoWatersGetTheTwoShortestContacts) {
   // near contacts H2...O4 1.95, H6...O1 2.3151, H5...O1 2.5588: the last one is left out
-  TempDir dir;
-  auto app = newApp();
   loadMolecule(*app, cyclicWaterDimer(), (dir.path() / "dimer").string());
   std::string name;
   MpoDef(*app, name);
@@ -206,10 +204,8 @@ TEST(Derivation, TwoWatersGetTheTwoShortestContacts) {
   EXPECT_EQ(lines[6], "H 2 , O 4 ");
 }
 
-TEST(Derivation, SingleBondedAtomsAreListedWhenNoAtomHasMore) {
+TEST_F(Derivation, SingleBondedAtomsAreListedWhenNoAtomHasMore) {
   // two H-F molecules: every count is 1, so every line is shown
-  TempDir dir;
-  auto app = newApp();
   loadMolecule(*app, {{9, 0, 0, 0}, {1, 0.92, 0, 0}, {9, 0, 4, 0}, {1, 0.92, 4, 0}});
   std::string name = "**";
   MpoDef(*app, name);
@@ -221,11 +217,9 @@ TEST(Derivation, SingleBondedAtomsAreListedWhenNoAtomHasMore) {
   EXPECT_TRUE(hasLine(*app, " 1 . H 4 : F 3 "));
 }
 
-TEST(Derivation, ManyIntermolecularBondsAreCountedNotListed) {
+TEST_F(Derivation, ManyIntermolecularBondsAreCountedNotListed) {
   // 26 HF molecules on a line, 3 A apart: each neighbouring pair has two near contacts
   // (H...F 2.08, F...F 3.0 A), farther pairs none: 50 bonds, too many to list
-  TempDir dir;
-  auto app = newApp();
   Molecule mol;
   for (int k = 0; k < 26; ++k) {
     mol.push_back({9, 3.0 * k, 0, 0});
@@ -244,14 +238,12 @@ TEST(Derivation, ManyIntermolecularBondsAreCountedNotListed) {
   EXPECT_EQ(lines[2], "overall  50");
 }
 
-TEST(Derivation, TwentyBondsAreListedAndCounted) {
+TEST_F(Derivation, TwentyBondsAreListedAndCounted) {
   Molecule mol;
   for (int k = 0; k < 11; ++k) {
     mol.push_back({9, 3.0 * k, 0, 0});
     mol.push_back({1, 3.0 * k + 0.92, 0, 0});
   }
-  TempDir dir;
-  auto app = newApp();
   loadMolecule(*app, mol);
   std::string name = "**";
   MpoDef(*app, name);
@@ -262,9 +254,7 @@ TEST(Derivation, TwentyBondsAreListedAndCounted) {
   EXPECT_EQ(lines[22], "overall  20");
 }
 
-TEST(Derivation, EmptyNameReusesADefinedMatrix) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Derivation, EmptyNameReusesADefinedMatrix) {
   loadMolecule(*app, water(), (dir.path() / "water").string());
   std::string name = "*";
   MpoDef(*app, name);
@@ -278,9 +268,7 @@ TEST(Derivation, EmptyNameReusesADefinedMatrix) {
   EXPECT_EQ(consoleLines(*app).back(), "end of data input");
 }
 
-TEST(Derivation, MissingFileFallsBackToDeriving) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Derivation, MissingFileFallsBackToDeriving) {
   loadMolecule(*app, water(), (dir.path() / "water").string());
   std::string name = "nothere";
   MpoDef(*app, name);
@@ -292,9 +280,7 @@ TEST(Derivation, MissingFileFallsBackToDeriving) {
   EXPECT_EQ(app->m.NBond(1), 2);
 }
 
-TEST(Derivation, EmptyFileIsNotFoundAndStays) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Derivation, EmptyFileIsNotFoundAndStays) {
   loadMolecule(*app, water(), (dir.path() / "water").string());
   dir.write("empty.mpo", "");
   std::string name = "empty.mpo";
@@ -303,9 +289,7 @@ TEST(Derivation, EmptyFileIsNotFoundAndStays) {
   EXPECT_TRUE(fileExists("empty.mpo"));  // a reader never deletes what it was given
 }
 
-TEST(Derivation, NoAtomsBuildsNothing) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Derivation, NoAtomsBuildsNothing) {
   loadMolecule(*app, {});
   std::string name = "*";
   MpoDef(*app, name);
@@ -314,9 +298,7 @@ TEST(Derivation, NoAtomsBuildsNothing) {
   EXPECT_FALSE(fileExists("skrK.mpo"));
 }
 
-TEST(Derivation, UnwritableWorkingFileIsReported) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Derivation, UnwritableWorkingFileIsReported) {
   loadMolecule(*app, water(), (dir.path() / "water").string());
   std::filesystem::create_directory("skrK.mpo");  // a folder where the file should go
   std::string name = "*";

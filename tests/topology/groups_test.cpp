@@ -13,7 +13,60 @@ void bond(ModKel& m, int a, int b) {
   ++m.NBond(b);
 }
 
-TEST(MpoGrp, SingleMoleculeIsOneGroupAndNoLine) {
+/// Returns the group (1-based) holding atom a, 0 when none does.
+int groupOf(const ModKel& m, int groups, int a) {
+  for (int g = 1; g <= groups; ++g)
+    if (m.FrgMem(g, a) != 0) return g;
+  return 0;
+}
+
+struct GroupRow {
+  const char* name;
+  int atoms;
+  std::vector<std::pair<int, int>> bonds;
+  int mode;                  // 2 reports the groups, 6 is quiet
+  std::vector<int> members;  // atoms per group, in group order
+  std::vector<int> group;    // the group of each atom 1..atoms
+  const char* line;          // the console line ("" for none)
+};
+void PrintTo(const GroupRow& r, std::ostream* os) {
+  *os << r.name;
+}
+
+class MpoGrpSplit : public ::testing::TestWithParam<GroupRow> {};
+
+TEST_P(MpoGrpSplit, SplitsIntoConnectedGroups) {
+  const auto& row = GetParam();
+  TempDir dir;
+  auto app = newApp();
+  auto& m = app->m;
+  m.NAt = i16(row.atoms);
+  for (auto [a, b] : row.bonds) bond(m, a, b);
+  i16 k2 = 0;
+  MpoGrp(*app, row.atoms, k2, row.mode);
+  ASSERT_EQ(k2, int(row.members.size()));
+  EXPECT_EQ(m.FrgMem(0, 0), k2 - 1);
+  for (int g = 1; g <= k2; ++g) EXPECT_EQ(m.FrgMem(g, 0), row.members[std::size_t(g - 1)]) << g;
+  for (int a = 1; a <= row.atoms; ++a)
+    EXPECT_EQ(groupOf(m, k2, a), row.group[std::size_t(a - 1)]) << "atom " << a;
+  EXPECT_EQ(app->frm.Text2.text, row.line);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Matrices, MpoGrpSplit,
+    ::testing::Values(
+        GroupRow{"single_molecule_no_line", 3, {{1, 2}, {1, 3}}, 2, {3}, {1, 1, 1}, ""},
+        GroupRow{"two_waters", 6, {{1, 2}, {1, 3}, {4, 5}, {4, 6}}, 2, {3, 3},
+                 {1, 1, 1, 2, 2, 2}, " 2 groups of atoms:  3 3"},
+        GroupRow{"quiet_mode", 4, {{1, 2}, {3, 4}}, 6, {2, 2}, {1, 1, 2, 2}, ""},
+        GroupRow{"isolated_atom", 4, {{1, 2}, {2, 4}}, 2, {3, 1}, {1, 1, 2, 1},
+                 " 2 groups of atoms:  3 1"},
+        // the seed 1 reaches 2 only through 5
+        GroupRow{"reached_through_higher_atoms", 6, {{1, 5}, {5, 2}, {2, 6}, {3, 4}}, 2, {4, 2},
+                 {1, 1, 2, 2, 1, 1}, " 2 groups of atoms:  4 2"}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+TEST(MpoGrp, WorkingCountsFollowTheMatrix) {
   TempDir dir;
   auto app = newApp();
   auto& m = app->m;
@@ -22,80 +75,7 @@ TEST(MpoGrp, SingleMoleculeIsOneGroupAndNoLine) {
   bond(m, 1, 3);
   i16 k2 = 0;
   MpoGrp(*app, 3, k2, 2);
-  EXPECT_EQ(k2, 1);
-  EXPECT_EQ(m.FrgMem(0, 0), 0);
-  EXPECT_EQ(m.FrgMem(1, 0), 3);
-  EXPECT_TRUE(app->frm.Text2.text.empty());
   for (int a = 1; a <= 3; ++a) EXPECT_EQ(m.NBondW(a), m.NBond(a));
-}
-
-TEST(MpoGrp, TwoWatersGiveTwoGroupsOfThree) {
-  TempDir dir;
-  auto app = newApp();
-  auto& m = app->m;
-  m.NAt = 6;
-  bond(m, 1, 2);
-  bond(m, 1, 3);
-  bond(m, 4, 5);
-  bond(m, 4, 6);
-  i16 k2 = 0;
-  MpoGrp(*app, 6, k2, 2);
-  EXPECT_EQ(k2, 2);
-  EXPECT_EQ(m.FrgMem(0, 0), 1);
-  EXPECT_EQ(m.FrgMem(1, 0), 3);
-  EXPECT_EQ(m.FrgMem(2, 0), 3);
-  for (int a = 1; a <= 3; ++a) EXPECT_NE(m.FrgMem(1, a), 0) << a;
-  for (int a = 4; a <= 6; ++a) EXPECT_EQ(m.FrgMem(1, a), 0) << a;
-  for (int a = 4; a <= 6; ++a) EXPECT_NE(m.FrgMem(2, a), 0) << a;
-  EXPECT_EQ(app->frm.Text2.text, " 2 groups of atoms:  3 3");
-}
-
-TEST(MpoGrp, QuietModeReportsNothing) {
-  TempDir dir;
-  auto app = newApp();
-  auto& m = app->m;
-  m.NAt = 4;
-  bond(m, 1, 2);
-  bond(m, 3, 4);
-  i16 k2 = 0;
-  MpoGrp(*app, 4, k2, 6);
-  EXPECT_EQ(k2, 2);
-  EXPECT_TRUE(app->frm.Text2.text.empty());
-}
-
-TEST(MpoGrp, IsolatedAtomFormsItsOwnGroup) {
-  TempDir dir;
-  auto app = newApp();
-  auto& m = app->m;
-  m.NAt = 4;
-  bond(m, 1, 2);
-  bond(m, 2, 4);
-  i16 k2 = 0;
-  MpoGrp(*app, 4, k2, 2);
-  EXPECT_EQ(k2, 2);
-  EXPECT_EQ(m.FrgMem(1, 0), 3);
-  EXPECT_EQ(m.FrgMem(2, 0), 1);
-  EXPECT_NE(m.FrgMem(2, 3), 0);
-  EXPECT_EQ(app->frm.Text2.text, " 2 groups of atoms:  3 1");
-}
-
-TEST(MpoGrp, MoleculeReachedOnlyThroughHigherAtoms) {
-  // 1-5, 5-2, 2-6 and a separate 3-4: the seed 1 reaches 2 only through 5
-  TempDir dir;
-  auto app = newApp();
-  auto& m = app->m;
-  m.NAt = 6;
-  bond(m, 1, 5);
-  bond(m, 5, 2);
-  bond(m, 2, 6);
-  bond(m, 3, 4);
-  i16 k2 = 0;
-  MpoGrp(*app, 6, k2, 2);
-  EXPECT_EQ(k2, 2);
-  EXPECT_EQ(m.FrgMem(1, 0), 4);
-  EXPECT_EQ(m.FrgMem(2, 0), 2);
-  EXPECT_NE(m.FrgMem(1, 2), 0);
-  EXPECT_NE(m.FrgMem(2, 3), 0);
 }
 
 TEST(MpoGrp, OneWayEntryStillJoinsAndDeclaredCountsDoNotMisplaceAtoms) {

@@ -6,10 +6,8 @@
 #include "topology/connections.hpp"
 #include "topology/internal_coords.hpp"
 
-#include <fstream>
 #include <map>
 #include <set>
-#include <sstream>
 
 namespace kel::testing {
 namespace {
@@ -27,6 +25,17 @@ int countType(const ModKel& m, int type) {
   return n;
 }
 
+/// A fresh working folder and program.
+class IcCase : public ::testing::Test {
+ protected:
+  TempDir dir;
+  std::unique_ptr<App> app = newApp();
+};
+using Xy3Group = IcCase;
+using LinearBend = IcCase;
+using WalkFailure = IcCase;
+using CountLine = IcCase;
+
 // ------------------------------------------------------------------ complete sets
 
 struct MoleculeRow {
@@ -35,11 +44,9 @@ struct MoleculeRow {
   int bonds;  // bonds the derivation must find (intermolecular ones included)
 };
 
-class CompleteSet : public ::testing::TestWithParam<MoleculeRow> {};
+class CompleteSet : public IcCase, public ::testing::WithParamInterface<MoleculeRow> {};
 
 TEST_P(CompleteSet, CountAndRankAre3NMinus6) {
-  TempDir dir;
-  auto app = newApp();
   const auto& row = GetParam();
   Molecule mol = row.make();
   build(*app, mol);
@@ -76,10 +83,8 @@ INSTANTIATE_TEST_SUITE_P(
                       MoleculeRow{"cyclic_water_dimer", cyclicWaterDimer, 6}),
     [](const auto& p) { return std::string(p.param.name); });
 
-TEST(CompleteSet, AtomOrderDoesNotMatter) {
+TEST_F(CompleteSet, AtomOrderDoesNotMatter) {
   // naphthalene with its atoms listed backwards and the hydrogens first
-  TempDir dir;
-  auto app = newApp();
   Molecule mol = naphthalene();
   std::reverse(mol.begin(), mol.end());
   build(*app, mol);
@@ -87,9 +92,7 @@ TEST(CompleteSet, AtomOrderDoesNotMatter) {
   EXPECT_EQ(bMatrixRank(app->m), 48);
 }
 
-TEST(CompleteSet, TableRowsFollowTheirTypeAndAtoms) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(CompleteSet, TableRowsFollowTheirTypeAndAtoms) {
   build(*app, methanol());
   auto& m = app->m;
   std::set<std::vector<int>> seen;
@@ -125,9 +128,7 @@ TEST(CompleteSet, TableRowsFollowTheirTypeAndAtoms) {
 
 // ------------------------------------------------------------------ XY3 groups
 
-TEST(Xy3Group, MethylGetsOneOutOfPlaneOverCentreAndItsHydrogens) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Xy3Group, MethylGetsOneOutOfPlaneOverCentreAndItsHydrogens) {
   build(*app, ethane());
   auto& m = app->m;
   ASSERT_EQ(countType(m, IcOut), 2);
@@ -140,37 +141,30 @@ TEST(Xy3Group, MethylGetsOneOutOfPlaneOverCentreAndItsHydrogens) {
   }
 }
 
-TEST(Xy3Group, BondLongerBy031DoesNotFormAGroup) {
-  // ammonia with one N-H bond stretched by 0.31 A along its direction (no longer a group)
-  TempDir dir;
-  auto app = newApp();
+/// Ammonia with one N-H bond stretched by d A along its direction.
+Molecule stretchedAmmonia(double d) {
   Molecule mol = ammonia();
   auto& h = mol[1];
   double r = std::sqrt(h.x * h.x + h.y * h.y + (h.w - 0.113) * (h.w - 0.113));
-  double f = (r + 0.31) / r;
+  double f = (r + d) / r;
   h = {1, h.x * f, h.y * f, 0.113 + (h.w - 0.113) * f};
-  build(*app, mol);
+  return mol;
+}
+
+TEST_F(Xy3Group, BondLongerBy031DoesNotFormAGroup) {
+  build(*app, stretchedAmmonia(0.31));
   EXPECT_EQ(countType(app->m, IcOut), 0);
   EXPECT_EQ(app->m.IcRows, 6);
   EXPECT_EQ(bMatrixRank(app->m), 6);
 }
 
-TEST(Xy3Group, BondLongerBy029StillFormsAGroup) {
-  TempDir dir;
-  auto app = newApp();
-  Molecule mol = ammonia();
-  auto& h = mol[1];
-  double r = std::sqrt(h.x * h.x + h.y * h.y + (h.w - 0.113) * (h.w - 0.113));
-  double f = (r + 0.29) / r;
-  h = {1, h.x * f, h.y * f, 0.113 + (h.w - 0.113) * f};
-  build(*app, mol);
+TEST_F(Xy3Group, BondLongerBy029StillFormsAGroup) {
+  build(*app, stretchedAmmonia(0.29));
   EXPECT_EQ(countType(app->m, IcOut), 1);
   EXPECT_EQ(bMatrixRank(app->m), 6);
 }
 
-TEST(Xy3Group, FourEqualHydrogensAreNoGroup) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Xy3Group, FourEqualHydrogensAreNoGroup) {
   build(*app, methane());
   EXPECT_EQ(countType(app->m, IcOut), 0);
   EXPECT_EQ(countType(app->m, IcBend), 5);
@@ -206,9 +200,7 @@ bool bendChosen(const ModKel& m, int i, int apex, int k) {
   return false;
 }
 
-TEST(LinearBend, NearlyLinearAngleAtBranchedCentreIsLeftOut) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(LinearBend, NearlyLinearAngleAtBranchedCentreIsLeftOut) {
   build(*app, tShaped());
   auto& m = app->m;
   ASSERT_GT(Bend(m, 2, 1, 3), 179.9);
@@ -217,11 +209,9 @@ TEST(LinearBend, NearlyLinearAngleAtBranchedCentreIsLeftOut) {
   EXPECT_EQ(bMatrixRank(m), m.IcRows);
 }
 
-TEST(LinearBend, SwitchLetsTheAngleIn) {
+TEST_F(LinearBend, SwitchLetsTheAngleIn) {
   // placed O4, C1, H5, F3, F2: the angle F2-C1-F3 is a candidate of F2; with the switch it
   // enters the angle table (at 179.95 degrees it still fixes no direction of F2)
-  TempDir dir;
-  auto app = newApp();
   loadMolecule(*app, tShaped());
   app->m.Sw(123) = -1;
   std::string name;
@@ -233,9 +223,7 @@ TEST(LinearBend, SwitchLetsTheAngleIn) {
 
 // ------------------------------------------------------------------ failures
 
-TEST(WalkFailure, SeparateMoleculesWithoutContactAreNotApproved) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(WalkFailure, SeparateMoleculesWithoutContactAreNotApproved) {
   Molecule mol = water();
   for (auto a : water()) mol.push_back({a.z, a.x + 6.0, a.y, a.w});  // 6 A away
   build(*app, mol);
@@ -253,36 +241,28 @@ TEST(WalkFailure, SeparateMoleculesWithoutContactAreNotApproved) {
   EXPECT_TRUE(hasLine(*app, "connection matrix MPO has been created: file skrK.mpo"));
 }
 
-TEST(WalkFailure, IsolatedAtomIsNotApproved) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(WalkFailure, IsolatedAtomIsNotApproved) {
   Molecule mol = water();
   mol.push_back({18, 9.0, 0.0, 0.0});  // argon far away
   build(*app, mol);
   EXPECT_TRUE(hasLine(*app, "MPO not approved"));
 }
 
-TEST(WalkFailure, ConnectedMoleculeIsApproved) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(WalkFailure, ConnectedMoleculeIsApproved) {
   build(*app, waterDimer());
   EXPECT_FALSE(hasLine(*app, "MPO not approved"));
   EXPECT_EQ(app->m.ImBond(0, 0), 1);
 }
 
-TEST(CountLine, LinearMoleculeReportsTheDifference) {
+TEST_F(CountLine, LinearMoleculeReportsTheDifference) {
   // carbon dioxide: the generator makes no linear bend pairs, so the count falls short
-  TempDir dir;
-  auto app = newApp();
   build(*app, {{6, 0, 0, 0}, {8, 1.16, 0, 0}, {8, -1.16, 0, 0}});
   EXPECT_EQ(app->m.IcRows, 2);
   EXPECT_TRUE(hasLine(*app, "NDof(0) = 2  3N-6 = 3  the set does not match 3N-6"));
   EXPECT_FALSE(hasLine(*app, "MPO not approved"));
 }
 
-TEST(CountLine, DiatomicHasOneStretch) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(CountLine, DiatomicHasOneStretch) {
   build(*app, {{6, 0, 0, 0}, {8, 1.13, 0, 0}});
   EXPECT_EQ(app->m.IcRows, 1);
   EXPECT_EQ(app->m.IcTab(1, 1), 2);  // oxygen first
@@ -291,9 +271,7 @@ TEST(CountLine, DiatomicHasOneStretch) {
 
 // ------------------------------------------------------------------ diagnostics
 
-TEST(Diagnostics, RingClosureLogsTheTwoDistancesCompared) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(IcCase, RingClosureLogsTheTwoDistancesCompared) {
   build(*app, benzene());
   int count = 0;
   for (const auto& l : consoleLines(*app))
@@ -305,23 +283,15 @@ TEST(Diagnostics, RingClosureLogsTheTwoDistancesCompared) {
 }
 
 TEST(Diagnostics, SwitchesSilenceThem) {
-  for (int sw : {86, 118}) {
+  for (std::vector<int> sws : {std::vector<int>{86}, {118}, {34, 67}}) {
     TempDir dir;
     auto app = newApp();
     loadMolecule(*app, benzene());
-    app->m.Sw(sw) = -1;
+    for (int sw : sws) app->m.Sw(sw) = -1;
     std::string name;
     MpoDef(*app, name);
-    for (const auto& l : consoleLines(*app)) EXPECT_NE(l.rfind("d(", 0), 0u) << sw;
+    for (const auto& l : consoleLines(*app)) EXPECT_NE(l.rfind("d(", 0), 0u) << sws[0];
   }
-  TempDir dir;
-  auto app = newApp();
-  loadMolecule(*app, benzene());
-  app->m.Sw(34) = -1;
-  app->m.Sw(67) = -1;
-  std::string name;
-  MpoDef(*app, name);
-  for (const auto& l : consoleLines(*app)) EXPECT_NE(l.rfind("d(", 0), 0u);
 }
 
 // ------------------------------------------------------------------ table helpers
@@ -429,47 +399,29 @@ TEST(TableHelpers, IndexBeyondTheTableIsReportedNotThrown) {
 
 // ------------------------------------------------------------------ real structures
 
-/// Atoms of the last "Standard orientation" table of a Gaussian output.
-Molecule lastOrientation(const std::filesystem::path& p) {
-  std::ifstream in(p);
-  std::string line;
-  Molecule mol, cur;
-  bool inTable = false;
-  int dashes = 0;
-  while (std::getline(in, line)) {
-    if (line.find("Standard orientation:") != std::string::npos) {
-      inTable = true;
-      dashes = 0;
-      cur.clear();
-      continue;
-    }
-    if (!inTable) continue;
-    if (line.find("-----") != std::string::npos) {
-      if (++dashes == 3) {
-        inTable = false;
-        mol = cur;
-      }
-      continue;
-    }
-    if (dashes == 2) {
-      std::istringstream s(line);
-      int centre = 0, z = 0, type = 0;
-      double x = 0, y = 0, w = 0;
-      s >> centre >> z >> type >> x >> y >> w;
-      cur.push_back({z, x, y, w});
-    }
-  }
-  return mol;
+/// A program that reads the shared file rel and derives its coordinates.
+std::unique_ptr<App> readAndBuild(TempDir& dir, const std::string& path, bool gaussian) {
+  auto app = newApp();
+  app->frm.Banner = "****Kelvorin**** version 2 ";
+  app->frm.ScrMpo = "skrK.mpo";
+  app->frm.ScrMpob = "sskrK.mpo";
+  std::string copy = dir.copy(path);
+  if (gaussian)
+    FmtIn(*app, copy);
+  else
+    fmtGeo(*app, copy);
+  if (app->m.NAt == 0) return app;
+  std::string name;
+  MpoDef(*app, name);
+  return app;
 }
 
 TEST(RealStructures, GeneratedChainOf480Atoms) {
   auto path = shared("generated/gen_n480_raman_masses_opt3.log");
   KEL_NEED_SHARED(path);
   TempDir dir;
-  auto app = newApp();
-  Molecule mol = lastOrientation(path);
-  ASSERT_EQ(mol.size(), 480u);
-  build(*app, mol);
+  auto app = readAndBuild(dir, path, true);
+  ASSERT_EQ(app->m.NAt, 480);
   EXPECT_EQ(app->m.IcRows, 3 * 480 - 6);
   EXPECT_EQ(bMatrixRank(app->m), 3 * 480 - 6);
 }
@@ -498,19 +450,9 @@ TEST_P(RealStructure, CompleteNonRedundantSet) {
   auto path = shared(GetParam().path);
   KEL_NEED_SHARED(path);
   TempDir dir;
-  auto app = newApp();
-  app->frm.Banner = "****Kelvorin**** version 2 ";
-  app->frm.ScrMpo = "skrK.mpo";
-  app->frm.ScrMpob = "sskrK.mpo";
-  std::string copy = dir.copy(path);
-  if (GetParam().gaussian)
-    FmtIn(*app, copy);
-  else
-    fmtGeo(*app, copy);
+  auto app = readAndBuild(dir, path, GetParam().gaussian);
   if (app->m.NAt == 0) GTEST_SKIP() << "the reader is not in this build yet";
   auto& m = app->m;
-  std::string name;
-  MpoDef(*app, name);
   if (hasLine(*app, "MPO not approved")) GTEST_SKIP() << "separate molecules";
   int dof = 3 * m.NAt - 6;
   EXPECT_EQ(bMatrixRank(m), m.IcRows);  // never redundant

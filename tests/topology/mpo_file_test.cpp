@@ -78,11 +78,20 @@ std::vector<std::string> readingLines(const App& app) {
   return out;
 }
 
-TEST(ReadMpo, CanonicalFileIsAcceptedAsItStands) {
+/// A fresh folder and program whose questions are answered from a script.
+class MpoCase : public ::testing::Test {
+ protected:
   TempDir dir;
-  auto app = newApp();
+  std::unique_ptr<App> app = newApp();
   ScriptedPrompt prompt;
-  app->prompt = &prompt;
+  void SetUp() override { app->prompt = &prompt; }
+  void answers(std::vector<std::string> a) { prompt = ScriptedPrompt(std::move(a)); }
+};
+using ReadMpo = MpoCase;
+using Tolerance = MpoCase;
+using Question = MpoCase;
+
+TEST_F(ReadMpo, CanonicalFileIsAcceptedAsItStands) {
   readFixture(*app, dir, water(), "mpo/water.mpo");
   auto lines = consoleLines(*app);
   ASSERT_GE(lines.size(), 5u);
@@ -99,23 +108,15 @@ TEST(ReadMpo, CanonicalFileIsAcceptedAsItStands) {
   EXPECT_EQ(app->m.IcRows, 3);
 }
 
-TEST(ReadMpo, FreeFormsOfTheAtomLine) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(ReadMpo, FreeFormsOfTheAtomLine) {
   readFixture(*app, dir, water(), "mpo/water_free_forms.mpo");             // CR LF line ends
   EXPECT_EQ(slurp("in.mpo"), slurp(fixture("mpo/water_free_forms.mpo")));  // left as it was
-  auto& m = app->m;
-  EXPECT_EQ(m.Mpo(1, 2), 1);
-  EXPECT_EQ(m.Mpo(1, 3), 1);
-  EXPECT_EQ(m.Mpo(2, 1), 1);
-  EXPECT_EQ(m.Mpo(3, 1), 1);
+  // the working file is written from the matrix as read
   EXPECT_TRUE(hasLine(*app, "atoms:  3  MPO accepted definitions:  3"));
   EXPECT_EQ(slurp("skrK.mpo"), WaterFile);
 }
 
-TEST(ReadMpo, LinesWithoutCountOrWithMisplacedColonAreSkipped) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(ReadMpo, LinesWithoutCountOrWithMisplacedColonAreSkipped) {
   readText(*app, dir, water(),
            " 2 . O 1 : H 2 , H 3 \n. H 2 : O 1\n1 : H 2 . O 1\n\n 0 . H 2 : O 1 \n"
            " 1 . H 2 : O 1 \n 1 . H 3 : O 1 \r\n");
@@ -125,9 +126,7 @@ TEST(ReadMpo, LinesWithoutCountOrWithMisplacedColonAreSkipped) {
   EXPECT_EQ(lines[2], "atoms:  3  MPO accepted definitions:  3");
 }
 
-TEST(ReadMpo, TooManyConnectionsAreCut) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(ReadMpo, TooManyConnectionsAreCut) {
   readText(*app, dir, water(), " 5 . O 1 : H 2 , H 3 \n 1 . H 2 : O 1 \n 1 . H 3 : O 1 \n");
   auto lines = readingLines(*app);
   ASSERT_EQ(lines.size(), 4u);
@@ -137,11 +136,7 @@ TEST(ReadMpo, TooManyConnectionsAreCut) {
   EXPECT_EQ(app->m.MpoOrd(1), 1);
 }
 
-TEST(ReadMpo, UnsuitableSymbolIsCorrectedButUsed) {
-  TempDir dir;
-  auto app = newApp();
-  ScriptedPrompt prompt;
-  app->prompt = &prompt;
+TEST_F(ReadMpo, UnsuitableSymbolIsCorrectedButUsed) {
   readText(*app, dir, water(), " 2 . N 1 : H 2 , H 3 \n 1 . H 2 : O1 \n 1 . H3 : o 1 \n");
   EXPECT_TRUE(hasLine(*app, "correction: unsuitable type, atom No.  1**"));
   EXPECT_EQ(app->m.Mpo(1, 2), 1);
@@ -149,11 +144,7 @@ TEST(ReadMpo, UnsuitableSymbolIsCorrectedButUsed) {
   EXPECT_EQ(slurp("skrK.mpo"), WaterFile);
 }
 
-TEST(ReadMpo, BadLabelIsADefinitionErrorAndShortage) {
-  TempDir dir;
-  auto app = newApp();
-  ScriptedPrompt prompt;
-  app->prompt = &prompt;
+TEST_F(ReadMpo, BadLabelIsADefinitionErrorAndShortage) {
   readFixture(*app, dir, water(), "mpo/bad/water_bad_label.mpo");
   EXPECT_TRUE(hasLine(*app, "definition error: Q 9**"));
   EXPECT_TRUE(hasLine(*app, "atoms:  3  MPO accepted definitions:  2"));
@@ -172,11 +163,8 @@ TEST(ReadMpo, BadLabelIsADefinitionErrorAndShortage) {
   EXPECT_EQ(app->m.Sw(18), 0);
 }
 
-TEST(ReadMpo, BadLabelInBondSectionIsAnError) {
-  TempDir dir;
-  auto app = newApp();
-  ScriptedPrompt prompt({"default"});
-  app->prompt = &prompt;
+TEST_F(ReadMpo, BadLabelInBondSectionIsAnError) {
+  answers({"default"});
   readFixture(*app, dir, water(), "mpo/bad/water_bad_bond_label.mpo");
   EXPECT_TRUE(hasLine(*app, "definiction error: X 9"));
   ASSERT_EQ(prompt.prompts.size(), 1u);
@@ -188,11 +176,7 @@ TEST(ReadMpo, BadLabelInBondSectionIsAnError) {
   EXPECT_EQ(app->m.MpoMode, 2);
 }
 
-TEST(ReadMpo, OneWayBondIsReportedAndKept) {
-  TempDir dir;
-  auto app = newApp();
-  ScriptedPrompt prompt;
-  app->prompt = &prompt;
+TEST_F(ReadMpo, OneWayBondIsReportedAndKept) {
   readText(*app, dir, formaldehyde(),
            " 2 . C 1 : O 2 , H 3 \n 1 . O 2 : C 1 \n 1 . H 3 : C 1 \n 1 . H 4 : C 1 \n");
   EXPECT_TRUE(hasLine(*app, "CAUTION: atoms  1 4 one-way connection")) << app->frm.Text2.text;
@@ -208,9 +192,7 @@ TEST(ReadMpo, OneWayBondIsReportedAndKept) {
   EXPECT_FALSE(hasLine(*app, "MPO not approved"));
 }
 
-TEST(ReadMpo, AtomBondedToItselfIsCorrected) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(ReadMpo, AtomBondedToItselfIsCorrected) {
   readText(*app, dir, water(), " 2 . O 1 : O 1 , H 2 \n 1 . H 2 : O 1 \n 1 . H 3 : O 1 \n");
   auto lines = consoleLines(*app);
   auto oneWay = std::find(lines.begin(), lines.end(), "CAUTION: atoms  1 3 one-way connection");
@@ -221,11 +203,7 @@ TEST(ReadMpo, AtomBondedToItselfIsCorrected) {
   EXPECT_EQ(app->m.Mpo(1, 1), 0);
 }
 
-TEST(ReadMpo, IntermolecularSection) {
-  TempDir dir;
-  auto app = newApp();
-  ScriptedPrompt prompt;
-  app->prompt = &prompt;
+TEST_F(ReadMpo, IntermolecularSection) {
   readFixture(*app, dir, cyclicWaterDimer(), "mpo/water_dimer.mpo");
   auto& m = app->m;
   EXPECT_EQ(m.ImBond(0, 0), 2);
@@ -244,9 +222,7 @@ TEST(ReadMpo, IntermolecularSection) {
   EXPECT_EQ(m.IcRows, 12);
 }
 
-TEST(ReadMpo, AtomLinesBeyondTheAtomCountAreIgnored) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(ReadMpo, AtomLinesBeyondTheAtomCountAreIgnored) {
   readText(*app, dir, water(), std::string(WaterFile) + " 1 . H 2 : H 3 \n");
   EXPECT_EQ(app->m.Mpo(2, 3), 0);
 }
@@ -257,22 +233,14 @@ Molecule longWater(double r) {
   return {{8, 0, 0, 0}, {1, r, 0, 0}, {1, -0.2397, 0.9267, 0}};
 }
 
-TEST(Tolerance, TwentyPercentLongerBondPasses) {
-  TempDir dir;
-  auto app = newApp();
-  ScriptedPrompt prompt;
-  app->prompt = &prompt;
+TEST_F(Tolerance, TwentyPercentLongerBondPasses) {
   readText(*app, dir, longWater(1.45), WaterFile);  // 1.21 x 1.2 = 1.452
   EXPECT_TRUE(prompt.prompts.empty());
   EXPECT_EQ(app->m.Sw(18), 0);
   EXPECT_EQ(app->m.Mpo(1, 2), 1);
 }
 
-TEST(Tolerance, BeyondTwentyFivePercentIsQuestioned) {
-  TempDir dir;
-  auto app = newApp();
-  ScriptedPrompt prompt;
-  app->prompt = &prompt;
+TEST_F(Tolerance, BeyondTwentyFivePercentIsQuestioned) {
   readText(*app, dir, longWater(1.52), WaterFile);  // 1.21 x 1.25 = 1.5125
   ASSERT_EQ(prompt.prompts.size(), 1u);
   EXPECT_EQ(prompt.prompts[0],
@@ -282,22 +250,14 @@ TEST(Tolerance, BeyondTwentyFivePercentIsQuestioned) {
             "    [OK]    -  let Kelvorin to create the new MPO");
 }
 
-TEST(Tolerance, AfterACorrectionTheStrictLimitHolds) {
-  TempDir dir;
-  auto app = newApp();
-  ScriptedPrompt prompt;
-  app->prompt = &prompt;
+TEST_F(Tolerance, AfterACorrectionTheStrictLimitHolds) {
   readText(*app, dir, longWater(1.45), " 2 . O 1 : H 2 , H 3 \n 1 . N 2 : O 1 \n 1 . H 3 : O 1 \n");
   ASSERT_EQ(prompt.prompts.size(), 1u);
   EXPECT_EQ(prompt.prompts[0].rfind("CAUTION: questionable connection of atoms: O 1, H 2\r", 0),
             0u);
 }
 
-TEST(Tolerance, BondListedOnlyByTheHigherAtomIsTestedToo) {
-  TempDir dir;
-  auto app = newApp();
-  ScriptedPrompt prompt;
-  app->prompt = &prompt;
+TEST_F(Tolerance, BondListedOnlyByTheHigherAtomIsTestedToo) {
   // H3 claims atom 2 (never bonded: two hydrogens)
   readText(*app, dir, water(), " 1 . O 1 : H 2 \n 1 . H 2 : O 1 \n 1 . H 3 : H 2 \n");
   ASSERT_EQ(prompt.prompts.size(), 1u);
@@ -321,20 +281,15 @@ class ViewerWatch : public Prompt {
   const App& app_;
 };
 
-TEST(Question, StructureIsShownBeforeAsking) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Question, StructureIsShownBeforeAsking) {
   ViewerWatch watch(*app);
   app->prompt = &watch;
   readText(*app, dir, longWater(1.52), WaterFile);
   EXPECT_TRUE(watch.shown);
 }
 
-TEST(Question, YesDerivesAndSavesUnderTheStructuresName) {
-  TempDir dir;
-  auto app = newApp();
-  ScriptedPrompt prompt({"yes please"});
-  app->prompt = &prompt;
+TEST_F(Question, YesDerivesAndSavesUnderTheStructuresName) {
+  answers({"yes please"});
   readText(*app, dir, longWater(1.52), WaterFile);
   std::string s = (dir.path() / "water.mpo").string();
   EXPECT_EQ(app->m.MpoMode, 3);
@@ -345,22 +300,16 @@ TEST(Question, YesDerivesAndSavesUnderTheStructuresName) {
             "intermolecular bonds\nO 1 , H 2 \n");
 }
 
-TEST(Question, OtherAnswerDerivesWithoutSaving) {
-  TempDir dir;
-  auto app = newApp();
-  ScriptedPrompt prompt({"no"});
-  app->prompt = &prompt;
+TEST_F(Question, OtherAnswerDerivesWithoutSaving) {
+  answers({"no"});
   readText(*app, dir, longWater(1.52), WaterFile);
   EXPECT_EQ(app->m.MpoMode, 5);
   EXPECT_NE(app->m.Sw(18), 0);
   EXPECT_FALSE(fileExists((dir.path() / "water.mpo").string()));
 }
 
-TEST(Question, OwnFileOffersToSaveAndBacksUp) {
-  TempDir dir;
-  auto app = newApp();
-  ScriptedPrompt prompt({"default"});
-  app->prompt = &prompt;
+TEST_F(Question, OwnFileOffersToSaveAndBacksUp) {
+  answers({"default"});
   std::string s = (dir.path() / "water.mpo").string();
   loadMolecule(*app, water(), (dir.path() / "water").string());
   std::string shortFile = " 2 . O 1 : H 2 , H 3 \n";
@@ -383,7 +332,7 @@ TEST(Question, OwnFileOffersToSaveAndBacksUp) {
   EXPECT_TRUE(hasLine(*app, "copy skrK.mpo --> " + s));
 }
 
-TEST(Question, OwnFileCancelKeepsItUntouched) {
+TEST(OwnFileQuestion, CancelKeepsItUntouched) {
   for (std::string answer : {"", "no"}) {
     TempDir dir;
     auto app = newApp();

@@ -116,12 +116,9 @@ struct KeyRow {
   Colour colour;
 };
 
-class ModifierKeys : public ::testing::TestWithParam<KeyRow> {};
+class ModifierKeys : public WaterView, public ::testing::WithParamInterface<KeyRow> {};
 
 TEST_P(ModifierKeys, StepDivisorAndColour) {
-  ViewerApp va;
-  buildWater(*va);
-  Start(*va);
   obut_KeyDown(*va, 9, GetParam().shift);
   EXPECT_EQ(va->obr.v.RotStep, GetParam().step);
   EXPECT_EQ(va->obr.v.KeyColour, GetParam().colour);
@@ -134,10 +131,7 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyRow{"Alt", 4, 16, rgb(0, 0, 255)}),
     [](const auto& row) { return std::string(row.param.name); });
 
-TEST(Controls, BackgroundClickEmptiesSelectionAndResetsStep) {
-  ViewerApp va;
-  buildWater(*va);
-  Start(*va);
+TEST_F(WaterView, ControlsBackgroundClickEmptiesSelectionAndResetsStep) {
   obut_KeyDown(*va, 9, Shift);
   va->obr.v.Sel[0] = 1;
   backgroundClick(*va, true);
@@ -146,10 +140,7 @@ TEST(Controls, BackgroundClickEmptiesSelectionAndResetsStep) {
   EXPECT_EQ(va->obr.obut[9].backColour, 0xD0D0D0);
 }
 
-TEST(Controls, LabelAndHydrogenButtonsCycle) {
-  ViewerApp va;
-  buildWater(*va);
-  Start(*va);
+TEST_F(WaterView, ControlsLabelAndHydrogenButtonsCycle) {
   auto& v = va->obr.v;
   obut_Click(*va, 2);
   EXPECT_EQ(v.LabelMode, 1);
@@ -191,16 +182,7 @@ TEST(Wait, ThrottleWaitsOnlyForLargeMoves) {
   EXPECT_DOUBLE_EQ(t, 1.0);  // sqrt(4) / 2
 }
 
-}  // namespace
-}  // namespace kel::testing
-
-namespace kel::testing {
-namespace {
-
-TEST(Controls, ResizeCentresAndProjectsAgain) {
-  ViewerApp va;
-  buildWater(*va);
-  Start(*va);
+TEST_F(WaterView, ControlsResizeCentresAndProjectsAgain) {
   double x = va->obr.v.DrawX(1);
   RecordingSurface bigger(1000, 700);
   va->obr.Pic1 = &bigger;

@@ -121,12 +121,9 @@ struct SizeRow {
   const char* shown;
 };
 
-class SizeEntry : public ::testing::TestWithParam<SizeRow> {};
+class SizeEntry : public WaterView, public ::testing::WithParamInterface<SizeRow> {};
 
 TEST_P(SizeEntry, ScalesTheBallRadii) {
-  ViewerApp va;
-  buildWater(*va);
-  Start(*va);
   va->obr.wynik.text = GetParam().entry;
   wynik_Change(*va);
   EXPECT_EQ(va->obr.v.RMin, GetParam().rmin);
@@ -147,10 +144,7 @@ INSTANTIATE_TEST_SUITE_P(
         SizeRow{"factor_at_most_ten", "500", 660, 990, " max = 990\r\n min = 660"}),
     [](const auto& row) { return std::string(row.param.name); });
 
-TEST(SizeEntry, EnterRepeatsTheLastStep) {
-  ViewerApp va;
-  buildWater(*va);
-  Start(*va);
+TEST_F(WaterView, SizeEntryEnterRepeatsTheLastStep) {
   va->obr.wynik.text = "1";
   wynik_Change(*va);
   EXPECT_EQ(va->obr.v.RMin, 198);

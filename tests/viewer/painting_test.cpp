@@ -16,10 +16,7 @@ TEST(Skala, EqualMassesGiveEqualBalls) {
   EXPECT_DOUBLE_EQ(v.BallRad(2), 240);
 }
 
-TEST(Skala, HeavierAtomsGetLargerBalls) {
-  ViewerApp va;
-  buildWater(*va);
-  Start(*va);
+TEST_F(WaterView, SkalaHeavierAtomsGetLargerBalls) {
   auto& v = va->obr.v;
   // k = 5 is the first exponent that brings the two ends within 10 units
   EXPECT_EQ(v.SizeExp, 5);
@@ -28,10 +25,7 @@ TEST(Skala, HeavierAtomsGetLargerBalls) {
   EXPECT_NEAR(v.BallRad(v.DrawPos(2)), 176.2923, 1e-4);
 }
 
-TEST(Kulki, LimitsHoldAfterLargeSteps) {
-  ViewerApp va;
-  buildWater(*va);
-  Start(*va);
+TEST_F(WaterView, KulkiLimitsHoldAfterLargeSteps) {
   auto& v = va->obr.v;
   Kulki(*va, 1000);  // 3000 units larger
   EXPECT_EQ(v.RMax, 990);
@@ -51,10 +45,7 @@ TEST(Rsi, FactorsOfTheStickEnds) {
   EXPECT_EQ(sqz(8, 0), 1.0);
 }
 
-TEST(Reno, BallsSticksAndLabels) {
-  ViewerApp va;
-  buildWater(*va);
-  Start(*va);
+TEST_F(WaterView, RenoBallsSticksAndLabels) {
   auto& s = va.surface;
   auto balls = s.balls();
   ASSERT_EQ(balls.size(), 3u);
@@ -90,12 +81,9 @@ struct HRow {
   std::size_t balls, sticks, texts;
 };
 
-class Hydrogens : public ::testing::TestWithParam<HRow> {};
+class Hydrogens : public WaterView, public ::testing::WithParamInterface<HRow> {};
 
 TEST_P(Hydrogens, ModesHideBallsAndLabels) {
-  ViewerApp va;
-  buildWater(*va);
-  Start(*va);
   for (int k = 0; k < GetParam().mode; ++k) obut_Click(*va, 3);
   EXPECT_EQ(va.surface.balls().size(), GetParam().balls);
   EXPECT_EQ(va.surface.of(DrawOp::Line).size(), GetParam().sticks);
@@ -108,10 +96,7 @@ INSTANTIATE_TEST_SUITE_P(HMode, Hydrogens,
                                            HRow{"hidden", 2, 1, 0, 1}),
                          [](const auto& row) { return std::string(row.param.name); });
 
-TEST(Etb, LabelWiderThanItsBallIsTransparent) {
-  ViewerApp va;
-  buildWater(*va);
-  Start(*va);
+TEST_F(WaterView, EtbLabelWiderThanItsBallIsTransparent) {
   auto& v = va->obr.v;
   int p = v.DrawPos(1);
   auto& lab = va->obr.Za[std::size_t(p)];
@@ -202,12 +187,6 @@ TEST(Colours, EmptyFileCountsAsMissingAndIsDeleted) {
   EXPECT_FALSE(fileExists("c.kol"));
   EXPECT_EQ(app->obr.v.ElBall(6), rgb(0, 255, 0));
 }
-
-}  // namespace
-}  // namespace kel::testing
-
-namespace kel::testing {
-namespace {
 
 TEST(Reno, NearerEndDrawsTheStickOnce) {
   ViewerApp va;

@@ -6,10 +6,7 @@
 namespace kel::testing {
 namespace {
 
-TEST(Start, FitsTheStructureAndCentresIt) {
-  ViewerApp va;
-  buildWater(*va);
-  Start(*va);
+TEST_F(WaterView, StartFitsTheStructureAndCentresIt) {
   auto& v = va->obr.v;
   EXPECT_EQ(v.NView, 3);
   // 800 x 600 pixels = 12000 x 9000 twips; ranges x 1.514, y 0.586
@@ -46,10 +43,7 @@ TEST(Start, SingleAtomHasNoZeroRange) {
   EXPECT_TRUE(std::isfinite(v.DrawX(1)));
 }
 
-TEST(Start, PlanarStructureSideViewStaysFinite) {
-  ViewerApp va;
-  buildWater(*va);
-  Start(*va);
+TEST_F(WaterView, StartPlanarStructureSideViewStaysFinite) {
   obut_Click(*va, 7);  // y, z, x: the plane seen edge-on
   auto& v = va->obr.v;
   // y from -0.1 to 0.586, z from 0 to 0.1 (seeded), x range 1.514 kept
@@ -140,10 +134,7 @@ TEST(UkObr, AxisViewsPermuteTheCoordinates) {
   EXPECT_EQ(m.XyzV(1, 3), 2);
 }
 
-TEST(Patyki, ZoomRaisesTheReferenceAndIsClamped) {
-  ViewerApp va;
-  buildWater(*va);
-  Start(*va);
+TEST_F(WaterView, PatykiZoomRaisesTheReferenceAndIsClamped) {
   auto& v = va->obr.v;
   double before = v.Scale;
   Patyki(*va, 10);

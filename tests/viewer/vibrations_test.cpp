@@ -192,10 +192,7 @@ TEST_F(Animation, ListLinesAndSliderDefaults) {
   EXPECT_DOUBLE_EQ(va->m.VibSpd, 3.0);
 }
 
-TEST(Vibrations, WithoutModesTheButtonIsOffAndTheListNeverShows) {
-  ViewerApp va;
-  buildWater(*va);
-  Start(*va);
+TEST_F(WaterView, VibrationsWithoutModesTheButtonIsOffAndTheListNeverShows) {
   EXPECT_FALSE(va->obr.obut[5].enabled);
   ComIni(*va);
   EXPECT_FALSE(va->frq.visible);

@@ -167,4 +167,14 @@ struct ViewerApp {
   App* operator->() { return app.get(); }
 };
 
+/// The water molecule on a started viewer.
+class WaterView : public ::testing::Test {
+ protected:
+  ViewerApp va;
+  void SetUp() override {
+    buildWater(*va);
+    Start(*va);
+  }
+};
+
 }  // namespace kel::testing

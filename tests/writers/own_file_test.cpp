@@ -36,6 +36,17 @@ void threeAtoms(App& app, bool raman) {
   m.FilNam = "w";
 }
 
+/// A fresh folder with the three-atom model (no Raman data) loaded.
+class Kel : public ::testing::Test {
+ protected:
+  TempDir dir;
+  std::unique_ptr<App> app = newApp();
+  void SetUp() override { threeAtoms(*app, false); }
+  std::vector<std::string> written(const char* name = "w.kel") {
+    return linesOf(slurp(dir.path() / name));
+  }
+};
+
 TEST(AppendIntField, SameAsTheLogField) {
   for (long long k : {0LL, 5LL, -5LL, 15LL, -71LL, 100LL, -100LL, 999LL, -1000LL, 32767LL}) {
     std::string s;
@@ -44,12 +55,10 @@ TEST(AppendIntField, SameAsTheLogField) {
   }
 }
 
-TEST(KelFile, LayoutOfThreeAtomsAndThreeModes) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Kel, KelFile_LayoutOfThreeAtomsAndThreeModes) {
   threeAtoms(*app, true);
   writeKelFile(*app, "w.kel", "", false);
-  auto lines = linesOf(slurp(dir.path() / "w.kel"));
+  auto lines = written();
   ASSERT_EQ(lines.size(), 13u);
   EXPECT_EQ(lines[0], "Atomic orientation and masses");
   EXPECT_EQ(lines[1], "  1   8    0.00000000    0.00000000    0.11700000     15.99491460");
@@ -64,25 +73,18 @@ TEST(KelFile, LayoutOfThreeAtomsAndThreeModes) {
   EXPECT_EQ(linesOf(app->frm.Text2.text).back(), "File w.kel was created");
 }
 
-TEST(KelFile, DisplacementFieldsAtTheirWidths) {
-  TempDir dir;
-  auto app = newApp();
-  threeAtoms(*app, false);
+TEST_F(Kel, KelFile_DisplacementFieldsAtTheirWidths) {
   const i16 v[] = {-99, -100, 999, 1000, -1000, 0, 7, -32768, 32767};
-  app->m.NAt = 3;
   for (int i = 0; i < 9; ++i) app->m.ModeD(1, 1 + i / 3, 1 + i % 3) = v[i];
   writeKelFile(*app, "w.kel", "", false);
-  auto lines = linesOf(slurp(dir.path() / "w.kel"));
+  auto lines = written();
   EXPECT_EQ(lines[8], " -99 -100 999    1000 -1000   0      7 -32768 32767   ");
 }
 
-TEST(KelFile, NoRamanColumnWithoutRamanData) {
-  TempDir dir;
-  auto app = newApp();
-  threeAtoms(*app, false);
+TEST_F(Kel, KelFile_NoRamanColumnWithoutRamanData) {
   app->m.Frq(2) = 12345.678;  // widens its field
   writeKelFile(*app, "w.kel", " #p freq", false);
-  auto lines = linesOf(slurp(dir.path() / "w.kel"));
+  auto lines = written();
   ASSERT_EQ(lines.size(), 15u);
   EXPECT_EQ(lines[0], " #p freq");
   EXPECT_EQ(lines[1], "");
@@ -90,37 +92,23 @@ TEST(KelFile, NoRamanColumnWithoutRamanData) {
   EXPECT_EQ(lines[11], "F =12345.68   IR =  20.00   S = B2");
 }
 
-TEST(KelFile, ScalingLineReadsAsWritten) {
-  TempDir dir;
-  auto app = newApp();
-  threeAtoms(*app, false);
+TEST_F(Kel, KelFile_ScalingLineReadsAsWritten) {
   app->m.Sw(114) = -1;
   app->m.Par(15) = 0.5;
   app->m.Par(16) = -12.25;
   writeKelFile(*app, "w.kel", "", false);
-  auto lines = linesOf(slurp(dir.path() / "w.kel"));
+  auto lines = written();
   ASSERT_EQ(lines.size(), 15u);
   EXPECT_EQ(lines[13], "");
   EXPECT_EQ(lines[14], "frequency scaling factor =  .5 *x - 12.25");
 }
 
-TEST(KelFile, WithoutModesWritesNoModeLines) {
-  TempDir dir;
-  auto app = newApp();
-  threeAtoms(*app, false);
+TEST_F(Kel, KelFile_WithoutModesWritesNoModeLinesAndReadsBackQuietly) {
   app->m.NFrq = 0;
   writeKelFile(*app, "w.kel", "", false);
-  auto lines = linesOf(slurp(dir.path() / "w.kel"));
+  auto lines = written();
   ASSERT_EQ(lines.size(), 7u);
   EXPECT_EQ(lines.back(), "Harmonic frequencies");
-}
-
-TEST(KelFile, StructureWithoutModesReadsBackQuietly) {
-  TempDir dir;
-  auto app = newApp();
-  threeAtoms(*app, false);
-  app->m.NFrq = 0;
-  writeKelFile(*app, "w.kel", "", false);
   auto back = newApp();
   FmtIn(*back, (dir.path() / "w.kel").string());
   EXPECT_EQ(back->m.NAt, 3);
@@ -129,10 +117,7 @@ TEST(KelFile, StructureWithoutModesReadsBackQuietly) {
   EXPECT_EQ(back->frm.Text2.text.find("matrix ADM"), std::string::npos);
 }
 
-TEST(KelFile, LogChannelListsAtoms) {
-  TempDir dir;
-  auto app = newApp();
-  threeAtoms(*app, false);
+TEST_F(Kel, KelFile_LogChannelListsAtoms) {
   ZaCoo(*app, 0, 2);
   auto lines = linesOf(app->frm.Text2.text);
   ASSERT_EQ(lines.size(), 2u);
@@ -141,14 +126,11 @@ TEST(KelFile, LogChannelListsAtoms) {
 
 // --- "&Save .kel as is"
 
-TEST(SaveKelAsIs, DeletedAtomsLeftOutAndRenumbered) {
-  TempDir dir;
-  auto app = newApp();
-  threeAtoms(*app, false);
+TEST_F(Kel, SaveKelAsIs_DeletedAtomsLeftOutAndRenumbered) {
   app->m.XyzV(2, 0) = -1;   // deleted in the viewer
   app->m.XyzV(3, 1) = 4.5;  // turned in the viewer
   SaveKelAsIs(*app);
-  auto lines = linesOf(slurp(dir.path() / "w.kel"));
+  auto lines = written();
   ASSERT_EQ(lines.size(), 12u);
   EXPECT_EQ(lines[0], "Atomic orientation and masses");
   EXPECT_EQ(lines[2], "  2   1    4.50000000   -0.75700000   -0.46900000      2.01410000");
@@ -157,9 +139,7 @@ TEST(SaveKelAsIs, DeletedAtomsLeftOutAndRenumbered) {
   EXPECT_EQ(lines[7], "   3   4   5      9  10  11   ");
 }
 
-TEST(SaveKelAsIs, ReadsBackAsTheStructureShown) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Kel, SaveKelAsIs_ReadsBackAsTheStructureShown) {
   threeAtoms(*app, true);
   app->m.XyzV(1, 0) = -1;
   SaveKelAsIs(*app);
@@ -178,10 +158,7 @@ TEST(SaveKelAsIs, ReadsBackAsTheStructureShown) {
     }
 }
 
-TEST(SaveKelAsIs, CancelKeepsTheFile) {
-  TempDir dir;
-  auto app = newApp();
-  threeAtoms(*app, false);
+TEST_F(Kel, SaveKelAsIs_CancelKeepsTheFile) {
   dir.write("w.kel", "mine\n");
   ScriptedPrompt prompt({""});
   app->prompt = &prompt;
@@ -195,21 +172,15 @@ TEST(SaveKelAsIs, CancelKeepsTheFile) {
   EXPECT_EQ(prompt.defaults[0], "w.kel");
 }
 
-TEST(SaveKelAsIs, SameNameOverwrites) {
-  TempDir dir;
-  auto app = newApp();
-  threeAtoms(*app, false);
+TEST_F(Kel, SaveKelAsIs_SameNameOverwrites) {
   dir.write("w.kel", "mine\n");
   ScriptedPrompt prompt({"w.kel"});
   app->prompt = &prompt;
   SaveKelAsIs(*app);
-  EXPECT_EQ(linesOf(slurp(dir.path() / "w.kel"))[0], "Atomic orientation and masses");
+  EXPECT_EQ(written()[0], "Atomic orientation and masses");
 }
 
-TEST(SaveKelAsIs, NewNameGetsItsExtensionAndIsCheckedAgain) {
-  TempDir dir;
-  auto app = newApp();
-  threeAtoms(*app, false);
+TEST_F(Kel, SaveKelAsIs_NewNameGetsItsExtensionAndIsCheckedAgain) {
   dir.write("w.kel", "mine\n");
   dir.write("other.kel", "theirs\n");
   ScriptedPrompt prompt({"other", "third.v2"});
@@ -223,10 +194,7 @@ TEST(SaveKelAsIs, NewNameGetsItsExtensionAndIsCheckedAgain) {
   EXPECT_EQ(linesOf(app->frm.Text2.text).back(), "File third.v2 was created");
 }
 
-TEST(SaveKelAsIs, ReadOnlyFileIsNamedInThePrompt) {
-  TempDir dir;
-  auto app = newApp();
-  threeAtoms(*app, false);
+TEST_F(Kel, SaveKelAsIs_ReadOnlyFileIsNamedInThePrompt) {
   auto f = dir.write("w.kel", "mine\n");
   fs::permissions(f, fs::perms::owner_read);
   ScriptedPrompt prompt({""});
