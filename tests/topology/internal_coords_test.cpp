@@ -451,9 +451,15 @@ TEST_P(RealStructure, CompleteNonRedundantSet) {
   KEL_NEED_SHARED(path);
   TempDir dir;
   auto app = readAndBuild(dir, path, GetParam().gaussian);
-  if (app->m.NAt == 0) GTEST_SKIP() << "the reader is not in this build yet";
+  if (app->m.NAt == 0) {  // a PDB of ATOM records only gives no atom, and says so
+    EXPECT_TRUE(app->readFailed);
+    return;
+  }
   auto& m = app->m;
-  if (hasLine(*app, "MPO not approved")) GTEST_SKIP() << "separate molecules";
+  if (hasLine(*app, "MPO not approved")) {  // only for molecules that nothing joins
+    EXPECT_GT(m.FrgMem(0, 0), 0);
+    return;
+  }
   int dof = 3 * m.NAt - 6;
   EXPECT_EQ(bMatrixRank(m), m.IcRows);  // never redundant
   if (hasLinearFragment(m))
