@@ -7,6 +7,7 @@
 #include "topology/connections.hpp"
 #include "topology/internal_coords.hpp"
 #include "viewer/viewer.hpp"
+#include "app/dispatcher.hpp"
 
 #include <ostream>
 
@@ -14,7 +15,6 @@ namespace kel {
 
 namespace {
 
-constexpr std::string_view MissingMpoName = "missing of MPO filename";
 
 /// " &Input .MPO": the working connection file is kept as the backup, then the chosen file
 /// becomes MpoNam and is read (command 15), and the viewer starts afresh.

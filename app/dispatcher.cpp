@@ -17,7 +17,7 @@ constexpr std::string_view TipPrefix = "[Click + Enter] = ";
 constexpr std::string_view TipMpo = "input MPO";
 constexpr std::string_view TipView = "view structure";
 constexpr std::string_view AddStructure = "additional structure";
-constexpr std::string_view MissingMpo = "missing of MPO filename";
+constexpr std::string_view MissingMpo = MissingMpoName;
 constexpr std::string_view NotActual = "Caution: PED/EPm not actual after the operation";
 constexpr std::string_view NoAdm = "ADM matrix not introduced";
 constexpr std::string_view BreakDetected =

@@ -3,9 +3,13 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 #include <string>
 
 namespace kel {
+
+/// Command 15 without a connection file name.
+inline constexpr std::string_view MissingMpoName = "missing of MPO filename";
 
 struct App;
 

@@ -15,7 +15,7 @@ constexpr std::string_view ListHead = "Files_to_be_erased:";
 constexpr std::string_view RowEnd = "\r\n";
 constexpr std::array<const char*, 4> ButtonCaptions = {
     " EXIT and ERASE scratch files", "only EXIT Not Erase", "only ERASE Not Exit", "CANCEL"};
-constexpr std::string_view AnalysisScratch = "skrK.dd2";  // checked after "only ERASE"
+constexpr std::string_view AnalysisScratch = ScrDd2Name;  // checked after "only ERASE"
 constexpr int NameWidth = 9;  // shorter names are padded on the left to this width
 constexpr int PerRow = 4;     // listed names per row
 constexpr Colour ListGrey = rgb(192, 192, 192);

@@ -5,6 +5,7 @@
 #include "app/convert.hpp"
 #include "app/strings.hpp"
 #include "readers/text_scan.hpp"
+#include "readers/texts.hpp"
 
 #include <algorithm>
 #include <bit>
@@ -16,7 +17,7 @@ namespace kel {
 
 namespace {
 
-constexpr std::string_view ErrorInFile = "Error in file ";
+constexpr std::string_view ErrorInFile = texts::ErrorInFile;
 constexpr std::string_view MassesFromFile = "atomic masses from file ";
 constexpr std::string_view MassesInFile = "atomic masses in file ";
 constexpr std::string_view MassesSame = "... are the same as in Kelvorin program";

@@ -11,6 +11,7 @@
 #include "readers/text_scan.hpp"
 #include "topology/connections.hpp"
 #include "writers/own_file.hpp"
+#include "readers/texts.hpp"
 
 #include <algorithm>
 #include <array>
@@ -26,23 +27,23 @@ namespace {
 constexpr std::array<std::string_view, 8> StructureExtensions = {
     ".orn", ".pdb", ".geo", ".mol", ".gjf", ".ent", ".xyz", ".com"};
 
-constexpr std::string_view FileNotFound = "file not found: ";
-constexpr std::string_view ErrorInFile = "Error in file ";
+constexpr std::string_view FileNotFound = texts::FileNotFound;
+constexpr std::string_view ErrorInFile = texts::ErrorInFile;
 constexpr std::string_view MissingLine = "  missing of line ";
-constexpr std::string_view CantFindLine = "can't find line: ";
+constexpr std::string_view CantFindLine = texts::CantFindLine;
 constexpr std::string_view NumberOfAtoms = "  Number of atoms  N= ";
 constexpr std::string_view CoordinateError = "  Error: coordinate";
 constexpr std::string_view AtomicNumberError = "  Error: atomic number";
 constexpr std::string_view TooSmallData = "  ERROR: too small data";
 constexpr std::string_view CoordinatesReading = "  Error while Coordinates reading";
-constexpr std::string_view CoordinatesNotFound = "coordinates not found";
+constexpr std::string_view CoordinatesNotFound = texts::CoordinatesNotFound;
 constexpr std::string_view AdmError = "matrix ADM ... error in file ";
 constexpr std::string_view FrqError = " ... error in file .frq";
 constexpr std::string_view FrequenciesFrom = "frequencies from file ";
-constexpr std::string_view AdmRead = "atom displacement matrix ADM has been read from file ";
-constexpr std::string_view AllIsGood = " all is good";
+constexpr std::string_view AdmRead = texts::AdmRead;
+constexpr std::string_view AllIsGood = texts::AllIsGood;
 constexpr std::string_view Separator = "##########";
-constexpr std::string_view CoordinatesOf = "Coordinates of ";
+constexpr std::string_view CoordinatesOf = texts::CoordinatesOf;
 constexpr std::string_view AtomsRead = " atoms have been read";
 constexpr std::string_view EminText = "Emin =";
 constexpr std::string_view EminOrientation = " A.U.   orientacja nr";
@@ -53,7 +54,7 @@ constexpr std::string_view TitleFmuAtoms = "Atomic numbers   [...]   N=  ";
 constexpr std::string_view TitleFmuCoords = "Current cartesian coordinates ...";
 constexpr std::string_view TitleEnergy = "E() = ";
 constexpr std::string_view TitleOrientation = "Standard[Input] orientation";
-constexpr std::string_view TitleCompact = "Atomic orientation and masses";
+constexpr std::string_view TitleCompact = texts::CompactTitle;
 
 constexpr double BohrPerAngstrom = 1.889726;
 constexpr double ZeroCut = 1e-16;

@@ -11,6 +11,7 @@
 #include "readers/read_helpers.hpp"
 #include "readers/renumber.hpp"
 #include "topology/connections.hpp"
+#include "readers/texts.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -52,7 +53,7 @@ constexpr std::string_view FileWord = "file ";
 constexpr std::string_view HeaderMissed = "the line < X  Y  Z > missed ";
 constexpr std::string_view CoordinatesFor = "coordinates for ";
 constexpr std::string_view AtomsRead = " atoms has been read";
-constexpr std::string_view AllIsGood = " all is good";
+constexpr std::string_view AllIsGood = texts::AllIsGood;
 constexpr std::string_view MovedBy = "coordinate system moved by:";
 
 constexpr int InCh = 21;   // the structure file

@@ -9,6 +9,7 @@
 #include "readers/gaussian_output.hpp"
 #include "readers/read_helpers.hpp"
 #include "readers/text_scan.hpp"
+#include "readers/texts.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -17,20 +18,20 @@ namespace kel {
 
 namespace {
 
-constexpr std::string_view FileNotFound = "file not found: ";
-constexpr std::string_view ErrorInFile = "Error in file ";
+constexpr std::string_view FileNotFound = texts::FileNotFound;
+constexpr std::string_view ErrorInFile = texts::ErrorInFile;
 constexpr std::string_view MissingLine = "  missing of line ";
-constexpr std::string_view CantFindLine = "can't find line: ";
+constexpr std::string_view CantFindLine = texts::CantFindLine;
 constexpr std::string_view OrientKey = "orient";
-constexpr std::string_view TitleCompact = "Atomic orientation and masses";
-constexpr std::string_view CoordinatesNotFound = "coordinates not found";
+constexpr std::string_view TitleCompact = texts::CompactTitle;
+constexpr std::string_view CoordinatesNotFound = texts::CoordinatesNotFound;
 constexpr std::string_view CoordinatesReading = "  Error while Coordinates reading";
 constexpr std::string_view Separator = "##########";
-constexpr std::string_view CoordinatesOf = "Coordinates of ";
+constexpr std::string_view CoordinatesOf = texts::CoordinatesOf;
 constexpr std::string_view AtomsAdded = " atoms have been add";
-constexpr std::string_view AllIsGood = " all is good";
+constexpr std::string_view AllIsGood = texts::AllIsGood;
 constexpr std::string_view AllCoordinates = "all coordinates:";
-constexpr std::string_view AdmRead = "atom displacement matrix ADM has been read from file ";
+constexpr std::string_view AdmRead = texts::AdmRead;
 constexpr std::string_view ToAdd = "to add the stucture press CONTINUE ...";
 
 constexpr int InChannel = 1;

@@ -4,6 +4,7 @@
 #include "app/dispatcher.hpp"
 #include "viewer/viewer.hpp"
 #include "viewer/viewer_guard.hpp"
+#include "viewer/texts.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -12,7 +13,7 @@ namespace kel {
 
 namespace {
 
-constexpr std::string_view VibrationsCaption = "Vibrations";
+constexpr std::string_view VibrationsCaption = texts::VibrationsCaption;
 constexpr std::array<std::string_view, 3> AxisTexts = {"XY", "YZ", "ZX"};
 constexpr Colour ButtonGrey = 0xD0D0D0;
 constexpr Colour ButtonLight = 0xE0E0E0;

@@ -6,6 +6,7 @@
 #include "topology/connections.hpp"
 #include "viewer/viewer.hpp"
 #include "viewer/viewer_guard.hpp"
+#include "viewer/texts.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -21,7 +22,7 @@ constexpr std::string_view AtomText = "atom:";
 constexpr std::string_view DeletedText = "deleted";
 constexpr std::string_view RestoredText = "Restored";
 constexpr std::string_view ClickTwo = "click two atoms";
-constexpr std::string_view CurrentDistance = "current distance:";
+constexpr std::string_view CurrentDistance = texts::CurrentDistance;
 constexpr std::string_view DistanceChanged = "distance changed";
 constexpr std::string_view ChangeDist = "change dist.";
 constexpr std::string_view AtomsText = "atoms:";

@@ -4,6 +4,7 @@
 #include "app/convert.hpp"
 #include "viewer/viewer.hpp"
 #include "viewer/viewer_guard.hpp"
+#include "viewer/texts.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -12,12 +13,12 @@ namespace kel {
 
 namespace {
 
-constexpr std::string_view StopClose = "STOP vibration  and  CLOSE";
+constexpr std::string_view StopClose = texts::StopClose;
 constexpr std::string_view IrText = "   IR=";
 constexpr std::string_view RamanText = "   RA=";
 constexpr std::string_view ListPattern = "########0.00";
 constexpr std::string_view StopCaption = "Stop vibration";
-constexpr std::string_view VibrationsCaption = "Vibrations";
+constexpr std::string_view VibrationsCaption = texts::VibrationsCaption;
 constexpr int DefaultSlider = 3000;
 constexpr int LastPhase = 6;
 

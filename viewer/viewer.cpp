@@ -5,6 +5,7 @@
 #include "app/app.hpp"
 #include "app/convert.hpp"
 #include "viewer/viewer_guard.hpp"
+#include "viewer/texts.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -16,7 +17,7 @@ namespace kel {
 namespace {
 
 constexpr std::string_view GeometryCaption = "&Geometry";
-constexpr std::string_view VibrationsCaption = "Vibrations";
+constexpr std::string_view VibrationsCaption = texts::VibrationsCaption;
 constexpr std::string_view ScaleComplaint = "dupsko";
 constexpr double SurfaceMargin = 300.0;  // surface units kept free around the picture
 

@@ -1,5 +1,6 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 #include "viewer/viewer_forms.hpp"
+#include "viewer/texts.hpp"
 
 #include <string>
 
@@ -23,10 +24,10 @@ constexpr std::string_view ChamoCaption = "change distance";
 constexpr std::string_view VimoCaption = "vibrations mode";
 constexpr std::string_view WynikText = "min / max =";
 constexpr std::string_view WynikTip = "ar >0 to increase, ar<0 to decrease  atom radius";
-constexpr std::string_view StopClose = "STOP vibration  and  CLOSE";
+constexpr std::string_view StopClose = texts::StopClose;
 constexpr std::string_view LasCaption = "default speed";
 constexpr std::string_view LaaCaption = "default amplitude";
-constexpr std::string_view Label1Caption = "current distance:";
+constexpr std::string_view Label1Caption = texts::CurrentDistance;
 constexpr std::string_view DesiredCaption = "desired distance:";
 
 Control hidden(std::string_view caption) {

@@ -14,6 +14,7 @@
 
 #include "app/app.hpp"
 #include "writers/free_name.hpp"
+#include "writers/texts.hpp"
 
 namespace kel {
 
@@ -27,7 +28,7 @@ constexpr std::string_view ChargeLine = "0 1";
 constexpr std::string_view LastLine = "  ";
 constexpr std::size_t SymbolWidth = 16;
 
-constexpr std::string_view Renamed = "Old file renamed as ";
+constexpr std::string_view Renamed = texts::OldFileRenamed;
 constexpr std::string_view Saved = "saved as file ";
 constexpr int JobChannel = 4;
 

@@ -4,6 +4,7 @@
 #include "app/app.hpp"
 #include "app/convert.hpp"
 #include "app/strings.hpp"
+#include "readers/texts.hpp"
 
 #include <algorithm>
 #include <array>
@@ -18,7 +19,7 @@ namespace kel {
 
 namespace {
 
-constexpr std::string_view AtomsTitle = "Atomic orientation and masses";
+constexpr std::string_view AtomsTitle = texts::CompactTitle;
 constexpr std::string_view ModesTitle = "Harmonic frequencies";
 constexpr std::string_view ScalingLine = "frequency scaling factor = ";
 constexpr std::string_view FileText = "File ";

@@ -13,6 +13,7 @@
 
 #include "app/app.hpp"
 #include "writers/free_name.hpp"
+#include "writers/texts.hpp"
 
 #include <cstdio>
 
@@ -21,7 +22,7 @@ namespace kel {
 namespace {
 
 constexpr std::string_view ExportLine = "eksport PDB plik ";
-constexpr std::string_view Renamed = "Old file renamed as ";
+constexpr std::string_view Renamed = texts::OldFileRenamed;
 constexpr std::string_view Header = "HEADER";
 constexpr std::string_view RemarkHead = "REMARK  KEL  EXPORTED   ";
 constexpr std::string_view Atom = "HETATM";

@@ -1,0 +1,18 @@
+// Kelvorin - desktop workbench for vibrational calculations.
+// Texts that more than one file of readers/ shows.
+#pragma once
+
+#include <string_view>
+
+namespace kel::texts {
+
+inline constexpr std::string_view ErrorInFile = "Error in file ";
+inline constexpr std::string_view CompactTitle = "Atomic orientation and masses";
+inline constexpr std::string_view AllIsGood = " all is good";
+inline constexpr std::string_view FileNotFound = "file not found: ";
+inline constexpr std::string_view CoordinatesNotFound = "coordinates not found";
+inline constexpr std::string_view CantFindLine = "can't find line: ";
+inline constexpr std::string_view AdmRead = "atom displacement matrix ADM has been read from file ";
+inline constexpr std::string_view CoordinatesOf = "Coordinates of ";
+
+}  // namespace kel::texts
