@@ -44,12 +44,12 @@ class BusyMark {
 };
 
 /// The chosen name, or empty when it must not be passed on. An empty file is reported and
-/// deleted; a missing or unreadable one goes on to the reader, which reports it.
+/// kept; a missing or unreadable one goes on to the reader, which reports it.
 std::string checkedName(App& app, const std::string& chosen) {
   std::string name = trim(chosen);
   if (name.empty()) return name;
   bool existed = fileExists(name);
-  long long n = spl(name);  // deletes a file of length 0
+  long long n = spl(name);
   if (existed && n == 0) {
     std::string text = std::string(EmptyFileHead) + name + std::string(EmptyFileTail);
     app.frm.Text3.text = text;

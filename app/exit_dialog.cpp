@@ -96,6 +96,7 @@ void fillScratchList(App& app, bool removeEmpty) {
     double n = 0;
     if (removeEmpty) {
       Splf(app, name, n);
+      if (n == 0) deleteFile(name);  // an empty scratch file of the program's own is cleared away
     } else {
       n = sizeUntouched(name);
     }

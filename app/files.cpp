@@ -4,7 +4,9 @@
 #include "app/basic_error.hpp"
 
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 
 namespace kel {
@@ -44,6 +46,48 @@ void FileTable::openOutput(int n, const std::string& path, bool append) {
   out_[n] = fp;
 }
 
+/// The file a comparison channel is compared with, read as the writes come.
+struct FileTable::Comparison {
+  std::ifstream file;
+  bool same = true;
+  char buf[1 << 14];
+
+  static ssize_t write(void* cookie, const char* data, std::size_t size) {
+    auto& c = *static_cast<Comparison*>(cookie);
+    for (std::size_t done = 0; c.same && done < size;) {
+      const std::size_t part = std::min(size - done, sizeof c.buf);
+      c.file.read(c.buf, std::streamsize(part));
+      c.same = std::size_t(c.file.gcount()) == part && std::memcmp(c.buf, data + done, part) == 0;
+      done += part;
+    }
+    return ssize_t(size);
+  }
+};
+
+FileTable::~FileTable() { closeAll(); }
+
+void FileTable::openComparison(int n, const std::string& path) {
+  if (isOpen(n)) throw BasicError{55};
+  auto c = std::make_shared<Comparison>();
+  c->file.open(path, std::ios::binary);
+  c->same = bool(c->file);
+  cookie_io_functions_t io{nullptr, &Comparison::write, nullptr, nullptr};
+  std::FILE* fp = fopencookie(c.get(), "w", io);
+  if (!fp) throw BasicError{7};
+  out_[n] = fp;
+  compared_[n] = std::move(c);
+}
+
+bool FileTable::closeComparison(int n) {
+  auto it = compared_.find(n);
+  if (it == compared_.end()) throw BasicError{52};
+  close(n);  // flushes the last writes into the comparison
+  auto& c = *it->second;
+  const bool same = c.same && c.file.peek() == std::char_traits<char>::eof();
+  compared_.erase(it);
+  return same;
+}
+
 LineReader& FileTable::in(int n) {
   auto it = in_.find(n);
   if (it == in_.end()) throw BasicError{52};
@@ -74,6 +118,7 @@ void FileTable::closeAll() noexcept {
   in_.clear();
   for (auto& [n, fp] : out_) std::fclose(fp);
   out_.clear();
+  compared_.clear();
 }
 
 long long fileLength(const std::string& f) {
@@ -91,12 +136,7 @@ long long fileLength(const std::string& f) {
 
 long long spl(const std::string& f) {
   if (f.empty()) return -1;
-  long long n = fileLength(f);
-  if (n == 0) {
-    std::error_code ec;
-    fs::remove(f, ec);
-  }
-  return n;
+  return fileLength(f);
 }
 
 void SplW(const std::string& f, double& n, int& ier) {

@@ -18,13 +18,18 @@ class FileTable {
   FileTable() = default;
   FileTable(const FileTable&) = delete;
   FileTable& operator=(const FileTable&) = delete;
-  ~FileTable() { closeAll(); }
+  ~FileTable();
 
   /// Opens channel n for input; error 55 when n is open, 53 when the file is missing.
   LineReader& openInput(int n, const std::string& path);
   /// Opens channel n for output (replacing the file) or append; error 55 when n is open,
   /// 75/70 when the file cannot be created.
   void openOutput(int n, const std::string& path, bool append = false);
+  /// Opens channel n for output that writes nothing: each byte written is compared with the
+  /// next byte of file path (missing file: nothing matches). error 55 when n is open.
+  void openComparison(int n, const std::string& path);
+  /// Closes a comparison channel: true when everything written equalled the whole file.
+  bool closeComparison(int n);
   /// The reader of channel n; error 52 when n is not open for input.
   LineReader& in(int n);
   /// Writes text to channel n; error 52 when n is not open for output, 61/57 on failure.
@@ -43,10 +48,13 @@ class FileTable {
  private:
   std::map<int, std::unique_ptr<LineReader>> in_;
   std::map<int, std::FILE*> out_;
+  struct Comparison;
+  std::map<int, std::shared_ptr<Comparison>> compared_;  // shared: Comparison is incomplete here
 };
 
-/// Length of file f in bytes; -1 when f is empty or the length cannot be read; a file of
-/// length 0 is deleted, so a name that did not exist leaves nothing behind (returns 0).
+/// Length of file f in bytes: 0 when it is missing or empty, -1 when f is empty or the length
+/// cannot be read. Never deletes or changes the file: an empty file may be a job that has
+/// just started writing its output.
 long long spl(const std::string& f);
 /// Length of an existing file; 0 when missing, -1 when it cannot be read (a folder, no
 /// permission). Never deletes or changes the file.
@@ -54,7 +62,7 @@ long long fileLength(const std::string& f);
 /// As spl with an error flag: ier = 0 on success (also for a missing file, n = 0).
 void SplW(const std::string& f, double& n, int& ier);
 /// Size and state of a text file before a reader opens it: n = its length (-1 when f is
-/// empty); ier = 1 missing or empty (an empty file is deleted), 0 a text file with line ends
+/// empty); ier = 1 missing or empty (never deleted), 0 a text file with line ends
 /// (LF, CR LF or CR: every one is read as it stands, the file is never rewritten),
 /// 2 no line end in its first 1024 bytes (two log lines say so).
 struct App;

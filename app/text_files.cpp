@@ -14,7 +14,7 @@ void SplB(App& app, const std::string& f, double& n, int& ier) {
   n = -1;
   ier = 1;
   if (f.empty()) return;
-  long long len = spl(f);  // deletes a file of length 0
+  long long len = spl(f);
   if (len <= 0) {
     n = double(len);
     return;

@@ -115,4 +115,44 @@ void sp_dis(const ModKel& m, int na, int nb, double& shift, double dmin, i16& ok
   }
 }
 
+namespace {
+
+/// route holds the lower-case word, letters compared case-blind.
+bool containsLower(std::string_view route, std::string_view word) {
+  auto low = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c + ('a' - 'A')) : c; };
+  for (std::size_t i = 0; i + word.size() <= route.size(); ++i) {
+    std::size_t k = 0;
+    while (k < word.size() && low(route[i + k]) == word[k]) ++k;
+    if (k == word.size()) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+int expectedModes(const ModKel& m, int n, std::string_view route, int offset) {
+  if (n < 2) return 0;
+  // All atoms on the line through the first atom and the atom farthest from it (1e-4 A).
+  const int a1 = offset + 1;
+  int far = a1 + 1;
+  for (int i = a1 + 2; i <= offset + n; ++i)
+    if (Dist(m, a1, i) > Dist(m, a1, far)) far = i;
+  const double len = Dist(m, a1, far);
+  bool linear = true;
+  for (int i = a1 + 1; i <= offset + n && linear && len > 0; ++i) {
+    double d[3], e[3];
+    for (int k = 0; k < 3; ++k) {
+      d[k] = m.Xyz(i, k + 1) - m.Xyz(a1, k + 1);
+      e[k] = (m.Xyz(far, k + 1) - m.Xyz(a1, k + 1)) / len;
+    }
+    const double along = d[0] * e[0] + d[1] * e[1] + d[2] * e[2];
+    double off = 0;
+    for (int k = 0; k < 3; ++k) off += (d[k] - along * e[k]) * (d[k] - along * e[k]);
+    linear = std::sqrt(off) < 1e-4;
+  }
+  int count = 3 * n - (linear ? 5 : 6);
+  if (containsLower(route, "projected")) --count;
+  return std::max(count, 0);
+}
+
 }  // namespace kel

@@ -5,6 +5,7 @@
 #include "model/model.hpp"
 
 #include <array>
+#include <string_view>
 
 namespace kel {
 
@@ -29,5 +30,10 @@ double Tors(const ModKel& m, int i, int j, int k, int l);  ///< torsion about j-
 /// that pair 0.01 A beyond dmin when they are closer than dmin.
 void sp_dis(const ModKel& m, int na, int nb, double& shift, double dmin, i16& ok, i16& ia,
             i16& ib);
+
+/// Fewest modes a whole table holds for the n atoms of the model: 3N - 6, or 3N - 5 when all
+/// atoms lie on one line; one fewer for a job whose route line asks for projected frequencies.
+/// The atoms are offset + 1 .. offset + n.
+int expectedModes(const ModKel& m, int n, std::string_view route, int offset = 0);
 
 }  // namespace kel

@@ -4,6 +4,7 @@
 #include "app/app.hpp"
 #include "app/convert.hpp"
 #include "app/strings.hpp"
+#include "model/geometry.hpp"
 #include "readers/text_scan.hpp"
 #include "readers/texts.hpp"
 
@@ -22,6 +23,22 @@ constexpr std::string_view MassesFromFile = "atomic masses from file ";
 constexpr std::string_view MassesInFile = "atomic masses in file ";
 constexpr std::string_view MassesSame = "... are the same as in Kelvorin program";
 constexpr std::string_view InputError = " ... Input Error";
+
+// Why a mode table is refused.
+constexpr std::string_view TableEndsAfter = "table ends after";
+constexpr std::string_view ModesOf = "modes of";
+constexpr std::string_view AtomsStructureOf = " atoms, structure of";
+constexpr std::string_view AtomsWord = " atoms";
+constexpr std::string_view DisplacementRow = "displacement row";
+constexpr std::string_view AtomicNumberWord = ": atomic number";
+constexpr std::string_view StructureHas = " where the structure has";
+constexpr std::string_view OfModes = " of modes";
+constexpr std::string_view NumbersNot = " numbers, not";
+constexpr std::string_view CutOffAtEnd = "table cut off at the end of the file";
+constexpr std::string_view TooManyModes = "more than 1440 modes: the program holds at most 1440";
+constexpr std::string_view ModeWord = "mode";
+constexpr std::string_view DisplacementsNot = " displacements, not";
+constexpr std::string_view ModeCountKey = texts::ModeCountLine;
 
 constexpr int GaussChannel = 2;  // the Gaussian file read by ReMW, ReFrq and ReIzo
 constexpr int ModeChannel = 1;   // the compact file read by ReMv and ReMv1
@@ -47,7 +64,7 @@ void readCoordinates(App& app, int kn, int& la, int& ier, bool append) {
   la = offset;
   for (int i = offset + 1; i <= MaxAt; ++i) m.AtZ(i) = 0;  // gaps must show (status 4)
   std::string rest;
-  while (la < MaxAt + 1) {
+  for (;;) {
     double x = 0;
     if (!in.tryInputNumber(x)) break;
     long long num = scan::clampedInt(x);
@@ -59,6 +76,10 @@ void readCoordinates(App& app, int kn, int& la, int& ier, bool append) {
       if (la > offset) break;
       continue;
     }
+    if (la == MaxAt) {
+      ier = 5;
+      return;
+    }
     ++la;
     ier = 0;
     long long z = scan::clampedInt(in.inputNumber());
@@ -67,7 +88,10 @@ void readCoordinates(App& app, int kn, int& la, int& ier, bool append) {
       return;
     }
     long long i = num + offset;
-    if (i > MaxAt) throw BasicError{9};
+    if (i > MaxAt) {
+      ier = 5;
+      return;
+    }
     double c[3];
     for (double& v : c) v = in.inputNumber();
     double mass = 0;
@@ -102,39 +126,89 @@ void readModeLine(App& app, std::string_view line, int mode) {
   if (p != std::string_view::npos) m.FrqSym(mode) = shortLabel(ltrim(line.substr(p + 3)));
 }
 
-/// Modes first..first+lw-1 with rows for atoms a1..la; returns how many were read
-/// completely, and sets incomplete when the file ended inside a mode.
-int readModes(App& app, int first, int lw, int a1, int la, bool& incomplete) {
+/// The line holds only numbers and separators (a displacement line of the compact block).
+bool numberLine(std::string_view line) {
+  for (char c : line)
+    if (!((c >= '0' && c <= '9') || c == ' ' || c == '\t' || c == ',' || c == '-' || c == '+' ||
+          c == '.' || c == 'e' || c == 'E' || c == 'd' || c == 'D'))
+      return false;
+  return true;
+}
+
+/// Stores the numbers of one displacement line as components of mode, from component `next`
+/// on (atom a1 first); counts every number, stored or not.
+void storeDisplacements(ModKel& m, std::string_view line, int mode, int a1, int need, int& next) {
+  std::size_t i = 0;
+  while (i < line.size()) {
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t' || line[i] == ',')) ++i;
+    if (i >= line.size()) break;
+    std::size_t j = i;
+    while (j < line.size() && line[j] != ' ' && line[j] != '\t' && line[j] != ',') ++j;
+    if (next < need) {
+      const int a = a1 + next / 3, k = 1 + next % 3;
+      m.ModeD(mode, a, k) = CInt(Val(line.substr(i, j - i)));
+    }
+    ++next;
+    i = j;
+  }
+}
+
+/// Modes first, first+1, ... with rows for atoms a1..la, each after its "F =" line, until the
+/// block holds no more. Every mode must give exactly three displacements per atom; false (with
+/// the reason) when one does not or the modes would pass the capacity. read = the modes taken.
+bool readModes(App& app, int first, int a1, int la, int& read, int& declared,
+               std::string& problem) {
   auto& m = app.m;
   auto& in = app.files.in(ModeChannel);
   std::string line;
-  int read = 0;
-  incomplete = false;
-  while (read < lw) {
+  read = 0;
+  declared = -1;
+  const int need = 3 * (la - a1 + 1);
+  bool have = false;  // line holds the next line already
+  for (;;) {
     bool found = false;
-    while (in.getLine(line))
+    while (have || in.getLine(line)) {
+      have = false;
       if (line.find("F =") != std::string::npos) {
         found = true;
         break;
       }
-    if (!found) break;
+      auto p = scan::findLow(line, ModeCountKey);
+      if (p != std::string::npos && read == 0)
+        declared = int(scan::clampedInt(Val(std::string_view(line).substr(p + ModeCountKey.size()))));
+    }
+    if (!found) return true;
     const int mode = first + read;
+    if (mode > MaxFrq) {
+      problem = TooManyModes;
+      return false;
+    }
     m.Frq(mode) = m.IrInt(mode) = m.RaInt(mode) = 0;
     m.FrqSym(mode).clear();
     readModeLine(app, line, mode);
-    for (int a = 1; a <= la; ++a)
-      for (int k = 1; k <= 3; ++k) {
-        double v = 0;
-        if (a < a1) continue;
-        if (!in.tryInputNumber(v)) {
-          incomplete = true;
-          return read;
-        }
-        m.ModeD(mode, a, k) = CInt(v);
+    int got = 0;
+    while (in.getLine(line)) {
+      if (!numberLine(line)) {
+        have = true;
+        break;
       }
+      storeDisplacements(m, line, mode, a1, need, got);
+    }
+    if (got != need) {
+      problem = std::string(ModeWord) + Str(read + 1) + ":" + Str(got) +
+                std::string(DisplacementsNot) + Str(need);
+      return false;
+    }
     ++read;
   }
-  return read;
+}
+
+/// The block must hold the declared count when it declares one, else at least lw modes.
+bool wholeBlock(int read, int declared, int lw, std::string& problem) {
+  const int want = declared >= 0 ? declared : lw;
+  if (read >= want && (declared < 0 || read == declared)) return true;
+  problem = std::string(TableEndsAfter) + Str(read) + " of" + Str(want) + " modes";
+  return false;
 }
 
 /// Reads up to the compact "harmonic freq" title of file 1; false when absent.
@@ -230,8 +304,7 @@ const char* skipSeparators(const char* p, const char* end) {
   return p;
 }
 
-/// Free-format items of whole lines (blanks and commas separate them): the displacement
-/// rows end at their line ends, so no partly read line is left behind.
+/// Items of one displacement row (blanks and commas separate them).
 class RowNumbers {
  public:
   /// One item: a plain decimal field, kept as its parts, or any other text, by its value.
@@ -242,7 +315,7 @@ class RowNumbers {
     double number() const { return plain ? detail::plainValue(field) : value; }
   };
 
-  RowNumbers(LineReader& in, std::string& line) : in_(in), line_(line) { line_.clear(); }
+  explicit RowNumbers(std::string_view line) : line_(line) {}
 
   bool next(Item& item) {
     const char* p = nullptr;
@@ -293,78 +366,144 @@ class RowNumbers {
     return true;
   }
 
+  /// Items left on the line.
+  int remaining() {
+    int n = 0;
+    Item item;
+    while (next(item)) ++n;
+    return n;
+  }
+
  private:
   static bool separator(char c) { return c == ' ' || c == '\t' || c == ','; }
 
-  /// Moves to the start of the next item, reading lines as needed; false at end of file.
+  /// Moves to the start of the next item; false at the end of the line.
   bool itemStart(const char*& p) {
-    p = line_.data() + pos_;
     const char* end = line_.data() + line_.size();
-    for (;;) {
-      p = skipSeparators(p, end);
-      if (p < end) break;
-      if (!in_.getLine(line_)) return false;
-      p = line_.data();
-      end = p + line_.size();
-    }
+    p = skipSeparators(line_.data() + pos_, end);
     pos_ = std::size_t(p - line_.data());
-    return true;
+    return p < end;
   }
 
-  LineReader& in_;
-  std::string& line_;
+  std::string_view line_;
   std::size_t pos_ = 0;
 };
 
-/// From the frequency line of a group to the last displacement row. False when the group
-/// cannot be read.
+/// A closing line of a table: dashes (at least three) and blanks only.
+bool dashLine(std::string_view line) {
+  std::size_t dashes = 0;
+  for (char c : line) {
+    if (c == '-') ++dashes;
+    else if (c != ' ' && c != '\t') return false;
+  }
+  return dashes >= 3;
+}
+
+/// The line is the displacement row of atom a in a group of that width (items per row).
+bool rowOf(std::string_view line, int a, int width) {
+  RowNumbers row(line);
+  double num = 0;
+  return row.next(num) && num == a && 1 + row.remaining() == width;
+}
+
+/// Rows of the table beyond the structure's last atom (n), counted for the message.
+int atomsOfTable(LineReader& in, std::string& line, int n, int width) {
+  int atoms = n;
+  do {
+    if (!rowOf(line, atoms + 1, width)) break;
+    ++atoms;
+  } while (in.getLine(line));
+  return atoms;
+}
+
+/// From the frequency line of a group to the line after its last displacement row, which is
+/// left in line (empty at the end of the file). False, with the reason, when the group is not
+/// whole or does not fit the structure.
 bool readGroup(App& app, LineReader& in, const std::string& freqLine, const std::string& labels,
-               int k, int c, std::string& line) {
+               int k, int c, int want, std::string& line, std::string& problem) {
   auto& m = app.m;
   double v[3];
+  auto cut = [&] {
+    problem = std::string(TableEndsAfter) + Str(k) + " of" + Str(std::max(want, k + c)) + " modes";
+    return false;
+  };
   valuesOf(freqLine, v);
   for (int j = 0; j < c; ++j) m.Frq(k + 1 + j) = v[j];
   readLabels(app, labels, k, c);
   // IR intensities
   for (;;) {
-    if (!in.getLine(line) || scan::hasLow(line, "frequen")) return false;
+    if (!in.getLine(line) || scan::hasLow(line, "frequen")) return cut();
     if (scan::hasLow(line, "inte")) break;
   }
   valuesOf(line, v);
   for (int j = 0; j < c; ++j) m.IrInt(k + 1 + j) = v[j];
   // Raman activities, then the displacement header
   for (;;) {
-    if (!in.getLine(line) || scan::hasLow(line, "frequen")) return false;
+    if (!in.getLine(line) || scan::hasLow(line, "frequen")) return cut();
     if (scan::hasLow(line, "rama")) {
       valuesOf(line, v);
       for (int j = 0; j < c; ++j) m.RaInt(k + 1 + j) = v[j];
       for (;;) {
-        if (!in.getLine(line) || scan::hasLow(line, "freq")) return false;
+        if (!in.getLine(line) || scan::hasLow(line, "freq")) return cut();
         if (scan::hasLow(line, " x ") && scan::hasLow(line, " y ")) break;
       }
       break;
     }
     if (contains(line, " X ") && contains(line, " Y ")) break;
   }
-  // Displacement rows: atom number, atomic number, then x, y, z of each mode.
-  RowNumbers row(in, line);
+  // Displacement rows, one line per atom: atom number, atomic number, then x, y, z of each
+  // mode of the group.
+  const int width = 2 + 3 * c;
   for (int a = 1; a <= m.NAt; ++a) {
-    double num = 0, z = 0;
     do {
-      if (!row.next(num)) return false;
-    } while (num == 0);
-    if (!row.next(z) || num != a || z != m.AtZ(a)) return false;
+      if (!in.getLine(line)) return cut();
+    } while (trim(line).empty());
+    RowNumbers row(line);
+    double num = 0, z = 0;
+    if (!row.next(num) || num != a || !row.next(z)) {
+      problem = std::string(ModesOf) + Str(a - 1) + std::string(AtomsStructureOf) + Str(m.NAt) +
+                std::string(AtomsWord);
+      return false;
+    }
+    if (z != m.AtZ(a)) {
+      // Rows of another structure: its size is the clearer reason when it differs.
+      const int rows = atomsOfTable(in, line, a - 1, 2 + row.remaining());
+      problem = rows != m.NAt ? std::string(ModesOf) + Str(rows) + std::string(AtomsStructureOf) +
+                                    Str(m.NAt) + std::string(AtomsWord)
+                              : std::string(DisplacementRow) + Str(a) +
+                                    std::string(AtomicNumberWord) + Str(scan::clampedInt(z)) +
+                                    std::string(StructureHas) + Str(m.AtZ(a));
+      return false;
+    }
     // The mode index varies fastest in ModeD: component comp of mode k + j lies a fixed
     // stride from mode k + 1, component 1 (both checked as indices of the table).
     (void)m.ModeD(k + c, a, 3);
     i16* first = &m.ModeD(k + 1, a, 1);
     constexpr std::size_t compStride = std::size_t(MaxFrq + 1) * std::size_t(MaxAt + 1);
+    int got = 2;
     for (int j = 0; j < c; ++j)
       for (std::size_t comp = 0; comp < 3; ++comp) {
         std::int16_t d = 0;
-        if (!row.nextHundredths(d)) return false;
+        if (!row.nextHundredths(d)) break;
         first[std::size_t(j) + comp * compStride] = d;
+        ++got;
       }
+    if (got == width) got += row.remaining();
+    if (got != width) {
+      problem = std::string(DisplacementRow) + Str(a) + std::string(OfModes) + Str(k + 1) + "-" +
+                Str(k + c).substr(1) + ":" + Str(got) + std::string(NumbersNot) + Str(width);
+      return false;
+    }
+  }
+  // A row for one more atom: the table belongs to a larger structure.
+  if (!in.getLine(line)) {
+    line.clear();
+    return true;
+  }
+  if (rowOf(line, m.NAt + 1, width)) {
+    problem = std::string(ModesOf) + Str(atomsOfTable(in, line, m.NAt, width)) +
+              std::string(AtomsStructureOf) + Str(m.NAt) + std::string(AtomsWord);
+    return false;
   }
   return true;
 }
@@ -433,9 +572,12 @@ void ReCo1(App& app, int kn, int& la, int& ier) noexcept {
   });
 }
 
-void ReMv(App& app, int lw, int la, int& lfr) noexcept {
+void ReMv(App& app, int lw, int la, int& lfr, ModeRead* out) noexcept {
   guard(app, "ReMv", [&] {
     auto& m = app.m;
+    ModeRead local;
+    ModeRead& result = out ? *out : local;
+    result = {};
     lfr = 0;
     m.Sw(35) = 0;
     m.NFrq = 0;
@@ -443,9 +585,13 @@ void ReMv(App& app, int lw, int la, int& lfr) noexcept {
     if (!findModeBlock(app)) return;
     lfr = 1;
     clearModeTables(app);
-    bool incomplete = false;
-    int read = readModes(app, 1, std::min(lw, int(MaxFrq)), 1, la, incomplete);
-    if (incomplete) return;
+    int read = 0, declared = -1;
+    if (!readModes(app, 1, 1, la, read, declared, result.problem) ||
+        (read > 0 && !wholeBlock(read, declared, lw, result.problem))) {
+      m.ModeD.fill(0);
+      clearModeTables(app);
+      return;
+    }
     if (read == 0) {  // a structure without modes: nothing is missing
       lfr = 0;
       return;
@@ -457,9 +603,12 @@ void ReMv(App& app, int lw, int la, int& lfr) noexcept {
   });
 }
 
-void ReMv1(App& app, int i1, int lw1, int la, int& lfr) noexcept {
+void ReMv1(App& app, int i1, int lw1, int la, int& lfr, ModeRead* out) noexcept {
   guard(app, "ReMv1", [&] {
     auto& m = app.m;
+    ModeRead local;
+    ModeRead& result = out ? *out : local;
+    result = {};
     lfr = 0;
     m.Sw(35) = 0;
     // The added atoms do not move in the modes held, nor the held atoms in the added modes.
@@ -469,13 +618,22 @@ void ReMv1(App& app, int i1, int lw1, int la, int& lfr) noexcept {
     if (!findModeBlock(app)) return;
     lfr = 1;
     const int first = m.NFrq + 1;
-    const int room = std::min(lw1, int(MaxFrq) - m.NFrq);
-    for (int mode = first; mode < first + room; ++mode)
-      for (int a = 1; a <= i1; ++a)
-        for (int k = 1; k <= 3; ++k) m.ModeD(mode, a, k) = 0;
-    bool incomplete = false;
-    int read = readModes(app, first, room, i1 + 1, la, incomplete);
-    if (incomplete) return;
+    auto clearAdded = [&](int upTo) {
+      for (int mode = first; mode <= upTo; ++mode) {
+        for (int a = 1; a <= la; ++a)
+          for (int k = 1; k <= 3; ++k) m.ModeD(mode, a, k) = 0;
+        m.Frq(mode) = m.IrInt(mode) = m.RaInt(mode) = 0;
+        m.FrqSym(mode).clear();
+      }
+    };
+    clearAdded(MaxFrq);
+    int read = 0, declared = -1;
+    if (!readModes(app, first, i1 + 1, la, read, declared, result.problem) ||
+        (read > 0 && !wholeBlock(read, declared, lw1, result.problem))) {
+      clearAdded(MaxFrq);
+      m.Sw(35) = m.NFrq > 0 ? -1 : 0;
+      return;
+    }
     if (read == 0) {
       lfr = 0;
       return;
@@ -487,9 +645,94 @@ void ReMv1(App& app, int i1, int lw1, int la, int& lfr) noexcept {
   });
 }
 
-void ReMW(App& app, const std::string& f, int lw, int& ier) noexcept {
+namespace {
+
+/// A "harmonic freq" title arms the count; the first normal frequency line after it counts
+/// one table (the high-precision table of the same job shares its title with the normal one).
+class TableCounter {
+ public:
+  void feed(std::string_view line) {
+    if (scan::hasLow(line, "harmonic freq")) armed_ = true;
+    else if (armed_ && isFreqLine(line)) {
+      ++count_;
+      armed_ = false;
+    }
+  }
+  int count() const { return count_; }
+
+ private:
+  bool armed_ = false;
+  int count_ = 0;
+};
+
+/// Reads the first table of open file in, whose title was just read; the rest of the file is
+/// only counted for further tables. k = the modes read; false, with the reason, when the table
+/// is refused.
+bool readFirstTable(App& app, LineReader& in, int lw, int& k, ModeRead& out) {
+  std::string line, labels;
+  TableCounter counter;
+  counter.feed(" harmonic freq");
+  // The first group: its frequency line, the label line just before it.
+  bool found = false;
+  while (in.getLine(line)) {
+    counter.feed(line);
+    if (isFreqLine(line)) {
+      found = true;
+      break;
+    }
+    labels.swap(line);
+  }
+  k = 0;
+  bool cutOff = !found;
+  while (found) {
+    double v[3];
+    const int c = valuesOf(line, v);
+    if (c < 1) break;
+    if (k + c > MaxFrq) {
+      out.problem = TooManyModes;
+      return false;
+    }
+    std::string freqLine = line;
+    if (!readGroup(app, in, freqLine, labels, k, c, lw, line, out.problem)) return false;
+    k += c;
+    // A following group starts within three lines (number line, label line, frequencies);
+    // the table ends at other lines, a line of dashes or the end of the file (cut off).
+    found = false;
+    labels.clear();
+    bool closed = false;
+    for (int ahead = 0; ahead < 3; ++ahead) {
+      if (ahead > 0 && !in.getLine(line)) break;
+      if (ahead == 0 && in.eof() && line.empty()) break;
+      if (isFreqLine(line)) {
+        found = true;
+        break;
+      }
+      closed = closed || dashLine(line) || ahead == 2;
+      labels = line;
+    }
+    cutOff = !found && !closed;
+  }
+  if (k < lw) {
+    out.problem = std::string(TableEndsAfter) + Str(k) + " of" + Str(lw) + " modes";
+    return false;
+  }
+  if (cutOff && k > 0) {
+    out.problem = CutOffAtEnd;
+    return false;
+  }
+  while (in.getLine(line)) counter.feed(line);
+  out.tables = counter.count();
+  return true;
+}
+
+}  // namespace
+
+void ReMW(App& app, const std::string& f, int lw, int& ier, ModeRead* out) noexcept {
   guard(app, "ReMW", [&] {
     auto& m = app.m;
+    ModeRead local;
+    ModeRead& result = out ? *out : local;
+    result = {};
     double len = 0;
     int state = 0;
     SplB(app, f, len, state);
@@ -498,10 +741,9 @@ void ReMW(App& app, const std::string& f, int lw, int& ier) noexcept {
     m.Sw(35) = 0;
     m.NFrq = 0;
     m.ModeD.fill(0);
-    lw = std::min(lw, int(MaxFrq));
-    if (lw < 1 || len < 10) return;
+    if (m.NAt < 1 || len < 10) return;
     auto& in = app.files.openInput(GaussChannel, f);
-    std::string line, labels;
+    std::string line;
     bool found = false;
     while (in.getLine(line))
       if (scan::hasLow(line, "harmonic freq")) {
@@ -514,40 +756,18 @@ void ReMW(App& app, const std::string& f, int lw, int& ier) noexcept {
     }
     ier = 1;
     clearModeTables(app);
-    // The first group: its frequency line, the label line just before it.
-    found = false;
-    while (in.getLine(line)) {
-      if (isFreqLine(line)) {
-        found = true;
-        break;
-      }
-      labels.swap(line);
-    }
     int k = 0;
-    while (found && k < lw) {
-      double v[3];
-      int c = std::min(valuesOf(line, v), lw - k);
-      if (c < 1) break;
-      std::string freqLine = line;
-      if (!readGroup(app, in, freqLine, labels, k, c, line)) {
-        app.files.close(GaussChannel);
-        return;
-      }
-      k += c;
-      if (c < 3) break;
-      // A following group starts within three lines (number line, label line, frequencies).
-      found = false;
-      labels.clear();
-      for (int ahead = 0; ahead < 3 && in.getLine(line); ++ahead) {
-        if (isFreqLine(line)) {
-          found = true;
-          break;
-        }
-        labels = line;
-      }
-    }
+    const bool whole = readFirstTable(app, in, lw, k, result);
     app.files.close(GaussChannel);
-    if (k == 0) return;
+    if (!whole) {
+      m.ModeD.fill(0);
+      clearModeTables(app);
+      return;
+    }
+    if (k == 0) {  // a single atom: the title without a group
+      ier = 0;
+      return;
+    }
     m.NFrq = cint16(k);
     m.Sw(35) = -1;
     ier = -1;

@@ -4,6 +4,7 @@
 #include "app/app.hpp"
 #include "app/convert.hpp"
 #include "app/strings.hpp"
+#include "model/geometry.hpp"
 #include "readers/frequencies.hpp"
 #include "readers/geometry_files.hpp"
 #include "readers/read_helpers.hpp"
@@ -48,6 +49,19 @@ constexpr std::string_view AtomsRead = " atoms have been read";
 constexpr std::string_view EminText = "Emin =";
 constexpr std::string_view EminOrientation = " A.U.   orientacja nr";
 constexpr std::string_view NextTable = "orientation table nr";
+constexpr std::string_view EmptyFileHead = texts::EmptyFileHead;
+constexpr std::string_view EmptyFileTail = texts::EmptyFileTail;
+constexpr std::string_view TooManyAtoms = texts::TooManyAtoms;
+constexpr std::string_view FrequencyTables = "frequency tables in the file:";
+constexpr std::string_view FirstIsRead = ", the first one is read";
+constexpr std::string_view InputError = " ... Input Error";
+constexpr std::string_view ArrayCutOff = "  array cut off: ";
+constexpr std::string_view ArrayAtomicNumbers = "Atomic numbers";
+constexpr std::string_view ArrayCoordinates = "Current cartesian coordinates";
+
+/// Lines of a Gaussian output's banner, looked for in its first lines.
+constexpr std::string_view BannerKeys[] = {"entering gaussian system", "gaussian, inc."};
+constexpr int BannerLines = 100;
 
 // Titles of the blocks looked for, shown when one is missing.
 constexpr std::string_view TitleFmuAtoms = "Atomic numbers   [...]   N=  ";
@@ -82,12 +96,15 @@ LineReader* openInput(Read& r) {
   if (app.files.isOpen(InChannel)) return &app.files.in(InChannel);
   long long len = spl(r.f);
   if (len == 0) {
-    app.frm.Text3.text = std::string(FileNotFound) + r.f;
+    app.frm.Text3.text = fileExists(r.f)
+                             ? std::string(EmptyFileHead) + r.f + std::string(EmptyFileTail)
+                             : std::string(FileNotFound) + r.f;
     app.readFailed = true;
     return nullptr;
   }
   if (len < 0) {
     tekst(app, std::string(ErrorInFile) + r.f);
+    app.frm.Text3.text = std::string(ErrorInFile) + r.f;
     app.readFailed = true;
     return nullptr;
   }
@@ -136,6 +153,27 @@ bool setElement(Read& r, int i, long long z) {
 // Current cartesian coordinates              R   N=           9
 //   0.00000000E+00  0.00000000E+00 -1.43042809E-01 ...   (bohr)
 
+/// The count values of a checkpoint array whose title line was just read: lines of numbers
+/// only, up to the next title. False (with the message) when the array is cut off.
+bool readArray(Read& r, LineReader& in, int count, std::string_view title,
+               std::vector<double>& values) {
+  values.clear();
+  std::string line;
+  bool nextTitle = false;
+  while (int(values.size()) < count && !nextTitle && in.getLine(line))
+    for (const auto& field : splitFields(line)) {
+      if (!isNumber(field)) {
+        nextTitle = true;
+        break;
+      }
+      values.push_back(Val(field));
+    }
+  if (int(values.size()) >= count) return true;
+  r.app.frm.Text3.text = r.f + std::string(ArrayCutOff) + std::string(title);
+  fail(r);
+  return false;
+}
+
 bool readCheckpoint(Read& r, int& n) {
   auto* in = openInput(r);
   if (!in) return false;
@@ -144,18 +182,21 @@ bool readCheckpoint(Read& r, int& n) {
   auto p = scan::findLow(line, "n=");
   long long count = scan::clampedInt(Val(std::string_view(line).substr(p + 2)));
   if (count < 3 || count > MaxAt) {
-    r.app.frm.Text3.text = r.f + std::string(NumberOfAtoms) + Str(count);
+    r.app.frm.Text3.text = r.f + std::string(NumberOfAtoms) + Str(count) +
+                           std::string(count > MaxAt ? TooManyAtoms : "");
     fail(r);
     return false;
   }
   n = int(count);
+  std::vector<double> values;
+  if (!readArray(r, *in, n, ArrayAtomicNumbers, values)) return false;
   for (int i = 1; i <= n; ++i)
-    if (!setElement(r, i, scan::clampedInt(in->inputNumber()))) return false;
-  if (in->midLine()) in->getLine(line);
+    if (!setElement(r, i, scan::clampedInt(values[std::size_t(i - 1)]))) return false;
   if (!findLine(r, *in, line, {"coord"}, TitleFmuCoords)) return false;
+  if (!readArray(r, *in, 3 * n, ArrayCoordinates, values)) return false;
   auto& m = r.app.m;
   for (int i = 1; i <= n; ++i) {
-    for (int k = 1; k <= 3; ++k) m.Xyz(i, k) = in->inputNumber() / BohrPerAngstrom;
+    for (int k = 1; k <= 3; ++k) m.Xyz(i, k) = values[std::size_t(3 * (i - 1) + k - 1)] / BohrPerAngstrom;
     m.Xyz(i, 0) = 0;
   }
   return true;
@@ -172,21 +213,24 @@ bool scanEnergies(Read& r, int& wanted) {
   std::string line;
   scan::TableSpotter spot;
   int tables = 0;
-  bool any = false;
-  double lowest = 0;
+  bool any = false, energy = false;
+  double lowest = 0;  // the first energy read, whatever its sign
   wanted = 0;
   while (in->getLine(line)) {
     if (r.route.empty() && scan::isRouteLine(line)) r.route = line;
     if (spot.feed(line)) ++tables;
     if (!scan::hasLow(line, "a.u")) continue;
-    any = true;
     auto eq = line.find('=');
-    if (eq == std::string::npos) continue;
+    if (eq == std::string::npos) {
+      any = true;
+      continue;
+    }
     double e = Val(std::string_view(line).substr(eq + 1));
-    if (e <= lowest) {
+    if (!energy || e <= lowest) {
       lowest = e;
       wanted = tables;
     }
+    any = energy = true;
   }
   r.app.files.close(InChannel);
   if (!any) {
@@ -277,6 +321,13 @@ bool readCompact(Read& r, int& n, int& ier) {
   }
   if (ier == 1) {
     tekst(r.app, CoordinatesNotFound);
+    r.app.frm.Text3.text = r.f + "  " + std::string(CoordinatesNotFound);
+    fail(r);
+    return false;
+  }
+  if (ier == 5) {
+    r.app.frm.Text3.text = r.f + std::string(TooManyAtoms);
+    r.app.m.NAt = 0;
     fail(r);
     return false;
   }
@@ -286,11 +337,6 @@ bool readCompact(Read& r, int& n, int& ier) {
 
 // ----------------------------------------------------------------------------------------
 // After the geometry: summary, modes, masses, side files, connections, the ".kel" file.
-
-/// Most modes a structure of n atoms can have.
-int modeLimit(int n) {
-  return std::clamp(3 * n - 5, 0, int(MaxFrq));
-}
 
 void summary(Read& r, int n) {
   auto& app = r.app;
@@ -342,30 +388,52 @@ std::vector<std::string> companions(const Read& r) {
   return names;
 }
 
+/// A failure after the geometry: the first one stays in Text3, none is hidden by a later one.
+void failAfterGeometry(Read& r, const std::string& text) {
+  if (!r.app.readFailed) r.app.frm.Text3.text = text;
+  r.app.readFailed = true;
+}
+
+/// A table or block refused by a mode reader: the read keeps its geometry, no mode, and
+/// fails with the reason after the file's name.
+void refuseModes(Read& r, const std::string& name, std::string_view problem) {
+  auto& app = r.app;
+  app.m.NFrq = 0;
+  app.m.Sw(35) = 0;
+  tekst(app, name + "  " + std::string(problem));
+  failAfterGeometry(r, name + "  " + std::string(problem));
+}
+
 void readModes(Read& r) {
   auto& app = r.app;
   auto& m = app.m;
-  const int lw = modeLimit(m.NAt);
+  const int lw = expectedModes(m, m.NAt, r.route);
   for (const auto& name : companions(r)) {
     int ier = 0;
-    ReMW(app, name, lw, ier);
+    ModeRead result;
+    ReMW(app, name, lw, ier, &result);
     if (ier == -1) {
       tekst(app, std::string(AdmRead) + name);
+      if (result.tables > 1)
+        tekst(app, std::string(FrequencyTables) + Str(result.tables) + std::string(FirstIsRead));
       m.Sw(90) = -1;
       return;
     }
     if (ier == 1) {
       tekst(app, std::string(AdmError) + name);
-      break;
+      refuseModes(r, name, result.problem);
+      return;
     }
   }
   m.DatNam = (m.FilNam.empty() ? m.JobNam : m.FilNam) + ".frq";
   int ier = 0;
-  ReFrq(app, lw, ier);
-  if (ier == -1)
+  ReFrq(app, std::clamp(3 * m.NAt - 5, 0, int(MaxFrq)), ier);
+  if (ier == -1) {
     tekst(app, std::string(FrequenciesFrom) + m.DatNam);
-  else if (ier == 1)
+  } else if (ier == 1) {
     TekUl(app, FrqError);
+    failAfterGeometry(r, m.DatNam + std::string(FrqError));
+  }
 }
 
 void readMasses(Read& r) {
@@ -373,6 +441,7 @@ void readMasses(Read& r) {
     if (name != r.f && spl(name) <= 0) continue;
     int ier = 0;
     ReIzo(r.app, name, r.route, r.app.m.NAt, ier);
+    if (ier == 1) failAfterGeometry(r, name + std::string(InputError));
     if (ier != 0) return;
   }
 }
@@ -406,6 +475,17 @@ void finish(Read& r) {
   MpoDef(app, mpo);
   PbIni(app);
   writeAutoKel(app, r.route);
+}
+
+/// The first lines of file f hold a Gaussian output's banner.
+bool gaussianBanner(const std::string& f) {
+  if (spl(f) <= 0) return false;
+  LineReader in(f);
+  std::string line;
+  for (int k = 0; k < BannerLines && in.getLine(line); ++k)
+    for (auto key : BannerKeys)
+      if (scan::hasLow(line, key)) return true;
+  return false;
 }
 
 /// The first "orient" line of file f starts a Gaussian orientation table: the file is a
@@ -455,8 +535,8 @@ void readFile(Read& r) {
     r.kind = Kind::Checkpoint;
   else if (has(".fmt"))
     r.kind = Kind::Formatted;
-  else if (has(".log") || has(".out"))
-    r.kind = Kind::Output;
+  else if (has(".log") || has(".out") || gaussianBanner(r.f))
+    r.kind = Kind::Output;  // an output under any name is read as one
   else if (holdsGaussianTable(r.f))
     r.kind = Kind::Formatted;  // a Gaussian output under another name
 
@@ -490,13 +570,16 @@ void readFile(Read& r) {
       app.files.close(InChannel);
       app.files.openInput(InChannel, r.f);
       int lfr = 0;
-      // Every mode the file holds (a structure saved after deleting atoms keeps its modes).
-      ReMv(app, MaxFrq, n, lfr);
+      // Every mode the file holds (a structure saved after deleting atoms keeps its modes),
+      // at least as many as its structure has.
+      ModeRead result;
+      ReMv(app, expectedModes(m, n, r.route), n, lfr, &result);
       if (lfr == -1) {
         tekst(app, std::string(AdmRead) + r.f);
         m.Sw(90) = -1;
       } else if (lfr == 1) {
         tekst(app, std::string(AdmError) + r.f);
+        refuseModes(r, r.f, result.problem);
       }
       finish(r);
       return;
@@ -505,6 +588,7 @@ void readFile(Read& r) {
   summary(r, n);
   if (n < 1) {
     tekst(app, CoordinatesNotFound);
+    app.frm.Text3.text = r.f + "  " + std::string(CoordinatesNotFound);
     fail(r);
     return;
   }
@@ -531,7 +615,7 @@ bool readOrientationRows(App& app, LineReader& in, bool typeColumn, int offset, 
       continue;
     }
     const long long centre = scan::clampedInt(Val(fld[0]));
-    if (centre > MaxAt || centre != expected) continue;
+    if (centre != expected) continue;
     if (count < need) {
       message = std::string(CoordinateError) + Str(expected) + ": " + line;
       return false;
@@ -539,6 +623,10 @@ bool readOrientationRows(App& app, LineReader& in, bool typeColumn, int offset, 
     ++expected;
     const long long z = scan::clampedInt(Val(fld[1]));
     if (z < 1) continue;  // dummy atom or translation vector
+    if (offset + n >= MaxAt) {
+      message = TooManyAtoms;
+      return false;
+    }
     if (z > MaxEl) {
       message = std::string(AtomicNumberError) + Str(z) + ":" + Str(n + 1);
       return false;

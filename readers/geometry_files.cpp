@@ -34,6 +34,9 @@ constexpr std::string_view BadAtomicNumber = "  atomic number outside 1..83:";
 constexpr std::string_view OfAtom = " in row";
 constexpr std::string_view TooManyAtoms = "  more than 480 atoms: only the first 480 were read";
 constexpr std::string_view NoAtomFound = "  no atom found in the file";
+constexpr std::string_view CountGives = "  the file's count gives";
+constexpr std::string_view AtomsComma = " atoms,";
+constexpr std::string_view WereRead = " were read";
 constexpr std::string_view DataFromFile = "data from file ";
 constexpr std::string_view CopyUntil = "dotąd kopia pliku ";
 constexpr std::string_view HeaderOrient = "   orient";
@@ -82,6 +85,8 @@ struct GeoRead {
   bool stop = false;                         // the read ends without the final steps
   bool tripos = false;                       // a "@<TRIPOS>" section line was seen
   std::string section;                       // the last "@<TRIPOS>" line, upper-cased
+  int moleculeLine = 0;                      // lines read in the "@<TRIPOS>MOLECULE" section
+  long long declared = -1;                   // atoms the file's own count line gives
 
   GeoRead(App& a, std::string f) : app(a), file(std::move(f)) {}
 
@@ -469,6 +474,11 @@ int mol2Element(const ModKel& m, std::string_view name, std::string_view type,
 /// One line of a mol2 atom block: 1 an atom, 0 not an atom line, -1 the reading loop ends.
 int mol2Line(GeoRead& r, const std::string& line) {
   if (triposLine(r, line)) return 0;
+  // The second line of the molecule section counts atoms, bonds, ...
+  if (r.section == "@<TRIPOS>MOLECULE" && ++r.moleculeLine == 2 && r.declared < 0) {
+    auto counts = splitFields(line);
+    if (!counts.empty() && isDigits(counts[0])) r.declared = roundField(Val(counts[0]));
+  }
   if (r.tripos && r.section != "@<TRIPOS>ATOM") return 0;
   auto f = splitFields(line);
   if (f.size() < 5 || !isDigits(f[0]) || !isNumber(f[2]) || !isNumber(f[3]) || !isNumber(f[4]))
@@ -517,6 +527,10 @@ void readMol(GeoRead& r) {
   while (r.next(raw)) {
     triposLine(r, raw);
     if (++lineNo <= 3) continue;
+    //   7  6  0     0  0            999 V2000   (the counts line: atoms in columns 1-3)
+    if (lineNo == 4 && containsCi(raw, "V2000") && raw.size() >= 3 &&
+        isDigits(trim(raw.substr(0, 3))))
+      r.declared = roundField(Val(raw.substr(0, 3)));
     std::string s = ltrim(upper(raw));
     std::size_t third = 0;
     if (!threeDots(s, &third)) {
@@ -528,6 +542,7 @@ void readMol(GeoRead& r) {
       if (s.find(' ') < s.find('.') && trim(s).size() >= 15) {
         tekst(r.app, raw);
         tekst(r.app, NotMol);
+        r.declared = -1;
         readMol2(r, &raw);
         return;
       }
@@ -666,7 +681,10 @@ void xyzNumbered(GeoRead& r) {
   while (r.next(raw)) {
     ++lineNo;
     std::string s = trim(lower(raw));
-    if (last < 0 && !s.empty()) last = countLine(s) > 0 ? lineNo + 1 + countLine(s) : 1LL << 40;
+    if (last < 0 && !s.empty()) {
+      last = countLine(s) > 0 ? lineNo + 1 + countLine(s) : 1LL << 40;
+      if (countLine(s) > 0) r.declared = countLine(s);
+    }
     if (r.atoms.empty() && lineNo > last) return;
     if (!splitTwoBlanks(s, first, rest)) {
       if (r.atoms.empty()) continue;
@@ -699,7 +717,10 @@ void xyzStandard(GeoRead& r) {
     if (countAt == 0 && !s.empty()) {
       countAt = lineNo;
       count = countLine(s);
-      if (count > 0) continue;
+      if (count > 0) {
+        r.declared = count;
+        continue;
+      }
     }
     bool inFrame = count == 0 || (lineNo > countAt + 1 && lineNo <= countAt + 1 + count);
     if (count > 0 && lineNo > countAt + 1 + count) return;
@@ -877,7 +898,9 @@ void readGeometry(App& app, std::string f) {
   if (m.JobNam.empty()) m.JobNam = m.FilNam;
   long long size = fileLength(f);
   if (size <= 0) {
-    app.frm.Text3.text = std::string(size < 0 ? BladPliku : BrakPliku) + f;
+    app.frm.Text3.text = size == 0 && fileExists(f)
+                             ? std::string(texts::EmptyFileHead) + f + std::string(texts::EmptyFileTail)
+                             : std::string(size < 0 ? BladPliku : BrakPliku) + f;
     app.readFailed = true;
     return;
   }
@@ -911,6 +934,14 @@ void readGeometry(App& app, std::string f) {
   finish(r);
   if (r.error) app.readFailed = true;
   app.readFailed = app.readFailed || r.atoms.empty();
+  // A count that disagrees with the atoms read: the atoms are kept, the read fails.
+  const auto n = static_cast<long long>(r.atoms.size());
+  if (!r.error && n > 0 && r.declared >= 0 && r.declared != n) {
+    app.frm.Text3.text = r.file + std::string(CountGives) + Str(r.declared) +
+                         std::string(AtomsComma) + Str(n) + std::string(WereRead);
+    tekst(app, app.frm.Text3.text);
+    app.readFailed = true;
+  }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "app/convert.hpp"
 #include "app/dispatcher.hpp"
 #include "app/strings.hpp"
+#include "model/geometry.hpp"
 #include "readers/frequencies.hpp"
 #include "readers/gaussian_output.hpp"
 #include "readers/read_helpers.hpp"
@@ -26,6 +27,7 @@ constexpr std::string_view OrientKey = "orient";
 constexpr std::string_view TitleCompact = texts::CompactTitle;
 constexpr std::string_view CoordinatesNotFound = texts::CoordinatesNotFound;
 constexpr std::string_view CoordinatesReading = "  Error while Coordinates reading";
+constexpr std::string_view TooManyAtoms = texts::TooManyAtoms;
 constexpr std::string_view Separator = "##########";
 constexpr std::string_view CoordinatesOf = texts::CoordinatesOf;
 constexpr std::string_view AtomsAdded = " atoms have been add";
@@ -53,7 +55,9 @@ void FmaKel(App& app, std::string f) noexcept {
       return;
     }
     if (len <= 0) {
-      frm.Text3.text = std::string(FileNotFound) + f;
+      frm.Text3.text = fileExists(f) ? std::string(texts::EmptyFileHead) + f +
+                                           std::string(texts::EmptyFileTail)
+                                     : std::string(FileNotFound) + f;
       app.readFailed = true;
       return;
     }
@@ -125,7 +129,7 @@ void FmaKel(App& app, std::string f) noexcept {
       // Keep the first structure as it was: an added atom without a valid element or
       // number never joins the model.
       m.NAt = cint16(first);
-      frm.Text3.text = f + std::string(CoordinatesReading);
+      frm.Text3.text = f + std::string(ier == 5 ? TooManyAtoms : CoordinatesReading);
       tekst(app, frm.Text3.text);
       app.files.closeAll();
       app.readFailed = true;
@@ -160,8 +164,15 @@ void FmaKel(App& app, std::string f) noexcept {
     app.files.close(InChannel);
     app.files.openInput(InChannel, f);
     int lfr = 0;
-    ReMv1(app, first, std::min(3 * (total - first), int(MaxFrq)), total, lfr);
+    ModeRead result;
+    ReMv1(app, first, expectedModes(m, total - first, {}, first), total, lfr, &result);
     app.files.closeAll();
+    if (lfr == 1) {
+      // The atoms join the structure; modes only whole, so none of this file's.
+      frm.Text3.text = f + "  " + result.problem;
+      tekst(app, frm.Text3.text);
+      app.readFailed = true;
+    }
     if (lfr == -1) {
       tekst(app, std::string(AdmRead) + f);
       m.Sw(90) = -1;

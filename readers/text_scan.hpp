@@ -14,7 +14,8 @@
 namespace kel::scan {
 
 /// Case-blind search of needle (written in lower case) in line; npos when absent. The first
-/// letter is looked for with memchr in both cases, so lines without it cost little.
+/// letter is looked for with memchr in both cases; each case's next place is remembered until
+/// the search passes it, so a long line is scanned once per case, never once per candidate.
 inline std::size_t findLow(std::string_view line, std::string_view lowNeedle) {
   const std::size_t n = lowNeedle.size();
   if (n == 0) return 0;
@@ -23,19 +24,20 @@ inline std::size_t findLow(std::string_view line, std::string_view lowNeedle) {
   const char first = lowNeedle[0];
   const char other = (first >= 'a' && first <= 'z') ? char(first - ('a' - 'A')) : first;
   const char* data = line.data();
-  const std::size_t last = line.size() - n;  // last start position
-  std::size_t from = 0;
-  while (from <= last) {
-    const void* p1 = std::memchr(data + from, first, last - from + 1);
-    const void* p2 = other == first ? nullptr : std::memchr(data + from, other, last - from + 1);
-    const char* p = static_cast<const char*>(p1);
-    if (!p || (p2 && static_cast<const char*>(p2) < p)) p = static_cast<const char*>(p2);
-    if (!p) return std::string_view::npos;
-    const std::size_t i = std::size_t(p - data);
+  const char* end = data + (line.size() - n) + 1;  // one past the last start position
+  auto next = [end](const char* from, char c) {
+    return static_cast<const char*>(std::memchr(from, c, std::size_t(end - from)));
+  };
+  const char* p1 = next(data, first);
+  const char* p2 = other == first ? nullptr : next(data, other);
+  while (p1 || p2) {
+    const char* p = !p2 || (p1 && p1 < p2) ? p1 : p2;
     std::size_t k = 1;
-    while (k < n && low(data[i + k]) == lowNeedle[k]) ++k;
-    if (k == n) return i;
-    from = i + 1;
+    while (k < n && low(p[k]) == lowNeedle[k]) ++k;
+    if (k == n) return std::size_t(p - data);
+    if (p + 1 >= end) break;
+    if (p == p1) p1 = next(p + 1, first);
+    else p2 = next(p + 1, other);
   }
   return std::string_view::npos;
 }

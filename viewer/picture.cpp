@@ -21,7 +21,7 @@ constexpr double PrintTop = 1200;  // twips from the top of the page
 
 std::string pictureName(App& app, std::string name) {
   for (;;) {
-    if (spl(name) <= 0) return name;  // missing, or empty and now deleted
+    if (spl(name) <= 0) return name;  // missing, or empty: nothing would be lost
     std::string prompt = std::string(Caution) + "\r" + name + "\r" + std::string(CancelOrOk) +
                          "\r" + std::string(OrNewName);
     std::string answer = trim(app.prompt->inputBox(prompt, app.obr.caption, name));

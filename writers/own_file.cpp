@@ -4,7 +4,9 @@
 #include "app/app.hpp"
 #include "app/convert.hpp"
 #include "app/strings.hpp"
+#include "model/geometry.hpp"
 #include "readers/texts.hpp"
+#include "writers/free_name.hpp"
 
 #include <algorithm>
 #include <array>
@@ -33,6 +35,9 @@ constexpr std::string_view NotSaved = "KEL not saved";
 constexpr std::string_view OldFile = "old file ";
 constexpr std::string_view RenamedAs = " renamed as ";
 constexpr std::string_view BoxTitle = "Save .kel as is";
+constexpr std::string_view KeptFile = "file ";
+constexpr std::string_view KeptDiffers =
+    " kept as it is: it differs from what this read gives (it may hold your own edits)";
 
 constexpr int KelChannel = 3;
 
@@ -204,11 +209,13 @@ void ZaMW(App& app, int nModes, int nAtoms, int channel) {
   guard(app, "ZaMW", [&] { modeLines(app, nModes, nAtoms, channel, false); });
 }
 
-void writeKelFile(App& app, const std::string& name, const std::string& route, bool asIs) {
+namespace {
+
+/// The whole summary on the open channel; false when a writer reported an error.
+bool writeKelBody(App& app, const std::string& route, bool asIs) {
   auto& m = app.m;
   auto& files = app.files;
   const int reports = app.erraCount;
-  files.openOutput(KelChannel, name);
   if (!route.empty()) {
     files.writeLine(KelChannel, route);
     files.writeLine(KelChannel, "");
@@ -222,6 +229,13 @@ void writeKelFile(App& app, const std::string& name, const std::string& route, b
     files.writeLine(KelChannel, "");
     files.writeLine(KelChannel, "");
     files.writeLine(KelChannel, ModesTitle);
+    // Fewer modes than a whole table of the structure (two structures joined): the count
+    // is written so that the reader can tell the block from a cut-off one.
+    int atoms = m.NAt;
+    if (asIs)
+      for (int i = 1; i <= m.NAt; ++i) atoms -= m.XyzV(i, 0) < 0;
+    if (m.NFrq > 0 && m.NFrq < expectedModes(m, atoms, route))
+      files.writeLine(KelChannel, std::string(texts::ModeCountLine) + Str(m.NFrq));
     if (asIs) {
       // The structure as the viewer shows it: the rows of deleted atoms go with them, so
       // that the file reads back with every displacement on its own atom.
@@ -234,14 +248,29 @@ void writeKelFile(App& app, const std::string& name, const std::string& route, b
     files.writeLine(KelChannel, "");
     files.writeLine(KelChannel, scalingText(m));
   }
-  if (app.erraCount != reports) {
+  return app.erraCount == reports;
+}
+
+/// The summary this read would write equals the content of file name.
+bool sameSummary(App& app, const std::string& name, const std::string& route) {
+  app.files.openComparison(KelChannel, name);
+  const bool written = writeKelBody(app, route, false);
+  const bool same = app.files.closeComparison(KelChannel);
+  return written && same;
+}
+
+}  // namespace
+
+void writeKelFile(App& app, const std::string& name, const std::string& route, bool asIs) {
+  app.files.openOutput(KelChannel, name);
+  if (!writeKelBody(app, route, asIs)) {
     // A half-written file would be taken for a complete one by the next read.
-    files.closeAll();
+    app.files.closeAll();
     deleteFile(name);
     app.readFailed = true;
     return;
   }
-  files.close(KelChannel);
+  app.files.close(KelChannel);
   tekst(app, std::string(FileText) + name + std::string(WasCreated));
 }
 
@@ -249,8 +278,24 @@ void writeAutoKel(App& app, const std::string& route) {
   auto& m = app.m;
   if (m.NFrq == 0) return;
   const std::string name = m.FilNam + ".kel";
-  if (spl(name) > 0) {
-    if (m.RenDone == 0) return;
+  if (fileExists(name)) {
+    if (sameFile(name, app.frm.Text1.text)) {
+      // The file just read is never renamed or rewritten: a renumbered summary of it goes to
+      // the first free numbered name.
+      if (m.RenDone == 0) return;
+      std::string free;
+      for (long k = 1;; ++k) {
+        free = m.FilNam + std::to_string(k) + ".kel";
+        if (!nameTaken(free)) break;
+      }
+      writeKelFile(app, free, route, false);
+      return;
+    }
+    if (m.RenDone == 0) {
+      if (!sameSummary(app, name, route))
+        tekst(app, std::string(KeptFile) + name + std::string(KeptDiffers));
+      return;
+    }
     const std::string backup = m.FilNam + ".ren" + ".kel";
     if (fileExists(backup)) return;
     tekst(app, std::string(OldFile) + name + std::string(RenamedAs) + backup);

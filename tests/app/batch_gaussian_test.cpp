@@ -18,7 +18,11 @@ constexpr const char* Water =
     "  3   1    0.00000000   -0.75700000   -0.46900000      1.00782504\n"
     "\n\nHarmonic frequencies\n"
     "F =3000.00   IR =  10.00   S = A1\n"
-    "   1   2   3      4   5   6      7   8   9   \n";
+    "   1   2   3      4   5   6      7   8   9   \n"
+    "F =1600.00   IR =   5.00   S = A1\n"
+    "   0   1   0      0   2   0      0   3   0   \n"
+    "F =1500.00   IR =   5.00   S = B2\n"
+    "   0   0   1      0   0   2      0   0   3   \n";
 
 struct Run {
   int status = 0;

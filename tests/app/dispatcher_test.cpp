@@ -437,12 +437,12 @@ TEST_F(Poed, AnEditedConnectionFileRestartsTheViewer) {
 
 // --- the choosers' acceptance
 
-TEST_F(Choosers, AnEmptyFileIsReportedAndDeletedAndTheChooserStays) {
+TEST_F(Choosers, AnEmptyFileIsReportedAndKeptAndTheChooserStays) {
   ibut_Click(*app, 0);
   std::string name = dir.write("Empty.XYZ", "");
   EXPECT_FALSE(kelWe1_Accept(*app, name));
   EXPECT_EQ(app->frm.Text3.text, "file " + name + " is empty");
-  EXPECT_FALSE(fs::exists(name));
+  EXPECT_TRUE(fs::exists(name));
   EXPECT_TRUE(app->we1.visible);
 }
 

@@ -113,11 +113,11 @@ TEST(FileTable, ChannelsAndErrors) {
   EXPECT_THROW(t.openOutput(5, "no/such/folder/x.txt"), BasicError);
 }
 
-TEST(FileUtilities, LengthDeletesEmptyFiles) {
+TEST(FileUtilities, LengthNeverDeletesEmptyFiles) {
   testing::TempDir dir;
   dir.write("empty.txt", "");
   EXPECT_EQ(spl("empty.txt"), 0);
-  EXPECT_FALSE(std::filesystem::exists("empty.txt"));
+  EXPECT_TRUE(std::filesystem::exists("empty.txt"));
   EXPECT_EQ(spl("missing.txt"), 0);
   EXPECT_FALSE(std::filesystem::exists("missing.txt"));
   dir.write("five.txt", "12345");

@@ -80,7 +80,7 @@ TEST_F(StartupTest, EmptySettingsFileIsPassedOver) {
   dir.write("kelv.ini", "");
   EdIni(*app);
   EXPECT_EQ(app->frm.IniFile, "");
-  EXPECT_FALSE(std::filesystem::exists("kelv.ini"));  // an empty file is cleared away
+  EXPECT_TRUE(std::filesystem::exists("kelv.ini"));  // the user's file stays
 }
 
 TEST_F(StartupTest, DefaultsOfTheParameterVector) {

@@ -159,7 +159,7 @@ TEST(ReMW, StopsAtTheEndOfTheFirstTable) {
   auto f =
       dir.write("two.log", frequencyTable(water(), 3, false) + frequencyTable(water(), 3, false));
   int ier = 0;
-  ReMW(*app, f, 4, ier);
+  ReMW(*app, f, 3, ier);
   ASSERT_EQ(ier, -1);
   EXPECT_EQ(app->m.NFrq, 3);
 }
@@ -264,7 +264,7 @@ TEST(ReMv, ReadsModesAsStored) {
   setModel(*app, {{1, 0, 0, 0}, {1, 0, 0, 1}});
   app->files.openInput(1, dir.write("m.kel", TwoModes));
   int lfr = 0;
-  ReMv(*app, 1440, 2, lfr);
+  ReMv(*app, 1, 2, lfr);
   auto& m = app->m;
   ASSERT_EQ(lfr, -1);
   EXPECT_EQ(m.NFrq, 2);
@@ -281,12 +281,12 @@ TEST(ReMv, IncompleteAndAbsent) {
   TempDir dir;
   app->files.openInput(1, dir.write("m.kel", "Harmonic frequencies\nF = 1.0  S = A\n 1 2 3\n"));
   int lfr = 0;
-  ReMv(*app, 1440, 2, lfr);
+  ReMv(*app, 1, 2, lfr);
   EXPECT_EQ(lfr, 1);
   EXPECT_EQ(app->m.NFrq, 0);
   app->files.closeAll();
   app->files.openInput(1, dir.write("n.kel", "Atomic orientation and masses\n"));
-  ReMv(*app, 1440, 2, lfr);
+  ReMv(*app, 1, 2, lfr);
   EXPECT_EQ(lfr, 0);
 }
 
@@ -301,7 +301,7 @@ TEST(ReMv1, AppendsModesOfTheAddedAtoms) {
   TempDir dir;
   app->files.openInput(1, dir.write("m.kel", TwoModes));
   int lfr = 0;
-  ReMv1(*app, 2, 6, 4, lfr);
+  ReMv1(*app, 2, 1, 4, lfr);
   ASSERT_EQ(lfr, -1);
   EXPECT_EQ(m.NFrq, 3);
   EXPECT_DOUBLE_EQ(m.Frq(1), 500);

@@ -217,9 +217,10 @@ TEST(FmtIn, UnreadableLength) {
 TEST(FmtIn, UnreadableFrqFileIsNoted) {
   TempDir dir;
   auto app = newApp();
-  dir.write("w.frq", "no frequencies in here at all\n");
+  auto frq = dir.write("w.frq", "no frequencies in here at all\n");
   FmtIn(*app, dir.write("w.log", orientationTable("Standard", water())));
-  EXPECT_FALSE(app->readFailed);
+  EXPECT_TRUE(app->readFailed);
+  EXPECT_EQ(app->frm.Text3.text, frq + " ... error in file .frq");
   auto lines = linesOf(app->frm.Text2.text);
   ASSERT_FALSE(lines.empty());
   EXPECT_NE(app->frm.Text2.text.find(" ... error in file .frq"), std::string::npos);
@@ -234,13 +235,14 @@ TEST(FmtIn, FrequenciesFromTheFrqFile) {
   EXPECT_DOUBLE_EQ(app->m.Frq(1), 300.25);
 }
 
-TEST(FmtIn, RunTimeErrorIsReportedAndEndsTheRead) {
+TEST(FmtIn, AtomNumberBeyondTheCapacityEndsTheRead) {
   TempDir dir;
   auto app = newApp();
-  FmtIn(*app, dir.write("big.kel", "Atomic orientation and masses\n 999 6 0 0 0 12\n\n"));
+  auto f = dir.write("big.kel", "Atomic orientation and masses\n 999 6 0 0 0 12\n\n");
+  FmtIn(*app, f);
   EXPECT_TRUE(app->readFailed);
-  EXPECT_EQ(app->erraCount, 1);
-  EXPECT_NE(app->frm.Text4.text.find("ReCoo ERROR 9"), std::string::npos) << app->frm.Text4.text;
+  EXPECT_EQ(app->frm.Text3.text, f + "  more than 480 atoms: the program holds at most 480");
+  EXPECT_EQ(app->erraCount, 0);
   EXPECT_EQ(app->m.Sw(9), 0);
 }
 
@@ -373,7 +375,7 @@ TEST(FmtIn, ModesFromTheCompanionOutput) {
                                (dir.path() / "job.log").string()));
 }
 
-TEST(FmtIn, BadModeTableIsReportedAndTheFrqFileTried) {
+TEST(FmtIn, BadModeTableIsReported) {
   TempDir dir;
   auto app = newApp();
   auto atoms = water();
@@ -383,7 +385,8 @@ TEST(FmtIn, BadModeTableIsReportedAndTheFrqFileTried) {
   FmtIn(*app, f);
   EXPECT_EQ(app->m.NFrq, 0);
   EXPECT_TRUE(logHas(*app, "matrix ADM ... error in file " + f));
-  EXPECT_FALSE(app->readFailed);
+  EXPECT_TRUE(app->readFailed);
+  EXPECT_EQ(app->frm.Text3.text, f + "  displacement row 2: atomic number 6 where the structure has 1");
 }
 
 TEST(FmtIn, DiatomicReadsItsMode) {
@@ -613,8 +616,6 @@ INSTANTIATE_TEST_SUITE_P(
                  0, 0, "AG"},
         RealCase{"gaussian/g16/dvb_raman.out", Geo::First, 20, 54, 0.0, 3548.4260, 53.1117, 0,
                  137.6843, "AG"},
-        // the last table is a methane of a later job: its modes do not fit the ethane table
-        RealCase{"gaussian/g16/ethane.out", Geo::Last, 5, 0, 0.0, 0, 0, 0, 0, ""},
         RealCase{"gaussian/g16/ethane.out", Geo::First, 8, 18, -3.656598, 3122.1439, 315.0727,
                  73.8539, 0, "E"},
         RealCase{"gaussian/g16/methane_normal.out", Geo::Emin, 5, 9, 0.0, 3119.6807, 1411.5176,
@@ -633,6 +634,23 @@ INSTANTIATE_TEST_SUITE_P(
         RealCase{"fchk/g16/peroxide_opt.fchk", Geo::Last, 4, 0, -2.98372438e-16 / 1.889726, 0, 0, 0,
                  0, ""}),
     realName);
+
+TEST(RealOutput, ModesOfAnotherJobAreRefused) {
+  // the last table is a methane of a later job: the ethane modes do not fit it
+  auto src = shared("gaussian/g16/ethane.out");
+  KEL_NEED_SHARED(src);
+  TempDir dir;
+  auto app = newApp();
+  choose(*app, Geo::Last);
+  auto f = dir.copy(src);
+  FmtIn(*app, f);
+  EXPECT_TRUE(app->readFailed);
+  EXPECT_EQ(app->m.NAt, 5);
+  EXPECT_EQ(app->m.NFrq, 0);
+  EXPECT_EQ(app->frm.Text3.text,
+            f + "  modes of 8 atoms, structure of 5 atoms");
+  EXPECT_FALSE(fs::exists(dir.path() / "ethane.kel"));
+}
 
 TEST(RealOutput, DeuteriumMassesFromTheMassLines) {
   auto src = shared("gaussian/g03/methane_65_3.out");

@@ -659,7 +659,7 @@ TEST(Start, MissingAndEmptyFiles) {
   EXPECT_TRUE(r.app->readFailed);
   std::string empty = r.dir.write("empty.xyz", "");
   fmtGeo(*r.app, empty);
-  EXPECT_EQ(r.text3(), "brak pliku " + empty);
+  EXPECT_EQ(r.text3(), "file " + empty + " is empty");
   EXPECT_TRUE(std::filesystem::exists(empty));  // the input is never touched
   fmtGeo(*r.app, r.dir.path().string());
   EXPECT_EQ(r.text3(), "błąd pliku " + r.dir.path().string());

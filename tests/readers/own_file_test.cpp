@@ -26,7 +26,11 @@ constexpr const char* ThreeAtomKel =
     "  3   1    0.00000000   -0.75700000   -0.46900000      2.01410000\n"
     "\n\nHarmonic frequencies\n"
     "F =3000.00   IR =  10.00   S = A1\n"
-    "   1   2   3      4   5   6      7   8   9   \n";
+    "   1   2   3      4   5   6      7   8   9   \n"
+    "F =1600.00   IR =   5.00   S = A1\n"
+    "   0   1   0      0   2   0      0   3   0   \n"
+    "F =1500.00   IR =   5.00   S = B2\n"
+    "   0   0   1      0   0   2      0   0   3   \n";
 
 TEST(FmaKel, AppendsThreeAtomsToFive) {
   TempDir dir;
@@ -41,7 +45,7 @@ TEST(FmaKel, AppendsThreeAtomsToFive) {
   EXPECT_EQ(m.AtZ(6), 8);
   EXPECT_DOUBLE_EQ(m.AtMas(8), 2.0141);
   EXPECT_EQ(m.NDof(24), 18);
-  EXPECT_EQ(m.NFrq, 3);
+  EXPECT_EQ(m.NFrq, 5);
   EXPECT_EQ(m.ModeD(3, 7, 1), 4);
   EXPECT_EQ(m.ModeD(3, 1, 1), 0);
   EXPECT_EQ(app->frm.Text3.text, f + " all is good");

@@ -178,13 +178,13 @@ TEST(Colours, ReadingStopsAtABadEntry) {
   EXPECT_FALSE(app->obr.Teker.visible);
 }
 
-TEST(Colours, EmptyFileCountsAsMissingAndIsDeleted) {
+TEST(Colours, EmptyFileCountsAsMissing) {
   TempDir dir;
   auto app = newApp();
   colourDefaults(app->obr.v);
   app->m.KolNam = dir.write("c.kol", "");
   readColours(*app);
-  EXPECT_FALSE(fileExists("c.kol"));
+  EXPECT_TRUE(fileExists("c.kol"));
   EXPECT_EQ(app->obr.v.ElBall(6), rgb(0, 255, 0));
 }
 
