@@ -83,4 +83,37 @@ void BM_FmtIn480(benchmark::State& state) {
 }
 BENCHMARK(BM_FmtIn480)->Unit(benchmark::kMillisecond);
 
+/// A damaged 30 MB output: 8 MB on one line of the letters that start the keys looked for,
+/// then the rest of the file. The read must stay in proportion to the size.
+void BM_FmtInLongLine(benchmark::State& state) {
+  auto& c = copy();
+  if (!fs::exists(c.file)) {
+    state.SkipWithError("shared data absent");
+    return;
+  }
+  const fs::path damaged = c.dir / "long_line.log";
+  {
+    std::ifstream in(c.file, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::ofstream out(damaged, std::ios::binary);
+    const std::size_t cut = text.find("Input orientation");
+    out << text.substr(0, cut) << " " << std::string(std::size_t(8) << 20, 'a') << "\n";
+    while (out.tellp() < std::streamoff(30) << 20) out << text.substr(cut);
+  }
+  auto app = std::make_unique<kel::App>();
+  const fs::path old = fs::current_path();
+  fs::current_path(c.dir);
+  for (auto _ : state) {
+    state.PauseTiming();
+    for (const auto& e : fs::directory_iterator(c.dir))
+      if (e.path() != c.file && e.path() != damaged) fs::remove(e.path());
+    state.ResumeTiming();
+    kel::FmtIn(*app, damaged.string());
+  }
+  fs::current_path(old);
+  state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(fs::file_size(damaged)));
+  fs::remove(damaged);
+}
+BENCHMARK(BM_FmtInLongLine)->Unit(benchmark::kMillisecond);
+
 }  // namespace

@@ -489,6 +489,7 @@ bool readGroup(App& app, LineReader& in, const std::string& freqLine, const std:
         ++got;
       }
     if (got == width) got += row.remaining();
+    if (got < width && in.eof()) return cut();  // the file ends inside its last row
     if (got != width) {
       problem = std::string(DisplacementRow) + Str(a) + std::string(OfModes) + Str(k + 1) + "-" +
                 Str(k + c).substr(1) + ":" + Str(got) + std::string(NumbersNot) + Str(width);
