@@ -103,5 +103,22 @@ TEST(BatchGaussian, AddOfAMissingFileFails) {
   EXPECT_NE(r.err.find("file not found: "), std::string::npos);
 }
 
+TEST(BatchGaussian, DamagedSummariesAndEmptyAdditionsFailAndStay) {
+  TempDir dir;
+  // two of three modes: refused, exit 1, no " all is good" after the reason
+  std::string cut = Water;
+  cut.resize(cut.rfind("F =1500.00"));
+  auto f = dir.write("c.kel", cut);
+  auto r = run({f});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_TRUE(hasLine(r.err, f + "  table ends after 2 of 3 modes")) << r.err;
+  EXPECT_EQ(r.err.find("all is good"), std::string::npos) << r.err;
+  EXPECT_EQ(slurp(f), cut);
+  auto empty = dir.write("e.kel", "");
+  r = run({dir.write("w.kel", Water), "--add", empty});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_TRUE(fs::exists(empty));
+}
+
 }  // namespace
 }  // namespace kel::testing
