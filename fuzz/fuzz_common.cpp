@@ -9,6 +9,7 @@
 #include "topology/connections.hpp"
 
 #include <unistd.h>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -41,6 +42,51 @@ void writeFile(const std::string& name, std::string_view data) {
   std::ofstream(name, std::ios::binary).write(data.data(), std::streamsize(data.size()));
 }
 
+/// The program state of every run. Building one costs tens of megabytes of zeroed tables,
+/// so a run copies a pristine state over the working one instead (the copy reuses the
+/// memory). Every member of App that a read may change is restored here.
+class States {
+ public:
+  App& fresh() {
+    App& a = *work_;
+    a.files.closeAll();
+    if (a.logFp) std::fclose(a.logFp);
+    a.logFp = nullptr;
+    a.logPath.clear();
+    a.logCwd = -1;
+    a.m = pristine_->m;
+    a.frm = pristine_->frm;
+    a.we1 = pristine_->we1;
+    a.we2 = pristine_->we2;
+    a.exitDlg = pristine_->exitDlg;
+    a.obr = pristine_->obr;
+    a.frq = pristine_->frq;
+    a.odleg = pristine_->odleg;
+    clock_ = SteppingClock();
+    a.prompt = &prompt_;
+    a.loop = &clock_;
+    a.clock = &clock_;
+    a.log = nullptr;
+    a.mirror = nullptr;
+    a.erraCount = 0;
+    a.readFailed = false;
+    a.busy = false;
+    a.interactive = false;
+    return a;
+  }
+
+ private:
+  std::unique_ptr<App> pristine_ = std::make_unique<App>();
+  std::unique_ptr<App> work_ = std::make_unique<App>();
+  SteppingClock clock_;
+  CancelPrompt prompt_;
+};
+
+App& freshApp() {
+  static States states;
+  return states.fresh();
+}
+
 Outcome outcomeOf(const App& app) {
   Outcome o;
   o.failed = app.readFailed;
@@ -58,19 +104,18 @@ Outcome worse(Outcome a, Outcome b) {
 Outcome readStructure(const std::string& name, std::string_view data) {
   clearFolder();
   writeFile(name, data);
-  auto app = std::make_unique<App>();
-  fmtGeo(*app, name);
-  return outcomeOf(*app);
+  App& app = freshApp();
+  fmtGeo(app, name);
+  return outcomeOf(app);
 }
 
 /// A fresh state holding the water dimer.
-std::unique_ptr<App> withWaterDimer() {
+App& withWaterDimer() {
   writeFile("dimer.xyz", WaterDimer);
-  auto app = std::make_unique<App>();
-  fmtGeo(*app, "dimer.xyz");
-  if (app->readFailed || app->m.NAt != 6)
-    throw std::logic_error("the water dimer did not load: " + app->frm.Text3.text);
-  app->readFailed = false;
+  App& app = freshApp();
+  fmtGeo(app, "dimer.xyz");
+  if (app.readFailed || app.m.NAt != 6)
+    throw std::logic_error("the water dimer did not load: " + app.frm.Text3.text);
   return app;
 }
 
@@ -81,42 +126,42 @@ Outcome readOutput(std::string_view data) {
   const std::size_t way = data.size() % 4;
   const std::string name = way == 3 ? "in.fmt" : "in.log";
   writeFile(name, data);
-  auto app = std::make_unique<App>();
-  for (std::size_t k = 0; k < 3; ++k) app->we2.La2[k].value = k == way ? 1 : 0;
-  FmtIn(*app, name);
-  return outcomeOf(*app);
+  App& app = freshApp();
+  for (std::size_t k = 0; k < 3; ++k) app.we2.La2[k].value = k == way ? 1 : 0;
+  FmtIn(app, name);
+  return outcomeOf(app);
 }
 
 Outcome readOwnFile(std::string_view data) {
   clearFolder();
   writeFile("in.kel", data);
-  auto app = std::make_unique<App>();
-  FmtIn(*app, "in.kel");
-  Outcome first = outcomeOf(*app);
+  App& app = freshApp();
+  FmtIn(app, "in.kel");
+  Outcome first = outcomeOf(app);
   // A renumbered read renames the input: the second read starts again from the same file.
   clearFolder();
-  auto second = withWaterDimer();
+  App& second = withWaterDimer();
   writeFile("in.kel", data);
-  FmaKel(*second, "in.kel");
-  return worse(first, outcomeOf(*second));
+  FmaKel(second, "in.kel");
+  return worse(first, outcomeOf(second));
 }
 
 Outcome readConnections(std::string_view data) {
   clearFolder();
-  auto app = withWaterDimer();
+  App& app = withWaterDimer();
   writeFile("in.mpo", data);
   std::string name = "in.mpo";
-  MpoDef(*app, name);
-  return outcomeOf(*app);
+  MpoDef(app, name);
+  return outcomeOf(app);
 }
 
 Outcome readRenumbering(std::string_view data) {
   clearFolder();
-  auto app = withWaterDimer();
-  app->m.NFrq = 1;  // one mode follows the atoms
+  App& app = withWaterDimer();
+  app.m.NFrq = 1;  // one mode follows the atoms
   writeFile("in.txt", data);
-  RenDef(*app, "in.txt", app->m.NAt);
-  return outcomeOf(*app);
+  RenDef(app, "in.txt", app.m.NAt);
+  return outcomeOf(app);
 }
 
 }  // namespace
@@ -180,9 +225,9 @@ Outcome runEntry(Entry e, std::string_view data) {
     case Entry::Checkpoint: {
       clearFolder();
       writeFile("in.fchk", data);
-      auto app = std::make_unique<App>();
-      FmtIn(*app, "in.fchk");
-      return outcomeOf(*app);
+      App& app = freshApp();
+      FmtIn(app, "in.fchk");
+      return outcomeOf(app);
     }
     case Entry::Kel:
       return readOwnFile(data);
