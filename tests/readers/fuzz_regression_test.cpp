@@ -29,7 +29,7 @@ TEST_P(KeptInputs, EndInAMessage) {
     const auto took = std::chrono::steady_clock::now() - start;
     EXPECT_LT(took, std::chrono::seconds(1));
     EXPECT_EQ(o.reports, 0) << o.message;
-    if (o.failed) EXPECT_FALSE(o.message.empty());
+    EXPECT_TRUE(!o.failed || !o.message.empty());
   }
 }
 
