@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: the normal build, then the sanitizer build.
+# Sets up, builds and runs every test: the normal build, the sanitizer build, then each
+# fuzz target for 20 s (KEL_SKIP_SANITIZE=1, KEL_SKIP_FUZZ=1 leave a stage out).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -13,4 +14,7 @@ if [ "${KEL_SKIP_SANITIZE:-0}" != 1 ]; then
   cmake --build build-asan -j "$jobs"
   (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
      LSAN_OPTIONS="suppressions=$PWD/../tests/lsan.supp" ctest --output-on-failure -j "$jobs")
+fi
+if [ "${KEL_SKIP_FUZZ:-0}" != 1 ]; then
+  KEL_FUZZ_JOBS=$jobs bash scripts/fuzz.sh 20
 fi

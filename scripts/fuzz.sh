@@ -1,0 +1,116 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets of the readers (build-fuzz), replays the kept crash inputs of
+# tests/data/fuzz/<target>/ and runs each target for SECONDS (default 20), one at a time.
+# Exits non-zero when a kept input or a run ends in a crash, timeout, leak or memory limit.
+#   bash scripts/fuzz.sh [SECONDS]         KEL_FUZZ_TARGETS="xyz mpo" limits the targets
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-20}
+root=$PWD
+build=$root/build-fuzz
+shared=$root/../shared/data
+targets=(${KEL_FUZZ_TARGETS:-xyz pdb mol mol2 gjf geo gaussian_output checkpoint kel mpo renumber})
+
+# clang and its fuzzer runtime (Debian 12)
+missing=()
+for p in clang libclang-rt-14-dev; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  $SUDO apt-get update
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+# clang 14 warns on one deliberate branch-free '&' of booleans: no -Werror here.
+CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DKEL_FUZZ=ON -DKEL_WERROR=OFF \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+nice -n 10 cmake --build "$build" -j "${KEL_FUZZ_JOBS:-2}" \
+  --target $(printf 'fuzz_%s ' "${targets[@]}")
+
+# File name patterns of each target's seeds.
+patterns() {
+  case $1 in
+    xyz) echo "*.xyz" ;;
+    pdb) echo "*.pdb *.ent" ;;
+    mol) echo "*.mol" ;;
+    mol2) echo "*.mol2" ;;
+    gjf) echo "*.gjf *.com" ;;
+    geo) echo "*.geo *.orn" ;;
+    gaussian_output) echo "*.log *.out *.fmt" ;;
+    checkpoint) echo "*.fchk *.fch *.fmu" ;;
+    kel) echo "*.kel *.fmv" ;;
+    mpo) echo "*.mpo" ;;
+    renumber) echo "*.ren *.log" ;;
+  esac
+}
+max_len() {
+  case $1 in
+    gaussian_output | checkpoint) echo 262144 ;;
+    *) echo 65536 ;;
+  esac
+}
+
+# Seed corpora: copies in the build folder, files over 1 MB left out.
+seed() {
+  local t=$1 dir=$build/corpus/$1 p args=()
+  mkdir -p "$dir"
+  for p in $(patterns "$t"); do args+=(-o -iname "$p"); done
+  local roots=("$root/tests/data")
+  [ -d "$shared" ] && roots+=("$shared")
+  find "${roots[@]}" -type f -size -1025k \( "${args[@]:1}" \) -not -path "*/fuzz/*" -print0 |
+    while IFS= read -r -d '' f; do
+      cp -f "$f" "$dir/seed_$(echo "${f#"$root"/}" | tr '/.' '__')"
+    done
+  if [ -d "$root/tests/data/fuzz/$t" ]; then cp -f "$root/tests/data/fuzz/$t"/* "$dir"/ 2>/dev/null || true; fi
+}
+
+export TMPDIR=$build/tmp
+mkdir -p "$TMPDIR" "$build/logs"
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
+failed=0
+declare -A status runs rate added
+for t in "${targets[@]}"; do
+  exe=$build/fuzz/fuzz_$t
+  seed "$t"
+  mkdir -p "$build/crashes/$t"
+  # The kept inputs first: each one ran into a fault once.
+  kept=()
+  [ -d "$root/tests/data/fuzz/$t" ] && mapfile -t kept < <(find "$root/tests/data/fuzz/$t" -type f | sort)
+  if [ ${#kept[@]} -gt 0 ]; then
+    if ! nice -n 19 "$exe" -timeout=10 -rss_limit_mb=2048 "${kept[@]}" >"$build/logs/$t.kept.log" 2>&1; then
+      echo "fuzz: $t: a kept input fails again, see $build/logs/$t.kept.log"
+      status[$t]="KEPT INPUT FAILS"
+      failed=1
+      continue
+    fi
+  fi
+  echo "fuzz: $t for ${seconds}s (${#kept[@]} kept inputs pass)"
+  rc=0
+  touch "$build/logs/$t.start"
+  nice -n 19 "$exe" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+    -max_len="$(max_len "$t")" -print_final_stats=1 -artifact_prefix="$build/crashes/$t/" \
+    "$build/corpus/$t" >"$build/logs/$t.log" 2>&1 || rc=$?
+  log=$build/logs/$t.log
+  runs[$t]=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+  rate[$t]=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)
+  added[$t]=$(sed -n 's/^stat::new_units_added: *//p' "$log" | tail -1)
+  found=$(find "$build/crashes/$t" -type f -newer "$build/logs/$t.start" | wc -l)
+  if [ "$rc" -ne 0 ] || [ "$found" -gt 0 ]; then
+    status[$t]="FAULT ($found inputs in build-fuzz/crashes/$t, log $log)"
+    failed=1
+    grep -m3 -E "ERROR: |runtime error|SUMMARY" "$log" || true
+  else
+    status[$t]=ok
+  fi
+done
+
+echo
+printf '%-16s %10s %8s %6s  %s\n' target runs exec/s new result
+for t in "${targets[@]}"; do
+  printf '%-16s %10s %8s %6s  %s\n' "$t" "${runs[$t]:--}" "${rate[$t]:--}" "${added[$t]:--}" \
+    "${status[$t]}"
+done
+exit "$failed"
