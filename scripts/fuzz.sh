@@ -11,17 +11,8 @@ build=$root/build-fuzz
 shared=$root/../shared/data
 targets=(${KEL_FUZZ_TARGETS:-xyz pdb mol mol2 gjf geo gaussian_output checkpoint kel mpo renumber})
 
-# clang and its fuzzer runtime (Debian 12)
-missing=()
-for p in clang libclang-rt-14-dev; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  SUDO=""
-  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
-  $SUDO apt-get update
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+# clang and its fuzzer runtime come with the project's packages (Debian 12)
+bash "$root/scripts/setup.sh"
 
 # clang 14 warns on one deliberate branch-free '&' of booleans: no -Werror here.
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DKEL_FUZZ=ON -DKEL_WERROR=OFF \
