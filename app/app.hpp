@@ -11,6 +11,7 @@
 #include "viewer/viewer_forms.hpp"
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -50,10 +51,15 @@ struct App {
   LogSink* log = nullptr;
   Mirror* mirror = nullptr;
 
-  int erraCount = 0;       ///< run-time error reports so far
-  bool readFailed = false; ///< the last read met one of its failure cases
-  bool busy = false;       ///< a read, build or edit is running: no other may start
+  int erraCount = 0;         ///< run-time error reports so far
+  bool readFailed = false;   ///< the last read met one of its failure cases
+  bool busy = false;         ///< a read, build or edit is running: no other may start
   bool interactive = false;  ///< a person can press buttons while the program waits
+  /// The folder of the structure when it could not be written (the files go to the current,
+  /// per-user working folder instead); empty otherwise.
+  std::string readOnlyDir;
+  /// Answers whether a folder can be written, in place of the file system's permissions.
+  std::function<bool(const std::string&)> writableProbe;
 
   App();
   App(const App&) = delete;

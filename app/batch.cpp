@@ -5,6 +5,7 @@
 #include "app/convert.hpp"
 #include "app/startup.hpp"
 #include "app/strings.hpp"
+#include "readers/texts.hpp"
 
 #include <algorithm>
 #include <deque>
@@ -20,13 +21,12 @@ constexpr std::string_view Version = "kelvorin 2.2";
 
 // Options with a value; the value is checked by checkValue.
 const std::set<std::string, std::less<>> ValueOptions = {
-    "--geometry", "--answer", "--size",  "--mpo",      "--add",      "--place",
-    "--view",     "--rotate", "--zoom",  "--balls",    "--labels",   "--hatoms",
-    "--measure",  "--delete", "--distance", "--vibrate", "--amplitude", "--speed",
-    "--render"};
-const std::set<std::string, std::less<>> FlagOptions = {
-    "--help", "--version", "--ic", "--kel", "--pdb", "--gjf", "--list-scratch", "--erase",
-    "--undo"};
+    "--geometry", "--answer",  "--size",      "--mpo",    "--add",    "--place",   "--view",
+    "--rotate",   "--zoom",    "--balls",     "--labels", "--hatoms", "--measure", "--delete",
+    "--distance", "--vibrate", "--amplitude", "--speed",  "--render"};
+const std::set<std::string, std::less<>> FlagOptions = {"--help",         "--version", "--ic",
+                                                        "--kel",          "--pdb",     "--gjf",
+                                                        "--list-scratch", "--erase",   "--undo"};
 // File names taken relative to the folder where the program was started.
 const std::set<std::string, std::less<>> FileOptions = {"--mpo", "--add", "--render"};
 
@@ -110,13 +110,16 @@ class BatchPrompt : public Prompt {
     if (!answers_.empty()) {
       answer = answers_.front();
       answers_.pop_front();
-      if (answer == "cancel") answer.clear();
-      else if (answer == "default") answer = std::string(defaultText);
+      if (answer == "cancel")
+        answer.clear();
+      else if (answer == "default")
+        answer = std::string(defaultText);
     }
     std::string shown(prompt);
     std::replace(shown.begin(), shown.end(), '\r', '\n');
-    err_ << "? " << title << "\n" << shown << "\n[" << defaultText << "] = "
-         << (answer.empty() ? std::string("(cancel)") : answer) << "\n";
+    err_ << "? " << title << "\n"
+         << shown << "\n[" << defaultText
+         << "] = " << (answer.empty() ? std::string("(cancel)") : answer) << "\n";
     return answer;
   }
 
@@ -187,7 +190,6 @@ Exit status: 0 success, 1 failure, 2 bad usage.
 }
 
 bool parseBatch(const std::vector<std::string>& args, BatchOptions& o) {
-  namespace fs = std::filesystem;
   bool optionsEnded = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
@@ -205,9 +207,12 @@ bool parseBatch(const std::vector<std::string>& args, BatchOptions& o) {
     }
     if (a == "--batch") continue;
     if (FlagOptions.count(a)) {
-      if (a == "--help") o.help = true;
-      else if (a == "--version") o.version = true;
-      else o.commands.push_back({a, ""});
+      if (a == "--help")
+        o.help = true;
+      else if (a == "--version")
+        o.version = true;
+      else
+        o.commands.push_back({a, ""});
       continue;
     }
     if (!ValueOptions.count(a)) {
@@ -223,14 +228,16 @@ bool parseBatch(const std::vector<std::string>& args, BatchOptions& o) {
       o.error = "malformed value of " + a + ": " + v;
       return false;
     }
-    if (a == "--geometry") o.geometry = v;
-    else if (a == "--answer") o.answers.push_back(v);
+    if (a == "--geometry")
+      o.geometry = v;
+    else if (a == "--answer")
+      o.answers.push_back(v);
     else if (a == "--size") {
       auto p = split(v, 'x');
       o.width = int(Val(p[0]));
       o.height = int(Val(p[1]));
     } else {
-      if (FileOptions.count(a)) v = fs::absolute(v).lexically_normal().string();
+      if (FileOptions.count(a)) v = commandPath(v);
       if (a == "--place") {
         auto it = std::find_if(o.commands.rbegin(), o.commands.rend(),
                                [](const BatchCommand& c) { return c.option == "--add"; });
@@ -245,9 +252,7 @@ bool parseBatch(const std::vector<std::string>& args, BatchOptions& o) {
   return true;
 }
 
-int runBatch(const BatchOptions& o, std::ostream& out, std::ostream& err,
-             const BatchHooks& hooks) {
-  namespace fs = std::filesystem;
+int runBatch(const BatchOptions& o, std::ostream& out, std::ostream& err, const BatchHooks& hooks) {
   if (!o.error.empty()) {
     err << "kelvorin: " << o.error << "\n" << batchUsage();
     return 2;
@@ -273,8 +278,7 @@ int runBatch(const BatchOptions& o, std::ostream& out, std::ostream& err,
   app->we2.La2[1].value = o.geometry == "last";
   app->we2.La2[2].value = o.geometry == "emin";
   std::vector<std::string> words = o.words;
-  std::error_code ec;
-  words[0] = fs::absolute(words[0], ec).lexically_normal().string();
+  for (auto& w : words) w = commandPath(w);
   if (hooks.prepare) hooks.prepare(*app, o);
   IniVe(*app, joinCommandLine(words));
   bool ok = true;
@@ -283,10 +287,28 @@ int runBatch(const BatchOptions& o, std::ostream& out, std::ostream& err,
     err << "kelvorin: nothing to read: " << o.words[0] << " names no file\n";
     return 2;
   }
-  for (const auto& c : o.commands)
-    if (!runBatchCommand(*app, c, o, out, err, hooks)) ok = false;
+  // The Text3 of a failed step is kept: a later command may replace or empty the box, but the
+  // failure still comes first on standard error, and no " all is good" follows it.
+  std::vector<std::string> failures;
+  auto keep = [&](const std::string& text) {
+    if (!text.empty() && (failures.empty() || failures.back() != text)) failures.push_back(text);
+  };
+  auto& text3 = app->frm.Text3.text;
+  if (app->readFailed || app->m.NAt == 0 || app->erraCount > 0) {
+    ok = false;
+    keep(text3);
+  }
+  for (const auto& c : o.commands) {
+    std::string before = text3;
+    if (runBatchCommand(*app, c, o, out, err, hooks)) continue;
+    ok = false;
+    if (text3 != before) keep(text3);
+  }
   log.finish();
-  if (!app->frm.Text3.text.empty()) err << app->frm.Text3.text << "\n";
+  for (const auto& t : failures) err << t << "\n";
+  bool good = text3.ends_with(texts::AllIsGood);
+  if (!text3.empty() && (failures.empty() || (text3 != failures.back() && !good)))
+    err << text3 << "\n";
   if (!app->frm.Text4.text.empty()) err << app->frm.Text4.text << "\n";
   ok = ok && app->m.NAt > 0 && !app->readFailed && app->erraCount == 0;
   return ok ? 0 : 1;

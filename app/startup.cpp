@@ -6,10 +6,14 @@
 #include "app/convert.hpp"
 #include "app/dispatcher.hpp"
 #include "app/strings.hpp"
+#include "app/work_folder.hpp"
 #include "readers/gaussian_output.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 namespace kel {
 
@@ -25,11 +29,22 @@ constexpr std::string_view DirectoryChanged = "directory changed to ";
 constexpr std::string_view WhoIsThat = "Who's that ? ";
 
 // Folders of older installations, searched after the current one and the user's own.
-constexpr std::array<std::string_view, 16> LegacyFolders = {
-    "C:\\",          "C:\\kelvo\\",  "C:\\kelv\\",    "C:\\Program Files\\kelvo\\",
-    "C:\\Program Files\\kelv\\",     "C:\\windows\\", "C:\\windows7\\", "C:\\win98\\",
-    "C:\\winnt\\",   "C:\\win2000\\", "C:\\windows8\\", "C:\\wi98\\",
-    "C:\\ok95\\",    "D:\\",         "D:\\kelvo\\",   "D:\\kelv\\"};
+constexpr std::array<std::string_view, 16> LegacyFolders = {"C:\\",
+                                                            "C:\\kelvo\\",
+                                                            "C:\\kelv\\",
+                                                            "C:\\Program Files\\kelvo\\",
+                                                            "C:\\Program Files\\kelv\\",
+                                                            "C:\\windows\\",
+                                                            "C:\\windows7\\",
+                                                            "C:\\win98\\",
+                                                            "C:\\winnt\\",
+                                                            "C:\\win2000\\",
+                                                            "C:\\windows8\\",
+                                                            "C:\\wi98\\",
+                                                            "C:\\ok95\\",
+                                                            "D:\\",
+                                                            "D:\\kelvo\\",
+                                                            "D:\\kelv\\"};
 
 /// A folder of the table as a path of this system.
 std::string localPath(std::string_view folder) {
@@ -39,7 +54,26 @@ std::string localPath(std::string_view folder) {
   return s;
 }
 
+/// A word of the command line without the double quotes around it.
+std::string unquote(std::string s) {
+  if (s.size() >= 2 && s.front() == '"' && s.back() == '"') s = s.substr(1, s.size() - 2);
+  return s;
+}
+
 }  // namespace
+
+std::string oneFile(std::string_view path) {
+  std::string p(path);
+  if (!fileExists(p)) std::replace(p.begin(), p.end(), '\\', '/');
+  return p;
+}
+
+std::string commandPath(std::string_view word) {
+  std::string p = oneFile(word);
+  std::error_code ec;
+  auto a = std::filesystem::absolute(p, ec);
+  return ec ? p : a.lexically_normal().string();
+}
 
 std::vector<std::string> iniFolders() {
   std::vector<std::string> folders{""};
@@ -99,13 +133,17 @@ void EdIni(App& app) {
       std::string value = trim(rest.substr(eq + 1));
       if (spl(value) < 2000) continue;  // the editor program must exist
       std::string cmd = value + " ";
-      if (ext == "dd2") f.EdDd2 = cmd;
-      else if (ext == "mpo") f.EdMpo = cmd;
+      if (ext == "dd2")
+        f.EdDd2 = cmd;
+      else if (ext == "mpo")
+        f.EdMpo = cmd;
       else if (ext == "kol") {
         f.EdKol = cmd;
         app.m.KolNam = cmd;
-      } else if (ext == "vdf") f.EdVdf = cmd;
-      else continue;
+      } else if (ext == "vdf")
+        f.EdVdf = cmd;
+      else
+        continue;
       ++accepted;
       f.Text3.text += " " + std::string(EditorKey) + ext + "=" + value;
     }
@@ -155,36 +193,45 @@ void IniVe(App& app, std::string_view cmdLine) {
     IniModel(m);
     // 6. command line
     std::string line(cmdLine);
-    bool quoted = false;
-    if (!line.empty() && line[0] == '"') {
-      quoted = true;
-      line.erase(0, 1);
-      if (auto q = line.find('"'); q != std::string::npos) line.erase(q);
-    }
-    if (line.empty()) {
-      openKelWe1(app, 1);
-      return;
-    }
-    std::string file = trim(line);
     std::string& arg2 = f.Arg2;
-    if (!quoted) {
+    std::string file;
+    if (!line.empty() && line[0] == '"') {
+      // a quoted name keeps its blanks; what follows the closing quote is the second word
+      line.erase(0, 1);
+      auto q = line.find('"');
+      file = trim(line.substr(0, q));
+      if (q != std::string::npos) arg2 = unquote(trim(line.substr(q + 1)));
+    } else {
+      file = trim(line);
       if (auto b = file.find(' '); b != std::string::npos) {
-        arg2 = trim(file.substr(b + 1));
+        arg2 = unquote(trim(file.substr(b + 1)));
         file.erase(b);
       }
     }
+    if (file.empty()) {
+      openKelWe1(app, 1);
+      return;
+    }
+    file = oneFile(file);
     if (file.size() > 4) {
       std::string before = currentDir();
       int i = 0;
-      ZnaD(file, i);
+      auto slash = file.rfind('/');
+      ZnaD(slash == std::string::npos ? std::string() : file.substr(0, slash + 1), i);
       if (i != 0) {
         f.Text4.text = DirectoryError;
         f.Text4.visible = true;
       } else if (currentDir() != before) {
         f.Text4.text = std::string(DirectoryChanged) + currentDir();
         f.Text4.visible = true;
+        // a relative name would now point below the new folder: the file is its name there
+        if (!std::filesystem::path(file).is_absolute()) file.erase(0, slash + 1);
       }
     }
+    // a folder that cannot be written is still read; the files are written elsewhere
+    std::string here = currentDir();
+    if (leaveReadOnlyFolder(app) && !std::filesystem::path(file).is_absolute())
+      file = here + "/" + file;
     auto extAt = [](const std::string& s, std::string_view ext) {
       std::size_t from = s.size() >= 4 ? s.size() - 4 : 0;
       return findCi(s, ext, from);
@@ -193,9 +240,9 @@ void IniVe(App& app, std::string_view cmdLine) {
       m.JobNam = file.substr(0, p);
       std::swap(file, arg2);
     }
-    if (arg2.size() > 4 && (extAt(arg2, ".fmt") != std::string::npos ||
-                            extAt(arg2, ".fmu") != std::string::npos ||
-                            extAt(arg2, ".fmv") != std::string::npos))
+    if (arg2.size() > 4 &&
+        (extAt(arg2, ".fmt") != std::string::npos || extAt(arg2, ".fmu") != std::string::npos ||
+         extAt(arg2, ".fmv") != std::string::npos))
       std::swap(file, arg2);
     auto stem = [](std::string& name, std::string_view addExt) {
       std::size_t start = fileNameStart(name);
@@ -240,7 +287,9 @@ void Tulan_Click(App& app) {
   f.Text1.visible = f.Text2.visible = f.Text3.visible = true;
 }
 
-void kelwin_Click(App& app) { app.frm.Tulan.visible = !app.frm.Tulan.visible; }
+void kelwin_Click(App& app) {
+  app.frm.Tulan.visible = !app.frm.Tulan.visible;
+}
 
 void form_Click(App& app) {
   if (app.m.Sw(127) == 0) {

@@ -30,7 +30,9 @@ struct DialogPrinter::Job {
 
 DialogPrinter::DialogPrinter(QWidget* parent, std::function<std::string()> defaultFile)
     : parent_(parent), defaultFile_(std::move(defaultFile)) {}
-DialogPrinter::~DialogPrinter() { endDoc(); }
+DialogPrinter::~DialogPrinter() {
+  endDoc();
+}
 
 void DialogPrinter::drawPicture(Surface& picture, double x, double y) {
   auto* canvas = dynamic_cast<QtCanvas*>(&picture);
@@ -38,8 +40,8 @@ void DialogPrinter::drawPicture(Surface& picture, double x, double y) {
   if (!job_) {
     job_ = std::make_unique<Job>();
     if (defaultFile_)
-      job_->printer.setOutputFileName(QDir::current().absoluteFilePath(
-          QString::fromStdString(defaultFile_())));
+      job_->printer.setOutputFileName(
+          QDir::current().absoluteFilePath(QString::fromStdString(defaultFile_())));
     QPrintDialog dlg(&job_->printer, parent_);
     dlg.setObjectName("PrintDialog");
     if (dlg.exec() != QDialog::Accepted || !job_->painter.begin(&job_->printer))
@@ -160,7 +162,7 @@ int runDesktop(int argc, char** argv) {
   app->interactive = true;
   std::vector<std::string> words;
   for (int i = 1; i < argc; ++i) words.emplace_back(argv[i]);
-  if (!words.empty()) words[0] = QDir(QString::fromStdString(words[0])).absolutePath().toStdString();
+  for (auto& w : words) w = commandPath(w);
   int status = 0;
   {
     Desktop desk(*app);

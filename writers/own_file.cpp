@@ -4,6 +4,7 @@
 #include "app/app.hpp"
 #include "app/convert.hpp"
 #include "app/strings.hpp"
+#include "app/work_folder.hpp"
 #include "readers/texts.hpp"
 
 #include <algorithm>
@@ -248,10 +249,10 @@ void writeKelFile(App& app, const std::string& name, const std::string& route, b
 void writeAutoKel(App& app, const std::string& route) {
   auto& m = app.m;
   if (m.NFrq == 0) return;
-  const std::string name = m.FilNam + ".kel";
+  const std::string name = sideFile(app, m.FilNam + ".kel");
   if (spl(name) > 0) {
     if (m.RenDone == 0) return;
-    const std::string backup = m.FilNam + ".ren" + ".kel";
+    const std::string backup = sideFile(app, m.FilNam + ".ren" + ".kel");
     if (fileExists(backup)) return;
     tekst(app, std::string(OldFile) + name + std::string(RenamedAs) + backup);
     renameFile(name, backup);
@@ -261,7 +262,7 @@ void writeAutoKel(App& app, const std::string& route) {
 
 void SaveKelAsIs(App& app) noexcept {
   guard(app, "SaveKelAsIs", [&] {
-    std::string name = app.m.FilNam + ".kel";
+    std::string name = sideFile(app, app.m.FilNam + ".kel");
     while (fileExists(name)) {
       const bool readOnly = readOnlyFile(name);
       std::string prompt = std::string(Caution) + "\r" + name + "\r\r" + std::string(CancelText);
