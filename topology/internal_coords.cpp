@@ -45,6 +45,7 @@ constexpr std::string_view Differs = "  the set does not match 3N-6";
 constexpr double Xy3Spread = 0.3;     // angstrom: three terminal bonds alike
 constexpr double LinearBend = 179.9;  // degrees: a bend above it is left out
 constexpr int MaxClosures = 120;      // ring-closing stretches
+constexpr int MaxStraight = 8;        // straight angles a torsion axis is followed through
 constexpr double StrongTol = 0.3;     // first choice: clearly independent
 constexpr double WeakTol = 0.02;      // second choice: still independent
 constexpr double MinSin = 1e-3;       // torsions and out-of-plane: a line defines no plane
@@ -393,18 +394,19 @@ std::vector<Cand> IcWalk::candidates(int p, int anchor) {
     for (int x : othersOf(c)) bend(p, c, x);
   for (std::size_t i = 0; i < mine.size(); ++i)
     for (std::size_t j = i + 1; j < mine.size(); ++j) bend(mine[i], p, mine[j]);
-  // a torsion whose axis runs on straight through x takes the atom beyond the straight angle
+  // torsions p-c-x-y; where the axis runs on straight through x (an alkyne, a nitrile), it
+  // is followed along the chain and the torsion takes the first atom off its line
+  auto torsions = [&](auto& self, int c, int prev, int cur, int depth) -> void {
+    for (int y : placedNb_[std::size_t(cur)]) {
+      if (y == prev || y == c || y == p) continue;
+      if (Bend(m_, prev, cur, y) <= LinearBend)
+        out.push_back({IcTors, {p, c, cur, y}, p});
+      else if (depth < MaxStraight)
+        self(self, c, cur, y, depth + 1);
+    }
+  };
   for (int c : mine)
-    for (int x : othersOf(c))
-      for (int y : placedNb_[std::size_t(x)]) {
-        if (y == c || y == p) continue;
-        if (Bend(m_, c, x, y) <= LinearBend) {
-          out.push_back({IcTors, {p, c, x, y}, p});
-          continue;
-        }
-        for (int z : placedNb_[std::size_t(y)])
-          if (z != x && z != c && z != p) out.push_back({IcTors, {p, c, y, z}, p});
-      }
+    for (int x : othersOf(c)) torsions(torsions, c, c, x, 0);
   for (int c : mine) {
     auto xs = othersOf(c);
     for (std::size_t i = 0; i < xs.size(); ++i)

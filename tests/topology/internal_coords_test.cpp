@@ -269,6 +269,17 @@ Molecule propyne() {
   return m;
 }
 
+/// 2-butyne: both ends of the straight chain carry a methyl group (torsions run across it).
+Molecule butyne() {
+  Molecule m = propyne();
+  m.back() = {6, 4.13, 0, 0};
+  for (int k = 0; k < 3; ++k) {
+    double phi = (120.0 * k + 60.0) * Deg;
+    m.push_back({1, 4.493, 1.027 * std::cos(phi), 1.027 * std::sin(phi)});
+  }
+  return m;
+}
+
 struct ChainRow {
   const char* name;
   Molecule mol;
@@ -302,6 +313,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ChainRow{"bent_179_9", acetonitrile(179.9), 12, -1},
                       ChainRow{"acetonitrile", acetonitrile(180.0), 12, 1},
                       ChainRow{"propyne", propyne(), 15, 1},
+                      ChainRow{"butyne", butyne(), 24, 1},
                       ChainRow{"nickel_carbonyl", nickelCarbonyl(), 21, 1},
                       ChainRow{"carbon_dioxide", chain({{8, -1.16}, {6, 0}, {8, 1.16}}), 4, 1},
                       ChainRow{"hydrogen_cyanide", chain({{1, -1.07}, {6, 0}, {7, 1.16}}), 4, 1},
