@@ -51,9 +51,9 @@ struct App {
   LogSink* log = nullptr;
   Mirror* mirror = nullptr;
 
-  int erraCount = 0;         ///< run-time error reports so far
-  bool readFailed = false;   ///< the last read met one of its failure cases
-  bool busy = false;         ///< a read, build or edit is running: no other may start
+  int erraCount = 0;       ///< run-time error reports so far
+  bool readFailed = false; ///< the last read met one of its failure cases
+  bool busy = false;       ///< a read, build or edit is running: no other may start
   bool interactive = false;  ///< a person can press buttons while the program waits
   /// The folder of the structure when it could not be written (the files go to the current,
   /// per-user working folder instead); empty otherwise.

@@ -21,12 +21,13 @@ constexpr std::string_view Version = "kelvorin 2.2";
 
 // Options with a value; the value is checked by checkValue.
 const std::set<std::string, std::less<>> ValueOptions = {
-    "--geometry", "--answer",  "--size",      "--mpo",    "--add",    "--place",   "--view",
-    "--rotate",   "--zoom",    "--balls",     "--labels", "--hatoms", "--measure", "--delete",
-    "--distance", "--vibrate", "--amplitude", "--speed",  "--render"};
-const std::set<std::string, std::less<>> FlagOptions = {"--help",         "--version", "--ic",
-                                                        "--kel",          "--pdb",     "--gjf",
-                                                        "--list-scratch", "--erase",   "--undo"};
+    "--geometry", "--answer", "--size",  "--mpo",      "--add",      "--place",
+    "--view",     "--rotate", "--zoom",  "--balls",    "--labels",   "--hatoms",
+    "--measure",  "--delete", "--distance", "--vibrate", "--amplitude", "--speed",
+    "--render"};
+const std::set<std::string, std::less<>> FlagOptions = {
+    "--help", "--version", "--ic", "--kel", "--pdb", "--gjf", "--list-scratch", "--erase",
+    "--undo"};
 // File names taken relative to the folder where the program was started.
 const std::set<std::string, std::less<>> FileOptions = {"--mpo", "--add", "--render"};
 
@@ -110,16 +111,13 @@ class BatchPrompt : public Prompt {
     if (!answers_.empty()) {
       answer = answers_.front();
       answers_.pop_front();
-      if (answer == "cancel")
-        answer.clear();
-      else if (answer == "default")
-        answer = std::string(defaultText);
+      if (answer == "cancel") answer.clear();
+      else if (answer == "default") answer = std::string(defaultText);
     }
     std::string shown(prompt);
     std::replace(shown.begin(), shown.end(), '\r', '\n');
-    err_ << "? " << title << "\n"
-         << shown << "\n[" << defaultText
-         << "] = " << (answer.empty() ? std::string("(cancel)") : answer) << "\n";
+    err_ << "? " << title << "\n" << shown << "\n[" << defaultText << "] = "
+         << (answer.empty() ? std::string("(cancel)") : answer) << "\n";
     return answer;
   }
 
@@ -164,7 +162,9 @@ Options that configure the read (take effect before it, wherever they stand):
   --size WxH                  drawing surface in pixels (default 800x600)
 Commands (run after the read, in the order given):
   --mpo FILE                  read FILE as the connection file
-  --ic                        print the internal coordinates
+  --ic                        print the internal coordinates (a complete set: 3N-6, or
+                              3N-5 for a linear molecule; straight chains take the pair
+                              of linear bends BEIP/BEPE)
   --kel                       "&Save .kel as is"
   --add FILE                  "&Add .kel structure" with FILE
   --place right,left,top,bottom,above,under|cancel
@@ -185,7 +185,10 @@ Commands (run after the read, in the order given):
   --amplitude X, --speed X    animation amplitude and speed
   --render FILE               the picture as .bmp or .png
   --help, --version
-Exit status: 0 success, 1 failure, 2 bad usage.
+A path names one file: a backslash separates folders only when no file has the literal name.
+Exit status: 0 success; 1 when any step failed (a read, a command, a file named by an option
+that does not exist, an erase that left a listed file); 2 bad usage. The status text of a
+failed step stays on standard error before the texts of later steps.
 )";
 }
 
@@ -207,12 +210,9 @@ bool parseBatch(const std::vector<std::string>& args, BatchOptions& o) {
     }
     if (a == "--batch") continue;
     if (FlagOptions.count(a)) {
-      if (a == "--help")
-        o.help = true;
-      else if (a == "--version")
-        o.version = true;
-      else
-        o.commands.push_back({a, ""});
+      if (a == "--help") o.help = true;
+      else if (a == "--version") o.version = true;
+      else o.commands.push_back({a, ""});
       continue;
     }
     if (!ValueOptions.count(a)) {
@@ -228,10 +228,8 @@ bool parseBatch(const std::vector<std::string>& args, BatchOptions& o) {
       o.error = "malformed value of " + a + ": " + v;
       return false;
     }
-    if (a == "--geometry")
-      o.geometry = v;
-    else if (a == "--answer")
-      o.answers.push_back(v);
+    if (a == "--geometry") o.geometry = v;
+    else if (a == "--answer") o.answers.push_back(v);
     else if (a == "--size") {
       auto p = split(v, 'x');
       o.width = int(Val(p[0]));
@@ -252,7 +250,8 @@ bool parseBatch(const std::vector<std::string>& args, BatchOptions& o) {
   return true;
 }
 
-int runBatch(const BatchOptions& o, std::ostream& out, std::ostream& err, const BatchHooks& hooks) {
+int runBatch(const BatchOptions& o, std::ostream& out, std::ostream& err,
+             const BatchHooks& hooks) {
   if (!o.error.empty()) {
     err << "kelvorin: " << o.error << "\n" << batchUsage();
     return 2;
@@ -287,28 +286,28 @@ int runBatch(const BatchOptions& o, std::ostream& out, std::ostream& err, const 
     err << "kelvorin: nothing to read: " << o.words[0] << " names no file\n";
     return 2;
   }
-  // The Text3 of a failed step is kept: a later command may replace or empty the box, but the
-  // failure still comes first on standard error, and no " all is good" follows it.
-  std::vector<std::string> failures;
-  auto keep = [&](const std::string& text) {
-    if (!text.empty() && (failures.empty() || failures.back() != text)) failures.push_back(text);
+  // The Text3 of a failed step goes to standard error at once: a later command may replace
+  // or empty the box, but the failure stays, before the later texts, and no " all is good"
+  // follows it.
+  std::string shown;
+  auto report = [&](const std::string& text) {
+    if (text.empty() || text == shown) return;
+    err << text << "\n";
+    shown = text;
   };
   auto& text3 = app->frm.Text3.text;
   if (app->readFailed || app->m.NAt == 0 || app->erraCount > 0) {
     ok = false;
-    keep(text3);
+    report(text3);
   }
   for (const auto& c : o.commands) {
     std::string before = text3;
     if (runBatchCommand(*app, c, o, out, err, hooks)) continue;
     ok = false;
-    if (text3 != before) keep(text3);
+    if (text3 != before) report(text3);
   }
   log.finish();
-  for (const auto& t : failures) err << t << "\n";
-  bool good = text3.ends_with(texts::AllIsGood);
-  if (!text3.empty() && (failures.empty() || (text3 != failures.back() && !good)))
-    err << text3 << "\n";
+  if (ok || !text3.ends_with(texts::AllIsGood)) report(text3);
   if (!app->frm.Text4.text.empty()) err << app->frm.Text4.text << "\n";
   ok = ok && app->m.NAt > 0 && !app->readFailed && app->erraCount == 0;
   return ok ? 0 : 1;
