@@ -55,8 +55,8 @@ struct App {
   bool readFailed = false; ///< the last read met one of its failure cases
   bool busy = false;       ///< a read, build or edit is running: no other may start
   bool interactive = false;  ///< a person can press buttons while the program waits
-  /// The folder of the structure when it could not be written (the files go to the current,
-  /// per-user working folder instead); empty otherwise.
+  /// The last folder found not writable (its files go to the per-user working folder
+  /// instead); empty while there was none.
   std::string readOnlyDir;
   /// Answers whether a folder can be written, in place of the file system's permissions.
   std::function<bool(const std::string&)> writableProbe;

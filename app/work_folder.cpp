@@ -42,29 +42,51 @@ std::string userWorkFolder() {
 
 bool folderWritable(const App& app, const std::string& folder) {
   std::string dir = folder.empty() ? std::string(".") : folder;
+  // a folder that does not exist is no folder to read from: its writes fail as they are
+  std::error_code ec;
+  if (!fs::is_directory(dir, ec)) return true;
   if (app.writableProbe) return app.writableProbe(dir);
   return ::access(dir.c_str(), W_OK | X_OK) == 0;
 }
 
-bool leaveReadOnlyFolder(App& app) {
-  std::string here = currentDir();
-  if (folderWritable(app, here)) return false;
-  std::string work = userWorkFolder();
+namespace {
+
+/// Makes the working folder (and, with enter, makes it the current directory, so that the
+/// log file follows), then says once for each folder that cannot be written that the files
+/// go there. False when the working folder cannot be made or entered.
+bool useWorkFolder(App& app, const std::string& readOnly, const std::string& work, bool enter) {
   std::error_code ec;
   fs::create_directories(work, ec);
-  fs::current_path(work, ec);
-  if (ec) return false;  // nowhere else to go: the writes report their own errors
-  app.readOnlyDir = here;
-  tekst(app, std::string(WritesIn) + currentDir());
+  if (!fs::is_directory(work, ec)) return false;
+  if (enter) {
+    int i = 0;
+    ZnaD(work + "/", i);
+    if (i != 0) return false;
+  }
+  if (app.readOnlyDir != readOnly) tekst(app, std::string(WritesIn) + work);
+  app.readOnlyDir = readOnly;
   return true;
 }
 
-std::string sideFile(const App& app, const std::string& name) {
-  if (app.readOnlyDir.empty() || name.empty()) return name;
-  std::error_code ec;
+}  // namespace
+
+bool leaveReadOnlyFolder(App& app) {
+  std::string here = currentDir();
+  if (folderWritable(app, here)) return false;
+  // when there is no other folder either, the writes report their own errors
+  return useWorkFolder(app, here, userWorkFolder(), true);
+}
+
+std::string sideFile(App& app, const std::string& name) {
+  if (name.empty()) return name;
   std::string dir = folderOf(name);
-  if (!fs::equivalent(dir, app.readOnlyDir, ec) || folderWritable(app, dir)) return name;
-  return userWorkFolder() + "/" + znaU(name);
+  if (folderWritable(app, dir)) return name;
+  std::error_code ec;
+  std::string readOnly = fs::absolute(dir, ec).lexically_normal().generic_string();
+  while (readOnly.size() > 1 && readOnly.back() == '/') readOnly.pop_back();
+  std::string work = userWorkFolder();
+  if (!useWorkFolder(app, readOnly, work, false)) return name;
+  return work + "/" + znaU(name);
 }
 
 }  // namespace kel

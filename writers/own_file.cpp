@@ -6,6 +6,7 @@
 #include "app/strings.hpp"
 #include "app/work_folder.hpp"
 #include "readers/texts.hpp"
+#include "writers/free_name.hpp"
 
 #include <algorithm>
 #include <array>
@@ -209,7 +210,11 @@ void writeKelFile(App& app, const std::string& name, const std::string& route, b
   auto& m = app.m;
   auto& files = app.files;
   const int reports = app.erraCount;
-  files.openOutput(KelChannel, name);
+  // A file of that name is replaced only by a complete new one, and after its own content has
+  // been kept under a numbered name (a file marked read-only is still refused by the open).
+  const bool replacing = nameTaken(name) && !readOnlyFile(name);
+  const std::string target = replacing ? name + ".part" : name;
+  files.openOutput(KelChannel, target);
   if (!route.empty()) {
     files.writeLine(KelChannel, route);
     files.writeLine(KelChannel, "");
@@ -238,11 +243,18 @@ void writeKelFile(App& app, const std::string& name, const std::string& route, b
   if (app.erraCount != reports) {
     // A half-written file would be taken for a complete one by the next read.
     files.closeAll();
-    deleteFile(name);
+    deleteFile(target);
     app.readFailed = true;
     return;
   }
   files.close(KelChannel);
+  if (replacing) {
+    keepOldVersion(app, name, target);
+    if (nameTaken(name))
+      deleteFile(target);  // the same content: the file stays as it is
+    else
+      renameFile(target, name);
+  }
   tekst(app, std::string(FileText) + name + std::string(WasCreated));
 }
 

@@ -96,7 +96,7 @@ TEST(FilesKept, ReadOnlyFolderIsReadAndLeftUntouched) {
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.out.find("folder not writable, files are written in " + work), std::string::npos)
       << r.out;
-  EXPECT_EQ(namesIn(shared), std::set<std::string>{"water.xyz"});
+  EXPECT_EQ(namesIn(shared), std::set<std::string>{"water.xyz"}) << slurp(shared / "skrK.log");
   auto written = namesIn(work);
   for (const char* f : {"skrK.log", "skrK.geo", "water.mpo", "water.pdb"})
     EXPECT_TRUE(written.count(f)) << f;
