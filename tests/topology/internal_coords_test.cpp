@@ -221,8 +221,7 @@ TEST_F(LinearBend, SwitchLetsTheAngleIn) {
   EXPECT_EQ(bMatrixRank(app->m), 9);
 }
 
-// ------------------------------------------------------------------ straight and nearly straight
-// chains
+// ------------------------------------------------------------------ straight chains
 
 constexpr double Deg = 3.14159265358979 / 180.0;
 
@@ -263,16 +262,10 @@ Molecule nickelCarbonyl() {
   return m;
 }
 
-Molecule propyne() {
-  Molecule m = methylOn(6);
-  for (auto [z, x] : {std::pair{6, 1.46}, {6, 2.67}, {1, 3.73}}) m.push_back({z, x, 0, 0});
-  return m;
-}
-
-/// 2-butyne: both ends of the straight chain carry a methyl group (torsions run across it).
+/// 2-butyne: a methyl group on each end of the straight chain (torsions run across it).
 Molecule butyne() {
-  Molecule m = propyne();
-  m.back() = {6, 4.13, 0, 0};
+  Molecule m = methylOn(6);
+  for (auto [z, x] : {std::pair{6, 1.46}, {6, 2.67}, {6, 4.13}}) m.push_back({z, x, 0, 0});
   for (int k = 0; k < 3; ++k) {
     double phi = (120.0 * k + 60.0) * Deg;
     m.push_back({1, 4.493, 1.027 * std::cos(phi), 1.027 * std::sin(phi)});
@@ -298,10 +291,6 @@ TEST_P(StraightChain, CompleteSetOfFullRank) {
   if (row.linearPair >= 0) {
     EXPECT_EQ(countType(m, IcBeip) + countType(m, IcBepe) > 0, row.linearPair == 1);
   }
-  bool linear = int(row.mol.size()) * 3 - 5 == row.dof;
-  std::string against = linear ? "  3N-5 =" : "  3N-6 =";
-  EXPECT_TRUE(hasLine(*app, "NDof(0) =" + Str(row.dof) + against + Str(row.dof) + "  complete set"))
-      << app->frm.Text2.text;
   EXPECT_EQ(app->erraCount, 0) << app->frm.Text4.text;
 }
 
@@ -312,23 +301,13 @@ INSTANTIATE_TEST_SUITE_P(
                       ChainRow{"bent_179_5", acetonitrile(179.5), 12, 0},
                       ChainRow{"bent_179_9", acetonitrile(179.9), 12, -1},
                       ChainRow{"acetonitrile", acetonitrile(180.0), 12, 1},
-                      ChainRow{"propyne", propyne(), 15, 1}, ChainRow{"butyne", butyne(), 24, 1},
+                      ChainRow{"butyne", butyne(), 24, 1},
                       ChainRow{"nickel_carbonyl", nickelCarbonyl(), 21, 1},
                       ChainRow{"carbon_dioxide", chain({{8, -1.16}, {6, 0}, {8, 1.16}}), 4, 1},
                       ChainRow{"hydrogen_cyanide", chain({{1, -1.07}, {6, 0}, {7, 1.16}}), 4, 1},
                       ChainRow{"acetylene", chain({{1, -1.66}, {6, -0.6}, {6, 0.6}, {1, 1.66}}), 7,
                                1}),
     [](const auto& p) { return std::string(p.param.name); });
-
-TEST_F(LinearBend, PairIsShownAsTheStraightAngle) {
-  build(*app, chain({{8, -1.16}, {6, 0}, {8, 1.16}}));
-  auto& m = app->m;
-  for (int r = 1; r <= m.IcRows; ++r)
-    if (m.IcTab(r, 5) == IcBeip || m.IcTab(r, 5) == IcBepe) {
-      EXPECT_EQ(m.IcTab(r, 2), 2);  // the apex, between the two ends
-      EXPECT_NEAR(icValue(m, r), 180.0, 1e-9);
-    }
-}
 
 // ------------------------------------------------------------------ failures
 
