@@ -11,6 +11,7 @@
 #include "viewer/viewer_forms.hpp"
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -54,6 +55,11 @@ struct App {
   bool readFailed = false; ///< the last read met one of its failure cases
   bool busy = false;       ///< a read, build or edit is running: no other may start
   bool interactive = false;  ///< a person can press buttons while the program waits
+  /// The last folder found not writable (its files go to the per-user working folder
+  /// instead); empty while there was none.
+  std::string readOnlyDir;
+  /// Answers whether a folder can be written, in place of the file system's permissions.
+  std::function<bool(const std::string&)> writableProbe;
 
   App();
   App(const App&) = delete;

@@ -5,6 +5,7 @@
 #include "app/convert.hpp"
 #include "app/startup.hpp"
 #include "app/strings.hpp"
+#include "readers/texts.hpp"
 
 #include <algorithm>
 #include <deque>
@@ -161,7 +162,9 @@ Options that configure the read (take effect before it, wherever they stand):
   --size WxH                  drawing surface in pixels (default 800x600)
 Commands (run after the read, in the order given):
   --mpo FILE                  read FILE as the connection file
-  --ic                        print the internal coordinates
+  --ic                        print the internal coordinates (a complete set: 3N-6, or
+                              3N-5 for a linear molecule; straight chains take the pair
+                              of linear bends BEIP/BEPE)
   --kel                       "&Save .kel as is"
   --add FILE                  "&Add .kel structure" with FILE
   --place right,left,top,bottom,above,under|cancel
@@ -182,12 +185,14 @@ Commands (run after the read, in the order given):
   --amplitude X, --speed X    animation amplitude and speed
   --render FILE               the picture as .bmp or .png
   --help, --version
-Exit status: 0 success, 1 failure, 2 bad usage.
+A path names one file: a backslash separates folders only when no file has the literal name.
+Exit status: 0 success; 1 when any step failed (a read, a command, a file named by an option
+that does not exist, an erase that left a listed file); 2 bad usage. The status text of a
+failed step stays on standard error before the texts of later steps.
 )";
 }
 
 bool parseBatch(const std::vector<std::string>& args, BatchOptions& o) {
-  namespace fs = std::filesystem;
   bool optionsEnded = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
@@ -230,7 +235,7 @@ bool parseBatch(const std::vector<std::string>& args, BatchOptions& o) {
       o.width = int(Val(p[0]));
       o.height = int(Val(p[1]));
     } else {
-      if (FileOptions.count(a)) v = fs::absolute(v).lexically_normal().string();
+      if (FileOptions.count(a)) v = commandPath(v);
       if (a == "--place") {
         auto it = std::find_if(o.commands.rbegin(), o.commands.rend(),
                                [](const BatchCommand& c) { return c.option == "--add"; });
@@ -247,7 +252,6 @@ bool parseBatch(const std::vector<std::string>& args, BatchOptions& o) {
 
 int runBatch(const BatchOptions& o, std::ostream& out, std::ostream& err,
              const BatchHooks& hooks) {
-  namespace fs = std::filesystem;
   if (!o.error.empty()) {
     err << "kelvorin: " << o.error << "\n" << batchUsage();
     return 2;
@@ -273,8 +277,7 @@ int runBatch(const BatchOptions& o, std::ostream& out, std::ostream& err,
   app->we2.La2[1].value = o.geometry == "last";
   app->we2.La2[2].value = o.geometry == "emin";
   std::vector<std::string> words = o.words;
-  std::error_code ec;
-  words[0] = fs::absolute(words[0], ec).lexically_normal().string();
+  for (auto& w : words) w = commandPath(w);
   if (hooks.prepare) hooks.prepare(*app, o);
   IniVe(*app, joinCommandLine(words));
   bool ok = true;
@@ -283,10 +286,28 @@ int runBatch(const BatchOptions& o, std::ostream& out, std::ostream& err,
     err << "kelvorin: nothing to read: " << o.words[0] << " names no file\n";
     return 2;
   }
-  for (const auto& c : o.commands)
-    if (!runBatchCommand(*app, c, o, out, err, hooks)) ok = false;
+  // The Text3 of a failed step goes to standard error at once: a later command may replace
+  // or empty the box, but the failure stays, before the later texts, and no " all is good"
+  // follows it.
+  std::string shown;
+  auto report = [&](const std::string& text) {
+    if (text.empty() || text == shown) return;
+    err << text << "\n";
+    shown = text;
+  };
+  auto& text3 = app->frm.Text3.text;
+  if (app->readFailed || app->m.NAt == 0 || app->erraCount > 0) {
+    ok = false;
+    report(text3);
+  }
+  for (const auto& c : o.commands) {
+    std::string before = text3;
+    if (runBatchCommand(*app, c, o, out, err, hooks)) continue;
+    ok = false;
+    if (text3 != before) report(text3);
+  }
   log.finish();
-  if (!app->frm.Text3.text.empty()) err << app->frm.Text3.text << "\n";
+  if (ok || !text3.ends_with(texts::AllIsGood)) report(text3);
   if (!app->frm.Text4.text.empty()) err << app->frm.Text4.text << "\n";
   ok = ok && app->m.NAt > 0 && !app->readFailed && app->erraCount == 0;
   return ok ? 0 : 1;

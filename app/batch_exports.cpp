@@ -42,6 +42,13 @@ bool batchExports(App& app, const BatchCommand& c, BatchContext& ctx, bool& ok) 
     // With nothing listed the dialog has already closed as "only EXIT Not Erase".
     if (app.exitDlg.visible) Bu_Click(app, 0);
     app.exitDlg.endProgram = false;
+    // A file that could not be deleted is a failure of the command, named on its own line.
+    const auto& d = app.exitDlg;
+    for (std::size_t k = 0; k < d.names.size() && k < d.listed.size(); ++k)
+      if (d.listed[k] && fileExists(d.names[k])) {
+        ctx.err << "kelvorin: --erase left " << d.names[k] << "\n";
+        ok = false;
+      }
     app.frm.visible = main;
     app.obr.visible = viewer;
     app.frq.visible = list;

@@ -20,7 +20,7 @@ namespace {
 /// becomes MpoNam and is read (command 15), and the viewer starts afresh.
 void inputMpo(App& app, const std::string& file) {
   auto& f = app.frm;
-  if (fileExists(f.ScrMpo)) copyFile(f.ScrMpo, f.ScrMpob);
+  keepWorkingMpo(app);
   app.m.MpoNam = file;
   if (app.m.MpoNam.empty()) {
     f.Text3.text = MissingMpoName;
@@ -47,7 +47,9 @@ void printCoordinates(App& app, std::ostream& out) {
     int type = m.IcTab(r, 5);
     int atoms = m.IcAtoms(type, 0);
     std::string line = "  " + std::to_string(r) + "  " + m.IcName(type) + " ";
-    for (int k = 1; k <= atoms; ++k) line += " " + std::to_string(m.IcTab(r, k));
+    // a linear bend names its three atoms as a bend does
+    for (int k = 1; k <= atoms && m.IcTab(r, k) != 0; ++k)
+      line += " " + std::to_string(m.IcTab(r, k));
     line += "  " + formatPattern(icValue(m, r), type == IcStre ? "0.000000" : "0.0000");
     if (app.log)
       app.log->newLine(line);
@@ -61,8 +63,11 @@ void printCoordinates(App& app, std::ostream& out) {
 bool batchTopology(App& app, const BatchCommand& c, BatchContext& ctx, bool& ok) {
   if (c.option == "--mpo") {
     int before = app.erraCount;
+    // a missing file fails the command even though the matrix falls back to another source
+    bool missing = !fileExists(c.value);
     guard(app, "batch --mpo", [&] { inputMpo(app, c.value); });
-    ok = app.erraCount == before;
+    ok = app.erraCount == before && !missing;
+    if (missing) ctx.err << "kelvorin: --mpo " << c.value << ": no such file\n";
     return true;
   }
   if (c.option == "--ic") {

@@ -105,10 +105,11 @@ void TekLog(App& app, std::string_view ay, int Li) {
   bool sameFolder = app.logFp && app.logCwd == cwdChanges();
   if (!sameFolder || Li != 0) {
     std::string path = sameFolder ? app.logPath : currentDir() + "/" + std::string(LogName);
-    double n = 0;
-    int ier = 0;
-    SplW(path, n, ier);
-    if (ier != 0) return;  // the console still shows the line
+    // Pieces of the current line still wait in the handle: written out first, they count
+    // for the length, so the file just begun is never taken for an empty one and made anew.
+    if (app.logFp && app.logPath == path) std::fflush(app.logFp);
+    long long n = fileLength(path);  // never deletes
+    if (n < 0) return;               // the console still shows the line
     if (!app.logFp || app.logPath != path || n <= 0) {
       closeLog(app);
       app.logFp = std::fopen(path.c_str(), n <= 0 ? "wb" : "ab");

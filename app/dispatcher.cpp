@@ -109,7 +109,7 @@ void readConnections(App& app) {
 void chooseConnections(App& app) {
   auto& f = app.frm;
   auto& m = app.m;
-  if (fileExists(f.ScrMpo)) copyFile(f.ScrMpo, f.ScrMpob);
+  keepWorkingMpo(app);
   f.ibut[5].backColour = LightCyan;
   m.Par(50) = 1;
   m.Par(30) = LightCyan;

@@ -6,10 +6,14 @@
 #include "app/convert.hpp"
 #include "app/dispatcher.hpp"
 #include "app/strings.hpp"
+#include "app/work_folder.hpp"
 #include "readers/gaussian_output.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 namespace kel {
 
@@ -39,7 +43,26 @@ std::string localPath(std::string_view folder) {
   return s;
 }
 
+/// A word of the command line without the double quotes around it.
+std::string unquote(std::string s) {
+  if (s.size() >= 2 && s.front() == '"' && s.back() == '"') s = s.substr(1, s.size() - 2);
+  return s;
+}
+
 }  // namespace
+
+std::string oneFile(std::string_view path) {
+  std::string p(path);
+  if (!fileExists(p)) std::replace(p.begin(), p.end(), '\\', '/');
+  return p;
+}
+
+std::string commandPath(std::string_view word) {
+  std::string p = oneFile(word);
+  std::error_code ec;
+  auto a = std::filesystem::absolute(p, ec);
+  return ec ? p : a.lexically_normal().string();
+}
 
 std::vector<std::string> iniFolders() {
   std::vector<std::string> folders{""};
@@ -155,36 +178,45 @@ void IniVe(App& app, std::string_view cmdLine) {
     IniModel(m);
     // 6. command line
     std::string line(cmdLine);
-    bool quoted = false;
-    if (!line.empty() && line[0] == '"') {
-      quoted = true;
-      line.erase(0, 1);
-      if (auto q = line.find('"'); q != std::string::npos) line.erase(q);
-    }
-    if (line.empty()) {
-      openKelWe1(app, 1);
-      return;
-    }
-    std::string file = trim(line);
     std::string& arg2 = f.Arg2;
-    if (!quoted) {
+    std::string file;
+    if (!line.empty() && line[0] == '"') {
+      // a quoted name keeps its blanks; what follows the closing quote is the second word
+      line.erase(0, 1);
+      auto q = line.find('"');
+      file = trim(line.substr(0, q));
+      if (q != std::string::npos) arg2 = unquote(trim(line.substr(q + 1)));
+    } else {
+      file = trim(line);
       if (auto b = file.find(' '); b != std::string::npos) {
-        arg2 = trim(file.substr(b + 1));
+        arg2 = unquote(trim(file.substr(b + 1)));
         file.erase(b);
       }
     }
+    if (file.empty()) {
+      openKelWe1(app, 1);
+      return;
+    }
+    file = oneFile(file);
     if (file.size() > 4) {
       std::string before = currentDir();
       int i = 0;
-      ZnaD(file, i);
+      auto slash = file.rfind('/');
+      ZnaD(slash == std::string::npos ? std::string() : file.substr(0, slash + 1), i);
       if (i != 0) {
         f.Text4.text = DirectoryError;
         f.Text4.visible = true;
       } else if (currentDir() != before) {
         f.Text4.text = std::string(DirectoryChanged) + currentDir();
         f.Text4.visible = true;
+        // a relative name would now point below the new folder: the file is its name there
+        if (!std::filesystem::path(file).is_absolute()) file.erase(0, slash + 1);
       }
     }
+    // a folder that cannot be written is still read; the files are written elsewhere
+    std::string here = currentDir();
+    if (leaveReadOnlyFolder(app) && !std::filesystem::path(file).is_absolute())
+      file = here + "/" + file;
     auto extAt = [](const std::string& s, std::string_view ext) {
       std::size_t from = s.size() >= 4 ? s.size() - 4 : 0;
       return findCi(s, ext, from);

@@ -16,6 +16,11 @@ void IniVe(App& app, std::string_view cmdLine);
 void EdIni(App& app);
 /// The folders searched for "kelv.ini", in order, each ending in a separator (or empty).
 std::vector<std::string> iniFolders();
+/// A path of the command line as one file: a backslash separates folders only when no file
+/// has the literal name (then every backslash becomes '/'); otherwise the name stays as given.
+std::string oneFile(std::string_view path);
+/// oneFile made absolute from the current folder (FILE and ARG2 before the folder changes).
+std::string commandPath(std::string_view word);
 /// Builds a command line from words: a word holding a blank is put in double quotes.
 std::string joinCommandLine(const std::vector<std::string>& words);
 

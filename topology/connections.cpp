@@ -4,10 +4,12 @@
 #include "app/app.hpp"
 #include "app/convert.hpp"
 #include "app/strings.hpp"
+#include "app/work_folder.hpp"
 #include "model/geometry.hpp"
 #include "topology/groups.hpp"
 #include "topology/internal_coords.hpp"
 #include "viewer/viewer.hpp"
+#include "writers/free_name.hpp"
 
 #include <algorithm>
 #include <filesystem>
@@ -28,6 +30,8 @@ constexpr std::string_view TooMany = "correction: too many connections: ";
 constexpr std::string_view DefinitionError = "definition error: ";
 constexpr std::string_view DefinitionErrorIm = "definiction error: ";
 constexpr std::string_view Unsuitable = "correction: unsuitable type, atom No. ";
+constexpr std::string_view Repeated = "correction: repeated line of atom No. ";
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view SelfBondIm = "???";
 constexpr std::string_view AlreadyExists = "already exists connection ";
 constexpr std::string_view AtomsWord = "atoms: ";
@@ -70,16 +74,6 @@ std::string portable(std::string_view path) {
   return p;
 }
 
-/// True when a and b name the same file (as given, or after resolving the folders).
-bool sameFile(const std::string& a, const std::string& b) {
-  if (a.empty() || b.empty()) return false;
-  fs::path pa(portable(a)), pb(portable(b));
-  if (pa == pb) return true;
-  std::error_code ec;
-  if (fs::exists(pa, ec) && fs::exists(pb, ec)) return fs::equivalent(pa, pb, ec);
-  return fs::absolute(pa, ec).lexically_normal() == fs::absolute(pb, ec).lexically_normal();
-}
-
 /// Length of an existing file; 0 when missing (the file is never touched).
 long long fileLength(const std::string& f) {
   std::error_code ec;
@@ -116,7 +110,8 @@ void clearTopology(ModKel& m) {
 // ---------------------------------------------------------------- reading a connection file
 
 /// One atom line: " 4 . C 1 : H 2 , H 3 , H 4 , C 5 " (also "4 C1: H2, H3" and "4. C1, H2").
-void readAtomLine(App& app, std::string t, MpoReadResult& r) {
+/// seen marks the atoms that had their line; a second line of an atom is reported and left out.
+void readAtomLine(App& app, std::string t, MpoReadResult& r, std::vector<char>& seen) {
   auto& m = app.m;
   std::replace(t.begin(), t.end(), '\t', ' ');
   t = trim(t);
@@ -134,21 +129,38 @@ void readAtomLine(App& app, std::string t, MpoReadResult& r) {
   }
   if (colon != std::string::npos && colon < dot) return;
   double count = roundHalfEven(Val(t.substr(0, dot)));
-  if (!(count >= 1)) return;  // a count of 0 skips the line
   std::string own =
       trim(t.substr(dot + 1, colon == std::string::npos ? std::string::npos : colon - dot - 1));
+  std::string sym;
+  int atom = 0;
+  if (count == 0) {
+    // an atom without bonds (an ion, a lone atom): the program writes " 0 . Na 1 : " for it;
+    // a line of count 0 that lists neighbours is skipped
+    bool bare = colon == std::string::npos || trim(t.substr(colon + 1)).empty();
+    if (bare && mpoLabel(own, m.NAt, sym, atom) && symbolFits(m, sym, atom) &&
+        !seen[std::size_t(atom)]) {
+      seen[std::size_t(atom)] = 1;
+      ++r.defined;
+    }
+    return;
+  }
+  if (!(count >= 1)) return;
   int k = count > m.NAt - 1 ? m.NAt - 1 : static_cast<int>(count);
   if (count > m.NAt - 1) {
     tekst(app, std::string(TooMany) + own);
     r.corrected = true;
   }
-  std::string sym;
-  int atom = 0;
   if (!mpoLabel(own, m.NAt, sym, atom)) {
     tekst(app, std::string(DefinitionError) + own);
     r.corrected = r.syntaxError = true;
     return;
   }
+  if (seen[std::size_t(atom)]) {
+    tekst(app, std::string(Repeated) + Str(atom));
+    r.corrected = true;
+    return;
+  }
+  seen[std::size_t(atom)] = 1;
   if (!symbolFits(m, sym, atom)) {
     tekst(app, std::string(Unsuitable) + Str(atom));
     r.corrected = true;
@@ -357,6 +369,17 @@ std::string MpoRun::verdict(std::string& detail) {
         return std::string(Questionable);
       }
     }
+  // and every intermolecular bond against the contact limits, as the derivation finds them
+  for (int i = 1; i <= m_.NAt; ++i)
+    for (int j = i + 1; j <= m_.NAt; ++j) {
+      if (m_.ImBond(i, j) == 0) continue;
+      i16 near = 0;
+      JWmG(app_, i, j, 0, near);
+      if (near == 0) {
+        detail = pairText(m_, i, j);
+        return std::string(Questionable);
+      }
+    }
   return {};
 }
 
@@ -504,7 +527,7 @@ void MpoRun::writeAndList() {
 
 /// Decides whether the matrix is kept under the structure's name; false ends the run.
 bool MpoRun::keepFile() {
-  std::string target = m_.FilNam + ".mpo";
+  std::string target = sideFile(app_, m_.FilNam + ".mpo");
   m_.MpoNam = f_.ScrMpo;
   if (mode_ == 5 || mode_ == 6 || m_.FilNam.empty()) return true;
   if (mode_ == 3 || mode_ == 4) {
@@ -531,15 +554,18 @@ bool MpoRun::keepFile() {
 }
 
 /// Copies the working file to target; an existing target is first copied to the backup.
+/// Neither the target nor the backup is replaced before a different content of it has been
+/// kept under its first free numbered name.
 void MpoRun::saveAs(const std::string& target) {
   if (sameFile(target, f_.ScrMpo)) return;  // the working file holds the matrix already
-  if (fileExists(portable(target)) && !sameFile(target, f_.ScrMpob)) copyLogged(target, f_.ScrMpob);
+  std::string file = portable(target);
+  if (sameContent(file, portable(f_.ScrMpo))) return;  // nothing new to keep
+  if (fileExists(file) && !sameFile(target, f_.ScrMpob)) copyLogged(target, f_.ScrMpob);
   copyLogged(f_.ScrMpo, target);
 }
 
 void MpoRun::copyLogged(const std::string& from, const std::string& to) {
-  copyFile(portable(from), portable(to));
-  tekst(app_, std::string(CopyWord) + from + std::string(Arrow) + to);
+  copyMpoLogged(app_, from, to);
 }
 
 /// Restores the busy flag of the program when the run ends, however it ends.
@@ -661,7 +687,11 @@ void readMpoFile(App& app, const std::string& path, MpoReadResult& r) {
   auto& in = app.files.openInput(MpoChannel, portable(path));
   std::string line;
   bool atomSection = true;
+  bool first = true;
+  std::vector<char> seen(std::size_t(m.NAt) + 1, 0);
   while (in.getLine(line)) {
+    if (first && line.starts_with(ByteOrderMark)) line.erase(0, ByteOrderMark.size());
+    first = false;
     TekUl(app, "*");
     if (atomSection && containsCi(line, IntermolKey)) {
       atomSection = false;
@@ -670,7 +700,7 @@ void readMpoFile(App& app, const std::string& path, MpoReadResult& r) {
     if (!atomSection)
       readBondLine(app, line, r);
     else if (r.defined < m.NAt)  // after NAt accepted lines, look for the bond section only
-      readAtomLine(app, line, r);
+      readAtomLine(app, line, r, seen);
   }
   app.files.close(MpoChannel);
   tekst(app, std::string(AtomsWord) + Str(m.NAt) + std::string(Accepted) + Str(r.defined));
@@ -689,6 +719,20 @@ void writeMpoFile(App& app, const std::string& path) {
         if (m.ImBond(a, b) != 0) app.files.writeLine(MpoChannel, mpoBondLine(m, a, b));
   }
   app.files.close(MpoChannel);
+}
+
+void copyMpoLogged(App& app, const std::string& from, const std::string& to) {
+  std::string source = portable(from), target = portable(to);
+  // the working file is the program's own scratch copy, rewritten at every run
+  if (!sameFile(to, app.frm.ScrMpo)) keepOldVersion(app, target, source);
+  copyFile(source, target);
+  tekst(app, std::string(CopyWord) + from + std::string(Arrow) + to);
+}
+
+void keepWorkingMpo(App& app) {
+  const auto& f = app.frm;
+  if (fileExists(portable(f.ScrMpo)) && !sameContent(portable(f.ScrMpo), portable(f.ScrMpob)))
+    copyMpoLogged(app, f.ScrMpo, f.ScrMpob);
 }
 
 void MpoDef(App& app, std::string& name) noexcept {

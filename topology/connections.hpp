@@ -15,6 +15,13 @@ struct App;
 /// reuse a defined matrix), any other name a connection file to read.
 void MpoDef(App& app, std::string& name) noexcept;
 
+/// Copies a connection file and logs "copy FROM --> TO"; a different content of TO is first
+/// kept under its first free numbered name. Throws BasicError on file errors.
+void copyMpoLogged(App& app, const std::string& from, const std::string& to);
+/// " &Input .MPO" keeps the working connection file as the previous version (see
+/// copyMpoLogged); nothing happens when there is none or the copy holds it already.
+void keepWorkingMpo(App& app);
+
 /// Bond test: bonded = 1 when atoms i and j are closer than (1 + 0.025 k) times the limit of
 /// their element pair, else 0.
 void JWmA(App& app, int i, int j, int k, i16& bonded) noexcept;

@@ -10,8 +10,13 @@
 // atoms placed before it. A candidate is taken only when its derivative with respect to the
 // atom's position is independent of those already taken. The derivative matrix of the whole
 // set is then block triangular with full-rank blocks, so the set is complete and free of
-// redundancy: 3N - 6 coordinates of rank 3N - 6 (only linear chains, which would need the
-// paired linear bends, come out short).
+// redundancy: 3N - 6 coordinates of rank 3N - 6.
+//
+// Linear chains. An angle above 179.9 degrees fixes no direction as a bend; it offers the
+// pair of linear bends instead: the bending of the chain in two fixed planes through its
+// axis. While every atom placed so far lies on one line, each further atom on that line adds
+// three degrees of freedom, and the first atom off the line adds two (a linear molecule has
+// 3N - 5).
 #include "topology/internal_coords.hpp"
 
 #include "app/convert.hpp"
@@ -30,17 +35,23 @@ constexpr std::string_view Stretches = "  stretches";
 constexpr std::string_view Bends = ", bends";
 constexpr std::string_view Outs = ", out-of-plane";
 constexpr std::string_view Torsions = ", torsions";
+constexpr std::string_view LinearBends = ", linear bends";
 constexpr std::string_view Compare = "NDof(0) =";
 constexpr std::string_view Against = "  3N-6 =";
+constexpr std::string_view AgainstLinear = "  3N-5 =";
 constexpr std::string_view Complete = "  complete set";
 constexpr std::string_view Differs = "  the set does not match 3N-6";
 
 constexpr double Xy3Spread = 0.3;     // angstrom: three terminal bonds alike
 constexpr double LinearBend = 179.9;  // degrees: a bend above it is left out
 constexpr int MaxClosures = 120;      // ring-closing stretches
+constexpr int MaxStraight = 8;        // straight angles a torsion axis is followed through
 constexpr double StrongTol = 0.3;     // first choice: clearly independent
 constexpr double WeakTol = 0.02;      // second choice: still independent
-constexpr double MinSin = 0.05;       // angles closer to 0 or 180 define no direction
+constexpr double MinSin = 1e-3;       // torsions and out-of-plane: a line defines no plane
+constexpr double BendSin = 1e-9;      // a bend fixes a direction up to the straight line
+constexpr double LineSin = 1e-3;      // an atom this close to the line of a chain is on it
+constexpr double GradStep = 1e-6;     // angstrom: step of the linear bends' derivative
 
 using V3 = std::array<double, 3>;
 
@@ -91,6 +102,8 @@ class IcWalk {
   std::vector<Cand> candidates(int p, int anchor);
   bool bendAllowed(int i, int apex, int k);
   V3 gradient(const Cand& c) const;
+  int needOf(int p, std::vector<std::vector<int>>& placedInComp);
+  bool onLine(const std::vector<int>& atoms) const;
   bool store(const Cand& c, int owner);
   void finish(bool connected);
 
@@ -108,7 +121,8 @@ class IcWalk {
   std::vector<int> xy3Seen_;    // atoms of that group placed so far (per centre)
   std::vector<std::array<int, 3>> xy3Atoms_;
   int rows_ = 0, angles_ = 0, closures_ = 0;
-  int count_[5] = {0, 0, 0, 0, 0};
+  int count_[IcBepe + 1] = {0, 0, 0, 0, 0, 0, 0};
+  bool linear_ = false;  // one molecule, all its atoms on a line
 };
 
 void IcWalk::run() {
@@ -130,12 +144,37 @@ void IcWalk::run() {
   findXy3Groups();
   placed_.assign(std::size_t(n_) + 1, 0);
   placedNb_.assign(std::size_t(n_) + 1, {});
-  std::vector<int> placedInComp(std::size_t(components) + 1, 0);
-  for (int p : placementOrder()) {
-    int k = placedInComp[std::size_t(comp_[std::size_t(p)])]++;
-    placeAtom(p, std::min(k, 3));
-  }
+  std::vector<std::vector<int>> placedInComp(std::size_t(components) + 1);
+  for (int p : placementOrder()) placeAtom(p, needOf(p, placedInComp));
+  linear_ = components == 1 && n_ >= 2 && onLine(placedInComp[1]);
   finish(components == 1);
+}
+
+/// Degrees of freedom atom p adds to the atoms of its component placed before it: 0, 1, then
+/// 3 for each atom on the line of the first two, 2 for the first atom off that line, 3 after.
+int IcWalk::needOf(int p, std::vector<std::vector<int>>& placedInComp) {
+  auto& done = placedInComp[std::size_t(comp_[std::size_t(p)])];
+  std::size_t k = done.size();
+  bool wasLine = k >= 2 && onLine(done);
+  done.push_back(p);
+  if (k < 2) return int(k);
+  if (!wasLine) return 3;
+  return onLine(done) ? 3 : 2;
+}
+
+/// True when the atoms lie on the line through the first two of them.
+bool IcWalk::onLine(const std::vector<int>& atoms) const {
+  if (atoms.size() < 2) return true;
+  V3 a0 = pos(atoms[0]), u = sub(pos(atoms[1]), a0);
+  double ul = len(u);
+  if (ul == 0) return false;
+  u = scale(u, 1.0 / ul);
+  for (std::size_t k = 2; k < atoms.size(); ++k) {
+    V3 v = sub(pos(atoms[k]), a0);
+    double vl = len(v);
+    if (vl == 0 || len(cross(u, v)) / vl >= LineSin) return false;
+  }
+  return true;
 }
 
 /// Bonds of Mpo in either direction and the intermolecular bonds, without self entries.
@@ -308,7 +347,8 @@ void IcWalk::placeAtom(int p, int need) {
       if (taken[k]) continue;
       const Cand& c = cands[k];
       if (c.closure && closures_ >= MaxClosures) continue;
-      if (c.type == IcBend && !bendAllowed(c.a[0], c.a[1], c.a[2])) continue;
+      bool angle = c.type == IcBend || c.type == IcBeip || c.type == IcBepe;
+      if (angle && !bendAllowed(c.a[0], c.a[1], c.a[2])) continue;
       V3 g = gradient(c);
       double gl = len(g);
       if (!(gl > 1e-12)) continue;
@@ -342,15 +382,31 @@ std::vector<Cand> IcWalk::candidates(int p, int anchor) {
       if (x != p) r.push_back(x);
     return r;
   };
+  // a bend over a straight angle is followed by the pair of linear bends over it
+  auto bend = [&](int i, int apex, int k) {
+    out.push_back({IcBend, {i, apex, k, 0}, p});
+    if (Bend(m_, i, apex, k) > LinearBend) {
+      out.push_back({IcBeip, {i, apex, k, 0}, p});
+      out.push_back({IcBepe, {i, apex, k, 0}, p});
+    }
+  };
   for (int c : mine)
-    for (int x : othersOf(c)) out.push_back({IcBend, {p, c, x, 0}, p});
+    for (int x : othersOf(c)) bend(p, c, x);
   for (std::size_t i = 0; i < mine.size(); ++i)
-    for (std::size_t j = i + 1; j < mine.size(); ++j)
-      out.push_back({IcBend, {mine[i], p, mine[j], 0}, p});
+    for (std::size_t j = i + 1; j < mine.size(); ++j) bend(mine[i], p, mine[j]);
+  // torsions p-c-x-y; where the axis runs on straight through x (an alkyne, a nitrile), it
+  // is followed along the chain and the torsion takes the first atom off its line
+  auto torsions = [&](auto& self, int c, int prev, int cur, int depth) -> void {
+    for (int y : placedNb_[std::size_t(cur)]) {
+      if (y == prev || y == c || y == p) continue;
+      if (Bend(m_, prev, cur, y) <= LinearBend)
+        out.push_back({IcTors, {p, c, cur, y}, p});
+      else if (depth < MaxStraight)
+        self(self, c, cur, y, depth + 1);
+    }
+  };
   for (int c : mine)
-    for (int x : othersOf(c))
-      for (int y : placedNb_[std::size_t(x)])
-        if (y != c && y != p) out.push_back({IcTors, {p, c, x, y}, p});
+    for (int x : othersOf(c)) torsions(torsions, c, c, x, 0);
   for (int c : mine) {
     auto xs = othersOf(c);
     for (std::size_t i = 0; i < xs.size(); ++i)
@@ -395,7 +451,7 @@ V3 IcWalk::gradient(const Cand& c) const {
         u = scale(u, 1.0 / r1);
         v = scale(v, 1.0 / r2);
         double cs = dot(u, v), sn = std::sqrt(std::max(0.0, 1 - cs * cs));
-        if (sn < MinSin) return zero;
+        if (sn < BendSin) return zero;
         return scale(sub(scale(u, cs), v), 1.0 / (r1 * sn));
       };
       int i = c.a[0], j = c.a[1], k = c.a[2];
@@ -433,6 +489,24 @@ V3 IcWalk::gradient(const Cand& c) const {
       if (cosTheta < MinSin) return zero;
       return scale(sub(scale(nrm, 1.0 / (cosTheta * sinPhi)), scale(e1, sinTheta / cosTheta)),
                    1.0 / r1);
+    }
+    case IcBeip:
+    case IcBepe: {
+      // central differences: the pair is smooth across the straight angle
+      int component = c.type == IcBeip ? 0 : 1;
+      std::array<V3, 3> x = {pos(c.a[0]), pos(c.a[1]), pos(c.a[2])};
+      int moved = c.self == c.a[0] ? 0 : c.self == c.a[1] ? 1 : 2;
+      V3 g{};
+      for (std::size_t d = 0; d < 3; ++d) {
+        double keep = x[std::size_t(moved)][d];
+        x[std::size_t(moved)][d] = keep + GradStep;
+        double up = linearBendDeviation(x[0], x[1], x[2], component);
+        x[std::size_t(moved)][d] = keep - GradStep;
+        double down = linearBendDeviation(x[0], x[1], x[2], component);
+        x[std::size_t(moved)][d] = keep;
+        g[d] = (up - down) / (2 * GradStep);
+      }
+      return g;
     }
     default:
       return zero;
@@ -472,13 +546,15 @@ void IcWalk::finish(bool connected) {
   Ord2(app_, m_.IcTab, 1, lastStre, 0, 6);
   m_.IcRows = static_cast<i16>(rows_);
   m_.NDof(0) = static_cast<i16>(rows_);
-  int dof = 3 * n_ - 6;
+  int dof = 3 * n_ - (linear_ ? 5 : 6);
+  int pairs = count_[IcBeip] + count_[IcBepe];
+  std::string linearPairs = pairs > 0 ? std::string(LinearBends) + Str(pairs) : std::string();
   if (n_ >= 1) {
     tekst(app_, std::string(CountLine) + Str(rows_) + std::string(Stretches) + Str(count_[IcStre]) +
                     std::string(Bends) + Str(count_[IcBend]) + std::string(Outs) +
-                    Str(count_[IcOut]) + std::string(Torsions) + Str(count_[IcTors]));
-    tekst(app_, std::string(Compare) + Str(rows_) + std::string(Against) + Str(dof) +
-                    std::string(rows_ == dof ? Complete : Differs));
+                    Str(count_[IcOut]) + std::string(Torsions) + Str(count_[IcTors]) + linearPairs);
+    tekst(app_, std::string(Compare) + Str(rows_) + std::string(linear_ ? AgainstLinear : Against) +
+                    Str(dof) + std::string(rows_ == dof ? Complete : Differs));
   }
   if (!connected) {
     tekst(app_, NotApproved);
@@ -502,9 +578,39 @@ double icValue(const ModKel& m, int r) {
       return Tout(m, a1, a2, a3, a4);
     case IcTors:
       return Tors(m, a1, a2, a3, a4);
+    case IcBeip:
+    case IcBepe: {
+      auto p = [&](int a) { return V3{m.Xyz(a, 1), m.Xyz(a, 2), m.Xyz(a, 3)}; };
+      double d = linearBendDeviation(p(a1), p(a2), p(a3), m.IcTab(r, 5) == IcBeip ? 0 : 1);
+      return 180.0 - d * 180.0 / 3.14159265358979;
+    }
     default:
       return 0.0;
   }
+}
+
+double linearBendDeviation(const std::array<double, 3>& i, const std::array<double, 3>& j,
+                           const std::array<double, 3>& k, int component) {
+  V3 e = sub(k, i);
+  double el = len(e);
+  if (el == 0) return 0;
+  e = scale(e, 1.0 / el);
+  // the first Cartesian axis well away from the chain's axis fixes the two planes
+  std::size_t ax = 0;
+  while (ax < 2 && std::fabs(e[ax]) > 0.6) ++ax;
+  V3 ref{0, 0, 0};
+  ref[ax] = 1;
+  V3 w1 = sub(ref, scale(e, dot(ref, e)));
+  w1 = scale(w1, 1.0 / len(w1));
+  V3 w2 = cross(e, w1);
+  V3 d1 = sub(j, i), d2 = sub(k, j);
+  double l1 = len(d1), l2 = len(d2);
+  if (l1 == 0 || l2 == 0) return 0;
+  d1 = scale(d1, 1.0 / l1);
+  d2 = scale(d2, 1.0 / l2);
+  // the turn from the first bond to the second about the normal of the chosen plane
+  V3 normal = component == 0 ? w2 : w1;
+  return std::atan2(dot(cross(d1, d2), normal), dot(d1, d2));
 }
 
 void MpoPor(App& app, i16& n, i16& m) noexcept {

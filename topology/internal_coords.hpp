@@ -13,7 +13,7 @@
 namespace kel {
 
 /// Internal-coordinate type codes (column 5 of IcTab, index into IcName).
-enum IcType : int { IcStre = 1, IcBend = 2, IcOut = 3, IcTors = 4 };
+enum IcType : int { IcStre = 1, IcBend = 2, IcOut = 3, IcTors = 4, IcBeip = 5, IcBepe = 6 };
 
 /// Generates the internal coordinates of the current matrix into IcTab (rows 1..IcRows:
 /// column 0 key, 1..4 atoms in the argument order of Dist/Bend/Tout/Tors, 5 type, 6 the atom
@@ -25,8 +25,16 @@ void MpoCrd(App& app, int mode) noexcept;
 /// n and the type counter m then go back by 1.
 void MpoPor(App& app, i16& n, i16& m) noexcept;
 
-/// Value of IcTab row r as shown: angstrom for a stretch, degrees otherwise (Tout, Tors).
+/// Value of IcTab row r as shown: angstrom for a stretch, degrees otherwise (Tout, Tors; a
+/// linear bend as 180 minus its deviation).
 double icValue(const ModKel& m, int r);
+
+/// The linear bend i-j-k (apex j) in radians: how far the chain turns at j, signed, in one of
+/// two fixed planes through the axis i-k (component 0 or 1); 0 for a straight chain. The
+/// planes hold the axis and the first Cartesian axis with a direction cosine of at most 0.6
+/// to it (component 0), or stand at right angles to that one (component 1).
+double linearBendDeviation(const std::array<double, 3>& i, const std::array<double, 3>& j,
+                           const std::array<double, 3>& k, int component);
 
 /// Sorts rows i0..n of A into ascending order of column c, moving columns 0..w of each row;
 /// rows with equal keys keep their order.

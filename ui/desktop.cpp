@@ -160,7 +160,7 @@ int runDesktop(int argc, char** argv) {
   app->interactive = true;
   std::vector<std::string> words;
   for (int i = 1; i < argc; ++i) words.emplace_back(argv[i]);
-  if (!words.empty()) words[0] = QDir(QString::fromStdString(words[0])).absolutePath().toStdString();
+  for (auto& w : words) w = commandPath(w);
   int status = 0;
   {
     Desktop desk(*app);

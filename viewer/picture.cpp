@@ -2,6 +2,7 @@
 // Picture output: the bitmap file (or the clipboard), the printer, the colour file.
 #include "app/app.hpp"
 #include "app/strings.hpp"
+#include "app/work_folder.hpp"
 #include "viewer/viewer.hpp"
 #include "viewer/viewer_guard.hpp"
 
@@ -36,7 +37,7 @@ std::string pictureName(App& app, std::string name) {
 void Bitmapa(App& app) noexcept {
   vguard(app, "Bitmapa", [&] {
     auto& o = app.obr;
-    std::string name = pictureName(app, app.m.FilNam + std::string(BitmapExt));
+    std::string name = pictureName(app, sideFile(app, app.m.FilNam + std::string(BitmapExt)));
     if (name.empty()) {
       if (o.clipboard) {
         o.clipboard->clear();

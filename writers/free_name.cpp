@@ -2,8 +2,13 @@
 #include "writers/free_name.hpp"
 
 #include "app/app.hpp"
+#include "app/strings.hpp"
+#include "app/work_folder.hpp"
+#include "writers/texts.hpp"
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <system_error>
 
 namespace kel {
@@ -30,13 +35,44 @@ bool sameFile(const std::string& a, const std::string& b) {
   return norm(a) == norm(b);
 }
 
+std::string numberedFreeName(const std::string& file) {
+  std::size_t start = fileNameStart(file);
+  std::size_t dot = file.rfind('.');
+  if (dot == std::string::npos || dot < start) dot = file.size();
+  std::string stem = file.substr(0, dot), ext = file.substr(dot);
+  for (long k = 1;; ++k) {
+    std::string candidate = stem + std::to_string(k) + ext;
+    if (!nameTaken(candidate)) return candidate;
+  }
+}
+
+bool sameContent(const std::string& a, const std::string& b) {
+  std::ifstream fa(a, std::ios::binary), fb(b, std::ios::binary);
+  if (!fa || !fb) return false;
+  std::istreambuf_iterator<char> ia(fa), ib(fb), end;
+  for (; ia != end && ib != end; ++ia, ++ib)
+    if (*ia != *ib) return false;
+  return ia == end && ib == end;
+}
+
+std::string keepOldVersion(App& app, const std::string& target, const std::string& source) {
+  if (!nameTaken(target) || sameContent(target, source)) return {};
+  std::string kept = numberedFreeName(target);
+  renameFile(target, kept);
+  tekst(app, std::string(texts::OldFileRenamed) + kept);
+  return kept;
+}
+
 FreeName takeFreeName(App& app, const std::string& stem, std::string_view ext) {
   FreeName r;
-  r.target = stem + std::string(ext);
+  // in a folder that cannot be written the export goes to the working folder
+  std::string mapped = sideFile(app, stem + std::string(ext));
+  const std::string base = mapped.substr(0, mapped.size() - ext.size());
+  r.target = mapped;
   if (!nameTaken(r.target)) return r;
   std::string free;
   for (long k = 1;; ++k) {
-    free = stem + std::to_string(k) + std::string(ext);
+    free = base + std::to_string(k) + std::string(ext);
     if (!nameTaken(free)) break;
   }
   // The file the structure was read from is never moved.

@@ -21,6 +21,19 @@ struct FreeName {
 /// is and the export goes to the free numbered name instead.
 FreeName takeFreeName(App& app, const std::string& stem, std::string_view ext);
 
+/// The first free numbered name of file: its stem followed by 1, 2, ... and its extension
+/// ("ethanol.mpo" gives "ethanol1.mpo", then "ethanol2.mpo", ...).
+std::string numberedFreeName(const std::string& file);
+
+/// Before target is replaced by the content of source: when target exists and its content
+/// differs, it moves to its first free numbered name and the log says "Old file renamed as "
+/// and that name. Returns that name; empty when nothing was moved (no target, or the same
+/// content, which needs no second copy).
+std::string keepOldVersion(App& app, const std::string& target, const std::string& source);
+
+/// True when both files exist and hold the same bytes.
+bool sameContent(const std::string& a, const std::string& b);
+
 /// True when a file (or anything else) of that name exists; never deletes.
 bool nameTaken(const std::string& name);
 /// True when a and b name the same file (the same file on disk, or the same path).

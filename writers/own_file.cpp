@@ -4,6 +4,7 @@
 #include "app/app.hpp"
 #include "app/convert.hpp"
 #include "app/strings.hpp"
+#include "app/work_folder.hpp"
 #include "model/geometry.hpp"
 #include "readers/texts.hpp"
 #include "writers/free_name.hpp"
@@ -262,22 +263,34 @@ bool sameSummary(App& app, const std::string& name, const std::string& route) {
 }  // namespace
 
 void writeKelFile(App& app, const std::string& name, const std::string& route, bool asIs) {
-  app.files.openOutput(KelChannel, name);
+  auto& files = app.files;
+  // A file of that name is replaced only by a complete new one, and after its own content has
+  // been kept under a numbered name (a file marked read-only is still refused by the open).
+  const bool replacing = nameTaken(name) && !readOnlyFile(name);
+  const std::string target = replacing ? name + ".part" : name;
+  files.openOutput(KelChannel, target);
   if (!writeKelBody(app, route, asIs)) {
     // A half-written file would be taken for a complete one by the next read.
-    app.files.closeAll();
-    deleteFile(name);
+    files.closeAll();
+    deleteFile(target);
     app.readFailed = true;
     return;
   }
-  app.files.close(KelChannel);
+  files.close(KelChannel);
+  if (replacing) {
+    keepOldVersion(app, name, target);
+    if (nameTaken(name))
+      deleteFile(target);  // the same content: the file stays as it is
+    else
+      renameFile(target, name);
+  }
   tekst(app, std::string(FileText) + name + std::string(WasCreated));
 }
 
 void writeAutoKel(App& app, const std::string& route) {
   auto& m = app.m;
   if (m.NFrq == 0) return;
-  const std::string name = m.FilNam + ".kel";
+  const std::string name = sideFile(app, m.FilNam + ".kel");
   if (fileExists(name)) {
     if (sameFile(name, app.frm.Text1.text)) {
       // The file just read is never renamed or rewritten: a renumbered summary of it goes to
@@ -285,7 +298,7 @@ void writeAutoKel(App& app, const std::string& route) {
       if (m.RenDone == 0) return;
       std::string free;
       for (long k = 1;; ++k) {
-        free = m.FilNam + std::to_string(k) + ".kel";
+        free = sideFile(app, m.FilNam + std::to_string(k) + ".kel");
         if (!nameTaken(free)) break;
       }
       writeKelFile(app, free, route, false);
@@ -296,7 +309,7 @@ void writeAutoKel(App& app, const std::string& route) {
         tekst(app, std::string(KeptFile) + name + std::string(KeptDiffers));
       return;
     }
-    const std::string backup = m.FilNam + ".ren" + ".kel";
+    const std::string backup = sideFile(app, m.FilNam + ".ren" + ".kel");
     if (fileExists(backup)) return;
     tekst(app, std::string(OldFile) + name + std::string(RenamedAs) + backup);
     renameFile(name, backup);
@@ -306,7 +319,7 @@ void writeAutoKel(App& app, const std::string& route) {
 
 void SaveKelAsIs(App& app) noexcept {
   guard(app, "SaveKelAsIs", [&] {
-    std::string name = app.m.FilNam + ".kel";
+    std::string name = sideFile(app, app.m.FilNam + ".kel");
     while (fileExists(name)) {
       const bool readOnly = readOnlyFile(name);
       std::string prompt = std::string(Caution) + "\r" + name + "\r\r" + std::string(CancelText);

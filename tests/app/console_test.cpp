@@ -165,6 +165,12 @@ TEST_F(ConsoleTest, LogFileLines) {
   EXPECT_EQ(testing::slurp("skrK.log"), "\nfirst more\nbłąd pliku x");
 }
 
+TEST_F(ConsoleTest, LogFileKeepsAFirstLineMadeByAppending) {
+  TekUl(*app, "first");  // the console's first line, begun without a new line
+  tekst(*app, "second");
+  EXPECT_EQ(testing::slurp("skrK.log"), "first\nsecond");
+}
+
 TEST_F(ConsoleTest, LogFileSwitchedOff) {
   app->m.Sw(124) = 0;
   tekst(*app, "first");

@@ -122,11 +122,12 @@ TEST_F(StartupTest, CheckpointNamedSecondIsRead) {
   EXPECT_EQ(app->frm.Text1.tag, "run.dd2");
 }
 
-TEST_F(StartupTest, QuotedNameKeepsBlanksAndDropsTheRest) {
+TEST_F(StartupTest, QuotedNameKeepsBlanksAndTheSecondWordFollows) {
   std::filesystem::create_directories(dir.path() / "my dir");
-  IniVe(*app, "\"" + (dir.path() / "my dir/Water.XYZ").string() + "\" ignored.dd2");
+  IniVe(*app, "\"" + (dir.path() / "my dir/Water.XYZ").string() + "\" run.dd2");
   EXPECT_EQ(app->frm.Text1.text, (dir.path() / "my dir/Water.XYZ").string());
-  EXPECT_EQ(app->frm.Arg2, "");
+  EXPECT_EQ(app->frm.Arg2, "run.dd2");
+  EXPECT_EQ(app->m.JobNam, (dir.path() / "my dir/Water").string());
   EXPECT_EQ(std::filesystem::current_path(), dir.path() / "my dir");
   EXPECT_EQ(app->frm.Text4.text, "directory changed to " + (dir.path() / "my dir").string());
 }
@@ -134,6 +135,22 @@ TEST_F(StartupTest, QuotedNameKeepsBlanksAndDropsTheRest) {
 TEST_F(StartupTest, BackslashFoldersAndMissingFolder) {
   IniVe(*app, "nowhere\\at\\all.xyz");
   EXPECT_EQ(app->frm.Text4.text, "directory error");
+}
+
+TEST_F(StartupTest, BackslashSeparatesFoldersOnlyWhenNoFileHasTheLiteralName) {
+  const std::string xyz = "3\n\nO 0 0 0\nH 0.96 0 0\nH -0.24 0.93 0\n";
+  std::filesystem::create_directories(dir.path() / "sub");
+  dir.write("sub/water.xyz", xyz);
+  IniVe(*app, (dir.path() / "sub\\water.xyz").string());  // folder sub, file water.xyz
+  EXPECT_EQ(std::filesystem::current_path(), dir.path() / "sub");
+  EXPECT_EQ(app->m.NAt, 3) << app->frm.Text3.text;
+
+  std::filesystem::current_path(dir.path());
+  dir.write("odd\\name.xyz", xyz);  // a file whose name holds a backslash
+  auto again = testing::newApp();
+  IniVe(*again, (dir.path() / "odd\\name.xyz").string());
+  EXPECT_EQ(std::filesystem::current_path(), dir.path());
+  EXPECT_EQ(again->m.NAt, 3) << again->frm.Text3.text;
 }
 
 TEST_F(StartupTest, StemWithoutCheckpointOpensTheChooser) {

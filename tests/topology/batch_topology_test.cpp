@@ -99,13 +99,13 @@ TEST(BatchMpo, ReadsTheFileAsTheConnectionFileAfterBackingUpTheWorkingOne) {
   EXPECT_EQ(app->m.IcRows, 3);
 }
 
-TEST(BatchMpo, MissingFileDerivesTheMatrix) {
+TEST(BatchMpo, MissingFileFailsButDerivesTheMatrix) {
   TempDir dir;
   auto app = newApp();
   loadMolecule(*app, water(), (dir.path() / "water").string());
   BatchRun b;
   std::string file = (dir.path() / "none.mpo").string();
-  EXPECT_TRUE(b.run(*app, "--mpo", file));
+  EXPECT_FALSE(b.run(*app, "--mpo", file));
   EXPECT_TRUE(hasLine(*app, file + " MPO file not found"));
   EXPECT_NE(app->m.Sw(18), 0);
 }

@@ -221,6 +221,94 @@ TEST_F(LinearBend, SwitchLetsTheAngleIn) {
   EXPECT_EQ(bMatrixRank(app->m), 9);
 }
 
+// ------------------------------------------------------------------ straight chains
+
+constexpr double Deg = 3.14159265358979 / 180.0;
+
+/// Methyl group on the origin, its C-X bond along +x; the hydrogens point back.
+Molecule methylOn(int z) {
+  Molecule m = {{z, 0, 0, 0}};
+  for (int k = 0; k < 3; ++k) {
+    double phi = 120.0 * k * Deg;
+    m.push_back({1, -0.363, 1.027 * std::cos(phi), 1.027 * std::sin(phi)});
+  }
+  return m;
+}
+
+/// Acetonitrile with the angle C-C-N at angle degrees (bent in the xy plane).
+Molecule acetonitrile(double angle) {
+  Molecule m = methylOn(6);
+  double t = (180.0 - angle) * Deg;
+  m.push_back({6, 1.46, 0, 0});
+  m.push_back({7, 1.46 + 1.16 * std::cos(t), 1.16 * std::sin(t), 0});
+  return m;
+}
+
+/// Atoms on the x axis.
+Molecule chain(std::vector<std::pair<int, double>> atoms) {
+  Molecule m;
+  for (auto [z, x] : atoms) m.push_back({z, x, 0, 0});
+  return m;
+}
+
+/// Nickel tetracarbonyl: four straight Ni-C-O arms on the tetrahedral directions.
+Molecule nickelCarbonyl() {
+  Molecule m = {{28, 0, 0, 0}};
+  const double s = 1.0 / std::sqrt(3.0);
+  for (auto [a, b, c] : {std::array{1, 1, 1}, {1, -1, -1}, {-1, 1, -1}, {-1, -1, 1}}) {
+    m.push_back({6, 1.82 * s * a, 1.82 * s * b, 1.82 * s * c});
+    m.push_back({8, 2.97 * s * a, 2.97 * s * b, 2.97 * s * c});
+  }
+  return m;
+}
+
+/// 2-butyne: a methyl group on each end of the straight chain (torsions run across it).
+Molecule butyne() {
+  Molecule m = methylOn(6);
+  for (auto [z, x] : {std::pair{6, 1.46}, {6, 2.67}, {6, 4.13}}) m.push_back({z, x, 0, 0});
+  for (int k = 0; k < 3; ++k) {
+    double phi = (120.0 * k + 60.0) * Deg;
+    m.push_back({1, 4.493, 1.027 * std::cos(phi), 1.027 * std::sin(phi)});
+  }
+  return m;
+}
+
+struct ChainRow {
+  const char* name;
+  Molecule mol;
+  int dof;         // 3N - 6, or 3N - 5 for a linear molecule
+  int linearPair;  // 1 the pair of linear bends is needed, 0 not, -1 the angle is at the limit
+};
+
+class StraightChain : public IcCase, public ::testing::WithParamInterface<ChainRow> {};
+
+TEST_P(StraightChain, CompleteSetOfFullRank) {
+  const auto& row = GetParam();
+  build(*app, row.mol);
+  auto& m = app->m;
+  EXPECT_EQ(m.IcRows, row.dof) << app->frm.Text2.text;
+  EXPECT_EQ(bMatrixRank(m), row.dof);
+  if (row.linearPair >= 0) {
+    EXPECT_EQ(countType(m, IcBeip) + countType(m, IcBepe) > 0, row.linearPair == 1);
+  }
+  EXPECT_EQ(app->erraCount, 0) << app->frm.Text4.text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Chains, StraightChain,
+    ::testing::Values(ChainRow{"bent_177_5", acetonitrile(177.5), 12, 0},
+                      ChainRow{"bent_178_5", acetonitrile(178.5), 12, 0},
+                      ChainRow{"bent_179_5", acetonitrile(179.5), 12, 0},
+                      ChainRow{"bent_179_9", acetonitrile(179.9), 12, -1},
+                      ChainRow{"acetonitrile", acetonitrile(180.0), 12, 1},
+                      ChainRow{"butyne", butyne(), 24, 1},
+                      ChainRow{"nickel_carbonyl", nickelCarbonyl(), 21, 1},
+                      ChainRow{"carbon_dioxide", chain({{8, -1.16}, {6, 0}, {8, 1.16}}), 4, 1},
+                      ChainRow{"hydrogen_cyanide", chain({{1, -1.07}, {6, 0}, {7, 1.16}}), 4, 1},
+                      ChainRow{"acetylene", chain({{1, -1.66}, {6, -0.6}, {6, 0.6}, {1, 1.66}}), 7,
+                               1}),
+    [](const auto& p) { return std::string(p.param.name); });
+
 // ------------------------------------------------------------------ failures
 
 TEST_F(WalkFailure, SeparateMoleculesWithoutContactAreNotApproved) {
@@ -254,11 +342,12 @@ TEST_F(WalkFailure, ConnectedMoleculeIsApproved) {
   EXPECT_EQ(app->m.ImBond(0, 0), 1);
 }
 
-TEST_F(CountLine, LinearMoleculeReportsTheDifference) {
-  // carbon dioxide: the generator makes no linear bend pairs, so the count falls short
+TEST_F(CountLine, LinearMoleculeIsComparedWith3NMinus5) {
   build(*app, {{6, 0, 0, 0}, {8, 1.16, 0, 0}, {8, -1.16, 0, 0}});
-  EXPECT_EQ(app->m.IcRows, 2);
-  EXPECT_TRUE(hasLine(*app, "NDof(0) = 2  3N-6 = 3  the set does not match 3N-6"));
+  EXPECT_TRUE(hasLine(*app,
+                      "internal coordinates: 4  stretches 2, bends 0, out-of-plane 0,"
+                      " torsions 0, linear bends 2"));
+  EXPECT_TRUE(hasLine(*app, "NDof(0) = 4  3N-5 = 4  complete set"));
   EXPECT_FALSE(hasLine(*app, "MPO not approved"));
 }
 
@@ -432,18 +521,6 @@ struct RealFile {
   bool gaussian;  // read by the output reader, else by the structure reader
 };
 
-/// A bonded atom with exactly two neighbours in a straight line (an alkyne or nitrile
-/// carbon): such fragments need linear bend pairs, which the generator does not make.
-bool hasLinearFragment(const ModKel& m) {
-  for (int j = 1; j <= m.NAt; ++j) {
-    std::vector<int> nb;
-    for (int i = 1; i <= m.NAt; ++i)
-      if (i != j && (m.Mpo(i, j) != 0 || m.Mpo(j, i) != 0 || m.ImBond(i, j) != 0)) nb.push_back(i);
-    if (nb.size() == 2 && Bend(m, nb[0], j, nb[1]) > 175.0) return true;
-  }
-  return false;
-}
-
 class RealStructure : public ::testing::TestWithParam<RealFile> {};
 
 TEST_P(RealStructure, CompleteNonRedundantSet) {
@@ -460,12 +537,10 @@ TEST_P(RealStructure, CompleteNonRedundantSet) {
     EXPECT_GT(m.FrgMem(0, 0), 0);
     return;
   }
+  // linear fragments (alkynes, nitriles) included: complete and never redundant
   int dof = 3 * m.NAt - 6;
-  EXPECT_EQ(bMatrixRank(m), m.IcRows);  // never redundant
-  if (hasLinearFragment(m))
-    EXPECT_LT(m.IcRows, dof);
-  else
-    EXPECT_EQ(m.IcRows, dof);
+  EXPECT_EQ(m.IcRows, dof);
+  EXPECT_EQ(bMatrixRank(m), dof);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -183,6 +183,9 @@ inline double smoothValue(const ModKel& m, int r, const std::vector<P3>& x) {
       P3 n1 = cr(b1, b2), n2 = cr(b2, b3);
       return std::atan2(ln(b2) * dt(b1, n2), dt(n1, n2));
     }
+    case 5:
+    case 6:
+      return linearBendDeviation(at(x, a), at(x, b), at(x, c), m.IcTab(r, 5) - 5);
     default:
       return 0;
   }

@@ -126,6 +126,53 @@ TEST_F(ReadMpo, LinesWithoutCountOrWithMisplacedColonAreSkipped) {
   EXPECT_EQ(lines[2], "atoms:  3  MPO accepted definitions:  3");
 }
 
+struct CheckRow {
+  const char* name;
+  Molecule (*mol)();
+  std::string text;
+  const char* line;      // a console line the check makes ("" for none)
+  const char* question;  // the first line of the question asked ("" for none)
+};
+
+constexpr const char* DimerAtoms =
+    " 2 . O 1 : H 2 , H 3 \n 1 . H 2 : O 1 \n 1 . H 3 : O 1 \n"
+    " 2 . O 4 : H 5 , H 6 \n 1 . H 5 : O 4 \n 1 . H 6 : O 4 \nintermolecular bonds\n";
+
+class FileCheck : public MpoCase, public ::testing::WithParamInterface<CheckRow> {};
+
+TEST_P(FileCheck, AsAUserExpects) {
+  const auto& row = GetParam();
+  readText(*app, dir, row.mol(), row.text);
+  int n = app->m.NAt;
+  if (*row.line) {  // the reading marks appended to the line follow it
+    EXPECT_NE(app->frm.Text2.text.find(std::string("\n") + row.line), std::string::npos);
+  }
+  if (!*row.question) {
+    EXPECT_TRUE(prompt.prompts.empty());
+    EXPECT_TRUE(hasLine(*app, "atoms: " + Str(n) + "  MPO accepted definitions: " + Str(n)));
+  } else {
+    ASSERT_EQ(prompt.prompts.size(), 1u);
+    EXPECT_EQ(linesOf(prompt.prompts[0])[0], row.question);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ConnectionFiles, FileCheck,
+    ::testing::Values(CheckRow{"byte_order_mark", water,
+                               "\xEF\xBB\xBF 2 . O 1 : H 2 , H 3 \n 1 . H 2 : O 1 \n"
+                               " 1 . H 3 : O 1 \n",
+                               "", ""},
+                      CheckRow{"repeated_atom_line", water,
+                               " 2 . O 1 : H 2 , H 3 \n 1 . H 2 : O 1 \n"
+                               " 1 . H 2 : O 1 \n 1 . H 3 : O 1 \n",
+                               "correction: repeated line of atom No.  2", ""},
+                      CheckRow{"contact_within_limit", waterDimer,
+                               std::string(DimerAtoms) + "H 2 , O 4 \n", "", ""},
+                      CheckRow{"contact_beyond_limit", waterDimer,
+                               std::string(DimerAtoms) + "O 1 , O 4 \n", "",
+                               "CAUTION: questionable connection of atoms: O 1, O 4"}),
+    [](const auto& p) { return std::string(p.param.name); });
+
 TEST_F(ReadMpo, TooManyConnectionsAreCut) {
   readText(*app, dir, water(), " 5 . O 1 : H 2 , H 3 \n 1 . H 2 : O 1 \n 1 . H 3 : O 1 \n");
   auto lines = readingLines(*app);
@@ -330,6 +377,24 @@ TEST_F(Question, OwnFileOffersToSaveAndBacksUp) {
   EXPECT_EQ(slurp(s), WaterFile);
   EXPECT_TRUE(hasLine(*app, "copy " + s + " --> sskrK.mpo"));
   EXPECT_TRUE(hasLine(*app, "copy skrK.mpo --> " + s));
+  // the user's file also lasts under its first free numbered name
+  std::string kept = (dir.path() / "water1.mpo").string();
+  EXPECT_EQ(slurp(kept), shortFile);
+  EXPECT_TRUE(hasLine(*app, "Old file renamed as " + kept));
+}
+
+TEST_F(ReadMpo, OwnFileOfAnIonPairPassesItsOwnCheck) {
+  // sodium chloride: two atoms without bonds, joined by one intermolecular contact
+  loadMolecule(*app, {{11, 0, 0, 0}, {17, 2.8, 0, 0}}, (dir.path() / "salt").string());
+  std::string name = "*";
+  MpoDef(*app, name);
+  std::string own = (dir.path() / "salt.mpo").string();
+  EXPECT_EQ(slurp(own), " 0 . Cl 2 : \n 0 . Na 1 : \nintermolecular bonds\nNa 1 , Cl 2 \n");
+  name = own;
+  MpoDef(*app, name);
+  EXPECT_TRUE(prompt.prompts.empty());
+  EXPECT_EQ(app->frm.Text3.text, "");
+  EXPECT_TRUE(hasLine(*app, "atoms:  2  MPO accepted definitions:  2"));
 }
 
 TEST(OwnFileQuestion, CancelKeepsItUntouched) {

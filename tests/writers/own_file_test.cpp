@@ -174,10 +174,16 @@ TEST_F(Kel, SaveKelAsIs_CancelKeepsTheFile) {
 
 TEST_F(Kel, SaveKelAsIs_SameNameOverwrites) {
   dir.write("w.kel", "mine\n");
-  ScriptedPrompt prompt({"w.kel"});
+  ScriptedPrompt prompt({"w.kel", "w.kel"});
   app->prompt = &prompt;
   SaveKelAsIs(*app);
   EXPECT_EQ(written()[0], "Atomic orientation and masses");
+  // the earlier content lasts under the first free numbered name
+  EXPECT_EQ(slurp(dir.path() / "w1.kel"), "mine\n");
+  EXPECT_NE(app->frm.Text2.text.find("Old file renamed as w1.kel"), std::string::npos);
+  SaveKelAsIs(*app);  // the same content again: no second copy
+  EXPECT_FALSE(fs::exists(dir.path() / "w2.kel"));
+  EXPECT_FALSE(fs::exists(dir.path() / "w.kel.part"));
 }
 
 TEST_F(Kel, SaveKelAsIs_NewNameGetsItsExtensionAndIsCheckedAgain) {
