@@ -4,6 +4,7 @@
 #include "app/app.hpp"
 #include "app/convert.hpp"
 #include "app/dispatcher.hpp"
+#include "model/bookkeeping.hpp"
 #include "model/geometry.hpp"
 #include "topology/connections.hpp"
 #include "viewer/viewer.hpp"
@@ -29,7 +30,6 @@ constexpr std::string_view MpoExists = "....";
 constexpr double Gap = 0.1;           ///< between the two boxes, angstrom
 constexpr double MinDistance = 2.01;  ///< closest allowed pair between the parts
 constexpr double ReportedPush = 0.1;  ///< a push still needed above this is reported
-constexpr double ZeroCut = 1e-16;
 
 /// The program itself is changing a check box: its handler does nothing.
 bool settingBoxes = false;
@@ -135,11 +135,9 @@ void FmaCon(App& app, std::string& name) noexcept {
     const int n1 = m.NAtFirst, n = m.NAt;
     tekst(app, std::string(OldText) + Str(n1) + std::string(LaText) + Str(n));
     seta_xyz(app, n1, n);
+    cutZeros(m, n);
     for (int i = 1; i <= n; ++i)
-      for (int k = 0; k <= 3; ++k) {
-        if (std::fabs(m.Xyz(i, k)) < ZeroCut) m.Xyz(i, k) = 0;
-        m.XyzOld(i, k) = m.Xyz(i, k);
-      }
+      for (int k = 0; k <= 3; ++k) m.XyzOld(i, k) = m.Xyz(i, k);
     m.FilNam += ".a";
     name = std::string(AddMpo);
     if (fileExists(name)) tekst(app, std::string(MpoExists) + name);
@@ -147,11 +145,7 @@ void FmaCon(App& app, std::string& name) noexcept {
     MpoDef(app, derive);
     set_xyz(app, n);
     Start(app);
-    m.NAt = cint16(n);
-    m.NDof(1) = cint16(n);
-    m.NDof(2) = cint16(3 * n);
-    m.NDof(3) = cint16(3 * n - 3);
-    m.NDof(4) = cint16(3 * n - 6);
+    setCounts(m, n);
   });
 }
 
@@ -178,11 +172,7 @@ void AddNie_Click(App& app) {
     m.NAt = m.NAtFirst;
     m.NFrq = m.NFrqFirst;
     // The counts describe the structure that stays, not the one dropped.
-    const int n = m.NAt;
-    m.NDof(1) = cint16(n);
-    m.NDof(2) = cint16(3 * n);
-    m.NDof(3) = cint16(3 * n - 3);
-    m.NDof(4) = cint16(3 * n - 6);
+    setCounts(m, m.NAt);
   });
 }
 

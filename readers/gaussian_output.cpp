@@ -4,6 +4,7 @@
 #include "app/app.hpp"
 #include "app/convert.hpp"
 #include "app/strings.hpp"
+#include "model/bookkeeping.hpp"
 #include "model/geometry.hpp"
 #include "readers/frequencies.hpp"
 #include "readers/geometry_files.hpp"
@@ -71,7 +72,6 @@ constexpr std::string_view TitleOrientation = "Standard[Input] orientation";
 constexpr std::string_view TitleCompact = texts::CompactTitle;
 
 constexpr double BohrPerAngstrom = 1.889726;
-constexpr double ZeroCut = 1e-16;
 constexpr int InChannel = 1;
 
 enum class Kind { Checkpoint, Output, Formatted, Compact };
@@ -353,29 +353,10 @@ void summary(Read& r, int n) {
     for (int k = 0; k <= 3; ++k) m.XyzOld(i, k) = m.Xyz(i, k);
   showNames(app);
   app.frm.burek.visible = false;
-  m.NDof(1) = cint16(n);
-  m.NDof(2) = cint16(3 * n);
-  m.NDof(3) = cint16(3 * n - 3);
-  m.NDof(4) = cint16(3 * n - 6);
-  m.NAt = cint16(n);
-  // A diatomic or single atom has no 3N - 6 to divide by.
-  const int dof = 3 * n - 6;
-  m.Par(56) = dof > 0 ? double(float(1.0 / dof)) : 0.0;
-  m.Par(41) = m.Par(56);
-  m.Par(59) = 0;
-  m.Box.fill(0);
-  m.Box(1, 0) = 100;
-  for (int i = 1; i <= n; ++i) {
-    listAtom(app, i);
-    for (int k = 1; k <= 3; ++k) {
-      m.Box(1, k) = std::min(m.Box(1, k), m.Xyz(i, k));
-      m.Box(2, k) = std::max(m.Box(2, k), m.Xyz(i, k));
-    }
-    m.Box(1, 0) = std::min(m.Box(1, 0), m.AtMas(i));
-    m.Box(2, 0) = std::max(m.Box(2, 0), m.AtMas(i));
-  }
-  for (int k = 0; k <= 3; ++k) m.Box(3, k) = m.Box(2, k) - m.Box(1, k);
-  m.Box(0, 0) = std::max({m.Box(3, 1), m.Box(3, 2), m.Box(3, 3)});
+  setCounts(m, n);
+  setDofWeights(m, n);
+  for (int i = 1; i <= n; ++i) listAtom(app, i);
+  fillBox(m, n);
 }
 
 /// Companion names tried after f: FilNam + ".log", FilNam + ".out".
@@ -458,13 +439,10 @@ void finish(Read& r) {
   }
   m.RenDone = 0;
   RenDef(app, r.f, m.NAt);
+  setInverseMasses(m, m.NAt);
+  cutZeros(m, m.NAt);
   for (int i = 1; i <= m.NAt; ++i)
-    for (int k = 0; k < 3; ++k) m.InvMas(3 * i - 2 + k) = 1.0 / m.AtMas(i);
-  for (int i = 1; i <= m.NAt; ++i)
-    for (int k = 1; k <= 3; ++k) {
-      if (std::fabs(m.Xyz(i, k)) < ZeroCut) m.Xyz(i, k) = 0;
-      m.XyzCopy(i, k) = m.Xyz(i, k);
-    }
+    for (int k = 1; k <= 3; ++k) m.XyzCopy(i, k) = m.Xyz(i, k);
   if (m.Sw(128) != 0 && m.Sw(96) != 0) m.Sw(96) = 0;
   m.Sw(128) = 0;
   m.VibMode = 0;

@@ -11,6 +11,7 @@
 #include "readers/read_helpers.hpp"
 #include "readers/renumber.hpp"
 #include "topology/connections.hpp"
+#include "model/bookkeeping.hpp"
 #include "readers/texts.hpp"
 
 #include <algorithm>
@@ -783,11 +784,7 @@ void commitAtoms(GeoRead& r) {
   }
   for (int i = 1; i <= n; ++i)
     for (int k = 0; k <= 3; ++k) m.XyzOld(i, k) = m.Xyz(i, k);
-  m.NAt = cint16(n);
-  m.NDof(1) = cint16(n);
-  m.NDof(2) = cint16(3 * n);
-  m.NDof(3) = cint16(3 * n - 3);
-  m.NDof(4) = cint16(3 * n - 6);
+  setCounts(m, n);
   m.NDof(0) = cint16(3 * n - 6);
 }
 
@@ -795,8 +792,6 @@ void commitAtoms(GeoRead& r) {
 void listAndBox(GeoRead& r) {
   App& app = r.app;
   ModKel& m = app.m;
-  m.Box.fill(0);
-  m.Box(1, 0) = 100;
   bool toScratch = r.scratch && r.kind != Kind::Geo && r.kind != Kind::Orn;
   for (int i = 1; i <= m.NAt; ++i) {
     listAtom(app, i);
@@ -806,14 +801,8 @@ void listAndBox(GeoRead& r) {
       for (int k = 1; k <= 3; ++k) fom6(app, ScrCh, 12, m.Xyz(i, k));
       app.files.write(ScrCh, "\n");
     }
-    for (int k = 0; k <= 3; ++k) {
-      double v = k == 0 ? m.AtMas(i) : m.Xyz(i, k);
-      m.Box(1, k) = std::min(m.Box(1, k), v);
-      m.Box(2, k) = std::max(m.Box(2, k), v);
-    }
   }
-  for (int k = 0; k <= 3; ++k) m.Box(3, k) = m.Box(2, k) - m.Box(1, k);
-  m.Box(0, 0) = std::max({m.Box(3, 1), m.Box(3, 2), m.Box(3, 3)});
+  fillBox(m, m.NAt);
   if (r.scratch) app.files.close(ScrCh);
 }
 
@@ -860,13 +849,10 @@ void finish(GeoRead& r) {
   }
   m.RenDone = 0;
   RenDef(app, r.file, m.NAt);
+  setInverseMasses(m, m.NAt);
+  cutZeros(m, m.NAt);
   for (int i = 1; i <= m.NAt; ++i)
-    for (int k = 0; k < 3; ++k) m.InvMas(3 * i - 2 + k) = 1.0 / m.AtMas(i);
-  for (int i = 1; i <= m.NAt; ++i)
-    for (int k = 0; k <= 3; ++k) {
-      if (std::fabs(m.Xyz(i, k)) < 1e-16) m.Xyz(i, k) = 0;
-      m.XyzOld(i, k) = m.Xyz(i, k);
-    }
+    for (int k = 0; k <= 3; ++k) m.XyzOld(i, k) = m.Xyz(i, k);
   m.Par(41) = 0;
   m.Sw(9) = 0;
   std::string all = "*";

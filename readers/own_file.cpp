@@ -5,6 +5,7 @@
 #include "app/convert.hpp"
 #include "app/dispatcher.hpp"
 #include "app/strings.hpp"
+#include "model/bookkeeping.hpp"
 #include "model/geometry.hpp"
 #include "readers/frequencies.hpp"
 #include "readers/gaussian_output.hpp"
@@ -37,7 +38,6 @@ constexpr std::string_view AdmRead = texts::AdmRead;
 constexpr std::string_view ToAdd = "to add the stucture press CONTINUE ...";
 
 constexpr int InChannel = 1;
-constexpr double ZeroCut = 1e-16;
 
 
 }  // namespace
@@ -148,17 +148,10 @@ void FmaKel(App& app, std::string f) noexcept {
     frm.Text3.text = f + std::string(AllIsGood);
     showNames(app);
     frm.burek.visible = false;
-    m.NDof(1) = cint16(total);
-    m.NDof(2) = cint16(3 * total);
-    m.NDof(3) = cint16(3 * total - 3);
-    m.NDof(4) = cint16(3 * total - 6);
+    setCounts(m, total);
     for (int k = 0; k <= 4; ++k) m.NDof(20 + k) = m.NDof(k);
-    m.NAt = cint16(total);
     tekst(app, std::string(AllCoordinates) + Str(total));
-    const int dof = 3 * total - 6;
-    m.Par(56) = dof > 0 ? double(float(1.0 / dof)) : 0.0;
-    m.Par(41) = m.Par(56);
-    m.Par(59) = 0;
+    setDofWeights(m, total);
     for (int i = 1; i <= total; ++i) listAtom(app, i);
     // The modes of the added structure, from the start of the file again.
     app.files.close(InChannel);
@@ -176,13 +169,10 @@ void FmaKel(App& app, std::string f) noexcept {
     if (lfr == -1) {
       tekst(app, std::string(AdmRead) + f);
       m.Sw(90) = -1;
-      for (int i = 1; i <= total; ++i) {
-        for (int k = 0; k < 3; ++k) m.InvMas(3 * i - 2 + k) = 1.0 / m.AtMas(i);
-        for (int k = 1; k <= 3; ++k) {
-          if (std::fabs(m.Xyz(i, k)) < ZeroCut) m.Xyz(i, k) = 0;
-          m.XyzCopy(i, k) = m.Xyz(i, k);
-        }
-      }
+      setInverseMasses(m, total);
+      cutZeros(m, total);
+      for (int i = 1; i <= total; ++i)
+        for (int k = 1; k <= 3; ++k) m.XyzCopy(i, k) = m.Xyz(i, k);
       app.frq.visible = false;
       PbIni(app);
     }

@@ -3,6 +3,7 @@
 #include "app/app.hpp"
 #include "app/convert.hpp"
 #include "app/strings.hpp"
+#include "model/bookkeeping.hpp"
 #include "topology/connections.hpp"
 #include "viewer/viewer.hpp"
 #include "viewer/viewer_guard.hpp"
@@ -41,25 +42,11 @@ std::size_t modeIndex(int nat, int md, int i, int c) {
 }
 
 /// The counts that follow the atom count, the inverse masses per coordinate and the extents.
-void setCounts(ModKel& m, int n) {
-  m.NAt = i16(n);
-  m.NDof(1) = i16(n);
-  m.NDof(2) = i16(3 * n);
-  m.NDof(3) = i16(3 * n - 3);
-  m.NDof(4) = m.NDof(0) = i16(3 * n - 6);
-  for (int i = 1; i <= n; ++i)
-    for (int c = 2; c >= 0; --c) m.InvMas(3 * i - c) = m.AtMas(i) > 0 ? 1 / m.AtMas(i) : 0;
-  // the extents as a read leaves them: minima start at 0 (mass at 100), maxima at 0
-  m.Box.fill(0);
-  m.Box(1, 0) = 100;
-  for (int i = 1; i <= n; ++i)
-    for (int k = 0; k <= 3; ++k) {
-      double x = k == 0 ? m.AtMas(i) : m.Xyz(i, k);
-      if (x < m.Box(1, k)) m.Box(1, k) = x;
-      if (x > m.Box(2, k)) m.Box(2, k) = x;
-    }
-  for (int k = 0; k <= 3; ++k) m.Box(3, k) = m.Box(2, k) - m.Box(1, k);
-  m.Box(0, 0) = std::max({m.Box(3, 1), m.Box(3, 2), m.Box(3, 3)});
+void setAtomCount(ModKel& m, int n) {
+  setCounts(m, n);
+  m.NDof(0) = m.NDof(4);
+  setInverseMasses(m, n);
+  fillBox(m, n);
 }
 
 /// Rebuilds the connection matrix from the distances, quietly.
@@ -164,7 +151,7 @@ void deleteAtom(App& app, int a) noexcept {
       for (int c = 0; c <= 3; ++c) m.Xyz(i, c) = m.XyzV(i, c);
     compactModes(app, a, nat);
     // 5. the model is the shortened structure
-    setCounts(m, v.NView);
+    setAtomCount(m, v.NView);
     rebuildMatrix(app);
     // 6.-8.
     Start(app);
@@ -198,7 +185,7 @@ void stary_Click(App& app) noexcept {
     v.UndoModeD.clear();
     setWynik(app, RestoredText);
     v.NView = i16(v.NView + 1);
-    setCounts(m, v.NView);
+    setAtomCount(m, v.NView);
     rebuildMatrix(app);
     v.KeepN = 0;
     Start(app);
