@@ -35,6 +35,7 @@ struct FrmKel {
   Control Nowa;                   ///< placement: "where to put"
   ListBox List1;                  ///< placement choices
   std::array<Control, 6> Che1;    ///< placement check boxes
+  bool settingChe1 = false;       ///< the program itself sets Che1: its handler does nothing
   Control AddCon, AddNie;         ///< "CONTINUE", "cancel"
 
   // --- console state

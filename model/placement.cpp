@@ -31,9 +31,6 @@ constexpr double Gap = 0.1;           ///< between the two boxes, angstrom
 constexpr double MinDistance = 2.01;  ///< closest allowed pair between the parts
 constexpr double ReportedPush = 0.1;  ///< a push still needed above this is reported
 
-/// The program itself is changing a check box: its handler does nothing.
-bool settingBoxes = false;
-
 /// Check boxes of axis k (1..3): the one moving towards + and the one moving towards -.
 constexpr int PlusBox[] = {0, 0, 3, 5};
 constexpr int MinusBox[] = {0, 1, 2, 4};
@@ -155,9 +152,9 @@ void AddCon_Click(App& app) {
     bool any = false;
     for (int i = 0; i < 6; ++i) any = any || checked(app, i);
     if (!any) {
-      settingBoxes = true;
+      app.frm.settingChe1 = true;
       app.frm.Che1[0].value = 1;
-      settingBoxes = false;
+      app.frm.settingChe1 = false;
     }
     std::string name;
     FmaCon(app, name);
@@ -178,13 +175,13 @@ void AddNie_Click(App& app) {
 
 void Che1_Click(App& app, int index) {
   guard(app, "Che1_Click", [&] {
-    if (settingBoxes || index < 0 || index > 5) return;
+    if (app.frm.settingChe1 || index < 0 || index > 5) return;
     auto& boxes = app.frm.Che1;
     if (boxes[std::size_t(index)].value == 0) return;
     // One box per axis: checking one clears its partner (0-1, 2-3, 4-5).
-    settingBoxes = true;
+    app.frm.settingChe1 = true;
     boxes[std::size_t(index ^ 1)].value = 0;
-    settingBoxes = false;
+    app.frm.settingChe1 = false;
   });
 }
 

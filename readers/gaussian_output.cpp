@@ -7,7 +7,6 @@
 #include "model/bookkeeping.hpp"
 #include "model/geometry.hpp"
 #include "readers/frequencies.hpp"
-#include "readers/geometry_files.hpp"
 #include "readers/read_helpers.hpp"
 #include "readers/renumber.hpp"
 #include "readers/text_scan.hpp"
@@ -620,22 +619,18 @@ bool readOrientationRows(App& app, LineReader& in, bool typeColumn, int offset, 
   }
 }
 
-void FmtIn(App& app, std::string f) noexcept {
+bool structureName(std::string_view f) {
+  const std::string name = rtrim(f);
+  std::string_view ext = tail(name, 7);
+  for (auto e : StructureExtensions)
+    if (containsCi(ext, e)) return true;
+  return false;
+}
+
+void readOutputFile(App& app, std::string f) noexcept {
   bool ok = guard(app, "FmtIn", [&] {
     f = rtrim(f);
-    std::string_view ext = tail(f, 7);
     app.frm.Text1.text = f;
-    // The structure reader hands own structure files back: a name such as "x.kel.pdb"
-    // must not go to and fro.
-    static bool handingOver = false;
-    if (!handingOver)
-      for (auto e : StructureExtensions)
-        if (containsCi(ext, e)) {
-          handingOver = true;
-          fmtGeo(app, f);
-          handingOver = false;
-          return;
-        }
     Read r{app, f, Kind::Compact, {}};
     readFile(r);
   });

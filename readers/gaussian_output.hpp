@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace kel {
 
@@ -11,6 +12,11 @@ class LineReader;
 
 /// Reads file f (dispatching structure files to fmtGeo) into the model.
 void FmtIn(App& app, std::string f) noexcept;
+/// The output reader itself: f is read as a Gaussian output, checkpoint or the program's own
+/// layout, whatever its name says of a structure file.
+void readOutputFile(App& app, std::string f) noexcept;
+/// The name's last seven characters hold a structure-file extension.
+bool structureName(std::string_view f);
 
 /// Rows of a Gaussian orientation table after its column header into atoms offset + 1 ..
 /// offset + n (dummy atoms and translation vectors passed over). False with message, the

@@ -7,7 +7,6 @@
 #include "app/app.hpp"
 #include "app/convert.hpp"
 #include "app/strings.hpp"
-#include "readers/gaussian_output.hpp"
 #include "readers/read_helpers.hpp"
 #include "readers/renumber.hpp"
 #include "topology/connections.hpp"
@@ -932,17 +931,8 @@ void readGeometry(App& app, std::string f) {
 
 }  // namespace
 
-void fmtGeo(App& app, std::string f) noexcept {
-  // A ".kel" name goes to the output reader, which may hand a name such as "x.kel.xyz" back
-  // by its extension: that second call reads it here.
-  static thread_local bool handingOver = false;
+void readStructureFile(App& app, std::string f) noexcept {
   f = rtrim(f);
-  if (!handingOver && containsCi(std::string_view(f).substr(fileNameStart(f)), ".kel")) {
-    handingOver = true;
-    FmtIn(app, f);
-    handingOver = false;
-    return;
-  }
   app.readFailed = false;
   bool ok = guard(app, "fmtGeo", [&] { readGeometry(app, std::move(f)); });
   if (!ok) app.readFailed = true;

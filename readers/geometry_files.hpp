@@ -14,6 +14,8 @@ struct App;
 /// " all is good" after a clean read and holds the message after a failed one
 /// (app.readFailed is then set).
 void fmtGeo(App& app, std::string f) noexcept;
+/// The structure reader itself: f is read as a structure file whatever its name.
+void readStructureFile(App& app, std::string f) noexcept;
 
 /// File patterns of the structure chooser. Linux matches "*.mol" only to ".mol", so ".mol2"
 /// has its own pattern; ".com" is the other usual name of a job file.
