@@ -4,9 +4,9 @@
 
 #include "app/choosers.hpp"
 #include "app/exit_dialog.hpp"
-#include "app/files.hpp"
+#include "base/files.hpp"
 #include "app/frm_kel.hpp"
-#include "app/platform.hpp"
+#include "base/platform.hpp"
 #include "model/model.hpp"
 #include "viewer/viewer_forms.hpp"
 

@@ -2,9 +2,9 @@
 #include "app/batch.hpp"
 
 #include "app/app.hpp"
-#include "app/convert.hpp"
+#include "base/convert.hpp"
 #include "app/startup.hpp"
-#include "app/strings.hpp"
+#include "base/strings.hpp"
 #include "readers/texts.hpp"
 
 #include <algorithm>

@@ -2,8 +2,8 @@
 // Batch commands --mpo, --ic.
 #include "app/app.hpp"
 #include "app/batch.hpp"
-#include "app/convert.hpp"
-#include "app/files.hpp"
+#include "base/convert.hpp"
+#include "base/files.hpp"
 #include "topology/connections.hpp"
 #include "topology/internal_coords.hpp"
 #include "viewer/viewer.hpp"

@@ -2,8 +2,8 @@
 // Batch commands --view, --rotate, --zoom, --balls, --labels, --hatoms, --measure, --delete, --undo, --distance, --vibrate, --amplitude, --speed, --render.
 #include "app/app.hpp"
 #include "app/batch.hpp"
-#include "app/convert.hpp"
-#include "app/strings.hpp"
+#include "base/convert.hpp"
+#include "base/strings.hpp"
 #include "viewer/viewer.hpp"
 
 #include <ostream>

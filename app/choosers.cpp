@@ -3,7 +3,7 @@
 
 #include "app/app.hpp"
 #include "app/dispatcher.hpp"
-#include "app/strings.hpp"
+#include "base/strings.hpp"
 #include "readers/gaussian_output.hpp"
 #include "readers/geometry_files.hpp"
 #include "readers/own_file.hpp"

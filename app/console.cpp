@@ -1,7 +1,7 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 #include "app/app.hpp"
-#include "app/convert.hpp"
-#include "app/strings.hpp"
+#include "base/convert.hpp"
+#include "base/strings.hpp"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,7 @@
 #include "app/dispatcher.hpp"
 
 #include "app/app.hpp"
-#include "app/strings.hpp"
+#include "base/strings.hpp"
 #include "topology/connections.hpp"
 #include "viewer/viewer.hpp"
 #include "writers/gaussian_job.hpp"

@@ -4,8 +4,8 @@
 #include "app/app.hpp"
 #include "app/choosers.hpp"
 #include "app/dispatcher.hpp"
-#include "app/files.hpp"
-#include "app/strings.hpp"
+#include "base/files.hpp"
+#include "base/strings.hpp"
 
 #include <array>
 

@@ -3,9 +3,9 @@
 
 #include "app/app.hpp"
 #include "app/choosers.hpp"
-#include "app/convert.hpp"
+#include "base/convert.hpp"
 #include "app/dispatcher.hpp"
-#include "app/strings.hpp"
+#include "base/strings.hpp"
 #include "app/work_folder.hpp"
 #include "readers/gaussian_output.hpp"
 

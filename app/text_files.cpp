@@ -1,4 +1,6 @@
 // Kelvorin - desktop workbench for vibrational calculations.
+#include "app/text_files.hpp"
+
 #include "app/app.hpp"
 
 #include <fstream>

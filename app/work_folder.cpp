@@ -2,7 +2,7 @@
 #include "app/work_folder.hpp"
 
 #include "app/app.hpp"
-#include "app/strings.hpp"
+#include "base/strings.hpp"
 
 #include <unistd.h>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 #include "model/bookkeeping.hpp"
 
-#include "app/convert.hpp"
+#include "base/convert.hpp"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,7 @@
 #include "model/placement.hpp"
 
 #include "app/app.hpp"
-#include "app/convert.hpp"
+#include "base/convert.hpp"
 #include "app/dispatcher.hpp"
 #include "model/bookkeeping.hpp"
 #include "model/geometry.hpp"

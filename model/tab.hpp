@@ -2,7 +2,7 @@
 // Fixed-capacity tables: lower bound 0, upper bounds inclusive, first index fastest.
 #pragma once
 
-#include "app/basic_error.hpp"
+#include "base/basic_error.hpp"
 
 #include <algorithm>
 #include <concepts>

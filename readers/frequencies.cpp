@@ -2,8 +2,9 @@
 #include "readers/frequencies.hpp"
 
 #include "app/app.hpp"
-#include "app/convert.hpp"
-#include "app/strings.hpp"
+#include "app/text_files.hpp"
+#include "base/convert.hpp"
+#include "base/strings.hpp"
 #include "model/geometry.hpp"
 #include "readers/text_scan.hpp"
 #include "readers/texts.hpp"

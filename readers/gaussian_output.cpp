@@ -2,8 +2,8 @@
 #include "readers/gaussian_output.hpp"
 
 #include "app/app.hpp"
-#include "app/convert.hpp"
-#include "app/strings.hpp"
+#include "base/convert.hpp"
+#include "base/strings.hpp"
 #include "model/bookkeeping.hpp"
 #include "model/geometry.hpp"
 #include "readers/frequencies.hpp"

@@ -5,8 +5,8 @@
 #include "readers/geometry_files.hpp"
 
 #include "app/app.hpp"
-#include "app/convert.hpp"
-#include "app/strings.hpp"
+#include "base/convert.hpp"
+#include "base/strings.hpp"
 #include "readers/read_helpers.hpp"
 #include "readers/renumber.hpp"
 #include "topology/connections.hpp"

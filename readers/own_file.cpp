@@ -2,9 +2,9 @@
 #include "readers/own_file.hpp"
 
 #include "app/app.hpp"
-#include "app/convert.hpp"
+#include "base/convert.hpp"
 #include "app/dispatcher.hpp"
-#include "app/strings.hpp"
+#include "base/strings.hpp"
 #include "model/bookkeeping.hpp"
 #include "model/geometry.hpp"
 #include "readers/frequencies.hpp"

@@ -1,7 +1,7 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 // The two entries of a read and the one rule between them: the end of the name decides.
 // Neither reader calls the other, so a name such as "x.kel.xyz" cannot go to and fro.
-#include "app/strings.hpp"
+#include "base/strings.hpp"
 #include "readers/gaussian_output.hpp"
 #include "readers/geometry_files.hpp"
 

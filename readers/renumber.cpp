@@ -2,8 +2,8 @@
 #include "readers/renumber.hpp"
 
 #include "app/app.hpp"
-#include "app/convert.hpp"
-#include "app/strings.hpp"
+#include "base/convert.hpp"
+#include "base/strings.hpp"
 #include "readers/read_helpers.hpp"
 #include "readers/text_scan.hpp"
 

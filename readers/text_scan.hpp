@@ -3,7 +3,7 @@
 // the line, and the "three values after --" rule of the frequency tables.
 #pragma once
 
-#include "app/convert.hpp"
+#include "base/convert.hpp"
 
 #include <cmath>
 #include <cstdint>

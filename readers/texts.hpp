@@ -2,18 +2,17 @@
 // Texts that more than one file of readers/ shows.
 #pragma once
 
+#include "writers/texts.hpp"
+
 #include <string_view>
 
 namespace kel::texts {
 
 inline constexpr std::string_view ErrorInFile = "Error in file ";
-inline constexpr std::string_view CompactTitle = "Atomic orientation and masses";
 inline constexpr std::string_view AllIsGood = " all is good";
 inline constexpr std::string_view FileNotFound = "file not found: ";
 inline constexpr std::string_view EmptyFileHead = "file ";
 inline constexpr std::string_view EmptyFileTail = " is empty";
-/// Count line of a compact mode block that holds fewer modes than its structure would have.
-inline constexpr std::string_view ModeCountLine = "number of modes =";
 inline constexpr std::string_view TooManyAtoms =
     "  more than 480 atoms: the program holds at most 480";
 inline constexpr std::string_view CoordinatesNotFound = "coordinates not found";

@@ -2,8 +2,8 @@
 #include "topology/connections.hpp"
 
 #include "app/app.hpp"
-#include "app/convert.hpp"
-#include "app/strings.hpp"
+#include "base/convert.hpp"
+#include "base/strings.hpp"
 #include "app/work_folder.hpp"
 #include "model/geometry.hpp"
 #include "topology/groups.hpp"

@@ -2,7 +2,7 @@
 #include "topology/groups.hpp"
 
 #include "app/app.hpp"
-#include "app/convert.hpp"
+#include "base/convert.hpp"
 
 #include <vector>
 

@@ -19,7 +19,7 @@
 // 3N - 5).
 #include "topology/internal_coords.hpp"
 
-#include "app/convert.hpp"
+#include "base/convert.hpp"
 #include "model/geometry.hpp"
 
 #include <cmath>

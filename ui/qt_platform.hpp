@@ -3,7 +3,7 @@
 // time of day, on Qt.
 #pragma once
 
-#include "app/platform.hpp"
+#include "base/platform.hpp"
 
 #include <QString>
 

@@ -4,7 +4,7 @@
 // Widgets carry object names after their controls ("ibut3", "obut13", "Text2", "Comb"...).
 #pragma once
 
-#include "app/platform.hpp"
+#include "base/platform.hpp"
 
 #include <QDialog>
 #include <QLabel>

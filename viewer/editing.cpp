@@ -1,8 +1,8 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 // Editing from the viewer: deleting atoms with a one-step undo, changing a distance.
 #include "app/app.hpp"
-#include "app/convert.hpp"
-#include "app/strings.hpp"
+#include "base/convert.hpp"
+#include "base/strings.hpp"
 #include "model/bookkeeping.hpp"
 #include "topology/connections.hpp"
 #include "viewer/viewer.hpp"

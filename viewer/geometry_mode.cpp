@@ -2,8 +2,8 @@
 // Geometry mode: atoms picked by their labels, distances, angles and torsions; the ball-size
 // entry of the text box.
 #include "app/app.hpp"
-#include "app/convert.hpp"
-#include "app/strings.hpp"
+#include "base/convert.hpp"
+#include "base/strings.hpp"
 #include "model/geometry.hpp"
 #include "viewer/viewer.hpp"
 #include "viewer/viewer_guard.hpp"

@@ -2,7 +2,7 @@
 // Painting one frame: balls, sticks, label texts and selection markers; the element colours
 // and the colour file; the ball sizes.
 #include "app/app.hpp"
-#include "app/convert.hpp"
+#include "base/convert.hpp"
 #include "viewer/viewer.hpp"
 #include "viewer/viewer_guard.hpp"
 #include "viewer/viewer_limits.hpp"

@@ -1,7 +1,7 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 // Picture output: the bitmap file (or the clipboard), the printer, the colour file.
 #include "app/app.hpp"
-#include "app/strings.hpp"
+#include "base/strings.hpp"
 #include "app/work_folder.hpp"
 #include "viewer/viewer.hpp"
 #include "viewer/viewer_guard.hpp"

@@ -1,7 +1,7 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 // The normal-mode animation and the frequency list with its speed and amplitude sliders.
 #include "app/app.hpp"
-#include "app/convert.hpp"
+#include "base/convert.hpp"
 #include "viewer/viewer.hpp"
 #include "viewer/viewer_guard.hpp"
 #include "viewer/texts.hpp"

@@ -3,7 +3,7 @@
 #include "viewer/viewer.hpp"
 
 #include "app/app.hpp"
-#include "app/convert.hpp"
+#include "base/convert.hpp"
 #include "viewer/viewer_guard.hpp"
 #include "viewer/texts.hpp"
 

@@ -2,7 +2,7 @@
 #include "writers/free_name.hpp"
 
 #include "app/app.hpp"
-#include "app/strings.hpp"
+#include "base/strings.hpp"
 #include "app/work_folder.hpp"
 #include "writers/texts.hpp"
 

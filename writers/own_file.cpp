@@ -2,11 +2,11 @@
 #include "writers/own_file.hpp"
 
 #include "app/app.hpp"
-#include "app/convert.hpp"
-#include "app/strings.hpp"
+#include "base/convert.hpp"
+#include "base/strings.hpp"
 #include "app/work_folder.hpp"
 #include "model/geometry.hpp"
-#include "readers/texts.hpp"
+#include "writers/texts.hpp"
 #include "writers/free_name.hpp"
 
 #include <algorithm>

@@ -1,7 +1,8 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 // The one line reader: line ends of every kind and free-format number input.
-#include "app/basic_error.hpp"
-#include "app/line_reader.hpp"
+#include "base/basic_error.hpp"
+#include "app/text_files.hpp"
+#include "base/line_reader.hpp"
 #include "testing.hpp"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 // The short cut of Val for plain decimal fields against the general conversion: both must
 // give the same bits and the same count of characters used, for every text.
-#include "app/convert.hpp"
+#include "base/convert.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 // The element table, the switch defaults and the fixed-capacity tables.
-#include "app/basic_error.hpp"
+#include "base/basic_error.hpp"
 #include "model/model.hpp"
 
 #include <gtest/gtest.h>

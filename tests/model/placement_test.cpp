@@ -1,7 +1,7 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 #include "model/placement.hpp"
 
-#include "app/convert.hpp"
+#include "base/convert.hpp"
 #include "model/geometry.hpp"
 #include "testing.hpp"
 

@@ -2,8 +2,8 @@
 // The short cuts of the large-output path against the plain rules: displacements taken as
 // integers of hundredths, the items of the displacement rows, and the mode lines written in
 // place.
-#include "app/basic_error.hpp"
-#include "app/convert.hpp"
+#include "base/basic_error.hpp"
+#include "base/convert.hpp"
 #include "readers/frequencies.hpp"
 #include "readers/text_scan.hpp"
 #include "testing.hpp"

@@ -1,7 +1,7 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 #include "readers/frequencies.hpp"
 
-#include "app/convert.hpp"
+#include "base/convert.hpp"
 #include "gaussian_text.hpp"
 #include "readers/text_scan.hpp"
 #include "testing.hpp"

@@ -5,7 +5,7 @@
 
 #include "testing.hpp"
 
-#include "app/convert.hpp"
+#include "base/convert.hpp"
 #include "model/geometry.hpp"
 #include "topology/internal_coords.hpp"
 

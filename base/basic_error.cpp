@@ -1,5 +1,5 @@
 // Kelvorin - desktop workbench for vibrational calculations.
-#include "app/basic_error.hpp"
+#include "base/basic_error.hpp"
 
 namespace kel {
 

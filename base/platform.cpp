@@ -1,5 +1,5 @@
 // Kelvorin - desktop workbench for vibrational calculations.
-#include "app/platform.hpp"
+#include "base/platform.hpp"
 
 #include <chrono>
 #include <ctime>

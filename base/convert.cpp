@@ -1,7 +1,7 @@
 // Kelvorin - desktop workbench for vibrational calculations.
-#include "app/convert.hpp"
+#include "base/convert.hpp"
 
-#include "app/basic_error.hpp"
+#include "base/basic_error.hpp"
 
 #include <algorithm>
 #include <charconv>

@@ -1,5 +1,5 @@
 // Kelvorin - desktop workbench for vibrational calculations.
-#include "app/strings.hpp"
+#include "base/strings.hpp"
 
 #include <algorithm>
 #include <filesystem>

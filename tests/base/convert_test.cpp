@@ -1,7 +1,7 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 // Text-to-number, rounding and number-to-text: the rules every reader and writer relies on.
-#include "app/basic_error.hpp"
-#include "app/convert.hpp"
+#include "base/basic_error.hpp"
+#include "base/convert.hpp"
 
 #include <gtest/gtest.h>
 

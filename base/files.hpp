@@ -3,7 +3,7 @@
 // and the small file utilities shared by every Part.
 #pragma once
 
-#include "app/line_reader.hpp"
+#include "base/line_reader.hpp"
 
 #include <cstdio>
 #include <map>
@@ -61,12 +61,6 @@ long long spl(const std::string& f);
 long long fileLength(const std::string& f);
 /// As spl with an error flag: ier = 0 on success (also for a missing file, n = 0).
 void SplW(const std::string& f, double& n, int& ier);
-/// Size and state of a text file before a reader opens it: n = its length (-1 when f is
-/// empty); ier = 1 missing or empty (never deleted), 0 a text file with line ends
-/// (LF, CR LF or CR: every one is read as it stands, the file is never rewritten),
-/// 2 no line end in its first 1024 bytes (two log lines say so).
-struct App;
-void SplB(App& app, const std::string& f, double& n, int& ier);
 /// True when a file of that name exists (of any length); never deletes.
 bool fileExists(const std::string& f);
 /// Copies a file (error 53 when the source is missing, 75 when the target cannot be made).

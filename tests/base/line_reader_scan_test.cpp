@@ -1,7 +1,7 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 // The line reader against a plain character-by-character splitter: random texts with every
 // kind of line end, long lines and line ends on the boundaries of the read buffer.
-#include "app/line_reader.hpp"
+#include "base/line_reader.hpp"
 #include "testing.hpp"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Kelvorin - desktop workbench for vibrational calculations.
-#include "app/files.hpp"
+#include "base/files.hpp"
 
-#include "app/basic_error.hpp"
+#include "base/basic_error.hpp"
 
 #include <cerrno>
 #include <cstring>

@@ -1,8 +1,8 @@
 // Kelvorin - desktop workbench for vibrational calculations.
-#include "app/line_reader.hpp"
+#include "base/line_reader.hpp"
 
-#include "app/basic_error.hpp"
-#include "app/convert.hpp"
+#include "base/basic_error.hpp"
+#include "base/convert.hpp"
 
 #include <cerrno>
 #include <cstring>
