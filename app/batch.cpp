@@ -19,18 +19,6 @@ namespace {
 
 constexpr std::string_view Version = "kelvorin 2.2";
 
-// Options with a value; the value is checked by checkValue.
-const std::set<std::string, std::less<>> ValueOptions = {
-    "--geometry", "--answer", "--size",  "--mpo",      "--add",      "--place",
-    "--view",     "--rotate", "--zoom",  "--balls",    "--labels",   "--hatoms",
-    "--measure",  "--delete", "--distance", "--vibrate", "--amplitude", "--speed",
-    "--render"};
-const std::set<std::string, std::less<>> FlagOptions = {
-    "--help", "--version", "--ic", "--kel", "--pdb", "--gjf", "--list-scratch", "--erase",
-    "--undo"};
-// File names taken relative to the folder where the program was started.
-const std::set<std::string, std::less<>> FileOptions = {"--mpo", "--add", "--render"};
-
 std::vector<std::string> split(std::string_view s, char sep) {
   std::vector<std::string> parts;
   std::size_t start = 0;
@@ -59,45 +47,124 @@ bool oneOf(std::string_view v, std::initializer_list<std::string_view> allowed) 
   return std::find(allowed.begin(), allowed.end(), v) != allowed.end();
 }
 
-/// The value of option opt is well formed.
-bool checkValue(const std::string& opt, const std::string& v) {
-  if (opt == "--geometry") return oneOf(v, {"first", "last", "emin"});
-  if (opt == "--size") {
-    auto p = split(v, 'x');
-    return p.size() == 2 && isInteger(p[0]) && isInteger(p[1]) && Val(p[0]) >= 1 &&
-           Val(p[1]) >= 1 && Val(p[0]) <= 20000 && Val(p[1]) <= 20000;
+// Checks of option values.
+bool anyText(const std::string& v) { return !v.empty(); }
+bool geometryWord(const std::string& v) { return oneOf(v, {"first", "last", "emin"}); }
+bool surfaceSize(const std::string& v) {
+  auto p = split(v, 'x');
+  return p.size() == 2 && isInteger(p[0]) && isInteger(p[1]) && Val(p[0]) >= 1 &&
+         Val(p[1]) >= 1 && Val(p[0]) <= 20000 && Val(p[1]) <= 20000;
+}
+bool placeWords(const std::string& v) {
+  if (v == "cancel") return true;
+  for (auto& w : split(v, ','))
+    if (!oneOf(w, {"right", "left", "top", "bottom", "above", "under"})) return false;
+  return true;
+}
+bool axisView(const std::string& v) { return oneOf(v, {"xy", "yz", "zx"}); }
+bool axisTurn(const std::string& v) {
+  auto p = split(v, ':');
+  return p.size() == 2 && oneOf(p[0], {"x", "y", "z"}) && isNumber(p[1]);
+}
+bool labelWord(const std::string& v) { return oneOf(v, {"numbers", "symbols", "none"}); }
+bool hydrogenWord(const std::string& v) { return oneOf(v, {"normal", "noball", "hidden"}); }
+bool number(const std::string& v) { return isNumber(v); }
+bool integer(const std::string& v) { return isInteger(v); }
+bool atomList(const std::string& v) {
+  auto p = split(v, ',');
+  return p.size() >= 2 && p.size() <= 4 &&
+         std::all_of(p.begin(), p.end(), [](auto& w) { return isInteger(w); });
+}
+bool distanceChange(const std::string& v) {
+  auto p = split(v, ',');
+  return p.size() == 3 && isInteger(p[0]) && isInteger(p[1]) && isNumber(p[2]);
+}
+bool modeFrame(const std::string& v) {
+  auto p = split(v, ':');
+  return (p.size() == 1 || p.size() == 2) && isInteger(p[0]) &&
+         (p.size() == 1 || isInteger(p[1]));
+}
+
+using BatchHandler = bool (*)(App&, const BatchCommand&, BatchContext&, bool&);
+
+/// One option of the command line: the whole of what parsing, the usage text and running
+/// it need. A flag has no value; an option without a handler configures the read.
+struct BatchOption {
+  std::string_view name;
+  std::string_view value;  ///< its value in the usage text; empty for a flag
+  bool (*check)(const std::string&);
+  bool file;               ///< the value is a file name (relative to the start folder)
+  BatchHandler handler;
+  std::string_view help;
+};
+
+// clang-format off
+constexpr BatchOption Options[] = {
+    {"--geometry", "first|last|emin", geometryWord, false, nullptr,
+     "geometry of a Gaussian output (default: last)"},
+    {"--answer", "TEXT", anyText, false, nullptr,
+     "answer the next input box (cancel = Cancel, default = the\n"
+     "proposed text); when used up, every box gets Cancel"},
+    {"--size", "WxH", surfaceSize, false, nullptr, "drawing surface in pixels (default 800x600)"},
+    {"--mpo", "FILE", anyText, true, batchTopology, "read FILE as the connection file"},
+    {"--ic", "", nullptr, false, batchTopology,
+     "print the internal coordinates (a complete set: 3N-6, or\n"
+     "3N-5 for a linear molecule; straight chains take the pair\n"
+     "of linear bends BEIP/BEPE)"},
+    {"--kel", "", nullptr, false, batchGaussian, "\"&Save .kel as is\""},
+    {"--add", "FILE", anyText, true, batchGaussian, "\"&Add .kel structure\" with FILE"},
+    {"--place", "right,left,top,bottom,above,under|cancel", placeWords, false, batchGaussian,
+     "placement choices for the nearest --add before it"},
+    {"--pdb", "", nullptr, false, batchExports, "\"&Export .PDB\""},
+    {"--gjf", "", nullptr, false, batchExports, "\"Create .GJF\""},
+    {"--list-scratch", "", nullptr, false, batchExports,
+     "print the exit dialog's list of scratch files"},
+    {"--erase", "", nullptr, false, batchExports, "erase the listed scratch files"},
+    {"--view", "xy|yz|zx", axisView, false, batchViewer, "axis view"},
+    {"--rotate", "AXIS:DEG", axisTurn, false, batchViewer, "turn about x, y or z by DEG degrees"},
+    {"--zoom", "A", number, false, batchViewer, "zoom by A"},
+    {"--balls", "V", number, false, batchViewer, "ball size entry"},
+    {"--labels", "numbers|symbols|none", labelWord, false, batchViewer, "atom labels"},
+    {"--hatoms", "normal|noball|hidden", hydrogenWord, false, batchViewer, "how hydrogens show"},
+    {"--measure", "A,B[,C[,D]]", atomList, false, batchViewer,
+     "distance, angle or torsion of these atoms"},
+    {"--delete", "A", integer, false, batchViewer, "delete atom A"},
+    {"--undo", "", nullptr, false, batchViewer, "undo the last deletion"},
+    {"--distance", "A,B,D", distanceChange, false, batchViewer,
+     "change the distance of atoms A and B to D angstrom"},
+    {"--vibrate", "MODE[:PHASE]", modeFrame, false, batchViewer,
+     "the frame of that mode at that phase (default 6)"},
+    {"--amplitude", "X", number, false, batchViewer, "animation amplitude"},
+    {"--speed", "X", number, false, batchViewer, "animation speed"},
+    {"--render", "FILE", anyText, true, batchViewer, "the picture as .bmp or .png"},
+    {"--help", "", nullptr, false, nullptr, "this text"},
+    {"--version", "", nullptr, false, nullptr, "the version"},
+};
+// clang-format on
+
+const BatchOption* findOption(std::string_view name) {
+  for (const auto& opt : Options)
+    if (opt.name == name) return &opt;
+  return nullptr;
+}
+
+/// One option's lines of the usage text: name and value, then its help at column 30.
+std::string usageLines(const BatchOption& opt) {
+  std::string head = "  " + std::string(opt.name);
+  if (!opt.value.empty()) head += " " + std::string(opt.value);
+  constexpr std::size_t Column = 30;
+  std::string text;
+  auto help = split(opt.help, '\n');
+  if (head.size() + 2 > Column) {
+    text = head + "\n";
+    head.clear();
   }
-  if (opt == "--place") {
-    if (v == "cancel") return true;
-    for (auto& w : split(v, ','))
-      if (!oneOf(w, {"right", "left", "top", "bottom", "above", "under"})) return false;
-    return true;
+  for (const auto& line : help) {
+    head.resize(Column, ' ');
+    text += head + line + "\n";
+    head.clear();
   }
-  if (opt == "--view") return oneOf(v, {"xy", "yz", "zx"});
-  if (opt == "--rotate") {
-    auto p = split(v, ':');
-    return p.size() == 2 && oneOf(p[0], {"x", "y", "z"}) && isNumber(p[1]);
-  }
-  if (opt == "--labels") return oneOf(v, {"numbers", "symbols", "none"});
-  if (opt == "--hatoms") return oneOf(v, {"normal", "noball", "hidden"});
-  if (opt == "--zoom" || opt == "--balls" || opt == "--amplitude" || opt == "--speed")
-    return isNumber(v);
-  if (opt == "--measure") {
-    auto p = split(v, ',');
-    return p.size() >= 2 && p.size() <= 4 &&
-           std::all_of(p.begin(), p.end(), [](auto& w) { return isInteger(w); });
-  }
-  if (opt == "--delete") return isInteger(v);
-  if (opt == "--distance") {
-    auto p = split(v, ',');
-    return p.size() == 3 && isInteger(p[0]) && isInteger(p[1]) && isNumber(p[2]);
-  }
-  if (opt == "--vibrate") {
-    auto p = split(v, ':');
-    return (p.size() == 1 || p.size() == 2) && isInteger(p[0]) &&
-           (p.size() == 1 || isInteger(p[1]));
-  }
-  return !v.empty();  // file names and answers
+  return text;
 }
 
 /// Input boxes answered from --answer, in order; each question and answer go to stderr.
@@ -151,41 +218,30 @@ class StreamLog : public LogSink {
 
 }  // namespace
 
-std::string batchUsage() {
-  return R"(usage: kelvorin [FILE [ARG2]]                      the desktop program
-       kelvorin --batch [OPTION ...] FILE [ARG2]   the same program without windows
+bool runBatchCommand(App& app, const BatchCommand& c, const BatchOptions& o, std::ostream& out,
+                     std::ostream& err, const BatchHooks& hooks) {
+  BatchContext ctx{o, out, err, hooks};
+  bool ok = true;
+  const BatchOption* opt = findOption(c.option);
+  if (opt && opt->handler && opt->handler(app, c, ctx, ok)) return ok;
+  err << "kelvorin: " << c.option << " is not available in this build\n";
+  return false;
+}
 
-Options that configure the read (take effect before it, wherever they stand):
-  --geometry first|last|emin  geometry of a Gaussian output (default: last)
-  --answer TEXT               answer the next input box (cancel = Cancel, default = the
-                              proposed text); when used up, every box gets Cancel
-  --size WxH                  drawing surface in pixels (default 800x600)
-Commands (run after the read, in the order given):
-  --mpo FILE                  read FILE as the connection file
-  --ic                        print the internal coordinates (a complete set: 3N-6, or
-                              3N-5 for a linear molecule; straight chains take the pair
-                              of linear bends BEIP/BEPE)
-  --kel                       "&Save .kel as is"
-  --add FILE                  "&Add .kel structure" with FILE
-  --place right,left,top,bottom,above,under|cancel
-                              placement choices for the nearest --add before it
-  --pdb, --gjf                "&Export .PDB", "Create .GJF"
-  --list-scratch              print the exit dialog's list of scratch files
-  --erase                     erase the listed scratch files
-  --view xy|yz|zx             axis view
-  --rotate AXIS:DEG           turn about x, y or z by DEG degrees
-  --zoom A                    zoom by A
-  --balls V                   ball size entry
-  --labels numbers|symbols|none
-  --hatoms normal|noball|hidden
-  --measure A,B[,C[,D]]       distance, angle or torsion of these atoms
-  --delete A, --undo          delete atom A; undo the last deletion
-  --distance A,B,D            change the distance of atoms A and B to D angstrom
-  --vibrate MODE[:PHASE]      the frame of that mode at that phase (default 6)
-  --amplitude X, --speed X    animation amplitude and speed
-  --render FILE               the picture as .bmp or .png
-  --help, --version
-A path names one file: a backslash separates folders only when no file has the literal name.
+std::string batchUsage() {
+  std::string text =
+      "usage: kelvorin [FILE [ARG2]]                      the desktop program\n"
+      "       kelvorin --batch [OPTION ...] FILE [ARG2]   the same program without windows\n"
+      "\nOptions that configure the read (take effect before it, wherever they stand):\n";
+  for (const auto& opt : Options)
+    if (!opt.handler && !opt.value.empty()) text += usageLines(opt);
+  text += "Commands (run after the read, in the order given):\n";
+  for (const auto& opt : Options)
+    if (opt.handler) text += usageLines(opt);
+  for (const auto& opt : Options)
+    if (!opt.handler && opt.value.empty()) text += usageLines(opt);
+  return text + R"(A path names one file: a backslash separates folders only when no file has the
+literal name.
 Exit status: 0 success; 1 when any step failed (a read, a command, a file named by an option
 that does not exist, an erase that left a listed file); 2 bad usage. The status text of a
 failed step stays on standard error before the texts of later steps.
@@ -209,22 +265,23 @@ bool parseBatch(const std::vector<std::string>& args, BatchOptions& o) {
       continue;
     }
     if (a == "--batch") continue;
-    if (FlagOptions.count(a)) {
+    const BatchOption* opt = findOption(a);
+    if (!opt) {
+      o.error = "unknown option " + a;
+      return false;
+    }
+    if (opt->value.empty()) {
       if (a == "--help") o.help = true;
       else if (a == "--version") o.version = true;
       else o.commands.push_back({a, ""});
       continue;
-    }
-    if (!ValueOptions.count(a)) {
-      o.error = "unknown option " + a;
-      return false;
     }
     if (i + 1 >= args.size()) {
       o.error = "missing value of " + a;
       return false;
     }
     std::string v = args[++i];
-    if (!checkValue(a, v)) {
+    if (!opt->check(v)) {
       o.error = "malformed value of " + a + ": " + v;
       return false;
     }
@@ -235,7 +292,7 @@ bool parseBatch(const std::vector<std::string>& args, BatchOptions& o) {
       o.width = int(Val(p[0]));
       o.height = int(Val(p[1]));
     } else {
-      if (FileOptions.count(a)) v = commandPath(v);
+      if (opt->file) v = commandPath(v);
       if (a == "--place") {
         auto it = std::find_if(o.commands.rbegin(), o.commands.rend(),
                                [](const BatchCommand& c) { return c.option == "--add"; });
