@@ -4,8 +4,8 @@
 
 #include "app/choosers.hpp"
 #include "app/exit_dialog.hpp"
-#include "base/files.hpp"
 #include "app/frm_kel.hpp"
+#include "base/files.hpp"
 #include "base/platform.hpp"
 #include "model/model.hpp"
 #include "viewer/viewer_forms.hpp"
@@ -51,9 +51,9 @@ struct App {
   LogSink* log = nullptr;
   Mirror* mirror = nullptr;
 
-  int erraCount = 0;       ///< run-time error reports so far
-  bool readFailed = false; ///< the last read met one of its failure cases
-  bool busy = false;       ///< a read, build or edit is running: no other may start
+  int erraCount = 0;         ///< run-time error reports so far
+  bool readFailed = false;   ///< the last read met one of its failure cases
+  bool busy = false;         ///< a read, build or edit is running: no other may start
   bool interactive = false;  ///< a person can press buttons while the program waits
   /// The last folder found not writable (its files go to the per-user working folder
   /// instead); empty while there was none.

@@ -2,8 +2,8 @@
 #include "app/batch.hpp"
 
 #include "app/app.hpp"
-#include "base/convert.hpp"
 #include "app/startup.hpp"
+#include "base/convert.hpp"
 #include "base/strings.hpp"
 #include "readers/texts.hpp"
 
@@ -48,12 +48,16 @@ bool oneOf(std::string_view v, std::initializer_list<std::string_view> allowed) 
 }
 
 // Checks of option values.
-bool anyText(const std::string& v) { return !v.empty(); }
-bool geometryWord(const std::string& v) { return oneOf(v, {"first", "last", "emin"}); }
+bool anyText(const std::string& v) {
+  return !v.empty();
+}
+bool geometryWord(const std::string& v) {
+  return oneOf(v, {"first", "last", "emin"});
+}
 bool surfaceSize(const std::string& v) {
   auto p = split(v, 'x');
-  return p.size() == 2 && isInteger(p[0]) && isInteger(p[1]) && Val(p[0]) >= 1 &&
-         Val(p[1]) >= 1 && Val(p[0]) <= 20000 && Val(p[1]) <= 20000;
+  return p.size() == 2 && isInteger(p[0]) && isInteger(p[1]) && Val(p[0]) >= 1 && Val(p[1]) >= 1 &&
+         Val(p[0]) <= 20000 && Val(p[1]) <= 20000;
 }
 bool placeWords(const std::string& v) {
   if (v == "cancel") return true;
@@ -61,15 +65,25 @@ bool placeWords(const std::string& v) {
     if (!oneOf(w, {"right", "left", "top", "bottom", "above", "under"})) return false;
   return true;
 }
-bool axisView(const std::string& v) { return oneOf(v, {"xy", "yz", "zx"}); }
+bool axisView(const std::string& v) {
+  return oneOf(v, {"xy", "yz", "zx"});
+}
 bool axisTurn(const std::string& v) {
   auto p = split(v, ':');
   return p.size() == 2 && oneOf(p[0], {"x", "y", "z"}) && isNumber(p[1]);
 }
-bool labelWord(const std::string& v) { return oneOf(v, {"numbers", "symbols", "none"}); }
-bool hydrogenWord(const std::string& v) { return oneOf(v, {"normal", "noball", "hidden"}); }
-bool number(const std::string& v) { return isNumber(v); }
-bool integer(const std::string& v) { return isInteger(v); }
+bool labelWord(const std::string& v) {
+  return oneOf(v, {"numbers", "symbols", "none"});
+}
+bool hydrogenWord(const std::string& v) {
+  return oneOf(v, {"normal", "noball", "hidden"});
+}
+bool number(const std::string& v) {
+  return isNumber(v);
+}
+bool integer(const std::string& v) {
+  return isInteger(v);
+}
 bool atomList(const std::string& v) {
   auto p = split(v, ',');
   return p.size() >= 2 && p.size() <= 4 &&
@@ -81,8 +95,7 @@ bool distanceChange(const std::string& v) {
 }
 bool modeFrame(const std::string& v) {
   auto p = split(v, ':');
-  return (p.size() == 1 || p.size() == 2) && isInteger(p[0]) &&
-         (p.size() == 1 || isInteger(p[1]));
+  return (p.size() == 1 || p.size() == 2) && isInteger(p[0]) && (p.size() == 1 || isInteger(p[1]));
 }
 
 using BatchHandler = bool (*)(App&, const BatchCommand&, BatchContext&, bool&);
@@ -93,7 +106,7 @@ struct BatchOption {
   std::string_view name;
   std::string_view value;  ///< its value in the usage text; empty for a flag
   bool (*check)(const std::string&);
-  bool file;               ///< the value is a file name (relative to the start folder)
+  bool file;  ///< the value is a file name (relative to the start folder)
   BatchHandler handler;
   std::string_view help;
 };
@@ -178,13 +191,16 @@ class BatchPrompt : public Prompt {
     if (!answers_.empty()) {
       answer = answers_.front();
       answers_.pop_front();
-      if (answer == "cancel") answer.clear();
-      else if (answer == "default") answer = std::string(defaultText);
+      if (answer == "cancel")
+        answer.clear();
+      else if (answer == "default")
+        answer = std::string(defaultText);
     }
     std::string shown(prompt);
     std::replace(shown.begin(), shown.end(), '\r', '\n');
-    err_ << "? " << title << "\n" << shown << "\n[" << defaultText << "] = "
-         << (answer.empty() ? std::string("(cancel)") : answer) << "\n";
+    err_ << "? " << title << "\n"
+         << shown << "\n[" << defaultText
+         << "] = " << (answer.empty() ? std::string("(cancel)") : answer) << "\n";
     return answer;
   }
 
@@ -271,9 +287,12 @@ bool parseBatch(const std::vector<std::string>& args, BatchOptions& o) {
       return false;
     }
     if (opt->value.empty()) {
-      if (a == "--help") o.help = true;
-      else if (a == "--version") o.version = true;
-      else o.commands.push_back({a, ""});
+      if (a == "--help")
+        o.help = true;
+      else if (a == "--version")
+        o.version = true;
+      else
+        o.commands.push_back({a, ""});
       continue;
     }
     if (i + 1 >= args.size()) {
@@ -285,8 +304,10 @@ bool parseBatch(const std::vector<std::string>& args, BatchOptions& o) {
       o.error = "malformed value of " + a + ": " + v;
       return false;
     }
-    if (a == "--geometry") o.geometry = v;
-    else if (a == "--answer") o.answers.push_back(v);
+    if (a == "--geometry")
+      o.geometry = v;
+    else if (a == "--answer")
+      o.answers.push_back(v);
     else if (a == "--size") {
       auto p = split(v, 'x');
       o.width = int(Val(p[0]));
@@ -307,8 +328,7 @@ bool parseBatch(const std::vector<std::string>& args, BatchOptions& o) {
   return true;
 }
 
-int runBatch(const BatchOptions& o, std::ostream& out, std::ostream& err,
-             const BatchHooks& hooks) {
+int runBatch(const BatchOptions& o, std::ostream& out, std::ostream& err, const BatchHooks& hooks) {
   if (!o.error.empty()) {
     err << "kelvorin: " << o.error << "\n" << batchUsage();
     return 2;

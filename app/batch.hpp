@@ -20,12 +20,12 @@ struct BatchCommand {
 struct BatchOptions {
   bool help = false;
   bool version = false;
-  std::string geometry = "last";      ///< first | last | emin
-  std::vector<std::string> answers;   ///< input-box answers, in order
-  int width = 800, height = 600;      ///< drawing surface in pixels
-  std::vector<std::string> words;     ///< FILE and ARG2
+  std::string geometry = "last";     ///< first | last | emin
+  std::vector<std::string> answers;  ///< input-box answers, in order
+  int width = 800, height = 600;     ///< drawing surface in pixels
+  std::vector<std::string> words;    ///< FILE and ARG2
   std::vector<BatchCommand> commands;
-  std::string error;                  ///< bad usage, when not empty
+  std::string error;  ///< bad usage, when not empty
 };
 
 /// What batch mode needs from the windowing layer (only rendering a picture uses Qt).
@@ -58,7 +58,7 @@ bool batchGaussian(App& app, const BatchCommand& c, BatchContext& ctx, bool& ok)
 bool batchViewer(App& app, const BatchCommand& c, BatchContext& ctx, bool& ok);
 
 /// Runs one command after the read; returns false with a message in err on failure.
-bool runBatchCommand(App& app, const BatchCommand& c, const BatchOptions& o,
-                     std::ostream& out, std::ostream& err, const BatchHooks& hooks);
+bool runBatchCommand(App& app, const BatchCommand& c, const BatchOptions& o, std::ostream& out,
+                     std::ostream& err, const BatchHooks& hooks);
 
 }  // namespace kel

@@ -2,19 +2,18 @@
 // Batch commands --mpo, --ic.
 #include "app/app.hpp"
 #include "app/batch.hpp"
+#include "app/dispatcher.hpp"
 #include "base/convert.hpp"
 #include "base/files.hpp"
 #include "topology/connections.hpp"
 #include "topology/internal_coords.hpp"
 #include "viewer/viewer.hpp"
-#include "app/dispatcher.hpp"
 
 #include <ostream>
 
 namespace kel {
 
 namespace {
-
 
 /// " &Input .MPO": the working connection file is kept as the backup, then the chosen file
 /// becomes MpoNam and is read (command 15), and the viewer starts afresh.

@@ -1,5 +1,6 @@
 // Kelvorin - desktop workbench for vibrational calculations.
-// Batch commands --view, --rotate, --zoom, --balls, --labels, --hatoms, --measure, --delete, --undo, --distance, --vibrate, --amplitude, --speed, --render.
+// Batch commands --view, --rotate, --zoom, --balls, --labels, --hatoms, --measure, --delete,
+// --undo, --distance, --vibrate, --amplitude, --speed, --render.
 #include "app/app.hpp"
 #include "app/batch.hpp"
 #include "base/convert.hpp"
@@ -49,7 +50,9 @@ bool atomOk(const App& app, double a) {
 }
 
 /// Draw position of atom a (a label click lands there).
-int posOf(const App& app, double a) { return app.obr.v.DrawPos(int(a)); }
+int posOf(const App& app, double a) {
+  return app.obr.v.DrawPos(int(a));
+}
 
 /// A scrollbar value in thousandths, within the slider's range.
 int thousandths(const ScrollBar& s, double x) {
@@ -71,9 +74,12 @@ bool run(App& app, const BatchCommand& c, BatchContext& ctx) {
     obut_Click(app, x == "xy" ? 6 : x == "yz" ? 7 : 8);
   } else if (c.option == "--rotate") {
     double steps = Val(x.substr(2)) / 10;
-    if (x[0] == 'x') Obr(app, 2, 3, steps);
-    else if (x[0] == 'y') Obr(app, 3, 1, steps);
-    else Obr(app, 1, 2, -steps);
+    if (x[0] == 'x')
+      Obr(app, 2, 3, steps);
+    else if (x[0] == 'y')
+      Obr(app, 3, 1, steps);
+    else
+      Obr(app, 1, 2, -steps);
   } else if (c.option == "--zoom") {
     Patyki(app, Val(x));
   } else if (c.option == "--balls") {
@@ -95,8 +101,10 @@ bool run(App& app, const BatchCommand& c, BatchContext& ctx) {
     Clear_Click(app);
     for (double a : atoms) Za_Click(app, posOf(app, a));
     for (const auto& line : linesOf(o.wynik.text)) {
-      if (app.log) app.log->newLine(line);
-      else ctx.out << line << "\n";
+      if (app.log)
+        app.log->newLine(line);
+      else
+        ctx.out << line << "\n";
     }
   } else if (c.option == "--delete") {
     if (!atomOk(app, Val(x))) return fail("no such atom");
@@ -150,9 +158,8 @@ bool run(App& app, const BatchCommand& c, BatchContext& ctx) {
 
 bool batchViewer(App& app, const BatchCommand& c, BatchContext& ctx, bool& ok) {
   static const std::vector<std::string_view> mine = {
-      "--view",   "--rotate", "--zoom",     "--balls",   "--labels",
-      "--hatoms", "--measure", "--delete",  "--undo",    "--distance",
-      "--vibrate", "--amplitude", "--speed", "--render"};
+      "--view",   "--rotate", "--zoom",     "--balls",   "--labels",    "--hatoms", "--measure",
+      "--delete", "--undo",   "--distance", "--vibrate", "--amplitude", "--speed",  "--render"};
   bool found = false;
   for (auto m : mine) found = found || c.option == m;
   if (!found) return false;

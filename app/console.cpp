@@ -21,7 +21,9 @@ constexpr std::string_view Pat4 = "########0.0000";
 constexpr std::string_view Pat6 = "########0.000000";
 constexpr std::string_view Pat8 = "########0.00000000";
 
-bool on(const App& app, int i) { return app.m.Sw(i) != 0; }
+bool on(const App& app, int i) {
+  return app.m.Sw(i) != 0;
+}
 
 void closeLog(App& app) {
   if (app.logFp) std::fclose(app.logFp);
@@ -70,7 +72,9 @@ void breakCheck(App& app, int& ier, bool smallMargin) {
 
 }  // namespace
 
-App::App() { IniModel(m); }
+App::App() {
+  IniModel(m);
+}
 
 App::~App() {
   if (logFp) std::fclose(logFp);
@@ -179,9 +183,13 @@ void jaba(App& app, int k, int& ok) {
   ok = k < 2 ? 0 : k;
 }
 
-void TekUs(App& app, int& ier) { breakCheck(app, ier, on(app, 67)); }
+void TekUs(App& app, int& ier) {
+  breakCheck(app, ier, on(app, 67));
+}
 
-void TekUsn(App& app, int& ier) { breakCheck(app, ier, on(app, 67) || on(app, 92)); }
+void TekUsn(App& app, int& ier) {
+  breakCheck(app, ier, on(app, 67) || on(app, 92));
+}
 
 void Breka(App& app) {
   guard(app, "Breka", [&] {
@@ -224,7 +232,9 @@ void Text2_MouseDown(App& app, int button) {
   }
 }
 
-void Text2_Click(App& app) { app.frm.Text4.visible = false; }
+void Text2_Click(App& app) {
+  app.frm.Text4.visible = false;
+}
 
 void setScroll(App& app, int value) {
   app.frm.VScr2.value = value;
@@ -257,13 +267,27 @@ std::string fieldText(double a, std::string_view pattern, int j) {
   return s;
 }
 
-void fomi(App& app, int i, int j, long long k) { emit(app, i, fieldText(double(k), PatInt, j)); }
-void fomo(App& app, int i, int j, long long o) { emit(app, i, fieldText(double(o), PatInt, j)); }
-void fom2(App& app, int i, int j, double a) { emit(app, i, fieldText(a, Pat2, j)); }
-void fom3(App& app, int i, int j, double a) { emit(app, i, fieldText(a, Pat3, j)); }
-void fom4(App& app, int i, int j, double a) { emit(app, i, fieldText(a, Pat4, j)); }
-void fom6(App& app, int i, int j, double a) { emit(app, i, fieldText(a, Pat6, j)); }
-void fom8(App& app, int i, int j, double a) { emit(app, i, fieldText(a, Pat8, j)); }
+void fomi(App& app, int i, int j, long long k) {
+  emit(app, i, fieldText(double(k), PatInt, j));
+}
+void fomo(App& app, int i, int j, long long o) {
+  emit(app, i, fieldText(double(o), PatInt, j));
+}
+void fom2(App& app, int i, int j, double a) {
+  emit(app, i, fieldText(a, Pat2, j));
+}
+void fom3(App& app, int i, int j, double a) {
+  emit(app, i, fieldText(a, Pat3, j));
+}
+void fom4(App& app, int i, int j, double a) {
+  emit(app, i, fieldText(a, Pat4, j));
+}
+void fom6(App& app, int i, int j, double a) {
+  emit(app, i, fieldText(a, Pat6, j));
+}
+void fom8(App& app, int i, int j, double a) {
+  emit(app, i, fieldText(a, Pat8, j));
+}
 
 void fom2L(App& app, int i, int j, std::string_view sy, double a) {
   std::string s = formatPattern(a, Pat2);
@@ -271,7 +295,9 @@ void fom2L(App& app, int i, int j, std::string_view sy, double a) {
   emit(app, i, std::string(sy) + s);
 }
 
-std::string Formak(double azm, std::string_view yyy) { return formatPattern(azm, yyy); }
+std::string Formak(double azm, std::string_view yyy) {
+  return formatPattern(azm, yyy);
+}
 
 std::string CStr(double x) {
   std::string s = Str(x);
@@ -279,7 +305,9 @@ std::string CStr(double x) {
   return s;
 }
 
-void PbIni(App& app) { app.frm.PbTotal = std::max(2.0 * app.m.NDof(4) + 3.0, 20.0); }
+void PbIni(App& app) {
+  app.frm.PbTotal = std::max(2.0 * app.m.NDof(4) + 3.0, 20.0);
+}
 
 void fnBar(App& app, double x, double& r) {
   if (x == 0) PbIni(app);

@@ -3,8 +3,8 @@
 #pragma once
 
 #include <cstdint>
-#include <string_view>
 #include <string>
+#include <string_view>
 
 namespace kel {
 

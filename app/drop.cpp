@@ -13,7 +13,7 @@ namespace kel {
 
 namespace {
 
-constexpr std::array<std::string_view, 7> OutputExtensions = {"log", "out", "fmt", "fmu",
+constexpr std::array<std::string_view, 7> OutputExtensions = {"log", "out",  "fmt", "fmu",
                                                               "fmv", "fchk", "fch"};
 
 /// The extension of the file-name part, lower-cased ("" when none).

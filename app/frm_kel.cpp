@@ -5,9 +5,8 @@ namespace kel {
 
 namespace {
 constexpr std::array<const char*, 9> ButtonCaptions = {
-    "Input geometry", "Input  .LOG ",     "View &Structure",
-    "&Export .PDB",   "Create .GJF",      " &Input .MPO",
-    "&Save .kel as is", "E&xit",          "&Add .kel structure"};
+    "Input geometry", "Input  .LOG ",     "View &Structure", "&Export .PDB",       "Create .GJF",
+    " &Input .MPO",   "&Save .kel as is", "E&xit",           "&Add .kel structure"};
 }
 
 FrmKel::FrmKel() {

@@ -3,10 +3,10 @@
 
 #include "app/app.hpp"
 #include "app/choosers.hpp"
-#include "base/convert.hpp"
 #include "app/dispatcher.hpp"
-#include "base/strings.hpp"
 #include "app/work_folder.hpp"
+#include "base/convert.hpp"
+#include "base/strings.hpp"
 #include "readers/gaussian_output.hpp"
 
 #include <algorithm>
@@ -29,11 +29,22 @@ constexpr std::string_view DirectoryChanged = "directory changed to ";
 constexpr std::string_view WhoIsThat = "Who's that ? ";
 
 // Folders of older installations, searched after the current one and the user's own.
-constexpr std::array<std::string_view, 16> LegacyFolders = {
-    "C:\\",          "C:\\kelvo\\",  "C:\\kelv\\",    "C:\\Program Files\\kelvo\\",
-    "C:\\Program Files\\kelv\\",     "C:\\windows\\", "C:\\windows7\\", "C:\\win98\\",
-    "C:\\winnt\\",   "C:\\win2000\\", "C:\\windows8\\", "C:\\wi98\\",
-    "C:\\ok95\\",    "D:\\",         "D:\\kelvo\\",   "D:\\kelv\\"};
+constexpr std::array<std::string_view, 16> LegacyFolders = {"C:\\",
+                                                            "C:\\kelvo\\",
+                                                            "C:\\kelv\\",
+                                                            "C:\\Program Files\\kelvo\\",
+                                                            "C:\\Program Files\\kelv\\",
+                                                            "C:\\windows\\",
+                                                            "C:\\windows7\\",
+                                                            "C:\\win98\\",
+                                                            "C:\\winnt\\",
+                                                            "C:\\win2000\\",
+                                                            "C:\\windows8\\",
+                                                            "C:\\wi98\\",
+                                                            "C:\\ok95\\",
+                                                            "D:\\",
+                                                            "D:\\kelvo\\",
+                                                            "D:\\kelv\\"};
 
 /// A folder of the table as a path of this system.
 std::string localPath(std::string_view folder) {
@@ -122,13 +133,17 @@ void EdIni(App& app) {
       std::string value = trim(rest.substr(eq + 1));
       if (spl(value) < 2000) continue;  // the editor program must exist
       std::string cmd = value + " ";
-      if (ext == "dd2") f.EdDd2 = cmd;
-      else if (ext == "mpo") f.EdMpo = cmd;
+      if (ext == "dd2")
+        f.EdDd2 = cmd;
+      else if (ext == "mpo")
+        f.EdMpo = cmd;
       else if (ext == "kol") {
         f.EdKol = cmd;
         app.m.KolNam = cmd;
-      } else if (ext == "vdf") f.EdVdf = cmd;
-      else continue;
+      } else if (ext == "vdf")
+        f.EdVdf = cmd;
+      else
+        continue;
       ++accepted;
       f.Text3.text += " " + std::string(EditorKey) + ext + "=" + value;
     }
@@ -225,9 +240,9 @@ void IniVe(App& app, std::string_view cmdLine) {
       m.JobNam = file.substr(0, p);
       std::swap(file, arg2);
     }
-    if (arg2.size() > 4 && (extAt(arg2, ".fmt") != std::string::npos ||
-                            extAt(arg2, ".fmu") != std::string::npos ||
-                            extAt(arg2, ".fmv") != std::string::npos))
+    if (arg2.size() > 4 &&
+        (extAt(arg2, ".fmt") != std::string::npos || extAt(arg2, ".fmu") != std::string::npos ||
+         extAt(arg2, ".fmv") != std::string::npos))
       std::swap(file, arg2);
     auto stem = [](std::string& name, std::string_view addExt) {
       std::size_t start = fileNameStart(name);
@@ -272,7 +287,9 @@ void Tulan_Click(App& app) {
   f.Text1.visible = f.Text2.visible = f.Text3.visible = true;
 }
 
-void kelwin_Click(App& app) { app.frm.Tulan.visible = !app.frm.Tulan.visible; }
+void kelwin_Click(App& app) {
+  app.frm.Tulan.visible = !app.frm.Tulan.visible;
+}
 
 void form_Click(App& app) {
   if (app.m.Sw(127) == 0) {

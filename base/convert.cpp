@@ -14,8 +14,12 @@ namespace kel {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 }  // namespace
 
@@ -106,7 +110,9 @@ double Val(std::string_view s) {
   return Val(s, used);
 }
 
-double roundHalfEven(double x) { return std::nearbyint(x); }  // default mode: to nearest even
+double roundHalfEven(double x) {
+  return std::nearbyint(x);
+}  // default mode: to nearest even
 
 std::int16_t CInt(double x) {
   double r = roundHalfEven(x);
@@ -204,8 +210,8 @@ std::string formatPattern(double a, std::string_view pattern) {
     digits.assign(buf, res.ptr);
   } else {
     char buf[400];
-    auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(a), std::chars_format::fixed,
-                             decimals);
+    auto res =
+        std::to_chars(buf, buf + sizeof buf, std::fabs(a), std::chars_format::fixed, decimals);
     digits.assign(buf, res.ptr);
     digits.erase(std::remove(digits.begin(), digits.end(), '.'), digits.end());
   }

@@ -31,7 +31,7 @@ struct PlainField {
   std::uint64_t digits = 0;  ///< at most 2^53
   std::size_t decimals = 0;  ///< at most 22
   bool negative = false;
-  std::size_t used = 0;      ///< characters of the field
+  std::size_t used = 0;  ///< characters of the field
 };
 
 /// The plain decimal field at the start of s, whatever follows it. False when the field
@@ -97,8 +97,8 @@ inline bool plainDecimal(std::string_view s, double& v, std::size_t& used) {
   if (!plainDecimalPrefix(s, x, i)) return false;
   if (i < s.size()) {
     const char c = s[i];
-    if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || (c >= '0' && c <= '9') ||
-        c == '.' || c == 'e' || c == 'E' || c == 'd' || c == 'D')
+    if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || (c >= '0' && c <= '9') || c == '.' ||
+        c == 'e' || c == 'E' || c == 'd' || c == 'D')
       return false;
   }
   v = x;
@@ -123,8 +123,12 @@ std::int16_t cint16(long long x);
 std::string Str(double x);
 /// The same for integers (" 12", "-3").
 std::string Str(long long x);
-inline std::string Str(int x) { return Str(static_cast<long long>(x)); }
-inline std::string Str(std::int16_t x) { return Str(static_cast<long long>(x)); }
+inline std::string Str(int x) {
+  return Str(static_cast<long long>(x));
+}
+inline std::string Str(std::int16_t x) {
+  return Str(static_cast<long long>(x));
+}
 
 /// Formats a with a numeric pattern of '#', '0', ',' and '.' ("########0.00", "0.00000",
 /// "###0.000"): no leading blanks, the pattern's decimals with halves rounded away from zero,

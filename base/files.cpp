@@ -17,13 +17,18 @@ namespace {
 
 int openErrorNumber(int err) {
   switch (err) {
-    case ENOENT: return 53;
+    case ENOENT:
+      return 53;
     case EACCES:
     case EPERM:
-    case EROFS: return 70;
-    case ENOSPC: return 61;
-    case EISDIR: return 75;
-    default: return 75;
+    case EROFS:
+      return 70;
+    case ENOSPC:
+      return 61;
+    case EISDIR:
+      return 75;
+    default:
+      return 75;
   }
 }
 
@@ -64,7 +69,9 @@ struct FileTable::Comparison {
   }
 };
 
-FileTable::~FileTable() { closeAll(); }
+FileTable::~FileTable() {
+  closeAll();
+}
 
 void FileTable::openComparison(int n, const std::string& path) {
   if (isOpen(n)) throw BasicError{55};

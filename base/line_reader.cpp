@@ -25,7 +25,9 @@ LineReader LineReader::fromText(std::string text) {
   return r;
 }
 
-LineReader::LineReader(LineReader&& o) noexcept { *this = std::move(o); }
+LineReader::LineReader(LineReader&& o) noexcept {
+  *this = std::move(o);
+}
 
 LineReader& LineReader::operator=(LineReader&& o) noexcept {
   if (this != &o) {

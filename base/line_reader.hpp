@@ -45,14 +45,14 @@ class LineReader {
   bool loadLine();
 
   std::FILE* fp_ = nullptr;
-  std::string mem_;           // whole text when reading from memory
+  std::string mem_;  // whole text when reading from memory
   std::unique_ptr<char[]> buf_;
   std::size_t bufLen_ = 0, bufPos_ = 0;
   bool atEnd_ = false;
-  bool pendingCR_ = false;    // a CR ended the last line; swallow a following LF
-  std::string cur_;           // current line during free-format input
+  bool pendingCR_ = false;  // a CR ended the last line; swallow a following LF
+  std::string cur_;         // current line during free-format input
   std::size_t pos_ = 0;
-  bool have_ = false;         // cur_ is partly consumed by free-format input
+  bool have_ = false;  // cur_ is partly consumed by free-format input
   long lineNo_ = 0;
   // Where the next LF and CR of the buffer lie (the buffer's length when it has none);
   // Stale when not yet looked for in this buffer.

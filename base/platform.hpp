@@ -60,9 +60,7 @@ class SteppingClock : public Clock, public EventLoop {
 /// Answers every input box with Cancel.
 class CancelPrompt : public Prompt {
  public:
-  std::string inputBox(std::string_view, std::string_view, std::string_view) override {
-    return {};
-  }
+  std::string inputBox(std::string_view, std::string_view, std::string_view) override { return {}; }
 };
 
 }  // namespace kel

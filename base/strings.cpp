@@ -28,7 +28,9 @@ std::string ltrim(std::string_view s) {
   return b == std::string_view::npos ? std::string() : std::string(s.substr(b));
 }
 
-std::string trim(std::string_view s) { return ltrim(rtrim(s)); }
+std::string trim(std::string_view s) {
+  return ltrim(rtrim(s));
+}
 
 std::size_t fileNameStart(std::string_view path) {
   auto p = path.find_last_of("/\\");
@@ -41,7 +43,9 @@ int zna(std::string_view ay, std::string_view by) {
   return p == std::string_view::npos ? 0 : static_cast<int>(p);
 }
 
-std::string znaU(std::string_view c) { return std::string(c.substr(fileNameStart(c))); }
+std::string znaU(std::string_view c) {
+  return std::string(c.substr(fileNameStart(c)));
+}
 
 std::string lower(std::string_view s) {
   std::string r(s);
@@ -76,7 +80,9 @@ namespace {
 long cwdChangeCount = 0;
 }
 
-long cwdChanges() { return cwdChangeCount; }
+long cwdChanges() {
+  return cwdChangeCount;
+}
 
 void ZnaD(std::string_view ay, int& i) {
   i = 0;
@@ -87,12 +93,20 @@ void ZnaD(std::string_view ay, int& i) {
   if (dir.empty()) dir = "/";
   std::error_code ec;
   std::filesystem::current_path(dir, ec);
-  if (ec) i = -1;
-  else ++cwdChangeCount;
+  if (ec)
+    i = -1;
+  else
+    ++cwdChangeCount;
 }
 
-void sws(std::string& a, std::string& b) { std::swap(a, b); }
-void swapa(double& a, double& b) { std::swap(a, b); }
-void swapi(short& i, short& j) { std::swap(i, j); }
+void sws(std::string& a, std::string& b) {
+  std::swap(a, b);
+}
+void swapa(double& a, double& b) {
+  std::swap(a, b);
+}
+void swapi(short& i, short& j) {
+  std::swap(i, j);
+}
 
 }  // namespace kel

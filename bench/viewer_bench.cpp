@@ -5,8 +5,8 @@
 #include "ui/qt_canvas.hpp"
 #include "viewer/viewer.hpp"
 
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
+#include <QGuiApplication>
 
 #include <cmath>
 #include <cstdlib>
@@ -85,8 +85,14 @@ void BM_FrameWithoutPainting(benchmark::State& state) {
   kel::Obr(*app, 3, 1, 1.5);
   for (auto _ : state) kel::Uklad(*app, 1);
 }
-BENCHMARK(BM_FrameWithoutPainting)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_FrameWithoutPainting)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
-BENCHMARK(BM_FrameOf480Atoms)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_FrameOf480Atoms)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 }  // namespace

@@ -7,17 +7,23 @@ namespace kel {
 
 namespace {
 
-constexpr double HalfPi = 1.5707963269;         // returned for a cosine near zero
-constexpr double TorsLimit = 1.57079632695;     // torsions beyond it are reported minus 360
+constexpr double HalfPi = 1.5707963269;      // returned for a cosine near zero
+constexpr double TorsLimit = 1.57079632695;  // torsions beyond it are reported minus 360
 constexpr double Pi = 3.14159265358979;
 
-double deg(double rad) { return rad * 180.0 / Pi; }
+double deg(double rad) {
+  return rad * 180.0 / Pi;
+}
 
 }  // namespace
 
-double fns(double a, double b) { return b < 0 ? -std::fabs(a) : std::fabs(a); }
+double fns(double a, double b) {
+  return b < 0 ? -std::fabs(a) : std::fabs(a);
+}
 
-double fnsq2(double x) { return std::sqrt(std::fabs(1.0 - x * x)); }
+double fnsq2(double x) {
+  return std::sqrt(std::fabs(1.0 - x * x));
+}
 
 double fnarc(double x) {
   if (x >= 1.0) return 0.0;
@@ -28,7 +34,9 @@ double fnarc(double x) {
   return x < 0 ? a + Pi : a;
 }
 
-double sca(const Vec& a, const Vec& b) { return a[1] * b[1] + a[2] * b[2] + a[3] * b[3]; }
+double sca(const Vec& a, const Vec& b) {
+  return a[1] * b[1] + a[2] * b[2] + a[3] * b[3];
+}
 
 void norm(Vec& v) {
   double s = sca(v, v);

@@ -2,8 +2,8 @@
 #include "model/placement.hpp"
 
 #include "app/app.hpp"
-#include "base/convert.hpp"
 #include "app/dispatcher.hpp"
+#include "base/convert.hpp"
 #include "model/bookkeeping.hpp"
 #include "model/geometry.hpp"
 #include "topology/connections.hpp"

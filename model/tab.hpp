@@ -29,14 +29,10 @@ class Tab {
   }
 
  public:
-  T& operator()(std::integral auto... i)
-    requires(sizeof...(i) == sizeof...(Hi))
-  {
+  T& operator()(std::integral auto... i) requires(sizeof...(i) == sizeof...(Hi)) {
     return v_[at(i...)];
   }
-  const T& operator()(std::integral auto... i) const
-    requires(sizeof...(i) == sizeof...(Hi))
-  {
+  const T& operator()(std::integral auto... i) const requires(sizeof...(i) == sizeof...(Hi)) {
     return v_[at(i...)];
   }
   void fill(const T& x) { std::ranges::fill(v_, x); }

@@ -176,7 +176,8 @@ bool readModes(App& app, int first, int a1, int la, int& read, int& declared,
       }
       auto p = scan::findLow(line, ModeCountKey);
       if (p != std::string::npos && read == 0)
-        declared = int(scan::clampedInt(Val(std::string_view(line).substr(p + ModeCountKey.size()))));
+        declared =
+            int(scan::clampedInt(Val(std::string_view(line).substr(p + ModeCountKey.size()))));
     }
     if (!found) return true;
     const int mode = first + read;
@@ -394,8 +395,10 @@ class RowNumbers {
 bool dashLine(std::string_view line) {
   std::size_t dashes = 0;
   for (char c : line) {
-    if (c == '-') ++dashes;
-    else if (c != ' ' && c != '\t') return false;
+    if (c == '-')
+      ++dashes;
+    else if (c != ' ' && c != '\t')
+      return false;
   }
   return dashes >= 3;
 }
@@ -469,11 +472,11 @@ bool readGroup(App& app, LineReader& in, const std::string& freqLine, const std:
     if (z != m.AtZ(a)) {
       // Rows of another structure: its size is the clearer reason when it differs.
       const int rows = atomsOfTable(in, line, a - 1, 2 + row.remaining());
-      problem = rows != m.NAt ? std::string(ModesOf) + Str(rows) + std::string(AtomsStructureOf) +
-                                    Str(m.NAt) + std::string(AtomsWord)
-                              : std::string(DisplacementRow) + Str(a) +
-                                    std::string(AtomicNumberWord) + Str(scan::clampedInt(z)) +
-                                    std::string(StructureHas) + Str(m.AtZ(a));
+      problem = rows != m.NAt
+                    ? std::string(ModesOf) + Str(rows) + std::string(AtomsStructureOf) +
+                          Str(m.NAt) + std::string(AtomsWord)
+                    : std::string(DisplacementRow) + Str(a) + std::string(AtomicNumberWord) +
+                          Str(scan::clampedInt(z)) + std::string(StructureHas) + Str(m.AtZ(a));
       return false;
     }
     // The mode index varies fastest in ModeD: component comp of mode k + j lies a fixed
@@ -654,7 +657,8 @@ namespace {
 class TableCounter {
  public:
   void feed(std::string_view line) {
-    if (scan::hasLow(line, "harmonic freq")) armed_ = true;
+    if (scan::hasLow(line, "harmonic freq"))
+      armed_ = true;
     else if (armed_ && isFreqLine(line)) {
       ++count_;
       armed_ = false;

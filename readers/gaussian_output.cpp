@@ -10,9 +10,9 @@
 #include "readers/read_helpers.hpp"
 #include "readers/renumber.hpp"
 #include "readers/text_scan.hpp"
+#include "readers/texts.hpp"
 #include "topology/connections.hpp"
 #include "writers/own_file.hpp"
-#include "readers/texts.hpp"
 
 #include <algorithm>
 #include <array>
@@ -25,8 +25,8 @@ namespace {
 
 // Structure-file extensions, tested in this order on the name's last seven characters
 // (".mol" also finds ".mol2"; ".com" is the other usual name of a job file).
-constexpr std::array<std::string_view, 8> StructureExtensions = {
-    ".orn", ".pdb", ".geo", ".mol", ".gjf", ".ent", ".xyz", ".com"};
+constexpr std::array<std::string_view, 8> StructureExtensions = {".orn", ".pdb", ".geo", ".mol",
+                                                                 ".gjf", ".ent", ".xyz", ".com"};
 
 constexpr std::string_view FileNotFound = texts::FileNotFound;
 constexpr std::string_view ErrorInFile = texts::ErrorInFile;
@@ -195,7 +195,8 @@ bool readCheckpoint(Read& r, int& n) {
   if (!readArray(r, *in, 3 * n, ArrayCoordinates, values)) return false;
   auto& m = r.app.m;
   for (int i = 1; i <= n; ++i) {
-    for (int k = 1; k <= 3; ++k) m.Xyz(i, k) = values[std::size_t(3 * (i - 1) + k - 1)] / BohrPerAngstrom;
+    for (int k = 1; k <= 3; ++k)
+      m.Xyz(i, k) = values[std::size_t(3 * (i - 1) + k - 1)] / BohrPerAngstrom;
     m.Xyz(i, 0) = 0;
   }
   return true;

@@ -7,11 +7,11 @@
 #include "app/app.hpp"
 #include "base/convert.hpp"
 #include "base/strings.hpp"
+#include "model/bookkeeping.hpp"
 #include "readers/read_helpers.hpp"
 #include "readers/renumber.hpp"
-#include "topology/connections.hpp"
-#include "model/bookkeeping.hpp"
 #include "readers/texts.hpp"
+#include "topology/connections.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -77,16 +77,16 @@ struct GeoRead {
   std::deque<std::string> back;  // lines given back after a look-ahead
   bool scratch = false;          // the scratch copy is open for atom lines
   std::vector<Atom> atoms;
-  std::vector<long long> serials;            // PDB serial of each atom
-  std::vector<long long> laterModels;        // PDB serials of the models not read
-  std::vector<std::pair<int, int>> bonds;    // PDB CONECT pairs (atom numbers)
-  bool headerSeen = true;                    // orientation tables: a column header was met
-  bool error = false;                        // the reading loop ended on a failure
-  bool stop = false;                         // the read ends without the final steps
-  bool tripos = false;                       // a "@<TRIPOS>" section line was seen
-  std::string section;                       // the last "@<TRIPOS>" line, upper-cased
-  int moleculeLine = 0;                      // lines read in the "@<TRIPOS>MOLECULE" section
-  long long declared = -1;                   // atoms the file's own count line gives
+  std::vector<long long> serials;          // PDB serial of each atom
+  std::vector<long long> laterModels;      // PDB serials of the models not read
+  std::vector<std::pair<int, int>> bonds;  // PDB CONECT pairs (atom numbers)
+  bool headerSeen = true;                  // orientation tables: a column header was met
+  bool error = false;                      // the reading loop ended on a failure
+  bool stop = false;                       // the read ends without the final steps
+  bool tripos = false;                     // a "@<TRIPOS>" section line was seen
+  std::string section;                     // the last "@<TRIPOS>" line, upper-cased
+  int moleculeLine = 0;                    // lines read in the "@<TRIPOS>MOLECULE" section
+  long long declared = -1;                 // atoms the file's own count line gives
 
   GeoRead(App& a, std::string f) : app(a), file(std::move(f)) {}
 
@@ -126,7 +126,9 @@ struct GeoRead {
   }
 };
 
-bool isOrientationKind(Kind k) { return k == Kind::Geo || k == Kind::Orn || k == Kind::Other; }
+bool isOrientationKind(Kind k) {
+  return k == Kind::Geo || k == Kind::Orn || k == Kind::Other;
+}
 
 /// The kind by the extension, tested in this order on the name's last characters (eight, so
 /// that "x.geo.bak" still reads as ".geo").
@@ -446,8 +448,7 @@ bool triposLine(GeoRead& r, std::string_view line) {
 /// Element of a mol2 atom: from the type when it is written as a symbol ("C.ar", "Cl"; force
 /// field types such as CA, OS or ca are not), else from the leading letters of the name ("Cl1"
 /// as Cl, "CA" as C). cand receives the text looked up.
-int mol2Element(const ModKel& m, std::string_view name, std::string_view type,
-                std::string& cand) {
+int mol2Element(const ModKel& m, std::string_view name, std::string_view type, std::string& cand) {
   std::string t(type.substr(0, type.find('.')));
   bool symbolLike = (t.size() == 1 || t.size() == 2) && t[0] >= 'A' && t[0] <= 'Z' &&
                     (t.size() == 1 || (t[1] >= 'a' && t[1] <= 'z'));
@@ -725,8 +726,7 @@ void xyzStandard(GeoRead& r) {
     bool inFrame = count == 0 || (lineNo > countAt + 1 && lineNo <= countAt + 1 + count);
     if (count > 0 && lineNo > countAt + 1 + count) return;
     auto f = splitFields(s);
-    bool atomLine = inFrame && f.size() >= 4 && isNumber(f[1]) && isNumber(f[2]) &&
-                    isNumber(f[3]);
+    bool atomLine = inFrame && f.size() >= 4 && isNumber(f[1]) && isNumber(f[2]) && isNumber(f[3]);
     if (!atomLine) {
       if (r.atoms.empty()) continue;
       return;
@@ -876,16 +876,17 @@ void readGeometry(App& app, std::string f) {
   m.Par(34) = 0;
   app.frm.Text1.text = f;
   m.FilNam = rtrim(f);
-  std::size_t from = std::max<std::size_t>(fileNameStart(m.FilNam),
-                                           m.FilNam.size() > 5 ? m.FilNam.size() - 5 : 1);
+  std::size_t from =
+      std::max<std::size_t>(fileNameStart(m.FilNam), m.FilNam.size() > 5 ? m.FilNam.size() - 5 : 1);
   if (auto dot = m.FilNam.find('.', from); dot != std::string::npos) m.FilNam.resize(dot);
   std::string scratchPath = currentDir() + "/" + std::string(ScratchGeo);
   if (m.JobNam.empty()) m.JobNam = m.FilNam;
   long long size = fileLength(f);
   if (size <= 0) {
-    app.frm.Text3.text = size == 0 && fileExists(f)
-                             ? std::string(texts::EmptyFileHead) + f + std::string(texts::EmptyFileTail)
-                             : std::string(size < 0 ? BladPliku : BrakPliku) + f;
+    app.frm.Text3.text =
+        size == 0 && fileExists(f)
+            ? std::string(texts::EmptyFileHead) + f + std::string(texts::EmptyFileTail)
+            : std::string(size < 0 ? BladPliku : BrakPliku) + f;
     app.readFailed = true;
     return;
   }
@@ -904,12 +905,24 @@ void readGeometry(App& app, std::string f) {
   switch (r.kind) {
     case Kind::Geo:
     case Kind::Orn:
-    case Kind::Other: readOrientation(r); break;
-    case Kind::Pdb: readPdb(r); break;
-    case Kind::Mol2: readMol2(r, nullptr); break;
-    case Kind::Mol: readMol(r); break;
-    case Kind::Gjf: readGjf(r); break;
-    case Kind::Xyz: readXyz(r); break;
+    case Kind::Other:
+      readOrientation(r);
+      break;
+    case Kind::Pdb:
+      readPdb(r);
+      break;
+    case Kind::Mol2:
+      readMol2(r, nullptr);
+      break;
+    case Kind::Mol:
+      readMol(r);
+      break;
+    case Kind::Gjf:
+      readGjf(r);
+      break;
+    case Kind::Xyz:
+      readXyz(r);
+      break;
   }
   if (r.stop) {
     app.files.closeAll();

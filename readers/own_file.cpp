@@ -2,8 +2,8 @@
 #include "readers/own_file.hpp"
 
 #include "app/app.hpp"
-#include "base/convert.hpp"
 #include "app/dispatcher.hpp"
+#include "base/convert.hpp"
 #include "base/strings.hpp"
 #include "model/bookkeeping.hpp"
 #include "model/geometry.hpp"
@@ -39,7 +39,6 @@ constexpr std::string_view ToAdd = "to add the stucture press CONTINUE ...";
 
 constexpr int InChannel = 1;
 
-
 }  // namespace
 
 void FmaKel(App& app, std::string f) noexcept {
@@ -55,9 +54,9 @@ void FmaKel(App& app, std::string f) noexcept {
       return;
     }
     if (len <= 0) {
-      frm.Text3.text = fileExists(f) ? std::string(texts::EmptyFileHead) + f +
-                                           std::string(texts::EmptyFileTail)
-                                     : std::string(FileNotFound) + f;
+      frm.Text3.text =
+          fileExists(f) ? std::string(texts::EmptyFileHead) + f + std::string(texts::EmptyFileTail)
+                        : std::string(FileNotFound) + f;
       app.readFailed = true;
       return;
     }

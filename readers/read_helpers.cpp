@@ -14,8 +14,12 @@ namespace {
 constexpr std::string_view ViewCaption = "  VIEW Kelv";
 constexpr std::string_view LogCaption = "LOG";
 
-bool isBlankChar(char c) { return c == ' ' || c == '\t'; }
-bool isDigitChar(char c) { return c >= '0' && c <= '9'; }
+bool isBlankChar(char c) {
+  return c == ' ' || c == '\t';
+}
+bool isDigitChar(char c) {
+  return c >= '0' && c <= '9';
+}
 
 }  // namespace
 

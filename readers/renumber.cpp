@@ -119,8 +119,8 @@ void RenDef(App& app, const std::string& f, int n) noexcept {
     }
     app.files.close(RenCh);
     if (m.Sw(114) != 0)
-      tekst(app, std::string(ScalingLine) + Str(m.Par(15)) + "*x " +
-                     (m.Par(16) < 0 ? "-" : "+") + Str(std::fabs(m.Par(16))));
+      tekst(app, std::string(ScalingLine) + Str(m.Par(15)) + "*x " + (m.Par(16) < 0 ? "-" : "+") +
+                     Str(std::fabs(m.Par(16))));
   });
 }
 

@@ -6,8 +6,8 @@
 #include "base/convert.hpp"
 
 #include <cmath>
-#include <cstdint>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <string_view>
 
@@ -36,8 +36,10 @@ inline std::size_t findLow(std::string_view line, std::string_view lowNeedle) {
     while (k < n && low(p[k]) == lowNeedle[k]) ++k;
     if (k == n) return std::size_t(p - data);
     if (p + 1 >= end) break;
-    if (p == p1) p1 = next(p + 1, first);
-    else p2 = next(p + 1, other);
+    if (p == p1)
+      p1 = next(p + 1, first);
+    else
+      p2 = next(p + 1, other);
   }
   return std::string_view::npos;
 }

@@ -5,6 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 bash scripts/check-layers.sh
+# Every source file as the committed .clang-format lays it out.
+git ls-files '*.cpp' '*.hpp' | xargs clang-format --dry-run -Werror
 jobs=$(nproc)
 cmake -S . -B build -G Ninja -DKEL_WERROR=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$jobs"

@@ -1,10 +1,10 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 #include "testing.hpp"
 
+#include <unistd.h>
 #include <atomic>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 namespace kel::testing {
 
@@ -63,7 +63,9 @@ std::vector<std::string> linesOf(std::string_view text) {
   return lines;
 }
 
-fs::path fixture(const std::string& rel) { return fs::path(KEL_TEST_DATA) / rel; }
+fs::path fixture(const std::string& rel) {
+  return fs::path(KEL_TEST_DATA) / rel;
+}
 
 fs::path shared(const std::string& rel) {
   fs::path p = fs::path(KEL_SHARED_DATA) / rel;
@@ -71,7 +73,9 @@ fs::path shared(const std::string& rel) {
   return fs::exists(p, ec) ? p : fs::path();
 }
 
-std::unique_ptr<App> newApp() { return std::make_unique<App>(); }
+std::unique_ptr<App> newApp() {
+  return std::make_unique<App>();
+}
 
 std::string ScriptedPrompt::inputBox(std::string_view prompt, std::string_view title,
                                      std::string_view defaultText) {

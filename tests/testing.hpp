@@ -58,7 +58,7 @@ class ScriptedPrompt : public Prompt {
 }  // namespace kel::testing
 
 /// Skips the test cleanly when the shared real data are absent.
-#define KEL_NEED_SHARED(path)                                                  \
-  do {                                                                         \
+#define KEL_NEED_SHARED(path)                                                   \
+  do {                                                                          \
     if ((path).empty()) GTEST_SKIP() << "shared data absent: " KEL_SHARED_DATA; \
   } while (0)

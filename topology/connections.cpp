@@ -2,9 +2,9 @@
 #include "topology/connections.hpp"
 
 #include "app/app.hpp"
+#include "app/work_folder.hpp"
 #include "base/convert.hpp"
 #include "base/strings.hpp"
-#include "app/work_folder.hpp"
 #include "model/geometry.hpp"
 #include "topology/groups.hpp"
 #include "topology/internal_coords.hpp"

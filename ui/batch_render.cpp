@@ -30,8 +30,10 @@ int renderPicture(App& app, const std::string& file) {
   static QtCanvas* canvas = nullptr;
   int w = int(std::lround(app.obr.Pic1->scaleWidth() / TwipsPerPixel));
   int h = int(std::lround(app.obr.Pic1->scaleHeight() / TwipsPerPixel));
-  if (!canvas) canvas = new QtCanvas(w, h);  // lives until the process ends
-  else if (canvas->image().width() != w || canvas->image().height() != h) canvas->resize(w, h);
+  if (!canvas)
+    canvas = new QtCanvas(w, h);  // lives until the process ends
+  else if (canvas->image().width() != w || canvas->image().height() != h)
+    canvas->resize(w, h);
   app.obr.Pic1 = canvas;
   Plas(app);
   return canvas->savePicture(file) ? 0 : 1;

@@ -30,7 +30,9 @@ struct DialogPrinter::Job {
 
 DialogPrinter::DialogPrinter(QWidget* parent, std::function<std::string()> defaultFile)
     : parent_(parent), defaultFile_(std::move(defaultFile)) {}
-DialogPrinter::~DialogPrinter() { endDoc(); }
+DialogPrinter::~DialogPrinter() {
+  endDoc();
+}
 
 void DialogPrinter::drawPicture(Surface& picture, double x, double y) {
   auto* canvas = dynamic_cast<QtCanvas*>(&picture);
@@ -38,8 +40,8 @@ void DialogPrinter::drawPicture(Surface& picture, double x, double y) {
   if (!job_) {
     job_ = std::make_unique<Job>();
     if (defaultFile_)
-      job_->printer.setOutputFileName(QDir::current().absoluteFilePath(
-          QString::fromStdString(defaultFile_())));
+      job_->printer.setOutputFileName(
+          QDir::current().absoluteFilePath(QString::fromStdString(defaultFile_())));
     QPrintDialog dlg(&job_->printer, parent_);
     dlg.setObjectName("PrintDialog");
     if (dlg.exec() != QDialog::Accepted || !job_->painter.begin(&job_->printer))

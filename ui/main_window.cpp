@@ -90,8 +90,10 @@ MainWindow::MainWindow(App& app, Desktop& desk) : app_(app), desk_(desk) {
       if (!buttonPasses(index)) return;
       bool breakPoint = app_.m.Sw(112) != 0;
       ibut_Click(app_, index);
-      if (breakPoint) desk_.sync();  // the wait ends; nothing was opened
-      else desk_.after();
+      if (breakPoint)
+        desk_.sync();  // the wait ends; nothing was opened
+      else
+        desk_.after();
     });
     ibut_[i] = b;
   }
@@ -105,9 +107,8 @@ MainWindow::MainWindow(App& app, Desktop& desk) : app_(app), desk_(desk) {
   text3_ = new QLineEdit(central);
   text3_->setObjectName("Text3");
   text3_->installEventFilter(this);
-  connect(text3_, &QLineEdit::textEdited, this, [this](const QString& t) {
-    app_.frm.Text3.text = t.toStdString();
-  });
+  connect(text3_, &QLineEdit::textEdited, this,
+          [this](const QString& t) { app_.frm.Text3.text = t.toStdString(); });
   connect(text3_, &QLineEdit::returnPressed, this, [this] {
     if (!buttonPasses(2)) return;
     Text3_KeyPress(app_, 13);

@@ -17,7 +17,9 @@ namespace {
 constexpr double PixelsPerPoint = 96.0 / 72.0;
 constexpr std::size_t MaxSprites = 4000;  // drawn pieces kept for the next frames
 
-QString qstr(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+QString qstr(std::string_view s) {
+  return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
 
 bool endsWithCi(const std::string& s, std::string_view ext) {
   if (s.size() < ext.size()) return false;
@@ -31,14 +33,18 @@ bool endsWithCi(const std::string& s, std::string_view ext) {
 
 }  // namespace
 
-QColor qcolour(Colour c) { return QColor(c & 255, (c >> 8) & 255, (c >> 16) & 255); }
+QColor qcolour(Colour c) {
+  return QColor(c & 255, (c >> 8) & 255, (c >> 16) & 255);
+}
 
 QtCanvas::QtCanvas(int widthPx, int heightPx, Colour background)
     : image_(widthPx, heightPx, QImage::Format_RGB32), background_(background) {
   image_.fill(qcolour(background_));
 }
 
-QtCanvas::~QtCanvas() { end(); }
+QtCanvas::~QtCanvas() {
+  end();
+}
 
 void QtCanvas::resize(int widthPx, int heightPx) {
   end();
@@ -66,8 +72,12 @@ void QtCanvas::end() {
   painter_.reset();
 }
 
-double QtCanvas::scaleWidth() const { return image_.width() * TwipsPerPixel; }
-double QtCanvas::scaleHeight() const { return image_.height() * TwipsPerPixel; }
+double QtCanvas::scaleWidth() const {
+  return image_.width() * TwipsPerPixel;
+}
+double QtCanvas::scaleHeight() const {
+  return image_.height() * TwipsPerPixel;
+}
 
 void QtCanvas::clear() {
   end();
@@ -92,9 +102,15 @@ void QtCanvas::touch(double x1, double y1, double x2, double y2, double margin) 
   ++changes_;
 }
 
-void QtCanvas::setLineWidth(int pixels) { lineWidth_ = pixels < 1 ? 1 : pixels; }
-void QtCanvas::setFillColour(Colour c) { fill_ = qcolour(c); }
-void QtCanvas::setFillStyle(FillStyle s) { style_ = s; }
+void QtCanvas::setLineWidth(int pixels) {
+  lineWidth_ = pixels < 1 ? 1 : pixels;
+}
+void QtCanvas::setFillColour(Colour c) {
+  fill_ = qcolour(c);
+}
+void QtCanvas::setFillStyle(FillStyle s) {
+  style_ = s;
+}
 
 const QImage& QtCanvas::ballSprite(double radiusPx, QRgb fill, QRgb outline, int width) {
   BallKey key{int(std::lround(radiusPx * 4)), fill, outline, width};
@@ -156,7 +172,9 @@ void QtCanvas::setTextPos(double x, double y) {
   textY_ = y;
 }
 
-void QtCanvas::setFontSize(double points) { fontSize_ = points; }
+void QtCanvas::setFontSize(double points) {
+  fontSize_ = points;
+}
 
 const QFont& QtCanvas::fontOf(double points) {
   int key = int(std::lround(points * 10));
@@ -205,9 +223,9 @@ void QtCanvas::textSize(std::string_view text, double points, double& w, double&
   if (it == sizes_.end()) {
     if (sizes_.size() >= MaxSprites) sizes_.clear();
     QFontMetricsF fm(fontOf(points));
-    it = sizes_.emplace(std::move(key),
-                        std::pair{fm.horizontalAdvance(qstr(text)) * TwipsPerPixel,
-                                  fm.height() * TwipsPerPixel})
+    it = sizes_
+             .emplace(std::move(key), std::pair{fm.horizontalAdvance(qstr(text)) * TwipsPerPixel,
+                                                fm.height() * TwipsPerPixel})
              .first;
   }
   w = it->second.first;
@@ -236,7 +254,9 @@ struct QtPrinter::Job {
 };
 
 QtPrinter::QtPrinter() = default;
-QtPrinter::~QtPrinter() { endDoc(); }
+QtPrinter::~QtPrinter() {
+  endDoc();
+}
 
 void QtPrinter::drawPicture(Surface& picture, double x, double y) {
   auto* canvas = dynamic_cast<QtCanvas*>(&picture);

@@ -7,8 +7,8 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
-#include <QRect>
 #include <QPainter>
+#include <QRect>
 
 #include <map>
 #include <memory>

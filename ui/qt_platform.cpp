@@ -11,7 +11,9 @@
 namespace kel::ui {
 
 namespace {
-QString q(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+QString q(std::string_view s) {
+  return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
 }  // namespace
 
 QString InputBox::shownPrompt(std::string_view prompt) {
@@ -34,8 +36,12 @@ std::string InputBox::inputBox(std::string_view prompt, std::string_view title,
   return dlg.textValue().toStdString();
 }
 
-void QtEventLoop::yield() { QCoreApplication::processEvents(QEventLoop::AllEvents, 5); }
+void QtEventLoop::yield() {
+  QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
 
-double QtClock::timer() { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }
+double QtClock::timer() {
+  return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+}
 
 }  // namespace kel::ui

@@ -30,16 +30,22 @@ constexpr int ColumnWidth = 97;  // 1460 twips: the button column
 constexpr int RowHeight = 33;    // 500 twips: the row below the surface
 constexpr int ClickSlack = 3;    // pixels a click may move and still be a click
 
-double twips(double pixels) { return pixels * TwipsPerPixel; }
+double twips(double pixels) {
+  return pixels * TwipsPerPixel;
+}
 
 /// The modifier mask still held after a key went up (the released key's own bit removed).
 int maskAfterRelease(const QKeyEvent* e) {
   int mask = modifierMask(e->modifiers());
   switch (e->key()) {
-    case Qt::Key_Shift: return mask & ~1;
-    case Qt::Key_Control: return mask & ~2;
-    case Qt::Key_Alt: return mask & ~4;
-    default: return mask;
+    case Qt::Key_Shift:
+      return mask & ~1;
+    case Qt::Key_Control:
+      return mask & ~2;
+    case Qt::Key_Alt:
+      return mask & ~4;
+    default:
+      return mask;
   }
 }
 
@@ -145,10 +151,14 @@ ViewerWindow::ViewerWindow(App& app, Desktop& desk) : app_(app), desk_(desk) {
     });
     return b;
   };
-  clear_ = button("Clear", [this] { Clear_Click(app_); }, false);
-  delAto_ = button("DelAto", [this] { DelAto_Click(app_); }, true);
-  chaDis_ = button("ChaDis", [this] { ChaDis_Click(app_); }, true);
-  stary_ = button("stary", [this] { stary_Click(app_); }, true);
+  clear_ = button(
+      "Clear", [this] { Clear_Click(app_); }, false);
+  delAto_ = button(
+      "DelAto", [this] { DelAto_Click(app_); }, true);
+  chaDis_ = button(
+      "ChaDis", [this] { ChaDis_Click(app_); }, true);
+  stary_ = button(
+      "stary", [this] { stary_Click(app_); }, true);
   auto label = [this](const char* name, std::function<void()> handler) {
     auto* l = new ClickLabel(this, [this, handler] {
       handler();
@@ -271,11 +281,15 @@ void ViewerWindow::sync() {
         shown_ = true;
         placeControls();
       }
-      if (o.minimised) showMinimized();
-      else show();
+      if (o.minimised)
+        showMinimized();
+      else
+        show();
     } else if (o.minimised != isMinimized()) {
-      if (o.minimised) showMinimized();
-      else showNormal();
+      if (o.minimised)
+        showMinimized();
+      else
+        showNormal();
     }
   } else if (!isHidden()) {
     hide();
@@ -283,7 +297,9 @@ void ViewerWindow::sync() {
   surface_->follow();
 }
 
-void ViewerWindow::resizeEvent(QResizeEvent*) { placeControls(); }
+void ViewerWindow::resizeEvent(QResizeEvent*) {
+  placeControls();
+}
 
 void ViewerWindow::changeEvent(QEvent* e) {
   QWidget::changeEvent(e);
@@ -425,8 +441,8 @@ void FrqWindow::sync() {
     QSignalBlocker block(comb_);
     comb_->setCurrentRow(f.Comb.listIndex);
   }
-  for (auto [bar, state, value] : {std::tuple{hss_, &f.HSS, hssValue_},
-                                   std::tuple{hsa_, &f.HSA, hsaValue_}}) {
+  for (auto [bar, state, value] :
+       {std::tuple{hss_, &f.HSS, hssValue_}, std::tuple{hsa_, &f.HSA, hsaValue_}}) {
     QSignalBlocker block(bar);
     if (bar->minimum() != state->min || bar->maximum() != state->max)
       bar->setRange(state->min, state->max);

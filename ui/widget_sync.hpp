@@ -18,10 +18,14 @@
 
 namespace kel::ui {
 
-inline QString qs(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+inline QString qs(std::string_view s) {
+  return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
 
 /// A packed colour as a Qt colour.
-inline QColor qcol(Colour c) { return QColor(c & 0xff, (c >> 8) & 0xff, (c >> 16) & 0xff); }
+inline QColor qcol(Colour c) {
+  return QColor(c & 0xff, (c >> 8) & 0xff, (c >> 16) & 0xff);
+}
 
 /// Changes a widget only where it differs, so that a sync at every yield stays cheap.
 inline void showIf(QWidget* w, bool visible) {

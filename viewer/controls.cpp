@@ -2,9 +2,9 @@
 // The viewer's buttons, modifier keys and mouse: rotation, zoom, ball size and pan.
 #include "app/app.hpp"
 #include "app/dispatcher.hpp"
+#include "viewer/texts.hpp"
 #include "viewer/viewer.hpp"
 #include "viewer/viewer_guard.hpp"
-#include "viewer/texts.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -39,8 +39,10 @@ void toggleVibrations(App& app) {
   if (o.v.VibOn != 0) {
     bool loaded = app.frq.visible;
     app.frq.visible = true;
-    if (loaded) ComIni(app);
-    else frqLoad(app);
+    if (loaded)
+      ComIni(app);
+    else
+      frqLoad(app);
   } else {
     o.obut[5].text = std::string(VibrationsCaption);
     StopVi(app);
@@ -58,8 +60,12 @@ void obut_Click(App& app, int n) noexcept {
     if (v.RotStep != 0) ai = double(1.0f / float(v.RotStep));
     if (n >= 9 && v.RotStep >= 2) o.obut.at(std::size_t(n)).backColour = v.KeyColour;
     switch (n) {
-      case 0: Bitmapa(app); break;
-      case 1: Drukuj(app); break;
+      case 0:
+        Bitmapa(app);
+        break;
+      case 1:
+        Drukuj(app);
+        break;
       case 2:
         v.LabelMode = i16(v.LabelMode >= 2 ? 0 : v.LabelMode + 1);
         Numery(app);
@@ -70,8 +76,12 @@ void obut_Click(App& app, int n) noexcept {
         hat_ren(app);
         Reno(app);
         break;
-      case 4: enterGeometry(app); break;
-      case 5: toggleVibrations(app); break;
+      case 4:
+        enterGeometry(app);
+        break;
+      case 5:
+        toggleVibrations(app);
+        break;
       case 6:
       case 7:
       case 8:
@@ -80,16 +90,35 @@ void obut_Click(App& app, int n) noexcept {
         if (o.wynik.text.size() < 3 || v.LabelsOn == 0)
           setWynik(app, AxisTexts[std::size_t(n - 6)]);
         break;
-      case 9: Obr(app, 1, 2, -ai); break;
-      case 10: Obr(app, 1, 2, ai); break;
-      case 11: Obr(app, 2, 3, ai); break;
-      case 12: Obr(app, 2, 3, -ai); break;
-      case 13: Obr(app, 3, 1, ai); break;
-      case 14: Obr(app, 3, 1, -ai); break;
-      case 15: leaveGeometry(app); break;
-      case 16: leaveChange(app); break;
-      case 17: leaveDelete(app); break;
-      default: throw BasicError{9};
+      case 9:
+        Obr(app, 1, 2, -ai);
+        break;
+      case 10:
+        Obr(app, 1, 2, ai);
+        break;
+      case 11:
+        Obr(app, 2, 3, ai);
+        break;
+      case 12:
+        Obr(app, 2, 3, -ai);
+        break;
+      case 13:
+        Obr(app, 3, 1, ai);
+        break;
+      case 14:
+        Obr(app, 3, 1, -ai);
+        break;
+      case 15:
+        leaveGeometry(app);
+        break;
+      case 16:
+        leaveChange(app);
+        break;
+      case 17:
+        leaveDelete(app);
+        break;
+      default:
+        throw BasicError{9};
     }
     if (n >= 11 && n <= 14 && o.wynik.text.size() < 3) setWynik(app, "");
   });
@@ -114,8 +143,10 @@ void obut_KeyUp(App& app, int n, int shift) noexcept {
     auto& v = app.obr.v;
     v.RotStep = i16(std::lround(std::pow(2.0, std::clamp(shift, 0, 7))));
     v.KeyColour = keyColourOf(shift);
-    if (shift == 0) setRotationButtons(app, ButtonLight);
-    else app.obr.obut.at(std::size_t(n)).backColour = v.KeyColour;
+    if (shift == 0)
+      setRotationButtons(app, ButtonLight);
+    else
+      app.obr.obut.at(std::size_t(n)).backColour = v.KeyColour;
   });
 }
 
@@ -160,8 +191,8 @@ void Pic1_MouseMove(App& app, int button, int shift, double x, double y) noexcep
         app.frm.visible = true;
         app.frm.Text1.text = v.MainText;
         ibut_Click(app, 14);
-      } else if (!app.we1.visible && !app.we2.visible && !app.exitDlg.visible &&
-                 !app.frq.visible && o.picVisible) {
+      } else if (!app.we1.visible && !app.we2.visible && !app.exitDlg.visible && !app.frq.visible &&
+                 o.picVisible) {
         o.picFocus = true;
       }
       return;

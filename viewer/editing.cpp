@@ -5,9 +5,9 @@
 #include "base/strings.hpp"
 #include "model/bookkeeping.hpp"
 #include "topology/connections.hpp"
+#include "viewer/texts.hpp"
 #include "viewer/viewer.hpp"
 #include "viewer/viewer_guard.hpp"
-#include "viewer/texts.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -86,8 +86,7 @@ void compactModes(App& app, int a, int nat) {
       int src = i < a ? i : i + 1;
       for (int c = 1; c <= 3; ++c) {
         double s = 0;
-        for (int d = 1; d <= 3; ++d)
-          s += v.UndoModeD[modeIndex(nat, md, src, d)] * v.Orient(d, c);
+        for (int d = 1; d <= 3; ++d) s += v.UndoModeD[modeIndex(nat, md, src, d)] * v.Orient(d, c);
         m.ModeD(md, i, c) = CInt(s);
       }
     }
@@ -180,7 +179,8 @@ void stary_Click(App& app) noexcept {
     }
     for (int md = 1; md <= v.UndoNFrq; ++md)
       for (int i = 1; i <= v.UndoNAt; ++i)
-        for (int c = 1; c <= 3; ++c) m.ModeD(md, i, c) = v.UndoModeD[modeIndex(v.UndoNAt, md, i, c)];
+        for (int c = 1; c <= 3; ++c)
+          m.ModeD(md, i, c) = v.UndoModeD[modeIndex(v.UndoNAt, md, i, c)];
     v.UndoAtom = 0;
     v.UndoModeD.clear();
     setWynik(app, RestoredText);

@@ -30,7 +30,9 @@ constexpr std::string_view MinMaxSpaced = "min / max";
 constexpr std::string_view MinMax = "min/max";
 
 /// The atom as the text box names it: symbol, blank, number.
-std::string tag(const App& app, int i) { return app.m.AtSym(i) + Str(i); }
+std::string tag(const App& app, int i) {
+  return app.m.AtSym(i) + Str(i);
+}
 
 /// Distance of atoms i and j in the working coordinates.
 double viewDistance(const App& app, int i, int j) {

@@ -22,7 +22,9 @@ constexpr Colour White = 16777215;
 constexpr int LastColoured = 85;  // elements above keep black
 constexpr int ColourChannel = 7;
 
-Colour pack(const Tab<i16, 90, 3>& t, int z) { return rgb(t(z, 1), t(z, 2), t(z, 3)); }
+Colour pack(const Tab<i16, 90, 3>& t, int z) {
+  return rgb(t(z, 1), t(z, 2), t(z, 3));
+}
 
 void setRgb(Tab<i16, 90, 3>& t, int z, int r, int g, int b) {
   t(z, 1) = i16(r);
@@ -35,8 +37,7 @@ void setRgb(Tab<i16, 90, 3>& t, int z, int r, int g, int b) {
 void fitLabel(App& app, int p) {
   auto& lab = app.obr.Za[std::size_t(p)];
   const Surface* s = app.obr.Pic1;
-  if (lab.sizedOn == s && lab.sizedFont == lab.fontSize && lab.sizedCaption == lab.caption)
-    return;
+  if (lab.sizedOn == s && lab.sizedFont == lab.fontSize && lab.sizedCaption == lab.caption) return;
   app.obr.Pic1->textSize(lab.caption, lab.fontSize, lab.width, lab.height);
   lab.sizedOn = s;
   lab.sizedFont = lab.fontSize;
@@ -54,8 +55,10 @@ void limitRadii(ViewState& v, double rmin, double rmax, bool shrinking) {
   if (rmax < 20) rmax = 20;
   if (rmax < rmin + 10) rmax = rmin + 10;
   if (rmin > rmax / 1.2) {
-    if (shrinking) rmin = roundHalfEven(rmax / 1.2);
-    else rmax = roundHalfEven(rmin * 1.2);
+    if (shrinking)
+      rmin = roundHalfEven(rmax / 1.2);
+    else
+      rmax = roundHalfEven(rmin * 1.2);
   }
   if (rmax > 990) rmax = 990;
   if (rmin > 660) rmin = 660;
@@ -88,13 +91,15 @@ void colourDefaults(ViewState& v) {
   setRgb(l, 8, 0, 195, 195);
   for (int z = 9; z <= LastColoured; ++z) {
     int t = 3 * z;
-    if (z % 3 == 0) setRgb(b, z, t, 120, 240);
-    else if (z % 3 == 1) setRgb(b, z, 240, t, 120);
-    else setRgb(b, z, 120, 240, t);
+    if (z % 3 == 0)
+      setRgb(b, z, t, 120, 240);
+    else if (z % 3 == 1)
+      setRgb(b, z, 240, t, 120);
+    else
+      setRgb(b, z, 120, 240, t);
   }
   setRgb(l, 6, 255, 0, 255);
-  for (int z = 9; z <= LastColoured; ++z)
-    setRgb(l, z, 255 - b(z, 1), 255 - b(z, 2), 255 - b(z, 3));
+  for (int z = 9; z <= LastColoured; ++z) setRgb(l, z, 255 - b(z, 1), 255 - b(z, 2), 255 - b(z, 3));
   v.ElBall.fill(0);
   v.ElLab.fill(0);
   for (int z = 0; z <= LastColoured; ++z) {
@@ -208,8 +213,10 @@ void Numery(App& app) noexcept {
     auto& v = o.v;
     for (int p = 1; p <= v.NView; ++p) {
       auto& lab = o.Za[std::size_t(p)];
-      if (v.LabelMode == 0) lab.caption = std::to_string(v.DrawAtom(p));
-      else if (v.LabelMode == 1) lab.caption = v.DrawSym(p);
+      if (v.LabelMode == 0)
+        lab.caption = std::to_string(v.DrawAtom(p));
+      else if (v.LabelMode == 1)
+        lab.caption = v.DrawSym(p);
       else {
         lab.caption = std::string(TwoBlanks);
         lab.opaque = false;

@@ -1,8 +1,8 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 // Picture output: the bitmap file (or the clipboard), the printer, the colour file.
 #include "app/app.hpp"
-#include "base/strings.hpp"
 #include "app/work_folder.hpp"
+#include "base/strings.hpp"
 #include "viewer/viewer.hpp"
 #include "viewer/viewer_guard.hpp"
 

@@ -2,9 +2,9 @@
 // The normal-mode animation and the frequency list with its speed and amplitude sliders.
 #include "app/app.hpp"
 #include "base/convert.hpp"
+#include "viewer/texts.hpp"
 #include "viewer/viewer.hpp"
 #include "viewer/viewer_guard.hpp"
-#include "viewer/texts.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -100,8 +100,12 @@ void HSS_Change(App& app, int value) noexcept {
   });
 }
 
-void Laa_Click(App& app) noexcept { HSA_Change(app, DefaultSlider); }
-void Las_Click(App& app) noexcept { HSS_Change(app, DefaultSlider); }
+void Laa_Click(App& app) noexcept {
+  HSA_Change(app, DefaultSlider);
+}
+void Las_Click(App& app) noexcept {
+  HSS_Change(app, DefaultSlider);
+}
 
 void vimo_Click(App& app) noexcept {
   vguard(app, "vimo_Click", [&] {

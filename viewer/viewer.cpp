@@ -4,8 +4,8 @@
 
 #include "app/app.hpp"
 #include "base/convert.hpp"
-#include "viewer/viewer_guard.hpp"
 #include "viewer/texts.hpp"
+#include "viewer/viewer_guard.hpp"
 
 #include <algorithm>
 #include <cmath>

@@ -8,10 +8,24 @@ namespace kel {
 
 namespace {
 
-constexpr std::array<std::string_view, 18> ObutCaptions = {
-    "&Bitmapa", "&Print", "&Symbols", "&H-atoms", "&Geometry", "&Vibrations",
-    "&XY",      "&YZ",    "&ZX",      "+",        "-",         "+",
-    "-",        "+",      "-",        "EXIT &Geometry", "EXIT & Change d.", "EXIT  &Delete"};
+constexpr std::array<std::string_view, 18> ObutCaptions = {"&Bitmapa",
+                                                           "&Print",
+                                                           "&Symbols",
+                                                           "&H-atoms",
+                                                           "&Geometry",
+                                                           "&Vibrations",
+                                                           "&XY",
+                                                           "&YZ",
+                                                           "&ZX",
+                                                           "+",
+                                                           "-",
+                                                           "+",
+                                                           "-",
+                                                           "+",
+                                                           "-",
+                                                           "EXIT &Geometry",
+                                                           "EXIT & Change d.",
+                                                           "EXIT  &Delete"};
 constexpr Colour ExitColour = 0xE0E0E0;
 constexpr std::string_view ClearCaption = "&Clear";
 constexpr std::string_view ClearTip = "Clear selected atoms and text box";

@@ -18,7 +18,7 @@ struct ViewLabel {
   std::string caption;
   double fontSize = 8;
   bool bold = true;
-  bool opaque = false;          ///< false: transparent background
+  bool opaque = false;  ///< false: transparent background
   Colour backColour = 0;
   Colour foreColour = 0;
   double left = 0, top = 0, width = 0, height = 0;
@@ -40,7 +40,7 @@ struct ViewState {
   Tab<i16, MaxAt> LabVis;
   Tab<i16, MaxAt, MaxAt> DrawBond;
   Tab<i16, MaxAt> DrawNb;
-  std::vector<int> BondStart;       ///< partners of p: BondPartner[BondStart[p] .. [p + 1])
+  std::vector<int> BondStart;  ///< partners of p: BondPartner[BondStart[p] .. [p + 1])
   std::vector<int> BondPartner;
   Tab<i16, MaxAt> DepthList;
   Tab<double, 3, 3> Orient;
@@ -87,15 +87,15 @@ struct FrmObr {
 
   // --- controls
   std::array<Control, 18> obut;
-  Control wynik;                    ///< results and messages; typing a number sizes balls
+  Control wynik;  ///< results and messages; typing a number sizes balls
   Control Clear, DelAto, ChaDis, stary;
-  Control gemo, delmo, chamo, vimo; ///< mode labels
-  Control Teker;                    ///< run-time error reports of the viewer
-  std::array<Control, 2> Ima1;      ///< the colour-file image pair
+  Control gemo, delmo, chamo, vimo;  ///< mode labels
+  Control Teker;                     ///< run-time error reports of the viewer
+  std::array<Control, 2> Ima1;       ///< the colour-file image pair
   std::vector<ViewLabel> Za = std::vector<ViewLabel>(MaxAt + 1);
   bool picVisible = true;
-  bool picFocus = false;            ///< the surface holds the keyboard focus
-  int focusButton = -1;             ///< obut index holding the focus (-1 none)
+  bool picFocus = false;  ///< the surface holds the keyboard focus
+  int focusButton = -1;   ///< obut index holding the focus (-1 none)
 
   // --- platform: the picture, the clipboard and the printer (set by the windowing layer)
   NullSurface defaultSurface;
@@ -121,7 +121,7 @@ struct KelFrq {
 struct Odleg {
   bool visible = false;
   Control Text1, Label1, desired, Text2, Command1, Command2;
-  double value = 0;    ///< the number typed in Text2
+  double value = 0;  ///< the number typed in Text2
   bool accepted = false;
   double DesDist = 0;  ///< desired distance in angstrom
 

@@ -10,8 +10,8 @@ namespace kel {
 /// Runs body as viewer procedure name; an error is reported in Teker and ends it.
 template <typename Body>
 bool vguard(App& app, std::string_view name, Body&& body) noexcept {
-  return guardWith([&](std::string_view n, int number) { viewerError(app, n, number); },
-                   name, std::forward<Body>(body));
+  return guardWith([&](std::string_view n, int number) { viewerError(app, n, number); }, name,
+                   std::forward<Body>(body));
 }
 
 }  // namespace kel

@@ -2,8 +2,8 @@
 #include "writers/free_name.hpp"
 
 #include "app/app.hpp"
-#include "base/strings.hpp"
 #include "app/work_folder.hpp"
+#include "base/strings.hpp"
 #include "writers/texts.hpp"
 
 #include <filesystem>

@@ -2,12 +2,12 @@
 #include "writers/own_file.hpp"
 
 #include "app/app.hpp"
+#include "app/work_folder.hpp"
 #include "base/convert.hpp"
 #include "base/strings.hpp"
-#include "app/work_folder.hpp"
 #include "model/geometry.hpp"
-#include "writers/texts.hpp"
 #include "writers/free_name.hpp"
+#include "writers/texts.hpp"
 
 #include <algorithm>
 #include <array>

@@ -55,21 +55,21 @@ TEST_P(BatchBadUsage, IsRefused) {
   EXPECT_NE(err.str().find("usage:"), std::string::npos);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, BatchBadUsage,
-    ::testing::Values(BadRow{"unknown", {"--frobnicate", "a.xyz"}},
-                      BadRow{"missing_value", {"a.xyz", "--zoom"}},
-                      BadRow{"geometry", {"--geometry", "middle", "a.xyz"}},
-                      BadRow{"size", {"--size", "800", "a.xyz"}},
-                      BadRow{"rotate_axis", {"--rotate", "w:30", "a.xyz"}},
-                      BadRow{"measure_one", {"--measure", "1", "a.xyz"}},
-                      BadRow{"measure_text", {"--measure", "1,b", "a.xyz"}},
-                      BadRow{"distance", {"--distance", "1,2", "a.xyz"}},
-                      BadRow{"place_alone", {"a.xyz", "--place", "right"}},
-                      BadRow{"place_word", {"--add", "b.kel", "--place", "up", "a.xyz"}},
-                      BadRow{"labels", {"--labels", "names", "a.xyz"}},
-                      BadRow{"three_words", {"a.xyz", "b", "c"}}),
-    [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, BatchBadUsage,
+                         ::testing::Values(BadRow{"unknown", {"--frobnicate", "a.xyz"}},
+                                           BadRow{"missing_value", {"a.xyz", "--zoom"}},
+                                           BadRow{"geometry", {"--geometry", "middle", "a.xyz"}},
+                                           BadRow{"size", {"--size", "800", "a.xyz"}},
+                                           BadRow{"rotate_axis", {"--rotate", "w:30", "a.xyz"}},
+                                           BadRow{"measure_one", {"--measure", "1", "a.xyz"}},
+                                           BadRow{"measure_text", {"--measure", "1,b", "a.xyz"}},
+                                           BadRow{"distance", {"--distance", "1,2", "a.xyz"}},
+                                           BadRow{"place_alone", {"a.xyz", "--place", "right"}},
+                                           BadRow{"place_word",
+                                                  {"--add", "b.kel", "--place", "up", "a.xyz"}},
+                                           BadRow{"labels", {"--labels", "names", "a.xyz"}},
+                                           BadRow{"three_words", {"a.xyz", "b", "c"}}),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(BatchRun, NothingToRead) {
   std::ostringstream out, err;
@@ -82,11 +82,12 @@ TEST(BatchRun, NothingToRead) {
 TEST(BatchRun, HelpAndVersion) {
   std::ostringstream out, err;
   EXPECT_EQ(runBatch(parse({"--help"}), out, err), 0);
-  for (const char* opt : {"--geometry", "--answer", "--size", "--mpo", "--ic", "--kel", "--add",
-                          "--place", "--pdb", "--gjf", "--list-scratch", "--erase", "--view",
-                          "--rotate", "--zoom", "--balls", "--labels", "--hatoms", "--measure",
-                          "--delete", "--undo", "--distance", "--vibrate", "--amplitude",
-                          "--speed", "--render"})
+  for (const char* opt :
+       {"--geometry", "--answer", "--size", "--mpo",      "--ic",           "--kel",
+        "--add",      "--place",  "--pdb",  "--gjf",      "--list-scratch", "--erase",
+        "--view",     "--rotate", "--zoom", "--balls",    "--labels",       "--hatoms",
+        "--measure",  "--delete", "--undo", "--distance", "--vibrate",      "--amplitude",
+        "--speed",    "--render"})
     EXPECT_NE(out.str().find(opt), std::string::npos) << opt;
   std::ostringstream v;
   EXPECT_EQ(runBatch(parse({"--version"}), v, err), 0);

@@ -22,8 +22,10 @@ class StartupTest : public ::testing::Test {
     small = dir.write("small-editor", std::string(1999, 'x'));
   }
   void TearDown() override {
-    if (oldConfig.empty()) unsetenv("XDG_CONFIG_HOME");
-    else setenv("XDG_CONFIG_HOME", oldConfig.c_str(), 1);
+    if (oldConfig.empty())
+      unsetenv("XDG_CONFIG_HOME");
+    else
+      setenv("XDG_CONFIG_HOME", oldConfig.c_str(), 1);
   }
   TempDir dir;
   std::unique_ptr<App> app = testing::newApp();
@@ -39,19 +41,28 @@ TEST_F(StartupTest, NoSettingsFileKeepsTheDefaults) {
 }
 
 TEST_F(StartupTest, SettingsLinesCaseBlindTrimmedAndChecked) {
-  dir.write("kelv.ini", "# my editors\n"
-                        "EDITOR.MPO =   " + big + "   \r\n"
-                        "editor.dd2=" + small + "\n"          // too short a program: skipped
-                        "editor.xy=" + big + "\n"             // "=" too early: skipped
-                        "  something editor.KOL= " + big + "\n"
-                        "editor.abc=" + big + "\n");          // unknown extension
+  dir.write("kelv.ini",
+            "# my editors\n"
+            "EDITOR.MPO =   " +
+                big +
+                "   \r\n"
+                "editor.dd2=" +
+                small +
+                "\n"  // too short a program: skipped
+                "editor.xy=" +
+                big +
+                "\n"  // "=" too early: skipped
+                "  something editor.KOL= " +
+                big +
+                "\n"
+                "editor.abc=" +
+                big + "\n");  // unknown extension
   EdIni(*app);
   EXPECT_EQ(app->frm.EdMpo, big + " ");
   EXPECT_EQ(app->frm.EdDd2, "");  // not touched by EdIni itself
   EXPECT_EQ(app->frm.EdKol, big + " ");
   EXPECT_EQ(app->m.KolNam, big + " ");
-  EXPECT_EQ(app->frm.Text3.text,
-            "kelv.ini editor.mpo=" + big + " editor.kol=" + big);
+  EXPECT_EQ(app->frm.Text3.text, "kelv.ini editor.mpo=" + big + " editor.kol=" + big);
 }
 
 TEST_F(StartupTest, AtMostFourSettingsAreRead) {

@@ -24,8 +24,8 @@ namespace {
       usedFast == usedGeneral)
     return ::testing::AssertionSuccess();
   char buf[160];
-  std::snprintf(buf, sizeof buf, "\"%s\": %.17g used %zu, general %.17g used %zu", s.c_str(),
-                fast, usedFast, general, usedGeneral);
+  std::snprintf(buf, sizeof buf, "\"%s\": %.17g used %zu, general %.17g used %zu", s.c_str(), fast,
+                usedFast, general, usedGeneral);
   return ::testing::AssertionFailure() << buf;
 }
 
@@ -36,7 +36,9 @@ struct Tricky {
 
 class ValShortCut : public ::testing::TestWithParam<Tricky> {};
 
-TEST_P(ValShortCut, AgreesWithTheGeneralPath) { EXPECT_TRUE(sameAsGeneral(GetParam().text)); }
+TEST_P(ValShortCut, AgreesWithTheGeneralPath) {
+  EXPECT_TRUE(sameAsGeneral(GetParam().text));
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, ValShortCut,
@@ -67,8 +69,8 @@ INSTANTIATE_TEST_SUITE_P(
         Tricky{"small_exponent", "2e5"}, Tricky{"fortran_exponent", "-6.1D-32"},
         Tricky{"letter_without_exponent", "2e"}, Tricky{"exponent_sign_only", "2e+"},
         Tricky{"letter_after", "3x"}, Tricky{"huge_exponent", "1e400"},
-        Tricky{"tiny_exponent", "1e-400"},
-        Tricky{"sign_then_blank", "- 5"}, Tricky{"double_sign", "--5"}),
+        Tricky{"tiny_exponent", "1e-400"}, Tricky{"sign_then_blank", "- 5"},
+        Tricky{"double_sign", "--5"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(ValShortCut, RandomTextsOfNumberCharacters) {
@@ -129,7 +131,10 @@ TEST(ValShortCut, HandWorkedValues) {
   EXPECT_TRUE(std::signbit(Val("-0.00")));
   EXPECT_EQ(Val("9007199254740993"), 9007199254740992.0);  // ties to even
   EXPECT_EQ(Val("0.1") + Val("0.2"), 0.30000000000000004);
-  EXPECT_TRUE(sameAsGeneral(std::string("7\0" "8", 3)));
+  EXPECT_TRUE(
+      sameAsGeneral(std::string("7\0"
+                                "8",
+                                3)));
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 // Text-to-number, rounding and number-to-text: the rules every reader and writer relies on.
-#include "base/basic_error.hpp"
 #include "base/convert.hpp"
+#include "base/basic_error.hpp"
 
 #include <gtest/gtest.h>
 
@@ -29,18 +29,15 @@ TEST_P(ValTest, LongestLeadingNumber) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, ValTest,
-    ::testing::Values(ValRow{"plain", "12", 12, 2}, ValRow{"leading_blanks", "   -3.5", -3.5, 7},
-                      ValRow{"blanks_inside", " 1 2 3", 123, 6},
-                      ValRow{"no_leading_zero", ".5", 0.5, 2},
-                      ValRow{"minus_point", "-.25x", -0.25, 4},
-                      ValRow{"trailing_text", "3.25 Angstrom", 3.25, 4},
-                      ValRow{"two_points", "1.2.3", 1.2, 3},
-                      ValRow{"exponent", "1.5E-03", 0.0015, 7},
-                      ValRow{"fortran_exponent", "-6.16297582D-32", -6.16297582e-32, 15},
-                      ValRow{"letter_without_exponent", "2e", 2, 1},
-                      ValRow{"text", "abc", 0, 0}, ValRow{"empty", "", 0, 0},
-                      ValRow{"lone_sign", "-", 0, 0}, ValRow{"tab", "\t7", 7, 2},
-                      ValRow{"plus", "+4", 4, 2}),
+    ::testing::Values(
+        ValRow{"plain", "12", 12, 2}, ValRow{"leading_blanks", "   -3.5", -3.5, 7},
+        ValRow{"blanks_inside", " 1 2 3", 123, 6}, ValRow{"no_leading_zero", ".5", 0.5, 2},
+        ValRow{"minus_point", "-.25x", -0.25, 4}, ValRow{"trailing_text", "3.25 Angstrom", 3.25, 4},
+        ValRow{"two_points", "1.2.3", 1.2, 3}, ValRow{"exponent", "1.5E-03", 0.0015, 7},
+        ValRow{"fortran_exponent", "-6.16297582D-32", -6.16297582e-32, 15},
+        ValRow{"letter_without_exponent", "2e", 2, 1}, ValRow{"text", "abc", 0, 0},
+        ValRow{"empty", "", 0, 0}, ValRow{"lone_sign", "-", 0, 0}, ValRow{"tab", "\t7", 7, 2},
+        ValRow{"plus", "+4", 4, 2}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Rounding, HalvesGoToTheEvenNeighbour) {

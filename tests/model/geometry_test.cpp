@@ -125,8 +125,7 @@ INSTANTIATE_TEST_SUITE_P(Examples, TorsionSigns,
                                            TorsRow{"plus60", 0.5, -std::sqrt(3.0) / 2, 60},
                                            TorsRow{"minus240", -0.5, -std::sqrt(3.0) / 2, -240},
                                            TorsRow{"minus120", -0.5, std::sqrt(3.0) / 2, -120},
-                                           TorsRow{"cis", 1, 0, 0},
-                                           TorsRow{"anti", -1, 0, -180}),
+                                           TorsRow{"cis", 1, 0, 0}, TorsRow{"anti", -1, 0, -180}),
                          [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(GeometryTest, AntiIsNeverPlus180) {

@@ -1,7 +1,7 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 // The element table, the switch defaults and the fixed-capacity tables.
-#include "base/basic_error.hpp"
 #include "model/model.hpp"
+#include "base/basic_error.hpp"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +32,7 @@ TEST_F(ModelTest, ElementTableSamples) {
     int z;
     const char* sym;
     double mass;
-  } rows[] = {{1, "H", 1.00782504}, {6, "C", 12.0},        {17, "Cl", 34.9688527},
+  } rows[] = {{1, "H", 1.00782504},  {6, "C", 12.0},        {17, "Cl", 34.9688527},
               {19, "K", 38.9637079}, {28, "Ni", 57.935347}, {42, "Mo", 97.9055},
               {53, "I", 126.9004},   {58, "Ce", 140.1},     {83, "Bi", 208.980388}};
   for (const auto& r : rows) {
@@ -58,8 +58,8 @@ TEST_F(ModelTest, Radii) {
 TEST_F(ModelTest, SwitchDefaultsFollowTheOrderOfTheStatements) {
   // 0..10 on; 11..59 off, then 38 and 29 back on; 73..75, 80, 99, 115, 124, 126 on.
   for (int i = 0; i <= 150; ++i) {
-    bool want = (i <= 10) || i == 29 || i == 38 || (i >= 73 && i <= 75) || i == 80 ||
-                i == 99 || i == 115 || i == 124 || i == 126;
+    bool want = (i <= 10) || i == 29 || i == 38 || (i >= 73 && i <= 75) || i == 80 || i == 99 ||
+                i == 115 || i == 124 || i == 126;
     EXPECT_EQ(m->Sw(i), want ? -1 : 0) << "Sw(" << i << ")";
   }
 }

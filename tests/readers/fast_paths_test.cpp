@@ -36,10 +36,11 @@ long long viaDigits(const detail::PlainField& f, bool& taken) {
 }
 
 TEST(PlainHundredths, SameAsTheValueTimesHundred) {
-  const char* texts[] = {"0.15",    "-0.05",   "-0.00",  "0",       "5.",      ".5",
-                         "-.07",    "327.67",  "327.68", "-327.68", "-327.69", "32767",
-                         "32768",   "-32768",  "3276.7", "3276.8",  "0.125",   "0.135",
-                         "1.005",   "99999999999", "10995116277.75", "10995116277.76"};
+  const char* texts[] = {
+      "0.15",          "-0.05",  "-0.00",   "0",       "5.",    ".5",          "-.07",
+      "327.67",        "327.68", "-327.68", "-327.69", "32767", "32768",       "-32768",
+      "3276.7",        "3276.8", "0.125",   "0.135",   "1.005", "99999999999", "10995116277.75",
+      "10995116277.76"};
   for (const char* t : texts) {
     detail::PlainField f;
     ASSERT_TRUE(detail::plainField(t, f)) << t;
@@ -62,7 +63,8 @@ TEST(PlainHundredths, RandomFields) {
     int n = 0;
     if (coin(rng)) text[n++] = '-';
     const int d = decimals(rng);
-    for (int i = width(rng) % (t % 3 == 0 ? 14 : 4); i >= 0; --i) text[n++] = char('0' + digit(rng));
+    for (int i = width(rng) % (t % 3 == 0 ? 14 : 4); i >= 0; --i)
+      text[n++] = char('0' + digit(rng));
     if (d > 0 || coin(rng)) text[n++] = '.';
     for (int i = 0; i < d; ++i) text[n++] = char('0' + digit(rng));
     const std::string s(text, std::size_t(n));
@@ -116,30 +118,43 @@ TEST_P(DisplacementItems, ReadAsValTimesHundred) {
   int ier = 0;
   ReMW(*app, f, 1, ier);
   ASSERT_EQ(ier, -1);
-  for (int i = 0; i < 6; ++i)
-    EXPECT_EQ(app->m.ModeD(1, 1 + i / 3, 1 + i % 3), r.want[i]) << i;
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(app->m.ModeD(1, 1 + i / 3, 1 + i % 3), r.want[i]) << i;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, DisplacementItems,
-    ::testing::Values(
-        RowCase{"plain", "     1   1     0.15  -0.05   0.71", "     2   1    -0.15   0.05  -0.71",
-                {15, -5, 71, -15, 5, -71}},
-        RowCase{"signs_and_points", "     1   1    +0.05    -.05     5.",
-                "     2   1       .5      -0.   0", {5, -5, 500, 50, 0, 0}},
-        RowCase{"exponents", "     1   1  1.5D-01  -2E-2  1e0", "     2   1  0.1d1 2.5e-1 -1.E-2",
-                {15, -2, 100, 100, 25, -1}},
-        RowCase{"commas_and_tabs", "1,1,0.15,-0.05,0.71", "\t2\t1\t-0.15,\t0.05 ,-0.71",
-                {15, -5, 71, -15, 5, -71}},
-        RowCase{"three_decimals_round_half_even", "     1   1    0.125  -0.125  0.375",
-                "     2   1    0.625   1.005   0.0051", {12, -12, 38, 62, 100, 1}},
-        RowCase{"text_in_items", "     1   1    3x  -0.1y  abc", "     2   1    0.2-3  7..5  -",
-                {300, -10, 0, 20, 700, 0}},
-        RowCase{"printed_form_edges", "     1   1  -0.00 9.99 -9.99",
-                "     2   1  0.999 -1.00x 10.00", {0, 999, -999, 100, -100, 1000}},
-        RowCase{"printed_form_then_more", "     1   1  0.15.3 0.151 -0.1",
-                "     2   1  0.15e1 0.15d 1.2 ", {15, 15, -10, 150, 15, 120}}),
-    [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, DisplacementItems,
+                         ::testing::Values(RowCase{"plain",
+                                                   "     1   1     0.15  -0.05   0.71",
+                                                   "     2   1    -0.15   0.05  -0.71",
+                                                   {15, -5, 71, -15, 5, -71}},
+                                           RowCase{"signs_and_points",
+                                                   "     1   1    +0.05    -.05     5.",
+                                                   "     2   1       .5      -0.   0",
+                                                   {5, -5, 500, 50, 0, 0}},
+                                           RowCase{"exponents",
+                                                   "     1   1  1.5D-01  -2E-2  1e0",
+                                                   "     2   1  0.1d1 2.5e-1 -1.E-2",
+                                                   {15, -2, 100, 100, 25, -1}},
+                                           RowCase{"commas_and_tabs",
+                                                   "1,1,0.15,-0.05,0.71",
+                                                   "\t2\t1\t-0.15,\t0.05 ,-0.71",
+                                                   {15, -5, 71, -15, 5, -71}},
+                                           RowCase{"three_decimals_round_half_even",
+                                                   "     1   1    0.125  -0.125  0.375",
+                                                   "     2   1    0.625   1.005   0.0051",
+                                                   {12, -12, 38, 62, 100, 1}},
+                                           RowCase{"text_in_items",
+                                                   "     1   1    3x  -0.1y  abc",
+                                                   "     2   1    0.2-3  7..5  -",
+                                                   {300, -10, 0, 20, 700, 0}},
+                                           RowCase{"printed_form_edges",
+                                                   "     1   1  -0.00 9.99 -9.99",
+                                                   "     2   1  0.999 -1.00x 10.00",
+                                                   {0, 999, -999, 100, -100, 1000}},
+                                           RowCase{"printed_form_then_more",
+                                                   "     1   1  0.15.3 0.151 -0.1",
+                                                   "     2   1  0.15e1 0.15d 1.2 ",
+                                                   {15, 15, -10, 150, 15, 120}}),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(DisplacementItems, OverflowIsReportedAsBefore) {
   TempDir dir;

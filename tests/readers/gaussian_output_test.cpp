@@ -386,7 +386,8 @@ TEST(FmtIn, BadModeTableIsReported) {
   EXPECT_EQ(app->m.NFrq, 0);
   EXPECT_TRUE(logHas(*app, "matrix ADM ... error in file " + f));
   EXPECT_TRUE(app->readFailed);
-  EXPECT_EQ(app->frm.Text3.text, f + "  displacement row 2: atomic number 6 where the structure has 1");
+  EXPECT_EQ(app->frm.Text3.text,
+            f + "  displacement row 2: atomic number 6 where the structure has 1");
 }
 
 TEST(FmtIn, DiatomicReadsItsMode) {
@@ -647,8 +648,7 @@ TEST(RealOutput, ModesOfAnotherJobAreRefused) {
   EXPECT_TRUE(app->readFailed);
   EXPECT_EQ(app->m.NAt, 5);
   EXPECT_EQ(app->m.NFrq, 0);
-  EXPECT_EQ(app->frm.Text3.text,
-            f + "  modes of 8 atoms, structure of 5 atoms");
+  EXPECT_EQ(app->frm.Text3.text, f + "  modes of 8 atoms, structure of 5 atoms");
   EXPECT_FALSE(fs::exists(dir.path() / "ethane.kel"));
 }
 

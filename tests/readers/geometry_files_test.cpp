@@ -43,12 +43,12 @@ struct Read {
 
 struct RealCase {
   const char* name;
-  const char* rel;     // below the shared data folder
-  const char* as;      // name of the copy ("" keeps the file name)
-  int count;           // atoms read
+  const char* rel;  // below the shared data folder
+  const char* as;   // name of the copy ("" keeps the file name)
+  int count;        // atoms read
   int firstZ, lastZ;
-  double d[3];         // last atom minus first atom, from the file's own numbers
-  const char* text3;   // expected message; "" means name + " all is good"
+  double d[3];        // last atom minus first atom, from the file's own numbers
+  const char* text3;  // expected message; "" means name + " all is good"
 };
 
 class RealFiles : public ::testing::TestWithParam<RealCase> {};
@@ -290,7 +290,8 @@ TEST(Orientation, StandardTableWithTypeColumnIsCentredAndShiftReported) {
   EXPECT_NEAR(r.m().Xyz(7, 1), 2.47, 1e-9);
   EXPECT_EQ(r.m().AtLab(7), " H");
   EXPECT_NE(r.log().find("coordinate system moved by:\n\n x = 1.000000 y = 2.000000 z = 3.000000"),
-            std::string::npos) << r.log();
+            std::string::npos)
+      << r.log();
   // listing line of atom 1: 3 + 4 wide numbers, label, x y z and mass 12 wide
   EXPECT_NE(r.log().find("\n  1   6   C    1.390000    0.000000    0.000000   12.000000"),
             std::string::npos);
@@ -318,7 +319,8 @@ TEST(Orientation, GeoBackupNameStillReadsAsGeo) {
 
 TEST(Orientation, OrnIsNotCentredAndLeavesACopy) {
   Read r;
-  std::string body = "water   orient\n  X  Y  Z  \n  1   8  1.0  2.0  3.0\n  2   1  1.5  2.0  3.0\n";
+  std::string body =
+      "water   orient\n  X  Y  Z  \n  1   8  1.0  2.0  3.0\n  2   1  1.5  2.0  3.0\n";
   r.text("w.orn", body);
   ASSERT_EQ(r.m().NAt, 2);
   EXPECT_DOUBLE_EQ(r.m().Xyz(1, 1), 1.0);
@@ -328,11 +330,13 @@ TEST(Orientation, OrnIsNotCentredAndLeavesACopy) {
 }
 
 TEST(Orientation, OtherExtensionKeepsTheLastTableAndCountsThem) {
-  std::string t1 = " Input orientation:\n Number  Number  Type  X  Y  Z\n ---\n"
-                   "      1      6      0      0.0      0.0      0.0\n"
-                   "      2      1      0      1.0      0.0      0.0\n ---\n";
-  std::string t3 = " Standard orientation:\n Number  Number  Type  X  Y  Z\n ---\n"
-                   "      1      8      0      0.0      0.0      1.0\n ---\n";
+  std::string t1 =
+      " Input orientation:\n Number  Number  Type  X  Y  Z\n ---\n"
+      "      1      6      0      0.0      0.0      0.0\n"
+      "      2      1      0      1.0      0.0      0.0\n ---\n";
+  std::string t3 =
+      " Standard orientation:\n Number  Number  Type  X  Y  Z\n ---\n"
+      "      1      8      0      0.0      0.0      1.0\n ---\n";
   Read r;
   r.text("job.out", t1 + t1 + t3);
   ASSERT_EQ(r.m().NAt, 1);
@@ -360,7 +364,7 @@ TEST(Orientation, ScratchCopyReadsBackAsGeo) {
 
 TEST(Scratch, EveryForeignFormatReadsBackAsGeo) {
   const char* files[] = {"pdb/water_single.pdb", "mol/alanine.mol", "mol2/caffeine.mol2",
-                         "gjf/methane.gjf", "xyz/h2.xyz", "xyz/spaces.xyz"};
+                         "gjf/methane.gjf",      "xyz/h2.xyz",      "xyz/spaces.xyz"};
   for (const char* rel : files) {
     auto src = shared(rel);
     KEL_NEED_SHARED(src);
@@ -395,8 +399,9 @@ TEST(Orientation, MissingFieldIsACoordinateErrorAndKeepsThePreviousModel) {
   Read r;
   r.text("ok.geo", "t orient\n  X  Y  Z\n  1  6  0.0  0.0  0.0\n  2  1  1.0  0.0  0.0\n");
   ASSERT_EQ(r.m().NAt, 2);
-  std::string bad = r.dir.write("bad.geo", "t orient\n  X  Y  Z\n  1  8  5.0  5.0  5.0\n"
-                                           "  2  1  1.0 0.0 0.0\n");
+  std::string bad = r.dir.write("bad.geo",
+                                "t orient\n  X  Y  Z\n  1  8  5.0  5.0  5.0\n"
+                                "  2  1  1.0 0.0 0.0\n");
   fmtGeo(*r.app, bad);
   EXPECT_EQ(r.text3(), bad + "  Coordinate error  2: 1.0 0.0 0.0");
   EXPECT_EQ(r.m().NAt, 2);
@@ -544,8 +549,10 @@ TEST(Mol, Mol2InsideAMolFileIsDetectedOnItsFirstAtomLine) {
   Read r;
   r.copy(fixture("mol2/narrow.mol2"), "narrow.mol");
   ASSERT_EQ(r.m().NAt, 4);
-  EXPECT_NE(r.log().find("1 C1 0.000 0.000 0.000 C.ar 1 MOL 0.0\nit is not format .mol, instead format .mol2 is tested..."),
-            std::string::npos) << r.log();
+  EXPECT_NE(r.log().find("1 C1 0.000 0.000 0.000 C.ar 1 MOL 0.0\nit is not format .mol, instead "
+                         "format .mol2 is tested..."),
+            std::string::npos)
+      << r.log();
 }
 
 TEST(Mol, NoAtomLineIsDecimalDotsMissed) {
@@ -559,9 +566,9 @@ TEST(Mol2, NarrowColumnsAndForceFieldTypes) {
   Read r;
   r.copy(fixture("mol2/narrow.mol2"), "narrow.mol2");
   ASSERT_EQ(r.m().NAt, 4);
-  EXPECT_EQ(r.m().AtSym(1), "C");  // C.ar
-  EXPECT_EQ(r.m().AtSym(2), "O");  // name O1, AMBER type OS
-  EXPECT_EQ(r.m().AtSym(3), "H");  // name H1, type HO
+  EXPECT_EQ(r.m().AtSym(1), "C");   // C.ar
+  EXPECT_EQ(r.m().AtSym(2), "O");   // name O1, AMBER type OS
+  EXPECT_EQ(r.m().AtSym(3), "H");   // name H1, type HO
   EXPECT_EQ(r.m().AtSym(4), "Cl");  // name CL1, GAFF type cl
   EXPECT_NEAR(r.rel(2, 1), 12.345, 1e-9);
   EXPECT_NEAR(r.rel(3, 2), -1.5, 1e-9);
@@ -703,7 +710,8 @@ std::string binaryText() {
 std::string oversized(std::string_view ext) {
   std::string s;
   auto row = [](int i, std::string_view pre) {
-    return std::string(pre) + std::to_string(i) + "  6  " + std::to_string(i) + ".000  1.000  2.000\n";
+    return std::string(pre) + std::to_string(i) + "  6  " + std::to_string(i) +
+           ".000  1.000  2.000\n";
   };
   if (ext == "pdb") {
     for (int i = 1; i <= 481; ++i) {
@@ -714,13 +722,16 @@ std::string oversized(std::string_view ext) {
     return s + "CONECT    1\n";
   }
   if (ext == "mol")
-    for (int i = 1; i <= 484; ++i) s += "    " + std::to_string(i) + ".0000    1.0000    2.0000 C   0  0\n";
+    for (int i = 1; i <= 484; ++i)
+      s += "    " + std::to_string(i) + ".0000    1.0000    2.0000 C   0  0\n";
   else if (ext == "mol2") {
     s = "@<TRIPOS>ATOM\n";
-    for (int i = 1; i <= 481; ++i) s += std::to_string(i) + " C1 " + std::to_string(i) + ".0 1.0 2.0 C.3\n";
+    for (int i = 1; i <= 481; ++i)
+      s += std::to_string(i) + " C1 " + std::to_string(i) + ".0 1.0 2.0 C.3\n";
   } else if (ext == "gjf") {
     s = "# hf\n\nt\n\n0 1\n";
-    for (int i = 1; i <= 481; ++i) s += " C                 " + std::to_string(i) + ".0000000    1.00000000    2.00000000\n";
+    for (int i = 1; i <= 481; ++i)
+      s += " C                 " + std::to_string(i) + ".0000000    1.00000000    2.00000000\n";
   } else if (ext == "xyz") {
     for (int i = 1; i <= 481; ++i) s += "6  " + std::to_string(i) + ".0  1.0  2.0\n";
   } else {

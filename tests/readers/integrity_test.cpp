@@ -19,8 +19,11 @@ namespace fs = std::filesystem;
 
 /// A methane-like molecule: nine modes in three groups.
 std::vector<GAtom> methane() {
-  return {{6, 0, 0, 0},          {1, 0.63, 0.63, 0.63}, {1, -0.63, -0.63, 0.63},
-          {1, -0.63, 0.63, -0.63}, {1, 0.63, -0.63, -0.63}};
+  return {{6, 0, 0, 0},
+          {1, 0.63, 0.63, 0.63},
+          {1, -0.63, -0.63, 0.63},
+          {1, -0.63, 0.63, -0.63},
+          {1, 0.63, -0.63, -0.63}};
 }
 
 /// Nine atoms (a chain of carbons with hydrogens): 21 modes.
@@ -30,7 +33,8 @@ std::vector<GAtom> nine() {
   return a;
 }
 
-std::string output(const std::vector<GAtom>& atoms, int modes, const std::string& route = routeLine) {
+std::string output(const std::vector<GAtom>& atoms, int modes,
+                   const std::string& route = routeLine) {
   return route + orientationTable("Input", atoms) + orientationTable("Standard", atoms) +
          scfDone(-40.5) + frequencyTable(atoms, modes, true);
 }
@@ -78,8 +82,10 @@ INSTANTIATE_TEST_SUITE_P(
         Damaged{"CutBetweenGroups", cutAfterGroups(output(methane(), 9), 1),
                 "table ends after 3 of 9 modes"},
         Damaged{"CutAfterTheLastRow",
-                output(methane(), 9).substr(0, output(methane(), 9).find(" ----------------"
-                                                                         "---\n - Thermo")),
+                output(methane(), 9)
+                    .substr(0, output(methane(), 9)
+                                   .find(" ----------------"
+                                         "---\n - Thermo")),
                 "table cut off at the end of the file"},
         // a second job of another structure: its geometry with the first job's modes
         Damaged{"JoinedJobsLargerTable",
@@ -232,8 +238,9 @@ TEST(ReadOnlyInputs, EmptyFilesOfEveryKindStay) {
   FmaKel(*app, add);
   EXPECT_TRUE(fs::exists(add));
   auto companion = dir.write("c.log", "");
-  FmtIn(*app, dir.write("c.fchk", "Atomic numbers   I   N=  3\n 8 1 1\nCurrent cartesian "
-                                  "coordinates   R   N=  9\n 0 0 0.2 0 1.4 -0.9 0 -1.4 -0.9\n"));
+  FmtIn(*app, dir.write("c.fchk",
+                        "Atomic numbers   I   N=  3\n 8 1 1\nCurrent cartesian "
+                        "coordinates   R   N=  9\n 0 0 0.2 0 1.4 -0.9 0 -1.4 -0.9\n"));
   EXPECT_FALSE(app->readFailed) << app->frm.Text3.text;
   EXPECT_TRUE(fs::exists(companion));
 }
@@ -280,7 +287,8 @@ TEST(Outputs, LowestOfPositiveEnergiesAndOutputsUnderAnyName) {
 TEST(Outputs, LongLinesTakeLinearTime) {
   // 8 MB of the letters that start the keys looked for, on one line each
   std::string text = routeLine;
-  for (char c : {'a', 'o', 'h', 'r', 'A'}) text += " " + std::string(std::size_t(1) << 21, c) + "\n";
+  for (char c : {'a', 'o', 'h', 'r', 'A'})
+    text += " " + std::string(std::size_t(1) << 21, c) + "\n";
   text += output(water(), 3);
   TempDir dir;
   auto app = newApp();
@@ -295,14 +303,16 @@ TEST(Outputs, LongLinesTakeLinearTime) {
 TEST(Outputs, CutCheckpointArrayIsNamed) {
   TempDir dir;
   auto app = newApp();
-  auto f = dir.write("c.fchk", "Atomic numbers   I   N=  3\n 8 1\nCurrent cartesian coordinates"
-                               "   R   N=  9\n 0 0 0.2 0 1.4 -0.9 0 -1.4 -0.9\n");
+  auto f = dir.write("c.fchk",
+                     "Atomic numbers   I   N=  3\n 8 1\nCurrent cartesian coordinates"
+                     "   R   N=  9\n 0 0 0.2 0 1.4 -0.9 0 -1.4 -0.9\n");
   FmtIn(*app, f);
   EXPECT_TRUE(app->readFailed);
   EXPECT_EQ(app->frm.Text3.text, f + "  array cut off: Atomic numbers");
   EXPECT_EQ(app->erraCount, 0);
-  auto g = dir.write("d.fchk", "Atomic numbers   I   N=  3\n 8 1 1\nCurrent cartesian coordinates"
-                               "   R   N=  9\n 0 0 0.2 0 1.4 -0.9\n");
+  auto g = dir.write("d.fchk",
+                     "Atomic numbers   I   N=  3\n 8 1 1\nCurrent cartesian coordinates"
+                     "   R   N=  9\n 0 0 0.2 0 1.4 -0.9\n");
   FmtIn(*app, g);
   EXPECT_EQ(app->frm.Text3.text, g + "  array cut off: Current cartesian coordinates");
 }
@@ -332,20 +342,20 @@ TEST_P(CountMismatch, KeepsTheAtomsAndFails) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, CountMismatch,
-    ::testing::Values(
-        CountCase{"Xyz", "w.xyz", "5\nwater\nO 0 0 0.117\nH 0 0.757 -0.469\nH 0 -0.757 -0.469\n",
-                  5, 3},
-        CountCase{"Mol2", "w.mol2",
-                  "@<TRIPOS>MOLECULE\nwater\n 4 2 0 0 0\nSMALL\n\n@<TRIPOS>ATOM\n"
-                  "1 O1 0.0 0.0 0.117 O.3 1 W 0\n2 H1 0.0 0.757 -0.469 H 1 W 0\n"
-                  "3 H2 0.0 -0.757 -0.469 H 1 W 0\n@<TRIPOS>BOND\n1 1 2 1\n2 1 3 1\n",
-                  4, 3},
-        CountCase{"Molfile", "w.mol",
-                  "water\n  prog\n\n  2  2  0  0  0  0  0  0  0  0999 V2000\n"
-                  "    0.0000    0.0000    0.1170 O   0  0\n"
-                  "    0.0000    0.7570   -0.4690 H   0  0\n"
-                  "    0.0000   -0.7570   -0.4690 H   0  0\nM  END\n",
-                  2, 3}),
+    ::testing::Values(CountCase{"Xyz", "w.xyz",
+                                "5\nwater\nO 0 0 0.117\nH 0 0.757 -0.469\nH 0 -0.757 -0.469\n", 5,
+                                3},
+                      CountCase{"Mol2", "w.mol2",
+                                "@<TRIPOS>MOLECULE\nwater\n 4 2 0 0 0\nSMALL\n\n@<TRIPOS>ATOM\n"
+                                "1 O1 0.0 0.0 0.117 O.3 1 W 0\n2 H1 0.0 0.757 -0.469 H 1 W 0\n"
+                                "3 H2 0.0 -0.757 -0.469 H 1 W 0\n@<TRIPOS>BOND\n1 1 2 1\n2 1 3 1\n",
+                                4, 3},
+                      CountCase{"Molfile", "w.mol",
+                                "water\n  prog\n\n  2  2  0  0  0  0  0  0  0  0999 V2000\n"
+                                "    0.0000    0.0000    0.1170 O   0  0\n"
+                                "    0.0000    0.7570   -0.4690 H   0  0\n"
+                                "    0.0000   -0.7570   -0.4690 H   0  0\nM  END\n",
+                                2, 3}),
     [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace

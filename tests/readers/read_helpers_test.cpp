@@ -47,7 +47,9 @@ struct Dots {
 
 class ThreeDots : public ::testing::TestWithParam<Dots> {};
 
-TEST_P(ThreeDots, ThreePointsNoneLast) { EXPECT_EQ(threeDots(GetParam().text), GetParam().ok); }
+TEST_P(ThreeDots, ThreePointsNoneLast) {
+  EXPECT_EQ(threeDots(GetParam().text), GetParam().ok);
+}
 
 // clang-format off
 const Dots DotRows[] = {

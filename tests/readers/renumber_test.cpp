@@ -108,8 +108,7 @@ TEST_P(Scaling, FactorShiftAndSwitch) {
   EXPECT_DOUBLE_EQ(app->m.Par(16), c.shift);
   EXPECT_EQ(app->m.Sw(114) != 0, *c.logLine != '\0');
   if (*c.logLine)
-    EXPECT_NE(app->frm.Text2.text.find(c.logLine), std::string::npos)
-        << app->frm.Text2.text;
+    EXPECT_NE(app->frm.Text2.text.find(c.logLine), std::string::npos) << app->frm.Text2.text;
   else
     EXPECT_EQ(app->frm.Text2.text.find("scaling"), std::string::npos);
 }

@@ -1,11 +1,11 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 // The real windows driven with Qt Test events on the offscreen platform.
+#include "ui/desktop.hpp"
 #include "../viewer/viewer_fixture.hpp"
 #include "app/choosers.hpp"
 #include "app/console.hpp"
 #include "app/dispatcher.hpp"
 #include "app/exit_dialog.hpp"
-#include "ui/desktop.hpp"
 #include "ui/qt_platform.hpp"
 #include "ui/windows.hpp"
 #include "ui_fixture.hpp"
@@ -18,13 +18,13 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
-#include <QUrl>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 
 #include <cmath>
 #include <filesystem>
@@ -32,7 +32,9 @@
 
 /// The font library keeps a cache for the life of the process; the leak checker of the
 /// sanitizer build is told so (the one place fonts are loaded is this test program).
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+extern "C" const char* __lsan_default_suppressions() {
+  return "leak:libfontconfig.so\n";
+}
 
 namespace kel::testing {
 namespace {
@@ -395,8 +397,10 @@ TEST_P(InputBoxAnswer, GivesTheTextOrEmpty) {
     title = dlg->windowTitle();
     initial = dlg->textValue();
     dlg->setTextValue(c.typed);
-    if (c.ok) dlg->accept();
-    else dlg->reject();
+    if (c.ok)
+      dlg->accept();
+    else
+      dlg->reject();
   });
   std::string answer = box.inputBox("CAUTION: alraeady exists file\rwater.kel\r\nOr New Filename",
                                     "Kelv", "water.kel");

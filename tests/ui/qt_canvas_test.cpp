@@ -1,8 +1,8 @@
 // Kelvorin - desktop workbench for vibrational calculations.
+#include "ui/qt_canvas.hpp"
 #include "../viewer/viewer_fixture.hpp"
 #include "app/batch.hpp"
 #include "ui/desktop.hpp"
-#include "ui/qt_canvas.hpp"
 #include "ui_fixture.hpp"
 
 #include <QGuiApplication>
@@ -14,7 +14,9 @@
 namespace kel::testing {
 namespace {
 
-QRgb packed(Colour c) { return qRgb(c & 255, (c >> 8) & 255, (c >> 16) & 255); }
+QRgb packed(Colour c) {
+  return qRgb(c & 255, (c >> 8) & 255, (c >> 16) & 255);
+}
 
 TEST(QtCanvas, DrawsInTwipsOnItsPixels) {
   needQt();
@@ -88,7 +90,9 @@ TEST(BatchRender, PictureShowsTheBallsWhereTheAtomsProject) {
   hooks.prepare(*app, o);
   std::ostringstream out, err;
   for (auto [opt, val] : std::vector<std::pair<std::string, std::string>>{
-           {"--view", "yz"}, {"--rotate", "y:30"}, {"--labels", "symbols"},
+           {"--view", "yz"},
+           {"--rotate", "y:30"},
+           {"--labels", "symbols"},
            {"--render", (dir.path() / "pic.png").string()}})
     ASSERT_TRUE(runBatchCommand(*app, {opt, val}, o, out, err, hooks)) << opt << err.str();
   QImage img((dir.path() / "pic.png").string().c_str());
@@ -128,8 +132,8 @@ TEST(BatchRender, ExistingPictureIsOverwrittenOnlyWhenAnswered) {
 TEST(BatchRender, WholeCommandLine) {
   needQt();
   TempDir dir;
-  std::string input = dir.copy(
-      std::filesystem::path(KEL_TEST_DATA).parent_path().parent_path() / "examples" / "water.xyz");
+  std::string input = dir.copy(std::filesystem::path(KEL_TEST_DATA).parent_path().parent_path() /
+                               "examples" / "water.xyz");
   BatchOptions o;
   ASSERT_TRUE(parseBatch({"--batch", input, "--view", "yz", "--rotate", "y:30", "--labels",
                           "symbols", "--render", "pic.png"},

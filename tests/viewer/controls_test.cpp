@@ -124,12 +124,12 @@ TEST_P(ModifierKeys, StepDivisorAndColour) {
   EXPECT_EQ(va->obr.v.KeyColour, GetParam().colour);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Keys, ModifierKeys,
-    ::testing::Values(KeyRow{"Shift", 1, 2, rgb(255, 0, 0)}, KeyRow{"Ctrl", 2, 4, rgb(0, 255, 0)},
-                      KeyRow{"ShiftCtrl", 3, 8, rgb(255, 255, 0)},
-                      KeyRow{"Alt", 4, 16, rgb(0, 0, 255)}),
-    [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Keys, ModifierKeys,
+                         ::testing::Values(KeyRow{"Shift", 1, 2, rgb(255, 0, 0)},
+                                           KeyRow{"Ctrl", 2, 4, rgb(0, 255, 0)},
+                                           KeyRow{"ShiftCtrl", 3, 8, rgb(255, 255, 0)},
+                                           KeyRow{"Alt", 4, 16, rgb(0, 0, 255)}),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(WaterView, ControlsBackgroundClickEmptiesSelectionAndResetsStep) {
   obut_KeyDown(*va, 9, Shift);

@@ -133,15 +133,15 @@ TEST_P(SizeEntry, ScalesTheBallRadii) {
 
 INSTANTIATE_TEST_SUITE_P(
     Wynik, SizeEntry,
-    ::testing::Values(
-        SizeRow{"minus_ten_halves", "-10", 90, 150, " max = 150\r\n min = 90"},
-        SizeRow{"three_grows_30_percent", "3", 234, 390, " max = 390\r\n min = 234"},
-        SizeRow{"after_min_max", "min / max = 3", 234, 390, " max = 390\r\n min = 234"},
-        SizeRow{"after_minmax", "Min/Max=-3", 138, 231, " max = 231\r\n min = 138"},
-        SizeRow{"minmax_without_number", "min/max =", 180, 300, "min/max ="},
-        SizeRow{"minmax_without_equals", "min/max x", 180, 300, "min/max x"},
-        SizeRow{"no_digits", "abc", 180, 300, "abc"},
-        SizeRow{"factor_at_most_ten", "500", 660, 990, " max = 990\r\n min = 660"}),
+    ::testing::Values(SizeRow{"minus_ten_halves", "-10", 90, 150, " max = 150\r\n min = 90"},
+                      SizeRow{"three_grows_30_percent", "3", 234, 390, " max = 390\r\n min = 234"},
+                      SizeRow{"after_min_max", "min / max = 3", 234, 390,
+                              " max = 390\r\n min = 234"},
+                      SizeRow{"after_minmax", "Min/Max=-3", 138, 231, " max = 231\r\n min = 138"},
+                      SizeRow{"minmax_without_number", "min/max =", 180, 300, "min/max ="},
+                      SizeRow{"minmax_without_equals", "min/max x", 180, 300, "min/max x"},
+                      SizeRow{"no_digits", "abc", 180, 300, "abc"},
+                      SizeRow{"factor_at_most_ten", "500", 660, 990, " max = 990\r\n min = 660"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(WaterView, SizeEntryEnterRepeatsTheLastStep) {

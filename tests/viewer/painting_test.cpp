@@ -91,8 +91,7 @@ TEST_P(Hydrogens, ModesHideBallsAndLabels) {
 }
 
 INSTANTIATE_TEST_SUITE_P(HMode, Hydrogens,
-                         ::testing::Values(HRow{"normal", 0, 3, 4, 3},
-                                           HRow{"noball", 1, 1, 0, 3},
+                         ::testing::Values(HRow{"normal", 0, 3, 4, 3}, HRow{"noball", 1, 1, 0, 3},
                                            HRow{"hidden", 2, 1, 0, 1}),
                          [](const auto& row) { return std::string(row.param.name); });
 
@@ -157,8 +156,8 @@ TEST(Colours, FileRoundTrip) {
   EXPECT_EQ(back->obr.v.ElBall(6), rgb(1, 2, 3));
   EXPECT_EQ(back->obr.v.ElLab(85), rgb(15, 0, 255));
   for (int z = 0; z <= 85; ++z) {
-    EXPECT_EQ(back->obr.v.ElBall(z), v.ElBallRgb(z, 1) + 256 * v.ElBallRgb(z, 2) +
-                                         65536 * v.ElBallRgb(z, 3));
+    EXPECT_EQ(back->obr.v.ElBall(z),
+              v.ElBallRgb(z, 1) + 256 * v.ElBallRgb(z, 2) + 65536 * v.ElBallRgb(z, 3));
   }
   EXPECT_EQ(back->erraCount, 0);
 }

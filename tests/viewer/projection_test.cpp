@@ -102,8 +102,7 @@ TEST(Obr, ThirtySixStepsOfEveryButtonReturnToStart) {
     for (int i = 1; i <= 3; ++i)
       for (int c = 1; c <= 3; ++c) EXPECT_NEAR(m.XyzV(i, c), m.Xyz(i, c), 1e-9) << button;
     for (int r = 1; r <= 3; ++r)
-      for (int c = 1; c <= 3; ++c)
-        EXPECT_NEAR(va->obr.v.Orient(r, c), r == c ? 1.0 : 0.0, 1e-9);
+      for (int c = 1; c <= 3; ++c) EXPECT_NEAR(va->obr.v.Orient(r, c), r == c ? 1.0 : 0.0, 1e-9);
   }
 }
 

@@ -75,7 +75,7 @@ TEST_F(Animation, PhaseRunsToSixAndBackWithFrameWaits) {
   EXPECT_TRUE(va->frq.visible);
   script(26, [this] { Comb_Click(*va, 0); });
   Comb_Click(*va, 1);
-  std::vector<int> want = {1, 2, 3, 4, 5, 6, 5, 4, 3, 2, 1, 0, -1,
+  std::vector<int> want = {1,  2,  3,  4,  5,  6,  5,  4,  3,  2,  1, 0, -1,
                            -2, -3, -4, -5, -6, -5, -4, -3, -2, -1, 0, 1, 2};
   EXPECT_EQ(phases, want);
   // 0.1 / 3.001 s a frame: four steps of 0.01 s

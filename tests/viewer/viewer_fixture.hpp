@@ -19,7 +19,7 @@ struct DrawOp {
   Kind kind = Clear;
   explicit DrawOp(Kind k) : kind(k) {}
   double x = 0, y = 0, x2 = 0, y2 = 0, r = 0;
-  Colour colour = 0;      ///< outline or line colour
+  Colour colour = 0;  ///< outline or line colour
   Colour fill = 0;
   FillStyle style = FillStyle::Solid;
   int width = 1;
@@ -150,8 +150,7 @@ inline void buildModel(App& app, const std::vector<AtomRow>& atoms,
 
 /// Water in the xy plane, bonded O-H.
 inline void buildWater(App& app) {
-  buildModel(app, {{8, 0, 0, 0}, {1, 0.757, 0.586, 0}, {1, -0.757, 0.586, 0}},
-             {{1, 2}, {1, 3}});
+  buildModel(app, {{8, 0, 0, 0}, {1, 0.757, 0.586, 0}, {1, -0.757, 0.586, 0}}, {{1, 2}, {1, 3}});
 }
 
 /// A program state with a recording surface and a started viewer.
