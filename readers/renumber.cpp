@@ -26,7 +26,13 @@ constexpr std::string_view NumberingError = "error in numbering: ";
 constexpr std::string_view IncorrectRenumbering = "incorrect renumbering: ";
 constexpr std::string_view ScalingLine = "frequency scaling factor = ";
 
+constexpr std::string_view TooManyBlocks =
+    "  more than 100 renumbering blocks: the rest is not applied";
+
 constexpr int RenCh = 23;
+/// Each block costs the square of the atom count and lists every atom: a file of thousands
+/// of blocks (a damaged one) would take minutes, real ones hold a few.
+constexpr int MaxBlocks = 100;
 
 // frequency scaling factor =  .98*x + 10
 void scalingLine(App& app, const std::string& low) {
@@ -99,6 +105,12 @@ void RenDef(App& app, const std::string& f, int n) noexcept {
       if (scaling) scalingLine(app, low);
       if (!contains(low, RenumKey)) continue;
       bool reverse = contains(low, ReverseKey);
+      if (block == MaxBlocks) {
+        app.frm.Text3.text = f + std::string(TooManyBlocks);
+        tekst(app, app.frm.Text3.text);
+        app.readFailed = true;
+        break;
+      }
       ++block;
       tekst(app, std::string(Command) + (reverse ? std::string(ReverseWord) : std::string()) +
                      std::string(RenumWords) + Str(block));

@@ -152,5 +152,20 @@ TEST(RenumberAfterRead, StructureFileRenumbersAndListsAgain) {
   EXPECT_NE(app->frm.Text2.text.find("\n  1   8   O    0.600000"), std::string::npos);
 }
 
+TEST(RenDef, ThousandsOfBlocksStopAfterTheHundredth) {
+  // each block swaps atoms 1 and 2: a hundred of them leave the order as it was
+  std::string text;
+  for (int k = 0; k < 1000; ++k) text += "renum atoms\n1 2 0\n";
+  TempDir dir;
+  auto app = newApp();
+  fourAtoms(*app);
+  std::string f = dir.write("many.log", text);
+  RenDef(*app, f, 4);
+  EXPECT_TRUE(app->readFailed);
+  EXPECT_EQ(app->frm.Text3.text, f + "  more than 100 renumbering blocks: the rest is not applied");
+  EXPECT_EQ(app->m.AtZ(1), 6);
+  EXPECT_EQ(app->m.AtZ(2), 7);
+}
+
 }  // namespace
 }  // namespace kel
