@@ -1,5 +1,6 @@
 // Kelvorin - desktop workbench for vibrational calculations.
-// Inputs the fuzzers once crashed or stalled on, replayed through the same reader entries:
+// Damaged inputs that once crashed, stalled or passed for whole ones (the fuzzers' finds and
+// cut, joined and edited copies of real files), replayed through the same reader entries:
 // each must end in a plain message within a second, never in a run-time error report.
 #include "fuzz_common.hpp"
 #include "testing.hpp"
