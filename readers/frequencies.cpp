@@ -41,6 +41,17 @@ constexpr std::string_view ModeWord = "mode";
 constexpr std::string_view DisplacementsNot = " displacements, not";
 constexpr std::string_view ModeCountKey = texts::ModeCountLine;
 
+/// "table ends after 12 of 30 modes"
+std::string endsAfter(int read, int want) {
+  return std::string(TableEndsAfter) + Str(read) + " of" + Str(want) + " modes";
+}
+
+/// "modes of 9 atoms, structure of 5 atoms"
+std::string otherStructure(int tableAtoms, int modelAtoms) {
+  return std::string(ModesOf) + Str(tableAtoms) + std::string(AtomsStructureOf) + Str(modelAtoms) +
+         std::string(AtomsWord);
+}
+
 constexpr int GaussChannel = 2;  // the Gaussian file read by ReMW, ReFrq and ReIzo
 constexpr int ModeChannel = 1;   // the compact file read by ReMv and ReMv1
 
@@ -209,7 +220,7 @@ bool readModes(App& app, int first, int a1, int la, int& read, int& declared,
 bool wholeBlock(int read, int declared, int lw, std::string& problem) {
   const int want = declared >= 0 ? declared : lw;
   if (read >= want && (declared < 0 || read == declared)) return true;
-  problem = std::string(TableEndsAfter) + Str(read) + " of" + Str(want) + " modes";
+  problem = endsAfter(read, want);
   return false;
 }
 
@@ -428,7 +439,7 @@ bool readGroup(App& app, LineReader& in, const std::string& freqLine, const std:
   auto& m = app.m;
   double v[3];
   auto cut = [&] {
-    problem = std::string(TableEndsAfter) + Str(k) + " of" + Str(std::max(want, k + c)) + " modes";
+    problem = endsAfter(k, std::max(want, k + c));
     return false;
   };
   valuesOf(freqLine, v);
@@ -465,16 +476,14 @@ bool readGroup(App& app, LineReader& in, const std::string& freqLine, const std:
     RowNumbers row(line);
     double num = 0, z = 0;
     if (!row.next(num) || num != a || !row.next(z)) {
-      problem = std::string(ModesOf) + Str(a - 1) + std::string(AtomsStructureOf) + Str(m.NAt) +
-                std::string(AtomsWord);
+      problem = otherStructure(a - 1, m.NAt);
       return false;
     }
     if (z != m.AtZ(a)) {
       // Rows of another structure: its size is the clearer reason when it differs.
       const int rows = atomsOfTable(in, line, a - 1, 2 + row.remaining());
       problem = rows != m.NAt
-                    ? std::string(ModesOf) + Str(rows) + std::string(AtomsStructureOf) +
-                          Str(m.NAt) + std::string(AtomsWord)
+                    ? otherStructure(rows, m.NAt)
                     : std::string(DisplacementRow) + Str(a) + std::string(AtomicNumberWord) +
                           Str(scan::clampedInt(z)) + std::string(StructureHas) + Str(m.AtZ(a));
       return false;
@@ -506,8 +515,7 @@ bool readGroup(App& app, LineReader& in, const std::string& freqLine, const std:
     return true;
   }
   if (rowOf(line, m.NAt + 1, width)) {
-    problem = std::string(ModesOf) + Str(atomsOfTable(in, line, m.NAt, width)) +
-              std::string(AtomsStructureOf) + Str(m.NAt) + std::string(AtomsWord);
+    problem = otherStructure(atomsOfTable(in, line, m.NAt, width), m.NAt);
     return false;
   }
   return true;
@@ -623,22 +631,22 @@ void ReMv1(App& app, int i1, int lw1, int la, int& lfr, ModeRead* out) noexcept 
     if (!findModeBlock(app)) return;
     lfr = 1;
     const int first = m.NFrq + 1;
-    auto clearAdded = [&](int upTo) {
-      for (int mode = first; mode <= upTo; ++mode) {
+    int read = 0, declared = -1;
+    if (!readModes(app, first, i1 + 1, la, read, declared, result.problem) ||
+        (read > 0 && !wholeBlock(read, declared, lw1, result.problem))) {
+      // No trace of the refused modes, the one cut off included.
+      for (int mode = first; mode <= std::min(first + read, int(MaxFrq)); ++mode) {
         for (int a = 1; a <= la; ++a)
           for (int k = 1; k <= 3; ++k) m.ModeD(mode, a, k) = 0;
         m.Frq(mode) = m.IrInt(mode) = m.RaInt(mode) = 0;
         m.FrqSym(mode).clear();
       }
-    };
-    clearAdded(MaxFrq);
-    int read = 0, declared = -1;
-    if (!readModes(app, first, i1 + 1, la, read, declared, result.problem) ||
-        (read > 0 && !wholeBlock(read, declared, lw1, result.problem))) {
-      clearAdded(MaxFrq);
       m.Sw(35) = m.NFrq > 0 ? -1 : 0;
       return;
     }
+    for (int mode = first; mode < first + read; ++mode)
+      for (int a = 1; a <= i1; ++a)
+        for (int k = 1; k <= 3; ++k) m.ModeD(mode, a, k) = 0;
     if (read == 0) {
       lfr = 0;
       return;
@@ -719,7 +727,7 @@ bool readFirstTable(App& app, LineReader& in, int lw, int& k, ModeRead& out) {
     cutOff = !found && !closed;
   }
   if (k < lw) {
-    out.problem = std::string(TableEndsAfter) + Str(k) + " of" + Str(lw) + " modes";
+    out.problem = endsAfter(k, lw);
     return false;
   }
   if (cutOff && k > 0) {

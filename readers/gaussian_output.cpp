@@ -49,8 +49,6 @@ constexpr std::string_view AtomsRead = " atoms have been read";
 constexpr std::string_view EminText = "Emin =";
 constexpr std::string_view EminOrientation = " A.U.   orientacja nr";
 constexpr std::string_view NextTable = "orientation table nr";
-constexpr std::string_view EmptyFileHead = texts::EmptyFileHead;
-constexpr std::string_view EmptyFileTail = texts::EmptyFileTail;
 constexpr std::string_view TooManyAtoms = texts::TooManyAtoms;
 constexpr std::string_view FrequencyTables = "frequency tables in the file:";
 constexpr std::string_view FirstIsRead = ", the first one is read";
@@ -95,9 +93,7 @@ LineReader* openInput(Read& r) {
   if (app.files.isOpen(InChannel)) return &app.files.in(InChannel);
   long long len = spl(r.f);
   if (len == 0) {
-    app.frm.Text3.text = fileExists(r.f)
-                             ? std::string(EmptyFileHead) + r.f + std::string(EmptyFileTail)
-                             : std::string(FileNotFound) + r.f;
+    app.frm.Text3.text = emptyOrMissing(r.f, FileNotFound);
     app.readFailed = true;
     return nullptr;
   }

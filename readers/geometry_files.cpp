@@ -883,10 +883,7 @@ void readGeometry(App& app, std::string f) {
   if (m.JobNam.empty()) m.JobNam = m.FilNam;
   long long size = fileLength(f);
   if (size <= 0) {
-    app.frm.Text3.text =
-        size == 0 && fileExists(f)
-            ? std::string(texts::EmptyFileHead) + f + std::string(texts::EmptyFileTail)
-            : std::string(size < 0 ? BladPliku : BrakPliku) + f;
+    app.frm.Text3.text = size < 0 ? std::string(BladPliku) + f : emptyOrMissing(f, BrakPliku);
     app.readFailed = true;
     return;
   }

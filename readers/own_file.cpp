@@ -54,9 +54,7 @@ void FmaKel(App& app, std::string f) noexcept {
       return;
     }
     if (len <= 0) {
-      frm.Text3.text =
-          fileExists(f) ? std::string(texts::EmptyFileHead) + f + std::string(texts::EmptyFileTail)
-                        : std::string(FileNotFound) + f;
+      frm.Text3.text = emptyOrMissing(f, FileNotFound);
       app.readFailed = true;
       return;
     }

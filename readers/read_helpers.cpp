@@ -3,7 +3,9 @@
 
 #include "app/app.hpp"
 #include "base/convert.hpp"
+#include "base/files.hpp"
 #include "base/strings.hpp"
+#include "readers/texts.hpp"
 
 #include <cmath>
 
@@ -134,6 +136,11 @@ void listAtom(App& app, int i) {
   TekUl(app, "  " + m.AtLab(i));
   for (int k = 1; k <= 3; ++k) fom6(app, 0, 12, m.Xyz(i, k));
   fom6(app, 0, 12, m.AtMas(i));
+}
+
+std::string emptyOrMissing(const std::string& f, std::string_view missing) {
+  return fileExists(f) ? std::string(texts::EmptyFileHead) + f + std::string(texts::EmptyFileTail)
+                       : std::string(missing) + f;
 }
 
 }  // namespace kel

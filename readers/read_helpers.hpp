@@ -48,6 +48,9 @@ long long roundField(double v);
 /// x, y, z and the mass (each 12 wide, six decimals), as a new console line.
 void listAtom(App& app, int i);
 
+/// The message for an input of length 0: "file f is empty" when it exists, else missing + f.
+std::string emptyOrMissing(const std::string& f, std::string_view missing);
+
 /// ShowNam from FilNam, and the captions of the main window and the viewer that show it.
 void showNames(App& app);
 
