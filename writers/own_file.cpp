@@ -294,14 +294,10 @@ void writeAutoKel(App& app, const std::string& route) {
   if (fileExists(name)) {
     if (sameFile(name, app.frm.Text1.text)) {
       // The file just read is never renamed or rewritten: a renumbered summary of it goes to
-      // the first free numbered name.
+      // the first free numbered name (the free-name rule never moves the file read).
       if (m.RenDone == 0) return;
-      std::string free;
-      for (long k = 1;; ++k) {
-        free = sideFile(app, m.FilNam + std::to_string(k) + ".kel");
-        if (!nameTaken(free)) break;
-      }
-      writeKelFile(app, free, route, false);
+      const std::string stem = name.substr(0, name.size() - 4);
+      writeKelFile(app, takeFreeName(app, stem, ".kel").target, route, false);
       return;
     }
     if (m.RenDone == 0) {
