@@ -2,8 +2,8 @@
 // Batch commands --kel, --add, --place.
 #include "app/app.hpp"
 #include "app/batch.hpp"
+#include "app/placement_form.hpp"
 #include "base/strings.hpp"
-#include "model/placement.hpp"
 #include "readers/own_file.hpp"
 #include "writers/own_file.hpp"
 

@@ -4,7 +4,7 @@
 // that the desktop choosers and batch mode take the same path.
 #pragma once
 
-#include "app/forms.hpp"
+#include "base/forms.hpp"
 
 #include <array>
 #include <string>

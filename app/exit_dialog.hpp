@@ -3,7 +3,7 @@
 // list, erases the listed files and/or ends the program.
 #pragma once
 
-#include "app/forms.hpp"
+#include "base/forms.hpp"
 
 #include <array>
 #include <string>

@@ -4,9 +4,9 @@
 #include "app/app.hpp"
 #include "app/choosers.hpp"
 #include "app/dispatcher.hpp"
-#include "app/work_folder.hpp"
 #include "base/convert.hpp"
 #include "base/strings.hpp"
+#include "model/work_folder.hpp"
 #include "readers/gaussian_output.hpp"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 // Number conversion and field formatting: the inner loops of every reader and writer.
-#include "app/console.hpp"
 #include "base/convert.hpp"
+#include "model/console.hpp"
 
 #include <benchmark/benchmark.h>
 

@@ -1,13 +1,10 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 #include "model/placement.hpp"
 
-#include "app/app.hpp"
-#include "app/dispatcher.hpp"
 #include "base/convert.hpp"
 #include "model/bookkeeping.hpp"
 #include "model/geometry.hpp"
-#include "topology/connections.hpp"
-#include "viewer/viewer.hpp"
+#include "model/work.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -16,16 +13,11 @@ namespace kel {
 
 namespace {
 
-constexpr std::string_view OldText = "old";
-constexpr std::string_view LaText = " la=";
 constexpr std::string_view AddedAt = "structure added at ";
 constexpr std::string_view AndText = "               and ";
 constexpr std::string_view PosText[] = {"Xpos =", "Ypos =", "Zpos ="};
 constexpr std::string_view CorrText[] = {"Xcorr =", "Ycorr =", "Zcorr ="};
 constexpr std::string_view Dupsko = "...dupsko";
-constexpr std::string_view Cancelled = "... add stucture cancelled";
-constexpr std::string_view AddMpo = "add.mpo";
-constexpr std::string_view MpoExists = "....";
 
 constexpr double Gap = 0.1;           ///< between the two boxes, angstrom
 constexpr double MinDistance = 2.01;  ///< closest allowed pair between the parts
@@ -66,45 +58,41 @@ void centre(ModKel& m, int from, int to) {
   }
 }
 
-bool checked(const App& app, int box) {
-  return app.frm.Che1[std::size_t(box)].value != 0;
-}
-
 }  // namespace
 
-void set_xyz(App& app, int m) {
-  centre(app.m, 1, m);
-  extents(app.m, app.m.Box, 1, m);
+void set_xyz(Work& w, int m) {
+  centre(w.m, 1, m);
+  extents(w.m, w.m.Box, 1, m);
 }
 
-void Kopnij(App& app, int n1, int n, double shift, int k) {
-  for (int i = n1 + 1; i <= n; ++i) app.m.Xyz(i, k) += shift;
+void Kopnij(Work& w, int n1, int n, double shift, int k) {
+  for (int i = n1 + 1; i <= n; ++i) w.m.Xyz(i, k) += shift;
 }
 
-void seta_xyz(App& app, int n1, int n) {
-  auto& m = app.m;
+void seta_xyz(Work& w, int n1, int n, const std::array<bool, 6>& checked) {
+  auto& m = w.m;
   if (n1 == 0 || n - n1 < 1) return;
   for (int i = 1; i <= n1; ++i)
     for (int k = 0; k <= 3; ++k) m.Xyz(i, k) = m.XyzV(i, k);
-  set_xyz(app, n1);
+  set_xyz(w, n1);
   centre(m, n1 + 1, n);
   extents(m, m.BoxB, n1 + 1, n);
   int firstAxis = 0;
   double direction = 0;
   for (int k = 1; k <= 3; ++k) {
     double shift = 0, sign = 0;
-    if (checked(app, PlusBox[k])) {
+    if (checked[PlusBox[k]]) {
       shift = m.Box(2, k) - m.BoxB(1, k) + Gap;
       sign = 1;
-    } else if (checked(app, MinusBox[k])) {
+    } else if (checked[MinusBox[k]]) {
       shift = m.Box(1, k) - m.BoxB(2, k) - Gap;
       sign = -1;
     } else {
       continue;
     }
-    Kopnij(app, n1, n, shift, k);
-    tekst(app, std::string(firstAxis == 0 ? AddedAt : AndText) + std::string(PosText[k - 1]) +
-                   Str(shift));
+    Kopnij(w, n1, n, shift, k);
+    tekst(w, std::string(firstAxis == 0 ? AddedAt : AndText) + std::string(PosText[k - 1]) +
+                 Str(shift));
     if (firstAxis == 0) {
       firstAxis = k;
       direction = sign;
@@ -116,82 +104,14 @@ void seta_xyz(App& app, int n1, int n) {
     for (int tries = 0; tries < 2; ++tries) {
       sp_dis(m, n1, n, push, MinDistance, ok, a, b);
       if (ok != 0) break;
-      Kopnij(app, n1, n, direction * push, firstAxis);
+      Kopnij(w, n1, n, direction * push, firstAxis);
       total += push;
     }
-    if (total != 0) tekst(app, std::string(CorrText[firstAxis - 1]) + Str(total));
+    if (total != 0) tekst(w, std::string(CorrText[firstAxis - 1]) + Str(total));
   }
   sp_dis(m, n1, n, push, MinDistance, ok, a, b);
-  if (ok == 0 && push > ReportedPush) tekst(app, std::string(Dupsko) + Str(a) + Str(b) + Str(push));
-  set_xyz(app, n);
-}
-
-void FmaCon(App& app, std::string& name) noexcept {
-  guard(app, "FmaCon", [&] {
-    auto& m = app.m;
-    const int n1 = m.NAtFirst, n = m.NAt;
-    tekst(app, std::string(OldText) + Str(n1) + std::string(LaText) + Str(n));
-    seta_xyz(app, n1, n);
-    cutZeros(m, n);
-    for (int i = 1; i <= n; ++i)
-      for (int k = 0; k <= 3; ++k) m.XyzOld(i, k) = m.Xyz(i, k);
-    m.FilNam += ".a";
-    name = std::string(AddMpo);
-    if (fileExists(name)) tekst(app, std::string(MpoExists) + name);
-    std::string derive = "*";
-    MpoDef(app, derive);
-    set_xyz(app, n);
-    Start(app);
-    setCounts(m, n);
-  });
-}
-
-void AddCon_Click(App& app) {
-  guard(app, "AddCon_Click", [&] {
-    klucze(app, 0);
-    bool any = false;
-    for (int i = 0; i < 6; ++i) any = any || checked(app, i);
-    if (!any) {
-      app.frm.settingChe1 = true;
-      app.frm.Che1[0].value = 1;
-      app.frm.settingChe1 = false;
-    }
-    std::string name;
-    FmaCon(app, name);
-  });
-}
-
-void AddNie_Click(App& app) {
-  guard(app, "AddNie_Click", [&] {
-    auto& m = app.m;
-    klucze(app, 0);
-    tekst(app, Cancelled);
-    m.NAt = m.NAtFirst;
-    m.NFrq = m.NFrqFirst;
-    // The counts describe the structure that stays, not the one dropped.
-    setCounts(m, m.NAt);
-  });
-}
-
-void Che1_Click(App& app, int index) {
-  guard(app, "Che1_Click", [&] {
-    if (app.frm.settingChe1 || index < 0 || index > 5) return;
-    auto& boxes = app.frm.Che1;
-    if (boxes[std::size_t(index)].value == 0) return;
-    // One box per axis: checking one clears its partner (0-1, 2-3, 4-5).
-    app.frm.settingChe1 = true;
-    boxes[std::size_t(index ^ 1)].value = 0;
-    app.frm.settingChe1 = false;
-  });
-}
-
-void List1_Click(App& app, int index) {
-  guard(app, "List1_Click", [&] {
-    if (index < 0 || index > 5) return;
-    auto& box = app.frm.Che1[std::size_t(index)];
-    box.value = box.value ? 0 : 1;
-    Che1_Click(app, index);
-  });
+  if (ok == 0 && push > ReportedPush) tekst(w, std::string(Dupsko) + Str(a) + Str(b) + Str(push));
+  set_xyz(w, n);
 }
 
 }  // namespace kel

@@ -1,11 +1,11 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 #include "readers/frequencies.hpp"
 
-#include "app/app.hpp"
-#include "app/text_files.hpp"
 #include "base/convert.hpp"
 #include "base/strings.hpp"
 #include "model/geometry.hpp"
+#include "model/work.hpp"
+#include "readers/text_files.hpp"
 #include "readers/text_scan.hpp"
 #include "readers/texts.hpp"
 
@@ -68,9 +68,9 @@ std::string shortLabel(std::string_view s) {
 //     1   6    0.00000000   -1.23400000    0.00000000     12.00000000
 // atom number, atomic number, x, y, z, then the rest of the line is the mass.
 
-void readCoordinates(App& app, int kn, int& la, int& ier, bool append) {
-  auto& m = app.m;
-  auto& in = app.files.in(kn);
+void readCoordinates(Work& w, int kn, int& la, int& ier, bool append) {
+  auto& m = w.m;
+  auto& in = w.files.in(kn);
   const int offset = append ? la : 0;
   ier = 1;
   la = offset;
@@ -125,8 +125,8 @@ void readCoordinates(App& app, int kn, int& la, int& ier, bool append) {
 //    0   0  15      -5   0   0   ...        (three integers per atom)
 
 /// One mode's line: frequency, IR, Raman and label into slot mode.
-void readModeLine(App& app, std::string_view line, int mode) {
-  auto& m = app.m;
+void readModeLine(Work& w, std::string_view line, int mode) {
+  auto& m = w.m;
   auto valueAfter = [&](std::string_view key, double& v) {
     auto p = line.find(key);
     if (p != std::string_view::npos) v = Val(line.substr(p + key.size()));
@@ -168,10 +168,9 @@ void storeDisplacements(ModKel& m, std::string_view line, int mode, int a1, int 
 /// Modes first, first+1, ... with rows for atoms a1..la, each after its "F =" line, until the
 /// block holds no more. Every mode must give exactly three displacements per atom; false (with
 /// the reason) when one does not or the modes would pass the capacity. read = the modes taken.
-bool readModes(App& app, int first, int a1, int la, int& read, int& declared,
-               std::string& problem) {
-  auto& m = app.m;
-  auto& in = app.files.in(ModeChannel);
+bool readModes(Work& w, int first, int a1, int la, int& read, int& declared, std::string& problem) {
+  auto& m = w.m;
+  auto& in = w.files.in(ModeChannel);
   std::string line;
   read = 0;
   declared = -1;
@@ -198,7 +197,7 @@ bool readModes(App& app, int first, int a1, int la, int& read, int& declared,
     }
     m.Frq(mode) = m.IrInt(mode) = m.RaInt(mode) = 0;
     m.FrqSym(mode).clear();
-    readModeLine(app, line, mode);
+    readModeLine(w, line, mode);
     int got = 0;
     while (in.getLine(line)) {
       if (!numberLine(line)) {
@@ -225,8 +224,8 @@ bool wholeBlock(int read, int declared, int lw, std::string& problem) {
 }
 
 /// Reads up to the compact "harmonic freq" title of file 1; false when absent.
-bool findModeBlock(App& app) {
-  auto& in = app.files.in(ModeChannel);
+bool findModeBlock(Work& w) {
+  auto& in = w.files.in(ModeChannel);
   std::string line;
   while (in.getLine(line))
     if (scan::hasLow(line, "harmonic freq")) return true;
@@ -235,8 +234,8 @@ bool findModeBlock(App& app) {
 
 /// Clears frequencies, labels and intensities of every mode; RaInt(0) says whether Raman
 /// data were read before and is left alone.
-void clearModeTables(App& app) {
-  auto& m = app.m;
+void clearModeTables(Work& w) {
+  auto& m = w.m;
   const double raman = m.RaInt(0);
   m.FrqSym.fill({});
   m.RaInt.fill(0);
@@ -245,8 +244,8 @@ void clearModeTables(App& app) {
   m.RaInt(0) = raman;
 }
 
-void setRamanCount(App& app) {
-  auto& m = app.m;
+void setRamanCount(Work& w) {
+  auto& m = w.m;
   for (int i = 1; i <= m.NFrq; ++i)
     if (m.RaInt(i) != 0) {
       m.RaInt(0) = m.NFrq;
@@ -281,8 +280,8 @@ int valuesOf(std::string_view line, double (&v)[3]) {
 }
 
 /// Symmetry labels of modes k+1..k+c from the label line.
-void readLabels(App& app, std::string_view labels, int k, int c) {
-  auto& m = app.m;
+void readLabels(Work& w, std::string_view labels, int k, int c) {
+  auto& m = w.m;
   for (int j = 1; j <= c; ++j) m.FrqSym(k + j) = "?";
   std::string_view s = labels;
   for (int j = 1; j <= c; ++j) {
@@ -434,9 +433,9 @@ int atomsOfTable(LineReader& in, std::string& line, int n, int width) {
 /// From the frequency line of a group to the line after its last displacement row, which is
 /// left in line (empty at the end of the file). False, with the reason, when the group is not
 /// whole or does not fit the structure.
-bool readGroup(App& app, LineReader& in, const std::string& freqLine, const std::string& labels,
+bool readGroup(Work& w, LineReader& in, const std::string& freqLine, const std::string& labels,
                int k, int c, int want, std::string& line, std::string& problem) {
-  auto& m = app.m;
+  auto& m = w.m;
   double v[3];
   auto cut = [&] {
     problem = endsAfter(k, std::max(want, k + c));
@@ -444,7 +443,7 @@ bool readGroup(App& app, LineReader& in, const std::string& freqLine, const std:
   };
   valuesOf(freqLine, v);
   for (int j = 0; j < c; ++j) m.Frq(k + 1 + j) = v[j];
-  readLabels(app, labels, k, c);
+  readLabels(w, labels, k, c);
   // IR intensities
   for (;;) {
     if (!in.getLine(line) || scan::hasLow(line, "frequen")) return cut();
@@ -558,8 +557,8 @@ bool TableSpotter::feed(std::string_view line) {
 
 }  // namespace scan
 
-void reverseModes(App& app) {
-  auto& m = app.m;
+void reverseModes(Work& w) {
+  auto& m = w.m;
   const int n = m.NFrq;
   if (n < 2) return;
   for (int i = 1; i <= n / 2; ++i) {
@@ -574,20 +573,20 @@ void reverseModes(App& app) {
     for (int k = 1; k <= 3; ++k) std::reverse(&m.ModeD(1, a, k), &m.ModeD(n, a, k) + 1);
 }
 
-void ReCoo(App& app, int kn, int& la, int& ier) noexcept {
-  guard(app, "ReCoo", [&] { readCoordinates(app, kn, la, ier, false); });
+void ReCoo(Work& w, int kn, int& la, int& ier) noexcept {
+  guard(w, "ReCoo", [&] { readCoordinates(w, kn, la, ier, false); });
 }
 
-void ReCo1(App& app, int kn, int& la, int& ier) noexcept {
-  guard(app, "ReCo1", [&] {
-    readCoordinates(app, kn, la, ier, true);
-    if (ier == 0) app.m.NAt = cint16(la);
+void ReCo1(Work& w, int kn, int& la, int& ier) noexcept {
+  guard(w, "ReCo1", [&] {
+    readCoordinates(w, kn, la, ier, true);
+    if (ier == 0) w.m.NAt = cint16(la);
   });
 }
 
-void ReMv(App& app, int lw, int la, int& lfr, ModeRead* out) noexcept {
-  guard(app, "ReMv", [&] {
-    auto& m = app.m;
+void ReMv(Work& w, int lw, int la, int& lfr, ModeRead* out) noexcept {
+  guard(w, "ReMv", [&] {
+    auto& m = w.m;
     ModeRead local;
     ModeRead& result = out ? *out : local;
     result = {};
@@ -595,14 +594,14 @@ void ReMv(App& app, int lw, int la, int& lfr, ModeRead* out) noexcept {
     m.Sw(35) = 0;
     m.NFrq = 0;
     m.ModeD.fill(0);
-    if (!findModeBlock(app)) return;
+    if (!findModeBlock(w)) return;
     lfr = 1;
-    clearModeTables(app);
+    clearModeTables(w);
     int read = 0, declared = -1;
-    if (!readModes(app, 1, 1, la, read, declared, result.problem) ||
+    if (!readModes(w, 1, 1, la, read, declared, result.problem) ||
         (read > 0 && !wholeBlock(read, declared, lw, result.problem))) {
       m.ModeD.fill(0);
-      clearModeTables(app);
+      clearModeTables(w);
       return;
     }
     if (read == 0) {  // a structure without modes: nothing is missing
@@ -612,13 +611,13 @@ void ReMv(App& app, int lw, int la, int& lfr, ModeRead* out) noexcept {
     m.NFrq = cint16(read);
     m.Sw(35) = -1;
     lfr = -1;
-    setRamanCount(app);
+    setRamanCount(w);
   });
 }
 
-void ReMv1(App& app, int i1, int lw1, int la, int& lfr, ModeRead* out) noexcept {
-  guard(app, "ReMv1", [&] {
-    auto& m = app.m;
+void ReMv1(Work& w, int i1, int lw1, int la, int& lfr, ModeRead* out) noexcept {
+  guard(w, "ReMv1", [&] {
+    auto& m = w.m;
     ModeRead local;
     ModeRead& result = out ? *out : local;
     result = {};
@@ -628,11 +627,11 @@ void ReMv1(App& app, int i1, int lw1, int la, int& lfr, ModeRead* out) noexcept 
     for (int mode = 1; mode <= m.NFrq; ++mode)
       for (int a = i1 + 1; a <= la; ++a)
         for (int k = 1; k <= 3; ++k) m.ModeD(mode, a, k) = 0;
-    if (!findModeBlock(app)) return;
+    if (!findModeBlock(w)) return;
     lfr = 1;
     const int first = m.NFrq + 1;
     int read = 0, declared = -1;
-    if (!readModes(app, first, i1 + 1, la, read, declared, result.problem) ||
+    if (!readModes(w, first, i1 + 1, la, read, declared, result.problem) ||
         (read > 0 && !wholeBlock(read, declared, lw1, result.problem))) {
       // No trace of the refused modes, the one cut off included.
       for (int mode = first; mode <= std::min(first + read, int(MaxFrq)); ++mode) {
@@ -654,7 +653,7 @@ void ReMv1(App& app, int i1, int lw1, int la, int& lfr, ModeRead* out) noexcept 
     m.NFrq = cint16(m.NFrq + read);
     m.Sw(35) = -1;
     lfr = -1;
-    setRamanCount(app);
+    setRamanCount(w);
   });
 }
 
@@ -682,7 +681,7 @@ class TableCounter {
 /// Reads the first table of open file in, whose title was just read; the rest of the file is
 /// only counted for further tables. k = the modes read; false, with the reason, when the table
 /// is refused.
-bool readFirstTable(App& app, LineReader& in, int lw, int& k, ModeRead& out) {
+bool readFirstTable(Work& w, LineReader& in, int lw, int& k, ModeRead& out) {
   std::string line, labels;
   TableCounter counter;
   counter.feed(" harmonic freq");
@@ -707,7 +706,7 @@ bool readFirstTable(App& app, LineReader& in, int lw, int& k, ModeRead& out) {
       return false;
     }
     std::string freqLine = line;
-    if (!readGroup(app, in, freqLine, labels, k, c, lw, line, out.problem)) return false;
+    if (!readGroup(w, in, freqLine, labels, k, c, lw, line, out.problem)) return false;
     k += c;
     // A following group starts within three lines (number line, label line, frequencies);
     // the table ends at other lines, a line of dashes or the end of the file (cut off).
@@ -741,22 +740,22 @@ bool readFirstTable(App& app, LineReader& in, int lw, int& k, ModeRead& out) {
 
 }  // namespace
 
-void ReMW(App& app, const std::string& f, int lw, int& ier, ModeRead* out) noexcept {
-  guard(app, "ReMW", [&] {
-    auto& m = app.m;
+void ReMW(Work& w, const std::string& f, int lw, int& ier, ModeRead* out) noexcept {
+  guard(w, "ReMW", [&] {
+    auto& m = w.m;
     ModeRead local;
     ModeRead& result = out ? *out : local;
     result = {};
     double len = 0;
     int state = 0;
-    SplB(app, f, len, state);
+    SplB(w, f, len, state);
     if (state != 0) return;
     ier = 0;
     m.Sw(35) = 0;
     m.NFrq = 0;
     m.ModeD.fill(0);
     if (m.NAt < 1 || len < 10) return;
-    auto& in = app.files.openInput(GaussChannel, f);
+    auto& in = w.files.openInput(GaussChannel, f);
     std::string line;
     bool found = false;
     while (in.getLine(line))
@@ -765,17 +764,17 @@ void ReMW(App& app, const std::string& f, int lw, int& ier, ModeRead* out) noexc
         break;
       }
     if (!found) {
-      app.files.close(GaussChannel);
+      w.files.close(GaussChannel);
       return;
     }
     ier = 1;
-    clearModeTables(app);
+    clearModeTables(w);
     int k = 0;
-    const bool whole = readFirstTable(app, in, lw, k, result);
-    app.files.close(GaussChannel);
+    const bool whole = readFirstTable(w, in, lw, k, result);
+    w.files.close(GaussChannel);
     if (!whole) {
       m.ModeD.fill(0);
-      clearModeTables(app);
+      clearModeTables(w);
       return;
     }
     if (k == 0) {  // a single atom: the title without a group
@@ -785,18 +784,18 @@ void ReMW(App& app, const std::string& f, int lw, int& ier, ModeRead* out) noexc
     m.NFrq = cint16(k);
     m.Sw(35) = -1;
     ier = -1;
-    setRamanCount(app);
-    reverseModes(app);
+    setRamanCount(w);
+    reverseModes(w);
   });
 }
 
-void ReFrq(App& app, int lw, int& ier) noexcept {
-  guard(app, "ReFrq", [&] {
-    auto& m = app.m;
+void ReFrq(Work& w, int lw, int& ier) noexcept {
+  guard(w, "ReFrq", [&] {
+    auto& m = w.m;
     const std::string& f = m.DatNam;
     double len = 0;
     int state = 0;
-    SplB(app, f, len, state);
+    SplB(w, f, len, state);
     if (state != 0 || len < 10) return;
     ier = 1;
     lw = std::min(lw, int(MaxFrq));
@@ -809,7 +808,7 @@ void ReFrq(App& app, int lw, int& ier) noexcept {
     };
     Kind kinds[3] = {{"freq", &m.Frq}, {"inte", &m.IrInt}, {"rama", &m.RaInt}};
     for (auto& kind : kinds) {
-      auto& in = app.files.openInput(GaussChannel, f);
+      auto& in = w.files.openInput(GaussChannel, f);
       std::string line;
       while (kind.count < lw && in.getLine(line)) {
         if (!scan::hasLow(line, kind.key) || line.find("--") == std::string::npos) continue;
@@ -818,7 +817,7 @@ void ReFrq(App& app, int lw, int& ier) noexcept {
         int c = valuesOf(line, v);
         for (int j = 0; j < c && kind.count < lw; ++j) (*kind.table)(++kind.count) = v[j];
       }
-      app.files.close(GaussChannel);
+      w.files.close(GaussChannel);
     }
     const int n = kinds[0].count;
     if (n == 0) return;
@@ -839,21 +838,21 @@ void ReFrq(App& app, int lw, int& ier) noexcept {
 
 // Mass lines of a Gaussian output:
 //  Atom     1 has atomic number  6 and mass  12.00000
-void ReIzo(App& app, const std::string& f, std::string& route, int na, int& ier) noexcept {
-  guard(app, "ReIzo", [&] {
-    auto& m = app.m;
+void ReIzo(Work& w, const std::string& f, std::string& route, int na, int& ier) noexcept {
+  guard(w, "ReIzo", [&] {
+    auto& m = w.m;
     ier = 1;
     double len = 0;
     int state = 0;
     SplW(f, len, state);
     if (state != 0) {
-      tekst(app, std::string(ErrorInFile) + f);
+      tekst(w, std::string(ErrorInFile) + f);
       return;
     }
     if (len <= 0) return;
     ier = 0;
     na = std::min(na, int(MaxAt));
-    auto& in = app.files.openInput(GaussChannel, f);
+    auto& in = w.files.openInput(GaussChannel, f);
     std::string line;
     int taken = 0;
     bool differs = false;
@@ -870,7 +869,7 @@ void ReIzo(App& app, const std::string& f, std::string& route, int na, int& ier)
       const int i = int(n);
       const double z = Val(std::string_view(line).substr(pn + 7));
       if (z != m.AtZ(i)) {
-        tekst(app, line);
+        tekst(w, line);
         if (taken > 0) {
           ier = 1;
           break;
@@ -886,30 +885,30 @@ void ReIzo(App& app, const std::string& f, std::string& route, int na, int& ier)
       if (std::fabs(mass - m.AtMas(i)) >= MassTolerance) differs = true;
       ++taken;
     }
-    app.files.close(GaussChannel);
+    w.files.close(GaussChannel);
     if (taken == 0 && ier == 0) return;
     if (ier == 0 && taken < na) ier = 1;
     if (ier == 0 && !differs) {
-      tekst(app, std::string(MassesInFile) + f);
-      tekst(app, MassesSame);
+      tekst(w, std::string(MassesInFile) + f);
+      tekst(w, MassesSame);
       ier = -1;
       return;
     }
-    tekst(app, std::string(MassesFromFile) + f);
+    tekst(w, std::string(MassesFromFile) + f);
     if (ier == 1) {
-      tekst(app, line + std::string(InputError));
+      tekst(w, line + std::string(InputError));
       return;
     }
     for (int i = 1; i <= na; ++i) {
       m.AtMas(i) = m.AtMas0(i);
-      tekst(app, "");
-      fomi(app, 0, 3, i);
-      fomi(app, 0, 4, m.AtZ(i));
-      TekUl(app, m.AtLab(i) + "  ");
-      for (int k = 1; k <= 3; ++k) fom6(app, 0, 12, m.Xyz(i, k));
-      fom6(app, 0, 12, m.AtMas(i));
+      tekst(w, "");
+      fomi(w, 0, 3, i);
+      fomi(w, 0, 4, m.AtZ(i));
+      TekUl(w, m.AtLab(i) + "  ");
+      for (int k = 1; k <= 3; ++k) fom6(w, 0, 12, m.Xyz(i, k));
+      fom6(w, 0, 12, m.AtMas(i));
     }
-    tekst(app, "");
+    tekst(w, "");
     ier = -1;
   });
 }

@@ -1,17 +1,16 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 #include "readers/gaussian_output.hpp"
 
-#include "app/app.hpp"
 #include "base/convert.hpp"
 #include "base/strings.hpp"
 #include "model/bookkeeping.hpp"
 #include "model/geometry.hpp"
+#include "model/work.hpp"
 #include "readers/frequencies.hpp"
 #include "readers/read_helpers.hpp"
 #include "readers/renumber.hpp"
 #include "readers/text_scan.hpp"
 #include "readers/texts.hpp"
-#include "topology/connections.hpp"
 #include "writers/own_file.hpp"
 
 #include <algorithm>
@@ -76,38 +75,38 @@ enum class Choice { First, Last, Emin };
 
 /// One read of one file.
 struct Read {
-  App& app;
+  Work& w;
   std::string f;
   Kind kind = Kind::Compact;
   std::string route;  ///< the route line, when one was met
 };
 
 void fail(Read& r) {
-  r.app.readFailed = true;
-  r.app.files.closeAll();
+  r.w.readFailed = true;
+  r.w.files.closeAll();
 }
 
 /// Opens the input on channel 1 unless its length says it is missing or unreadable.
 LineReader* openInput(Read& r) {
-  auto& app = r.app;
-  if (app.files.isOpen(InChannel)) return &app.files.in(InChannel);
+  auto& w = r.w;
+  if (w.files.isOpen(InChannel)) return &w.files.in(InChannel);
   long long len = spl(r.f);
   if (len == 0) {
-    app.frm.Text3.text = emptyOrMissing(r.f, FileNotFound);
-    app.readFailed = true;
+    w.con.Text3.text = emptyOrMissing(r.f, FileNotFound);
+    w.readFailed = true;
     return nullptr;
   }
   if (len < 0) {
-    tekst(app, std::string(ErrorInFile) + r.f);
-    app.frm.Text3.text = std::string(ErrorInFile) + r.f;
-    app.readFailed = true;
+    tekst(w, std::string(ErrorInFile) + r.f);
+    w.con.Text3.text = std::string(ErrorInFile) + r.f;
+    w.readFailed = true;
     return nullptr;
   }
-  return &app.files.openInput(InChannel, r.f);
+  return &w.files.openInput(InChannel, r.f);
 }
 
 void missingLine(Read& r, std::string_view key, std::string_view title) {
-  auto& f = r.app.frm;
+  auto& f = r.w.con;
   f.Text3.text = r.f + std::string(MissingLine) + std::string(key);
   f.Text4.text = std::string(CantFindLine) + std::string(title);
   f.Text4.visible = true;
@@ -131,11 +130,11 @@ bool findLine(Read& r, LineReader& in, std::string& line,
 /// Atom i of the model from its atomic number; false (with the message) when no element.
 bool setElement(Read& r, int i, long long z) {
   if (z < 1 || z > MaxEl) {
-    r.app.frm.Text3.text = r.f + std::string(AtomicNumberError) + Str(z) + ":" + Str(i);
+    r.w.con.Text3.text = r.f + std::string(AtomicNumberError) + Str(z) + ":" + Str(i);
     fail(r);
     return false;
   }
-  auto& m = r.app.m;
+  auto& m = r.w.m;
   setAtom(m, i, int(z));
   m.AtMas0(i) = m.AtMas(i);
   return true;
@@ -164,7 +163,7 @@ bool readArray(Read& r, LineReader& in, int count, std::string_view title,
       values.push_back(Val(field));
     }
   if (int(values.size()) >= count) return true;
-  r.app.frm.Text3.text = r.f + std::string(ArrayCutOff) + std::string(title);
+  r.w.con.Text3.text = r.f + std::string(ArrayCutOff) + std::string(title);
   fail(r);
   return false;
 }
@@ -177,8 +176,8 @@ bool readCheckpoint(Read& r, int& n) {
   auto p = scan::findLow(line, "n=");
   long long count = scan::clampedInt(Val(std::string_view(line).substr(p + 2)));
   if (count < 3 || count > MaxAt) {
-    r.app.frm.Text3.text = r.f + std::string(NumberOfAtoms) + Str(count) +
-                           std::string(count > MaxAt ? TooManyAtoms : "");
+    r.w.con.Text3.text = r.f + std::string(NumberOfAtoms) + Str(count) +
+                         std::string(count > MaxAt ? TooManyAtoms : "");
     fail(r);
     return false;
   }
@@ -189,7 +188,7 @@ bool readCheckpoint(Read& r, int& n) {
     if (!setElement(r, i, scan::clampedInt(values[std::size_t(i - 1)]))) return false;
   if (!findLine(r, *in, line, {"coord"}, TitleFmuCoords)) return false;
   if (!readArray(r, *in, 3 * n, ArrayCoordinates, values)) return false;
-  auto& m = r.app.m;
+  auto& m = r.w.m;
   for (int i = 1; i <= n; ++i) {
     for (int k = 1; k <= 3; ++k)
       m.Xyz(i, k) = values[std::size_t(3 * (i - 1) + k - 1)] / BohrPerAngstrom;
@@ -228,12 +227,12 @@ bool scanEnergies(Read& r, int& wanted) {
     }
     any = energy = true;
   }
-  r.app.files.close(InChannel);
+  r.w.files.close(InChannel);
   if (!any) {
     missingLine(r, "a.u", TitleEnergy);
     return false;
   }
-  tekst(r.app, std::string(EminText) + Str(lowest) + std::string(EminOrientation) + Str(wanted));
+  tekst(r.w, std::string(EminText) + Str(lowest) + std::string(EminOrientation) + Str(wanted));
   return true;
 }
 
@@ -266,8 +265,8 @@ int fieldsOf(std::string_view s, std::array<std::string_view, 8>& fields) {
 /// Reads the rows after the header into atoms 1..n; false (with the message) on an error.
 bool readTable(Read& r, LineReader& in, bool typeColumn, int& n) {
   std::string message;
-  if (readOrientationRows(r.app, in, typeColumn, 0, n, message)) return true;
-  r.app.frm.Text3.text = r.f + message;
+  if (readOrientationRows(r.w, in, typeColumn, 0, n, message)) return true;
+  r.w.con.Text3.text = r.f + message;
   fail(r);
   return false;
 }
@@ -283,7 +282,7 @@ bool readOrientation(Read& r, Choice choice, int wanted, int& n) {
     if (r.route.empty() && scan::isRouteLine(line)) r.route = line;
     if (!spot.feed(line)) continue;
     ++tables;
-    if (tables > 1) tekst(r.app, std::string(NextTable) + Str(tables));
+    if (tables > 1) tekst(r.w, std::string(NextTable) + Str(tables));
     if (!readTable(r, *in, spot.typeColumn(), n)) return false;
     if (choice == Choice::First || (choice == Choice::Emin && tables >= wanted)) break;
   }
@@ -309,21 +308,21 @@ bool readCompact(Read& r, int& n, int& ier) {
   if (!findLine(r, *in, line, {"orient"}, TitleCompact)) return false;
   int la = 0;
   ier = 1;
-  const int reports = r.app.erraCount;
-  ReCoo(r.app, InChannel, la, ier);
-  if (ier < 0 || r.app.erraCount != reports) {
+  const int reports = r.w.erraCount;
+  ReCoo(r.w, InChannel, la, ier);
+  if (ier < 0 || r.w.erraCount != reports) {
     fail(r);
     return false;
   }
   if (ier == 1) {
-    tekst(r.app, CoordinatesNotFound);
-    r.app.frm.Text3.text = r.f + "  " + std::string(CoordinatesNotFound);
+    tekst(r.w, CoordinatesNotFound);
+    r.w.con.Text3.text = r.f + "  " + std::string(CoordinatesNotFound);
     fail(r);
     return false;
   }
   if (ier == 5) {
-    r.app.frm.Text3.text = r.f + std::string(TooManyAtoms);
-    r.app.m.NAt = 0;
+    r.w.con.Text3.text = r.f + std::string(TooManyAtoms);
+    r.w.m.NAt = 0;
     fail(r);
     return false;
   }
@@ -335,23 +334,23 @@ bool readCompact(Read& r, int& n, int& ier) {
 // After the geometry: summary, modes, masses, side files, connections, the ".kel" file.
 
 void summary(Read& r, int n) {
-  auto& app = r.app;
-  auto& m = app.m;
-  setScroll(app, 0);
+  auto& w = r.w;
+  auto& m = w.m;
+  setScroll(w, 0);
   m.Sw(8) = -1;
   m.Sw(19) = 0;
-  tekst(app, "");
-  TekLog(app, Separator, 1);
-  tekst(app, std::string(CoordinatesOf) + Str(n) + std::string(AtomsRead));
+  tekst(w, "");
+  TekLog(w, Separator, 1);
+  tekst(w, std::string(CoordinatesOf) + Str(n) + std::string(AtomsRead));
   if (n < 1) return;
-  app.frm.Text3.text = r.f + std::string(AllIsGood);
+  w.con.Text3.text = r.f + std::string(AllIsGood);
   for (int i = 1; i <= n; ++i)
     for (int k = 0; k <= 3; ++k) m.XyzOld(i, k) = m.Xyz(i, k);
-  showNames(app);
-  app.frm.burek.visible = false;
+  showNames(w);
+  w.con.burek.visible = false;
   setCounts(m, n);
   setDofWeights(m, n);
-  for (int i = 1; i <= n; ++i) listAtom(app, i);
+  for (int i = 1; i <= n; ++i) listAtom(w, i);
   fillBox(m, n);
 }
 
@@ -359,7 +358,7 @@ void summary(Read& r, int n) {
 std::vector<std::string> companions(const Read& r) {
   std::vector<std::string> names{r.f};
   for (std::string_view ext : {".log", ".out"}) {
-    std::string c = r.app.m.FilNam + std::string(ext);
+    std::string c = r.w.m.FilNam + std::string(ext);
     if (c != r.f) names.push_back(c);
   }
   return names;
@@ -367,48 +366,48 @@ std::vector<std::string> companions(const Read& r) {
 
 /// A failure after the geometry: the first one stays in Text3, none is hidden by a later one.
 void failAfterGeometry(Read& r, const std::string& text) {
-  if (!r.app.readFailed) r.app.frm.Text3.text = text;
-  r.app.readFailed = true;
+  if (!r.w.readFailed) r.w.con.Text3.text = text;
+  r.w.readFailed = true;
 }
 
 /// A table or block refused by a mode reader: the read keeps its geometry, no mode, and
 /// fails with the reason after the file's name.
 void refuseModes(Read& r, const std::string& name, std::string_view problem) {
-  auto& app = r.app;
-  app.m.NFrq = 0;
-  app.m.Sw(35) = 0;
-  tekst(app, name + "  " + std::string(problem));
+  auto& w = r.w;
+  w.m.NFrq = 0;
+  w.m.Sw(35) = 0;
+  tekst(w, name + "  " + std::string(problem));
   failAfterGeometry(r, name + "  " + std::string(problem));
 }
 
 void readModes(Read& r) {
-  auto& app = r.app;
-  auto& m = app.m;
+  auto& w = r.w;
+  auto& m = w.m;
   const int lw = expectedModes(m, m.NAt, r.route);
   for (const auto& name : companions(r)) {
     int ier = 0;
     ModeRead result;
-    ReMW(app, name, lw, ier, &result);
+    ReMW(w, name, lw, ier, &result);
     if (ier == -1) {
-      tekst(app, std::string(AdmRead) + name);
+      tekst(w, std::string(AdmRead) + name);
       if (result.tables > 1)
-        tekst(app, std::string(FrequencyTables) + Str(result.tables) + std::string(FirstIsRead));
+        tekst(w, std::string(FrequencyTables) + Str(result.tables) + std::string(FirstIsRead));
       m.Sw(90) = -1;
       return;
     }
     if (ier == 1) {
-      tekst(app, std::string(AdmError) + name);
+      tekst(w, std::string(AdmError) + name);
       refuseModes(r, name, result.problem);
       return;
     }
   }
   m.DatNam = (m.FilNam.empty() ? m.JobNam : m.FilNam) + ".frq";
   int ier = 0;
-  ReFrq(app, std::clamp(3 * m.NAt - 5, 0, int(MaxFrq)), ier);
+  ReFrq(w, std::clamp(3 * m.NAt - 5, 0, int(MaxFrq)), ier);
   if (ier == -1) {
-    tekst(app, std::string(FrequenciesFrom) + m.DatNam);
+    tekst(w, std::string(FrequenciesFrom) + m.DatNam);
   } else if (ier == 1) {
-    TekUl(app, FrqError);
+    TekUl(w, FrqError);
     failAfterGeometry(r, m.DatNam + std::string(FrqError));
   }
 }
@@ -417,24 +416,24 @@ void readMasses(Read& r) {
   for (const auto& name : companions(r)) {
     if (name != r.f && spl(name) <= 0) continue;
     int ier = 0;
-    ReIzo(r.app, name, r.route, r.app.m.NAt, ier);
+    ReIzo(r.w, name, r.route, r.w.m.NAt, ier);
     if (ier == 1) failAfterGeometry(r, name + std::string(InputError));
     if (ier != 0) return;
   }
 }
 
 void finish(Read& r) {
-  auto& app = r.app;
-  auto& m = app.m;
-  app.files.closeAll();
-  Czekaj(app, 0.1);
+  auto& w = r.w;
+  auto& m = w.m;
+  w.files.closeAll();
+  Czekaj(w, 0.1);
   m.DatNam = r.f;
   if (r.kind != Kind::Compact) {
     readModes(r);
     readMasses(r);
   }
   m.RenDone = 0;
-  RenDef(app, r.f, m.NAt);
+  RenDef(w, r.f, m.NAt);
   setInverseMasses(m, m.NAt);
   cutZeros(m, m.NAt);
   for (int i = 1; i <= m.NAt; ++i)
@@ -442,13 +441,13 @@ void finish(Read& r) {
   if (m.Sw(128) != 0 && m.Sw(96) != 0) m.Sw(96) = 0;
   m.Sw(128) = 0;
   m.VibMode = 0;
-  app.frq.visible = false;
+  if (w.hooks.modesReplaced) w.hooks.modesReplaced();
   m.Sw(9) = 0;
   std::string mpo = m.FilNam + ".mpo";
   if (spl(mpo) < 1) mpo = "*";
-  MpoDef(app, mpo);
-  PbIni(app);
-  writeAutoKel(app, r.route);
+  if (w.hooks.connections) w.hooks.connections(mpo);
+  PbIni(w);
+  writeAutoKel(w, r.route);
 }
 
 /// The first lines of file f hold a Gaussian output's banner.
@@ -487,21 +486,21 @@ std::string withoutExtension(const std::string& f) {
 }
 
 void readFile(Read& r) {
-  auto& app = r.app;
-  auto& m = app.m;
+  auto& w = r.w;
+  auto& m = w.m;
   m.Par(14) = 0;
   m.Par(28) = -1;
   m.Par(34) = 0;
-  app.frm.Text4.text.clear();
-  app.frm.Text4.visible = false;
-  app.frm.Text2.text.clear();
-  app.frm.LineCnt = 0;
+  w.con.Text4.text.clear();
+  w.con.Text4.visible = false;
+  w.con.Text2.text.clear();
+  w.con.LineCnt = 0;
   m.Sw(9) = -1;
-  app.frm.Text3.text.clear();
-  app.readFailed = false;
+  w.con.Text3.text.clear();
+  w.readFailed = false;
   m.FilNam = withoutExtension(r.f);
   m.JobNam = m.FilNam;
-  Czekaj(app, 0.1);
+  Czekaj(w, 0.1);
 
   std::string_view ext = tail(r.f, 7);
   auto has = [&](std::string_view e) { return containsCi(ext, e); };
@@ -523,8 +522,11 @@ void readFile(Read& r) {
       if (!readOrientation(r, Choice::First, 0, n)) return;
       break;
     case Kind::Output: {
-      const auto& la2 = app.we2.La2;
-      Choice choice = la2[0].value ? Choice::First : la2[1].value ? Choice::Last : Choice::Emin;
+      GeometryChoice asked =
+          w.hooks.geometryChoice ? w.hooks.geometryChoice() : GeometryChoice::Last;
+      Choice choice = asked == GeometryChoice::First  ? Choice::First
+                      : asked == GeometryChoice::Last ? Choice::Last
+                                                      : Choice::Emin;
       int wanted = 0;
       if (choice == Choice::Emin && !scanEnergies(r, wanted)) return;
       if (!readOrientation(r, choice, wanted, n)) return;
@@ -535,24 +537,24 @@ void readFile(Read& r) {
       if (!readCompact(r, n, ier)) return;
       summary(r, n);
       if (ier != 0) {
-        app.frm.Text3.text = r.f + std::string(CoordinatesReading);
-        tekst(app, app.frm.Text3.text);
+        w.con.Text3.text = r.f + std::string(CoordinatesReading);
+        tekst(w, w.con.Text3.text);
         m.NAt = 0;  // no atom without an element stays in the model
         fail(r);
         return;
       }
-      app.files.close(InChannel);
-      app.files.openInput(InChannel, r.f);
+      w.files.close(InChannel);
+      w.files.openInput(InChannel, r.f);
       int lfr = 0;
       // Every mode the file holds (a structure saved after deleting atoms keeps its modes),
       // at least as many as its structure has.
       ModeRead result;
-      ReMv(app, expectedModes(m, n, r.route), n, lfr, &result);
+      ReMv(w, expectedModes(m, n, r.route), n, lfr, &result);
       if (lfr == -1) {
-        tekst(app, std::string(AdmRead) + r.f);
+        tekst(w, std::string(AdmRead) + r.f);
         m.Sw(90) = -1;
       } else if (lfr == 1) {
-        tekst(app, std::string(AdmError) + r.f);
+        tekst(w, std::string(AdmError) + r.f);
         refuseModes(r, r.f, result.problem);
       }
       finish(r);
@@ -561,8 +563,8 @@ void readFile(Read& r) {
   }
   summary(r, n);
   if (n < 1) {
-    tekst(app, CoordinatesNotFound);
-    app.frm.Text3.text = r.f + "  " + std::string(CoordinatesNotFound);
+    tekst(w, CoordinatesNotFound);
+    w.con.Text3.text = r.f + "  " + std::string(CoordinatesNotFound);
     fail(r);
     return;
   }
@@ -571,7 +573,7 @@ void readFile(Read& r) {
 
 }  // namespace
 
-bool readOrientationRows(App& app, LineReader& in, bool typeColumn, int offset, int& n,
+bool readOrientationRows(Work& w, LineReader& in, bool typeColumn, int offset, int& n,
                          std::string& message) {
   std::string line;
   std::array<std::string_view, 8> fld;
@@ -606,7 +608,7 @@ bool readOrientationRows(App& app, LineReader& in, bool typeColumn, int offset, 
       return false;
     }
     ++n;
-    auto& m = app.m;
+    auto& m = w.m;
     const int i = offset + n;
     setAtom(m, i, int(z));
     m.AtMas0(i) = m.AtMas(i);
@@ -624,15 +626,15 @@ bool structureName(std::string_view f) {
   return false;
 }
 
-void readOutputFile(App& app, std::string f) noexcept {
-  bool ok = guard(app, "FmtIn", [&] {
+void readOutputFile(Work& w, std::string f) noexcept {
+  bool ok = guard(w, "FmtIn", [&] {
     f = rtrim(f);
-    app.frm.Text1.text = f;
-    Read r{app, f, Kind::Compact, {}};
+    w.con.Text1.text = f;
+    Read r{w, f, Kind::Compact, {}};
     readFile(r);
   });
-  if (!ok) app.readFailed = true;
-  app.m.Sw(9) = 0;
+  if (!ok) w.readFailed = true;
+  w.m.Sw(9) = 0;
 }
 
 }  // namespace kel

@@ -7,14 +7,14 @@
 
 namespace kel {
 
-struct App;
+struct Work;
 class LineReader;
 
 /// Reads file f (dispatching structure files to fmtGeo) into the model.
-void FmtIn(App& app, std::string f) noexcept;
+void FmtIn(Work& w, std::string f) noexcept;
 /// The output reader itself: f is read as a Gaussian output, checkpoint or the program's own
 /// layout, whatever its name says of a structure file.
-void readOutputFile(App& app, std::string f) noexcept;
+void readOutputFile(Work& w, std::string f) noexcept;
 /// The name's last seven characters hold a structure-file extension.
 bool structureName(std::string_view f);
 
@@ -22,7 +22,7 @@ bool structureName(std::string_view f);
 /// offset + n (dummy atoms and translation vectors passed over). False with message, the
 /// text that follows the file name, when a row is incomplete, has no element or the file
 /// ends inside the table.
-bool readOrientationRows(App& app, LineReader& in, bool typeColumn, int offset, int& n,
+bool readOrientationRows(Work& w, LineReader& in, bool typeColumn, int offset, int& n,
                          std::string& message);
 
 }  // namespace kel

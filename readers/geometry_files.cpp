@@ -4,14 +4,13 @@
 // write the scratch copy and hand over to the renumbering and the connection matrix.
 #include "readers/geometry_files.hpp"
 
-#include "app/app.hpp"
 #include "base/convert.hpp"
 #include "base/strings.hpp"
 #include "model/bookkeeping.hpp"
+#include "model/work.hpp"
 #include "readers/read_helpers.hpp"
 #include "readers/renumber.hpp"
 #include "readers/texts.hpp"
-#include "topology/connections.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -71,7 +70,7 @@ struct Atom {
 
 /// The state of one read: the lines, the atoms found so far and how the read ended.
 struct GeoRead {
-  App& app;
+  Work& w;
   std::string file;
   Kind kind = Kind::Other;
   std::deque<std::string> back;  // lines given back after a look-ahead
@@ -88,7 +87,7 @@ struct GeoRead {
   int moleculeLine = 0;                    // lines read in the "@<TRIPOS>MOLECULE" section
   long long declared = -1;                 // atoms the file's own count line gives
 
-  GeoRead(App& a, std::string f) : app(a), file(std::move(f)) {}
+  GeoRead(Work& a, std::string f) : w(a), file(std::move(f)) {}
 
   bool next(std::string& s) {
     if (!back.empty()) {
@@ -96,14 +95,14 @@ struct GeoRead {
       back.pop_front();
       return true;
     }
-    return app.files.in(InCh).getLine(s);
+    return w.files.in(InCh).getLine(s);
   }
   void fail(std::string msg) {
-    app.frm.Text3.text = std::move(msg);
+    w.con.Text3.text = std::move(msg);
     error = true;
   }
   void halt(std::string msg) {
-    app.frm.Text3.text = std::move(msg);
+    w.con.Text3.text = std::move(msg);
     stop = true;
   }
   /// Adds an atom; false (with the message) when the model is full.
@@ -116,13 +115,13 @@ struct GeoRead {
     return true;
   }
   void reopen() {
-    app.files.close(InCh);
+    w.files.close(InCh);
     back.clear();
-    app.files.openInput(InCh, file);
+    w.files.openInput(InCh, file);
   }
   void header() {
-    app.files.writeLine(ScrCh, file + std::string(HeaderOrient));
-    app.files.writeLine(ScrCh, HeaderXyz);
+    w.files.writeLine(ScrCh, file + std::string(HeaderOrient));
+    w.files.writeLine(ScrCh, HeaderXyz);
   }
 };
 
@@ -241,7 +240,7 @@ RowsEnd readRows(GeoRead& r, bool typeCol, bool headerPending, std::vector<Atom>
     }
     long long number = roundField(Val(first));
     if (number != expected && number > MaxAt) continue;
-    if (r.kind != Kind::Other) TekUl(r.app, Str(number));
+    if (r.kind != Kind::Other) TekUl(r.w, Str(number));
     if (number != expected) {
       if (rows == 0) continue;
       if (number < 1) return RowsEnd::End;
@@ -291,9 +290,9 @@ void readOrientation(GeoRead& r) {
     r.headerSeen = false;
   }
   if (r.kind == Kind::Other) {
-    r.app.files.writeLine(ScrCh, std::string(DataFromFile) + r.file);
-    r.app.files.writeLine(ScrCh, title);
-    r.app.files.writeLine(ScrCh, HeaderXyz);
+    r.w.files.writeLine(ScrCh, std::string(DataFromFile) + r.file);
+    r.w.files.writeLine(ScrCh, title);
+    r.w.files.writeLine(ScrCh, HeaderXyz);
   }
   int tables = 0;
   for (;;) {
@@ -302,7 +301,7 @@ void readOrientation(GeoRead& r) {
     if (!table.empty() || tables == 0) r.atoms = std::move(table);
     if (end == RowsEnd::Failed || r.kind != Kind::Other) return;
     ++tables;
-    tekst(r.app, Str(tables) + std::string(OrientKey));
+    tekst(r.w, Str(tables) + std::string(OrientKey));
     if (end == RowsEnd::Eof || !headed || !findTable(r, title, typeCol)) return;
   }
 }
@@ -329,7 +328,7 @@ std::string pdbName(std::string part) {
 // HETATM    1  C           1   -1.234    0.000   12.345          (the program's own export)
 /// One HETATM record; false when it ends the reading loop.
 bool pdbAtom(GeoRead& r, const std::string& line) {
-  TekUl(r.app, ".");
+  TekUl(r.w, ".");
   std::string rest = line.substr(line.find("HETATM") + 6);
   auto fields = splitFields(rest);
   long long serial = fields.empty() ? 0 : roundField(Val(fields[0]));
@@ -347,10 +346,10 @@ bool pdbAtom(GeoRead& r, const std::string& line) {
     coordPart = rest.substr(s);
   }
   int z = 0;
-  if (line.size() >= 77) z = exactElement(r.app.m, line.substr(76, 2));
+  if (line.size() >= 77) z = exactElement(r.w.m, line.substr(76, 2));
   std::string name = pdbName(namePart);
-  if (z == 0) z = exactElement(r.app.m, name);
-  if (z == 0 && name.size() == 2) z = exactElement(r.app.m, name.substr(0, 1));
+  if (z == 0) z = exactElement(r.w.m, name);
+  if (z == 0 && name.size() == 2) z = exactElement(r.w.m, name.substr(0, 1));
   if (z == 0) {
     r.fail(std::string(UnknownAtom) + name);
     return false;
@@ -359,7 +358,7 @@ bool pdbAtom(GeoRead& r, const std::string& line) {
   int k = readCoordinates(coordPart, xyz);
   if (!r.add(z, xyz[0], xyz[1], xyz[2])) return false;
   r.serials.push_back(serial);
-  if (k < 3) tekst(r.app, std::string(NotComplete) + Str(int(r.atoms.size())));
+  if (k < 3) tekst(r.w, std::string(NotComplete) + Str(int(r.atoms.size())));
   return true;
 }
 
@@ -376,7 +375,7 @@ int atomOfSerial(const GeoRead& r, std::string_view field) {
 // CONECT 1982 1983 1992
 /// The CONECT records up to the end of the file (the first one is line).
 void pdbConect(GeoRead& r, std::string line) {
-  tekst(r.app, "");
+  tekst(r.w, "");
   if (r.atoms.empty()) {
     r.halt(std::string(MissedHetatm) + r.file);
     return;
@@ -384,7 +383,7 @@ void pdbConect(GeoRead& r, std::string line) {
   for (bool more = true; more; more = r.next(line), line = upper(line)) {
     auto at = line.find("CONECT");
     if (at == std::string::npos) continue;
-    TekUl(r.app, "*");
+    TekUl(r.w, "*");
     std::string text = line.substr(at + 6);
     auto fields = splitFields(text);
     if (fields.empty()) continue;  // an empty continuation line
@@ -400,15 +399,15 @@ void pdbConect(GeoRead& r, std::string line) {
     }
     if (!ok) {
       if (!isDigits(fields[0])) {
-        tekst(r.app, std::string(ConnectionError) + trim(text));
+        tekst(r.w, std::string(ConnectionError) + trim(text));
         continue;
       }
       r.fail(std::string(ConectError) + text);
-      tekst(r.app, "");
+      tekst(r.w, "");
       return;
     }
   }
-  tekst(r.app, "");
+  tekst(r.w, "");
 }
 
 /// ".pdb", ".ent": HETATM records of the first model, then the CONECT records.
@@ -491,9 +490,9 @@ int mol2Line(GeoRead& r, const std::string& line) {
     r.fail(std::string(DefinitionError) + coords);
     return -1;
   }
-  TekUl(r.app, ".");
+  TekUl(r.w, ".");
   std::string cand;
-  int z = mol2Element(r.app.m, f[1], f[5], cand);
+  int z = mol2Element(r.w.m, f[1], f[5], cand);
   if (z == 0) {
     r.fail(std::string(UnknownAtom) + cand);
     return -1;
@@ -541,8 +540,8 @@ void readMol(GeoRead& r) {
     if (!tested) {
       tested = true;
       if (s.find(' ') < s.find('.') && trim(s).size() >= 15) {
-        tekst(r.app, raw);
-        tekst(r.app, NotMol);
+        tekst(r.w, raw);
+        tekst(r.w, NotMol);
         r.declared = -1;
         readMol2(r, &raw);
         return;
@@ -553,13 +552,13 @@ void readMol(GeoRead& r) {
     std::string sym = b == std::string::npos ? std::string() : ltrim(s.substr(b));
     if (sym.empty()) return r.fail(std::string(DefinitionError) + coordPart);
     std::string cand = sym.substr(0, 2);
-    TekUl(r.app, ".");
-    int z = containingElement(r.app.m, cand);
+    TekUl(r.w, ".");
+    int z = containingElement(r.w.m, cand);
     if (z == 0) return r.fail(std::string(UnknownAtom) + cand);
     double xyz[3] = {0, 0, 0};
     int k = readCoordinates(coordPart, xyz);
     for (int j = k; j < 3; ++j) {
-      tekst(r.app, std::string(NotComplete) + Str(int(r.atoms.size()) + 1));
+      tekst(r.w, std::string(NotComplete) + Str(int(r.atoms.size()) + 1));
       xyz[j] = j > 0 ? xyz[j - 1] : 0.0;
     }
     if (!r.add(z, xyz[0], xyz[1], xyz[2])) return;
@@ -623,7 +622,7 @@ void readGjf(GeoRead& r) {
   while (r.next(raw) && !contains(raw, "#")) {
   }
   if (!contains(raw, "#")) return r.fail(std::string(CommandLineMissed));
-  r.app.files.writeLine(ScrCh, raw);
+  r.w.files.writeLine(ScrCh, raw);
   r.header();
   bool charge = false, zmatrix = false, firstAfterCharge = true;
   while (r.next(raw)) {
@@ -640,19 +639,19 @@ void readGjf(GeoRead& r) {
     std::string rest = s.size() > 14 ? ltrim(s.substr(14)) : std::string();
     Atom a{};
     if (s.size() >= 15 && threeDots(rest)) {
-      TekUl(r.app, ".");
+      TekUl(r.w, ".");
       std::string cand = rtrim(s.substr(0, 2));
-      int z = exactElement(r.app.m, cand);
+      int z = exactElement(r.w.m, cand);
       double xyz[3] = {0, 0, 0};
       int k = readCoordinates(rest, xyz);
-      bool fields = (z == 0 || k < 3) && byFields && jobAtomByFields(r.app.m, s, a);
+      bool fields = (z == 0 || k < 3) && byFields && jobAtomByFields(r.w.m, s, a);
       if (!fields) {
         if (z == 0) return r.fail(std::string(UnknownAtom) + cand);
-        if (k < 3) tekst(r.app, std::string(NotComplete) + Str(int(r.atoms.size()) + 1));
+        if (k < 3) tekst(r.w, std::string(NotComplete) + Str(int(r.atoms.size()) + 1));
         a = {z, xyz[0], xyz[1], xyz[2]};
       }
-    } else if (byFields && jobAtomByFields(r.app.m, s, a)) {
-      TekUl(r.app, ".");
+    } else if (byFields && jobAtomByFields(r.w.m, s, a)) {
+      TekUl(r.w, ".");
     } else {
       if (r.atoms.empty()) continue;
       return;
@@ -693,7 +692,7 @@ void xyzNumbered(GeoRead& r) {
     }
     long long z = roundField(Val(first));
     if (z < 1 || z > MaxEl) continue;
-    TekUl(r.app, Str(z));
+    TekUl(r.w, Str(z));
     int atom = int(r.atoms.size()) + 1;
     if (!splitTwoBlanks(rest, xs, ys) || !splitTwoBlanks(ys, first, zs)) {
       std::string left = contains(rest, "  ") ? ys : rest;
@@ -736,10 +735,10 @@ void xyzStandard(GeoRead& r) {
       long long v = roundField(Val(f[0]));
       z = v <= MaxEl ? int(v) : 0;
     } else {
-      z = exactElement(r.app.m, f[0]);
+      z = exactElement(r.w.m, f[0]);
     }
     if (z == 0) return r.fail(std::string(UnknownAtom) + f[0]);
-    TekUl(r.app, Str(z));
+    TekUl(r.w, Str(z));
     if (!r.add(z, Val(f[1]), Val(f[2]), Val(f[3]))) return;
   }
 }
@@ -759,7 +758,7 @@ void readXyz(GeoRead& r) {
 /// The atoms into the model (atom i from row 1 on), with the connection rows cleared for the
 /// formats that carry no table of their own.
 void commitAtoms(GeoRead& r) {
-  ModKel& m = r.app.m;
+  ModKel& m = r.w.m;
   int n = int(r.atoms.size());
   bool clearMpo = !isOrientationKind(r.kind);
   for (int i = 1; i <= n; ++i) {
@@ -789,42 +788,42 @@ void commitAtoms(GeoRead& r) {
 
 /// Lists the atoms and fills the extents table; the scratch copy gets the same rows.
 void listAndBox(GeoRead& r) {
-  App& app = r.app;
-  ModKel& m = app.m;
+  Work& w = r.w;
+  ModKel& m = w.m;
   bool toScratch = r.scratch && r.kind != Kind::Geo && r.kind != Kind::Orn;
   for (int i = 1; i <= m.NAt; ++i) {
-    listAtom(app, i);
+    listAtom(w, i);
     if (toScratch) {
-      fomi(app, ScrCh, 3, i);
-      fomi(app, ScrCh, 4, m.AtZ(i));
-      for (int k = 1; k <= 3; ++k) fom6(app, ScrCh, 12, m.Xyz(i, k));
-      app.files.write(ScrCh, "\n");
+      fomi(w, ScrCh, 3, i);
+      fomi(w, ScrCh, 4, m.AtZ(i));
+      for (int k = 1; k <= 3; ++k) fom6(w, ScrCh, 12, m.Xyz(i, k));
+      w.files.write(ScrCh, "\n");
     }
   }
   fillBox(m, m.NAt);
-  if (r.scratch) app.files.close(ScrCh);
+  if (r.scratch) w.files.close(ScrCh);
 }
 
 void finish(GeoRead& r) {
-  App& app = r.app;
-  ModKel& m = app.m;
-  app.files.close(InCh);
-  tekst(app, Dashes);
-  tekst(app, std::string(FileWord) + r.file);
+  Work& w = r.w;
+  ModKel& m = w.m;
+  w.files.close(InCh);
+  tekst(w, Dashes);
+  tekst(w, std::string(FileWord) + r.file);
   int n = int(r.atoms.size());
   if (n == 0 && !r.error) r.fail(r.file + std::string(NoAtomFound));
-  if (r.error) tekst(app, app.frm.Text3.text);
-  if (isOrientationKind(r.kind) && !r.headerSeen) tekst(app, HeaderMissed);
-  tekst(app, std::string(CoordinatesFor) + Str(n) + std::string(AtomsRead));
+  if (r.error) tekst(w, w.con.Text3.text);
+  if (isOrientationKind(r.kind) && !r.headerSeen) tekst(w, HeaderMissed);
+  tekst(w, std::string(CoordinatesFor) + Str(n) + std::string(AtomsRead));
   m.Sw(8) = -1;
-  showNames(app);
+  showNames(w);
   m.Par(40) = 1;
   if (n == 0) {
-    app.files.closeAll();
+    w.files.closeAll();
     return;
   }
-  if (!r.error) app.frm.Text3.text = r.file + std::string(AllIsGood);
-  app.frm.burek.visible = false;
+  if (!r.error) w.con.Text3.text = r.file + std::string(AllIsGood);
+  w.con.burek.visible = false;
   commitAtoms(r);
   double c[4] = {0, 0, 0, 0};
   if (r.kind != Kind::Orn) {
@@ -836,18 +835,18 @@ void finish(GeoRead& r) {
   }
   listAndBox(r);
   if (c[1] * c[1] + c[2] * c[2] + c[3] * c[3] > 0.00001) {
-    tekst(app, "");
-    tekst(app, MovedBy);
-    tekst(app, "");
-    tekst(app, " x =");
-    fom6(app, 0, 9, c[1]);
-    TekUl(app, " y =");
-    fom6(app, 0, 9, c[2]);
-    TekUl(app, " z =");
-    fom6(app, 0, 9, c[3]);
+    tekst(w, "");
+    tekst(w, MovedBy);
+    tekst(w, "");
+    tekst(w, " x =");
+    fom6(w, 0, 9, c[1]);
+    TekUl(w, " y =");
+    fom6(w, 0, 9, c[2]);
+    TekUl(w, " z =");
+    fom6(w, 0, 9, c[3]);
   }
   m.RenDone = 0;
-  RenDef(app, r.file, m.NAt);
+  RenDef(w, r.file, m.NAt);
   setInverseMasses(m, m.NAt);
   cutZeros(m, m.NAt);
   for (int i = 1; i <= m.NAt; ++i)
@@ -855,26 +854,26 @@ void finish(GeoRead& r) {
   m.Par(41) = 0;
   m.Sw(9) = 0;
   std::string all = "*";
-  MpoDef(app, all);
+  if (w.hooks.connections) w.hooks.connections(all);
 }
 
 /// The ".orn" scratch copy: the input, an empty line and the closing remark.
 void copyOrn(GeoRead& r, const std::string& scratchPath) {
   LineReader src(r.file);
-  r.app.files.openOutput(ScrCh, scratchPath);
+  r.w.files.openOutput(ScrCh, scratchPath);
   std::string line;
-  while (src.getLine(line)) r.app.files.writeLine(ScrCh, line);
-  r.app.files.writeLine(ScrCh, "");
-  r.app.files.writeLine(ScrCh, std::string(CopyUntil) + r.file);
-  r.app.files.close(ScrCh);
+  while (src.getLine(line)) r.w.files.writeLine(ScrCh, line);
+  r.w.files.writeLine(ScrCh, "");
+  r.w.files.writeLine(ScrCh, std::string(CopyUntil) + r.file);
+  r.w.files.close(ScrCh);
 }
 
 /// Start, size check, dispatch to the block reader of the kind, final steps.
-void readGeometry(App& app, std::string f) {
-  ModKel& m = app.m;
+void readGeometry(Work& w, std::string f) {
+  ModKel& m = w.m;
   m.Sw(9) = -1;
   m.Par(34) = 0;
-  app.frm.Text1.text = f;
+  w.con.Text1.text = f;
   m.FilNam = rtrim(f);
   std::size_t from =
       std::max<std::size_t>(fileNameStart(m.FilNam), m.FilNam.size() > 5 ? m.FilNam.size() - 5 : 1);
@@ -883,22 +882,22 @@ void readGeometry(App& app, std::string f) {
   if (m.JobNam.empty()) m.JobNam = m.FilNam;
   long long size = fileLength(f);
   if (size <= 0) {
-    app.frm.Text3.text = size < 0 ? std::string(BladPliku) + f : emptyOrMissing(f, BrakPliku);
-    app.readFailed = true;
+    w.con.Text3.text = size < 0 ? std::string(BladPliku) + f : emptyOrMissing(f, BrakPliku);
+    w.readFailed = true;
     return;
   }
   m.GeoFile = f;
-  app.frm.Text3.text.clear();
-  if (!app.frm.Text2.text.empty()) tekst(app, "");
+  w.con.Text3.text.clear();
+  if (!w.con.Text2.text.empty()) tekst(w, "");
 
-  GeoRead r(app, f);
+  GeoRead r(w, f);
   r.kind = kindOf(f);
   if (r.kind == Kind::Orn) copyOrn(r, scratchPath);
   if (r.kind != Kind::Geo && r.kind != Kind::Orn) {
-    app.files.openOutput(ScrCh, scratchPath);
+    w.files.openOutput(ScrCh, scratchPath);
     r.scratch = true;
   }
-  app.files.openInput(InCh, f);
+  w.files.openInput(InCh, f);
   switch (r.kind) {
     case Kind::Geo:
     case Kind::Orn:
@@ -922,31 +921,31 @@ void readGeometry(App& app, std::string f) {
       break;
   }
   if (r.stop) {
-    app.files.closeAll();
-    app.readFailed = true;
+    w.files.closeAll();
+    w.readFailed = true;
     return;
   }
   finish(r);
-  if (r.error) app.readFailed = true;
-  app.readFailed = app.readFailed || r.atoms.empty();
+  if (r.error) w.readFailed = true;
+  w.readFailed = w.readFailed || r.atoms.empty();
   // A count that disagrees with the atoms read: the atoms are kept, the read fails.
   const auto n = static_cast<long long>(r.atoms.size());
   if (!r.error && n > 0 && r.declared >= 0 && r.declared != n) {
-    app.frm.Text3.text = r.file + std::string(CountGives) + Str(r.declared) +
-                         std::string(AtomsComma) + Str(n) + std::string(WereRead);
-    tekst(app, app.frm.Text3.text);
-    app.readFailed = true;
+    w.con.Text3.text = r.file + std::string(CountGives) + Str(r.declared) +
+                       std::string(AtomsComma) + Str(n) + std::string(WereRead);
+    tekst(w, w.con.Text3.text);
+    w.readFailed = true;
   }
 }
 
 }  // namespace
 
-void readStructureFile(App& app, std::string f) noexcept {
+void readStructureFile(Work& w, std::string f) noexcept {
   f = rtrim(f);
-  app.readFailed = false;
-  bool ok = guard(app, "fmtGeo", [&] { readGeometry(app, std::move(f)); });
-  if (!ok) app.readFailed = true;
-  app.m.Sw(9) = 0;
+  w.readFailed = false;
+  bool ok = guard(w, "fmtGeo", [&] { readGeometry(w, std::move(f)); });
+  if (!ok) w.readFailed = true;
+  w.m.Sw(9) = 0;
 }
 
 }  // namespace kel

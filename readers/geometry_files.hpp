@@ -8,14 +8,14 @@
 
 namespace kel {
 
-struct App;
+struct Work;
 
 /// Reads the structure file f into the model (".kel" names go to FmtIn). Text3 ends with
 /// " all is good" after a clean read and holds the message after a failed one
-/// (app.readFailed is then set).
-void fmtGeo(App& app, std::string f) noexcept;
+/// (w.readFailed is then set).
+void fmtGeo(Work& w, std::string f) noexcept;
 /// The structure reader itself: f is read as a structure file whatever its name.
-void readStructureFile(App& app, std::string f) noexcept;
+void readStructureFile(Work& w, std::string f) noexcept;
 
 /// File patterns of the structure chooser. Linux matches "*.mol" only to ".mol", so ".mol2"
 /// has its own pattern; ".com" is the other usual name of a job file.

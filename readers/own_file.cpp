@@ -1,12 +1,11 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 #include "readers/own_file.hpp"
 
-#include "app/app.hpp"
-#include "app/dispatcher.hpp"
 #include "base/convert.hpp"
 #include "base/strings.hpp"
 #include "model/bookkeeping.hpp"
 #include "model/geometry.hpp"
+#include "model/work.hpp"
 #include "readers/frequencies.hpp"
 #include "readers/gaussian_output.hpp"
 #include "readers/read_helpers.hpp"
@@ -41,24 +40,24 @@ constexpr int InChannel = 1;
 
 }  // namespace
 
-void FmaKel(App& app, std::string f) noexcept {
-  guard(app, "FmaKel", [&] {
-    auto& m = app.m;
-    auto& frm = app.frm;
+void FmaKel(Work& w, std::string f) noexcept {
+  guard(w, "FmaKel", [&] {
+    auto& m = w.m;
+    auto& frm = w.con;
     double len = 0;
     int state = 0;
     SplW(f, len, state);
     if (state != 0) {
-      tekst(app, std::string(ErrorInFile) + f);
-      app.readFailed = true;
+      tekst(w, std::string(ErrorInFile) + f);
+      w.readFailed = true;
       return;
     }
     if (len <= 0) {
       frm.Text3.text = emptyOrMissing(f, FileNotFound);
-      app.readFailed = true;
+      w.readFailed = true;
       return;
     }
-    auto& in = app.files.openInput(InChannel, f);
+    auto& in = w.files.openInput(InChannel, f);
     std::string line;
     bool found = false;
     while (in.getLine(line)) {
@@ -71,8 +70,8 @@ void FmaKel(App& app, std::string f) noexcept {
       frm.Text3.text = f + std::string(MissingLine) + std::string(OrientKey);
       frm.Text4.text = std::string(CantFindLine) + std::string(TitleCompact);
       frm.Text4.visible = true;
-      app.files.closeAll();
-      app.readFailed = true;
+      w.files.closeAll();
+      w.readFailed = true;
       return;
     }
     const int first = m.NAt;
@@ -80,7 +79,7 @@ void FmaKel(App& app, std::string f) noexcept {
     m.NFrqFirst = m.NFrq;
     m.Par(40) = 1;
     int total = first, ier = 1;
-    const int reports = app.erraCount;
+    const int reports = w.erraCount;
     // A Gaussian orientation table (its column header within four lines) is read by its
     // columns; the program's own block by the compact reader.
     scan::TableSpotter spot;
@@ -91,35 +90,35 @@ void FmaKel(App& app, std::string f) noexcept {
     if (gaussianTable) {
       int added = 0;
       std::string message;
-      if (!readOrientationRows(app, in, spot.typeColumn(), first, added, message)) {
+      if (!readOrientationRows(w, in, spot.typeColumn(), first, added, message)) {
         m.NAt = cint16(first);
         frm.Text3.text = f + message;
-        app.files.closeAll();
-        app.readFailed = true;
+        w.files.closeAll();
+        w.readFailed = true;
         return;
       }
       total = first + added;
       ier = added > 0 ? 0 : 1;
     } else {
       // back to the line after "orient"
-      app.files.close(InChannel);
-      auto& again = app.files.openInput(InChannel, f);
+      w.files.close(InChannel);
+      auto& again = w.files.openInput(InChannel, f);
       while (again.getLine(line) && !scan::hasLow(line, OrientKey)) {
       }
-      ReCo1(app, InChannel, total, ier);
+      ReCo1(w, InChannel, total, ier);
     }
-    if (ier < 0 || app.erraCount != reports) {
-      app.files.closeAll();
+    if (ier < 0 || w.erraCount != reports) {
+      w.files.closeAll();
       m.Par(40) = 0;
       m.NAt = cint16(first);
-      app.readFailed = true;
+      w.readFailed = true;
       return;
     }
     if (ier == 1) {
-      tekst(app, CoordinatesNotFound);
-      app.files.closeAll();
+      tekst(w, CoordinatesNotFound);
+      w.files.closeAll();
       m.NAt = cint16(first);
-      app.readFailed = true;
+      w.readFailed = true;
       return;
     }
     if (ier != 0) {
@@ -127,56 +126,56 @@ void FmaKel(App& app, std::string f) noexcept {
       // number never joins the model.
       m.NAt = cint16(first);
       frm.Text3.text = f + std::string(ier == 5 ? TooManyAtoms : CoordinatesReading);
-      tekst(app, frm.Text3.text);
-      app.files.closeAll();
-      app.readFailed = true;
+      tekst(w, frm.Text3.text);
+      w.files.closeAll();
+      w.readFailed = true;
       return;
     }
-    setScroll(app, 0);
+    setScroll(w, 0);
     m.Sw(8) = -1;
     m.Sw(19) = 0;
-    tekst(app, "");
-    TekLog(app, Separator, 1);
-    tekst(app, std::string(CoordinatesOf) + Str(total - first) + std::string(AtomsAdded));
+    tekst(w, "");
+    TekLog(w, Separator, 1);
+    tekst(w, std::string(CoordinatesOf) + Str(total - first) + std::string(AtomsAdded));
     if (total == first) {
-      app.files.closeAll();
+      w.files.closeAll();
       return;
     }
     frm.Text3.text = f + std::string(AllIsGood);
-    showNames(app);
+    showNames(w);
     frm.burek.visible = false;
     setCounts(m, total);
     for (int k = 0; k <= 4; ++k) m.NDof(20 + k) = m.NDof(k);
-    tekst(app, std::string(AllCoordinates) + Str(total));
+    tekst(w, std::string(AllCoordinates) + Str(total));
     setDofWeights(m, total);
-    for (int i = 1; i <= total; ++i) listAtom(app, i);
+    for (int i = 1; i <= total; ++i) listAtom(w, i);
     // The modes of the added structure, from the start of the file again.
-    app.files.close(InChannel);
-    app.files.openInput(InChannel, f);
+    w.files.close(InChannel);
+    w.files.openInput(InChannel, f);
     int lfr = 0;
     ModeRead result;
-    ReMv1(app, first, expectedModes(m, total - first, {}, first), total, lfr, &result);
-    app.files.closeAll();
+    ReMv1(w, first, expectedModes(m, total - first, {}, first), total, lfr, &result);
+    w.files.closeAll();
     if (lfr == 1) {
       // The atoms join the structure; modes only whole, so none of this file's.
       frm.Text3.text = f + "  " + result.problem;
-      tekst(app, frm.Text3.text);
-      app.readFailed = true;
+      tekst(w, frm.Text3.text);
+      w.readFailed = true;
     }
     if (lfr == -1) {
-      tekst(app, std::string(AdmRead) + f);
+      tekst(w, std::string(AdmRead) + f);
       m.Sw(90) = -1;
       setInverseMasses(m, total);
       cutZeros(m, total);
       for (int i = 1; i <= total; ++i)
         for (int k = 1; k <= 3; ++k) m.XyzCopy(i, k) = m.Xyz(i, k);
-      app.frq.visible = false;
-      PbIni(app);
+      if (w.hooks.modesReplaced) w.hooks.modesReplaced();
+      PbIni(w);
     }
     m.Par(40) = 1;
-    klucze(app, 1);
-    tekst(app, "...");
-    tekst(app, ToAdd);
+    if (w.hooks.placementControls) w.hooks.placementControls(true);
+    tekst(w, "...");
+    tekst(w, ToAdd);
   });
 }
 

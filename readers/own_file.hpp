@@ -6,10 +6,10 @@
 
 namespace kel {
 
-struct App;
+struct Work;
 
 /// Appends the atoms (and modes) of file f after the atoms held and shows the placement
 /// controls.
-void FmaKel(App& app, std::string f) noexcept;
+void FmaKel(Work& w, std::string f) noexcept;
 
 }  // namespace kel

@@ -7,20 +7,20 @@
 
 namespace kel {
 
-void FmtIn(App& app, std::string f) noexcept {
+void FmtIn(Work& w, std::string f) noexcept {
   if (structureName(f))
-    readStructureFile(app, std::move(f));
+    readStructureFile(w, std::move(f));
   else
-    readOutputFile(app, std::move(f));
+    readOutputFile(w, std::move(f));
 }
 
-void fmtGeo(App& app, std::string f) noexcept {
+void fmtGeo(Work& w, std::string f) noexcept {
   // The program's own files go to the output reader unless they end as a structure file.
   const std::string name = rtrim(f);
   if (containsCi(std::string_view(name).substr(fileNameStart(name)), ".kel"))
-    FmtIn(app, std::move(f));
+    FmtIn(w, std::move(f));
   else
-    readStructureFile(app, std::move(f));
+    readStructureFile(w, std::move(f));
 }
 
 }  // namespace kel

@@ -1,10 +1,10 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 #include "readers/read_helpers.hpp"
 
-#include "app/app.hpp"
 #include "base/convert.hpp"
 #include "base/files.hpp"
 #include "base/strings.hpp"
+#include "model/work.hpp"
 #include "readers/texts.hpp"
 
 #include <cmath>
@@ -13,7 +13,6 @@ namespace kel {
 
 namespace {
 
-constexpr std::string_view ViewCaption = "  VIEW Kelv";
 constexpr std::string_view LogCaption = "LOG";
 
 bool isBlankChar(char c) {
@@ -121,21 +120,21 @@ long long roundField(double v) {
   return static_cast<long long>(roundHalfEven(v));
 }
 
-void showNames(App& app) {
-  auto& m = app.m;
+void showNames(Work& w) {
+  auto& m = w.m;
   m.ShowNam = znaU(m.FilNam);
-  app.frm.caption = m.ShowNam + m.VerCap + std::string(LogCaption);
-  app.obr.caption = m.ShowNam + std::string(ViewCaption);
+  w.con.caption = m.ShowNam + m.VerCap + std::string(LogCaption);
+  if (w.hooks.namesChanged) w.hooks.namesChanged();
 }
 
-void listAtom(App& app, int i) {
-  const ModKel& m = app.m;
-  tekst(app, "");
-  fomi(app, 0, 3, i);
-  fomi(app, 0, 4, m.AtZ(i));
-  TekUl(app, "  " + m.AtLab(i));
-  for (int k = 1; k <= 3; ++k) fom6(app, 0, 12, m.Xyz(i, k));
-  fom6(app, 0, 12, m.AtMas(i));
+void listAtom(Work& w, int i) {
+  const ModKel& m = w.m;
+  tekst(w, "");
+  fomi(w, 0, 3, i);
+  fomi(w, 0, 4, m.AtZ(i));
+  TekUl(w, "  " + m.AtLab(i));
+  for (int k = 1; k <= 3; ++k) fom6(w, 0, 12, m.Xyz(i, k));
+  fom6(w, 0, 12, m.AtMas(i));
 }
 
 std::string emptyOrMissing(const std::string& f, std::string_view missing) {

@@ -9,7 +9,7 @@
 
 namespace kel {
 
-struct App;
+struct Work;
 struct ModKel;
 
 /// Atomic number whose symbol equals cand (case-blind, blanks around it ignored); lowest Z
@@ -46,12 +46,12 @@ long long roundField(double v);
 
 /// One listing line of atom i: number (3), atomic number (4), two blanks and the label, then
 /// x, y, z and the mass (each 12 wide, six decimals), as a new console line.
-void listAtom(App& app, int i);
+void listAtom(Work& w, int i);
 
 /// The message for an input of length 0: "file f is empty" when it exists, else missing + f.
 std::string emptyOrMissing(const std::string& f, std::string_view missing);
 
 /// ShowNam from FilNam, and the captions of the main window and the viewer that show it.
-void showNames(App& app);
+void showNames(Work& w);
 
 }  // namespace kel

@@ -1,9 +1,9 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 #include "readers/renumber.hpp"
 
-#include "app/app.hpp"
 #include "base/convert.hpp"
 #include "base/strings.hpp"
+#include "model/work.hpp"
 #include "readers/read_helpers.hpp"
 #include "readers/text_scan.hpp"
 
@@ -35,8 +35,8 @@ constexpr int RenCh = 23;
 constexpr int MaxBlocks = 100;
 
 // frequency scaling factor =  .98*x + 10
-void scalingLine(App& app, const std::string& low) {
-  ModKel& m = app.m;
+void scalingLine(Work& w, const std::string& low) {
+  ModKel& m = w.m;
   auto eq = low.find('=');
   double v = eq == std::string::npos ? 0.0 : Val(std::string_view(low).substr(eq + 1));
   m.Par(15) = v;
@@ -52,7 +52,7 @@ void scalingLine(App& app, const std::string& low) {
 // renum atoms            (or: reverse renum atoms)
 // 1 2  2 3  3 1  0
 /// Reads the pairs of one block into map; the count of pairs, or -1 after a pair out of range.
-int readBlock(App& app, LineReader& in, bool reverse, int n, std::vector<int>& map) {
+int readBlock(Work& w, LineReader& in, bool reverse, int n, std::vector<int>& map) {
   int defs = 0, numbers = 0;
   double a = 0, b = 0;
   while (in.tryInputNumber(a)) {
@@ -66,7 +66,7 @@ int readBlock(App& app, LineReader& in, bool reverse, int n, std::vector<int>& m
     ++numbers;
     long long ib = roundField(b);
     if (ia < 1 || ia > n || ib < 1 || ib > n) {
-      tekst(app, std::string(NumberingError) + Str(ia) + Str(ib));
+      tekst(w, std::string(NumberingError) + Str(ia) + Str(ib));
       return -1;
     }
     ++defs;
@@ -88,13 +88,13 @@ std::pair<int, int> duplicate(const std::vector<int>& map, int n) {
 
 }  // namespace
 
-void RenDef(App& app, const std::string& f, int n) noexcept {
-  guard(app, "RenDef", [&] {
-    ModKel& m = app.m;
+void RenDef(Work& w, const std::string& f, int n) noexcept {
+  guard(w, "RenDef", [&] {
+    ModKel& m = w.m;
     m.Par(15) = 0;
     m.Par(16) = 0;
     m.Sw(114) = 0;
-    LineReader& in = app.files.openInput(RenCh, f);
+    LineReader& in = w.files.openInput(RenCh, f);
     int block = 0;
     std::string line;
     while (in.getLine(line)) {
@@ -102,37 +102,37 @@ void RenDef(App& app, const std::string& f, int n) noexcept {
       bool scaling = scan::hasLow(line, ScalingKey);
       if (!scaling && !scan::hasLow(line, RenumKey)) continue;
       std::string low = lower(line);
-      if (scaling) scalingLine(app, low);
+      if (scaling) scalingLine(w, low);
       if (!contains(low, RenumKey)) continue;
       bool reverse = contains(low, ReverseKey);
       if (block == MaxBlocks) {
-        app.frm.Text3.text = f + std::string(TooManyBlocks);
-        tekst(app, app.frm.Text3.text);
-        app.readFailed = true;
+        w.con.Text3.text = f + std::string(TooManyBlocks);
+        tekst(w, w.con.Text3.text);
+        w.readFailed = true;
         break;
       }
       ++block;
-      tekst(app, std::string(Command) + (reverse ? std::string(ReverseWord) : std::string()) +
-                     std::string(RenumWords) + Str(block));
+      tekst(w, std::string(Command) + (reverse ? std::string(ReverseWord) : std::string()) +
+                   std::string(RenumWords) + Str(block));
       std::vector<int> map(std::size_t(n) + 1);
       for (int i = 0; i <= n; ++i) map[std::size_t(i)] = i;
-      int defs = readBlock(app, in, reverse, n, map);
+      int defs = readBlock(w, in, reverse, n, map);
       if (defs < 0) continue;
       if (defs == 0) {
-        TekUl(app, RenumIgnored);
+        TekUl(w, RenumIgnored);
         continue;
       }
-      tekst(app, Str(defs) + std::string(DefinitionsRead));
+      tekst(w, Str(defs) + std::string(DefinitionsRead));
       if (auto [i, j] = duplicate(map, n); i != 0) {
-        tekst(app, std::string(NumberingError) + Str(i) + Str(j));
+        tekst(w, std::string(NumberingError) + Str(i) + Str(j));
         continue;
       }
-      Renum(app, map, n);
+      Renum(w, map, n);
     }
-    app.files.close(RenCh);
+    w.files.close(RenCh);
     if (m.Sw(114) != 0)
-      tekst(app, std::string(ScalingLine) + Str(m.Par(15)) + "*x " + (m.Par(16) < 0 ? "-" : "+") +
-                     Str(std::fabs(m.Par(16))));
+      tekst(w, std::string(ScalingLine) + Str(m.Par(15)) + "*x " + (m.Par(16) < 0 ? "-" : "+") +
+                   Str(std::fabs(m.Par(16))));
   });
 }
 
@@ -183,7 +183,7 @@ void permuteModes(ModKel& m, const std::vector<int>& map, int n) {
 
 /// The force constants by exchanges of two atoms, pass after pass; the first position still
 /// out of order afterwards (0 when the order matches).
-int permuteForceConstants(App& app, const std::vector<int>& map, int n) {
+int permuteForceConstants(Work& w, const std::vector<int>& map, int n) {
   std::vector<int> cur(std::size_t(n) + 1);
   for (int i = 0; i <= n; ++i) cur[std::size_t(i)] = i;
   auto firstMismatch = [&] {
@@ -192,12 +192,12 @@ int permuteForceConstants(App& app, const std::vector<int>& map, int n) {
     return 0;
   };
   for (int pass = 0; pass <= n && firstMismatch() != 0; ++pass) {
-    TekUl(app, "#");
+    TekUl(w, "#");
     for (int i = 1; i <= n; ++i) {
       int want = map.at(std::size_t(i));
       for (int j = i + 1; j <= n && cur[std::size_t(i)] != want; ++j)
         if (cur[std::size_t(j)] == want) {
-          RenFt(app, app.m.Fcc, n, i, j);
+          RenFt(w, w.m.Fcc, n, i, j);
           std::swap(cur[std::size_t(i)], cur[std::size_t(j)]);
         }
     }
@@ -207,23 +207,23 @@ int permuteForceConstants(App& app, const std::vector<int>& map, int n) {
 
 }  // namespace
 
-void Renum(App& app, const std::vector<int>& map, int n) noexcept {
-  guard(app, "Renum", [&] {
-    ModKel& m = app.m;
+void Renum(Work& w, const std::vector<int>& map, int n) noexcept {
+  guard(w, "Renum", [&] {
+    ModKel& m = w.m;
     m.RenDone = 0;
     permuteAtoms(m, map, n);
-    for (int i = 1; i <= n; ++i) listAtom(app, i);
+    for (int i = 1; i <= n; ++i) listAtom(w, i);
     permuteModes(m, map, n);
-    if (int i = permuteForceConstants(app, map, n); i != 0) {
-      tekst(app, std::string(IncorrectRenumbering) + Str(i) + Str(map.at(std::size_t(i))));
+    if (int i = permuteForceConstants(w, map, n); i != 0) {
+      tekst(w, std::string(IncorrectRenumbering) + Str(i) + Str(map.at(std::size_t(i))));
       return;
     }
     m.RenDone = 1;
   });
 }
 
-void RenFt(App& app, Tab<double, MaxFrq, MaxFrq>& f, int n, int a, int b) noexcept {
-  guard(app, "RenFt", [&] {
+void RenFt(Work& w, Tab<double, MaxFrq, MaxFrq>& f, int n, int a, int b) noexcept {
+  guard(w, "RenFt", [&] {
     int dim = 3 * n;
     for (int k = 0; k < 3; ++k) {
       int p = 3 * a - 2 + k, q = 3 * b - 2 + k;

@@ -9,18 +9,18 @@
 
 namespace kel {
 
-struct App;
+struct Work;
 
 /// Scans file f for "scaling factor" lines and "renum atoms" blocks and applies each checked
 /// block to the n atoms of the model (Par(15), Par(16) and Sw(114) are set anew).
-void RenDef(App& app, const std::string& f, int n) noexcept;
+void RenDef(Work& w, const std::string& f, int n) noexcept;
 
 /// Applies a checked permutation: map[i] (i = 1..n, map[0] unused) is the old number of the
 /// atom that gets number i. Every per-atom table follows; RenDone = 1 when done.
-void Renum(App& app, const std::vector<int>& map, int n) noexcept;
+void Renum(Work& w, const std::vector<int>& map, int n) noexcept;
 
 /// Exchanges atoms a and b (rows and columns 3a-2..3a with 3b-2..3b) in a Cartesian matrix of
 /// 3n x 3n entries.
-void RenFt(App& app, Tab<double, MaxFrq, MaxFrq>& f, int n, int a, int b) noexcept;
+void RenFt(Work& w, Tab<double, MaxFrq, MaxFrq>& f, int n, int a, int b) noexcept;
 
 }  // namespace kel

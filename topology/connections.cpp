@@ -1,15 +1,14 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 #include "topology/connections.hpp"
 
-#include "app/app.hpp"
-#include "app/work_folder.hpp"
 #include "base/convert.hpp"
 #include "base/strings.hpp"
+#include "model/free_name.hpp"
 #include "model/geometry.hpp"
+#include "model/work.hpp"
+#include "model/work_folder.hpp"
 #include "topology/groups.hpp"
 #include "topology/internal_coords.hpp"
-#include "viewer/viewer.hpp"
-#include "writers/free_name.hpp"
 
 #include <algorithm>
 #include <filesystem>
@@ -63,8 +62,8 @@ constexpr int MpoChannel = 7;         // file channel of the connection file
 constexpr double SlotStart = 3.501;   // above every contact limit
 constexpr double MaxBondLimit = 2.7;  // largest bond limit at k = 0
 
-bool on(const App& app, int i) {
-  return app.m.Sw(i) != 0;
+bool on(const Work& w, int i) {
+  return w.m.Sw(i) != 0;
 }
 
 /// Folder separators of either kind, as the program accepts them.
@@ -111,8 +110,8 @@ void clearTopology(ModKel& m) {
 
 /// One atom line: " 4 . C 1 : H 2 , H 3 , H 4 , C 5 " (also "4 C1: H2, H3" and "4. C1, H2").
 /// seen marks the atoms that had their line; a second line of an atom is reported and left out.
-void readAtomLine(App& app, std::string t, MpoReadResult& r, std::vector<char>& seen) {
-  auto& m = app.m;
+void readAtomLine(Work& w, std::string t, MpoReadResult& r, std::vector<char>& seen) {
+  auto& m = w.m;
   std::replace(t.begin(), t.end(), '\t', ' ');
   t = trim(t);
   if (t.empty()) return;
@@ -147,22 +146,22 @@ void readAtomLine(App& app, std::string t, MpoReadResult& r, std::vector<char>& 
   if (!(count >= 1)) return;
   int k = count > m.NAt - 1 ? m.NAt - 1 : static_cast<int>(count);
   if (count > m.NAt - 1) {
-    tekst(app, std::string(TooMany) + own);
+    tekst(w, std::string(TooMany) + own);
     r.corrected = true;
   }
   if (!mpoLabel(own, m.NAt, sym, atom)) {
-    tekst(app, std::string(DefinitionError) + own);
+    tekst(w, std::string(DefinitionError) + own);
     r.corrected = r.syntaxError = true;
     return;
   }
   if (seen[std::size_t(atom)]) {
-    tekst(app, std::string(Repeated) + Str(atom));
+    tekst(w, std::string(Repeated) + Str(atom));
     r.corrected = true;
     return;
   }
   seen[std::size_t(atom)] = 1;
   if (!symbolFits(m, sym, atom)) {
-    tekst(app, std::string(Unsuitable) + Str(atom));
+    tekst(w, std::string(Unsuitable) + Str(atom));
     r.corrected = true;
   }
   m.NBond(atom) = static_cast<i16>(k);
@@ -178,12 +177,12 @@ void readAtomLine(App& app, std::string t, MpoReadResult& r, std::vector<char>& 
     if (label.empty()) continue;  // a stray comma
     int j = 0;
     if (!mpoLabel(label, m.NAt, sym, j)) {
-      tekst(app, std::string(DefinitionError) + label);
+      tekst(w, std::string(DefinitionError) + label);
       r.corrected = r.syntaxError = true;
       return;
     }
     if (!symbolFits(m, sym, j)) {
-      tekst(app, std::string(Unsuitable) + Str(j));
+      tekst(w, std::string(Unsuitable) + Str(j));
       r.corrected = true;
     }
     m.Mpo(atom, j) = 1;
@@ -194,8 +193,8 @@ void readAtomLine(App& app, std::string t, MpoReadResult& r, std::vector<char>& 
 }
 
 /// One line of the intermolecular section: "O 12 , H 25 " (optional "text." in front).
-void readBondLine(App& app, std::string t, MpoReadResult& r) {
-  auto& m = app.m;
+void readBondLine(Work& w, std::string t, MpoReadResult& r) {
+  auto& m = w.m;
   std::replace(t.begin(), t.end(), '\t', ' ');
   t = trim(t);
   if (t.empty()) return;
@@ -208,23 +207,23 @@ void readBondLine(App& app, std::string t, MpoReadResult& r) {
   for (int k = 0; k < 2; ++k) {
     std::string sym;
     if (!mpoLabel(labels[k], m.NAt, sym, atoms[k])) {
-      tekst(app, std::string(DefinitionErrorIm) + labels[k]);
+      tekst(w, std::string(DefinitionErrorIm) + labels[k]);
       r.syntaxError = true;
       return;
     }
     if (!symbolFits(m, sym, atoms[k])) {
-      tekst(app, std::string(Unsuitable) + Str(atoms[k]));
+      tekst(w, std::string(Unsuitable) + Str(atoms[k]));
       r.corrected = true;
     }
   }
   int a = atoms[0], b = atoms[1];
   if (a == b) {
-    tekst(app, m.AtSym(a) + Str(a) + std::string(SelfBondIm));
+    tekst(w, m.AtSym(a) + Str(a) + std::string(SelfBondIm));
     return;
   }
   // a pair already bonded, or listed twice, is not a new intermolecular bond
   if (m.Mpo(a, b) != 0 || m.Mpo(b, a) != 0 || m.ImBond(a, b) != 0) {
-    tekst(app, std::string(AlreadyExists) + Str(a) + Str(b));
+    tekst(w, std::string(AlreadyExists) + Str(a) + Str(b));
     return;
   }
   m.ImBond(a, b) = m.ImBond(b, a) = 1;
@@ -235,7 +234,7 @@ void readBondLine(App& app, std::string t, MpoReadResult& r) {
 
 class MpoRun {
  public:
-  explicit MpoRun(App& app) : app_(app), m_(app.m), f_(app.frm) {}
+  explicit MpoRun(Work& w) : w_(w), m_(w.m), f_(w.con) {}
   void run(std::string& name);
 
  private:
@@ -252,9 +251,9 @@ class MpoRun {
   void saveAs(const std::string& target);
   void copyLogged(const std::string& from, const std::string& to);
 
-  App& app_;
+  Work& w_;
   ModKel& m_;
-  FrmKel& f_;
+  Console& f_;
   int mode_ = 2;
   int corr_ = 1;  // 1 = no correction made, 0 = corrected
   bool syntax_ = false;
@@ -264,8 +263,8 @@ class MpoRun {
 
 void MpoRun::run(std::string& name) {
   for (int s : {12, 14, 16, 43, 44}) m_.Sw(s) = 0;
-  if (trim(name).empty() && on(app_, 19)) {
-    MpoCrd(app_, m_.MpoMode);
+  if (trim(name).empty() && on(w_, 19)) {
+    MpoCrd(w_, m_.MpoMode);
     m_.Sw(72) = 0;
     return;
   }
@@ -291,7 +290,7 @@ void MpoRun::run(std::string& name) {
   listingOrder();
   m_.Sw(19) = -1;
   writeAndList();
-  if (keepFile() && mode_ != 6) MpoCrd(app_, mode_);
+  if (keepFile() && mode_ != 6) MpoCrd(w_, mode_);
   m_.Sw(72) = 0;
 }
 
@@ -303,13 +302,13 @@ bool MpoRun::chooseFile(std::string& name) {
     m_.MpoNam = name;
     return true;
   }
-  tekst(app_, name + std::string(NotFound));
+  tekst(w_, name + std::string(NotFound));
   return fileLength(m_.MpoNam) > 0;
 }
 
 void MpoRun::readAndValidate() {
   readName_ = m_.MpoNam;
-  tekst(app_, std::string(FromFile) + m_.MpoNam);
+  tekst(w_, std::string(FromFile) + m_.MpoNam);
   m_.Sw(18) = 0;
   if (sameFile(m_.MpoNam, f_.ScrMpo)) {
     mode_ = 0;
@@ -318,13 +317,13 @@ void MpoRun::readAndValidate() {
     mode_ = 1;
   }
   MpoReadResult r;
-  readMpoFile(app_, f_.ScrMpo, r);
+  readMpoFile(w_, f_.ScrMpo, r);
   if (r.corrected) corr_ = 0;
   syntax_ = r.syntaxError;
   defined_ = r.defined;
   checkConsistency();
   i16 groups = 0;
-  MpoGrp(app_, m_.NAt, groups, mode_);
+  MpoGrp(w_, m_.NAt, groups, mode_);
   std::string detail;
   std::string reason = verdict(detail);
   if (!reason.empty()) askAboutMatrix(reason, detail);
@@ -336,12 +335,12 @@ void MpoRun::checkConsistency() {
   for (int i = 1; i <= n; ++i)
     for (int j = i + 1; j <= n; ++j)
       if (m_.Mpo(i, j) != m_.Mpo(j, i)) {
-        tekst(app_, std::string(CautionAtoms) + Str(i) + Str(j) + std::string(OneWay));
+        tekst(w_, std::string(CautionAtoms) + Str(i) + Str(j) + std::string(OneWay));
         corr_ = 0;
       }
   for (int i = 1; i <= n; ++i)
     if (m_.Mpo(i, i) != 0) {
-      tekst(app_, std::string(AtomWord) + Str(i) + std::string(WithItself));
+      tekst(w_, std::string(AtomWord) + Str(i) + std::string(WithItself));
       m_.Mpo(i, i) = 0;
       corr_ = 0;
     }
@@ -363,7 +362,7 @@ std::string MpoRun::verdict(std::string& detail) {
     for (int j = i + 1; j <= m_.NAt; ++j) {
       if (m_.Mpo(i, j) == 0 && m_.Mpo(j, i) == 0) continue;
       i16 bonded = 0;
-      JWmA(app_, i, j, 10 * corr_, bonded);
+      JWmA(w_, i, j, 10 * corr_, bonded);
       if (bonded == 0) {
         detail = pairText(m_, i, j);
         return std::string(Questionable);
@@ -374,7 +373,7 @@ std::string MpoRun::verdict(std::string& detail) {
     for (int j = i + 1; j <= m_.NAt; ++j) {
       if (m_.ImBond(i, j) == 0) continue;
       i16 near = 0;
-      JWmG(app_, i, j, 0, near);
+      JWmG(w_, i, j, 0, near);
       if (near == 0) {
         detail = pairText(m_, i, j);
         return std::string(Questionable);
@@ -385,8 +384,7 @@ std::string MpoRun::verdict(std::string& detail) {
 
 void MpoRun::askAboutMatrix(const std::string& reason, const std::string& detail) {
   corr_ = 0;
-  Start(app_);  // the structure in view while the user decides
-  app_.obr.visible = true;
+  if (w_.hooks.showStructure) w_.hooks.showStructure();  // in view while the user decides
   std::string structureFile = m_.FilNam + ".mpo";
   bool own = !m_.FilNam.empty() && sameFile(readName_, structureFile);
   std::string prompt = std::string(Caution) + reason + detail + "\r\r" + std::string(NewMatrix) +
@@ -397,7 +395,7 @@ void MpoRun::askAboutMatrix(const std::string& reason, const std::string& detail
     proposed = YesDefault;
     mode_ = 5;
   }
-  std::string answer = app_.prompt->inputBox(prompt, f_.Banner, proposed);
+  std::string answer = w_.prompt->inputBox(prompt, f_.Banner, proposed);
   if (answer.empty()) return;  // keep the matrix as read
   if (answer == Unknown)
     mode_ = 2;
@@ -411,7 +409,7 @@ void MpoRun::askAboutMatrix(const std::string& reason, const std::string& detail
 // ---------------------------------------------------------------- derivation
 
 void MpoRun::derive() {
-  tekst(app_, std::string(Created) + f_.ScrMpo);
+  tekst(w_, std::string(Created) + f_.ScrMpo);
   clearTopology(m_);
   m_.Sw(18) = -1;
   int n = m_.NAt;
@@ -429,7 +427,7 @@ void MpoRun::derive() {
              dz = z[std::size_t(i)] - z[std::size_t(j)];
       if (dx * dx + dy * dy + dz * dz >= far2) continue;
       i16 bonded = 0;
-      JWmA(app_, i, j, 0, bonded);
+      JWmA(w_, i, j, 0, bonded);
       if (bonded != 0) {
         ++m_.NBond(i);
         ++m_.NBond(j);
@@ -438,7 +436,7 @@ void MpoRun::derive() {
     }
   }
   i16 groups = 0;
-  MpoGrp(app_, n, groups, mode_);
+  MpoGrp(w_, n, groups, mode_);
   addContacts(groups);
 }
 
@@ -461,7 +459,7 @@ void MpoRun::addContacts(int groups) {
           double d = Dist(m_, b, a);
           if (!(d < d1 || d < d2)) continue;
           i16 near = 0;
-          JWmG(app_, b, a, d, near);
+          JWmG(w_, b, a, d, near);
           if (near == 0) continue;
           if (d1 > d2) {
             d1 = d, a1 = a, b1 = b;
@@ -506,28 +504,28 @@ void MpoRun::listingOrder() {
 }
 
 void MpoRun::writeAndList() {
-  writeMpoFile(app_, f_.ScrMpo);
+  writeMpoFile(w_, f_.ScrMpo);
   int n = m_.NAt;
   if (mode_ < 6) {
     bool showSingles = m_.NBond(1) <= 1 || corr_ == 0;
     for (int p = 1; p <= n; ++p)
-      if (m_.NBond(p) != 1 || showSingles) tekst(app_, mpoAtomLine(m_, p));
+      if (m_.NBond(p) != 1 || showSingles) tekst(w_, mpoAtomLine(m_, p));
   }
   int bonds = m_.ImBond(0, 0);
   if (bonds <= 0) return;
-  tekst(app_, IntermolHeader);
+  tekst(w_, IntermolHeader);
   if (bonds < 50)
     for (int a = 1; a <= n; ++a)
       for (int b = a + 1; b <= n; ++b)
-        if (m_.ImBond(a, b) != 0) tekst(app_, mpoBondLine(m_, a, b));
-  if (bonds >= 20) tekst(app_, std::string(Overall) + Str(bonds));
+        if (m_.ImBond(a, b) != 0) tekst(w_, mpoBondLine(m_, a, b));
+  if (bonds >= 20) tekst(w_, std::string(Overall) + Str(bonds));
 }
 
 // ---------------------------------------------------------------- keeping the file
 
 /// Decides whether the matrix is kept under the structure's name; false ends the run.
 bool MpoRun::keepFile() {
-  std::string target = sideFile(app_, m_.FilNam + ".mpo");
+  std::string target = sideFile(w_, m_.FilNam + ".mpo");
   m_.MpoNam = f_.ScrMpo;
   if (mode_ == 5 || mode_ == 6 || m_.FilNam.empty()) return true;
   if (mode_ == 3 || mode_ == 4) {
@@ -537,16 +535,16 @@ bool MpoRun::keepFile() {
   bool corrected = corr_ == 0;
   if (!fileExists(portable(target)) || sameFile(target, f_.ScrMpob) || (mode_ == 1 && !corrected))
     return true;
-  if (on(app_, 121) || on(app_, 118) || on(app_, 86) || (mode_ == 0 && !corrected) ||
+  if (on(w_, 121) || on(w_, 118) || on(w_, 86) || (mode_ == 0 && !corrected) ||
       (mode_ == 1 && corrected)) {
     saveAs(target);
     return true;
   }
-  if (mode_ == 2 && (on(app_, 34) || sameFile(target, f_.ScrMpo))) return true;
+  if (mode_ == 2 && (on(w_, 34) || sameFile(target, f_.ScrMpo))) return true;
   std::string proposed = currentDir() + "/" + f_.ScrMpob;
   std::string prompt = std::string(ExistsFile) + "\r" + target + "\r" + std::string(ChangeLine) +
                        "\r" + std::string(FilenameLine);
-  std::string answer = trim(app_.prompt->inputBox(prompt, f_.Banner, proposed));
+  std::string answer = trim(w_.prompt->inputBox(prompt, f_.Banner, proposed));
   if (answer.empty() || answer == proposed || sameFile(answer, f_.ScrMpob)) return true;
   if (zna(answer, ".") == 0) answer += ".mpo";
   saveAs(answer);
@@ -565,19 +563,19 @@ void MpoRun::saveAs(const std::string& target) {
 }
 
 void MpoRun::copyLogged(const std::string& from, const std::string& to) {
-  copyMpoLogged(app_, from, to);
+  copyMpoLogged(w_, from, to);
 }
 
 /// Restores the busy flag of the program when the run ends, however it ends.
 class BusyScope {
  public:
-  explicit BusyScope(App& app) : app_(app), was_(app.busy) { app.busy = true; }
-  ~BusyScope() { app_.busy = was_; }
+  explicit BusyScope(Work& w) : w_(w), was_(w.busy) { w.busy = true; }
+  ~BusyScope() { w_.busy = was_; }
   BusyScope(const BusyScope&) = delete;
   BusyScope& operator=(const BusyScope&) = delete;
 
  private:
-  App& app_;
+  Work& w_;
   bool was_;
 };
 
@@ -607,25 +605,25 @@ double contactLimit(int z1, int z2) {
   return 3.5;
 }
 
-void JWmA(App& app, int i, int j, int k, i16& bonded) noexcept {
-  guard(app, "JWmA", [&] {
+void JWmA(Work& w, int i, int j, int k, i16& bonded) noexcept {
+  guard(w, "JWmA", [&] {
     bonded = 0;
-    double limit = bondLimit(app.m.AtZ(i), app.m.AtZ(j));
+    double limit = bondLimit(w.m.AtZ(i), w.m.AtZ(j));
     Vec e{};
     double r = 0;
-    vek(app.m, e, r, i, j);
+    vek(w.m, e, r, i, j);
     if (limit > 0 && r < (1.0 + 0.025 * k) * limit) bonded = 1;
   });
 }
 
-void JWmG(App& app, int i, int j, double r, i16& near) noexcept {
-  guard(app, "JWmG", [&] {
+void JWmG(Work& w, int i, int j, double r, i16& near) noexcept {
+  guard(w, "JWmG", [&] {
     near = 0;
-    double limit = contactLimit(app.m.AtZ(i), app.m.AtZ(j));
+    double limit = contactLimit(w.m.AtZ(i), w.m.AtZ(j));
     double d = r;
     if (d == 0) {
       Vec e{};
-      vek(app.m, e, d, i, j);
+      vek(w.m, e, d, i, j);
     }
     if (limit > 0 && d < limit) near = 1;
   });
@@ -678,13 +676,13 @@ std::string mpoBondLine(const ModKel& m, int a, int b) {
   return m.AtSym(a) + Str(a) + " , " + m.AtSym(b) + Str(b) + " ";
 }
 
-void readMpoFile(App& app, const std::string& path, MpoReadResult& r) {
-  auto& m = app.m;
+void readMpoFile(Work& w, const std::string& path, MpoReadResult& r) {
+  auto& m = w.m;
   r = MpoReadResult{};
   clearTopology(m);
-  tekst(app, Tested);
-  tekst(app, "");
-  auto& in = app.files.openInput(MpoChannel, portable(path));
+  tekst(w, Tested);
+  tekst(w, "");
+  auto& in = w.files.openInput(MpoChannel, portable(path));
   std::string line;
   bool atomSection = true;
   bool first = true;
@@ -692,53 +690,53 @@ void readMpoFile(App& app, const std::string& path, MpoReadResult& r) {
   while (in.getLine(line)) {
     if (first && line.starts_with(ByteOrderMark)) line.erase(0, ByteOrderMark.size());
     first = false;
-    TekUl(app, "*");
+    TekUl(w, "*");
     if (atomSection && containsCi(line, IntermolKey)) {
       atomSection = false;
       continue;
     }
     if (!atomSection)
-      readBondLine(app, line, r);
+      readBondLine(w, line, r);
     else if (r.defined < m.NAt)  // after NAt accepted lines, look for the bond section only
-      readAtomLine(app, line, r, seen);
+      readAtomLine(w, line, r, seen);
   }
-  app.files.close(MpoChannel);
-  tekst(app, std::string(AtomsWord) + Str(m.NAt) + std::string(Accepted) + Str(r.defined));
-  if (r.intermolecular > 0) tekst(app, std::string(AndIntermol) + Str(r.intermolecular));
+  w.files.close(MpoChannel);
+  tekst(w, std::string(AtomsWord) + Str(m.NAt) + std::string(Accepted) + Str(r.defined));
+  if (r.intermolecular > 0) tekst(w, std::string(AndIntermol) + Str(r.intermolecular));
   m.ImBond(0, 0) = cint16(r.intermolecular);
 }
 
-void writeMpoFile(App& app, const std::string& path) {
-  auto& m = app.m;
-  app.files.openOutput(MpoChannel, portable(path));
-  for (int p = 1; p <= m.NAt; ++p) app.files.writeLine(MpoChannel, mpoAtomLine(m, p));
+void writeMpoFile(Work& w, const std::string& path) {
+  auto& m = w.m;
+  w.files.openOutput(MpoChannel, portable(path));
+  for (int p = 1; p <= m.NAt; ++p) w.files.writeLine(MpoChannel, mpoAtomLine(m, p));
   if (m.ImBond(0, 0) > 0) {
-    app.files.writeLine(MpoChannel, IntermolHeader);
+    w.files.writeLine(MpoChannel, IntermolHeader);
     for (int a = 1; a <= m.NAt; ++a)
       for (int b = a + 1; b <= m.NAt; ++b)
-        if (m.ImBond(a, b) != 0) app.files.writeLine(MpoChannel, mpoBondLine(m, a, b));
+        if (m.ImBond(a, b) != 0) w.files.writeLine(MpoChannel, mpoBondLine(m, a, b));
   }
-  app.files.close(MpoChannel);
+  w.files.close(MpoChannel);
 }
 
-void copyMpoLogged(App& app, const std::string& from, const std::string& to) {
+void copyMpoLogged(Work& w, const std::string& from, const std::string& to) {
   std::string source = portable(from), target = portable(to);
   // the working file is the program's own scratch copy, rewritten at every run
-  if (!sameFile(to, app.frm.ScrMpo)) keepOldVersion(app, target, source);
+  if (!sameFile(to, w.con.ScrMpo)) keepOldVersion(w, target, source);
   copyFile(source, target);
-  tekst(app, std::string(CopyWord) + from + std::string(Arrow) + to);
+  tekst(w, std::string(CopyWord) + from + std::string(Arrow) + to);
 }
 
-void keepWorkingMpo(App& app) {
-  const auto& f = app.frm;
+void keepWorkingMpo(Work& w) {
+  const auto& f = w.con;
   if (fileExists(portable(f.ScrMpo)) && !sameContent(portable(f.ScrMpo), portable(f.ScrMpob)))
-    copyMpoLogged(app, f.ScrMpo, f.ScrMpob);
+    copyMpoLogged(w, f.ScrMpo, f.ScrMpob);
 }
 
-void MpoDef(App& app, std::string& name) noexcept {
-  BusyScope busy(app);
-  guard(app, "MpoDef", [&] {
-    MpoRun run(app);
+void MpoDef(Work& w, std::string& name) noexcept {
+  BusyScope busy(w);
+  guard(w, "MpoDef", [&] {
+    MpoRun run(w);
     run.run(name);
   });
 }

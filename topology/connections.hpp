@@ -9,25 +9,25 @@
 
 namespace kel {
 
-struct App;
+struct Work;
 
 /// Builds the connection matrix: "*" derive and save, "**" derive quietly, "" derive (or
 /// reuse a defined matrix), any other name a connection file to read.
-void MpoDef(App& app, std::string& name) noexcept;
+void MpoDef(Work& w, std::string& name) noexcept;
 
 /// Copies a connection file and logs "copy FROM --> TO"; a different content of TO is first
 /// kept under its first free numbered name. Throws BasicError on file errors.
-void copyMpoLogged(App& app, const std::string& from, const std::string& to);
+void copyMpoLogged(Work& w, const std::string& from, const std::string& to);
 /// " &Input .MPO" keeps the working connection file as the previous version (see
 /// copyMpoLogged); nothing happens when there is none or the copy holds it already.
-void keepWorkingMpo(App& app);
+void keepWorkingMpo(Work& w);
 
 /// Bond test: bonded = 1 when atoms i and j are closer than (1 + 0.025 k) times the limit of
 /// their element pair, else 0.
-void JWmA(App& app, int i, int j, int k, i16& bonded) noexcept;
+void JWmA(Work& w, int i, int j, int k, i16& bonded) noexcept;
 /// Contact test for intermolecular bonds: near = 1 when atoms i and j are closer than the
 /// contact limit of their element pair; r = 0 lets the test measure the distance itself.
-void JWmG(App& app, int i, int j, double r, i16& near) noexcept;
+void JWmG(Work& w, int i, int j, double r, i16& near) noexcept;
 
 /// Bond limit in angstrom of two atomic numbers; 0 when such a pair is never bonded.
 double bondLimit(int z1, int z2);
@@ -48,10 +48,10 @@ struct MpoReadResult {
 
 /// Reads the connection file path into Mpo, NBond and ImBond (cleared first, with FrgMem;
 /// MpoOrd becomes the identity), logging every correction. Throws BasicError on file errors.
-void readMpoFile(App& app, const std::string& path, MpoReadResult& r);
+void readMpoFile(Work& w, const std::string& path, MpoReadResult& r);
 /// Writes the matrix in listing order (MpoOrd, NBond) and the intermolecular bonds to path.
 /// Throws BasicError on file errors.
-void writeMpoFile(App& app, const std::string& path);
+void writeMpoFile(Work& w, const std::string& path);
 /// The atom line of listing position p: " 4 . C 1 : H 2 , H 3 , H 4 , C 5 ".
 std::string mpoAtomLine(const ModKel& m, int p);
 /// The line of the intermolecular bond a-b: "O 12 , H 25 ".

@@ -1,8 +1,8 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 #include "topology/groups.hpp"
 
-#include "app/app.hpp"
 #include "base/convert.hpp"
+#include "model/work.hpp"
 
 #include <vector>
 
@@ -29,9 +29,9 @@ std::vector<std::vector<int>> neighbourLists(const ModKel& m, int la) {
 
 }  // namespace
 
-void MpoGrp(App& app, int la, i16& k2, int iko) noexcept {
-  guard(app, "MpoGrp", [&] {
-    auto& m = app.m;
+void MpoGrp(Work& w, int la, i16& k2, int iko) noexcept {
+  guard(w, "MpoGrp", [&] {
+    auto& m = w.m;
     k2 = 0;
     for (int a = 1; a <= la; ++a) m.NBondW(a) = m.NBond(a);
     if (la < 1) {
@@ -69,8 +69,8 @@ void MpoGrp(App& app, int la, i16& k2, int iko) noexcept {
     m.FrgMem(0, 0) = cint16(g - 1);
     k2 = cint16(g);
     if (g > 1 && iko != 6) {
-      tekst(app, Str(g) + std::string(GroupsOfAtoms));
-      for (int size : sizes) TekUl(app, Str(size));
+      tekst(w, Str(g) + std::string(GroupsOfAtoms));
+      for (int size : sizes) TekUl(w, Str(size));
     }
   });
 }

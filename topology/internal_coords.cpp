@@ -74,8 +74,8 @@ double len(const V3& a) {
   return std::sqrt(dot(a, a));
 }
 
-bool on(const App& app, int i) {
-  return app.m.Sw(i) != 0;
+bool on(const Work& w, int i) {
+  return w.m.Sw(i) != 0;
 }
 
 /// One candidate coordinate: type and atoms in the argument order of the geometry routines.
@@ -88,7 +88,7 @@ struct Cand {
 
 class IcWalk {
  public:
-  IcWalk(App& app, int mode) : app_(app), m_(app.m), mode_(mode), n_(app.m.NAt) {}
+  IcWalk(Work& w, int mode) : w_(w), m_(w.m), mode_(mode), n_(w.m.NAt) {}
   void run();
 
  private:
@@ -107,7 +107,7 @@ class IcWalk {
   bool store(const Cand& c, int owner);
   void finish(bool connected);
 
-  App& app_;
+  Work& w_;
   ModKel& m_;
   int mode_;
   int n_;
@@ -130,8 +130,8 @@ void IcWalk::run() {
   m_.AngTab.fill(0);
   m_.NDof(0) = 0;
   m_.IcRows = 0;
-  diag_ = !on(app_, 86) && !on(app_, 118);
-  if (diag_ && on(app_, 34)) diag_ = !on(app_, 67);
+  diag_ = !on(w_, 86) && !on(w_, 118);
+  if (diag_ && on(w_, 34)) diag_ = !on(w_, 67);
   if (n_ < 1) {
     finish(true);
     return;
@@ -331,7 +331,7 @@ void IcWalk::placeAtom(int p, int need) {
     for (int k = 0; k < 2; ++k) {
       int b = before[std::size_t(k)];
       double d = std::round(Dist(m_, p, b) * 1e4) / 1e4;
-      tekst(app_, "d(" + Str(p) + "," + Str(b) + ") =" + Str(d));
+      tekst(w_, "d(" + Str(p) + "," + Str(b) + ") =" + Str(d));
     }
   placed_[std::size_t(p)] = 1;
   placedNb_[std::size_t(p)] = before;
@@ -420,10 +420,10 @@ std::vector<Cand> IcWalk::candidates(int p, int anchor) {
 /// more connections (unless Sw(123) is on). An allowed angle is entered once.
 bool IcWalk::bendAllowed(int i, int apex, int k) {
   i16 row = 0;
-  Jota3(app_, m_.AngTab, angles_, i, apex, k, row);
+  Jota3(w_, m_.AngTab, angles_, i, apex, k, row);
   if (row != 0) return true;
   bool linear = Bend(m_, i, apex, k) > LinearBend;
-  if (linear && degree_[std::size_t(apex)] >= 3 && !on(app_, 123)) return false;
+  if (linear && degree_[std::size_t(apex)] >= 3 && !on(w_, 123)) return false;
   if (angles_ >= MaxAng) return false;  // table full: the angle cannot be chosen
   ++angles_;
   m_.AngTab(angles_, 1) = static_cast<i16>(i);
@@ -529,7 +529,7 @@ bool IcWalk::store(const Cand& c, int owner) {
   m_.IcTab(rows_, 5) = static_cast<i16>(c.type);
   m_.IcTab(rows_, 6) = static_cast<i16>(owner);
   i16 n = static_cast<i16>(rows_), counter = static_cast<i16>(count_[c.type] + 1);
-  MpoPor(app_, n, counter);
+  MpoPor(w_, n, counter);
   bool kept = n == rows_;
   rows_ = n;
   count_[c.type] = counter;
@@ -539,30 +539,30 @@ bool IcWalk::store(const Cand& c, int owner) {
 void IcWalk::finish(bool connected) {
   // stretches first, then bends, out-of-plane coordinates and torsions; stretches of
   // terminal atoms (small key) lead
-  Ord2(app_, m_.IcTab, 1, rows_, 5, 6);
+  Ord2(w_, m_.IcTab, 1, rows_, 5, 6);
   i16 firstBend = 0;
-  Jota(app_, m_.IcTab, rows_, 5, IcBend, firstBend);
+  Jota(w_, m_.IcTab, rows_, 5, IcBend, firstBend);
   int lastStre = firstBend > 0 ? firstBend - 1 : count_[IcStre];
-  Ord2(app_, m_.IcTab, 1, lastStre, 0, 6);
+  Ord2(w_, m_.IcTab, 1, lastStre, 0, 6);
   m_.IcRows = static_cast<i16>(rows_);
   m_.NDof(0) = static_cast<i16>(rows_);
   int dof = 3 * n_ - (linear_ ? 5 : 6);
   int pairs = count_[IcBeip] + count_[IcBepe];
   std::string linearPairs = pairs > 0 ? std::string(LinearBends) + Str(pairs) : std::string();
   if (n_ >= 1) {
-    tekst(app_, std::string(CountLine) + Str(rows_) + std::string(Stretches) + Str(count_[IcStre]) +
-                    std::string(Bends) + Str(count_[IcBend]) + std::string(Outs) +
-                    Str(count_[IcOut]) + std::string(Torsions) + Str(count_[IcTors]) + linearPairs);
-    tekst(app_, std::string(Compare) + Str(rows_) + std::string(linear_ ? AgainstLinear : Against) +
-                    Str(dof) + std::string(rows_ == dof ? Complete : Differs));
+    tekst(w_, std::string(CountLine) + Str(rows_) + std::string(Stretches) + Str(count_[IcStre]) +
+                  std::string(Bends) + Str(count_[IcBend]) + std::string(Outs) +
+                  Str(count_[IcOut]) + std::string(Torsions) + Str(count_[IcTors]) + linearPairs);
+    tekst(w_, std::string(Compare) + Str(rows_) + std::string(linear_ ? AgainstLinear : Against) +
+                  Str(dof) + std::string(rows_ == dof ? Complete : Differs));
   }
   if (!connected) {
-    tekst(app_, NotApproved);
+    tekst(w_, NotApproved);
     m_.Sw(19) = 0;
   }
   m_.IcFresh = true;
   (void)mode_;
-  tekst(app_, EndOfInput);
+  tekst(w_, EndOfInput);
 }
 
 }  // namespace
@@ -613,9 +613,9 @@ double linearBendDeviation(const std::array<double, 3>& i, const std::array<doub
   return std::atan2(dot(cross(d1, d2), normal), dot(d1, d2));
 }
 
-void MpoPor(App& app, i16& n, i16& m) noexcept {
-  guard(app, "MpoPor", [&] {
-    auto& t = app.m.IcTab;
+void MpoPor(Work& w, i16& n, i16& m) noexcept {
+  guard(w, "MpoPor", [&] {
+    auto& t = w.m.IcTab;
     int row[6];
     for (int k = 0; k <= 5; ++k) row[k] = t(n, k);
     const i16* col[6];
@@ -636,9 +636,9 @@ void MpoPor(App& app, i16& n, i16& m) noexcept {
   });
 }
 
-void MpoCrd(App& app, int mode) noexcept {
-  guard(app, "MpoCrd", [&] {
-    IcWalk walk(app, mode);
+void MpoCrd(Work& w, int mode) noexcept {
+  guard(w, "MpoCrd", [&] {
+    IcWalk walk(w, mode);
     walk.run();
   });
 }

@@ -3,8 +3,8 @@
 // the small table helpers the generator uses.
 #pragma once
 
-#include "app/app.hpp"
 #include "model/model.hpp"
+#include "model/work.hpp"
 
 #include <algorithm>
 #include <array>
@@ -19,11 +19,11 @@ enum IcType : int { IcStre = 1, IcBend = 2, IcOut = 3, IcTors = 4, IcBeip = 5, I
 /// column 0 key, 1..4 atoms in the argument order of Dist/Bend/Tout/Tors, 5 type, 6 the atom
 /// the coordinate places) and counts them in NDof(0). Logs the comparison with 3N - 6, "MPO
 /// not approved" (Sw(19) off) when the bonds do not join every atom, and "end of data input".
-void MpoCrd(App& app, int mode) noexcept;
+void MpoCrd(Work& w, int mode) noexcept;
 
 /// Drops row n of IcTab when it repeats an earlier row (also with columns 2 and 3 exchanged):
 /// n and the type counter m then go back by 1.
-void MpoPor(App& app, i16& n, i16& m) noexcept;
+void MpoPor(Work& w, i16& n, i16& m) noexcept;
 
 /// Value of IcTab row r as shown: angstrom for a stretch, degrees otherwise (Tout, Tors; a
 /// linear bend as 180 minus its deviation).
@@ -36,16 +36,16 @@ double icValue(const ModKel& m, int r);
 double linearBendDeviation(const std::array<double, 3>& i, const std::array<double, 3>& j,
                            const std::array<double, 3>& k, int component);
 
-/// Sorts rows i0..n of A into ascending order of column c, moving columns 0..w of each row;
+/// Sorts rows i0..n of A into ascending order of column c, moving columns 0..last of each row;
 /// rows with equal keys keep their order.
 template <int R, int C>
-void Ord2(App& app, Tab<i16, R, C>& A, int i0, int n, int c, int w) noexcept {
-  guard(app, "Ord2", [&] {
+void Ord2(Work& w, Tab<i16, R, C>& A, int i0, int n, int c, int last) noexcept {
+  guard(w, "Ord2", [&] {
     if (n <= i0) return;
     std::vector<std::array<i16, C + 1>> rows;
     for (int i = i0; i <= n; ++i) {
       std::array<i16, C + 1> row{};
-      for (int k = 0; k <= w; ++k) row[std::size_t(k)] = A(i, k);
+      for (int k = 0; k <= last; ++k) row[std::size_t(k)] = A(i, k);
       rows.push_back(row);
     }
     (void)A(i0, c);  // the key column must exist
@@ -53,14 +53,14 @@ void Ord2(App& app, Tab<i16, R, C>& A, int i0, int n, int c, int w) noexcept {
       return x[std::size_t(c)] < y[std::size_t(c)];
     });
     for (int i = i0; i <= n; ++i)
-      for (int k = 0; k <= w; ++k) A(i, k) = rows[std::size_t(i - i0)][std::size_t(k)];
+      for (int k = 0; k <= last; ++k) A(i, k) = rows[std::size_t(i - i0)][std::size_t(k)];
   });
 }
 
 /// In rows 1..n of column 0 of A every value x becomes y and every y becomes x.
 template <int R, int C>
-void JoSwp(App& app, Tab<i16, R, C>& A, int n, int x, int y) noexcept {
-  guard(app, "JoSwp", [&] {
+void JoSwp(Work& w, Tab<i16, R, C>& A, int n, int x, int y) noexcept {
+  guard(w, "JoSwp", [&] {
     for (int i = 1; i <= n; ++i) {
       if (A(i, 0) == x)
         A(i, 0) = static_cast<i16>(y);
@@ -72,9 +72,9 @@ void JoSwp(App& app, Tab<i16, R, C>& A, int n, int x, int y) noexcept {
 
 /// p = the first row i in 1..n with A(i, c) = x, else 0.
 template <int R, int C>
-void Jota(App& app, const Tab<i16, R, C>& A, int n, int c, int x, i16& p) noexcept {
+void Jota(Work& w, const Tab<i16, R, C>& A, int n, int c, int x, i16& p) noexcept {
   p = 0;
-  guard(app, "Jota", [&] {
+  guard(w, "Jota", [&] {
     for (int i = 1; i <= n; ++i)
       if (A(i, c) == x) {
         p = static_cast<i16>(i);
@@ -86,9 +86,9 @@ void Jota(App& app, const Tab<i16, R, C>& A, int n, int c, int x, i16& p) noexce
 /// p = the first row i in 1..n holding (a, b, c) in columns 1..3, -i when it holds (c, b, a),
 /// 0 when neither occurs.
 template <int R, int C>
-void Jota3(App& app, const Tab<i16, R, C>& A, int n, int a, int b, int c, i16& p) noexcept {
+void Jota3(Work& w, const Tab<i16, R, C>& A, int n, int a, int b, int c, i16& p) noexcept {
   p = 0;
-  guard(app, "Jota3", [&] {
+  guard(w, "Jota3", [&] {
     if (n < 1) return;
     (void)A(n, 3);  // rows and columns in range
     // columns are contiguous (first index fastest): the middle atom, equal in both orders,

@@ -386,7 +386,7 @@ FrqWindow::FrqWindow(App& app, Desktop& desk) : app_(app), desk_(desk) {
   layout->addWidget(heading_);
   layout->addWidget(comb_, 1);
   auto* grid = new QGridLayout;
-  auto slider = [this](const char* name, void (*handler)(App&, int) noexcept) {
+  auto slider = [this](const char* name, void (*handler)(Viewer&, int) noexcept) {
     auto* s = new QScrollBar(Qt::Horizontal, this);
     s->setObjectName(name);
     connect(s, &QScrollBar::valueChanged, this, [this, handler](int v) {

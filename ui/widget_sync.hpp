@@ -2,7 +2,7 @@
 // Small helpers the windows share: texts, colours and masks between the forms and Qt.
 #pragma once
 
-#include "app/forms.hpp"
+#include "base/forms.hpp"
 
 #include <QAbstractButton>
 #include <QLabel>

@@ -1,12 +1,12 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 // Editing from the viewer: deleting atoms with a one-step undo, changing a distance.
-#include "app/app.hpp"
 #include "base/convert.hpp"
 #include "base/strings.hpp"
 #include "model/bookkeeping.hpp"
 #include "topology/connections.hpp"
 #include "viewer/texts.hpp"
 #include "viewer/viewer.hpp"
+#include "viewer/viewer_forms.hpp"
 #include "viewer/viewer_guard.hpp"
 
 #include <algorithm>
@@ -50,16 +50,16 @@ void setAtomCount(ModKel& m, int n) {
 }
 
 /// Rebuilds the connection matrix from the distances, quietly.
-void rebuildMatrix(App& app) {
+void rebuildMatrix(Viewer& vw) {
   std::string name(QuietDerive);
-  MpoDef(app, name);
+  MpoDef(vw, name);
 }
 
 /// Keeps what a deletion changes beyond the model's own undo copies: the displacements and
 /// the per-atom values that derive from the element.
-void saveUndo(App& app, int a) {
-  auto& m = app.m;
-  auto& v = app.obr.v;
+void saveUndo(Viewer& vw, int a) {
+  auto& m = vw.m;
+  auto& v = vw.obr.v;
   v.UndoAtom = i16(a);
   v.UndoNAt = m.NAt;
   v.UndoNFrq = m.NFrq;
@@ -78,9 +78,9 @@ void saveUndo(App& app, int a) {
 }
 
 /// The displacements of the atoms kept, turned into the orientation the coordinates take.
-void compactModes(App& app, int a, int nat) {
-  auto& m = app.m;
-  auto& v = app.obr.v;
+void compactModes(Viewer& vw, int a, int nat) {
+  auto& m = vw.m;
+  auto& v = vw.obr.v;
   for (int md = 1; md <= v.UndoNFrq; ++md)
     for (int i = 1; i < nat; ++i) {
       int src = i < a ? i : i + 1;
@@ -94,36 +94,36 @@ void compactModes(App& app, int a, int nat) {
 
 }  // namespace
 
-void DelAto_Click(App& app) noexcept {
-  vguard(app, "DelAto_Click", [&] {
-    auto& o = app.obr;
+void DelAto_Click(Viewer& vw) noexcept {
+  vguard(vw, "DelAto_Click", [&] {
+    auto& o = vw.obr;
     o.v.KeepN = -1;
     o.delmo.visible = o.obut[17].visible = true;
     o.chamo.visible = o.gemo.visible = false;
     o.obut[15].visible = o.obut[16].visible = false;
-    app.odleg.visible = false;
-    Clear_Click(app);
-    setWynik(app, ClickToDelete);
+    vw.odleg.visible = false;
+    Clear_Click(vw);
+    setWynik(vw, ClickToDelete);
   });
 }
 
-void leaveDelete(App& app) noexcept {
-  vguard(app, "leaveDelete", [&] {
-    auto& o = app.obr;
+void leaveDelete(Viewer& vw) noexcept {
+  vguard(vw, "leaveDelete", [&] {
+    auto& o = vw.obr;
     o.delmo.visible = false;
     for (int i = 15; i <= 17; ++i) o.obut[std::size_t(i)].visible = false;
     o.v.KeepN = 0;
     o.stary.visible = false;
-    GeOFF(app);
-    setWynik(app, EndDeletion);
+    GeOFF(vw);
+    setWynik(vw, EndDeletion);
   });
 }
 
-void deleteAtom(App& app, int a) noexcept {
-  vguard(app, "deleteAtom", [&] {
-    auto& o = app.obr;
+void deleteAtom(Viewer& vw, int a) noexcept {
+  vguard(vw, "deleteAtom", [&] {
+    auto& o = vw.obr;
     auto& v = o.v;
-    auto& m = app.m;
+    auto& m = vw.m;
     if (a < 1 || a > v.NView || v.NView <= 1) return;  // the last atom stays
     // 1. undo copies
     for (int i = 1; i <= MaxAt; ++i) {
@@ -132,7 +132,7 @@ void deleteAtom(App& app, int a) noexcept {
       m.AtMasU(i) = m.AtMas(i);
       for (int c = 0; c <= 3; ++c) m.XyzOld(i, c) = m.Xyz(i, c);
     }
-    saveUndo(app, a);
+    saveUndo(vw, a);
     int nat = m.NAt;
     // 2.-3. atoms above a move down by one
     v.NView = i16(v.NView - 1);
@@ -148,25 +148,25 @@ void deleteAtom(App& app, int a) noexcept {
     // 4. the structure keeps the orientation shown, its displacements with it
     for (int i = 1; i <= v.NView; ++i)
       for (int c = 0; c <= 3; ++c) m.Xyz(i, c) = m.XyzV(i, c);
-    compactModes(app, a, nat);
+    compactModes(vw, a, nat);
     // 5. the model is the shortened structure
     setAtomCount(m, v.NView);
-    rebuildMatrix(app);
+    rebuildMatrix(vw);
     // 6.-8.
-    Start(app);
+    Start(vw);
     v.KeepN = -1;
     o.delmo.visible = o.obut[17].visible = o.stary.visible = true;
-    app.odleg.visible = false;
-    Reno(app);  // the labels come back, so that the next atom can be clicked
-    setWynik(app, std::string(AtomText) + Str(a) + std::string(Crlf) + std::string(DeletedText));
+    vw.odleg.visible = false;
+    Reno(vw);  // the labels come back, so that the next atom can be clicked
+    setWynik(vw, std::string(AtomText) + Str(a) + std::string(Crlf) + std::string(DeletedText));
   });
 }
 
-void stary_Click(App& app) noexcept {
-  vguard(app, "stary_Click", [&] {
-    auto& o = app.obr;
+void stary_Click(Viewer& vw) noexcept {
+  vguard(vw, "stary_Click", [&] {
+    auto& o = vw.obr;
     auto& v = o.v;
-    auto& m = app.m;
+    auto& m = vw.m;
     if (v.UndoAtom == 0) return;  // nothing deleted since the last undo
     for (int i = 1; i <= MaxAt; ++i) {
       for (int c = 0; c <= 3; ++c) m.Xyz(i, c) = m.XyzOld(i, c);
@@ -183,108 +183,108 @@ void stary_Click(App& app) noexcept {
           m.ModeD(md, i, c) = v.UndoModeD[modeIndex(v.UndoNAt, md, i, c)];
     v.UndoAtom = 0;
     v.UndoModeD.clear();
-    setWynik(app, RestoredText);
+    setWynik(vw, RestoredText);
     v.NView = i16(v.NView + 1);
     setAtomCount(m, v.NView);
-    rebuildMatrix(app);
+    rebuildMatrix(vw);
     v.KeepN = 0;
-    Start(app);
+    Start(vw);
   });
 }
 
-void ChaDis_Click(App& app) noexcept {
-  vguard(app, "ChaDis_Click", [&] {
-    auto& o = app.obr;
+void ChaDis_Click(Viewer& vw) noexcept {
+  vguard(vw, "ChaDis_Click", [&] {
+    auto& o = vw.obr;
     auto& v = o.v;
     o.chamo.visible = o.obut[16].visible = true;
     o.delmo.visible = o.obut[17].visible = false;
     o.gemo.visible = o.obut[15].visible = false;
     v.KeepN = 0;
     o.Clear.visible = true;
-    GeOn(app);
+    GeOn(vw);
     v.LabelsOn = 1;
     if (v.Sel[0] == 0 || v.Sel[1] == 0 || v.Sel[2] != 0) {
-      Clear_Click(app);
-      setWynik(app, ClickTwo);
-      GeOn(app);
+      Clear_Click(vw);
+      setWynik(vw, ClickTwo);
+      GeOn(vw);
     } else {
-      odlegShow(app);
+      odlegShow(vw);
     }
   });
 }
 
-void leaveChange(App& app) noexcept {
-  vguard(app, "leaveChange", [&] {
-    auto& o = app.obr;
+void leaveChange(Viewer& vw) noexcept {
+  vguard(vw, "leaveChange", [&] {
+    auto& o = vw.obr;
     o.chamo.visible = false;
     for (int i = 15; i <= 17; ++i) o.obut[std::size_t(i)].visible = false;
-    app.odleg.visible = false;
-    GeOFF(app);
-    setWynik(app, "");
+    vw.odleg.visible = false;
+    GeOFF(vw);
+    setWynik(vw, "");
   });
 }
 
-void odlegShow(App& app) noexcept {
-  vguard(app, "odlegShow", [&] {
-    auto& d = app.odleg;
+void odlegShow(Viewer& vw) noexcept {
+  vguard(vw, "odlegShow", [&] {
+    auto& d = vw.odleg;
     d.visible = true;
-    d.Text1.text = app.obr.wynik.text;
+    d.Text1.text = vw.obr.wynik.text;
     d.Label1.text = std::string(CurrentDistance);
   });
 }
 
-void odlegText2_Change(App& app) noexcept {
-  vguard(app, "odlegText2_Change", [&] { app.odleg.value = Val(app.odleg.Text2.text); });
+void odlegText2_Change(Viewer& vw) noexcept {
+  vguard(vw, "odlegText2_Change", [&] { vw.odleg.value = Val(vw.odleg.Text2.text); });
 }
 
-void odlegText2_DblClick(App& app) noexcept {
-  vguard(app, "odlegText2_DblClick", [&] {
-    app.odleg.Text2.text.clear();
-    odlegText2_Change(app);
+void odlegText2_DblClick(Viewer& vw) noexcept {
+  vguard(vw, "odlegText2_DblClick", [&] {
+    vw.odleg.Text2.text.clear();
+    odlegText2_Change(vw);
   });
 }
 
-void odlegOK(App& app) noexcept {
-  vguard(app, "odlegOK", [&] {
-    auto& d = app.odleg;
+void odlegOK(Viewer& vw) noexcept {
+  vguard(vw, "odlegOK", [&] {
+    auto& d = vw.odleg;
     d.accepted = true;
     d.Label1.text = std::string(DistanceChanged);
     d.DesDist = d.value;
-    Oile(app);
+    Oile(vw);
     auto p = findCi(d.Text1.text, "d=");
     if (p != std::string::npos) d.Text1.text = d.Text1.text.substr(0, p + 3) + Str(d.DesDist);
   });
 }
 
-void odlegCancel(App& app) noexcept {
-  vguard(app, "odlegCancel", [&] {
-    app.odleg.accepted = false;
-    app.odleg.visible = false;
-    ClearCa(app);
+void odlegCancel(Viewer& vw) noexcept {
+  vguard(vw, "odlegCancel", [&] {
+    vw.odleg.accepted = false;
+    vw.odleg.visible = false;
+    ClearCa(vw);
   });
 }
 
-void Oile(App& app) noexcept {
-  vguard(app, "Oile", [&] {
-    auto& o = app.obr;
+void Oile(Viewer& vw) noexcept {
+  vguard(vw, "Oile", [&] {
+    auto& o = vw.obr;
     auto& v = o.v;
-    auto& m = app.m;
-    double D = app.odleg.DesDist;
+    auto& m = vw.m;
+    double D = vw.odleg.DesDist;
     int s1 = v.Sel[0], s2 = v.Sel[1];
     auto close = [&] {
       o.chamo.visible = o.obut[16].visible = false;
-      app.odleg.visible = false;
-      GeOFF(app);
+      vw.odleg.visible = false;
+      GeOFF(vw);
       v.Sel.fill(0);
     };
     if (D > 0 && (s1 == 0 || s2 == 0)) {
-      setWynik(app, ClickTwo);
+      setWynik(vw, ClickTwo);
       return;
     }
     if (!(D > 0)) {
       close();
-      setWynik(app, std::string(DistanceText) + std::string(Crlf) + Str(D) + std::string(Crlf) +
-                        std::string(NotAccepted));
+      setWynik(vw, std::string(DistanceText) + std::string(Crlf) + Str(D) + std::string(Crlf) +
+                       std::string(NotAccepted));
       return;
     }
     // the atom further right moves; on equal x the first one
@@ -295,20 +295,20 @@ void Oile(App& app) noexcept {
     d = std::sqrt(d);
     if (d == 0) d = 1e-8;
     double f = D / d;
-    Suwaj(app, k, mv, f);
+    Suwaj(vw, k, mv, f);
     close();
-    Reno(app);
-    setWynik(app, std::string(ChangeDist) + std::string(Crlf) + std::string(AtomsText) + Str(k) +
-                      Str(mv) + std::string(Crlf) + std::string(FactorText) +
-                      formatPattern(f, FactorPattern));
+    Reno(vw);
+    setWynik(vw, std::string(ChangeDist) + std::string(Crlf) + std::string(AtomsText) + Str(k) +
+                     Str(mv) + std::string(Crlf) + std::string(FactorText) +
+                     formatPattern(f, FactorPattern));
   });
 }
 
-void Suwaj(App& app, int k, int mv, double f) noexcept {
-  vguard(app, "Suwaj", [&] {
-    auto& v = app.obr.v;
-    auto& m = app.m;
-    setWynik(app, std::string(XChange) + std::string(Crlf) + formatPattern(f, ShiftPattern));
+void Suwaj(Viewer& vw, int k, int mv, double f) noexcept {
+  vguard(vw, "Suwaj", [&] {
+    auto& v = vw.obr.v;
+    auto& m = vw.m;
+    setWynik(vw, std::string(XChange) + std::string(Crlf) + formatPattern(f, ShiftPattern));
     // the fragment: everything reachable from mv without passing through k
     std::vector<int> frag{mv};
     std::vector<bool> in(std::size_t(v.NView) + 1, false);
@@ -339,7 +339,7 @@ void Suwaj(App& app, int k, int mv, double f) noexcept {
         m.XyzV(frag[q], c) += shiftV[c];
         m.Xyz(frag[q], c) += shiftM[c];
       }
-    Uklad(app, 1);
+    Uklad(vw, 1);
   });
 }
 

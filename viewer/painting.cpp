@@ -1,9 +1,9 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 // Painting one frame: balls, sticks, label texts and selection markers; the element colours
 // and the colour file; the ball sizes.
-#include "app/app.hpp"
 #include "base/convert.hpp"
 #include "viewer/viewer.hpp"
+#include "viewer/viewer_forms.hpp"
 #include "viewer/viewer_guard.hpp"
 #include "viewer/viewer_limits.hpp"
 
@@ -34,11 +34,11 @@ void setRgb(Tab<i16, 90, 3>& t, int z, int r, int g, int b) {
 
 /// The label's box from its caption and font, measured again only when one of them or the
 /// surface changed.
-void fitLabel(App& app, int p) {
-  auto& lab = app.obr.Za[std::size_t(p)];
-  const Surface* s = app.obr.Pic1;
+void fitLabel(Viewer& vw, int p) {
+  auto& lab = vw.obr.Za[std::size_t(p)];
+  const Surface* s = vw.obr.Pic1;
   if (lab.sizedOn == s && lab.sizedFont == lab.fontSize && lab.sizedCaption == lab.caption) return;
-  app.obr.Pic1->textSize(lab.caption, lab.fontSize, lab.width, lab.height);
+  vw.obr.Pic1->textSize(lab.caption, lab.fontSize, lab.width, lab.height);
   lab.sizedOn = s;
   lab.sizedFont = lab.fontSize;
   lab.sizedCaption = lab.caption;
@@ -110,12 +110,12 @@ void colourDefaults(ViewState& v) {
 
 // Colour file: Z, ball red, green, blue, label red, green, blue; free format, e.g.
 //   7    60  60 255    195 195   0
-void readColours(App& app) noexcept {
-  vguard(app, "readColours", [&] {
-    auto& v = app.obr.v;
-    const std::string& name = app.m.KolNam;
+void readColours(Viewer& vw) noexcept {
+  vguard(vw, "readColours", [&] {
+    auto& v = vw.obr.v;
+    const std::string& name = vw.m.KolNam;
     if (spl(name) < 1) return;
-    auto& in = app.files.openInput(ColourChannel, name);
+    auto& in = vw.work.files.openInput(ColourChannel, name);
     std::array<bool, 91> marked{};
     double x = 0;
     while (in.tryInputNumber(x)) {
@@ -134,7 +134,7 @@ void readColours(App& app) noexcept {
       if (!whole) break;
       marked[std::size_t(z)] = true;
     }
-    app.files.close(ColourChannel);
+    vw.work.files.close(ColourChannel);
     for (int z = 0; z <= LastColoured; ++z) {
       if (!marked[std::size_t(z)]) continue;
       v.ElBall(z) = pack(v.ElBallRgb, z);
@@ -143,18 +143,18 @@ void readColours(App& app) noexcept {
   });
 }
 
-void writeColours(App& app, const std::string& name) noexcept {
-  vguard(app, "writeColours", [&] {
-    auto& v = app.obr.v;
-    app.files.openOutput(ColourChannel, name);
+void writeColours(Viewer& vw, const std::string& name) noexcept {
+  vguard(vw, "writeColours", [&] {
+    auto& v = vw.obr.v;
+    vw.work.files.openOutput(ColourChannel, name);
     for (int z = 0; z <= LastColoured; ++z) {
       std::string line = fieldText(z, IntPattern, 3) + "   ";
       for (int c = 1; c <= 3; ++c) line += fieldText(v.ElBallRgb(z, c), IntPattern, 4);
       line += "   ";
       for (int c = 1; c <= 3; ++c) line += fieldText(v.ElLabRgb(z, c), IntPattern, 4);
-      app.files.writeLine(ColourChannel, line);
+      vw.work.files.writeLine(ColourChannel, line);
     }
-    app.files.close(ColourChannel);
+    vw.work.files.close(ColourChannel);
   });
 }
 
@@ -169,9 +169,9 @@ double Rsi(double a, double b, double c) noexcept {
   return std::sin(a / std::sqrt(ab)) * std::fabs(std::cos(c / std::sqrt(ab + c * c)));
 }
 
-void Skala(App& app) noexcept {
-  vguard(app, "Skala", [&] {
-    auto& v = app.obr.v;
+void Skala(Viewer& vw) noexcept {
+  vguard(vw, "Skala", [&] {
+    auto& v = vw.obr.v;
     double f = std::sqrt(double(v.RMin) / (v.RMax + 10.0));
     f = std::clamp(f, 0.8, 1.0);
     if (v.ScaleSet == 0) v.Scale = v.ZoomRef * f;
@@ -191,25 +191,25 @@ void Skala(App& app) noexcept {
         }
       }
     }
-    Plas(app);
+    Plas(vw);
   });
 }
 
-void Kulki(App& app, double a) noexcept {
-  vguard(app, "Kulki", [&] {
-    auto& v = app.obr.v;
+void Kulki(Viewer& vw, double a) noexcept {
+  vguard(vw, "Kulki", [&] {
+    auto& v = vw.obr.v;
     double f = v.RMin / (v.RMax + 10.0);
     double g = std::min(f + 1, 1.5);
     double dv = std::fabs(a) < 10000 ? roundHalfEven(3 * a) : roundHalfEven(a);
     if (f < 0.8 && a < 0) g = 1 / g;
     limitRadii(v, roundHalfEven(v.RMin + g * dv), v.RMax + dv, a < 0);
-    Skala(app);
+    Skala(vw);
   });
 }
 
-void Numery(App& app) noexcept {
-  vguard(app, "Numery", [&] {
-    auto& o = app.obr;
+void Numery(Viewer& vw) noexcept {
+  vguard(vw, "Numery", [&] {
+    auto& o = vw.obr;
     auto& v = o.v;
     for (int p = 1; p <= v.NView; ++p) {
       auto& lab = o.Za[std::size_t(p)];
@@ -220,19 +220,19 @@ void Numery(App& app) noexcept {
       else {
         lab.caption = std::string(TwoBlanks);
         lab.opaque = false;
-        fitLabel(app, p);
+        fitLabel(vw, p);
         continue;
       }
-      Etb(app, p);
+      Etb(vw, p);
     }
   });
 }
 
-void Etb(App& app, int p) noexcept {
-  vguard(app, "Etb", [&] {
-    auto& v = app.obr.v;
-    auto& lab = app.obr.Za[std::size_t(p)];
-    fitLabel(app, p);
+void Etb(Viewer& vw, int p) noexcept {
+  vguard(vw, "Etb", [&] {
+    auto& v = vw.obr.v;
+    auto& lab = vw.obr.Za[std::size_t(p)];
+    fitLabel(vw, p);
     double diagonal = std::sqrt(lab.width * lab.width + lab.height * lab.height);
     if (v.BallCol(p) == 0 || diagonal / 2.5 > v.BallRad(p)) {
       lab.opaque = false;
@@ -243,12 +243,12 @@ void Etb(App& app, int p) noexcept {
   });
 }
 
-void hat_ren(App& app) noexcept {
-  vguard(app, "hat_ren", [&] {
-    auto& o = app.obr;
+void hat_ren(Viewer& vw) noexcept {
+  vguard(vw, "hat_ren", [&] {
+    auto& o = vw.obr;
     auto& v = o.v;
     for (int p = 1; p <= v.NView; ++p) {
-      if (app.m.Xyz(p, 0) < 0) continue;
+      if (vw.m.Xyz(p, 0) < 0) continue;
       auto& lab = o.Za[std::size_t(p)];
       v.LabVis(p) = -1;
       if (v.LabelsOn) lab.visible = true;
@@ -262,11 +262,11 @@ void hat_ren(App& app) noexcept {
   });
 }
 
-void Reno(App& app) noexcept {
-  vguard(app, "Reno", [&] {
-    auto& o = app.obr;
+void Reno(Viewer& vw) noexcept {
+  vguard(vw, "Reno", [&] {
+    auto& o = vw.obr;
     auto& v = o.v;
-    auto& m = app.m;
+    auto& m = vw.m;
     Surface& s = *o.Pic1;
     s.clear();
     int stick = v.RMin < 121 ? 4 : 7;
@@ -281,8 +281,8 @@ void Reno(App& app) noexcept {
         v.LabVis(p) = lab.visible ? -1 : 0;
         lab.visible = false;
       }
-      cr_add(app, v.DrawX(p), v.DrawY(p), p);
-      if (m.XyzV(p, 0) < 0 && v.KeepN != 0) tekst(app, std::string(WithoutAtom) + Str(p));
+      cr_add(vw, v.DrawX(p), v.DrawY(p), p);
+      if (m.XyzV(p, 0) < 0 && v.KeepN != 0) tekst(vw, std::string(WithoutAtom) + Str(p));
       // sticks towards atoms no nearer than p; the others are drawn with those atoms
       if (listed && v.DrawNb(p) != 0 && v.BallCol(p) > 0) {
         for (int k = start[std::size_t(p)]; k < start[std::size_t(p) + 1]; ++k) {
@@ -298,7 +298,7 @@ void Reno(App& app) noexcept {
                  v.DrawX(j) + v.BallRad(j) * c1, v.DrawY(j) + v.BallRad(j) * c2, v.ElBall(0));
         }
       }
-      Etb(app, p);
+      Etb(vw, p);
       lab.left = v.DrawX(p) - lab.width / 2;
       lab.top = v.DrawY(p) - lab.height / 2;
       if (m.XyzV(p, 0) >= 0 && (v.BallCol(p) > 0 || v.HMode < 2)) {
@@ -311,18 +311,18 @@ void Reno(App& app) noexcept {
     for (i16 sel : v.Sel) {
       if (sel == 0) continue;
       int q = v.DrawPos(sel);
-      cr_fil(app, v.DrawX(q), v.DrawY(q), q);
+      cr_fil(vw, v.DrawX(q), v.DrawY(q), q);
     }
     if (v.KeepN != 0 || v.LabelsOn != 0)
       for (int p = 1; p <= n; ++p) o.Za[std::size_t(p)].visible = v.LabVis(p) != 0;
   });
 }
 
-void cr_add(App& app, double x, double y, int p) noexcept {
-  vguard(app, "cr_add", [&] {
-    auto& v = app.obr.v;
-    if (v.BallCol(p) == 0 || app.m.Xyz(p, 0) < 0 || app.m.XyzV(p, 0) < 0) return;
-    Surface& s = *app.obr.Pic1;
+void cr_add(Viewer& vw, double x, double y, int p) noexcept {
+  vguard(vw, "cr_add", [&] {
+    auto& v = vw.obr.v;
+    if (v.BallCol(p) == 0 || vw.m.Xyz(p, 0) < 0 || vw.m.XyzV(p, 0) < 0) return;
+    Surface& s = *vw.obr.Pic1;
     Colour outline = v.ElLab(0) == White ? v.BallCol(p) : v.ElLab(0);
     s.setLineWidth(1);
     s.setFillColour(v.BallCol(p));
@@ -331,10 +331,10 @@ void cr_add(App& app, double x, double y, int p) noexcept {
   });
 }
 
-void cr_fil(App& app, double x, double y, int p) noexcept {
-  vguard(app, "cr_fil", [&] {
-    auto& v = app.obr.v;
-    Surface& s = *app.obr.Pic1;
+void cr_fil(Viewer& vw, double x, double y, int p) noexcept {
+  vguard(vw, "cr_fil", [&] {
+    auto& v = vw.obr.v;
+    Surface& s = *vw.obr.Pic1;
     s.setFillStyle(FillStyle::DiagonalCross);
     s.setFillColour(v.LabCol(p));
     s.setLineWidth(1);

@@ -1,9 +1,9 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 // Picture output: the bitmap file (or the clipboard), the printer, the colour file.
-#include "app/app.hpp"
-#include "app/work_folder.hpp"
 #include "base/strings.hpp"
+#include "model/work_folder.hpp"
 #include "viewer/viewer.hpp"
+#include "viewer/viewer_forms.hpp"
 #include "viewer/viewer_guard.hpp"
 
 namespace kel {
@@ -20,13 +20,13 @@ constexpr double PrintTop = 1200;  // twips from the top of the page
 
 }  // namespace
 
-std::string pictureName(App& app, std::string name) {
+std::string pictureName(Viewer& vw, std::string name) {
   for (;;) {
     if (spl(name) <= 0) return name;  // missing, or empty: nothing would be lost
     std::string prompt = std::string(Caution) + "\r" + name + "\r" + std::string(CancelOrOk) +
                          "\r" + std::string(OrNewName);
-    std::string answer = trim(app.prompt->inputBox(prompt, app.obr.caption, name));
-    app.yield();
+    std::string answer = trim(vw.work.prompt->inputBox(prompt, vw.obr.caption, name));
+    vw.yield();
     if (answer.empty()) return {};
     if (answer == name) return name;
     name = answer;
@@ -34,39 +34,39 @@ std::string pictureName(App& app, std::string name) {
   }
 }
 
-void Bitmapa(App& app) noexcept {
-  vguard(app, "Bitmapa", [&] {
-    auto& o = app.obr;
-    std::string name = pictureName(app, sideFile(app, app.m.FilNam + std::string(BitmapExt)));
+void Bitmapa(Viewer& vw) noexcept {
+  vguard(vw, "Bitmapa", [&] {
+    auto& o = vw.obr;
+    std::string name = pictureName(vw, sideFile(vw, vw.m.FilNam + std::string(BitmapExt)));
     if (name.empty()) {
       if (o.clipboard) {
         o.clipboard->clear();
         o.clipboard->setPicture(*o.Pic1);
       }
-      setWynik(app, ClipboardText);
+      setWynik(vw, ClipboardText);
       return;
     }
     if (!o.Pic1->savePicture(name)) throw BasicError{75};
-    setWynik(app, SavedText);
+    setWynik(vw, SavedText);
   });
 }
 
-void Drukuj(App& app) noexcept {
-  vguard(app, "Drukuj", [&] {
-    auto& o = app.obr;
+void Drukuj(Viewer& vw) noexcept {
+  vguard(vw, "Drukuj", [&] {
+    auto& o = vw.obr;
     if (!o.printer) return;
     o.printer->drawPicture(*o.Pic1, 0, PrintTop);
     o.printer->endDoc();
   });
 }
 
-void Ima1_Click(App& app) noexcept {
-  vguard(app, "Ima1_Click", [&] {
-    auto& o = app.obr;
+void Ima1_Click(Viewer& vw) noexcept {
+  vguard(vw, "Ima1_Click", [&] {
+    auto& o = vw.obr;
     for (auto& im : o.Ima1) im.visible = !im.visible;
-    const std::string& name = app.m.KolNam;
-    if (!name.empty() && spl(name) <= 0) writeColours(app, name);
-    setWynik(app, name);
+    const std::string& name = vw.m.KolNam;
+    if (!name.empty() && spl(name) <= 0) writeColours(vw, name);
+    setWynik(vw, name);
   });
 }
 

@@ -3,7 +3,7 @@
 // surface units (twips: 15 to a pixel); colours are packed red + 256 green + 65536 blue.
 #pragma once
 
-#include "app/forms.hpp"
+#include "base/forms.hpp"
 
 #include <string>
 #include <string_view>

@@ -1,9 +1,9 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 // The normal-mode animation and the frequency list with its speed and amplitude sliders.
-#include "app/app.hpp"
 #include "base/convert.hpp"
 #include "viewer/texts.hpp"
 #include "viewer/viewer.hpp"
+#include "viewer/viewer_forms.hpp"
 #include "viewer/viewer_guard.hpp"
 
 #include <algorithm>
@@ -36,10 +36,10 @@ int sliderValue(const ScrollBar& s, double x) {
 
 }  // namespace
 
-void ComIni(App& app) noexcept {
-  vguard(app, "ComIni", [&] {
-    auto& f = app.frq;
-    auto& m = app.m;
+void ComIni(Viewer& vw) noexcept {
+  vguard(vw, "ComIni", [&] {
+    auto& f = vw.frq;
+    auto& m = vw.m;
     if (m.NFrq == 0) {
       f.visible = false;
       return;
@@ -56,68 +56,68 @@ void ComIni(App& app) noexcept {
   });
 }
 
-void frqLoad(App& app) noexcept {
-  vguard(app, "frqLoad", [&] {
-    auto& f = app.frq;
-    f.HSA.value = sliderValue(f.HSA, app.m.VibAmp);
-    f.HSS.value = sliderValue(f.HSS, app.m.VibSpd);
-    ComIni(app);
+void frqLoad(Viewer& vw) noexcept {
+  vguard(vw, "frqLoad", [&] {
+    auto& f = vw.frq;
+    f.HSA.value = sliderValue(f.HSA, vw.m.VibAmp);
+    f.HSS.value = sliderValue(f.HSS, vw.m.VibSpd);
+    ComIni(vw);
   });
 }
 
-void Comb_Click(App& app, int k) noexcept {
-  vguard(app, "Comb_Click", [&] {
-    auto& f = app.frq;
-    auto& m = app.m;
+void Comb_Click(Viewer& vw, int k) noexcept {
+  vguard(vw, "Comb_Click", [&] {
+    auto& f = vw.frq;
+    auto& m = vw.m;
     f.Teker.text.clear();
     f.Teker.visible = false;
     if (k < 0 || k > m.NFrq) return;
     f.Comb.listIndex = k;
     if (k == 0) {
       f.visible = false;
-      StopVi(app);
-      app.obr.vimo.visible = false;
+      StopVi(vw);
+      vw.obr.vimo.visible = false;
     } else if (k == m.VibMode) {
-      StopVi(app);
+      StopVi(vw);
     } else {
       m.VibMode = i16(k);
-      Vibra(app);
+      Vibra(vw);
     }
   });
 }
 
-void HSA_Change(App& app, int value) noexcept {
-  vguard(app, "HSA_Change", [&] {
-    app.frq.HSA.value = value;
-    app.m.VibAmp = value / 1000.0;
+void HSA_Change(Viewer& vw, int value) noexcept {
+  vguard(vw, "HSA_Change", [&] {
+    vw.frq.HSA.value = value;
+    vw.m.VibAmp = value / 1000.0;
   });
 }
 
-void HSS_Change(App& app, int value) noexcept {
-  vguard(app, "HSS_Change", [&] {
-    app.frq.HSS.value = value;
-    app.m.VibSpd = value / 1000.0;
+void HSS_Change(Viewer& vw, int value) noexcept {
+  vguard(vw, "HSS_Change", [&] {
+    vw.frq.HSS.value = value;
+    vw.m.VibSpd = value / 1000.0;
   });
 }
 
-void Laa_Click(App& app) noexcept {
-  HSA_Change(app, DefaultSlider);
+void Laa_Click(Viewer& vw) noexcept {
+  HSA_Change(vw, DefaultSlider);
 }
-void Las_Click(App& app) noexcept {
-  HSS_Change(app, DefaultSlider);
+void Las_Click(Viewer& vw) noexcept {
+  HSS_Change(vw, DefaultSlider);
 }
 
-void vimo_Click(App& app) noexcept {
-  vguard(app, "vimo_Click", [&] {
-    app.obr.vimo.visible = false;
-    StopVi(app);
-    app.frq.visible = false;
+void vimo_Click(Viewer& vw) noexcept {
+  vguard(vw, "vimo_Click", [&] {
+    vw.obr.vimo.visible = false;
+    StopVi(vw);
+    vw.frq.visible = false;
   });
 }
 
-void buildModeVec(App& app) {
-  auto& v = app.obr.v;
-  auto& m = app.m;
+void buildModeVec(Viewer& vw) {
+  auto& v = vw.obr.v;
+  auto& m = vw.m;
   int md = m.VibMode;
   for (int i = 1; i <= v.NView; ++i)
     for (int c = 1; c <= 3; ++c) {
@@ -127,26 +127,26 @@ void buildModeVec(App& app) {
     }
 }
 
-void vibPhase(App& app, int phase) {
-  auto& v = app.obr.v;
-  double amp = phase * app.m.VibAmp;
+void vibPhase(Viewer& vw, int phase) {
+  auto& v = vw.obr.v;
+  double amp = phase * vw.m.VibAmp;
   for (int i = 1; i <= v.NView; ++i)
     for (int c = 1; c <= 3; ++c) v.VibDisp(i, c) = float(v.ModeVec(i, c) * amp);
 }
 
-void Vibra(App& app) noexcept {
-  vguard(app, "Vibra", [&] {
-    if (app.m.VibMode <= 0) return;
-    app.obr.v.VibOn = -1;
-    app.obr.obut[5].text = std::string(StopCaption);
-    buildModeVec(app);
-    Faza(app, 0, 0);
+void Vibra(Viewer& vw) noexcept {
+  vguard(vw, "Vibra", [&] {
+    if (vw.m.VibMode <= 0) return;
+    vw.obr.v.VibOn = -1;
+    vw.obr.obut[5].text = std::string(StopCaption);
+    buildModeVec(vw);
+    Faza(vw, 0, 0);
   });
 }
 
-void Faza(App& app, int phase, int step) noexcept {
-  vguard(app, "Faza", [&] {
-    auto& v = app.obr.v;
+void Faza(Viewer& vw, int phase, int step) noexcept {
+  vguard(vw, "Faza", [&] {
+    auto& v = vw.obr.v;
     if (step == 0) step = 1;
     do {
       phase += step;
@@ -154,21 +154,21 @@ void Faza(App& app, int phase, int step) noexcept {
         step = -step;
         phase += 2 * step;
       }
-      vibPhase(app, phase);
-      Uklad(app, 1);
-      Wait(app, std::fabs(0.1 / (app.m.VibSpd + 0.001)));
-    } while (v.VibOn != 0 && app.m.VibMode > 0);
+      vibPhase(vw, phase);
+      Uklad(vw, 1);
+      Wait(vw, std::fabs(0.1 / (vw.m.VibSpd + 0.001)));
+    } while (v.VibOn != 0 && vw.m.VibMode > 0);
   });
 }
 
-void StopVi(App& app) noexcept {
-  vguard(app, "StopVi", [&] {
-    auto& v = app.obr.v;
+void StopVi(Viewer& vw) noexcept {
+  vguard(vw, "StopVi", [&] {
+    auto& v = vw.obr.v;
     v.VibDisp.fill(0.0f);
     v.VibOn = 0;
-    app.m.VibMode = 0;
-    Uklad(app, 1);
-    app.obr.obut[5].text = std::string(VibrationsCaption);
+    vw.m.VibMode = 0;
+    Uklad(vw, 1);
+    vw.obr.obut[5].text = std::string(VibrationsCaption);
   });
 }
 

@@ -2,9 +2,9 @@
 // The viewer's start, axis views, scale fitting, depth order, zoom, rotation and projection.
 #include "viewer/viewer.hpp"
 
-#include "app/app.hpp"
 #include "base/convert.hpp"
 #include "viewer/texts.hpp"
+#include "viewer/viewer_forms.hpp"
 #include "viewer/viewer_guard.hpp"
 
 #include <algorithm>
@@ -41,20 +41,20 @@ double labelFont(double radius) {
 
 }  // namespace
 
-void viewerError(App& app, std::string_view name, int number) {
-  auto& t = app.obr.Teker;
+void viewerError(Viewer& vw, std::string_view name, int number) {
+  auto& t = vw.obr.Teker;
   t.text = std::string(name) + " ERROR " + std::to_string(number) + "  " +
            std::string(errorDescription(number));
   t.visible = true;
-  ++app.erraCount;
-  app.files.closeAll();
+  ++vw.work.erraCount;
+  vw.work.files.closeAll();
 }
 
-void Start(App& app) noexcept {
-  vguard(app, "Start", [&] {
-    auto& o = app.obr;
+void Start(Viewer& vw) noexcept {
+  vguard(vw, "Start", [&] {
+    auto& o = vw.obr;
     auto& v = o.v;
-    auto& m = app.m;
+    auto& m = vw.m;
     Surface& s = *o.Pic1;
     // 1. state of the controls
     s.clear();
@@ -72,7 +72,7 @@ void Start(App& app) noexcept {
       o.obut[5].text = std::string(VibrationsCaption);
       v.VibOn = 0;
     }
-    if (!o.stary.visible) setWynik(app, "");
+    if (!o.stary.visible) setWynik(vw, "");
     for (int p = 1; p <= MaxAt; ++p) {
       o.Za[std::size_t(p)].caption = std::to_string(p);
       o.Za[std::size_t(p)].visible = false;
@@ -92,7 +92,7 @@ void Start(App& app) noexcept {
     m.Xyz(0, 0) = -1;
     // 5. text box font, the main window's text
     o.wynik.fontSize = v.NView > 100 ? 10 : 12;
-    v.MainText = app.frm.Text1.text;
+    v.MainText = vw.work.con.Text1.text;
     // 6. draw order, undo button, modes
     for (int i = 0; i <= MaxAt; ++i) {
       v.LabVis(i) = -1;
@@ -120,15 +120,15 @@ void Start(App& app) noexcept {
       for (int c = 0; c <= 3; ++c) m.XyzV(i, c) = m.Xyz(i, c);
     for (int i = v.NView + 1; i <= MaxAt; ++i) m.XyzV(i, 0) = -1;
     // 10. first frame; 11. colour file (seen at the next projection)
-    Uklad(app, 0);
-    readColours(app);
+    Uklad(vw, 0);
+    readColours(vw);
   });
 }
 
-void UkObr(App& app, int k) noexcept {
-  vguard(app, "UkObr", [&] {
-    auto& v = app.obr.v;
-    auto& m = app.m;
+void UkObr(Viewer& vw, int k) noexcept {
+  vguard(vw, "UkObr", [&] {
+    auto& v = vw.obr.v;
+    auto& m = vw.m;
     v.Orient.fill(0.0);
     for (int c = 1; c <= 3; ++c) {
       int d = c + k - 1;
@@ -136,18 +136,18 @@ void UkObr(App& app, int k) noexcept {
       for (int i = 1; i <= MaxAt; ++i) m.XyzV(i, c) = m.Xyz(i, d);
       v.Orient(d, c) = 1.0;
     }
-    v.Cx = app.obr.Pic1->scaleWidth() / 2;
-    v.Cy = app.obr.Pic1->scaleHeight() / 2;
-    buildModeVec(app);
-    UkSkal(app, k);
+    v.Cx = vw.obr.Pic1->scaleWidth() / 2;
+    v.Cy = vw.obr.Pic1->scaleHeight() / 2;
+    buildModeVec(vw);
+    UkSkal(vw, k);
     v.ScaleSet = 0;
   });
 }
 
-void UkSkal(App& app, int k) noexcept {
-  vguard(app, "UkSkal", [&] {
-    auto& v = app.obr.v;
-    auto& m = app.m;
+void UkSkal(Viewer& vw, int k) noexcept {
+  vguard(vw, "UkSkal", [&] {
+    auto& v = vw.obr.v;
+    auto& m = vw.m;
     int a = k;
     int b = a % 3 + 1;
     int c = b % 3 + 1;
@@ -166,14 +166,14 @@ void UkSkal(App& app, int k) noexcept {
     if (v.ViewExt(3, b) > big) big = v.ViewExt(3, b);
     if (v.ViewExt(3, c) > big) big = v.ViewExt(3, c);
     if (big <= 0) big = 1.0;  // every atom on one point of the plane
-    v.FitScale = fitOf(*app.obr.Pic1, big, big);
+    v.FitScale = fitOf(*vw.obr.Pic1, big, big);
   });
 }
 
-void Uklad(App& app, int flag) noexcept {
-  vguard(app, "Uklad", [&] {
-    auto& v = app.obr.v;
-    auto& m = app.m;
+void Uklad(Viewer& vw, int flag) noexcept {
+  vguard(vw, "Uklad", [&] {
+    auto& v = vw.obr.v;
+    auto& m = vw.m;
     // 1. depth order, farthest first; the exchange sort keeps its own order of equal keys
     for (int i = 0; i <= MaxAt; ++i) v.DepthList(i) = i16(i);
     int n = v.NView;
@@ -203,41 +203,41 @@ void Uklad(App& app, int flag) noexcept {
     }
     for (int i = 1; i <= n; ++i) v.DepthList(i) = atom[std::size_t(i)];
     if (flag != 0) {
-      Plas(app);
+      Plas(vw);
       return;
     }
     // 3. a fit outside the usable range is reported and replaced
     if (v.FitScale < 100 || v.FitScale > 32000) {
-      app.obr.wynik.text = Str(v.FitScale) + std::string(ScaleComplaint);
+      vw.obr.wynik.text = Str(v.FitScale) + std::string(ScaleComplaint);
       v.FitScale = 1000;
     }
     if (v.ScaleSet == 0) {
       v.ZoomRef = v.FitScale;
-      Skala(app);
+      Skala(vw);
       v.ScaleSet = 1;
       return;
     }
     v.ScaleSet = 1;
     if (v.FitScale < v.Scale) v.ZoomRef = v.Scale = v.FitScale;
-    Plas(app);
+    Plas(vw);
   });
 }
 
-void Patyki(App& app, double a) noexcept {
-  vguard(app, "Patyki", [&] {
-    auto& v = app.obr.v;
+void Patyki(Viewer& vw, double a) noexcept {
+  vguard(vw, "Patyki", [&] {
+    auto& v = vw.obr.v;
     v.Scale += 5 * a;
     if (v.Scale > v.ZoomRef) v.ZoomRef = v.FitScale = v.Scale;
     if (v.Scale < 100) v.Scale = 100;
     if (v.Scale > 20000) v.Scale = 20000;
-    Plas(app);
+    Plas(vw);
   });
 }
 
-void Obr(App& app, int k1, int k2, double ai) noexcept {
-  vguard(app, "Obr", [&] {
-    auto& v = app.obr.v;
-    auto& m = app.m;
+void Obr(Viewer& vw, int k1, int k2, double ai) noexcept {
+  vguard(vw, "Obr", [&] {
+    auto& v = vw.obr.v;
+    auto& m = vw.m;
     double th = ai * m.Pi / 18;
     double c = std::cos(th), s = std::sin(th);
     auto turn = [&](double& u, double& w) {
@@ -255,15 +255,15 @@ void Obr(App& app, int k1, int k2, double ai) noexcept {
       v.VibDisp(i, k2) = float(w);
       turn(v.ModeVec(i, k1), v.ModeVec(i, k2));
     }
-    Uklad(app, 1);
+    Uklad(vw, 1);
   });
 }
 
-void Plas(App& app) noexcept {
-  vguard(app, "Plas", [&] {
-    auto& o = app.obr;
+void Plas(Viewer& vw) noexcept {
+  vguard(vw, "Plas", [&] {
+    auto& o = vw.obr;
     auto& v = o.v;
-    auto& m = app.m;
+    auto& m = vw.m;
     int n = v.NView;
     for (int p = 1; p <= n; ++p) o.Za[std::size_t(p)].visible = false;
     int k = 0;
@@ -308,9 +308,9 @@ void Plas(App& app) noexcept {
     v.BondPartner.resize(pairs.size());
     std::vector<int> next(start.begin(), start.end());
     for (auto [p, j] : pairs) v.BondPartner[std::size_t(next[std::size_t(p)]++)] = j;
-    Numery(app);
-    hat_ren(app);
-    Reno(app);
+    Numery(vw);
+    hat_ren(vw);
+    Reno(vw);
   });
 }
 

@@ -1,6 +1,6 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 // The structure viewer: projection, painting, controls, measuring, editing, vibrations and
-// picture output. Every procedure works on app.obr (its ViewState v) and the model app.m.
+// picture output. Every procedure works on vw.obr (its ViewState v) and the model vw.m.
 #pragma once
 
 #include <string>
@@ -8,142 +8,142 @@
 
 namespace kel {
 
-struct App;
+struct Viewer;
 struct ViewState;
 
 // --- projection
 /// Initialises the viewer for the current model and draws the first frame.
-void Start(App& app) noexcept;
+void Start(Viewer& vw) noexcept;
 /// Axis view k = 1 (x, y, z), 2 (y, z, x), 3 (z, x, y) of the model coordinates.
-void UkObr(App& app, int k) noexcept;
+void UkObr(Viewer& vw, int k) noexcept;
 /// The scale at which axis view k fits the surface (FitScale).
-void UkSkal(App& app, int k) noexcept;
+void UkSkal(Viewer& vw, int k) noexcept;
 /// Depth order; with flag 0 also the scale check and calibration; then projection.
-void Uklad(App& app, int flag) noexcept;
+void Uklad(Viewer& vw, int flag) noexcept;
 /// Zoom by a signed amount a.
-void Patyki(App& app, double a) noexcept;
+void Patyki(Viewer& vw, double a) noexcept;
 /// Rotation by ai steps of 10 degrees in the plane of working axes k1, k2.
-void Obr(App& app, int k1, int k2, double ai) noexcept;
+void Obr(Viewer& vw, int k1, int k2, double ai) noexcept;
 /// Projects the working coordinates to draw positions and paints.
-void Plas(App& app) noexcept;
+void Plas(Viewer& vw) noexcept;
 
 // --- painting
 /// Built-in element colours.
 void colourDefaults(ViewState& v);
 /// Reads the colour file named KolNam (a file of length 0 counts as missing).
-void readColours(App& app) noexcept;
+void readColours(Viewer& vw) noexcept;
 /// Writes the colour file from the current tables (one line per element 0..85).
-void writeColours(App& app, const std::string& name) noexcept;
+void writeColours(Viewer& vw, const std::string& name) noexcept;
 /// Ball size calibration from RMin, RMax and the mass range; then Plas.
-void Skala(App& app) noexcept;
+void Skala(Viewer& vw) noexcept;
 /// Changes the ball sizes by a signed amount a; then Skala.
-void Kulki(App& app, double a) noexcept;
+void Kulki(Viewer& vw, double a) noexcept;
 /// Label captions for LabelMode.
-void Numery(App& app) noexcept;
+void Numery(Viewer& vw) noexcept;
 /// Label background of draw position p.
-void Etb(App& app, int p) noexcept;
+void Etb(Viewer& vw, int p) noexcept;
 /// Applies HMode to the hydrogen atoms.
-void hat_ren(App& app) noexcept;
+void hat_ren(Viewer& vw) noexcept;
 /// Paints one frame from the draw positions.
-void Reno(App& app) noexcept;
+void Reno(Viewer& vw) noexcept;
 /// Stick offset factor: sin(a / sqrt(a^2 + b^2)) |cos(c / sqrt(a^2 + b^2 + c^2))|; 0 at a = b = 0.
 double Rsi(double a, double b, double c) noexcept;
 /// x^(1/k) for x > 0 and k != 0, else 1.
 double sqz(double x, int k) noexcept;
 /// The ball of draw position p at (x, y).
-void cr_add(App& app, double x, double y, int p) noexcept;
+void cr_add(Viewer& vw, double x, double y, int p) noexcept;
 /// The selection marker of draw position p at (x, y).
-void cr_fil(App& app, double x, double y, int p) noexcept;
+void cr_fil(Viewer& vw, double x, double y, int p) noexcept;
 
 // --- controls (x, y in surface units; button mask: left 1, right 2, middle 4; modifier
 // mask: Shift 1, Ctrl 2, Alt 4)
-void obut_Click(App& app, int n) noexcept;
-void obut_DblClick(App& app) noexcept;
-void obut_KeyDown(App& app, int n, int shift) noexcept;
-void obut_KeyUp(App& app, int n, int shift) noexcept;
+void obut_Click(Viewer& vw, int n) noexcept;
+void obut_DblClick(Viewer& vw) noexcept;
+void obut_KeyDown(Viewer& vw, int n, int shift) noexcept;
+void obut_KeyUp(Viewer& vw, int n, int shift) noexcept;
 /// Click on the window background (form = true) or on the surface.
-void backgroundClick(App& app, bool form) noexcept;
-void Pic1_MouseDown(App& app, int button, int shift, double x, double y) noexcept;
-void Pic1_MouseUp(App& app) noexcept;
-void Pic1_MouseMove(App& app, int button, int shift, double x, double y) noexcept;
+void backgroundClick(Viewer& vw, bool form) noexcept;
+void Pic1_MouseDown(Viewer& vw, int button, int shift, double x, double y) noexcept;
+void Pic1_MouseUp(Viewer& vw) noexcept;
+void Pic1_MouseMove(Viewer& vw, int button, int shift, double x, double y) noexcept;
 /// The surface size for a viewer window of that size (surface units): 1460 narrower, 500 lower.
 void surfaceSizeFor(double windowWidth, double windowHeight, double& width, double& height);
 /// The window was resized and the surface given its new size: centre and repaint (nothing
 /// while the window is minimised).
-void Form_Resize(App& app) noexcept;
+void Form_Resize(Viewer& vw) noexcept;
 /// Throttle of large moves.
-void MyWai(App& app, double& t, double f, double a, double b) noexcept;
+void MyWai(Viewer& vw, double& t, double f, double a, double b) noexcept;
 /// Waits more than x seconds, yielding (x = 0: until the clock has advanced).
-void Wait(App& app, double x) noexcept;
+void Wait(Viewer& vw, double x) noexcept;
 /// The viewer's run-time error report in Teker.
-void viewerError(App& app, std::string_view name, int number);
+void viewerError(Viewer& vw, std::string_view name, int number);
 
 // --- geometry mode
-void GeOn(App& app) noexcept;
-void GeOFF(App& app) noexcept;
+void GeOn(Viewer& vw) noexcept;
+void GeOFF(Viewer& vw) noexcept;
 /// Button "&Geometry" (also obut 4).
-void enterGeometry(App& app) noexcept;
+void enterGeometry(Viewer& vw) noexcept;
 /// Button 15 or a click on the "geomerty mode" label.
-void leaveGeometry(App& app) noexcept;
-void Clear_Click(App& app) noexcept;
-void Clear_bR(App& app) noexcept;
-void ClearCa(App& app) noexcept;
+void leaveGeometry(Viewer& vw) noexcept;
+void Clear_Click(Viewer& vw) noexcept;
+void Clear_bR(Viewer& vw) noexcept;
+void ClearCa(Viewer& vw) noexcept;
 /// Click on the label of draw position p.
-void Za_Click(App& app, int p) noexcept;
+void Za_Click(Viewer& vw, int p) noexcept;
 /// The draw position whose visible label box holds (x, y); 0 when none.
-int labelAt(const App& app, double x, double y);
+int labelAt(const Viewer& vw, double x, double y);
 /// Sets the text box and runs its change event when the text changed.
-void setWynik(App& app, std::string_view text);
+void setWynik(Viewer& vw, std::string_view text);
 /// The text box's change event: the ball-size entry.
-void wynik_Change(App& app) noexcept;
-void wynik_DblClick(App& app) noexcept;
+void wynik_Change(Viewer& vw) noexcept;
+void wynik_DblClick(Viewer& vw) noexcept;
 /// Enter in the text box: a blank before the text, which repeats the last size step.
-void wynik_Enter(App& app) noexcept;
+void wynik_Enter(Viewer& vw) noexcept;
 
 // --- editing
-void DelAto_Click(App& app) noexcept;
+void DelAto_Click(Viewer& vw) noexcept;
 /// Button 17 or a click on the "delete mode" label.
-void leaveDelete(App& app) noexcept;
+void leaveDelete(Viewer& vw) noexcept;
 /// Deletes atom a (a label click in delete mode).
-void deleteAtom(App& app, int a) noexcept;
-void stary_Click(App& app) noexcept;
-void ChaDis_Click(App& app) noexcept;
+void deleteAtom(Viewer& vw, int a) noexcept;
+void stary_Click(Viewer& vw) noexcept;
+void ChaDis_Click(Viewer& vw) noexcept;
 /// Button 16 or a click on the "change distance" label.
-void leaveChange(App& app) noexcept;
-void odlegShow(App& app) noexcept;
-void odlegText2_Change(App& app) noexcept;
-void odlegText2_DblClick(App& app) noexcept;
-void odlegOK(App& app) noexcept;
-void odlegCancel(App& app) noexcept;
+void leaveChange(Viewer& vw) noexcept;
+void odlegShow(Viewer& vw) noexcept;
+void odlegText2_Change(Viewer& vw) noexcept;
+void odlegText2_DblClick(Viewer& vw) noexcept;
+void odlegOK(Viewer& vw) noexcept;
+void odlegCancel(Viewer& vw) noexcept;
 /// Change distance of the two selected atoms to DesDist.
-void Oile(App& app) noexcept;
+void Oile(Viewer& vw) noexcept;
 /// Moves atom m and its fragment (not through k) along k-m by factor f.
-void Suwaj(App& app, int k, int m, double f) noexcept;
+void Suwaj(Viewer& vw, int k, int m, double f) noexcept;
 
 // --- vibrations
-void ComIni(App& app) noexcept;
+void ComIni(Viewer& vw) noexcept;
 /// The frequency-list window is loaded: sliders from VibAmp and VibSpd, then ComIni.
-void frqLoad(App& app) noexcept;
-void Comb_Click(App& app, int k) noexcept;
-void HSA_Change(App& app, int value) noexcept;
-void HSS_Change(App& app, int value) noexcept;
-void Laa_Click(App& app) noexcept;
-void Las_Click(App& app) noexcept;
-void vimo_Click(App& app) noexcept;
+void frqLoad(Viewer& vw) noexcept;
+void Comb_Click(Viewer& vw, int k) noexcept;
+void HSA_Change(Viewer& vw, int value) noexcept;
+void HSS_Change(Viewer& vw, int value) noexcept;
+void Laa_Click(Viewer& vw) noexcept;
+void Las_Click(Viewer& vw) noexcept;
+void vimo_Click(Viewer& vw) noexcept;
 /// ModeVec of mode VibMode in the current orientation.
-void buildModeVec(App& app);
+void buildModeVec(Viewer& vw);
 /// The offsets of one phase: VibDisp = ModeVec * phase * VibAmp.
-void vibPhase(App& app, int phase);
-void Vibra(App& app) noexcept;
-void Faza(App& app, int phase, int step) noexcept;
-void StopVi(App& app) noexcept;
+void vibPhase(Viewer& vw, int phase);
+void Vibra(Viewer& vw) noexcept;
+void Faza(Viewer& vw, int phase, int step) noexcept;
+void StopVi(Viewer& vw) noexcept;
 
 // --- picture output
 /// The name a picture is saved under, starting from name: a free name at once, otherwise the
 /// overwrite question (OK keeps the name, a new name is checked again); "" for Cancel.
-std::string pictureName(App& app, std::string name);
-void Bitmapa(App& app) noexcept;
-void Drukuj(App& app) noexcept;
-void Ima1_Click(App& app) noexcept;
+std::string pictureName(Viewer& vw, std::string name);
+void Bitmapa(Viewer& vw) noexcept;
+void Drukuj(Viewer& vw) noexcept;
+void Ima1_Click(Viewer& vw) noexcept;
 
 }  // namespace kel

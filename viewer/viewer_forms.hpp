@@ -2,12 +2,14 @@
 // The viewer's forms as plain state: the viewer, the frequency list, the distance dialog.
 #pragma once
 
-#include "app/forms.hpp"
+#include "base/forms.hpp"
 #include "model/model.hpp"
 #include "model/tab.hpp"
+#include "model/work.hpp"
 #include "viewer/surface.hpp"
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -126,6 +128,31 @@ struct Odleg {
   double DesDist = 0;  ///< desired distance in angstrom
 
   Odleg();
+};
+
+/// What the viewer asks of the program around it.
+struct ViewerHooks {
+  /// The pointer passes over the picture while no drag runs (the main window comes back
+  /// when it was hidden; otherwise the picture takes the focus when no dialog is open).
+  std::function<void()> pointerOver;
+};
+
+/// The viewer's context: its windows, the model and the work context it reports into.
+struct Viewer {
+  Viewer(Work& w, FrmObr& viewer, KelFrq& list, Odleg& distance)
+      : work(w), m(w.m), obr(viewer), frq(list), odleg(distance) {}
+  Viewer(const Viewer&) = delete;
+  Viewer& operator=(const Viewer&) = delete;
+
+  Work& work;
+  ModKel& m;
+  FrmObr& obr;   ///< the viewer window and its view state
+  KelFrq& frq;   ///< the frequency list
+  Odleg& odleg;  ///< the distance dialog
+  ViewerHooks hooks;
+
+  operator Work&() { return work; }
+  void yield() { work.yield(); }
 };
 
 }  // namespace kel

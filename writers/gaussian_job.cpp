@@ -12,8 +12,8 @@
 // (a last line of two blanks)
 #include "writers/gaussian_job.hpp"
 
-#include "app/app.hpp"
-#include "writers/free_name.hpp"
+#include "model/free_name.hpp"
+#include "model/work.hpp"
 #include "writers/texts.hpp"
 
 namespace kel {
@@ -28,15 +28,15 @@ constexpr std::string_view ChargeLine = "0 1";
 constexpr std::string_view LastLine = "  ";
 constexpr std::size_t SymbolWidth = 16;
 
-constexpr std::string_view Renamed = texts::OldFileRenamed;
+constexpr std::string_view Renamed = OldFileRenamed;
 constexpr std::string_view Saved = "saved as file ";
 constexpr int JobChannel = 4;
 
 }  // namespace
 
-void ZaGJF(App& app, int channel, int n, const std::string& title) {
-  auto& f = app.files;
-  auto& m = app.m;
+void ZaGJF(Work& w, int channel, int n, const std::string& title) {
+  auto& f = w.files;
+  auto& m = w.m;
   f.writeLine(channel, ProcLine);
   f.writeLine(channel, ChkLine);
   f.writeLine(channel, RouteLine);
@@ -48,24 +48,24 @@ void ZaGJF(App& app, int channel, int n, const std::string& title) {
     std::string symbol = " " + m.ElSym(m.AtZ(i));
     if (symbol.size() < SymbolWidth) symbol.append(SymbolWidth - symbol.size(), ' ');
     f.write(channel, symbol);
-    for (int k = 1; k <= 3; ++k) fom6(app, channel, 12, m.Xyz(i, k));
+    for (int k = 1; k <= 3; ++k) fom6(w, channel, 12, m.Xyz(i, k));
     f.writeLine(channel, "");
   }
   f.writeLine(channel, LastLine);
 }
 
-void CreateGjf(App& app) noexcept {
-  guard(app, "ZaGJF", [&] {
-    FreeName name = takeFreeName(app, app.m.FilNam, ".gjf");
+void CreateGjf(Work& w) noexcept {
+  guard(w, "ZaGJF", [&] {
+    FreeName name = takeFreeName(w, w.m.FilNam, ".gjf");
     if (!name.movedTo.empty()) {
-      tekst(app, "");
-      TekUl(app, std::string(Renamed) + name.movedTo);
+      tekst(w, "");
+      TekUl(w, std::string(Renamed) + name.movedTo);
     }
-    app.files.openOutput(JobChannel, name.target);
+    w.files.openOutput(JobChannel, name.target);
     // The atoms held (NDof(1) may lag behind NAt after a deletion).
-    ZaGJF(app, JobChannel, app.m.NAt, app.m.FilNam);
-    app.files.close(JobChannel);
-    tekst(app, std::string(Saved) + name.target);
+    ZaGJF(w, JobChannel, w.m.NAt, w.m.FilNam);
+    w.files.close(JobChannel);
+    tekst(w, std::string(Saved) + name.target);
   });
 }
 

@@ -7,11 +7,11 @@
 
 namespace kel {
 
-struct App;
+struct Work;
 
 /// Writes the job file for atoms 1..n to the open channel, with title after "Title: ".
-void ZaGJF(App& app, int channel, int n, const std::string& title);
+void ZaGJF(Work& w, int channel, int n, const std::string& title);
 /// "Create .GJF": FilNam + ".gjf" by the free-name rule, written on channel 4.
-void CreateGjf(App& app) noexcept;
+void CreateGjf(Work& w) noexcept;
 
 }  // namespace kel

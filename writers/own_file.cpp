@@ -1,12 +1,12 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 #include "writers/own_file.hpp"
 
-#include "app/app.hpp"
-#include "app/work_folder.hpp"
 #include "base/convert.hpp"
 #include "base/strings.hpp"
+#include "model/free_name.hpp"
 #include "model/geometry.hpp"
-#include "writers/free_name.hpp"
+#include "model/work.hpp"
+#include "model/work_folder.hpp"
 #include "writers/texts.hpp"
 
 #include <algorithm>
@@ -46,18 +46,18 @@ constexpr int KelChannel = 3;
 constexpr std::string_view Pattern2 = "########0.00";
 
 /// One atom line: number, atomic number, x, y, z and mass.
-void atomLine(App& app, int channel, int number, int i, double x, double y, double z) {
-  auto& m = app.m;
-  fomi(app, channel, 3, number);
-  fomi(app, channel, 4, m.AtZ(i));
-  fom8(app, channel, 14, x);
-  fom8(app, channel, 14, y);
-  fom8(app, channel, 14, z);
-  fom8(app, channel, 16, m.AtMas(i));
+void atomLine(Work& w, int channel, int number, int i, double x, double y, double z) {
+  auto& m = w.m;
+  fomi(w, channel, 3, number);
+  fomi(w, channel, 4, m.AtZ(i));
+  fom8(w, channel, 14, x);
+  fom8(w, channel, 14, y);
+  fom8(w, channel, 14, z);
+  fom8(w, channel, 16, m.AtMas(i));
   if (channel == 0)
-    tekst(app, "");
+    tekst(w, "");
   else
-    app.files.write(channel, "\n");
+    w.files.write(channel, "\n");
 }
 
 /// The factor and shift as the scaling line shows them (" .5", "-2").
@@ -101,21 +101,20 @@ void appendIntField(std::string& out, long long k, int j) {
   out.append(p, end);
 }
 
-void ZaCoo(App& app, int channel, int n) {
-  guard(app, "ZaCoo", [&] {
-    auto& m = app.m;
-    for (int i = 1; i <= n; ++i)
-      atomLine(app, channel, i, i, m.Xyz(i, 1), m.Xyz(i, 2), m.Xyz(i, 3));
+void ZaCoo(Work& w, int channel, int n) {
+  guard(w, "ZaCoo", [&] {
+    auto& m = w.m;
+    for (int i = 1; i <= n; ++i) atomLine(w, channel, i, i, m.Xyz(i, 1), m.Xyz(i, 2), m.Xyz(i, 3));
   });
 }
 
-void ZaCo1(App& app, int channel, int n) {
-  guard(app, "ZaCo1", [&] {
-    auto& m = app.m;
+void ZaCo1(Work& w, int channel, int n) {
+  guard(w, "ZaCo1", [&] {
+    auto& m = w.m;
     int written = 0;
     for (int i = 1; i <= n; ++i) {
       if (m.XyzV(i, 0) < 0) continue;  // deleted in the viewer
-      atomLine(app, channel, ++written, i, m.XyzV(i, 1), m.XyzV(i, 2), m.XyzV(i, 3));
+      atomLine(w, channel, ++written, i, m.XyzV(i, 1), m.XyzV(i, 2), m.XyzV(i, 3));
     }
   });
 }
@@ -139,8 +138,8 @@ const std::vector<std::array<char, 4>>& fields4() {
 
 /// Mode lines for atoms 1..nAtoms; with keptOnly, atoms deleted in the viewer are left out
 /// (the same atoms as the atom lines of ZaCo1).
-void modeLines(App& app, int nModes, int nAtoms, int channel, bool keptOnly) {
-  auto& m = app.m;
+void modeLines(Work& w, int nModes, int nAtoms, int channel, bool keptOnly) {
+  auto& m = w.m;
   const bool raman = m.RaInt(0) > 0;
   std::string line, out;
   // The lines go out in chunks of about a megabyte; each field of the frequency line is
@@ -151,7 +150,7 @@ void modeLines(App& app, int nModes, int nAtoms, int channel, bool keptOnly) {
     if (text.size() < 7) text.insert(0, 7 - text.size(), ' ');
     text.insert(0, label);
     out += text;
-    app.frm.FmtBuf = std::move(text);
+    w.con.FmtBuf = std::move(text);
   };
   for (int mode = 1; mode <= nModes; ++mode) {
     field("F =", m.Frq(mode));
@@ -197,36 +196,36 @@ void modeLines(App& app, int nModes, int nAtoms, int channel, bool keptOnly) {
     line += '\n';
     out += line;
     if (out.size() >= Chunk) {
-      app.files.write(channel, out);
+      w.files.write(channel, out);
       out.clear();
     }
   }
-  app.files.write(channel, out);
+  w.files.write(channel, out);
 }
 
 }  // namespace
 
-void ZaMW(App& app, int nModes, int nAtoms, int channel) {
-  guard(app, "ZaMW", [&] { modeLines(app, nModes, nAtoms, channel, false); });
+void ZaMW(Work& w, int nModes, int nAtoms, int channel) {
+  guard(w, "ZaMW", [&] { modeLines(w, nModes, nAtoms, channel, false); });
 }
 
 namespace {
 
 /// The whole summary on the open channel; false when a writer reported an error.
-bool writeKelBody(App& app, const std::string& route, bool asIs) {
-  auto& m = app.m;
-  auto& files = app.files;
-  const int reports = app.erraCount;
+bool writeKelBody(Work& w, const std::string& route, bool asIs) {
+  auto& m = w.m;
+  auto& files = w.files;
+  const int reports = w.erraCount;
   if (!route.empty()) {
     files.writeLine(KelChannel, route);
     files.writeLine(KelChannel, "");
   }
   files.writeLine(KelChannel, AtomsTitle);
   if (asIs)
-    ZaCo1(app, KelChannel, m.NAt);
+    ZaCo1(w, KelChannel, m.NAt);
   else
-    ZaCoo(app, KelChannel, m.NAt);
-  if (app.erraCount == reports) {
+    ZaCoo(w, KelChannel, m.NAt);
+  if (w.erraCount == reports) {
     files.writeLine(KelChannel, "");
     files.writeLine(KelChannel, "");
     files.writeLine(KelChannel, ModesTitle);
@@ -240,82 +239,82 @@ bool writeKelBody(App& app, const std::string& route, bool asIs) {
     if (asIs) {
       // The structure as the viewer shows it: the rows of deleted atoms go with them, so
       // that the file reads back with every displacement on its own atom.
-      guard(app, "ZaMW", [&] { modeLines(app, m.NFrq, m.NAt, KelChannel, true); });
+      guard(w, "ZaMW", [&] { modeLines(w, m.NFrq, m.NAt, KelChannel, true); });
     } else {
-      ZaMW(app, m.NFrq, m.NAt, KelChannel);
+      ZaMW(w, m.NFrq, m.NAt, KelChannel);
     }
   }
-  if (app.erraCount == reports && m.Sw(114) != 0) {
+  if (w.erraCount == reports && m.Sw(114) != 0) {
     files.writeLine(KelChannel, "");
     files.writeLine(KelChannel, scalingText(m));
   }
-  return app.erraCount == reports;
+  return w.erraCount == reports;
 }
 
 /// The summary this read would write equals the content of file name.
-bool sameSummary(App& app, const std::string& name, const std::string& route) {
-  app.files.openComparison(KelChannel, name);
-  const bool written = writeKelBody(app, route, false);
-  const bool same = app.files.closeComparison(KelChannel);
+bool sameSummary(Work& w, const std::string& name, const std::string& route) {
+  w.files.openComparison(KelChannel, name);
+  const bool written = writeKelBody(w, route, false);
+  const bool same = w.files.closeComparison(KelChannel);
   return written && same;
 }
 
 }  // namespace
 
-void writeKelFile(App& app, const std::string& name, const std::string& route, bool asIs) {
-  auto& files = app.files;
+void writeKelFile(Work& w, const std::string& name, const std::string& route, bool asIs) {
+  auto& files = w.files;
   // A file of that name is replaced only by a complete new one, and after its own content has
   // been kept under a numbered name (a file marked read-only is still refused by the open).
   const bool replacing = nameTaken(name) && !readOnlyFile(name);
   const std::string target = replacing ? name + ".part" : name;
   files.openOutput(KelChannel, target);
-  if (!writeKelBody(app, route, asIs)) {
+  if (!writeKelBody(w, route, asIs)) {
     // A half-written file would be taken for a complete one by the next read.
     files.closeAll();
     deleteFile(target);
-    app.readFailed = true;
+    w.readFailed = true;
     return;
   }
   files.close(KelChannel);
   if (replacing) {
-    keepOldVersion(app, name, target);
+    keepOldVersion(w, name, target);
     if (nameTaken(name))
       deleteFile(target);  // the same content: the file stays as it is
     else
       renameFile(target, name);
   }
-  tekst(app, std::string(FileText) + name + std::string(WasCreated));
+  tekst(w, std::string(FileText) + name + std::string(WasCreated));
 }
 
-void writeAutoKel(App& app, const std::string& route) {
-  auto& m = app.m;
+void writeAutoKel(Work& w, const std::string& route) {
+  auto& m = w.m;
   if (m.NFrq == 0) return;
-  const std::string name = sideFile(app, m.FilNam + ".kel");
+  const std::string name = sideFile(w, m.FilNam + ".kel");
   if (fileExists(name)) {
-    if (sameFile(name, app.frm.Text1.text)) {
+    if (sameFile(name, w.con.Text1.text)) {
       // The file just read is never renamed or rewritten: a renumbered summary of it goes to
       // the first free numbered name (the free-name rule never moves the file read).
       if (m.RenDone == 0) return;
       const std::string stem = name.substr(0, name.size() - 4);
-      writeKelFile(app, takeFreeName(app, stem, ".kel").target, route, false);
+      writeKelFile(w, takeFreeName(w, stem, ".kel").target, route, false);
       return;
     }
     if (m.RenDone == 0) {
-      if (!sameSummary(app, name, route))
-        tekst(app, std::string(KeptFile) + name + std::string(KeptDiffers));
+      if (!sameSummary(w, name, route))
+        tekst(w, std::string(KeptFile) + name + std::string(KeptDiffers));
       return;
     }
-    const std::string backup = sideFile(app, m.FilNam + ".ren" + ".kel");
+    const std::string backup = sideFile(w, m.FilNam + ".ren" + ".kel");
     if (fileExists(backup)) return;
-    tekst(app, std::string(OldFile) + name + std::string(RenamedAs) + backup);
+    tekst(w, std::string(OldFile) + name + std::string(RenamedAs) + backup);
     renameFile(name, backup);
   }
-  writeKelFile(app, name, route, false);
+  writeKelFile(w, name, route, false);
 }
 
-void SaveKelAsIs(App& app) noexcept {
-  guard(app, "SaveKelAsIs", [&] {
-    std::string name = sideFile(app, app.m.FilNam + ".kel");
+void SaveKelAsIs(Work& w) noexcept {
+  guard(w, "SaveKelAsIs", [&] {
+    std::string name = sideFile(w, w.m.FilNam + ".kel");
     while (fileExists(name)) {
       const bool readOnly = readOnlyFile(name);
       std::string prompt = std::string(Caution) + "\r" + name + "\r\r" + std::string(CancelText);
@@ -324,15 +323,15 @@ void SaveKelAsIs(App& app) noexcept {
       else
         prompt += OkOverwrite;
       prompt += "\r" + std::string(NewFilename);
-      std::string answer = app.prompt->inputBox(prompt, BoxTitle, name);
+      std::string answer = w.prompt->inputBox(prompt, BoxTitle, name);
       if (trim(answer).empty()) {
-        app.frm.Text3.text = NotSaved;
+        w.con.Text3.text = NotSaved;
         return;
       }
       if (trim(answer) == name) break;
       name = typedName(answer);
     }
-    writeKelFile(app, name, {}, true);
+    writeKelFile(w, name, {}, true);
   });
 }
 

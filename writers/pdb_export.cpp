@@ -11,8 +11,8 @@
 // number 15-26, blanks 27-28, x 29-37, y 38-46, z 47-55 (a wider value widens its field).
 #include "writers/pdb_export.hpp"
 
-#include "app/app.hpp"
-#include "writers/free_name.hpp"
+#include "model/free_name.hpp"
+#include "model/work.hpp"
 #include "writers/texts.hpp"
 
 #include <cstdio>
@@ -22,7 +22,7 @@ namespace kel {
 namespace {
 
 constexpr std::string_view ExportLine = "eksport PDB plik ";
-constexpr std::string_view Renamed = texts::OldFileRenamed;
+constexpr std::string_view Renamed = OldFileRenamed;
 constexpr std::string_view Header = "HEADER";
 constexpr std::string_view RemarkHead = "REMARK  KEL  EXPORTED   ";
 constexpr std::string_view Atom = "HETATM";
@@ -41,13 +41,13 @@ std::string pdbRemark(std::time_t t) {
   return std::string(RemarkHead) + buf;
 }
 
-void PdbExp(App& app) noexcept {
-  guard(app, "PdbExp", [&] {
-    auto& m = app.m;
-    auto& f = app.files;
-    FreeName name = takeFreeName(app, m.FilNam, ".pdb");
-    tekst(app, std::string(ExportLine) + name.target);
-    if (!name.movedTo.empty()) tekst(app, std::string(Renamed) + name.movedTo);
+void PdbExp(Work& w) noexcept {
+  guard(w, "PdbExp", [&] {
+    auto& m = w.m;
+    auto& f = w.files;
+    FreeName name = takeFreeName(w, m.FilNam, ".pdb");
+    tekst(w, std::string(ExportLine) + name.target);
+    if (!name.movedTo.empty()) tekst(w, std::string(Renamed) + name.movedTo);
     // The atoms held (NDof(1) may lag behind NAt after a deletion).
     int n = m.NAt;
     f.openOutput(PdbChannel, name.target);
@@ -57,18 +57,18 @@ void PdbExp(App& app) noexcept {
       std::string label = m.AtLab(i);
       if (label.size() < 2) label.insert(0, 2 - label.size(), ' ');
       f.write(PdbChannel, Atom);
-      fomi(app, PdbChannel, 5, i);
+      fomi(w, PdbChannel, 5, i);
       f.write(PdbChannel, " " + label);
-      fomi(app, PdbChannel, 12, 1);
+      fomi(w, PdbChannel, 12, 1);
       f.write(PdbChannel, "  ");
-      for (int k = 1; k <= 3; ++k) fom3(app, PdbChannel, 9, m.Xyz(i, k));
+      for (int k = 1; k <= 3; ++k) fom3(w, PdbChannel, 9, m.Xyz(i, k));
       f.writeLine(PdbChannel, "");
     }
     for (int i = 1; i <= n; ++i) {
       f.write(PdbChannel, Conect);
-      fomi(app, PdbChannel, 5, i);
+      fomi(w, PdbChannel, 5, i);
       for (int j = 1; j <= n; ++j)
-        if (j != i && m.Mpo(i, j) != 0) fomi(app, PdbChannel, 5, j);
+        if (j != i && m.Mpo(i, j) != 0) fomi(w, PdbChannel, 5, j);
       f.writeLine(PdbChannel, "");
     }
     f.writeLine(PdbChannel, End);

@@ -8,10 +8,10 @@
 
 namespace kel {
 
-struct App;
+struct Work;
 
 /// "&Export .PDB": FilNam + ".pdb" by the free-name rule.
-void PdbExp(App& app) noexcept;
+void PdbExp(Work& w) noexcept;
 /// The remark line of an export made at time t (local time).
 std::string pdbRemark(std::time_t t);
 

@@ -6,8 +6,6 @@
 
 namespace kel::texts {
 
-inline constexpr std::string_view OldFileRenamed = "Old file renamed as ";
-
 // The program's own summary file, written here and read back by the readers.
 inline constexpr std::string_view CompactTitle = "Atomic orientation and masses";
 /// Count line of a compact mode block that holds fewer modes than its structure would have.

@@ -1,8 +1,8 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 // The one line reader: line ends of every kind and free-format number input.
 #include "base/line_reader.hpp"
-#include "app/text_files.hpp"
 #include "base/basic_error.hpp"
+#include "readers/text_files.hpp"
 #include "testing.hpp"
 
 #include <gtest/gtest.h>

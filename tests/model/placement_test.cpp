@@ -1,5 +1,6 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 #include "model/placement.hpp"
+#include "app/placement_form.hpp"
 
 #include "base/convert.hpp"
 #include "model/geometry.hpp"

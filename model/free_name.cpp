@@ -1,10 +1,9 @@
 // Kelvorin - desktop workbench for vibrational calculations.
-#include "writers/free_name.hpp"
+#include "model/free_name.hpp"
 
-#include "app/app.hpp"
-#include "app/work_folder.hpp"
 #include "base/strings.hpp"
-#include "writers/texts.hpp"
+#include "model/work.hpp"
+#include "model/work_folder.hpp"
 
 #include <filesystem>
 #include <fstream>
@@ -55,18 +54,18 @@ bool sameContent(const std::string& a, const std::string& b) {
   return ia == end && ib == end;
 }
 
-std::string keepOldVersion(App& app, const std::string& target, const std::string& source) {
+std::string keepOldVersion(Work& w, const std::string& target, const std::string& source) {
   if (!nameTaken(target) || sameContent(target, source)) return {};
   std::string kept = numberedFreeName(target);
   renameFile(target, kept);
-  tekst(app, std::string(texts::OldFileRenamed) + kept);
+  tekst(w, std::string(OldFileRenamed) + kept);
   return kept;
 }
 
-FreeName takeFreeName(App& app, const std::string& stem, std::string_view ext) {
+FreeName takeFreeName(Work& w, const std::string& stem, std::string_view ext) {
   FreeName r;
   // in a folder that cannot be written the export goes to the working folder
-  std::string mapped = sideFile(app, stem + std::string(ext));
+  std::string mapped = sideFile(w, stem + std::string(ext));
   const std::string base = mapped.substr(0, mapped.size() - ext.size());
   r.target = mapped;
   if (!nameTaken(r.target)) return r;
@@ -76,7 +75,7 @@ FreeName takeFreeName(App& app, const std::string& stem, std::string_view ext) {
     if (!nameTaken(free)) break;
   }
   // The file the structure was read from is never moved.
-  if (sameFile(r.target, app.m.GeoFile) || sameFile(r.target, app.frm.Text1.text)) {
+  if (sameFile(r.target, w.m.GeoFile) || sameFile(r.target, w.con.Text1.text)) {
     r.target = free;
     return r;
   }

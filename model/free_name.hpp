@@ -7,7 +7,10 @@
 
 namespace kel {
 
-struct App;
+/// The log line of an older file moved to its free numbered name (followed by that name).
+inline constexpr std::string_view OldFileRenamed = "Old file renamed as ";
+
+struct Work;
 
 /// Where an export goes and what was moved to make room for it.
 struct FreeName {
@@ -19,7 +22,7 @@ struct FreeName {
 /// + ext, ... is found; the older file is renamed to it and the target written anew, except
 /// when the target is the file the current structure was read from: that file stays where it
 /// is and the export goes to the free numbered name instead.
-FreeName takeFreeName(App& app, const std::string& stem, std::string_view ext);
+FreeName takeFreeName(Work& w, const std::string& stem, std::string_view ext);
 
 /// The first free numbered name of file: its stem followed by 1, 2, ... and its extension
 /// ("ethanol.mpo" gives "ethanol1.mpo", then "ethanol2.mpo", ...).
@@ -29,7 +32,7 @@ std::string numberedFreeName(const std::string& file);
 /// differs, it moves to its first free numbered name and the log says "Old file renamed as "
 /// and that name. Returns that name; empty when nothing was moved (no target, or the same
 /// content, which needs no second copy).
-std::string keepOldVersion(App& app, const std::string& target, const std::string& source);
+std::string keepOldVersion(Work& w, const std::string& target, const std::string& source);
 
 /// True when both files exist and hold the same bytes.
 bool sameContent(const std::string& a, const std::string& b);

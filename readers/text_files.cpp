@@ -1,7 +1,7 @@
 // Kelvorin - desktop workbench for vibrational calculations.
-#include "app/text_files.hpp"
+#include "readers/text_files.hpp"
 
-#include "app/app.hpp"
+#include "model/work.hpp"
 
 #include <fstream>
 
@@ -12,7 +12,7 @@ constexpr std::string_view NoLineEnd = "no line end in the first 1024 bytes of f
 constexpr std::string_view NotText = "... it is not read as a text file";
 }  // namespace
 
-void SplB(App& app, const std::string& f, double& n, int& ier) {
+void SplB(Work& w, const std::string& f, double& n, int& ier) {
   n = -1;
   ier = 1;
   if (f.empty()) return;
@@ -31,8 +31,8 @@ void SplB(App& app, const std::string& f, double& n, int& ier) {
     ier = 0;
     return;
   }
-  tekst(app, std::string(NoLineEnd) + f);
-  tekst(app, NotText);
+  tekst(w, std::string(NoLineEnd) + f);
+  tekst(w, NotText);
   ier = 2;
 }
 

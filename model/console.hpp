@@ -9,55 +9,55 @@
 
 namespace kel {
 
-struct App;
+struct Work;
 struct Control;
 
 // --- console and log
 /// Starts a new console line with ay and writes it to the log file as a new line.
-void tekst(App& app, std::string_view ay);
+void tekst(Work& w, std::string_view ay);
 /// Appends ay to the current console line and to the log file without a line break.
-void TekUl(App& app, std::string_view ay);
+void TekUl(Work& w, std::string_view ay);
 /// Writes ay to "skrK.log" (a line break first when Li != 0) while Sw(124) is on.
-void TekLog(App& app, std::string_view ay, int Li);
+void TekLog(Work& w, std::string_view ay, int Li);
 /// Writes out what the log file holds in memory (at every yield, error and end of a command).
-void flushLog(App& app);
+void flushLog(Work& w);
 /// The error report: numbered, newest first in Text4; closes every open file.
-void erra(App& app, std::string_view u, int number);
+void erra(Work& w, std::string_view u, int number);
 /// The same report into another form's message box (the exit dialog's Text4).
-void erraTo(App& app, Control& box, std::string_view u, int number);
+void erraTo(Work& w, Control& box, std::string_view u, int number);
 
 // --- pauses and user break
 /// Waits t seconds, yielding to the event loop; never hangs across midnight.
-void Czekaj(App& app, double t);
+void Czekaj(Work& w, double t);
 /// Short pacing pause for long loops (see the pause rules in console.cpp).
-void jaba(App& app, int k, int& ok);
+void jaba(Work& w, int k, int& ok);
 /// The check long operations make between steps: break point, auto-clear, switch copies.
-void TekUs(App& app, int& ier);
+void TekUs(Work& w, int& ier);
 /// As TekUs, with the small auto-clear margin also when Sw(92) is on.
-void TekUsn(App& app, int& ier);
+void TekUsn(Work& w, int& ier);
 /// Break point: waits until main button 1 clears Sw(112).
-void Breka(App& app);
+void Breka(Work& w);
 
 // --- console events
-void text2_dblClick(App& app);
-void burek_Click(App& app);
-void Text2_MouseDown(App& app, int button);
-void Text2_Click(App& app);
-void VScr2_Change(App& app);
-void fosi_Click(App& app);
+void text2_dblClick(Work& w);
+void burek_Click(Work& w);
+void Text2_MouseDown(Work& w, int button);
+void Text2_Click(Work& w);
+void VScr2_Change(Work& w);
+void fosi_Click(Work& w);
 /// Sets the scroll bar's value and runs its change event.
-void setScroll(App& app, int value);
+void setScroll(Work& w, int value);
 
 // --- number fields: channel i = 0 appends to the console line, otherwise to open file i
-void fomi(App& app, int i, int j, long long k);
-void fomo(App& app, int i, int j, long long o);
-void fom2(App& app, int i, int j, double a);
-void fom3(App& app, int i, int j, double a);
-void fom4(App& app, int i, int j, double a);
-void fom6(App& app, int i, int j, double a);
-void fom8(App& app, int i, int j, double a);
+void fomi(Work& w, int i, int j, long long k);
+void fomo(Work& w, int i, int j, long long o);
+void fom2(Work& w, int i, int j, double a);
+void fom3(Work& w, int i, int j, double a);
+void fom4(Work& w, int i, int j, double a);
+void fom6(Work& w, int i, int j, double a);
+void fom8(Work& w, int i, int j, double a);
 /// The label sy followed by a right-aligned two-decimal number in width j.
-void fom2L(App& app, int i, int j, std::string_view sy, double a);
+void fom2L(Work& w, int i, int j, std::string_view sy, double a);
 /// The field text of fomi..fom8 (right-aligned in width j, at least one blank when j > 0).
 std::string fieldText(double a, std::string_view pattern, int j);
 /// a formatted with any numeric pattern, decimal point always '.'.
@@ -66,7 +66,7 @@ std::string Formak(double azm, std::string_view yyy);
 std::string CStr(double x);
 
 // --- progress indicator (nothing is drawn)
-void PbIni(App& app);
-void fnBar(App& app, double x, double& r);
+void PbIni(Work& w);
+void fnBar(Work& w, double x, double& r);
 
 }  // namespace kel

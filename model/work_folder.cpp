@@ -1,8 +1,8 @@
 // Kelvorin - desktop workbench for vibrational calculations.
-#include "app/work_folder.hpp"
+#include "model/work_folder.hpp"
 
-#include "app/app.hpp"
 #include "base/strings.hpp"
+#include "model/work.hpp"
 
 #include <unistd.h>
 #include <cstdlib>
@@ -40,12 +40,12 @@ std::string userWorkFolder() {
   return base + "/kelvorin/work";
 }
 
-bool folderWritable(const App& app, const std::string& folder) {
+bool folderWritable(const Work& w, const std::string& folder) {
   std::string dir = folder.empty() ? std::string(".") : folder;
   // a folder that does not exist is no folder to read from: its writes fail as they are
   std::error_code ec;
   if (!fs::is_directory(dir, ec)) return true;
-  if (app.writableProbe) return app.writableProbe(dir);
+  if (w.writableProbe) return w.writableProbe(dir);
   return ::access(dir.c_str(), W_OK | X_OK) == 0;
 }
 
@@ -54,7 +54,7 @@ namespace {
 /// Makes the working folder (and, with enter, makes it the current directory, so that the
 /// log file follows), then says once for each folder that cannot be written that the files
 /// go there. False when the working folder cannot be made or entered.
-bool useWorkFolder(App& app, const std::string& readOnly, const std::string& work, bool enter) {
+bool useWorkFolder(Work& w, const std::string& readOnly, const std::string& work, bool enter) {
   std::error_code ec;
   fs::create_directories(work, ec);
   if (!fs::is_directory(work, ec)) return false;
@@ -63,29 +63,29 @@ bool useWorkFolder(App& app, const std::string& readOnly, const std::string& wor
     ZnaD(work + "/", i);
     if (i != 0) return false;
   }
-  if (app.readOnlyDir != readOnly) tekst(app, std::string(WritesIn) + work);
-  app.readOnlyDir = readOnly;
+  if (w.readOnlyDir != readOnly) tekst(w, std::string(WritesIn) + work);
+  w.readOnlyDir = readOnly;
   return true;
 }
 
 }  // namespace
 
-bool leaveReadOnlyFolder(App& app) {
+bool leaveReadOnlyFolder(Work& w) {
   std::string here = currentDir();
-  if (folderWritable(app, here)) return false;
+  if (folderWritable(w, here)) return false;
   // when there is no other folder either, the writes report their own errors
-  return useWorkFolder(app, here, userWorkFolder(), true);
+  return useWorkFolder(w, here, userWorkFolder(), true);
 }
 
-std::string sideFile(App& app, const std::string& name) {
+std::string sideFile(Work& w, const std::string& name) {
   if (name.empty()) return name;
   std::string dir = folderOf(name);
-  if (folderWritable(app, dir)) return name;
+  if (folderWritable(w, dir)) return name;
   std::error_code ec;
   std::string readOnly = fs::absolute(dir, ec).lexically_normal().generic_string();
   while (readOnly.size() > 1 && readOnly.back() == '/') readOnly.pop_back();
   std::string work = userWorkFolder();
-  if (!useWorkFolder(app, readOnly, work, false)) return name;
+  if (!useWorkFolder(w, readOnly, work, false)) return name;
   return work + "/" + znaU(name);
 }
 
