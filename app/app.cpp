@@ -31,7 +31,7 @@ App::App() : Work(frm), view(*this, obr, frq, odleg) {
     if (!frm.visible) {
       frm.visible = true;
       frm.Text1.text = obr.v.MainText;
-      ibut_Click(*this, 14);
+      ibut_Click(*this, cmd::AfterRead);
     } else if (!we1.visible && !we2.visible && !exitDlg.visible && !frq.visible && obr.picVisible) {
       obr.picFocus = true;
     }

@@ -28,9 +28,9 @@ void printLines(App& app, BatchContext& ctx, std::string_view text) {
 bool batchExports(App& app, const BatchCommand& c, BatchContext& ctx, bool& ok) {
   int reports = app.erraCount;
   if (c.option == "--pdb") {
-    ibut_Click(app, 3);
+    ibut_Click(app, cmd::ExportPdb);
   } else if (c.option == "--gjf") {
-    ibut_Click(app, 4);
+    ibut_Click(app, cmd::CreateGjf);
   } else if (c.option == "--list-scratch") {
     // The dialog's list without its side effects: no window is hidden, nothing deleted.
     fillScratchList(app, false);
@@ -38,7 +38,7 @@ bool batchExports(App& app, const BatchCommand& c, BatchContext& ctx, bool& ok) 
   } else if (c.option == "--erase") {
     // Batch mode goes on with its next command: the windows come back as they were.
     bool main = app.frm.visible, viewer = app.obr.visible, list = app.frq.visible;
-    ibut_Click(app, 7);
+    ibut_Click(app, cmd::Exit);
     // With nothing listed the dialog has already closed as "only EXIT Not Erase".
     if (app.exitDlg.visible) Bu_Click(app, 0);
     app.exitDlg.endProgram = false;

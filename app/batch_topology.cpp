@@ -25,13 +25,13 @@ void inputMpo(App& app, const std::string& file) {
     f.Text3.text = MissingMpoName;
     return;
   }
-  app.m.Sw(17) = 0;
+  app.m.Sw(sw::WatchMpo) = 0;
   std::string name = app.m.MpoNam;
   MpoDef(app, name);
   Start(app);
   app.obr.visible = true;
-  app.obr.minimised = app.m.Par(40) == 0;
-  if (app.m.Par(40) == 0) app.m.Par(40) = 1;
+  app.obr.minimised = app.m.Par(par::ViewerState) == 0;
+  if (app.m.Par(par::ViewerState) == 0) app.m.Par(par::ViewerState) = 1;
 }
 
 /// One line per internal coordinate: "  row  TYPE  a1 a2 [a3 [a4]]  value". In batch mode the

@@ -69,7 +69,7 @@ void closeChooser(App& app, bool& visible) {
 
 We1Purpose we1Purpose(const App& app) {
   if (app.we1.mode == 2) return We1Purpose::AddStructure;
-  return app.m.Par(50) == 1 ? We1Purpose::Connections : We1Purpose::Structure;
+  return app.m.Par(par::ChooserPurpose) == 1 ? We1Purpose::Connections : We1Purpose::Structure;
 }
 
 void openKelWe1(App& app, int mode) {
@@ -92,7 +92,8 @@ void openKelWe1(App& app, int mode) {
       w.prompt = StructurePrompt;
       break;
   }
-  w.backColour = Colour(app.m.Par(30) == 0 ? LightGrey : app.m.Par(30));
+  w.backColour =
+      Colour(app.m.Par(par::ChooserColour) == 0 ? LightGrey : app.m.Par(par::ChooserColour));
   w.visible = true;
 }
 
@@ -102,7 +103,8 @@ void openKelWe2(App& app, int mode) {
   w.patterns = We2OutputList;
   w.title = OutputTitle;
   w.prompt = StructurePrompt;
-  w.backColour = Colour(app.m.Par(30) == 0 ? LightGrey : app.m.Par(30));
+  w.backColour =
+      Colour(app.m.Par(par::ChooserColour) == 0 ? LightGrey : app.m.Par(par::ChooserColour));
   w.visible = true;
 }
 
@@ -117,7 +119,7 @@ bool kelWe1_Accept(App& app, const std::string& chosen) noexcept {
       case We1Purpose::Connections:
         app.m.MpoNam = name;
         closeChooser(app, app.we1.visible);
-        ibut_Click(app, 15);
+        ibut_Click(app, cmd::ReadMpo);
         return;
       case We1Purpose::AddStructure:
         closeChooser(app, app.we1.visible);
@@ -126,7 +128,7 @@ bool kelWe1_Accept(App& app, const std::string& chosen) noexcept {
       case We1Purpose::Structure:
         closeChooser(app, app.we1.visible);
         fmtGeo(app, name);
-        ibut_Click(app, 14);
+        ibut_Click(app, cmd::AfterRead);
         return;
     }
   });
@@ -142,7 +144,7 @@ bool kelWe2_Accept(App& app, const std::string& chosen) noexcept {
     passed = true;
     closeChooser(app, app.we2.visible);
     FmtIn(app, name);
-    ibut_Click(app, 14);
+    ibut_Click(app, cmd::AfterRead);
   });
   return passed;
 }

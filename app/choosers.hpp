@@ -15,7 +15,8 @@ struct App;
 
 struct KelWe1 {
   bool visible = false;
-  int mode = 1;  ///< 1 structure (or connection file, by Par(50)), 2 add a structure
+  int mode =
+      1;  ///< 1 structure (or connection file, by Par(par::ChooserPurpose)), 2 add a structure
   std::string title;
   std::string patterns;  ///< file list patterns, ';' between them
   std::string prompt;    ///< caption of the name box
@@ -43,7 +44,8 @@ struct KelWe2 {
 
 /// What the structure chooser serves: a structure, a connection file or an added structure.
 enum class We1Purpose { Structure, Connections, AddStructure };
-/// The purpose of kelWe1 as opened (mode 2 adds; otherwise Par(50) = 1 is a connection file).
+/// The purpose of kelWe1 as opened (mode 2 adds; otherwise Par(par::ChooserPurpose) = 1 is a
+/// connection file).
 We1Purpose we1Purpose(const App& app);
 
 /// Acceptance of a name in the structure chooser (a click on a file or Enter in the name

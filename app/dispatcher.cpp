@@ -43,19 +43,20 @@ void prepare(App& app, int index) {
   for (auto& b : f.ibut) b.visible = b.enabled = true;
   f.HoverOff = false;
   f.Text2.visible = f.Text3.visible = true;
-  f.Text3.toolTip = std::string(TipPrefix) + std::string(on(app, 0) ? TipMpo : TipView);
+  f.Text3.toolTip = std::string(TipPrefix) + std::string(on(app, sw::MpoEnter) ? TipMpo : TipView);
   f.ibut[7].enabled = f.ibut[8].enabled = true;
-  f.ibut[3].enabled = !on(app, 92) && !on(app, 121) && !on(app, 34);
-  if (on(app, 9)) f.ibut[3].enabled = false;
-  app.m.Par(29) = on(app, 16) ? LightGreen : LightGrey;
+  f.ibut[3].enabled =
+      !on(app, sw::SmallMarginRun) && !on(app, sw::SaveSteer121) && !on(app, sw::SaveSteer34);
+  if (on(app, sw::Reading)) f.ibut[3].enabled = false;
+  app.m.Par(par::MainColour) = on(app, sw::GreenMain) ? LightGreen : LightGrey;
 }
 
-/// The viewer shown normally, or minimised once when Par(40) asks for it.
+/// The viewer shown normally, or minimised once when Par(par::ViewerState) asks for it.
 void showViewer(App& app) {
   auto& m = app.m;
   app.obr.visible = true;
-  app.obr.minimised = m.Par(40) == 0;
-  if (m.Par(40) == 0) m.Par(40) = 1;
+  app.obr.minimised = m.Par(par::ViewerState) == 0;
+  if (m.Par(par::ViewerState) == 0) m.Par(par::ViewerState) = 1;
 }
 
 /// A structure has been read: prepare the window and the viewer.
@@ -63,29 +64,29 @@ void afterRead(App& app) {
   auto& f = app.frm;
   auto& m = app.m;
   f.VScr2.visible = true;
-  m.Sw(14) = m.Sw(16) = m.Sw(17) = 0;
+  m.Sw(sw::AfterRead14) = m.Sw(sw::GreenMain) = m.Sw(sw::WatchMpo) = 0;
   klucze(app, 0);
-  m.Par(30) = LightGrey;
+  m.Par(par::ChooserColour) = LightGrey;
   f.ibut[5].backColour = LightGrey;
   f.ibut[8].visible = m.NAt >= 1;
   std::string name = trim(app.we1.Label.tag);
-  if (m.Par(39) > 0) {
+  if (m.Par(par::NameFromArg2) > 0) {
     name = f.Arg2;
-    m.Par(39) = 0;
+    m.Par(par::NameFromArg2) = 0;
   }
   if (!name.empty()) {
     f.Arg2 = name;
-    m.Sw(13) = -1;
+    m.Sw(sw::NameFromCommand) = -1;
     f.ibut[1].enabled = true;
     std::size_t start = fileNameStart(name);
     auto dot = name.find('.', start);
     m.JobNam = dot == std::string::npos ? name : name.substr(0, dot);
     if (m.MpoNam.empty()) m.MpoNam = m.JobNam + ".mpo";
   }
-  if (!on(app, 9)) {
-    if (on(app, 8)) {
+  if (!on(app, sw::Reading)) {
+    if (on(app, sw::ReadDone)) {
       Start(app);
-      m.Sw(8) = 0;
+      m.Sw(sw::ReadDone) = 0;
     }
     showViewer(app);
     if (!m.FilNam.empty()) m.MpoNam = m.FilNam + ".mpo";
@@ -99,7 +100,7 @@ void readConnections(App& app) {
     app.frm.Text3.text = MissingMpo;
     return;
   }
-  m.Sw(17) = 0;
+  m.Sw(sw::WatchMpo) = 0;
   MpoDef(app, m.MpoNam);
   Start(app);
   showViewer(app);
@@ -111,8 +112,8 @@ void chooseConnections(App& app) {
   auto& m = app.m;
   keepWorkingMpo(app);
   f.ibut[5].backColour = LightCyan;
-  m.Par(50) = 1;
-  m.Par(30) = LightCyan;
+  m.Par(par::ChooserPurpose) = 1;
+  m.Par(par::ChooserColour) = LightCyan;
   openKelWe1(app, 1);
 }
 
@@ -130,64 +131,64 @@ void ibut_Click(App& app, int Index) noexcept {
     auto& m = app.m;
     // A break point waits for button 1: the press ends the wait and opens nothing, and the
     // buttons stay as the running operation left them.
-    if (Index == 1 && on(app, 112)) {
-      m.Sw(112) = 0;
+    if (Index == cmd::InputLog && on(app, sw::BreakWaiting)) {
+      m.Sw(sw::BreakWaiting) = 0;
       return;
     }
     prepare(app, Index);
     switch (Index) {
-      case 0:
-        m.Par(50) = 0;
-        m.Par(30) = LightGrey;
+      case cmd::InputGeometry:
+        m.Par(par::ChooserPurpose) = 0;
+        m.Par(par::ChooserColour) = LightGrey;
         openKelWe1(app, 1);
         break;
-      case 1:
-        m.Par(50) = 0;
-        m.Par(30) = LightGrey;
+      case cmd::InputLog:
+        m.Par(par::ChooserPurpose) = 0;
+        m.Par(par::ChooserColour) = LightGrey;
         openKelWe2(app, 1);
         break;
-      case 2:
+      case cmd::ViewStructure:
         app.obr.visible = true;
-        m.Par(40) = 1;
+        m.Par(par::ViewerState) = 1;
         app.obr.minimised = false;
         break;
-      case 3:
+      case cmd::ExportPdb:
         PdbExp(app);
         break;
-      case 4:
+      case cmd::CreateGjf:
         CreateGjf(app);
         break;
-      case 5:
+      case cmd::InputMpo:
         chooseConnections(app);
         break;
-      case 6:
+      case cmd::SaveKel:
         SaveKelAsIs(app);
         break;
-      case 7:
+      case cmd::Exit:
         app.exitDlg.visible = true;
         app.exitDlg.endProgram = false;
         Filek(app);
         break;
-      case 8:
+      case cmd::AddStructure:
         tekst(app, AddStructure);
         openKelWe1(app, 2);
         break;
-      case 14:
+      case cmd::AfterRead:
         afterRead(app);
         break;
-      case 15:
+      case cmd::ReadMpo:
         readConnections(app);
         break;
-      case 17:
+      case cmd::PedNotActual:
         tekst(app, NotActual);
         break;
-      case 19:
+      case cmd::NoAdmMatrix:
         tekst(app, NoAdm);
         break;
-      case 22:
-        if (!on(app, 111)) tekst(app, BreakDetected);
+      case cmd::BreakDetected:
+        if (!on(app, sw::BreakAsked)) tekst(app, BreakDetected);
         break;
-      case 25: {
+      case cmd::ScratchCheck: {
         double n = 0;
         frmKel_Splf(app, app.frm.ScrDd2, n);
         break;
@@ -199,7 +200,7 @@ void ibut_Click(App& app, int Index) noexcept {
 }
 
 void Text3_KeyPress(App& app, int KeyA) {
-  if (KeyA == EnterKey && !on(app, 0)) ibut_Click(app, 2);
+  if (KeyA == EnterKey && !on(app, sw::MpoEnter)) ibut_Click(app, cmd::ViewStructure);
 }
 
 void text3_Click(App& app) {
@@ -220,10 +221,10 @@ void Text4_Change(App& app) {
   const std::string& t = f.Text4.text;
   if (!containsCi(t, "who")) return;
   if (containsCi(t, "you")) {
-    app.m.Sw(127) = -1;  // the question is not asked again
+    app.m.Sw(sw::Greeted) = -1;  // the question is not asked again
     f.Text4.visible = false;
   } else if (containsCi(t, "me")) {
-    ibut_Click(app, 21);
+    ibut_Click(app, cmd::Greeting);
     f.Text4.visible = false;
     for (auto& b : f.ibut) b.enabled = true;
     app.obr.visible = true;
@@ -233,7 +234,7 @@ void Text4_Change(App& app) {
 
 void poed(App& app, int& j) {
   guard(app, "poed", [&] {
-    if (!on(app, 17)) return;
+    if (!on(app, sw::WatchMpo)) return;
     int i = -1;
     plpor(app, app.frm.ScrMpo, std::string(EditedMpo), i);
     if (i == 1) {

@@ -13,7 +13,27 @@ inline constexpr std::string_view MissingMpoName = "missing of MPO filename";
 
 struct App;
 
-/// Runs main-window command Index (the nine buttons and the further command numbers).
+/// The commands of ibut_Click: the nine buttons (0..8) and the further command numbers.
+namespace cmd {
+inline constexpr int InputGeometry = 0;  ///< "Input geometry": the structure chooser
+inline constexpr int InputLog = 1;       ///< "Input  .LOG ": the output chooser; ends a break point
+inline constexpr int ViewStructure = 2;  ///< "View &Structure": the viewer shown
+inline constexpr int ExportPdb = 3;      ///< "&Export .PDB"
+inline constexpr int CreateGjf = 4;      ///< "Create .GJF"
+inline constexpr int InputMpo = 5;       ///< " &Input .MPO": the chooser for a connection file
+inline constexpr int SaveKel = 6;        ///< "&Save .kel as is"
+inline constexpr int Exit = 7;           ///< "E&xit": the exit dialog
+inline constexpr int AddStructure = 8;   ///< "&Add .kel structure"
+inline constexpr int AfterRead = 14;     ///< the main window and the viewer after a read
+inline constexpr int ReadMpo = 15;       ///< reads the chosen connection file
+inline constexpr int PedNotActual = 17;  ///< logs that the distribution is not actual
+inline constexpr int NoAdmMatrix = 19;   ///< logs that no matrix was introduced
+inline constexpr int Greeting = 21;      ///< the answer "me" to the greeting: preparation only
+inline constexpr int BreakDetected = 22;  ///< logs a break unless one is asked for
+inline constexpr int ScratchCheck = 25;   ///< the scratch-file size check
+}  // namespace cmd
+
+/// Runs main-window command Index (see cmd).
 void ibut_Click(App& app, int Index) noexcept;
 /// Shows (k != 0) or hides (k = 0) the placement controls.
 void klucze(App& app, int k);
@@ -23,7 +43,7 @@ void openKelWe1(App& app, int mode);
 void openKelWe2(App& app, int mode);
 
 // --- main-window handlers
-/// A key in the command box: Enter (13) shows the structure while Sw(0) is off.
+/// A key in the command box: Enter (13) shows the structure while Sw(sw::MpoEnter) is off.
 void Text3_KeyPress(App& app, int KeyA);
 /// A click in the command box empties it and the message line.
 void text3_Click(App& app);

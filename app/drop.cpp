@@ -34,15 +34,15 @@ bool isOutputName(std::string_view name) {
 }
 
 bool openDroppedFile(App& app, const std::string& name) noexcept {
-  if (app.busy || app.m.Sw(112) != 0 || name.empty()) return false;
+  if (app.busy || app.m.Sw(sw::BreakWaiting) != 0 || name.empty()) return false;
   bool read = false;
   guard(app, "openDroppedFile", [&] {
     if (isOutputName(name)) {
-      ibut_Click(app, 1);
+      ibut_Click(app, cmd::InputLog);
       read = kelWe2_Accept(app, name);
       if (!read) kelWe2_Cancel(app);
     } else {
-      ibut_Click(app, 0);
+      ibut_Click(app, cmd::InputGeometry);
       read = kelWe1_Accept(app, name);
       if (!read) kelWe1_Cancel(app);
     }

@@ -157,7 +157,7 @@ void Bu_Click(App& app, int Ind) noexcept {
         closeDialog(app);
         double n = 0;
         Splf(app, std::string(AnalysisScratch), n);
-        if (n <= 0) ibut_Click(app, 25);
+        if (n <= 0) ibut_Click(app, cmd::ScratchCheck);
         break;
       }
       case 3:

@@ -10,7 +10,8 @@ constexpr std::array<const char*, 9> ButtonCaptions = {
 }
 
 FrmKel::FrmKel() {
-  // Designed geometry of the console (surface units): Par(35) and Par(36) read it.
+  // Designed geometry of the console (surface units): Par(par::ConsoleTop) and
+  // Par(par::ConsoleHeight) read it.
   Text2.top = 1560;
   Text2.height = 6240;
   Text2.visible = false;

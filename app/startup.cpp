@@ -19,6 +19,11 @@ namespace kel {
 
 namespace {
 
+/// Start-up values of the slots that no procedure reads: the vector starts as it always has.
+constexpr std::pair<int, double> StartValues[] = {
+    {53, 70}, {54, 75}, {55, 90}, {47, 0.4}, {7, 70}, {8, 4}, {9, 5}, {10, 0.05}, {11, 0.01},
+    {0, 1},   {1, 1},   {2, 1},   {3, 1},    {4, 1},  {5, 1}, {6, 0}, {12, 0},    {13, 0}};
+
 constexpr std::string_view VersionCaption = "  Kelvorin 2.2 ";
 constexpr std::string_view IniName = "kelv.ini";
 constexpr std::string_view EditorKey = "editor.";
@@ -167,27 +172,17 @@ void IniVe(App& app, std::string_view cmdLine) {
     m.Pi = 3.14159265358979;
     m.VibSpd = 3.0;
     m.VibAmp = 3.0;
-    m.Par(40) = 1;
-    m.Par(35) = f.Text2.top;
-    m.Par(36) = f.Text2.height;
+    m.Par(par::ViewerState) = 1;
+    m.Par(par::ConsoleTop) = f.Text2.top;
+    m.Par(par::ConsoleHeight) = f.Text2.height;
     // 3. editors
     f.EdDd2 = f.EdMpo = f.EdKol = f.EdVdf = Notepad;
     if (spl(localPath(WordPad)) > 1000) f.EdDd2 = f.EdKol = std::string(WordPad) + " ";
     EdIni(app);
     // 4. parameters
-    m.Par(29) = LightGrey;
+    m.Par(par::MainColour) = LightGrey;
     f.PageLines = 23;
-    m.Par(53) = 70;
-    m.Par(54) = 75;
-    m.Par(55) = 90;
-    m.Par(47) = 0.4;
-    m.Par(7) = 70;
-    m.Par(8) = 4;
-    m.Par(9) = 5;
-    m.Par(10) = 0.05;
-    m.Par(11) = 0.01;
-    for (int i = 0; i <= 5; ++i) m.Par(i) = 1;
-    m.Par(6) = m.Par(12) = m.Par(13) = 0;
+    for (auto [slot, value] : StartValues) m.Par(slot) = value;
     // 5. switch defaults and tables (the model holds them from its construction; again here
     //    so that a second start-up begins from the same state)
     IniModel(m);
@@ -276,7 +271,7 @@ void IniVe(App& app, std::string_view cmdLine) {
     f.Text2.tag = file;
     f.visible = true;
     f.Text1.text = file;
-    ibut_Click(app, 14);
+    ibut_Click(app, cmd::AfterRead);
   });
 }
 
@@ -292,7 +287,7 @@ void kelwin_Click(App& app) {
 }
 
 void form_Click(App& app) {
-  if (app.m.Sw(127) == 0) {
+  if (app.m.Sw(sw::Greeted) == 0) {
     app.frm.Text4.text = WhoIsThat;
     app.frm.Text4.visible = true;
   }

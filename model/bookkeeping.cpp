@@ -24,9 +24,9 @@ void setCounts(ModKel& m, int n) {
 
 void setDofWeights(ModKel& m, int n) {
   const int dof = 3 * n - 6;
-  m.Par(56) = dof > 0 ? double(float(1.0 / dof)) : 0.0;
-  m.Par(41) = m.Par(56);
-  m.Par(59) = 0;
+  m.Par(par::DofWeightSingle) = dof > 0 ? double(float(1.0 / dof)) : 0.0;
+  m.Par(par::DofWeight) = m.Par(par::DofWeightSingle);
+  m.Par(par::DofWeightRest) = 0;
 }
 
 void fillBox(ModKel& m, int n) {

@@ -9,8 +9,8 @@ namespace kel {
 
 /// NAt = n and the degree-of-freedom counts NDof(1..4) = N, 3N, 3N - 3, 3N - 6.
 void setCounts(ModKel& m, int n);
-/// Par(56) = Par(41) = 1 / (3N - 6) in single precision (0 when there is no such count: a
-/// diatomic or a single atom) and Par(59) = 0.
+/// Par(par::DofWeightSingle) = Par(par::DofWeight) = 1 / (3N - 6) in single precision (0 when there
+/// is no such count: a diatomic or a single atom) and Par(par::DofWeightRest) = 0.
 void setDofWeights(ModKel& m, int n);
 /// Box over atoms 1..n: least (row 1), greatest (row 2) and range (row 3) of the mass
 /// (column 0) and of x, y, z; minima start at 0 (the mass at 100), maxima at 0; Box(0, 0) is

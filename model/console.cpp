@@ -57,17 +57,18 @@ void emit(Work& w, int i, std::string text) {
 
 void breakCheck(Work& w, int& ier, bool smallMargin) {
   ier = 0;
-  if (on(w, 111)) Breka(w);
-  w.m.Sw(102) = 0;
+  if (on(w, sw::BreakAsked)) Breka(w);
+  w.m.Sw(sw::CheckMark) = 0;
   int margin = smallMargin ? 500 : 2400;
   if (w.con.ScrollPos > w.con.VScr2.max - margin) text2_dblClick(w);
-  bool none = !on(w, 45) && !on(w, 46) && !on(w, 47);
-  for (int k = 0; k <= 2; ++k) w.m.Sw(105 + k) = (on(w, 45 + k) || none) ? -1 : 0;
+  bool none = !on(w, sw::CopyFirst) && !on(w, sw::CopyFirst + 1) && !on(w, sw::CopyFirst + 2);
+  for (int k = 0; k <= 2; ++k)
+    w.m.Sw(sw::CopyOut + k) = (on(w, sw::CopyFirst + k) || none) ? -1 : 0;
   // Timer record: the time of the last check and a count of checks.
   double now = w.clock->timer();
-  w.m.Par(33) = now - w.m.Par(31);
-  w.m.Par(31) = now;
-  w.m.Par(32) += 1;
+  w.m.Par(par::CheckInterval) = now - w.m.Par(par::CheckTime);
+  w.m.Par(par::CheckTime) = now;
+  w.m.Par(par::CheckCount) += 1;
 }
 
 }  // namespace
@@ -102,7 +103,7 @@ void TekUl(Work& w, std::string_view ay) {
 }
 
 void TekLog(Work& w, std::string_view ay, int Li) {
-  if (!on(w, 124) || (ay.empty() && Li == 0)) return;
+  if (!on(w, sw::Log) || (ay.empty() && Li == 0)) return;
   // The handle stays open between lines. The file's folder is looked up again after a change
   // of folder, and at each new line the file is checked: when it was removed or emptied
   // meanwhile (the exit dialog erases it), it is made anew.
@@ -137,7 +138,7 @@ void erra(Work& w, std::string_view u, int number) {
 }
 
 void erraTo(Work& w, Control& t4, std::string_view u, int number) {
-  auto& par = w.m.Par(14);
+  auto& par = w.m.Par(par::ErrorReports);
   par += 1;
   if (par > 20) t4.text.clear();
   t4.text = CStr(par) + ": " + std::string(u) + " ERROR " + std::to_string(number) + "  " +
@@ -159,7 +160,7 @@ void Czekaj(Work& w, double t) {
 void jaba(Work& w, int k, int& ok) {
   auto& f = w.con;
   if (k < 2) {
-    if (on(w, 32) || k < 0) {
+    if (on(w, sw::NoPauses) || k < 0) {
       ok = -1;
       return;
     }
@@ -184,23 +185,23 @@ void jaba(Work& w, int k, int& ok) {
 }
 
 void TekUs(Work& w, int& ier) {
-  breakCheck(w, ier, on(w, 67));
+  breakCheck(w, ier, on(w, sw::SmallMargin));
 }
 
 void TekUsn(Work& w, int& ier) {
-  breakCheck(w, ier, on(w, 67) || on(w, 92));
+  breakCheck(w, ier, on(w, sw::SmallMargin) || on(w, sw::SmallMarginRun));
 }
 
 void Breka(Work& w) {
   guard(w, "Breka", [&] {
-    w.m.Sw(111) = 0;
-    w.m.Sw(112) = -1;
+    w.m.Sw(sw::BreakAsked) = 0;
+    w.m.Sw(sw::BreakWaiting) = -1;
     if (fileExists(w.con.ScrDd2)) copyFile(w.con.ScrDd2, std::string(EditedDd2));
     if (w.hooks.breakStarted) w.hooks.breakStarted();
     tekst(w, BreakText);
     // Only an interactive event loop can deliver the press of button 1 that ends the wait.
-    while (w.m.Sw(112) != 0 && w.loop != nullptr && w.interactive) w.yield();
-    if (!w.interactive) w.m.Sw(112) = 0;
+    while (w.m.Sw(sw::BreakWaiting) != 0 && w.loop != nullptr && w.interactive) w.yield();
+    if (!w.interactive) w.m.Sw(sw::BreakWaiting) = 0;
   });
 }
 
@@ -243,8 +244,8 @@ void setScroll(Work& w, int value) {
 
 void VScr2_Change(Work& w) {
   auto& f = w.con;
-  f.Text2.top = int(w.m.Par(35)) - 10 * f.VScr2.value;
-  f.Text2.height = int(w.m.Par(36)) + 10 * f.VScr2.value;
+  f.Text2.top = int(w.m.Par(par::ConsoleTop)) - 10 * f.VScr2.value;
+  f.Text2.height = int(w.m.Par(par::ConsoleHeight)) + 10 * f.VScr2.value;
   if (f.VScr2.value > f.VScr2.max) text2_dblClick(w);
 }
 

@@ -17,7 +17,7 @@ struct Control;
 void tekst(Work& w, std::string_view ay);
 /// Appends ay to the current console line and to the log file without a line break.
 void TekUl(Work& w, std::string_view ay);
-/// Writes ay to "skrK.log" (a line break first when Li != 0) while Sw(124) is on.
+/// Writes ay to "skrK.log" (a line break first when Li != 0) while Sw(sw::Log) is on.
 void TekLog(Work& w, std::string_view ay, int Li);
 /// Writes out what the log file holds in memory (at every yield, error and end of a command).
 void flushLog(Work& w);
@@ -33,9 +33,9 @@ void Czekaj(Work& w, double t);
 void jaba(Work& w, int k, int& ok);
 /// The check long operations make between steps: break point, auto-clear, switch copies.
 void TekUs(Work& w, int& ier);
-/// As TekUs, with the small auto-clear margin also when Sw(92) is on.
+/// As TekUs, with the small auto-clear margin also when Sw(sw::SmallMarginRun) is on.
 void TekUsn(Work& w, int& ier);
-/// Break point: waits until main button 1 clears Sw(112).
+/// Break point: waits until main button 1 clears Sw(sw::BreakWaiting).
 void Breka(Work& w);
 
 // --- console events

@@ -2,6 +2,7 @@
 // The molecule model: every table at its fixed capacity, lower bound 0, allocated once.
 #pragma once
 
+#include "model/slots.hpp"
 #include "model/tab.hpp"
 
 #include <cstdint>

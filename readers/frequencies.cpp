@@ -491,7 +491,7 @@ bool readGroup(Work& w, LineReader& in, const std::string& freqLine, const std::
     // stride from mode k + 1, component 1 (both checked as indices of the table).
     (void)m.ModeD(k + c, a, 3);
     i16* first = &m.ModeD(k + 1, a, 1);
-    constexpr std::size_t compStride = std::size_t(MaxFrq + 1) * std::size_t(MaxAt + 1);
+    constexpr std::size_t compStride = decltype(m.ModeD)::stride(2);
     int got = 2;
     for (int j = 0; j < c; ++j)
       for (std::size_t comp = 0; comp < 3; ++comp) {
@@ -570,7 +570,7 @@ void reverseModes(Work& w) {
   }
   // The mode index varies fastest in ModeD: each atom's component is one run of modes.
   for (int a = 1; a <= m.NAt; ++a)
-    for (int k = 1; k <= 3; ++k) std::reverse(&m.ModeD(1, a, k), &m.ModeD(n, a, k) + 1);
+    for (int k = 1; k <= 3; ++k) std::ranges::reverse(m.ModeD.run(1, n, a, k));
 }
 
 void ReCoo(Work& w, int kn, int& la, int& ier) noexcept {
@@ -591,7 +591,7 @@ void ReMv(Work& w, int lw, int la, int& lfr, ModeRead* out) noexcept {
     ModeRead& result = out ? *out : local;
     result = {};
     lfr = 0;
-    m.Sw(35) = 0;
+    m.Sw(sw::ModesHeld) = 0;
     m.NFrq = 0;
     m.ModeD.fill(0);
     if (!findModeBlock(w)) return;
@@ -609,7 +609,7 @@ void ReMv(Work& w, int lw, int la, int& lfr, ModeRead* out) noexcept {
       return;
     }
     m.NFrq = cint16(read);
-    m.Sw(35) = -1;
+    m.Sw(sw::ModesHeld) = -1;
     lfr = -1;
     setRamanCount(w);
   });
@@ -622,7 +622,7 @@ void ReMv1(Work& w, int i1, int lw1, int la, int& lfr, ModeRead* out) noexcept {
     ModeRead& result = out ? *out : local;
     result = {};
     lfr = 0;
-    m.Sw(35) = 0;
+    m.Sw(sw::ModesHeld) = 0;
     // The added atoms do not move in the modes held, nor the held atoms in the added modes.
     for (int mode = 1; mode <= m.NFrq; ++mode)
       for (int a = i1 + 1; a <= la; ++a)
@@ -640,7 +640,7 @@ void ReMv1(Work& w, int i1, int lw1, int la, int& lfr, ModeRead* out) noexcept {
         m.Frq(mode) = m.IrInt(mode) = m.RaInt(mode) = 0;
         m.FrqSym(mode).clear();
       }
-      m.Sw(35) = m.NFrq > 0 ? -1 : 0;
+      m.Sw(sw::ModesHeld) = m.NFrq > 0 ? -1 : 0;
       return;
     }
     for (int mode = first; mode < first + read; ++mode)
@@ -651,7 +651,7 @@ void ReMv1(Work& w, int i1, int lw1, int la, int& lfr, ModeRead* out) noexcept {
       return;
     }
     m.NFrq = cint16(m.NFrq + read);
-    m.Sw(35) = -1;
+    m.Sw(sw::ModesHeld) = -1;
     lfr = -1;
     setRamanCount(w);
   });
@@ -751,7 +751,7 @@ void ReMW(Work& w, const std::string& f, int lw, int& ier, ModeRead* out) noexce
     SplB(w, f, len, state);
     if (state != 0) return;
     ier = 0;
-    m.Sw(35) = 0;
+    m.Sw(sw::ModesHeld) = 0;
     m.NFrq = 0;
     m.ModeD.fill(0);
     if (m.NAt < 1 || len < 10) return;
@@ -782,7 +782,7 @@ void ReMW(Work& w, const std::string& f, int lw, int& ier, ModeRead* out) noexce
       return;
     }
     m.NFrq = cint16(k);
-    m.Sw(35) = -1;
+    m.Sw(sw::ModesHeld) = -1;
     ier = -1;
     setRamanCount(w);
     reverseModes(w);
@@ -826,7 +826,7 @@ void ReFrq(Work& w, int lw, int& ier) noexcept {
     bool raman = false;
     for (int i = 1; i <= n; ++i) raman = raman || m.RaInt(i) != 0;
     if (raman) m.RaInt(0) = n;
-    m.Sw(35) = -1;
+    m.Sw(sw::ModesHeld) = -1;
     ier = -1;
     for (int i = 1; i <= n / 2; ++i) {
       std::swap(m.Frq(i), m.Frq(n + 1 - i));

@@ -337,8 +337,8 @@ void summary(Read& r, int n) {
   auto& w = r.w;
   auto& m = w.m;
   setScroll(w, 0);
-  m.Sw(8) = -1;
-  m.Sw(19) = 0;
+  m.Sw(sw::ReadDone) = -1;
+  m.Sw(sw::MatrixDefined) = 0;
   tekst(w, "");
   TekLog(w, Separator, 1);
   tekst(w, std::string(CoordinatesOf) + Str(n) + std::string(AtomsRead));
@@ -375,7 +375,7 @@ void failAfterGeometry(Read& r, const std::string& text) {
 void refuseModes(Read& r, const std::string& name, std::string_view problem) {
   auto& w = r.w;
   w.m.NFrq = 0;
-  w.m.Sw(35) = 0;
+  w.m.Sw(sw::ModesHeld) = 0;
   tekst(w, name + "  " + std::string(problem));
   failAfterGeometry(r, name + "  " + std::string(problem));
 }
@@ -392,7 +392,7 @@ void readModes(Read& r) {
       tekst(w, std::string(AdmRead) + name);
       if (result.tables > 1)
         tekst(w, std::string(FrequencyTables) + Str(result.tables) + std::string(FirstIsRead));
-      m.Sw(90) = -1;
+      m.Sw(sw::MassesRead) = -1;
       return;
     }
     if (ier == 1) {
@@ -438,11 +438,11 @@ void finish(Read& r) {
   cutZeros(m, m.NAt);
   for (int i = 1; i <= m.NAt; ++i)
     for (int k = 1; k <= 3; ++k) m.XyzCopy(i, k) = m.Xyz(i, k);
-  if (m.Sw(128) != 0 && m.Sw(96) != 0) m.Sw(96) = 0;
-  m.Sw(128) = 0;
+  if (m.Sw(sw::Summary128) != 0 && m.Sw(sw::Summary96) != 0) m.Sw(sw::Summary96) = 0;
+  m.Sw(sw::Summary128) = 0;
   m.VibMode = 0;
   if (w.hooks.modesReplaced) w.hooks.modesReplaced();
-  m.Sw(9) = 0;
+  m.Sw(sw::Reading) = 0;
   std::string mpo = m.FilNam + ".mpo";
   if (spl(mpo) < 1) mpo = "*";
   if (w.hooks.connections) w.hooks.connections(mpo);
@@ -488,14 +488,14 @@ std::string withoutExtension(const std::string& f) {
 void readFile(Read& r) {
   auto& w = r.w;
   auto& m = w.m;
-  m.Par(14) = 0;
-  m.Par(28) = -1;
-  m.Par(34) = 0;
+  m.Par(par::ErrorReports) = 0;
+  m.Par(par::ReadStart) = -1;
+  m.Par(par::ReadSteps) = 0;
   w.con.Text4.text.clear();
   w.con.Text4.visible = false;
   w.con.Text2.text.clear();
   w.con.LineCnt = 0;
-  m.Sw(9) = -1;
+  m.Sw(sw::Reading) = -1;
   w.con.Text3.text.clear();
   w.readFailed = false;
   m.FilNam = withoutExtension(r.f);
@@ -552,7 +552,7 @@ void readFile(Read& r) {
       ReMv(w, expectedModes(m, n, r.route), n, lfr, &result);
       if (lfr == -1) {
         tekst(w, std::string(AdmRead) + r.f);
-        m.Sw(90) = -1;
+        m.Sw(sw::MassesRead) = -1;
       } else if (lfr == 1) {
         tekst(w, std::string(AdmError) + r.f);
         refuseModes(r, r.f, result.problem);
@@ -634,7 +634,7 @@ void readOutputFile(Work& w, std::string f) noexcept {
     readFile(r);
   });
   if (!ok) w.readFailed = true;
-  w.m.Sw(9) = 0;
+  w.m.Sw(sw::Reading) = 0;
 }
 
 }  // namespace kel

@@ -815,9 +815,9 @@ void finish(GeoRead& r) {
   if (r.error) tekst(w, w.con.Text3.text);
   if (isOrientationKind(r.kind) && !r.headerSeen) tekst(w, HeaderMissed);
   tekst(w, std::string(CoordinatesFor) + Str(n) + std::string(AtomsRead));
-  m.Sw(8) = -1;
+  m.Sw(sw::ReadDone) = -1;
   showNames(w);
-  m.Par(40) = 1;
+  m.Par(par::ViewerState) = 1;
   if (n == 0) {
     w.files.closeAll();
     return;
@@ -851,8 +851,8 @@ void finish(GeoRead& r) {
   cutZeros(m, m.NAt);
   for (int i = 1; i <= m.NAt; ++i)
     for (int k = 0; k <= 3; ++k) m.XyzOld(i, k) = m.Xyz(i, k);
-  m.Par(41) = 0;
-  m.Sw(9) = 0;
+  m.Par(par::DofWeight) = 0;
+  m.Sw(sw::Reading) = 0;
   std::string all = "*";
   if (w.hooks.connections) w.hooks.connections(all);
 }
@@ -871,8 +871,8 @@ void copyOrn(GeoRead& r, const std::string& scratchPath) {
 /// Start, size check, dispatch to the block reader of the kind, final steps.
 void readGeometry(Work& w, std::string f) {
   ModKel& m = w.m;
-  m.Sw(9) = -1;
-  m.Par(34) = 0;
+  m.Sw(sw::Reading) = -1;
+  m.Par(par::ReadSteps) = 0;
   w.con.Text1.text = f;
   m.FilNam = rtrim(f);
   std::size_t from =
@@ -945,7 +945,7 @@ void readStructureFile(Work& w, std::string f) noexcept {
   w.readFailed = false;
   bool ok = guard(w, "fmtGeo", [&] { readGeometry(w, std::move(f)); });
   if (!ok) w.readFailed = true;
-  w.m.Sw(9) = 0;
+  w.m.Sw(sw::Reading) = 0;
 }
 
 }  // namespace kel

@@ -77,7 +77,7 @@ void FmaKel(Work& w, std::string f) noexcept {
     const int first = m.NAt;
     m.NAtFirst = m.NAt;
     m.NFrqFirst = m.NFrq;
-    m.Par(40) = 1;
+    m.Par(par::ViewerState) = 1;
     int total = first, ier = 1;
     const int reports = w.erraCount;
     // A Gaussian orientation table (its column header within four lines) is read by its
@@ -109,7 +109,7 @@ void FmaKel(Work& w, std::string f) noexcept {
     }
     if (ier < 0 || w.erraCount != reports) {
       w.files.closeAll();
-      m.Par(40) = 0;
+      m.Par(par::ViewerState) = 0;
       m.NAt = cint16(first);
       w.readFailed = true;
       return;
@@ -132,8 +132,8 @@ void FmaKel(Work& w, std::string f) noexcept {
       return;
     }
     setScroll(w, 0);
-    m.Sw(8) = -1;
-    m.Sw(19) = 0;
+    m.Sw(sw::ReadDone) = -1;
+    m.Sw(sw::MatrixDefined) = 0;
     tekst(w, "");
     TekLog(w, Separator, 1);
     tekst(w, std::string(CoordinatesOf) + Str(total - first) + std::string(AtomsAdded));
@@ -164,7 +164,7 @@ void FmaKel(Work& w, std::string f) noexcept {
     }
     if (lfr == -1) {
       tekst(w, std::string(AdmRead) + f);
-      m.Sw(90) = -1;
+      m.Sw(sw::MassesRead) = -1;
       setInverseMasses(m, total);
       cutZeros(m, total);
       for (int i = 1; i <= total; ++i)
@@ -172,7 +172,7 @@ void FmaKel(Work& w, std::string f) noexcept {
       if (w.hooks.modesReplaced) w.hooks.modesReplaced();
       PbIni(w);
     }
-    m.Par(40) = 1;
+    m.Par(par::ViewerState) = 1;
     if (w.hooks.placementControls) w.hooks.placementControls(true);
     tekst(w, "...");
     tekst(w, ToAdd);

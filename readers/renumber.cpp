@@ -39,13 +39,13 @@ void scalingLine(Work& w, const std::string& low) {
   ModKel& m = w.m;
   auto eq = low.find('=');
   double v = eq == std::string::npos ? 0.0 : Val(std::string_view(low).substr(eq + 1));
-  m.Par(15) = v;
-  if (v != 0) m.Sw(114) = -1;
+  m.Par(par::ScaleFactor) = v;
+  if (v != 0) m.Sw(sw::Scaling) = -1;
   if (auto x = low.find('x'); x != std::string::npos) {
-    m.Par(16) = Val(std::string_view(low).substr(x + 1));
+    m.Par(par::ScaleShift) = Val(std::string_view(low).substr(x + 1));
   } else {
-    m.Par(16) = v;
-    m.Par(15) = 0;
+    m.Par(par::ScaleShift) = v;
+    m.Par(par::ScaleFactor) = 0;
   }
 }
 
@@ -91,9 +91,9 @@ std::pair<int, int> duplicate(const std::vector<int>& map, int n) {
 void RenDef(Work& w, const std::string& f, int n) noexcept {
   guard(w, "RenDef", [&] {
     ModKel& m = w.m;
-    m.Par(15) = 0;
-    m.Par(16) = 0;
-    m.Sw(114) = 0;
+    m.Par(par::ScaleFactor) = 0;
+    m.Par(par::ScaleShift) = 0;
+    m.Sw(sw::Scaling) = 0;
     LineReader& in = w.files.openInput(RenCh, f);
     int block = 0;
     std::string line;
@@ -130,9 +130,10 @@ void RenDef(Work& w, const std::string& f, int n) noexcept {
       Renum(w, map, n);
     }
     w.files.close(RenCh);
-    if (m.Sw(114) != 0)
-      tekst(w, std::string(ScalingLine) + Str(m.Par(15)) + "*x " + (m.Par(16) < 0 ? "-" : "+") +
-                   Str(std::fabs(m.Par(16))));
+    if (m.Sw(sw::Scaling) != 0)
+      tekst(w, std::string(ScalingLine) + Str(m.Par(par::ScaleFactor)) + "*x " +
+                   (m.Par(par::ScaleShift) < 0 ? "-" : "+") +
+                   Str(std::fabs(m.Par(par::ScaleShift))));
   });
 }
 

@@ -12,7 +12,8 @@ namespace kel {
 struct Work;
 
 /// Scans file f for "scaling factor" lines and "renum atoms" blocks and applies each checked
-/// block to the n atoms of the model (Par(15), Par(16) and Sw(114) are set anew).
+/// block to the n atoms of the model (Par(par::ScaleFactor), Par(par::ScaleShift) and
+/// Sw(sw::Scaling) are set anew).
 void RenDef(Work& w, const std::string& f, int n) noexcept;
 
 /// Applies a checked permutation: map[i] (i = 1..n, map[0] unused) is the old number of the

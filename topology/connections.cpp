@@ -265,10 +265,10 @@ void MpoRun::run(std::string& name) {
   for (int s : {12, 14, 16, 43, 44}) m_.Sw(s) = 0;
   if (trim(name).empty() && on(w_, 19)) {
     MpoCrd(w_, m_.MpoMode);
-    m_.Sw(72) = 0;
+    m_.Sw(sw::MatrixCorrected) = 0;
     return;
   }
-  m_.Sw(19) = 0;
+  m_.Sw(sw::MatrixDefined) = 0;
   m_.IcFresh = false;
   if (m_.NAt < 1) return;  // no structure: nothing to connect
   bool reading = false;
@@ -288,10 +288,10 @@ void MpoRun::run(std::string& name) {
     derive();
   m_.MpoMode = static_cast<i16>(mode_);
   listingOrder();
-  m_.Sw(19) = -1;
+  m_.Sw(sw::MatrixDefined) = -1;
   writeAndList();
   if (keepFile() && mode_ != 6) MpoCrd(w_, mode_);
-  m_.Sw(72) = 0;
+  m_.Sw(sw::MatrixCorrected) = 0;
 }
 
 /// The connection file to read: name (".mpo" added when it has no extension), else MpoNam.
@@ -309,7 +309,7 @@ bool MpoRun::chooseFile(std::string& name) {
 void MpoRun::readAndValidate() {
   readName_ = m_.MpoNam;
   tekst(w_, std::string(FromFile) + m_.MpoNam);
-  m_.Sw(18) = 0;
+  m_.Sw(sw::MatrixDerived) = 0;
   if (sameFile(m_.MpoNam, f_.ScrMpo)) {
     mode_ = 0;
   } else {
@@ -411,7 +411,7 @@ void MpoRun::askAboutMatrix(const std::string& reason, const std::string& detail
 void MpoRun::derive() {
   tekst(w_, std::string(Created) + f_.ScrMpo);
   clearTopology(m_);
-  m_.Sw(18) = -1;
+  m_.Sw(sw::MatrixDerived) = -1;
   int n = m_.NAt;
   std::vector<double> x(std::size_t(n) + 1), y(x), z(x);
   for (int i = 1; i <= n; ++i) {

@@ -417,7 +417,7 @@ std::vector<Cand> IcWalk::candidates(int p, int anchor) {
 }
 
 /// The angle table rule: a bend above 179.9 degrees is left out at an apex with three or
-/// more connections (unless Sw(123) is on). An allowed angle is entered once.
+/// more connections (unless Sw(sw::AnyAngle) is on). An allowed angle is entered once.
 bool IcWalk::bendAllowed(int i, int apex, int k) {
   i16 row = 0;
   Jota3(w_, m_.AngTab, angles_, i, apex, k, row);
@@ -558,7 +558,7 @@ void IcWalk::finish(bool connected) {
   }
   if (!connected) {
     tekst(w_, NotApproved);
-    m_.Sw(19) = 0;
+    m_.Sw(sw::MatrixDefined) = 0;
   }
   m_.IcFresh = true;
   (void)mode_;

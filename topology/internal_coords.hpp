@@ -18,7 +18,8 @@ enum IcType : int { IcStre = 1, IcBend = 2, IcOut = 3, IcTors = 4, IcBeip = 5, I
 /// Generates the internal coordinates of the current matrix into IcTab (rows 1..IcRows:
 /// column 0 key, 1..4 atoms in the argument order of Dist/Bend/Tout/Tors, 5 type, 6 the atom
 /// the coordinate places) and counts them in NDof(0). Logs the comparison with 3N - 6, "MPO
-/// not approved" (Sw(19) off) when the bonds do not join every atom, and "end of data input".
+/// not approved" (Sw(sw::MatrixDefined) off) when the bonds do not join every atom, and "end of
+/// data input".
 void MpoCrd(Work& w, int mode) noexcept;
 
 /// Drops row n of IcTab when it repeats an earlier row (also with columns 2 and 3 exchanged):

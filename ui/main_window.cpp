@@ -88,7 +88,7 @@ MainWindow::MainWindow(App& app, Desktop& desk) : app_(app), desk_(desk) {
     connect(b, &QPushButton::clicked, this, [this, i] {
       int index = int(i);
       if (!buttonPasses(index)) return;
-      bool breakPoint = app_.m.Sw(112) != 0;
+      bool breakPoint = app_.m.Sw(sw::BreakWaiting) != 0;
       ibut_Click(app_, index);
       if (breakPoint)
         desk_.sync();  // the wait ends; nothing was opened
@@ -232,7 +232,7 @@ MainWindow::MainWindow(App& app, Desktop& desk) : app_(app), desk_(desk) {
 }
 
 bool MainWindow::buttonPasses(int index) const {
-  if (index == 1 && app_.m.Sw(112) != 0) return true;
+  if (index == 1 && app_.m.Sw(sw::BreakWaiting) != 0) return true;
   return !app_.busy;
 }
 
@@ -240,7 +240,8 @@ void MainWindow::sync() {
   auto& f = app_.frm;
   QString title = qs(f.caption);
   if (windowTitle() != title) setWindowTitle(title);
-  backIf(centralWidget(), Colour(app_.m.Par(29) == 0 ? LightGrey : app_.m.Par(29)),
+  backIf(centralWidget(),
+         Colour(app_.m.Par(par::MainColour) == 0 ? LightGrey : app_.m.Par(par::MainColour)),
          QPalette::Window);
   for (std::size_t i = 0; i < ibut_.size(); ++i) {
     const Control& c = f.ibut[i];
@@ -338,7 +339,7 @@ void MainWindow::closeEvent(QCloseEvent* e) {
   // Closing the window is the exit button.
   e->ignore();
   if (app_.busy) return;
-  ibut_Click(app_, 7);
+  ibut_Click(app_, cmd::Exit);
   desk_.after();
 }
 

@@ -62,8 +62,8 @@ void atomLine(Work& w, int channel, int number, int i, double x, double y, doubl
 
 /// The factor and shift as the scaling line shows them (" .5", "-2").
 std::string scalingText(const ModKel& m) {
-  return std::string(ScalingLine) + Str(m.Par(15)) + " " + "*x " + (m.Par(16) >= 0 ? "+" : "-") +
-         Str(std::fabs(m.Par(16)));
+  return std::string(ScalingLine) + Str(m.Par(par::ScaleFactor)) + " " + "*x " +
+         (m.Par(par::ScaleShift) >= 0 ? "+" : "-") + Str(std::fabs(m.Par(par::ScaleShift)));
 }
 
 /// The file is marked read-only: nobody may write it.
@@ -164,7 +164,8 @@ void modeLines(Work& w, int nModes, int nAtoms, int channel, bool keptOnly) {
       (void)m.ModeD(mode, nAtoms, 3);  // the whole row lies inside the table
       // The mode index varies fastest: component k of atom a is a fixed stride away.
       const i16* base = &m.ModeD(mode, 0, 0);
-      constexpr std::size_t atomStride = MaxFrq + 1, compStride = atomStride * (MaxAt + 1);
+      constexpr std::size_t atomStride = decltype(m.ModeD)::stride(1);
+      constexpr std::size_t compStride = decltype(m.ModeD)::stride(2);
       // Each atom takes three fields of four characters and three blanks while its values
       // fit the field table; the line is filled in place and cut to its length at the end.
       const auto& table = fields4();
@@ -244,7 +245,7 @@ bool writeKelBody(Work& w, const std::string& route, bool asIs) {
       ZaMW(w, m.NFrq, m.NAt, KelChannel);
     }
   }
-  if (w.erraCount == reports && m.Sw(114) != 0) {
+  if (w.erraCount == reports && m.Sw(sw::Scaling) != 0) {
     files.writeLine(KelChannel, "");
     files.writeLine(KelChannel, scalingText(m));
   }
