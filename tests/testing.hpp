@@ -42,6 +42,12 @@ std::filesystem::path shared(const std::string& rel);
 /// A fresh program state with virtual time and cancelled input boxes.
 std::unique_ptr<App> newApp();
 
+/// A test in a fresh temporary folder with a fresh program (alias it per suite).
+struct FreshApp : ::testing::Test {
+  TempDir dir;
+  std::unique_ptr<App> app = newApp();
+};
+
 /// Input boxes answered from a list; records every question.
 class ScriptedPrompt : public Prompt {
  public:

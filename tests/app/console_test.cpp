@@ -46,14 +46,13 @@ TEST_F(ConsoleTest, FieldsToAFile) {
 }
 
 TEST_F(ConsoleTest, LabelledField) {
-  fom2L(*app, 0, 7, "F =", 12.5);
-  EXPECT_EQ(app->frm.FmtBuf, "F =  12.50");
-  fom2L(*app, 0, 7, "F =", 123.25);
-  EXPECT_EQ(app->frm.FmtBuf, "F = 123.25");
-  fom2L(*app, 0, 7, "F =", 1234.5);
-  EXPECT_EQ(app->frm.FmtBuf, "F =1234.50");
-  fom2L(*app, 0, 7, "F =", 12345.5);
-  EXPECT_EQ(app->frm.FmtBuf, "F =12345.50");
+  for (auto [v, text] : {std::pair{12.5, "F =  12.50"},
+                         {123.25, "F = 123.25"},
+                         {1234.5, "F =1234.50"},
+                         {12345.5, "F =12345.50"}}) {
+    fom2L(*app, 0, 7, "F =", v);
+    EXPECT_EQ(app->frm.FmtBuf, text);
+  }
 }
 
 TEST_F(ConsoleTest, DecimalCommaLocale) {
@@ -158,23 +157,23 @@ TEST_F(ConsoleTest, GuardReportsAndEnds) {
   EXPECT_EQ(app->erraCount, 1);
 }
 
-TEST_F(ConsoleTest, LogFileLines) {
+TEST(ConsoleLogFile, LinesAsTheConsoleMakesThem) {
+  TempDir dir;
+  auto app = testing::newApp();
   tekst(*app, "first");
   TekUl(*app, " more");
   tekst(*app, "błąd pliku x");
   EXPECT_EQ(testing::slurp("skrK.log"), "\nfirst more\nbłąd pliku x");
-}
-
-TEST_F(ConsoleTest, LogFileKeepsAFirstLineMadeByAppending) {
-  TekUl(*app, "first");  // the console's first line, begun without a new line
-  tekst(*app, "second");
+  TempDir other;
+  auto again = testing::newApp();
+  TekUl(*again, "first");  // the console's first line, begun without a new line
+  tekst(*again, "second");
   EXPECT_EQ(testing::slurp("skrK.log"), "first\nsecond");
-}
-
-TEST_F(ConsoleTest, LogFileSwitchedOff) {
-  app->m.Sw(124) = 0;
-  tekst(*app, "first");
-  EXPECT_EQ(log(), "first");
+  TempDir off;
+  auto silent = testing::newApp();
+  silent->m.Sw(124) = 0;
+  tekst(*silent, "first");
+  EXPECT_EQ(silent->frm.Text2.text, "first");
   EXPECT_FALSE(std::filesystem::exists("skrK.log"));
 }
 

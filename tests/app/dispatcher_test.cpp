@@ -45,16 +45,9 @@ class Ready : public ::testing::Test {
   TempDir dir;
   std::unique_ptr<App> app = ready();
 };
-using Preparation = Ready;
 using Commands = Ready;
-using CreateGjf = Ready;
-using ExportPdb = Ready;
 using AfterRead = Ready;
-using ReadConnections = Ready;
 using BreakPoint = Ready;
-using Handlers = Ready;
-using Greeting = Ready;
-using Poed = Ready;
 using Choosers = Ready;
 
 // --- the common preparation
@@ -99,34 +92,20 @@ TEST_P(KeepsMessageLine, AfterReadAndWarnings) {
 
 INSTANTIATE_TEST_SUITE_P(Numbers, KeepsMessageLine, ::testing::Values(14, 15, 17, 21));
 
-struct ButtonThreeRow {
-  const char* name;
-  int sw;  // switch turned on (-1 none)
-  bool enabled;
-};
-void PrintTo(const ButtonThreeRow& r, std::ostream* os) {
-  *os << r.name;
+TEST(ButtonThree, EnabledOnlyWithoutItsSwitches) {
+  // switch turned on (-1 none), 9 = a read in progress
+  for (auto [sw, enabled] :
+       {std::pair{-1, true}, {92, false}, {121, false}, {34, false}, {9, false}, {16, true}}) {
+    SCOPED_TRACE(sw);
+    auto app = ready();
+    if (sw >= 0) app->m.Sw(sw) = -1;
+    ibut_Click(*app, 9);
+    EXPECT_EQ(app->frm.ibut[3].enabled, enabled);
+    EXPECT_TRUE(app->frm.ibut[7].enabled && app->frm.ibut[8].enabled);
+  }
 }
 
-class ButtonThree : public Ready, public ::testing::WithParamInterface<ButtonThreeRow> {};
-
-TEST_P(ButtonThree, EnabledOnlyWithoutItsSwitches) {
-  if (GetParam().sw >= 0) app->m.Sw(GetParam().sw) = -1;
-  ibut_Click(*app, 9);
-  EXPECT_EQ(app->frm.ibut[3].enabled, GetParam().enabled);
-  EXPECT_TRUE(app->frm.ibut[7].enabled && app->frm.ibut[8].enabled);
-}
-
-INSTANTIATE_TEST_SUITE_P(Switches, ButtonThree,
-                         ::testing::Values(ButtonThreeRow{"none", -1, true},
-                                           ButtonThreeRow{"sw92", 92, false},
-                                           ButtonThreeRow{"sw121", 121, false},
-                                           ButtonThreeRow{"sw34", 34, false},
-                                           ButtonThreeRow{"read_in_progress", 9, false},
-                                           ButtonThreeRow{"unrelated_sw16", 16, true}),
-                         [](const auto& row) { return std::string(row.param.name); });
-
-TEST_F(Preparation, ToolTipAndBackgroundFollowTheirSwitches) {
+TEST_F(Ready, ToolTipAndBackgroundFollowTheirSwitches) {
   app->m.Sw(0) = -1;
   app->m.Sw(16) = -1;
   ibut_Click(*app, 30);
@@ -194,7 +173,7 @@ TEST_F(Commands, WarningsAreLogged) {
 
 // --- command 4 through the dispatcher
 
-TEST_F(CreateGjf, NoExistingFileIsWrittenWithoutARename) {
+TEST_F(Commands, CreateGjfWritesWithoutARenameWhenNoFileIsThere) {
   app->m.FilNam = "job";
   ibut_Click(*app, 4);
   EXPECT_TRUE(has(dir, "job.gjf"));
@@ -202,7 +181,7 @@ TEST_F(CreateGjf, NoExistingFileIsWrittenWithoutARename) {
   EXPECT_EQ(app->frm.Text2.text, "saved as file job.gjf");
 }
 
-TEST_F(CreateGjf, TheOldFileMovesPastTakenNumbers) {
+TEST_F(Commands, CreateGjfMovesTheOldFilePastTakenNumbers) {
   app->m.FilNam = "job";
   dir.write("job.gjf", "old\n");
   dir.write("job1.gjf", "older\n");
@@ -216,7 +195,7 @@ TEST_F(CreateGjf, TheOldFileMovesPastTakenNumbers) {
   EXPECT_EQ(lines[1], "saved as file job.gjf");
 }
 
-TEST_F(ExportPdb, ButtonThreeWritesThePdbFile) {
+TEST_F(Commands, ButtonThreeWritesThePdbFile) {
   app->m.FilNam = "job";
   ibut_Click(*app, 3);
   EXPECT_EQ(slurp(dir.path() / "job.pdb").substr(0, 7), "HEADER\n");
@@ -276,13 +255,10 @@ TEST_F(AfterRead, ShowsTheViewerAndNamesTheConnectionFileAfterTheStructure) {
 
 // --- command 15: the connection file
 
-TEST_F(ReadConnections, WithoutANameSaysSo) {
+TEST_F(Commands, ReadConnectionsNeedsANameAndThenShowsTheViewer) {
   ibut_Click(*app, 15);
   EXPECT_EQ(app->frm.Text3.text, "missing of MPO filename");
   EXPECT_FALSE(app->obr.visible);
-}
-
-TEST_F(ReadConnections, WithANameShowsTheViewer) {
   app->m.MpoNam = "Ring.MPO";
   app->m.Sw(17) = -1;
   ibut_Click(*app, 15);
@@ -339,7 +315,7 @@ TEST_F(BreakPoint, NoCommandButOneClearsIt) {
 
 // --- main-window handlers
 
-TEST_F(Handlers, EnterInTheCommandBoxShowsTheStructureOnlyWhileSw0IsOff) {
+TEST_F(Ready, EnterInTheCommandBoxShowsTheStructureOnlyWhileSw0IsOff) {
   Text3_KeyPress(*app, 65);
   EXPECT_FALSE(app->obr.visible);
   app->m.Sw(0) = -1;
@@ -350,29 +326,24 @@ TEST_F(Handlers, EnterInTheCommandBoxShowsTheStructureOnlyWhileSw0IsOff) {
   EXPECT_TRUE(app->obr.visible);
 }
 
-TEST_F(Greeting, WhoAreYouStopsTheQuestion) {
-  app->frm.Text4.text = "Who are you";
-  Text4_Change(*app);
-  EXPECT_NE(app->m.Sw(127), 0);
-  EXPECT_FALSE(app->frm.Text4.visible);
-}
-
-TEST_F(Greeting, WhoIsMeEnablesTheButtonsAndShowsTheViewer) {
-  for (auto& b : app->frm.ibut) b.enabled = false;
-  app->frm.Text4.text = "who is me";
-  Text4_Change(*app);
-  EXPECT_EQ(app->m.Sw(127), 0);
-  EXPECT_FALSE(app->frm.Text4.visible);
-  for (auto& b : app->frm.ibut) EXPECT_TRUE(b.enabled);
-  EXPECT_TRUE(app->obr.visible);
-}
-
-TEST_F(Greeting, TheQuestionItselfOnlyShowsTheLine) {
-  app->frm.Text4.text = "Who's that ? ";
-  Text4_Change(*app);
-  EXPECT_TRUE(app->frm.Text4.visible);
-  EXPECT_EQ(app->m.Sw(127), 0);
-  EXPECT_FALSE(app->obr.visible);
+TEST(Greeting, AnswersToTheQuestion) {
+  struct Row {
+    const char* text;
+    bool stopped, lineShown, viewer;
+  } rows[] = {{"Who are you", true, false, false},  // stops the question
+              {"who is me", false, false, true},    // enables the buttons, shows the viewer
+              {"Who's that ? ", false, true, false}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.text);
+    auto app = ready();
+    for (auto& b : app->frm.ibut) b.enabled = false;
+    app->frm.Text4.text = r.text;
+    Text4_Change(*app);
+    EXPECT_EQ(app->m.Sw(127) != 0, r.stopped);
+    EXPECT_EQ(app->frm.Text4.visible, r.lineShown);
+    EXPECT_EQ(app->obr.visible, r.viewer);
+    for (auto& b : app->frm.ibut) EXPECT_EQ(b.enabled, r.viewer);
+  }
 }
 
 // --- comparing text files and the hover check
@@ -419,7 +390,7 @@ TEST(Plpor, AMissingOrEmptyFirstFileIsAnError) {
   EXPECT_EQ(app->frm.Text3.text, "... error in file skrK.mpo");
 }
 
-TEST_F(Poed, AnEditedConnectionFileRestartsTheViewer) {
+TEST_F(Ready, AnEditedConnectionFileRestartsTheViewer) {
   dir.write("skrK.mpo", "1 2\n");
   dir.write("eskrK.mpo", "1 3\n");
   int j = 0;

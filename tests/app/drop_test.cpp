@@ -4,6 +4,7 @@
 
 namespace kel::testing {
 namespace {
+using Drop = FreshApp;
 
 struct NameKind {
   const char* name;
@@ -30,9 +31,7 @@ INSTANTIATE_TEST_SUITE_P(
                       NameKind{"LogInName", "water.log.pdb", false}),
     [](const auto& row) { return std::string(row.param.name); });
 
-TEST(Drop, StructureIsReadThroughTheStructurePath) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Drop, StructureIsReadThroughTheStructurePath) {
   std::string file = dir.copy(fixture("geo/benzene_type.geo"));
   EXPECT_TRUE(openDroppedFile(*app, file));
   EXPECT_EQ(app->m.NAt, 12);
@@ -40,9 +39,7 @@ TEST(Drop, StructureIsReadThroughTheStructurePath) {
   EXPECT_FALSE(app->busy);
 }
 
-TEST(Drop, IgnoredWhileAnOperationRunsOrABreakPointWaits) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Drop, IgnoredWhileAnOperationRunsOrABreakPointWaits) {
   std::string file = dir.copy(fixture("geo/benzene_type.geo"));
   app->busy = true;
   EXPECT_FALSE(openDroppedFile(*app, file));
@@ -53,9 +50,7 @@ TEST(Drop, IgnoredWhileAnOperationRunsOrABreakPointWaits) {
   EXPECT_EQ(app->m.NAt, 0);
 }
 
-TEST(Drop, EmptyFileIsReportedAndNoChooserStaysOpen) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Drop, EmptyFileIsReportedAndNoChooserStaysOpen) {
   std::string file = dir.write("empty.log", "");
   EXPECT_FALSE(openDroppedFile(*app, file));
   EXPECT_FALSE(app->we2.visible);

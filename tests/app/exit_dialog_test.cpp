@@ -30,7 +30,6 @@ struct Scene {
 class SceneTest : public ::testing::Test, protected Scene {};
 using Filek = SceneTest;
 using ExitDialog = SceneTest;
-using FileLength = SceneTest;
 
 TEST(ScratchNames, EightySixNamesInListingOrder) {
   auto v = scratchNames();
@@ -130,7 +129,7 @@ TEST_F(ExitDialog, AFileCreatedAfterFillingIsNotErased) {
 
 struct EditRow {
   const char* name;
-  const char* remove;  // text struck from the list
+  const char* remove;  // text struck from the list (nullptr: all of it)
   std::vector<const char*> kept;
 };
 void PrintTo(const EditRow& r, std::ostream* os) {
@@ -146,9 +145,9 @@ TEST_P(EditedList, KeepsTheFilesWhoseNamesWereStruck) {
   for (const char* f : all) s.make({f});
   ibut_Click(*s.app, 7);
   auto& text = s.dlg().Fi.text;
-  auto p = text.find(row.remove);
+  auto p = row.remove ? text.find(row.remove) : 0;
   ASSERT_NE(p, std::string::npos) << text;
-  text.erase(p, std::string_view(row.remove).size());
+  text.erase(p, row.remove ? std::string_view(row.remove).size() : text.size());
   Fi_Change(*s.app);
   EXPECT_EQ(s.dlg().editMode, -1);
   EXPECT_EQ(s.dlg().Fi.backColour, rgb(255, 255, 255));
@@ -170,7 +169,10 @@ INSTANTIATE_TEST_SUITE_P(
                       EditRow{"nothing_that_matters", "Files_", {}},
                       EditRow{"a_whole_line",
                               "  skrK.dd2   skrK.geo   skrK.log   skrK.mpo \r\n",
-                              {"skrK.dd2", "skrK.geo", "skrK.log", "skrK.mpo"}}),
+                              {"skrK.dd2", "skrK.geo", "skrK.log", "skrK.mpo"}},
+                      EditRow{"all_text",
+                              nullptr,
+                              {"skrK.dd2", "skrK.mpo", "sskrK.mpo", "skrK.geo", "skrK.log"}}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(ExitDialog, ANameAtTheVeryEndOfTheTextStillCounts) {
@@ -183,36 +185,20 @@ TEST_F(ExitDialog, ANameAtTheVeryEndOfTheTextStillCounts) {
   EXPECT_FALSE(has("skrK.mpo"));
 }
 
-TEST_F(ExitDialog, CancelErasesNothingAndShowsTheMainWindow) {
-  make({"skrK.dd2", "skrK.mpo"});
-  ibut_Click(*app, 7);
-  Bu_Click(*app, 3);
-  EXPECT_TRUE(has("skrK.dd2"));
-  EXPECT_TRUE(has("skrK.mpo"));
-  EXPECT_TRUE(app->frm.visible);
-  EXPECT_FALSE(dlg().visible);
-  EXPECT_FALSE(dlg().endProgram);
-}
-
-TEST_F(ExitDialog, OnlyEraseErasesAndGoesOn) {
-  make({"skrK.dd2", "skrK.mpo"});
-  ibut_Click(*app, 7);
-  Bu_Click(*app, 2);
-  EXPECT_FALSE(has("skrK.dd2"));
-  EXPECT_FALSE(has("skrK.mpo"));
-  EXPECT_TRUE(app->frm.visible);
-  EXPECT_FALSE(dlg().visible);
-  EXPECT_FALSE(dlg().endProgram);
-  EXPECT_EQ(app->erraCount, 0);
-}
-
-TEST_F(ExitDialog, EmptiedListTextErasesNothing) {
-  make({"skrK.dd2"});
-  ibut_Click(*app, 7);
-  dlg().Fi.text.clear();
-  Fi_Change(*app);
-  Bu_Click(*app, 0);
-  EXPECT_TRUE(has("skrK.dd2"));
+TEST(ExitDialogButtons, CancelErasesNothingOnlyEraseErasesBothGoOn) {
+  for (auto [button, erased] : {std::pair{3, false}, {2, true}}) {
+    SCOPED_TRACE(button);
+    Scene s;
+    s.make({"skrK.dd2", "skrK.mpo"});
+    ibut_Click(*s.app, 7);
+    Bu_Click(*s.app, button);
+    EXPECT_EQ(s.has("skrK.dd2"), !erased);
+    EXPECT_EQ(s.has("skrK.mpo"), !erased);
+    EXPECT_TRUE(s.app->frm.visible);
+    EXPECT_FALSE(s.dlg().visible);
+    EXPECT_FALSE(s.dlg().endProgram);
+    EXPECT_EQ(s.app->erraCount, 0);
+  }
 }
 
 TEST_F(ExitDialog, ErrorsGoToTheDialogsOwnMessageLine) {
@@ -222,7 +208,7 @@ TEST_F(ExitDialog, ErrorsGoToTheDialogsOwnMessageLine) {
   EXPECT_TRUE(app->frm.Text4.text.empty());
 }
 
-TEST_F(FileLength, LengthsAndEmptyFiles) {
+TEST_F(SceneTest, FileLengthsAndEmptyFiles) {
   dir.write("five", "12345");
   dir.write("none", "");
   double n = 0;

@@ -94,43 +94,34 @@ TEST_F(StartupTest, EmptySettingsFileIsPassedOver) {
   EXPECT_TRUE(std::filesystem::exists("kelv.ini"));  // the user's file stays
 }
 
-TEST_F(StartupTest, DefaultsOfTheParameterVector) {
+TEST_F(StartupTest, BannerAndCaptionOfTheVersion) {
   IniVe(*app, "");
-  auto& p = app->m.Par;
-  EXPECT_EQ(p(0), 1);
-  EXPECT_EQ(p(5), 1);
-  EXPECT_EQ(p(6), 0);
-  EXPECT_EQ(p(7), 70);
-  EXPECT_EQ(p(8), 4);
-  EXPECT_EQ(p(9), 5);
-  EXPECT_DOUBLE_EQ(p(10), 0.05);
-  EXPECT_DOUBLE_EQ(p(11), 0.01);
-  EXPECT_EQ(p(29), 12632256);
-  EXPECT_EQ(p(40), 1);
-  EXPECT_DOUBLE_EQ(p(47), 0.4);
-  EXPECT_EQ(p(53), 70);
-  EXPECT_EQ(p(54), 75);
-  EXPECT_EQ(p(55), 90);
-  EXPECT_EQ(p(14), 0);
   EXPECT_EQ(app->frm.Banner, "****Kelvorin**** version 2 ");
   EXPECT_EQ(app->m.VerCap, "  Kelvorin 2.2 ");
-  EXPECT_EQ(app->frm.PageLines, 23);
 }
 
-TEST_F(StartupTest, DdrNameAndCheckpointSwapPlaces) {
+TEST_F(StartupTest, CommandLineNamesTheFileReadAndTheJob) {
+  struct Row {
+    const char* line;
+    const char* read;  // Text1.text
+    const char* tag;   // Text1.tag
+    const char* job;
+  } rows[] = {
+      {"job.ddr water.fmt", "water.fmt", "job.ddr", "water"},  // the checkpoint is read
+      {"run.dd2 mol.fmu", "mol.fmu", "run.dd2", "mol"},
+      {"run mol.fmu", "mol.fmu", "run.dd2", "mol"},  // a second word without a point: ".dd2"
+      {"water", "water.fmv", "", "water"},           // no point: the compact extension
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.line);
+    auto a = testing::newApp();
+    IniVe(*a, r.line);
+    EXPECT_EQ(a->frm.Text1.text, r.read);
+    if (*r.tag) EXPECT_EQ(a->frm.Text1.tag, r.tag);
+    EXPECT_EQ(a->m.JobNam, r.job);
+  }
   IniVe(*app, "job.ddr water.fmt");
-  EXPECT_EQ(app->frm.Text1.tag, "job.ddr");
   EXPECT_EQ(app->frm.Arg2, "job.ddr");
-  EXPECT_EQ(app->frm.Text1.text, "water.fmt");  // the checkpoint is the file read
-  EXPECT_EQ(app->m.JobNam, "water");
-}
-
-TEST_F(StartupTest, CheckpointNamedSecondIsRead) {
-  IniVe(*app, "run.dd2 mol.fmu");
-  EXPECT_EQ(app->frm.Text1.text, "mol.fmu");
-  EXPECT_EQ(app->frm.Text1.tag, "run.dd2");
-  IniVe(*app, "run mol.fmu");  // a second word without a point gets ".dd2"
-  EXPECT_EQ(app->frm.Text1.tag, "run.dd2");
 }
 
 TEST_F(StartupTest, QuotedNameKeepsBlanksAndTheSecondWordFollows) {
@@ -173,12 +164,6 @@ TEST_F(StartupTest, StemWithoutCheckpointOpensTheChooser) {
   IniVe(*again, "job.ddr");
   EXPECT_FALSE(again->we1.visible);
   EXPECT_EQ(again->frm.Text1.text, "job.fmu");
-}
-
-TEST_F(StartupTest, NameWithoutPointGetsTheCompactExtension) {
-  IniVe(*app, "water");
-  EXPECT_EQ(app->frm.Text1.text, "water.fmv");
-  EXPECT_EQ(app->m.JobNam, "water");
 }
 
 TEST(CommandLineWords, WordsWithBlanksAreQuoted) {

@@ -22,6 +22,8 @@ void choose(App& app, Geo g) {
   app.we2.La2[2].value = g == Geo::Emin;
 }
 
+using Out = FreshApp;
+
 bool logHas(const App& app, std::string_view line) {
   for (const auto& l : linesOf(app.frm.Text2.text))
     if (l == line) return true;
@@ -84,17 +86,13 @@ INSTANTIATE_TEST_SUITE_P(
         ChoiceCase{"dipoleBlocksAreNoTables", true, {-1, -3, -2}, true, Geo::Last, 31}),
     [](const auto& row) { return std::string(row.param.name); });
 
-TEST(FmtIn, EminLogsEnergyAndTable) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Out, EminLogsEnergyAndTable) {
   choose(*app, Geo::Emin);
   FmtIn(*app, dir.write("opt.out", optimisation(false, {-1, -3.5, -2}, false)));
   EXPECT_TRUE(logHas(*app, "Emin =-3.5 A.U.   orientacja nr 2"));
 }
 
-TEST(FmtIn, FormattedOutputGivesTheFirstGeometry) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Out, FormattedOutputGivesTheFirstGeometry) {
   choose(*app, Geo::Last);
   FmtIn(*app, dir.write("opt.fmt", optimisation(true, {-1, -3, -2}, false)));
   EXPECT_DOUBLE_EQ(app->m.Xyz(1, 1), 10);
@@ -102,9 +100,7 @@ TEST(FmtIn, FormattedOutputGivesTheFirstGeometry) {
 
 // --- table rows
 
-TEST(FmtIn, RowsOutOfSequenceAndDummiesArePassedOver) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Out, RowsOutOfSequenceAndDummiesArePassedOver) {
   std::string t =
       "                         Z-Matrix orientation:\n"
       " ---------------------------------------------------------------------\n"
@@ -130,9 +126,7 @@ TEST(FmtIn, RowsOutOfSequenceAndDummiesArePassedOver) {
   EXPECT_TRUE(logHas(*app, "  3   8   O    1.200000    0.000000   -0.500000   15.994915"));
 }
 
-TEST(FmtIn, TableWithoutTypeColumn) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Out, TableWithoutTypeColumn) {
   FmtIn(*app, dir.write("s.log", orientationTable("Standard", water(), false)));
   ASSERT_EQ(app->m.NAt, 3);
   EXPECT_DOUBLE_EQ(app->m.Xyz(2, 2), 0.757);
@@ -204,9 +198,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "  missing of line orient", "can't find line: Atomic orientation and masses"}),
     [](const auto& row) { return std::string(row.param.name); });
 
-TEST(FmtIn, UnreadableLength) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Out, UnreadableLength) {
   fs::create_directory(dir.path() / "d.log");
   auto f = (dir.path() / "d.log").string();
   FmtIn(*app, f);
@@ -214,30 +206,22 @@ TEST(FmtIn, UnreadableLength) {
   EXPECT_TRUE(logHas(*app, "Error in file " + f));
 }
 
-TEST(FmtIn, UnreadableFrqFileIsNoted) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Out, UnreadableFrqFileIsNoted) {
   auto frq = dir.write("w.frq", "no frequencies in here at all\n");
   FmtIn(*app, dir.write("w.log", orientationTable("Standard", water())));
   EXPECT_TRUE(app->readFailed);
   EXPECT_EQ(app->frm.Text3.text, frq + " ... error in file .frq");
-  auto lines = linesOf(app->frm.Text2.text);
-  ASSERT_FALSE(lines.empty());
   EXPECT_NE(app->frm.Text2.text.find(" ... error in file .frq"), std::string::npos);
 }
 
-TEST(FmtIn, FrequenciesFromTheFrqFile) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Out, FrequenciesFromTheFrqFile) {
   auto frq = dir.write("w.frq", frequencyTable(water(), 3, false));
   FmtIn(*app, dir.write("w.log", orientationTable("Standard", water())));
   EXPECT_TRUE(logHas(*app, "frequencies from file " + frq));
   EXPECT_DOUBLE_EQ(app->m.Frq(1), 300.25);
 }
 
-TEST(FmtIn, AtomNumberBeyondTheCapacityEndsTheRead) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Out, AtomNumberBeyondTheCapacityEndsTheRead) {
   auto f = dir.write("big.kel", "Atomic orientation and masses\n 999 6 0 0 0 12\n\n");
   FmtIn(*app, f);
   EXPECT_TRUE(app->readFailed);
@@ -246,17 +230,13 @@ TEST(FmtIn, AtomNumberBeyondTheCapacityEndsTheRead) {
   EXPECT_EQ(app->m.Sw(9), 0);
 }
 
-TEST(FmtIn, EmptyCompactBlock) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Out, EmptyCompactBlock) {
   FmtIn(*app, dir.write("e.fmv", "Atomic orientation and masses\n\nHarmonic frequencies\n"));
   EXPECT_TRUE(app->readFailed);
   EXPECT_TRUE(logHas(*app, "coordinates not found"));
 }
 
-TEST(FmtIn, GaussianOutputUnderAnotherName) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Out, GaussianOutputUnderAnotherName) {
   choose(*app, Geo::Last);
   FmtIn(*app, dir.write("run.txt", optimisation(true, {-1, -3, -2}, false) +
                                        frequencyTable(water(31), 3, false)));
@@ -266,9 +246,7 @@ TEST(FmtIn, GaussianOutputUnderAnotherName) {
   EXPECT_EQ(app->m.NFrq, 3);
 }
 
-TEST(FmtIn, StructureNamesNeverReachTheOutputReader) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Out, StructureNamesNeverReachTheOutputReader) {
   FmtIn(*app, dir.write("w.xyz", routeLine + orientationTable("Input", water()) +
                                      frequencyTable(water(), 3, false)));
   EXPECT_FALSE(logHas(*app, "Coordinates of  3 atoms have been read"));
@@ -294,9 +272,7 @@ std::string checkpoint(int n, double firstX) {
   return s;
 }
 
-TEST(FmtIn, CheckpointWithMostAtoms) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Out, CheckpointWithMostAtoms) {
   FmtIn(*app, dir.write("big.fmu", checkpoint(480, 1.889726e-17)));
   ASSERT_FALSE(app->readFailed) << app->frm.Text3.text;
   auto& m = app->m;
@@ -308,10 +284,8 @@ TEST(FmtIn, CheckpointWithMostAtoms) {
   EXPECT_DOUBLE_EQ(m.AtMas0(7), m.ElMas(1));
 }
 
-TEST(FmtIn, CheckpointUnderItsUsualNames) {
+TEST_F(Out, FmtInCheckpointUnderItsUsualNames) {
   for (const char* name : {"w.fchk", "w.fch", "W.FCHK"}) {
-    TempDir dir;
-    auto app = newApp();
     FmtIn(*app, dir.write(name, checkpoint(3, 0.0)));
     EXPECT_EQ(app->m.NAt, 3) << name;
     EXPECT_FALSE(app->readFailed) << name;
@@ -325,9 +299,7 @@ std::string fullOutput(const std::vector<double>& masses) {
          scfDone(-76.4) + frequencyTable(water(0.5), 3, true) + massLines(water(), masses);
 }
 
-TEST(FmtIn, OutputWithModesWritesTheSummaryOnce) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Out, OutputWithModesWritesTheSummaryOnce) {
   auto f = dir.write("w.log", fullOutput({15.99491, 1.00783, 1.00783}));
   FmtIn(*app, f);
   auto& m = app->m;
@@ -356,17 +328,13 @@ TEST(FmtIn, OutputWithModesWritesTheSummaryOnce) {
   EXPECT_EQ(slurp(kel), text + "kept\n");
 }
 
-TEST(FmtIn, IsotopeMassesReplaceTheTable) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Out, IsotopeMassesReplaceTheTable) {
   FmtIn(*app, dir.write("d.log", fullOutput({15.99491, 2.01410, 1.00783})));
   EXPECT_DOUBLE_EQ(app->m.AtMas(2), 2.0141);
   EXPECT_DOUBLE_EQ(app->m.InvMas(4), 1.0 / 2.0141);
 }
 
-TEST(FmtIn, ModesFromTheCompanionOutput) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Out, ModesFromTheCompanionOutput) {
   // the ".fmt" holds the geometry only; the modes come from the ".log" beside it
   dir.write("job.log", frequencyTable(water(), 3, false));
   FmtIn(*app, dir.write("job.fmt", orientationTable("Standard", water())));
@@ -375,9 +343,7 @@ TEST(FmtIn, ModesFromTheCompanionOutput) {
                                (dir.path() / "job.log").string()));
 }
 
-TEST(FmtIn, BadModeTableIsReported) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Out, BadModeTableIsReported) {
   auto atoms = water();
   atoms[1].z = 6;
   auto f =
@@ -390,9 +356,7 @@ TEST(FmtIn, BadModeTableIsReported) {
             f + "  displacement row 2: atomic number 6 where the structure has 1");
 }
 
-TEST(FmtIn, DiatomicReadsItsMode) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Out, DiatomicReadsItsMode) {
   std::vector<GAtom> h2{{1, 0, 0, 0.37}, {1, 0, 0, -0.37}};
   FmtIn(*app, dir.write("h2.log", orientationTable("Input", h2) + frequencyTable(h2, 1, false)));
   EXPECT_EQ(app->erraCount, 0) << app->frm.Text4.text;
@@ -400,9 +364,7 @@ TEST(FmtIn, DiatomicReadsItsMode) {
   EXPECT_EQ(app->m.Par(56), 0.0);
 }
 
-TEST(FmtIn, CompactFileReadsBack) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Out, CompactFileReadsBack) {
   FmtIn(*app, dir.write("w.log", fullOutput({15.99491, 2.01410, 1.00783})));
   auto back = newApp();
   FmtIn(*back, (dir.path() / "w.kel").string());
@@ -424,12 +386,10 @@ TEST(FmtIn, CompactFileReadsBack) {
   }
 }
 
-TEST(FmtIn, TruncatedFilesEndWithAMessage) {
+TEST_F(Out, FmtInTruncatedFilesEndWithAMessage) {
   const std::string full = fullOutput({15.99491, 2.01410, 1.00783});
   for (std::size_t cut = 0; cut < full.size(); cut += 53) {
     for (Geo g : {Geo::First, Geo::Last, Geo::Emin}) {
-      TempDir dir;
-      auto app = newApp();
       choose(*app, g);
       auto f = dir.write("t.log", full.substr(0, cut));
       FmtIn(*app, f);
@@ -473,9 +433,7 @@ TEST(FmtIn, TruncatedCompactFilesEndWithAMessage) {
 
 // --- the automatic summary and renumbered atoms
 
-TEST(WriteAutoKel, RenumberedAtomsKeepTheOldFileOnce) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Out, WriteAutoKelRenumberedAtomsKeepTheOldFileOnce) {
   FmtIn(*app, dir.write("w.log", fullOutput({15.99491, 1.00783, 1.00783})));
   auto kel = dir.path() / "w.kel";
   auto backup = dir.path() / "w.ren.kel";
@@ -495,9 +453,7 @@ TEST(WriteAutoKel, RenumberedAtomsKeepTheOldFileOnce) {
   EXPECT_EQ(slurp(backup), "old\n");
 }
 
-TEST(FmtIn, RenumberingInTheTitleSwapsAtomsAndModesAndKeepsTheOldSummary) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Out, RenumberingInTheTitleSwapsAtomsAndModesAndKeepsTheOldSummary) {
   // The title carries the instructions; they reappear in the output.
   std::string text = routeLine + "\n renum atoms\n 1 2\n 0\n scaling factor = 0.98 x 5\n" +
                      orientationTable("Input", water()) + orientationTable("Standard", water()) +
@@ -636,12 +592,10 @@ INSTANTIATE_TEST_SUITE_P(
                  0, ""}),
     realName);
 
-TEST(RealOutput, ModesOfAnotherJobAreRefused) {
+TEST_F(Out, RealOutputModesOfAnotherJobAreRefused) {
   // the last table is a methane of a later job: the ethane modes do not fit it
   auto src = shared("gaussian/g16/ethane.out");
   KEL_NEED_SHARED(src);
-  TempDir dir;
-  auto app = newApp();
   choose(*app, Geo::Last);
   auto f = dir.copy(src);
   FmtIn(*app, f);
@@ -652,11 +606,9 @@ TEST(RealOutput, ModesOfAnotherJobAreRefused) {
   EXPECT_FALSE(fs::exists(dir.path() / "ethane.kel"));
 }
 
-TEST(RealOutput, DeuteriumMassesFromTheMassLines) {
+TEST_F(Out, RealOutputDeuteriumMassesFromTheMassLines) {
   auto src = shared("gaussian/g03/methane_65_3.out");
   KEL_NEED_SHARED(src);
-  TempDir dir;
-  auto app = newApp();
   FmtIn(*app, dir.copy(src));
   EXPECT_DOUBLE_EQ(app->m.AtMas(2), 2.0141);
   EXPECT_DOUBLE_EQ(app->m.AtMas(3), 2.0141);
@@ -664,22 +616,18 @@ TEST(RealOutput, DeuteriumMassesFromTheMassLines) {
   EXPECT_EQ(app->m.AtZ(2), 1);
 }
 
-TEST(RealOutput, TwoAtomCheckpointIsRefused) {
+TEST_F(Out, RealOutputTwoAtomCheckpointIsRefused) {
   auto src = shared("fchk/g09/CO_TD_delta.fchk");
   KEL_NEED_SHARED(src);
-  TempDir dir;
-  auto app = newApp();
   auto f = dir.copy(src);
   FmtIn(*app, f);
   EXPECT_TRUE(app->readFailed);
   EXPECT_EQ(app->frm.Text3.text, f + "  Number of atoms  N=  2");
 }
 
-TEST(RealOutput, LargestGeneratedOutputRoundTrips) {
+TEST_F(Out, RealOutputLargestGeneratedOutputRoundTrips) {
   auto src = shared("generated/gen_n480_raman_masses_opt3.log");
   KEL_NEED_SHARED(src);
-  TempDir dir;
-  auto app = newApp();
   FmtIn(*app, dir.copy(src));
   auto& a = app->m;
   ASSERT_EQ(a.NAt, 480);

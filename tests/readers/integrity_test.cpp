@@ -39,6 +39,8 @@ std::string output(const std::vector<GAtom>& atoms, int modes,
          scfDone(-40.5) + frequencyTable(atoms, modes, true);
 }
 
+using Fresh = FreshApp;
+
 bool logHas(const App& app, std::string_view text) {
   return app.frm.Text2.text.find(text) != std::string::npos;
 }
@@ -104,20 +106,16 @@ INSTANTIATE_TEST_SUITE_P(
         Damaged{"TooFewModes", output(methane(), 6), "table ends after 6 of 9 modes"}),
     [](const auto& row) { return std::string(row.param.name); });
 
-TEST(DamagedTable, RowCutShortIsRefused) {
+TEST_F(Fresh, DamagedTableRowCutShortIsRefused) {
   std::string text = output(water(), 3);
   auto row = text.find("     2   1");
   text.erase(text.find('\n', row) - 7, 7);  // the last component of the row is gone
-  TempDir dir;
-  auto app = newApp();
   auto f = dir.write("d.log", text);
   FmtIn(*app, f);
   EXPECT_EQ(app->frm.Text3.text, f + "  displacement row 2 of modes 1-3: 10 numbers, not 11");
 }
 
-TEST(WholeTables, ProjectedJobsHaveOneModeFewerAndJoinedJobsNameTheirTables) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Fresh, WholeTablesProjectedJobsHaveOneModeFewerAndJoinedJobsNameTheirTables) {
   FmtIn(*app, dir.write("p.log", output(methane(), 8, " #p hf/3-21g freq=projected\n")));
   EXPECT_FALSE(app->readFailed) << app->frm.Text3.text;
   EXPECT_EQ(app->m.NFrq, 8);
@@ -128,11 +126,9 @@ TEST(WholeTables, ProjectedJobsHaveOneModeFewerAndJoinedJobsNameTheirTables) {
   EXPECT_TRUE(logHas(*joined, "frequency tables in the file: 3, the first one is read"));
 }
 
-TEST(WholeTables, AStaleSummaryIsNamedAsKept) {
-  TempDir dir;
+TEST_F(Fresh, WholeTablesAStaleSummaryIsNamedAsKept) {
   auto kel = dir.write("s.kel", "Atomic orientation and masses\n  1  6  0 0 0  12\n");
   auto f = dir.write("s.log", output(methane(), 9));
-  auto app = newApp();
   FmtIn(*app, f);
   EXPECT_FALSE(app->readFailed) << app->frm.Text3.text;
   EXPECT_EQ(slurp(kel), "Atomic orientation and masses\n  1  6  0 0 0  12\n");
@@ -156,14 +152,12 @@ std::string summaryOf(const std::vector<GAtom>& atoms, int modes) {
   return slurp(dir.path() / "w.kel");
 }
 
-TEST(OwnSummary, CutOrMalformedModeBlocksAreRefused) {
+TEST_F(Fresh, OwnSummaryCutOrMalformedModeBlocksAreRefused) {
   const std::string kel = summaryOf(methane(), 9);
   ASSERT_FALSE(kel.empty());
   // six of nine mode blocks: the file ends after a whole mode
   std::size_t p = kel.find("F =");
   for (int k = 0; k < 6; ++k) p = kel.find("F =", p + 1);
-  TempDir dir;
-  auto app = newApp();
   auto f = dir.write("c.kel", kel.substr(0, p));
   FmtIn(*app, f);
   EXPECT_TRUE(app->readFailed);
@@ -180,10 +174,8 @@ TEST(OwnSummary, CutOrMalformedModeBlocksAreRefused) {
   EXPECT_EQ(app->frm.Text3.text, g + "  mode 3: 14 displacements, not 15");
 }
 
-TEST(OwnSummary, JoinedStructuresDeclareTheirModeCount) {
+TEST_F(Fresh, OwnSummaryJoinedStructuresDeclareTheirModeCount) {
   // two waters joined hold 3 + 3 modes for six atoms (a whole table would have 12)
-  TempDir dir;
-  auto app = newApp();
   FmtIn(*app, dir.write("b.log", output(water(5.0), 3)));
   FmtIn(*app, dir.write("a.log", output(water(), 3)));
   ASSERT_FALSE(app->readFailed) << app->frm.Text3.text;
@@ -201,11 +193,9 @@ TEST(OwnSummary, JoinedStructuresDeclareTheirModeCount) {
 
 // --- capacity
 
-TEST(Capacity, MoreThan480AtomsIsRefusedAndNothingIsWritten) {
+TEST_F(Fresh, CapacityMoreThan480AtomsIsRefusedAndNothingIsWritten) {
   std::vector<GAtom> many;
   for (int i = 0; i < 481; ++i) many.push_back({1, 0.9 * i, 0, 0});
-  TempDir dir;
-  auto app = newApp();
   auto f = dir.write("big.log", routeLine + orientationTable("Input", many));
   FmtIn(*app, f);
   EXPECT_TRUE(app->readFailed);
@@ -245,12 +235,10 @@ TEST(ReadOnlyInputs, EmptyFilesOfEveryKindStay) {
   EXPECT_TRUE(fs::exists(companion));
 }
 
-TEST(ReadOnlyInputs, ASummaryWithRenumberingStaysByteForByte) {
+TEST_F(Fresh, ReadOnlyInputsASummaryWithRenumberingStaysByteForByte) {
   std::string kel = summaryOf(water(), 3) + "\n renum atoms\n 1 2\n 0\n";
-  TempDir dir;
   auto f = dir.write("r.kel", kel);
   auto time = fs::last_write_time(f);
-  auto app = newApp();
   FmtIn(*app, f);
   EXPECT_EQ(app->m.RenDone, 1);
   EXPECT_EQ(slurp(f), kel);
@@ -262,13 +250,11 @@ TEST(ReadOnlyInputs, ASummaryWithRenumberingStaysByteForByte) {
 
 // --- energies, names, long lines, checkpoint arrays
 
-TEST(Outputs, LowestOfPositiveEnergiesAndOutputsUnderAnyName) {
+TEST_F(Fresh, OutputsLowestOfPositiveEnergiesAndOutputsUnderAnyName) {
   std::string text = " Entering Gaussian System, Link 0=g16\n" + routeLine;
   const double energies[] = {0.25, 0.125, 0.5};
   for (int k = 0; k < 3; ++k)
     text += orientationTable("Input", water(10.0 * k)) + scfDone(energies[k]);
-  TempDir dir;
-  auto app = newApp();
   app->we2.La2[0].value = app->we2.La2[1].value = false;
   app->we2.La2[2].value = true;
   auto f = dir.write("semi.log", text);
@@ -284,14 +270,12 @@ TEST(Outputs, LowestOfPositiveEnergiesAndOutputsUnderAnyName) {
   EXPECT_DOUBLE_EQ(txt->m.Xyz(1, 1), 20.0);
 }
 
-TEST(Outputs, LongLinesTakeLinearTime) {
+TEST_F(Fresh, OutputsLongLinesTakeLinearTime) {
   // 8 MB of the letters that start the keys looked for, on one line each
   std::string text = routeLine;
   for (char c : {'a', 'o', 'h', 'r', 'A'})
     text += " " + std::string(std::size_t(1) << 21, c) + "\n";
   text += output(water(), 3);
-  TempDir dir;
-  auto app = newApp();
   auto start = std::chrono::steady_clock::now();
   FmtIn(*app, dir.write("long.log", text));
   auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -300,9 +284,7 @@ TEST(Outputs, LongLinesTakeLinearTime) {
   EXPECT_LT(seconds, 10.0);  // a rescan of each line took minutes
 }
 
-TEST(Outputs, CutCheckpointArrayIsNamed) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Fresh, OutputsCutCheckpointArrayIsNamed) {
   auto f = dir.write("c.fchk",
                      "Atomic numbers   I   N=  3\n 8 1\nCurrent cartesian coordinates"
                      "   R   N=  9\n 0 0 0.2 0 1.4 -0.9 0 -1.4 -0.9\n");

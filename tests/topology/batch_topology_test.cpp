@@ -26,8 +26,7 @@ TEST(BatchIc, GeneratesAfterAStarBuildAndPrintsOneLinePerCoordinate) {
   TempDir dir;
   auto app = newApp();
   loadMolecule(*app, water(), (dir.path() / "water").string());
-  std::string name = "*";  // as a read ends: no coordinates yet
-  MpoDef(*app, name);
+  mpoDef(*app, "*");  // as a read ends: no coordinates yet
   ASSERT_FALSE(app->m.IcFresh);
   BatchRun b;
   EXPECT_TRUE(b.run(*app, "--ic"));
@@ -42,8 +41,7 @@ TEST(BatchIc, PrintsTheFreshSetWithoutGeneratingAgain) {
   TempDir dir;
   auto app = newApp();
   loadMolecule(*app, ethane(), (dir.path() / "ethane").string());
-  std::string name;
-  MpoDef(*app, name);
+  mpoDef(*app);
   app->frm.Text2.text.clear();
   BatchRun b;
   EXPECT_TRUE(b.run(*app, "--ic"));
@@ -69,8 +67,7 @@ TEST(BatchIc, TorsionShowsTheValueOfTors) {
   TempDir dir;
   auto app = newApp();
   loadMolecule(*app, ethane(), (dir.path() / "ethane").string());
-  std::string name;
-  MpoDef(*app, name);
+  mpoDef(*app);
   auto& m = app->m;
   for (int r = 1; r <= m.IcRows; ++r)
     if (m.IcTab(r, 5) == IcTors) {

@@ -105,8 +105,7 @@ Molecule ethaneC1C5() {
 
 TEST_F(Derivation, WritesTheWorkingFileInPrintForm) {
   loadMolecule(*app, ethaneC1C5(), (dir.path() / "ethane").string());
-  std::string name = "*";
-  MpoDef(*app, name);
+  mpoDef(*app, "*");
   EXPECT_EQ(slurp("skrK.mpo"),
             " 4 . C 1 : H 2 , H 3 , H 4 , C 5 \n"
             " 4 . C 5 : C 1 , H 6 , H 7 , H 8 \n"
@@ -129,8 +128,7 @@ TEST_F(Derivation, WritesTheWorkingFileInPrintForm) {
 TEST_F(Derivation, StarSavesUnderTheStructuresNameWithoutCoordinates) {
   std::string stem = (dir.path() / "ethane").string();
   loadMolecule(*app, ethaneC1C5(), stem);
-  std::string name = "*";
-  MpoDef(*app, name);
+  mpoDef(*app, "*");
   EXPECT_EQ(slurp(stem + ".mpo"), slurp("skrK.mpo"));
   EXPECT_FALSE(fileExists("sskrK.mpo"));
   EXPECT_EQ(app->m.IcRows, 0);
@@ -148,8 +146,7 @@ TEST_F(Derivation, StarKeepsTheOldFileAsBackup) {
   std::string stem = (dir.path() / "ethane").string();
   dir.write("ethane.mpo", "old matrix\n");
   loadMolecule(*app, ethaneC1C5(), stem);
-  std::string name = "*";
-  MpoDef(*app, name);
+  mpoDef(*app, "*");
   EXPECT_EQ(slurp("sskrK.mpo"), "old matrix\n");
   EXPECT_EQ(slurp(stem + ".mpo"), slurp("skrK.mpo"));
   EXPECT_TRUE(hasLine(*app, "copy " + stem + ".mpo --> sskrK.mpo"));
@@ -157,8 +154,7 @@ TEST_F(Derivation, StarKeepsTheOldFileAsBackup) {
 
 TEST_F(Derivation, DoubleStarIsQuietAndKeepsNothing) {
   loadMolecule(*app, cyclicWaterDimer(), (dir.path() / "dimer").string());
-  std::string name = "**";
-  MpoDef(*app, name);
+  mpoDef(*app, "**");
   EXPECT_EQ(app->frm.Text2.text,
             "connection matrix MPO has been created: file skrK.mpo\n"
             "intermolecular bonds\n"
@@ -172,8 +168,7 @@ TEST_F(Derivation, DoubleStarIsQuietAndKeepsNothing) {
 TEST_F(Derivation, TwoWatersGetTheTwoShortestContacts) {
   // near contacts H2...O4 1.95, H6...O1 2.3151, H5...O1 2.5588: the last one is left out
   loadMolecule(*app, cyclicWaterDimer(), (dir.path() / "dimer").string());
-  std::string name;
-  MpoDef(*app, name);
+  mpoDef(*app);
   auto& m = app->m;
   EXPECT_EQ(m.ImBond(0, 0), 2);
   EXPECT_EQ(m.ImBond(1, 6), 1);
@@ -207,12 +202,10 @@ TEST_F(Derivation, TwoWatersGetTheTwoShortestContacts) {
 TEST_F(Derivation, SingleBondedAtomsAreListedWhenNoAtomHasMore) {
   // two H-F molecules: every count is 1, so every line is shown
   loadMolecule(*app, {{9, 0, 0, 0}, {1, 0.92, 0, 0}, {9, 0, 4, 0}, {1, 0.92, 4, 0}});
-  std::string name = "**";
-  MpoDef(*app, name);
+  mpoDef(*app, "**");
   app->frm.Text2.text.clear();
-  name = "";
   app->m.Sw(19) = 0;
-  MpoDef(*app, name);
+  mpoDef(*app);
   EXPECT_TRUE(hasLine(*app, " 1 . F 1 : H 2 "));
   EXPECT_TRUE(hasLine(*app, " 1 . H 4 : F 3 "));
 }
@@ -226,8 +219,7 @@ TEST_F(Derivation, ManyIntermolecularBondsAreCountedNotListed) {
     mol.push_back({1, 3.0 * k + 0.92, 0, 0});
   }
   loadMolecule(*app, mol);
-  std::string name = "**";
-  MpoDef(*app, name);
+  mpoDef(*app, "**");
   EXPECT_EQ(app->m.ImBond(0, 0), 50);
   EXPECT_EQ(app->m.ImBond(1, 3), 1);
   EXPECT_EQ(app->m.ImBond(2, 3), 1);
@@ -245,8 +237,7 @@ TEST_F(Derivation, TwentyBondsAreListedAndCounted) {
     mol.push_back({1, 3.0 * k + 0.92, 0, 0});
   }
   loadMolecule(*app, mol);
-  std::string name = "**";
-  MpoDef(*app, name);
+  mpoDef(*app, "**");
   auto lines = consoleLines(*app);
   ASSERT_EQ(lines.size(), 23u);
   EXPECT_EQ(lines[2], "F 1 , F 3 ");
@@ -256,12 +247,10 @@ TEST_F(Derivation, TwentyBondsAreListedAndCounted) {
 
 TEST_F(Derivation, EmptyNameReusesADefinedMatrix) {
   loadMolecule(*app, water(), (dir.path() / "water").string());
-  std::string name = "*";
-  MpoDef(*app, name);
+  mpoDef(*app, "*");
   app->m.Mpo(1, 2) = app->m.Mpo(2, 1) = 0;  // the reuse must not rebuild
   app->frm.Text2.text.clear();
-  name.clear();
-  MpoDef(*app, name);
+  mpoDef(*app);
   EXPECT_FALSE(hasLine(*app, "connection matrix MPO has been created: file skrK.mpo"));
   EXPECT_EQ(app->m.Mpo(1, 2), 0);
   EXPECT_TRUE(app->m.IcFresh);
@@ -270,9 +259,7 @@ TEST_F(Derivation, EmptyNameReusesADefinedMatrix) {
 
 TEST_F(Derivation, MissingFileFallsBackToDeriving) {
   loadMolecule(*app, water(), (dir.path() / "water").string());
-  std::string name = "nothere";
-  MpoDef(*app, name);
-  EXPECT_EQ(name, "nothere.mpo");
+  EXPECT_EQ(mpoDef(*app, "nothere"), "nothere.mpo");
   auto lines = consoleLines(*app);
   ASSERT_GE(lines.size(), 2u);
   EXPECT_EQ(lines[0], "nothere.mpo MPO file not found");
@@ -283,16 +270,14 @@ TEST_F(Derivation, MissingFileFallsBackToDeriving) {
 TEST_F(Derivation, EmptyFileIsNotFoundAndStays) {
   loadMolecule(*app, water(), (dir.path() / "water").string());
   dir.write("empty.mpo", "");
-  std::string name = "empty.mpo";
-  MpoDef(*app, name);
+  mpoDef(*app, "empty.mpo");
   EXPECT_TRUE(hasLine(*app, "empty.mpo MPO file not found"));
   EXPECT_TRUE(fileExists("empty.mpo"));  // a reader never deletes what it was given
 }
 
 TEST_F(Derivation, NoAtomsBuildsNothing) {
   loadMolecule(*app, {});
-  std::string name = "*";
-  MpoDef(*app, name);
+  mpoDef(*app, "*");
   EXPECT_EQ(app->erraCount, 0);
   EXPECT_EQ(app->m.Sw(19), 0);
   EXPECT_FALSE(fileExists("skrK.mpo"));
@@ -301,8 +286,7 @@ TEST_F(Derivation, NoAtomsBuildsNothing) {
 TEST_F(Derivation, UnwritableWorkingFileIsReported) {
   loadMolecule(*app, water(), (dir.path() / "water").string());
   std::filesystem::create_directory("skrK.mpo");  // a folder where the file should go
-  std::string name = "*";
-  MpoDef(*app, name);
+  mpoDef(*app, "*");
   EXPECT_EQ(app->erraCount, 1);
   EXPECT_NE(app->frm.Text4.text.find("MpoDef ERROR"), std::string::npos);
   EXPECT_FALSE(app->busy);

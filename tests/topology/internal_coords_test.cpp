@@ -15,8 +15,7 @@ namespace {
 /// Derives the matrix and generates the coordinates as an empty-name request does.
 void build(App& app, const Molecule& mol) {
   loadMolecule(app, mol);
-  std::string name;
-  MpoDef(app, name);
+  mpoDef(app);
 }
 
 int countType(const ModKel& m, int type) {
@@ -214,8 +213,7 @@ TEST_F(LinearBend, SwitchLetsTheAngleIn) {
   // enters the angle table (at 179.95 degrees it still fixes no direction of F2)
   loadMolecule(*app, tShaped());
   app->m.Sw(123) = -1;
-  std::string name;
-  MpoDef(*app, name);
+  mpoDef(*app);
   EXPECT_TRUE(angleListed(app->m, 2, 1, 3));
   EXPECT_EQ(app->m.IcRows, 9);
   EXPECT_EQ(bMatrixRank(app->m), 9);
@@ -324,8 +322,7 @@ TEST_F(WalkFailure, SeparateMoleculesWithoutContactAreNotApproved) {
   EXPECT_EQ(m.IcRows, 6);
   // the next empty-name request rebuilds the matrix instead of reusing it
   app->frm.Text2.text.clear();
-  std::string name;
-  MpoDef(*app, name);
+  mpoDef(*app);
   EXPECT_TRUE(hasLine(*app, "connection matrix MPO has been created: file skrK.mpo"));
 }
 
@@ -377,8 +374,7 @@ TEST(Diagnostics, SwitchesSilenceThem) {
     auto app = newApp();
     loadMolecule(*app, benzene());
     for (int sw : sws) app->m.Sw(sw) = -1;
-    std::string name;
-    MpoDef(*app, name);
+    mpoDef(*app);
     for (const auto& l : consoleLines(*app)) EXPECT_NE(l.rfind("d(", 0), 0u) << sws[0];
   }
 }
@@ -500,8 +496,7 @@ std::unique_ptr<App> readAndBuild(TempDir& dir, const std::string& path, bool ga
   else
     fmtGeo(*app, copy);
   if (app->m.NAt == 0) return app;
-  std::string name;
-  MpoDef(*app, name);
+  mpoDef(*app);
   return app;
 }
 

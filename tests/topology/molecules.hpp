@@ -45,6 +45,13 @@ inline void loadMolecule(App& app, const Molecule& mol, const std::string& filNa
   app.frm.ScrMpob = "sskrK.mpo";
 }
 
+/// Runs the connection procedure on the name given ("" derives or reuses, "*" and "**"
+/// derive, else a file) and returns the name as it leaves it.
+inline std::string mpoDef(App& app, std::string name = {}) {
+  MpoDef(app, name);
+  return name;
+}
+
 /// Console lines (Text2 holds them joined by line breaks).
 inline std::vector<std::string> consoleLines(const App& app) {
   return linesOf(app.frm.Text2.text);

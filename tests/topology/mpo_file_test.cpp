@@ -8,6 +8,10 @@ namespace {
 
 constexpr const char* WaterFile = " 2 . O 1 : H 2 , H 3 \n 1 . H 2 : O 1 \n 1 . H 3 : O 1 \n";
 constexpr const char* Banner = "****Kelvorin**** version 2 ";
+/// The offer that ends every question about a connection file read.
+const std::string Offer =
+    "new connection matrix MPO should be introduced\r[CANCEL] -  nevertheless use current MPO\r"
+    "    [OK]    -  let Kelvorin to create the new MPO";
 
 // ------------------------------------------------------------------ labels
 
@@ -54,16 +58,14 @@ INSTANTIATE_TEST_SUITE_P(Forms, Label,
 void readText(App& app, TempDir& dir, const Molecule& mol, const std::string& text) {
   loadMolecule(app, mol, (dir.path() / "water").string());
   dir.write("in.mpo", text);
-  std::string name = "in.mpo";
-  MpoDef(app, name);
+  mpoDef(app, "in.mpo");
 }
 
 /// Loads mol and reads a copy of the fixture rel (tests/data/mpo/...) as "in.mpo".
 void readFixture(App& app, TempDir& dir, const Molecule& mol, const std::string& rel) {
   loadMolecule(app, mol, (dir.path() / "water").string());
   dir.copy(fixture(rel), "in.mpo");
-  std::string name = "in.mpo";
-  MpoDef(app, name);
+  mpoDef(app, "in.mpo");
 }
 
 /// The console lines from "MPO is tested" up to the count of accepted definitions.
@@ -196,11 +198,7 @@ TEST_F(ReadMpo, BadLabelIsADefinitionErrorAndShortage) {
   EXPECT_TRUE(hasLine(*app, "definition error: Q 9**"));
   EXPECT_TRUE(hasLine(*app, "atoms:  3  MPO accepted definitions:  2"));
   ASSERT_EQ(prompt.prompts.size(), 1u);
-  EXPECT_EQ(prompt.prompts[0],
-            "CAUTION: shortage of MPO definitions \r\r"
-            "new connection matrix MPO should be introduced\r"
-            "[CANCEL] -  nevertheless use current MPO\r"
-            "    [OK]    -  let Kelvorin to create the new MPO");
+  EXPECT_EQ(prompt.prompts[0], "CAUTION: shortage of MPO definitions \r\r" + Offer);
   EXPECT_EQ(prompt.titles[0], Banner);
   EXPECT_EQ(prompt.defaults[0], "???");
   EXPECT_EQ(app->frm.Text3.text, "shortage of MPO definitions ");
@@ -290,11 +288,7 @@ TEST_F(Tolerance, TwentyPercentLongerBondPasses) {
 TEST_F(Tolerance, BeyondTwentyFivePercentIsQuestioned) {
   readText(*app, dir, longWater(1.52), WaterFile);  // 1.21 x 1.25 = 1.5125
   ASSERT_EQ(prompt.prompts.size(), 1u);
-  EXPECT_EQ(prompt.prompts[0],
-            "CAUTION: questionable connection of atoms: O 1, H 2\r\r"
-            "new connection matrix MPO should be introduced\r"
-            "[CANCEL] -  nevertheless use current MPO\r"
-            "    [OK]    -  let Kelvorin to create the new MPO");
+  EXPECT_EQ(prompt.prompts[0], "CAUTION: questionable connection of atoms: O 1, H 2\r\r" + Offer);
 }
 
 TEST_F(Tolerance, AfterACorrectionTheStrictLimitHolds) {
@@ -361,16 +355,10 @@ TEST_F(Question, OwnFileOffersToSaveAndBacksUp) {
   loadMolecule(*app, water(), (dir.path() / "water").string());
   std::string shortFile = " 2 . O 1 : H 2 , H 3 \n";
   dir.write("water.mpo", shortFile);
-  std::string name = s;
-  MpoDef(*app, name);
+  mpoDef(*app, s);
   ASSERT_EQ(prompt.prompts.size(), 1u);
   EXPECT_EQ(prompt.prompts[0],
-            "CAUTION: shortage of MPO definitions \r\r"
-            "new connection matrix MPO should be introduced\r"
-            "[CANCEL] -  nevertheless use current MPO\r"
-            "    [OK]    -  let Kelvorin to create the new MPO\r"
-            "and save as file " +
-                s);
+            "CAUTION: shortage of MPO definitions \r\r" + Offer + "\rand save as file " + s);
   EXPECT_EQ(prompt.defaults[0], "YES <-- (delete it for not save)");
   EXPECT_EQ(app->m.MpoMode, 3);
   EXPECT_EQ(slurp("sskrK.mpo"), shortFile);
@@ -386,12 +374,10 @@ TEST_F(Question, OwnFileOffersToSaveAndBacksUp) {
 TEST_F(ReadMpo, OwnFileOfAnIonPairPassesItsOwnCheck) {
   // sodium chloride: two atoms without bonds, joined by one intermolecular contact
   loadMolecule(*app, {{11, 0, 0, 0}, {17, 2.8, 0, 0}}, (dir.path() / "salt").string());
-  std::string name = "*";
-  MpoDef(*app, name);
+  mpoDef(*app, "*");
   std::string own = (dir.path() / "salt.mpo").string();
   EXPECT_EQ(slurp(own), " 0 . Cl 2 : \n 0 . Na 1 : \nintermolecular bonds\nNa 1 , Cl 2 \n");
-  name = own;
-  MpoDef(*app, name);
+  mpoDef(*app, own);
   EXPECT_TRUE(prompt.prompts.empty());
   EXPECT_EQ(app->frm.Text3.text, "");
   EXPECT_TRUE(hasLine(*app, "atoms:  2  MPO accepted definitions:  2"));
@@ -406,8 +392,7 @@ TEST(OwnFileQuestion, CancelKeepsItUntouched) {
     std::string s = (dir.path() / "water.mpo").string();
     loadMolecule(*app, water(), (dir.path() / "water").string());
     dir.write("water.mpo", " 2 . O 1 : H 2 , H 3 \n");
-    std::string name = s;
-    MpoDef(*app, name);
+    mpoDef(*app, s);
     EXPECT_EQ(app->m.MpoMode, 5) << answer;
     EXPECT_EQ(slurp(s), " 2 . O 1 : H 2 , H 3 \n") << answer;
     EXPECT_FALSE(fileExists("sskrK.mpo")) << answer;
@@ -428,10 +413,7 @@ struct KeepCase {
     loadMolecule(*app, water(), (dir.path() / "water").string());
     dir.write("water.mpo", "old\n");
   }
-  void derive() {
-    std::string name;
-    MpoDef(*app, name);
-  }
+  void derive() { mpoDef(*app); }
 };
 
 TEST(KeepFile, DerivedMatrixAsksBeforeTouchingAnExistingFile) {
@@ -498,8 +480,7 @@ TEST(KeepFile, NoStructureFileNoQuestion) {
   ScriptedPrompt prompt;
   app->prompt = &prompt;
   loadMolecule(*app, water(), (dir.path() / "water").string());
-  std::string name;
-  MpoDef(*app, name);
+  mpoDef(*app);
   EXPECT_TRUE(prompt.prompts.empty());
   EXPECT_FALSE(fileExists((dir.path() / "water.mpo").string()));
 }
@@ -507,9 +488,7 @@ TEST(KeepFile, NoStructureFileNoQuestion) {
 TEST(KeepFile, ForeignFileReadWithoutCorrectionLeavesTheStructureFile) {
   KeepCase c({});
   c.dir.write("in.mpo", WaterFile);
-  std::string name = "in";
-  MpoDef(*c.app, name);
-  EXPECT_EQ(name, "in.mpo");
+  EXPECT_EQ(mpoDef(*c.app, "in"), "in.mpo");
   EXPECT_EQ(c.app->m.MpoMode, 1);
   EXPECT_TRUE(c.prompt.prompts.empty());
   EXPECT_EQ(slurp(c.s), "old\n");
@@ -518,8 +497,7 @@ TEST(KeepFile, ForeignFileReadWithoutCorrectionLeavesTheStructureFile) {
 TEST(KeepFile, ForeignFileReadWithCorrectionReplacesItWithBackup) {
   KeepCase c({});
   c.dir.write("in.mpo", " 2 . N 1 : H 2 , H 3 \n 1 . H 2 : O 1 \n 1 . H 3 : O 1 \n");
-  std::string name = "in.mpo";
-  MpoDef(*c.app, name);
+  mpoDef(*c.app, "in.mpo");
   EXPECT_TRUE(c.prompt.prompts.empty());
   EXPECT_EQ(slurp(c.s), WaterFile);
   EXPECT_EQ(slurp("sskrK.mpo"), "old\n");
@@ -528,8 +506,7 @@ TEST(KeepFile, ForeignFileReadWithCorrectionReplacesItWithBackup) {
 TEST(KeepFile, WorkingFileReadWithoutCorrectionReplacesItWithBackup) {
   KeepCase c({});
   c.dir.write("skrK.mpo", "1 H2: O1\n1 H3: O1\n2 O1: H2, H3\n");
-  std::string name = "skrK.mpo";
-  MpoDef(*c.app, name);
+  mpoDef(*c.app, "skrK.mpo");
   EXPECT_EQ(c.app->m.MpoMode, 0);
   EXPECT_FALSE(hasLine(*c.app, "copy skrK.mpo --> skrK.mpo"));
   EXPECT_TRUE(c.prompt.prompts.empty());

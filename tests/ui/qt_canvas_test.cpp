@@ -106,29 +106,6 @@ TEST(BatchRender, PictureShowsTheBallsWhereTheAtomsProject) {
   EXPECT_EQ(app->obr.Za[std::size_t(v.DrawPos(1))].caption, "O");
 }
 
-TEST(BatchRender, ExistingPictureIsOverwrittenOnlyWhenAnswered) {
-  needQt();
-  TempDir dir;
-  std::string file = dir.write("pic.png", "old");
-  for (const char* answer : {"", "default"}) {
-    auto app = newApp();
-    buildWater(*app);
-    ScriptedPrompt prompt({answer});
-    app->prompt = &prompt;
-    BatchOptions o;
-    BatchHooks hooks = ui::batchHooks();
-    hooks.prepare(*app, o);
-    std::ostringstream out, err;
-    EXPECT_TRUE(runBatchCommand(*app, {"--render", file}, o, out, err, hooks));
-    if (std::string(answer).empty()) {
-      EXPECT_EQ(slurp(file), "old");
-      EXPECT_NE(err.str().find("picture not written"), std::string::npos);
-    } else {
-      EXPECT_EQ(QImage(file.c_str()).size(), QSize(800, 600));
-    }
-  }
-}
-
 TEST(BatchRender, WholeCommandLine) {
   needQt();
   TempDir dir;

@@ -6,13 +6,9 @@ namespace {
 
 /// Four atoms with a right-angled torsion about 2-3.
 struct Picking : ::testing::Test {
-  ViewerApp va;
-  void SetUp() override {
-    buildModel(*va, {{1, 0, 1, 0}, {8, 0, 0, 0}, {8, 1.5, 0, 0}, {1, 1.5, 0, 1}},
-               {{1, 2}, {2, 3}, {3, 4}});
-    Start(*va);
-    obut_Click(*va, 4);
-  }
+  ViewerApp va{{{1, 0, 1, 0}, {8, 0, 0, 0}, {8, 1.5, 0, 0}, {1, 1.5, 0, 1}},
+               {{1, 2}, {2, 3}, {3, 4}}};
+  void SetUp() override { obut_Click(*va, 4); }
   void click(int atom) { Za_Click(*va, va->obr.v.DrawPos(atom)); }
   const std::string& text() { return va->obr.wynik.text; }
   std::array<i16, 4> sel() { return va->obr.v.Sel; }
@@ -57,39 +53,29 @@ TEST_F(Picking, MarkersAreHatchedCirclesAtTheLabel) {
   EXPECT_EQ(hatched, 18);
 }
 
-TEST_F(Picking, SameAtomTwiceClearsEverything) {
-  click(2);
-  click(2);
-  EXPECT_EQ(text(), "");
-  EXPECT_EQ(sel(), (std::array<i16, 4>{}));
-}
-
-TEST_F(Picking, FirstOrSecondAsThirdAtomStartsOver) {
-  click(1);
-  click(2);
-  click(1);
-  EXPECT_EQ(sel(), (std::array<i16, 4>{1, 0, 0, 0}));
-  EXPECT_EQ(text(), "H 1");
-  click(2);
-  click(2);  // the second atom again, as the third
-  EXPECT_EQ(sel(), (std::array<i16, 4>{2, 0, 0, 0}));
-  EXPECT_EQ(text(), "O 2");
-}
-
-TEST_F(Picking, AtomOfTheFirstThreeAsFourthStartsOver) {
-  click(1);
-  click(2);
-  click(3);
-  click(2);
-  EXPECT_EQ(sel(), (std::array<i16, 4>{2, 0, 0, 0}));
-  EXPECT_EQ(text(), "O 2");
-}
-
-TEST_F(Picking, FifthClickStartsANewSelection) {
-  for (int a : {1, 2, 3, 4}) click(a);
-  click(3);
-  EXPECT_EQ(sel(), (std::array<i16, 4>{3, 0, 0, 0}));
-  EXPECT_EQ(text(), "O 3");
+TEST(PickingOrder, RepeatedAtomsStartOver) {
+  struct Row {
+    std::vector<int> clicks;
+    std::array<i16, 4> sel;
+    const char* text;
+  } rows[] = {
+      {{2, 2}, {}, ""},                       // the same atom twice clears everything
+      {{1, 2, 1}, {1, 0, 0, 0}, "H 1"},       // the first as the third
+      {{1, 2, 2}, {2, 0, 0, 0}, "O 2"},       // the second as the third
+      {{1, 2, 3, 2}, {2, 0, 0, 0}, "O 2"},    // one of the first three as the fourth
+      {{1, 2, 3, 4, 3}, {3, 0, 0, 0}, "O 3"}  // a fifth click: a new selection
+  };
+  struct Fresh : Picking {
+    void TestBody() override {}
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(::testing::PrintToString(r.clicks));
+    Fresh p;
+    p.SetUp();
+    for (int a : r.clicks) p.click(a);
+    EXPECT_EQ(p.sel(), r.sel);
+    EXPECT_EQ(p.text(), r.text);
+  }
 }
 
 TEST_F(Picking, LabelBoxesCentredOnTheBallsAreTheHitAreas) {

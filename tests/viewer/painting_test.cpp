@@ -5,11 +5,10 @@
 
 namespace kel::testing {
 namespace {
+using ColourFile = FreshApp;
 
 TEST(Skala, EqualMassesGiveEqualBalls) {
-  ViewerApp va;
-  buildModel(*va, {{6, 0, 0, 0}, {6, 1.5, 0, 0}}, {{1, 2}});
-  Start(*va);
+  ViewerApp va({{6, 0, 0, 0}, {6, 1.5, 0, 0}}, {{1, 2}});
   auto& v = va->obr.v;
   EXPECT_EQ(v.SizeExp, 0);
   EXPECT_DOUBLE_EQ(v.BallRad(1), 240);  // (180 + 300) / 2
@@ -61,9 +60,7 @@ TEST_F(WaterView, RenoBallsSticksAndLabels) {
 }
 
 TEST(Reno, StickEndsSitOnTheBalls) {
-  ViewerApp va;
-  buildModel(*va, {{6, 0, 0, 0}, {6, 1, 0, 0}}, {{1, 2}});
-  Start(*va);
+  ViewerApp va({{6, 0, 0, 0}, {6, 1, 0, 0}}, {{1, 2}});
   auto& v = va->obr.v;
   auto sticks = va.surface.of(DrawOp::Line);
   ASSERT_EQ(sticks.size(), 2u);  // equal depth: drawn from both ends, the same segment
@@ -111,20 +108,6 @@ TEST_F(WaterView, EtbLabelWiderThanItsBallIsTransparent) {
   EXPECT_NEAR(lab.top + lab.height / 2, v.DrawY(p), 1e-9);
 }
 
-TEST(Colours, BuiltInTable) {
-  ViewState v;
-  colourDefaults(v);
-  EXPECT_EQ(v.ElBall(1), rgb(222, 222, 222));
-  EXPECT_EQ(v.ElLab(1), rgb(128, 128, 220));
-  EXPECT_EQ(v.ElLab(6), rgb(255, 0, 255));
-  EXPECT_EQ(v.ElBall(9), rgb(27, 120, 240));
-  EXPECT_EQ(v.ElLab(9), rgb(228, 135, 15));
-  EXPECT_EQ(v.ElBall(10), rgb(240, 30, 120));
-  EXPECT_EQ(v.ElBall(11), rgb(120, 240, 33));
-  EXPECT_EQ(v.ElBall(85), rgb(240, 255, 120));
-  EXPECT_EQ(v.ElBall(86), 0);
-}
-
 TEST(Colours, WhiteOutlineColourOutlinesBallsInTheirOwnColour) {
   TempDir dir;
   ViewerApp va;
@@ -135,9 +118,7 @@ TEST(Colours, WhiteOutlineColourOutlinesBallsInTheirOwnColour) {
   for (const auto& b : va.surface.balls()) EXPECT_EQ(b.colour, b.fill);
 }
 
-TEST(Colours, FileRoundTrip) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(ColourFile, FileRoundTrip) {
   auto& v = app->obr.v;
   colourDefaults(v);
   v.ElBallRgb(6, 1) = 1;
@@ -162,9 +143,7 @@ TEST(Colours, FileRoundTrip) {
   EXPECT_EQ(back->erraCount, 0);
 }
 
-TEST(Colours, ReadingStopsAtABadEntry) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(ColourFile, ReadingStopsAtABadEntry) {
   auto& v = app->obr.v;
   colourDefaults(v);
   app->m.KolNam = dir.write("c.kol", "6, 1, 2, 3, 4, 5, 6\r\n7 300 1 1 1 1 1\n8 9 9 9 9 9 9\n");
@@ -177,9 +156,7 @@ TEST(Colours, ReadingStopsAtABadEntry) {
   EXPECT_FALSE(app->obr.Teker.visible);
 }
 
-TEST(Colours, EmptyFileCountsAsMissing) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(ColourFile, EmptyFileCountsAsMissing) {
   colourDefaults(app->obr.v);
   app->m.KolNam = dir.write("c.kol", "");
   readColours(*app);
@@ -188,9 +165,7 @@ TEST(Colours, EmptyFileCountsAsMissing) {
 }
 
 TEST(Reno, NearerEndDrawsTheStickOnce) {
-  ViewerApp va;
-  buildModel(*va, {{6, 0, 0, 0}, {6, 1, 0, 1}}, {{1, 2}});
-  Start(*va);
+  ViewerApp va({{6, 0, 0, 0}, {6, 1, 0, 1}}, {{1, 2}});
   EXPECT_EQ(va.surface.of(DrawOp::Line).size(), 1u);
 }
 

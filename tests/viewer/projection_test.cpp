@@ -33,9 +33,7 @@ TEST(Start, RadiiFollowSizeAndAtomCount) {
 }
 
 TEST(Start, SingleAtomHasNoZeroRange) {
-  ViewerApp va;
-  buildModel(*va, {{6, 0, 0, 0}});
-  Start(*va);
+  ViewerApp va({{6, 0, 0, 0}});
   auto& v = va->obr.v;
   EXPECT_DOUBLE_EQ(v.ViewExt(3, 1), 1.0);
   EXPECT_DOUBLE_EQ(v.ViewExt(3, 3), 1.0);
@@ -54,9 +52,7 @@ TEST_F(WaterView, StartPlanarStructureSideViewStaysFinite) {
 }
 
 TEST(Uklad, FitOutsideRangeIsReportedAndReplaced) {
-  ViewerApp va;
-  buildModel(*va, {{6, 0, 0, 0}, {6, 200, 200, 0}});
-  Start(*va);
+  ViewerApp va({{6, 0, 0, 0}, {6, 200, 200, 0}});
   auto& v = va->obr.v;
   EXPECT_EQ(va->obr.wynik.text, " 43.5dupsko");  // (9000 - 300) / 200
   EXPECT_DOUBLE_EQ(v.FitScale, 1000);
@@ -65,9 +61,7 @@ TEST(Uklad, FitOutsideRangeIsReportedAndReplaced) {
 }
 
 TEST(Uklad, DepthOrderFarthestFirst) {
-  ViewerApp va;
-  buildModel(*va, {{6, 0, 0, 1}, {6, 1, 0, 3}, {6, 2, 0, 2}});
-  Start(*va);
+  ViewerApp va({{6, 0, 0, 1}, {6, 1, 0, 3}, {6, 2, 0, 2}});
   auto& v = va->obr.v;
   EXPECT_EQ(v.DepthList(1), 2);
   EXPECT_EQ(v.DepthList(2), 3);
@@ -82,9 +76,7 @@ TEST(Uklad, DepthOrderFarthestFirst) {
 }
 
 TEST(Uklad, ExchangeSortReordersEqualKeysItsOwnWay) {
-  ViewerApp va;
-  buildModel(*va, {{6, 0, 0, 1}, {6, 1, 0, 1}, {6, 2, 0, 2}});
-  Start(*va);
+  ViewerApp va({{6, 0, 0, 1}, {6, 1, 0, 1}, {6, 2, 0, 2}});
   auto& v = va->obr.v;
   EXPECT_EQ(v.DepthList(1), 3);
   EXPECT_EQ(v.DepthList(2), 2);
@@ -92,10 +84,7 @@ TEST(Uklad, ExchangeSortReordersEqualKeysItsOwnWay) {
 }
 
 TEST(Obr, ThirtySixStepsOfEveryButtonReturnToStart) {
-  ViewerApp va;
-  buildModel(*va, {{8, 0.3, -1.2, 0.5}, {1, 1.1, 0.2, -0.7}, {6, -0.9, 0.4, 1.3}},
-             {{1, 2}, {1, 3}});
-  Start(*va);
+  ViewerApp va({{8, 0.3, -1.2, 0.5}, {1, 1.1, 0.2, -0.7}, {6, -0.9, 0.4, 1.3}}, {{1, 2}, {1, 3}});
   auto& m = va->m;
   for (int button = 9; button <= 14; ++button) {
     for (int k = 0; k < 36; ++k) obut_Click(*va, button);
@@ -107,9 +96,7 @@ TEST(Obr, ThirtySixStepsOfEveryButtonReturnToStart) {
 }
 
 TEST(Obr, OneStepTurnsTenDegreesInThePlane) {
-  ViewerApp va;
-  buildModel(*va, {{6, 1, 0, 0}, {6, -1, 0, 0}});
-  Start(*va);
+  ViewerApp va({{6, 1, 0, 0}, {6, -1, 0, 0}});
   obut_Click(*va, 10);  // Obr(1, 2, +1): (x, y) -> (c x + s y, -s x + c y)
   double t = 10 * 3.14159265358979 / 180;
   EXPECT_NEAR(va->m.XyzV(1, 1), std::cos(t), 1e-12);
@@ -118,9 +105,7 @@ TEST(Obr, OneStepTurnsTenDegreesInThePlane) {
 }
 
 TEST(UkObr, AxisViewsPermuteTheCoordinates) {
-  ViewerApp va;
-  buildModel(*va, {{6, 1, 2, 3}, {6, 0, 0, 0}});
-  Start(*va);
+  ViewerApp va({{6, 1, 2, 3}, {6, 0, 0, 0}});
   auto& m = va->m;
   obut_Click(*va, 7);
   EXPECT_EQ(m.XyzV(1, 1), 2);

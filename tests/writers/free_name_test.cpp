@@ -12,6 +12,7 @@ namespace fs = std::filesystem;
 using testing::linesOf;
 using testing::slurp;
 using testing::TempDir;
+using FreeName = testing::FreshApp;
 
 void oneAtom(App& app) {
   app.m.NAt = 1;
@@ -102,9 +103,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FreeNameRow{"pdb_empty_file_kept", ".pdb", {"empty"}, "mol1.pdb"}),
     [](const auto& row) { return std::string(row.param.name); });
 
-TEST(FreeNameRule, TheGjfRenameIsLoggedOnALineOfItsOwn) {
-  TempDir dir;
-  auto app = testing::newApp();
+TEST_F(FreeName, TheGjfRenameIsLoggedOnALineOfItsOwn) {
   oneAtom(*app);
   dir.write("mol.gjf", "mine\n");
   tekst(*app, "before");
@@ -115,9 +114,7 @@ TEST(FreeNameRule, TheGjfRenameIsLoggedOnALineOfItsOwn) {
   EXPECT_EQ(lines[2], "saved as file mol.gjf");
 }
 
-TEST(FreeNameRule, ThreePdbExportsKeepTheNewestUnderThePlainName) {
-  TempDir dir;
-  auto app = testing::newApp();
+TEST_F(FreeName, ThreePdbExportsKeepTheNewestUnderThePlainName) {
   oneAtom(*app);
   for (int k = 1; k <= 3; ++k) {
     app->m.Xyz(1, 1) = k;

@@ -7,7 +7,7 @@ namespace {
 
 using testing::linesOf;
 using testing::slurp;
-using testing::TempDir;
+using GaussianJob = testing::FreshApp;
 
 void water(App& app, const std::string& stem) {
   auto& m = app.m;
@@ -22,9 +22,7 @@ void water(App& app, const std::string& stem) {
   m.FilNam = stem;
 }
 
-TEST(GaussianJob, WaterHasSevenHeaderLinesThreeAtomsAndATwoBlankLine) {
-  TempDir dir;
-  auto app = testing::newApp();
+TEST_F(GaussianJob, WaterHasSevenHeaderLinesThreeAtomsAndATwoBlankLine) {
   water(*app, "water");
   CreateGjf(*app);
   std::string text = slurp(dir.path() / "water.gjf");
@@ -44,9 +42,7 @@ TEST(GaussianJob, WaterHasSevenHeaderLinesThreeAtomsAndATwoBlankLine) {
   EXPECT_EQ(linesOf(app->frm.Text2.text).back(), "saved as file water.gjf");
 }
 
-TEST(GaussianJob, TwoLetterSymbolsAndWideValuesKeepTheirFields) {
-  TempDir dir;
-  auto app = testing::newApp();
+TEST_F(GaussianJob, TwoLetterSymbolsAndWideValuesKeepTheirFields) {
   auto& m = app->m;
   m.NAt = 1;
   setAtom(m, 1, 17);
@@ -60,9 +56,7 @@ TEST(GaussianJob, TwoLetterSymbolsAndWideValuesKeepTheirFields) {
   EXPECT_EQ(lines[7], " Cl              -12345.250000    1.000001   -0.250000");
 }
 
-TEST(GaussianJob, NoAtomsGivesTheHeaderAndTheLastLine) {
-  TempDir dir;
-  auto app = testing::newApp();
+TEST_F(GaussianJob, NoAtomsGivesTheHeaderAndTheLastLine) {
   app->m.FilNam = "empty";
   CreateGjf(*app);
   auto lines = linesOf(slurp(dir.path() / "empty.gjf"));
@@ -71,9 +65,7 @@ TEST(GaussianJob, NoAtomsGivesTheHeaderAndTheLastLine) {
   EXPECT_EQ(lines[7], "  ");
 }
 
-TEST(GaussianJob, AnUnwritableFolderIsReportedNotCrashed) {
-  TempDir dir;
-  auto app = testing::newApp();
+TEST_F(GaussianJob, AnUnwritableFolderIsReportedNotCrashed) {
   water(*app, (dir.path() / "no-such-folder" / "water").string());
   CreateGjf(*app);
   EXPECT_EQ(app->erraCount, 1);

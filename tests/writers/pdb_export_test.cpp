@@ -11,6 +11,7 @@ namespace {
 using testing::linesOf;
 using testing::slurp;
 using testing::TempDir;
+using PdbExport = testing::FreshApp;
 
 void bond(ModKel& m, int a, int b) {
   m.Mpo(a, b) = m.Mpo(b, a) = 1;
@@ -38,9 +39,7 @@ void methaneAndChlorine(App& app) {
   m.FilNam = "methane";
 }
 
-TEST(PdbExport, RecordsAndColumns) {
-  TempDir dir;
-  auto app = testing::newApp();
+TEST_F(PdbExport, RecordsAndColumns) {
   methaneAndChlorine(*app);
   PdbExp(*app);
   ASSERT_EQ(app->erraCount, 0) << app->frm.Text4.text;
@@ -68,9 +67,7 @@ TEST(PdbExport, RecordsAndColumns) {
   EXPECT_EQ(linesOf(app->frm.Text2.text).front(), "eksport PDB plik methane.pdb");
 }
 
-TEST(PdbExport, ALargeNegativeCoordinateWidensItsField) {
-  TempDir dir;
-  auto app = testing::newApp();
+TEST_F(PdbExport, ALargeNegativeCoordinateWidensItsField) {
   methaneAndChlorine(*app);
   app->m.Xyz(6, 1) = -1000;
   PdbExp(*app);
@@ -86,9 +83,7 @@ TEST(PdbExport, RemarkHoldsDateAndTime) {
   EXPECT_EQ(pdbRemark(0), "REMARK  KEL  EXPORTED   01-01-1970   00:00:00");
 }
 
-TEST(PdbExport, AnAtomBondedToManyKeepsThemOnOneLine) {
-  TempDir dir;
-  auto app = testing::newApp();
+TEST_F(PdbExport, AnAtomBondedToManyKeepsThemOnOneLine) {
   auto& m = app->m;
   m.NAt = 12;
   for (int i = 1; i <= 12; ++i) setAtom(m, i, 6);
