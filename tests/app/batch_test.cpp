@@ -55,20 +55,19 @@ TEST_P(BatchBadUsage, IsRefused) {
   EXPECT_NE(err.str().find("usage:"), std::string::npos);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, BatchBadUsage,
-                         ::testing::Values(BadRow{"unknown", {"--frobnicate", "a.xyz"}},
-                                           BadRow{"missing_value", {"a.xyz", "--zoom"}},
-                                           BadRow{"geometry", {"--geometry", "middle", "a.xyz"}},
-                                           BadRow{"size", {"--size", "800", "a.xyz"}},
-                                           BadRow{"rotate_axis", {"--rotate", "w:30", "a.xyz"}},
-                                           BadRow{"measure_one", {"--measure", "1", "a.xyz"}},
-                                           BadRow{"measure_text", {"--measure", "1,b", "a.xyz"}},
-                                           BadRow{"distance", {"--distance", "1,2", "a.xyz"}},
-                                           BadRow{"place_alone", {"a.xyz", "--place", "right"}},
-                                           BadRow{"place_word",
-                                                  {"--add", "b.kel", "--place", "up", "a.xyz"}},
-                                           BadRow{"labels", {"--labels", "names", "a.xyz"}},
-                                           BadRow{"three_words", {"a.xyz", "b", "c"}}),
+// clang-format off
+const BadRow BatchBadUsageRows[] = {
+  {"unknown", {"--frobnicate", "a.xyz"}}, {"missing_value", {"a.xyz", "--zoom"}},
+  {"geometry", {"--geometry", "middle", "a.xyz"}}, {"size", {"--size", "800", "a.xyz"}},
+  {"rotate_axis", {"--rotate", "w:30", "a.xyz"}}, {"measure_one", {"--measure", "1", "a.xyz"}},
+  {"measure_text", {"--measure", "1,b", "a.xyz"}}, {"distance", {"--distance", "1,2", "a.xyz"}},
+  {"place_alone", {"a.xyz", "--place", "right"}},
+  {"place_word", {"--add", "b.kel", "--place", "up", "a.xyz"}},
+  {"labels", {"--labels", "names", "a.xyz"}}, {"three_words", {"a.xyz", "b", "c"}},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Rows, BatchBadUsage, ::testing::ValuesIn(BatchBadUsageRows),
                          [](const auto& row) { return std::string(row.param.name); });
 
 TEST(BatchRun, NothingToRead) {

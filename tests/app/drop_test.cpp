@@ -18,18 +18,18 @@ TEST_P(DroppedName, GoesToTheMatchingChooser) {
   EXPECT_EQ(isOutputName(GetParam().file), GetParam().output);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Drop, DroppedName,
-    ::testing::Values(NameKind{"Log", "/data/run1/water.log", true},
-                      NameKind{"OutUpper", "C:\\calc\\WATER.OUT", true},
-                      NameKind{"Fchk", "x.fchk", true}, NameKind{"Fch", "x.FCH", true},
-                      NameKind{"Fmt", "x.fmt", true}, NameKind{"Fmv", "x.fmv", true},
-                      NameKind{"Geo", "benzene.geo", false}, NameKind{"Kel", "water.kel", false},
-                      NameKind{"Pdb", "water.pdb", false},
-                      NameKind{"DotInFolderOnly", "/data/run.log/water", false},
-                      NameKind{"NoExtension", "water", false},
-                      NameKind{"LogInName", "water.log.pdb", false}),
-    [](const auto& row) { return std::string(row.param.name); });
+// clang-format off
+const NameKind DroppedNameRows[] = {
+  {"Log", "/data/run1/water.log", true}, {"OutUpper", "C:\\calc\\WATER.OUT", true},
+  {"Fchk", "x.fchk", true}, {"Fch", "x.FCH", true}, {"Fmt", "x.fmt", true}, {"Fmv", "x.fmv", true},
+  {"Geo", "benzene.geo", false}, {"Kel", "water.kel", false}, {"Pdb", "water.pdb", false},
+  {"DotInFolderOnly", "/data/run.log/water", false}, {"NoExtension", "water", false},
+  {"LogInName", "water.log.pdb", false},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Drop, DroppedName, ::testing::ValuesIn(DroppedNameRows),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(Drop, StructureIsReadThroughTheStructurePath) {
   std::string file = dir.copy(fixture("geo/benzene_type.geo"));

@@ -82,18 +82,16 @@ TEST_P(FilekList, ListsFourToALine) {
   EXPECT_EQ(s.dlg().Fi.backColour, rgb(192, 192, 192));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, FilekList,
-    ::testing::Values(ListRow{"one", {"skrK.log"}, "  skrK.log ", 76},
-                      ListRow{"four",
-                              {"skrK.qq", "askrK.dd2", "skrK-3.txt", "skrK.mpo"},
-                              " askrK.dd2  skrK-3.txt   skrK.mpo    skrK.qq \r\n",
-                              85},
-                      ListRow{"five_starts_a_second_line",
-                              {"askrK.dd2", "skrK.dd2", "skrK.vd", "skrK.geo", "skrK.bb"},
-                              " askrK.dd2   skrK.dd2    skrK.vd   skrK.geo \r\n   skrK.bb ",
-                              81}),
-    [](const auto& row) { return std::string(row.param.name); });
+// clang-format off
+const ListRow FilekListRows[] = {
+  {"one", {"skrK.log"}, "  skrK.log ", 76},
+  {"four", {"skrK.qq", "askrK.dd2", "skrK-3.txt", "skrK.mpo"}, " askrK.dd2  skrK-3.txt   skrK.mpo    skrK.qq \r\n", 85},
+  {"five_starts_a_second_line", {"askrK.dd2", "skrK.dd2", "skrK.vd", "skrK.geo", "skrK.bb"}, " askrK.dd2   skrK.dd2    skrK.vd   skrK.geo \r\n   skrK.bb ", 81},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Files, FilekList, ::testing::ValuesIn(FilekListRows),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(Filek, AnEmptyScratchFileIsDeletedAndNotListed) {
   dir.write("skrK.geo", "");
@@ -160,20 +158,18 @@ TEST_P(EditedList, KeepsTheFilesWhoseNamesWereStruck) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Strike, EditedList,
-    ::testing::Values(EditRow{"whole_name", " skrK.mpo ", {"skrK.mpo"}},
-                      EditRow{"part_of_a_name", "skrK.mp", {"skrK.mpo"}},
-                      EditRow{"name_without_its_blanks", "skrK.log", {"skrK.log"}},
-                      EditRow{"prefix_letters_only", "ss", {"sskrK.mpo"}},
-                      EditRow{"nothing_that_matters", "Files_", {}},
-                      EditRow{"a_whole_line",
-                              "  skrK.dd2   skrK.geo   skrK.log   skrK.mpo \r\n",
-                              {"skrK.dd2", "skrK.geo", "skrK.log", "skrK.mpo"}},
-                      EditRow{"all_text",
-                              nullptr,
-                              {"skrK.dd2", "skrK.mpo", "sskrK.mpo", "skrK.geo", "skrK.log"}}),
-    [](const auto& row) { return std::string(row.param.name); });
+// clang-format off
+const EditRow EditedListRows[] = {
+  {"whole_name", " skrK.mpo ", {"skrK.mpo"}}, {"part_of_a_name", "skrK.mp", {"skrK.mpo"}},
+  {"name_without_its_blanks", "skrK.log", {"skrK.log"}},
+  {"prefix_letters_only", "ss", {"sskrK.mpo"}}, {"nothing_that_matters", "Files_", {}},
+  {"a_whole_line", "  skrK.dd2   skrK.geo   skrK.log   skrK.mpo \r\n", {"skrK.dd2", "skrK.geo", "skrK.log", "skrK.mpo"}},
+  {"all_text", nullptr, {"skrK.dd2", "skrK.mpo", "sskrK.mpo", "skrK.geo", "skrK.log"}},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Strike, EditedList, ::testing::ValuesIn(EditedListRows),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(ExitDialog, ANameAtTheVeryEndOfTheTextStillCounts) {
   make({"skrK.mpo"});

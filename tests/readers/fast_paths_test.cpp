@@ -121,39 +121,20 @@ TEST_P(DisplacementItems, ReadAsValTimesHundred) {
   for (int i = 0; i < 6; ++i) EXPECT_EQ(app->m.ModeD(1, 1 + i / 3, 1 + i % 3), r.want[i]) << i;
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, DisplacementItems,
-                         ::testing::Values(RowCase{"plain",
-                                                   "     1   1     0.15  -0.05   0.71",
-                                                   "     2   1    -0.15   0.05  -0.71",
-                                                   {15, -5, 71, -15, 5, -71}},
-                                           RowCase{"signs_and_points",
-                                                   "     1   1    +0.05    -.05     5.",
-                                                   "     2   1       .5      -0.   0",
-                                                   {5, -5, 500, 50, 0, 0}},
-                                           RowCase{"exponents",
-                                                   "     1   1  1.5D-01  -2E-2  1e0",
-                                                   "     2   1  0.1d1 2.5e-1 -1.E-2",
-                                                   {15, -2, 100, 100, 25, -1}},
-                                           RowCase{"commas_and_tabs",
-                                                   "1,1,0.15,-0.05,0.71",
-                                                   "\t2\t1\t-0.15,\t0.05 ,-0.71",
-                                                   {15, -5, 71, -15, 5, -71}},
-                                           RowCase{"three_decimals_round_half_even",
-                                                   "     1   1    0.125  -0.125  0.375",
-                                                   "     2   1    0.625   1.005   0.0051",
-                                                   {12, -12, 38, 62, 100, 1}},
-                                           RowCase{"text_in_items",
-                                                   "     1   1    3x  -0.1y  abc",
-                                                   "     2   1    0.2-3  7..5  -",
-                                                   {300, -10, 0, 20, 700, 0}},
-                                           RowCase{"printed_form_edges",
-                                                   "     1   1  -0.00 9.99 -9.99",
-                                                   "     2   1  0.999 -1.00x 10.00",
-                                                   {0, 999, -999, 100, -100, 1000}},
-                                           RowCase{"printed_form_then_more",
-                                                   "     1   1  0.15.3 0.151 -0.1",
-                                                   "     2   1  0.15e1 0.15d 1.2 ",
-                                                   {15, 15, -10, 150, 15, 120}}),
+// clang-format off
+const RowCase DisplacementItemsRows[] = {
+  {"plain", "     1   1     0.15  -0.05   0.71", "     2   1    -0.15   0.05  -0.71", {15, -5, 71, -15, 5, -71}},
+  {"signs_and_points", "     1   1    +0.05    -.05     5.", "     2   1       .5      -0.   0", {5, -5, 500, 50, 0, 0}},
+  {"exponents", "     1   1  1.5D-01  -2E-2  1e0", "     2   1  0.1d1 2.5e-1 -1.E-2", {15, -2, 100, 100, 25, -1}},
+  {"commas_and_tabs", "1,1,0.15,-0.05,0.71", "\t2\t1\t-0.15,\t0.05 ,-0.71", {15, -5, 71, -15, 5, -71}},
+  {"three_decimals_round_half_even", "     1   1    0.125  -0.125  0.375", "     2   1    0.625   1.005   0.0051", {12, -12, 38, 62, 100, 1}},
+  {"text_in_items", "     1   1    3x  -0.1y  abc", "     2   1    0.2-3  7..5  -", {300, -10, 0, 20, 700, 0}},
+  {"printed_form_edges", "     1   1  -0.00 9.99 -9.99", "     2   1  0.999 -1.00x 10.00", {0, 999, -999, 100, -100, 1000}},
+  {"printed_form_then_more", "     1   1  0.15.3 0.151 -0.1", "     2   1  0.15e1 0.15d 1.2 ", {15, 15, -10, 150, 15, 120}},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Rows, DisplacementItems, ::testing::ValuesIn(DisplacementItemsRows),
                          [](const auto& row) { return std::string(row.param.name); });
 
 TEST(DisplacementItems, OverflowIsReportedAsBefore) {

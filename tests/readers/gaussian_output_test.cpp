@@ -73,18 +73,21 @@ TEST_P(GeometryChoice, TakesTheRightTable) {
   EXPECT_EQ(app->frm.Text3.text, f + " all is good");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Layouts, GeometryChoice,
-    ::testing::Values(
-        ChoiceCase{"bothFirst", true, {-1, -3, -2}, false, Geo::First, 11 - 1},
-        ChoiceCase{"bothLast", true, {-1, -3, -2}, false, Geo::Last, 31},
-        ChoiceCase{"bothEmin", true, {-1, -3, -2}, false, Geo::Emin, 21},
-        ChoiceCase{"inputOnlyLast", false, {-1, -3, -2}, false, Geo::Last, 30},
-        ChoiceCase{"inputOnlyEmin", false, {-1, -3, -2}, false, Geo::Emin, 20},
-        ChoiceCase{"inputOnlyEminFirstStep", false, {-5, -3, -2}, false, Geo::Emin, 10},
-        ChoiceCase{"tieTakesTheLater", true, {-1, -3, -3}, false, Geo::Emin, 31},
-        ChoiceCase{"dipoleBlocksAreNoTables", true, {-1, -3, -2}, true, Geo::Last, 31}),
-    [](const auto& row) { return std::string(row.param.name); });
+// clang-format off
+const ChoiceCase GeometryChoiceRows[] = {
+  {"bothFirst", true, {-1, -3, -2}, false, Geo::First, 11 - 1},
+  {"bothLast", true, {-1, -3, -2}, false, Geo::Last, 31},
+  {"bothEmin", true, {-1, -3, -2}, false, Geo::Emin, 21},
+  {"inputOnlyLast", false, {-1, -3, -2}, false, Geo::Last, 30},
+  {"inputOnlyEmin", false, {-1, -3, -2}, false, Geo::Emin, 20},
+  {"inputOnlyEminFirstStep", false, {-5, -3, -2}, false, Geo::Emin, 10},
+  {"tieTakesTheLater", true, {-1, -3, -3}, false, Geo::Emin, 31},
+  {"dipoleBlocksAreNoTables", true, {-1, -3, -2}, true, Geo::Last, 31},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Layouts, GeometryChoice, ::testing::ValuesIn(GeometryChoiceRows),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(Out, EminLogsEnergyAndTable) {
   choose(*app, Geo::Emin);
@@ -169,34 +172,23 @@ const std::string header =
     " Number     Number       Type             X           Y           Z\n"
     " ---------------------------------------------------------------------\n";
 
-INSTANTIATE_TEST_SUITE_P(
-    Messages, Failure,
-    ::testing::Values(
-        FailureCase{"missingFile", "none.log", "", "file not found: ", ""},
-        FailureCase{"noTable", "a.log", " Dipole orientation:\n     8  0 0 0\n\n\n\n",
-                    "  missing of line orient", "can't find line: Standard[Input] orientation"},
-        FailureCase{"noEnergy", "a.out", "nothing\n", "  missing of line a.u",
-                    "can't find line: E() = "},
-        FailureCase{"shortRow", "a.log",
-                    header + "      1          6           0        0.000000\n",
-                    "  Error: coordinate 1:       1          6           0        0.000000", ""},
-        FailureCase{"endOfFile", "a.log", header + "      1          6           0   0.0 0.0 0.0\n",
-                    "  ERROR: too small data", ""},
-        FailureCase{"noElement", "a.log", header + "      1         99           0   0.0 0.0 0.0\n",
-                    "  Error: atomic number 99: 1", ""},
-        FailureCase{"hugeElement", "a.log",
-                    header + "      1      1e300           0   0.0 0.0 0.0\n",
-                    "  Error: atomic number 1000000000: 1", ""},
-        FailureCase{"fmuTwoAtoms", "co.fmu",
-                    "Atomic numbers                             I   N=           2\n"
-                    "           6           8\n",
-                    "  Number of atoms  N=  2", ""},
-        FailureCase{"compactBadAtoms", "a.kel",
-                    "Atomic orientation and masses\n  1   6  0 0 0 12\n  3   1  0 0 1 1\n\n",
-                    "  Error while Coordinates reading", ""},
-        FailureCase{"compactWithoutOrient", "a.kel", "Harmonic frequencies\n",
-                    "  missing of line orient", "can't find line: Atomic orientation and masses"}),
-    [](const auto& row) { return std::string(row.param.name); });
+// clang-format off
+const FailureCase FailureRows[] = {
+  {"missingFile", "none.log", "", "file not found: ", ""},
+  {"noTable", "a.log", " Dipole orientation:\n     8  0 0 0\n\n\n\n", "  missing of line orient", "can't find line: Standard[Input] orientation"},
+  {"noEnergy", "a.out", "nothing\n", "  missing of line a.u", "can't find line: E() = "},
+  {"shortRow", "a.log", header + "      1          6           0        0.000000\n", "  Error: coordinate 1:       1          6           0        0.000000", ""},
+  {"endOfFile", "a.log", header + "      1          6           0   0.0 0.0 0.0\n", "  ERROR: too small data", ""},
+  {"noElement", "a.log", header + "      1         99           0   0.0 0.0 0.0\n", "  Error: atomic number 99: 1", ""},
+  {"hugeElement", "a.log", header + "      1      1e300           0   0.0 0.0 0.0\n", "  Error: atomic number 1000000000: 1", ""},
+  {"fmuTwoAtoms", "co.fmu", "Atomic numbers                             I   N=           2\n" "           6           8\n", "  Number of atoms  N=  2", ""},
+  {"compactBadAtoms", "a.kel", "Atomic orientation and masses\n  1   6  0 0 0 12\n  3   1  0 0 1 1\n\n", "  Error while Coordinates reading", ""},
+  {"compactWithoutOrient", "a.kel", "Harmonic frequencies\n", "  missing of line orient", "can't find line: Atomic orientation and masses"},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Messages, Failure, ::testing::ValuesIn(FailureRows),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(Out, UnreadableLength) {
   fs::create_directory(dir.path() / "d.log");

@@ -34,24 +34,23 @@ TEST_P(BondTest, LimitEdge) {
   EXPECT_EQ(bonded, p.expect);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Limits, BondTest,
-    ::testing::Values(
-        PairRow{"HH_never", 1, 1, 0.74, 0, 0}, PairRow{"HD_never", 1, 2, 0.50, 10, 0},
-        PairRow{"DD_never", 2, 2, 0.30, 0, 0}, PairRow{"CH_120", 6, 1, 1.20, 0, 1},
-        PairRow{"CH_121", 6, 1, 1.21, 0, 0}, PairRow{"NH_120", 1, 7, 1.20, 0, 1},
-        PairRow{"OD_121", 2, 8, 1.21, 0, 0}, PairRow{"BH_169", 1, 5, 1.69, 0, 1},
-        PairRow{"FH_170", 9, 1, 1.70, 0, 0}, PairRow{"SiH_169", 14, 1, 1.69, 0, 1},
-        PairRow{"CC_189", 6, 6, 1.89, 0, 1}, PairRow{"CC_190", 6, 6, 1.90, 0, 0},
-        PairRow{"NO_189", 7, 8, 1.89, 0, 1}, PairRow{"CF_209", 6, 9, 2.09, 0, 1},
-        PairRow{"CF_210", 6, 9, 2.10, 0, 0}, PairRow{"BC_209", 5, 6, 2.09, 0, 1},
-        PairRow{"NeNe_210", 10, 10, 2.10, 0, 0}, PairRow{"CSi_239", 6, 14, 2.39, 0, 1},
-        PairRow{"CSi_240", 6, 14, 2.40, 0, 0}, PairRow{"FNa_239", 9, 11, 2.39, 0, 1},
-        PairRow{"NeNa_269", 10, 11, 2.69, 0, 1}, PairRow{"SiSi_269", 14, 14, 2.69, 0, 1},
-        PairRow{"SiSi_270", 14, 14, 2.70, 0, 0}, PairRow{"CC_237_k10", 6, 6, 2.37, 10, 1},
-        PairRow{"CC_238_k10", 6, 6, 2.38, 10, 0}, PairRow{"CH_151_k10", 6, 1, 1.51, 10, 1},
-        PairRow{"CH_152_k10", 6, 1, 1.52, 10, 0}),
-    [](const auto& p) { return std::string(p.param.name); });
+// clang-format off
+const PairRow BondTestRows[] = {
+  {"HH_never", 1, 1, 0.74, 0, 0}, {"HD_never", 1, 2, 0.50, 10, 0}, {"DD_never", 2, 2, 0.30, 0, 0},
+  {"CH_120", 6, 1, 1.20, 0, 1}, {"CH_121", 6, 1, 1.21, 0, 0}, {"NH_120", 1, 7, 1.20, 0, 1},
+  {"OD_121", 2, 8, 1.21, 0, 0}, {"BH_169", 1, 5, 1.69, 0, 1}, {"FH_170", 9, 1, 1.70, 0, 0},
+  {"SiH_169", 14, 1, 1.69, 0, 1}, {"CC_189", 6, 6, 1.89, 0, 1}, {"CC_190", 6, 6, 1.90, 0, 0},
+  {"NO_189", 7, 8, 1.89, 0, 1}, {"CF_209", 6, 9, 2.09, 0, 1}, {"CF_210", 6, 9, 2.10, 0, 0},
+  {"BC_209", 5, 6, 2.09, 0, 1}, {"NeNe_210", 10, 10, 2.10, 0, 0}, {"CSi_239", 6, 14, 2.39, 0, 1},
+  {"CSi_240", 6, 14, 2.40, 0, 0}, {"FNa_239", 9, 11, 2.39, 0, 1}, {"NeNa_269", 10, 11, 2.69, 0, 1},
+  {"SiSi_269", 14, 14, 2.69, 0, 1}, {"SiSi_270", 14, 14, 2.70, 0, 0},
+  {"CC_237_k10", 6, 6, 2.37, 10, 1}, {"CC_238_k10", 6, 6, 2.38, 10, 0},
+  {"CH_151_k10", 6, 1, 1.51, 10, 1}, {"CH_152_k10", 6, 1, 1.52, 10, 0},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Limits, BondTest, ::testing::ValuesIn(BondTestRows),
+                         [](const auto& p) { return std::string(p.param.name); });
 
 class ContactTest : public ::testing::TestWithParam<PairRow> {};
 
@@ -66,18 +65,19 @@ TEST_P(ContactTest, LimitEdge) {
   EXPECT_EQ(near, p.expect);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Limits, ContactTest,
-    ::testing::Values(PairRow{"HH_never", 1, 1, 1.0, 0, 0}, PairRow{"HO_259", 1, 8, 2.59, 0, 1},
-                      PairRow{"HO_260", 8, 1, 2.60, 0, 0}, PairRow{"HN_259", 7, 1, 2.59, 0, 1},
-                      PairRow{"HC_279", 6, 1, 2.79, 0, 1}, PairRow{"HC_280", 6, 1, 2.80, 0, 0},
-                      PairRow{"DCl_279", 2, 17, 2.79, 0, 1}, PairRow{"CC_269", 6, 6, 2.69, 0, 1},
-                      PairRow{"CC_270", 6, 6, 2.70, 0, 0}, PairRow{"OO_269", 8, 8, 2.69, 0, 1},
-                      PairRow{"FF_304", 9, 9, 3.04, 0, 1}, PairRow{"CO_304", 6, 8, 3.04, 0, 1},
-                      PairRow{"CO_305", 6, 8, 3.05, 0, 0}, PairRow{"CS_324", 6, 16, 3.24, 0, 1},
-                      PairRow{"CS_325", 6, 16, 3.25, 0, 0}, PairRow{"ClCl_349", 17, 17, 3.49, 0, 1},
-                      PairRow{"ClCl_350", 17, 17, 3.50, 0, 0}),
-    [](const auto& p) { return std::string(p.param.name); });
+// clang-format off
+const PairRow ContactTestRows[] = {
+  {"HH_never", 1, 1, 1.0, 0, 0}, {"HO_259", 1, 8, 2.59, 0, 1}, {"HO_260", 8, 1, 2.60, 0, 0},
+  {"HN_259", 7, 1, 2.59, 0, 1}, {"HC_279", 6, 1, 2.79, 0, 1}, {"HC_280", 6, 1, 2.80, 0, 0},
+  {"DCl_279", 2, 17, 2.79, 0, 1}, {"CC_269", 6, 6, 2.69, 0, 1}, {"CC_270", 6, 6, 2.70, 0, 0},
+  {"OO_269", 8, 8, 2.69, 0, 1}, {"FF_304", 9, 9, 3.04, 0, 1}, {"CO_304", 6, 8, 3.04, 0, 1},
+  {"CO_305", 6, 8, 3.05, 0, 0}, {"CS_324", 6, 16, 3.24, 0, 1}, {"CS_325", 6, 16, 3.25, 0, 0},
+  {"ClCl_349", 17, 17, 3.49, 0, 1}, {"ClCl_350", 17, 17, 3.50, 0, 0},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Limits, ContactTest, ::testing::ValuesIn(ContactTestRows),
+                         [](const auto& p) { return std::string(p.param.name); });
 
 TEST(ContactTest, GivenDistanceIsUsedAsGiven) {
   auto app = newApp();

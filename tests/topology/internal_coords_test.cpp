@@ -69,18 +69,17 @@ TEST_P(CompleteSet, CountAndRankAre3NMinus6) {
   EXPECT_EQ(countType(m, IcStre), row.bonds);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Molecules, CompleteSet,
-    ::testing::Values(MoleculeRow{"water", water, 2}, MoleculeRow{"ammonia", ammonia, 3},
-                      MoleculeRow{"methane", methane, 4}, MoleculeRow{"ethane", ethane, 7},
-                      MoleculeRow{"ethylene", ethylene, 5},
-                      MoleculeRow{"formaldehyde", formaldehyde, 3},
-                      MoleculeRow{"methanol", methanol, 5}, MoleculeRow{"benzene", benzene, 12},
-                      MoleculeRow{"cyclohexane", cyclohexane, 18},
-                      MoleculeRow{"naphthalene", naphthalene, 19},
-                      MoleculeRow{"water_dimer", waterDimer, 5},
-                      MoleculeRow{"cyclic_water_dimer", cyclicWaterDimer, 6}),
-    [](const auto& p) { return std::string(p.param.name); });
+// clang-format off
+const MoleculeRow CompleteSetRows[] = {
+  {"water", water, 2}, {"ammonia", ammonia, 3}, {"methane", methane, 4}, {"ethane", ethane, 7},
+  {"ethylene", ethylene, 5}, {"formaldehyde", formaldehyde, 3}, {"methanol", methanol, 5},
+  {"benzene", benzene, 12}, {"cyclohexane", cyclohexane, 18}, {"naphthalene", naphthalene, 19},
+  {"water_dimer", waterDimer, 5}, {"cyclic_water_dimer", cyclicWaterDimer, 6},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Molecules, CompleteSet, ::testing::ValuesIn(CompleteSetRows),
+                         [](const auto& p) { return std::string(p.param.name); });
 
 TEST_F(CompleteSet, AtomOrderDoesNotMatter) {
   // naphthalene with its atoms listed backwards and the hydrogens first
@@ -292,20 +291,20 @@ TEST_P(StraightChain, CompleteSetOfFullRank) {
   EXPECT_EQ(app->erraCount, 0) << app->frm.Text4.text;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Chains, StraightChain,
-    ::testing::Values(ChainRow{"bent_177_5", acetonitrile(177.5), 12, 0},
-                      ChainRow{"bent_178_5", acetonitrile(178.5), 12, 0},
-                      ChainRow{"bent_179_5", acetonitrile(179.5), 12, 0},
-                      ChainRow{"bent_179_9", acetonitrile(179.9), 12, -1},
-                      ChainRow{"acetonitrile", acetonitrile(180.0), 12, 1},
-                      ChainRow{"butyne", butyne(), 24, 1},
-                      ChainRow{"nickel_carbonyl", nickelCarbonyl(), 21, 1},
-                      ChainRow{"carbon_dioxide", chain({{8, -1.16}, {6, 0}, {8, 1.16}}), 4, 1},
-                      ChainRow{"hydrogen_cyanide", chain({{1, -1.07}, {6, 0}, {7, 1.16}}), 4, 1},
-                      ChainRow{"acetylene", chain({{1, -1.66}, {6, -0.6}, {6, 0.6}, {1, 1.66}}), 7,
-                               1}),
-    [](const auto& p) { return std::string(p.param.name); });
+// clang-format off
+const ChainRow StraightChainRows[] = {
+  {"bent_177_5", acetonitrile(177.5), 12, 0}, {"bent_178_5", acetonitrile(178.5), 12, 0},
+  {"bent_179_5", acetonitrile(179.5), 12, 0}, {"bent_179_9", acetonitrile(179.9), 12, -1},
+  {"acetonitrile", acetonitrile(180.0), 12, 1}, {"butyne", butyne(), 24, 1},
+  {"nickel_carbonyl", nickelCarbonyl(), 21, 1},
+  {"carbon_dioxide", chain({{8, -1.16}, {6, 0}, {8, 1.16}}), 4, 1},
+  {"hydrogen_cyanide", chain({{1, -1.07}, {6, 0}, {7, 1.16}}), 4, 1},
+  {"acetylene", chain({{1, -1.66}, {6, -0.6}, {6, 0.6}, {1, 1.66}}), 7, 1},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Chains, StraightChain, ::testing::ValuesIn(StraightChainRows),
+                         [](const auto& p) { return std::string(p.param.name); });
 
 // ------------------------------------------------------------------ failures
 
@@ -538,36 +537,32 @@ TEST_P(RealStructure, CompleteNonRedundantSet) {
   EXPECT_EQ(bMatrixRank(m), dof);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    SharedData, RealStructure,
-    ::testing::Values(RealFile{"methane_gjf", "gjf/methane.gjf", false},
-                      RealFile{"acetone_gjf", "gjf/14-acetone_pcSseg-2.gjf", false},
-                      RealFile{"atrop_mol", "mol/atropWith3d_8602.mol", false},
-                      RealFile{"mol24_alkyne", "mol/mol24.mol", false},
-                      RealFile{"stereo3d", "mol/stereo3d_1.mol", false},
-                      RealFile{"caffeine", "mol2/caffeine.mol2", false},
-                      RealFile{"github296", "mol2/github296_3d.mol2", false},
-                      RealFile{"lysozyme_ligand", "mol2/lysozyme-ligand-tripos.mol2", false},
-                      RealFile{"silioh3", "mol2/silioh3.mol2", false},
-                      RealFile{"culgi", "mol2/culgi_01.mol2", false},
-                      RealFile{"water_pdb", "pdb/water_single.pdb", false},
-                      RealFile{"indomethacin_dimer", "pdb/indomethacin-dimer.pdb", false},
-                      RealFile{"het_00T", "pdb/00T_nonstandard_het.pdb", false},
-                      RealFile{"odd_start", "pdb/odd-start.pdb", false},
-                      RealFile{"water_meoh", "xyz/s66_4114_02WaterMeOH.xyz", false},
-                      RealFile{"spaces", "xyz/spaces.xyz", false},
-                      RealFile{"dvb_ir_g03", "gaussian/g03/dvb_ir.out", true},
-                      RealFile{"acetonitrile_g03", "gaussian/g03/NIST_CCCBDB_1himidaz_m1b1.out",
-                               true},
-                      RealFile{"pbc_g03", "gaussian/g03/maheshkumar.log", true},
-                      RealFile{"methylaniline", "gaussian/g09/methylaniline.out", true},
-                      RealFile{"irc_point", "gaussian/g09/irc_point.log", true},
-                      RealFile{"aminox", "gaussian/g16/aminox_cat_conf212_S.log", true},
-                      RealFile{"mp2_freq", "gaussian/g16/mp2_avdz_freq_tight.log", true},
-                      RealFile{"water_g16", "gaussian/g16/water_neutral_nbo_opt_freq.out", true},
-                      RealFile{"gen_n100", "generated/gen_n100.log", true},
-                      RealFile{"mo4ocl4_fchk", "fchk/g16/Mo4OCl4-sp.fchk", true}),
-    [](const auto& p) { return std::string(p.param.name); });
+// clang-format off
+const RealFile RealStructureRows[] = {
+  {"methane_gjf", "gjf/methane.gjf", false}, {"acetone_gjf", "gjf/14-acetone_pcSseg-2.gjf", false},
+  {"atrop_mol", "mol/atropWith3d_8602.mol", false}, {"mol24_alkyne", "mol/mol24.mol", false},
+  {"stereo3d", "mol/stereo3d_1.mol", false}, {"caffeine", "mol2/caffeine.mol2", false},
+  {"github296", "mol2/github296_3d.mol2", false},
+  {"lysozyme_ligand", "mol2/lysozyme-ligand-tripos.mol2", false},
+  {"silioh3", "mol2/silioh3.mol2", false}, {"culgi", "mol2/culgi_01.mol2", false},
+  {"water_pdb", "pdb/water_single.pdb", false},
+  {"indomethacin_dimer", "pdb/indomethacin-dimer.pdb", false},
+  {"het_00T", "pdb/00T_nonstandard_het.pdb", false}, {"odd_start", "pdb/odd-start.pdb", false},
+  {"water_meoh", "xyz/s66_4114_02WaterMeOH.xyz", false}, {"spaces", "xyz/spaces.xyz", false},
+  {"dvb_ir_g03", "gaussian/g03/dvb_ir.out", true},
+  {"acetonitrile_g03", "gaussian/g03/NIST_CCCBDB_1himidaz_m1b1.out", true},
+  {"pbc_g03", "gaussian/g03/maheshkumar.log", true},
+  {"methylaniline", "gaussian/g09/methylaniline.out", true},
+  {"irc_point", "gaussian/g09/irc_point.log", true},
+  {"aminox", "gaussian/g16/aminox_cat_conf212_S.log", true},
+  {"mp2_freq", "gaussian/g16/mp2_avdz_freq_tight.log", true},
+  {"water_g16", "gaussian/g16/water_neutral_nbo_opt_freq.out", true},
+  {"gen_n100", "generated/gen_n100.log", true}, {"mo4ocl4_fchk", "fchk/g16/Mo4OCl4-sp.fchk", true},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(SharedData, RealStructure, ::testing::ValuesIn(RealStructureRows),
+                         [](const auto& p) { return std::string(p.param.name); });
 
 }  // namespace
 }  // namespace kel::testing

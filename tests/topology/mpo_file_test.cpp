@@ -36,20 +36,19 @@ TEST_P(Label, Parses) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Forms, Label,
-                         ::testing::Values(LabelRow{"symbol_blank_number", "C 12", true, "C", 12},
-                                           LabelRow{"one_letter_joined", "C12", true, "C", 12},
-                                           LabelRow{"two_letters_joined", "Cl12", true, "Cl", 12},
-                                           LabelRow{"two_letters_blank", "Si 20", true, "Si", 20},
-                                           LabelRow{"lower_case", "cl 3", true, "cl", 3},
-                                           LabelRow{"padded", "  N   7  ", true, "N", 7},
-                                           LabelRow{"deuterium", "D2", true, "D", 2},
-                                           LabelRow{"bare_number", "12", true, "1", 12},
-                                           LabelRow{"zero", "C 0", false, "", 0},
-                                           LabelRow{"beyond_atoms", "C 21", false, "", 0},
-                                           LabelRow{"negative", "C -3", false, "", 0},
-                                           LabelRow{"no_number", "Cl", false, "", 0},
-                                           LabelRow{"empty", "", false, "", 0}),
+// clang-format off
+const LabelRow LabelRows[] = {
+  {"symbol_blank_number", "C 12", true, "C", 12}, {"one_letter_joined", "C12", true, "C", 12},
+  {"two_letters_joined", "Cl12", true, "Cl", 12}, {"two_letters_blank", "Si 20", true, "Si", 20},
+  {"lower_case", "cl 3", true, "cl", 3}, {"padded", "  N   7  ", true, "N", 7},
+  {"deuterium", "D2", true, "D", 2}, {"bare_number", "12", true, "1", 12},
+  {"zero", "C 0", false, "", 0}, {"beyond_atoms", "C 21", false, "", 0},
+  {"negative", "C -3", false, "", 0}, {"no_number", "Cl", false, "", 0},
+  {"empty", "", false, "", 0},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Forms, Label, ::testing::ValuesIn(LabelRows),
                          [](const auto& p) { return std::string(p.param.name); });
 
 // ------------------------------------------------------------------ reading
@@ -158,22 +157,17 @@ TEST_P(FileCheck, AsAUserExpects) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ConnectionFiles, FileCheck,
-    ::testing::Values(CheckRow{"byte_order_mark", water,
-                               "\xEF\xBB\xBF 2 . O 1 : H 2 , H 3 \n 1 . H 2 : O 1 \n"
-                               " 1 . H 3 : O 1 \n",
-                               "", ""},
-                      CheckRow{"repeated_atom_line", water,
-                               " 2 . O 1 : H 2 , H 3 \n 1 . H 2 : O 1 \n"
-                               " 1 . H 2 : O 1 \n 1 . H 3 : O 1 \n",
-                               "correction: repeated line of atom No.  2", ""},
-                      CheckRow{"contact_within_limit", waterDimer,
-                               std::string(DimerAtoms) + "H 2 , O 4 \n", "", ""},
-                      CheckRow{"contact_beyond_limit", waterDimer,
-                               std::string(DimerAtoms) + "O 1 , O 4 \n", "",
-                               "CAUTION: questionable connection of atoms: O 1, O 4"}),
-    [](const auto& p) { return std::string(p.param.name); });
+// clang-format off
+const CheckRow FileCheckRows[] = {
+  {"byte_order_mark", water, "\xEF\xBB\xBF 2 . O 1 : H 2 , H 3 \n 1 . H 2 : O 1 \n" " 1 . H 3 : O 1 \n", "", ""},
+  {"repeated_atom_line", water, " 2 . O 1 : H 2 , H 3 \n 1 . H 2 : O 1 \n" " 1 . H 2 : O 1 \n 1 . H 3 : O 1 \n", "correction: repeated line of atom No.  2", ""},
+  {"contact_within_limit", waterDimer, std::string(DimerAtoms) + "H 2 , O 4 \n", "", ""},
+  {"contact_beyond_limit", waterDimer, std::string(DimerAtoms) + "O 1 , O 4 \n", "", "CAUTION: questionable connection of atoms: O 1, O 4"},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(ConnectionFiles, FileCheck, ::testing::ValuesIn(FileCheckRows),
+                         [](const auto& p) { return std::string(p.param.name); });
 
 TEST_F(ReadMpo, TooManyConnectionsAreCut) {
   readText(*app, dir, water(), " 5 . O 1 : H 2 , H 3 \n 1 . H 2 : O 1 \n 1 . H 3 : O 1 \n");
