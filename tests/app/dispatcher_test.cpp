@@ -181,20 +181,6 @@ TEST_F(Commands, CreateGjfWritesWithoutARenameWhenNoFileIsThere) {
   EXPECT_EQ(app->frm.Text2.text, "saved as file job.gjf");
 }
 
-TEST_F(Commands, CreateGjfMovesTheOldFilePastTakenNumbers) {
-  app->m.FilNam = "job";
-  dir.write("job.gjf", "old\n");
-  dir.write("job1.gjf", "older\n");
-  ibut_Click(*app, 4);
-  EXPECT_EQ(slurp(dir.path() / "job2.gjf"), "old\n");
-  EXPECT_EQ(slurp(dir.path() / "job1.gjf"), "older\n");
-  EXPECT_EQ(slurp(dir.path() / "job.gjf").substr(0, 9), "%nproc=1\n");
-  auto lines = linesOf(app->frm.Text2.text);
-  ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(lines[0], "Old file renamed as job2.gjf");
-  EXPECT_EQ(lines[1], "saved as file job.gjf");
-}
-
 TEST_F(Commands, ButtonThreeWritesThePdbFile) {
   app->m.FilNam = "job";
   ibut_Click(*app, 3);

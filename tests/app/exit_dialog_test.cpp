@@ -3,7 +3,6 @@
 #include "app/dispatcher.hpp"
 #include "testing.hpp"
 
-#include <set>
 
 namespace kel {
 namespace {
@@ -30,20 +29,6 @@ struct Scene {
 class SceneTest : public ::testing::Test, protected Scene {};
 using Filek = SceneTest;
 using ExitDialog = SceneTest;
-
-TEST(ScratchNames, EightySixNamesInListingOrder) {
-  auto v = scratchNames();
-  ASSERT_EQ(v.size(), 86u);
-  EXPECT_EQ(std::set<std::string>(v.begin(), v.end()).size(), 86u);
-  std::pair<int, const char*> spots[] = {
-      {0, "askrK.dd2"},   {2, "eskrK.dd2"},   {9, "skrK.dd2"},    {10, "sskrK.dd2"},
-      {15, "zskrK.dd2"},  {16, "askrK.ved"},  {17, "askrK.vdf"},  {18, "askrK.vd"},
-      {19, "cskrK.ved"},  {37, "skrK.ved"},   {39, "skrK.vd"},    {40, "sskrK.ved"},
-      {54, "yskrK.vd"},   {55, "skrK.geo"},   {58, "skrK.txt"},   {59, "skrK-1.txt"},
-      {66, "skrK-8.txt"}, {67, "skrK-1.dd2"}, {74, "skrK-8.dd2"}, {75, "skrK.kol"},
-      {76, "skrK.log"},   {79, "skrK.mpo"},   {85, "skrK.qq"}};
-  for (auto [k, name] : spots) EXPECT_EQ(v[std::size_t(k)], name) << k;
-}
 
 TEST_F(Filek, NoScratchFileEndsTheProgramAsOnlyExit) {
   make({"water.xyz"});

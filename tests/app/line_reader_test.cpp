@@ -27,25 +27,6 @@ TEST(LineReader, EveryLineEnd) {
   EXPECT_EQ(allLines(LineReader::fromText("\r\n")), Lines{""});
 }
 
-TEST(LineReader, FileInBuffersAndNeverWritten) {
-  testing::TempDir dir;
-  std::string text;
-  for (int i = 0; i < 20000; ++i) text += "line " + std::to_string(i) + (i % 2 ? "\r\n" : "\r");
-  auto path = dir.write("big.txt", text);
-  auto before = std::filesystem::last_write_time(path);
-  LineReader r(path);
-  std::string s;
-  int n = 0;
-  while (r.getLine(s)) {
-    ASSERT_EQ(s, "line " + std::to_string(n));
-    ++n;
-  }
-  EXPECT_EQ(n, 20000);
-  EXPECT_TRUE(r.eof());
-  EXPECT_EQ(testing::slurp(path), text);
-  EXPECT_EQ(std::filesystem::last_write_time(path), before);
-}
-
 TEST(LineReader, MissingFileIsError53) {
   try {
     LineReader r("/nonexistent/x.log");
@@ -57,12 +38,7 @@ TEST(LineReader, MissingFileIsError53) {
 
 TEST(FreeFormat, ItemsAcrossBlanksCommasAndLines) {
   auto r = LineReader::fromText("  1   6  0.5,-1.25\n\n 3 , 4\n");
-  EXPECT_EQ(r.inputNumber(), 1);
-  EXPECT_EQ(r.inputNumber(), 6);
-  EXPECT_EQ(r.inputNumber(), 0.5);
-  EXPECT_EQ(r.inputNumber(), -1.25);
-  EXPECT_EQ(r.inputNumber(), 3);
-  EXPECT_EQ(r.inputNumber(), 4);
+  for (double want : {1.0, 6.0, 0.5, -1.25, 3.0, 4.0}) EXPECT_EQ(r.inputNumber(), want);
   EXPECT_TRUE(r.eof());
   try {
     r.inputNumber();
@@ -72,20 +48,12 @@ TEST(FreeFormat, ItemsAcrossBlanksCommasAndLines) {
   }
 }
 
-TEST(FreeFormat, RestOfTheLineAfterNumbers) {
-  auto r = LineReader::fromText("  1   6   0.0  0.1  0.2   12.000\nnext\n");
+TEST(FreeFormat, RestOfTheLineAfterNumbersAndEmptyOrTextItems) {
+  auto r = LineReader::fromText("  1   6   0.0  0.1  0.2   12.000\nnext\n5,,7 abc 2\n");
   for (double want : {1.0, 6.0, 0.0, 0.1, 0.2}) EXPECT_EQ(r.inputNumber(), want);
   EXPECT_EQ(r.lineInput(), "12.000");
   EXPECT_EQ(r.lineInput(), "next");
-}
-
-TEST(FreeFormat, EmptyAndTextItems) {
-  auto r = LineReader::fromText("5,,7 abc 2\n");
-  EXPECT_EQ(r.inputNumber(), 5);
-  EXPECT_EQ(r.inputNumber(), 0);
-  EXPECT_EQ(r.inputNumber(), 7);
-  EXPECT_EQ(r.inputNumber(), 0);
-  EXPECT_EQ(r.inputNumber(), 2);
+  for (double want : {5, 0, 7, 0, 2}) EXPECT_EQ(r.inputNumber(), want);
   double x = 1;
   EXPECT_FALSE(r.tryInputNumber(x));
 }

@@ -117,7 +117,7 @@ TEST_F(StartupTest, CommandLineNamesTheFileReadAndTheJob) {
     auto a = testing::newApp();
     IniVe(*a, r.line);
     EXPECT_EQ(a->frm.Text1.text, r.read);
-    if (*r.tag) EXPECT_EQ(a->frm.Text1.tag, r.tag);
+    EXPECT_EQ(a->frm.Text1.tag, r.tag);
     EXPECT_EQ(a->m.JobNam, r.job);
   }
   IniVe(*app, "job.ddr water.fmt");

@@ -113,17 +113,21 @@ TEST(LineReaderScan, LineEndsOnTheBufferBoundary) {
   }
 }
 
-TEST(LineReaderScan, OnlyCarriageReturnsInABigFile) {
+TEST(LineReaderScan, OnlyCarriageReturnsInABigFileLeftAsItWas) {
   testing::TempDir dir;
   std::string text;
   for (int i = 0; i < 30000; ++i) text += std::to_string(i) + "\r";
   auto path = dir.write("cr.txt", text);
+  auto before = std::filesystem::last_write_time(path);
   LineReader file(path);
   std::string s;
   int n = 0;
   while (file.getLine(s)) ASSERT_EQ(s, std::to_string(n++));
   EXPECT_EQ(n, 30000);
   EXPECT_EQ(file.lineNumber(), 30000);
+  EXPECT_TRUE(file.eof());
+  EXPECT_EQ(testing::slurp(path), text);  // a read never writes
+  EXPECT_EQ(std::filesystem::last_write_time(path), before);
 }
 
 TEST(LineReaderScan, FreeFormatItemsBetweenLines) {

@@ -56,6 +56,8 @@ struct ChoiceCase {
   bool dipoleBlocks;
   Geo geo;
   double x1;  // x of atom 1 in the table expected
+  const char* file = "opt.log";
+  const char* log = "";  // a line the log must hold
 };
 
 class GeometryChoice : public ::testing::TestWithParam<ChoiceCase> {};
@@ -65,12 +67,13 @@ TEST_P(GeometryChoice, TakesTheRightTable) {
   TempDir dir;
   auto app = newApp();
   choose(*app, c.geo);
-  auto f = dir.write("opt.log", optimisation(c.standardTables, c.energies, c.dipoleBlocks));
+  auto f = dir.write(c.file, optimisation(c.standardTables, c.energies, c.dipoleBlocks));
   FmtIn(*app, f);
   ASSERT_FALSE(app->readFailed) << app->frm.Text3.text;
   EXPECT_EQ(app->m.NAt, 3);
   EXPECT_DOUBLE_EQ(app->m.Xyz(1, 1), c.x1);
   EXPECT_EQ(app->frm.Text3.text, f + " all is good");
+  EXPECT_TRUE(!*c.log || logHas(*app, c.log)) << c.log;
 }
 
 // clang-format off
@@ -83,23 +86,13 @@ const ChoiceCase GeometryChoiceRows[] = {
   {"inputOnlyEminFirstStep", false, {-5, -3, -2}, false, Geo::Emin, 10},
   {"tieTakesTheLater", true, {-1, -3, -3}, false, Geo::Emin, 31},
   {"dipoleBlocksAreNoTables", true, {-1, -3, -2}, true, Geo::Last, 31},
+  {"formattedOutputGivesTheFirst", true, {-1, -3, -2}, false, Geo::Last, 10, "opt.fmt"},
+  {"eminLogsEnergyAndTable", false, {-1, -3.5, -2}, false, Geo::Emin, 20, "opt.out", "Emin =-3.5 A.U.   orientacja nr 2"},
 };
 // clang-format on
 
 INSTANTIATE_TEST_SUITE_P(Layouts, GeometryChoice, ::testing::ValuesIn(GeometryChoiceRows),
                          [](const auto& row) { return std::string(row.param.name); });
-
-TEST_F(Out, EminLogsEnergyAndTable) {
-  choose(*app, Geo::Emin);
-  FmtIn(*app, dir.write("opt.out", optimisation(false, {-1, -3.5, -2}, false)));
-  EXPECT_TRUE(logHas(*app, "Emin =-3.5 A.U.   orientacja nr 2"));
-}
-
-TEST_F(Out, FormattedOutputGivesTheFirstGeometry) {
-  choose(*app, Geo::Last);
-  FmtIn(*app, dir.write("opt.fmt", optimisation(true, {-1, -3, -2}, false)));
-  EXPECT_DOUBLE_EQ(app->m.Xyz(1, 1), 10);
-}
 
 // --- table rows
 
@@ -163,6 +156,7 @@ TEST_P(Failure, Reported) {
     EXPECT_FALSE(fs::exists(dir.path() / (fs::path(c.file).stem().string() + ".kel")));
   }
   EXPECT_EQ(app->m.Sw(9), 0);
+  EXPECT_EQ(app->erraCount, 0) << app->frm.Text4.text;
 }
 
 const std::string header =
@@ -183,6 +177,7 @@ const FailureCase FailureRows[] = {
   {"hugeElement", "a.log", header + "      1      1e300           0   0.0 0.0 0.0\n", "  Error: atomic number 1000000000: 1", ""},
   {"fmuTwoAtoms", "co.fmu", "Atomic numbers                             I   N=           2\n" "           6           8\n", "  Number of atoms  N=  2", ""},
   {"compactBadAtoms", "a.kel", "Atomic orientation and masses\n  1   6  0 0 0 12\n  3   1  0 0 1 1\n\n", "  Error while Coordinates reading", ""},
+  {"atomNumberBeyondTheCapacity", "big.kel", "Atomic orientation and masses\n 999 6 0 0 0 12\n\n", "  more than 480 atoms: the program holds at most 480", ""},
   {"compactWithoutOrient", "a.kel", "Harmonic frequencies\n", "  missing of line orient", "can't find line: Atomic orientation and masses"},
 };
 // clang-format on
@@ -211,15 +206,6 @@ TEST_F(Out, FrequenciesFromTheFrqFile) {
   FmtIn(*app, dir.write("w.log", orientationTable("Standard", water())));
   EXPECT_TRUE(logHas(*app, "frequencies from file " + frq));
   EXPECT_DOUBLE_EQ(app->m.Frq(1), 300.25);
-}
-
-TEST_F(Out, AtomNumberBeyondTheCapacityEndsTheRead) {
-  auto f = dir.write("big.kel", "Atomic orientation and masses\n 999 6 0 0 0 12\n\n");
-  FmtIn(*app, f);
-  EXPECT_TRUE(app->readFailed);
-  EXPECT_EQ(app->frm.Text3.text, f + "  more than 480 atoms: the program holds at most 480");
-  EXPECT_EQ(app->erraCount, 0);
-  EXPECT_EQ(app->m.Sw(9), 0);
 }
 
 TEST_F(Out, EmptyCompactBlock) {
@@ -333,19 +319,6 @@ TEST_F(Out, ModesFromTheCompanionOutput) {
   EXPECT_EQ(app->m.NFrq, 3);
   EXPECT_TRUE(logHas(*app, "atom displacement matrix ADM has been read from file " +
                                (dir.path() / "job.log").string()));
-}
-
-TEST_F(Out, BadModeTableIsReported) {
-  auto atoms = water();
-  atoms[1].z = 6;
-  auto f =
-      dir.write("bad.log", orientationTable("Standard", water()) + frequencyTable(atoms, 3, false));
-  FmtIn(*app, f);
-  EXPECT_EQ(app->m.NFrq, 0);
-  EXPECT_TRUE(logHas(*app, "matrix ADM ... error in file " + f));
-  EXPECT_TRUE(app->readFailed);
-  EXPECT_EQ(app->frm.Text3.text,
-            f + "  displacement row 2: atomic number 6 where the structure has 1");
 }
 
 TEST_F(Out, DiatomicReadsItsMode) {

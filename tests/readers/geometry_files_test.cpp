@@ -31,6 +31,12 @@ struct Read {
     path = dir.copy(from, name);
     fmtGeo(*app, path);
   }
+  /// Reads a copy of the shared real file rel (named as, or as itself); empty when absent.
+  std::filesystem::path real(const std::string& rel, const std::string& as = {}) {
+    auto src = shared(rel);
+    if (!src.empty()) copy(src, as.empty() ? src.filename().string() : as);
+    return src;
+  }
   const ModKel& m() const { return app->m; }
   const std::string& text3() const { return app->frm.Text3.text; }
   const std::string& log() const { return app->frm.Text2.text; }
@@ -55,11 +61,8 @@ class RealFiles : public ::testing::TestWithParam<RealCase> {};
 
 TEST_P(RealFiles, ReadsAtomsElementsAndCoordinates) {
   const RealCase& c = GetParam();
-  auto src = shared(c.rel);
-  KEL_NEED_SHARED(src);
   Read r;
-  std::string as = *c.as ? c.as : src.filename().string();
-  r.copy(src, as);
+  KEL_NEED_SHARED(r.real(c.rel, c.as));
   std::string expected = *c.text3 ? std::string(c.text3) : r.path + " all is good";
   EXPECT_EQ(r.text3(), expected);
   EXPECT_EQ(r.app->readFailed, *c.text3 != '\0');
@@ -145,10 +148,8 @@ INSTANTIATE_TEST_SUITE_P(Data, RealFiles, ::testing::ValuesIn(Real),
                          [](const auto& row) { return std::string(row.param.name); });
 
 TEST(RealFileDetails, SilioxaneTypesGiveSiliconAndLithium) {
-  auto src = shared("mol2/silioh3.mol2");
-  KEL_NEED_SHARED(src);
   Read r;
-  r.copy(src, "silioh3.mol2");
+  KEL_NEED_SHARED(r.real("mol2/silioh3.mol2"));
   ASSERT_EQ(r.m().NAt, 8);
   EXPECT_EQ(r.m().AtSym(1), "Si");
   EXPECT_EQ(r.m().AtSym(2), "Li");
@@ -156,10 +157,8 @@ TEST(RealFileDetails, SilioxaneTypesGiveSiliconAndLithium) {
 }
 
 TEST(RealFileDetails, HemeNamesTakeTheElementColumn) {
-  auto src = shared("pdb/hemo.pdb");
-  KEL_NEED_SHARED(src);
   Read r;
-  r.copy(src, "hemo.pdb");
+  KEL_NEED_SHARED(r.real("pdb/hemo.pdb"));
   ASSERT_EQ(r.m().NAt, 73);
   int fe = 0, ca = 0, na = 0;
   for (int i = 1; i <= 73; ++i) {
@@ -176,10 +175,8 @@ TEST(RealFileDetails, HemeNamesTakeTheElementColumn) {
 }
 
 TEST(RealFileDetails, LargeSerialsAreLookedUpForConect) {
-  auto src = shared("pdb/odd-start.pdb");
-  KEL_NEED_SHARED(src);
   Read r;
-  r.copy(src, "odd-start.pdb");
+  KEL_NEED_SHARED(r.real("pdb/odd-start.pdb"));
   ASSERT_EQ(r.m().NAt, 20);
   // CONECT 1982 1983 1992 names atoms by serial: read without "error: CONECT". (The read
   // ends by deriving the matrix from distances, which gives the same bonds here.)
@@ -189,10 +186,8 @@ TEST(RealFileDetails, LargeSerialsAreLookedUpForConect) {
 }
 
 TEST(RealFileDetails, DipoleBlocksAndRemarksAreNotTables) {
-  auto src = shared("gaussian/g16/mp2_avdz_freq_tight.log");
-  KEL_NEED_SHARED(src);
   Read r;
-  r.copy(src, "mp2.log");
+  KEL_NEED_SHARED(r.real("gaussian/g16/mp2_avdz_freq_tight.log", "mp2.log"));
   // Exactly two tables (Input and Standard orientation) are counted.
   EXPECT_NE(r.log().find(" 2orient"), std::string::npos);
   EXPECT_EQ(r.log().find(" 3orient"), std::string::npos);
@@ -241,7 +236,7 @@ TEST_P(BadFiles, GiveTheirMessageAndFailTheRead) {
   EXPECT_EQ(r.m().NAt, c.atoms);
   EXPECT_EQ(r.app->erraCount, 0) << r.app->frm.Text4.text;
   EXPECT_EQ(r.m().Sw(9), 0);
-  if (*c.log) EXPECT_NE(r.log().find(std::string("\n") + c.log + "\n"), std::string::npos);
+  EXPECT_TRUE(!*c.log || r.log().find(std::string("\n") + c.log + "\n") != std::string::npos);
 }
 
 #define HET "HETATM    1  C1  MOL     1       0.000   0.000   0.000\n"
@@ -392,10 +387,8 @@ TEST(Scratch, EveryForeignFormatReadsBackAsGeo) {
   for (const char* rel : {"pdb/water_single.pdb", "mol/alanine.mol", "mol2/caffeine.mol2",
                           "gjf/methane.gjf", "xyz/h2.xyz", "xyz/spaces.xyz"}) {
     SCOPED_TRACE(rel);
-    auto src = shared(rel);
-    KEL_NEED_SHARED(src);
     Read r;
-    r.copy(src, src.filename().string());
+    KEL_NEED_SHARED(r.real(rel));
     expectScratchReadsBack(r);
   }
 }

@@ -48,16 +48,15 @@ bool logHas(const App& app, std::string_view text) {
 struct Damaged {
   const char* name;
   std::string text;
-  const char* problem;  // Text3 after the file's name and two blanks
+  const char* problem;   // Text3 after the file's name and two blanks
+  const char* log = "";  // a log line, followed by the file's name
 };
 
-class DamagedTable : public ::testing::TestWithParam<Damaged> {};
+class DamagedTable : public FreshApp, public ::testing::WithParamInterface<Damaged> {};
 
 // Each damaged table keeps the geometry, refuses every mode, writes no summary and fails.
 TEST_P(DamagedTable, IsRefusedWithItsReason) {
   const auto& c = GetParam();
-  TempDir dir;
-  auto app = newApp();
   auto f = dir.write("d.log", c.text);
   FmtIn(*app, f);
   EXPECT_TRUE(app->readFailed);
@@ -65,6 +64,7 @@ TEST_P(DamagedTable, IsRefusedWithItsReason) {
   EXPECT_GT(app->m.NAt, 0);
   EXPECT_EQ(app->m.NFrq, 0);
   EXPECT_FALSE(fs::exists(dir.path() / "d.kel"));
+  EXPECT_TRUE(!*c.log || logHas(*app, c.log + f)) << app->frm.Text2.text;
 }
 
 std::string cutAfterGroups(const std::string& text, int groups) {
@@ -78,42 +78,29 @@ std::string replaced(std::string s, const std::string& from, const std::string& 
   return s;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, DamagedTable,
-    ::testing::Values(
-        Damaged{"CutBetweenGroups", cutAfterGroups(output(methane(), 9), 1),
-                "table ends after 3 of 9 modes"},
-        Damaged{"CutAfterTheLastRow",
-                output(methane(), 9)
-                    .substr(0, output(methane(), 9)
-                                   .find(" ----------------"
-                                         "---\n - Thermo")),
-                "table cut off at the end of the file"},
-        // a second job of another structure: its geometry with the first job's modes
-        Damaged{"JoinedJobsLargerTable",
-                output(nine(), 21) + orientationTable("Standard", methane()) + scfDone(-40.6),
-                "modes of 9 atoms, structure of 5 atoms"},
-        Damaged{"JoinedJobsSmallerTable",
-                routeLine + orientationTable("Input", nine()) + frequencyTable(methane(), 9, false),
-                "modes of 5 atoms, structure of 9 atoms"},
-        Damaged{"ElementMismatch",
-                routeLine + orientationTable("Input", water()) +
-                    frequencyTable({{8, 0, 0, 0}, {6, 0, 1, 0}, {1, 0, -1, 0}}, 3, false),
-                "displacement row 2: atomic number 6 where the structure has 1"},
-        Damaged{"RowWithAnExtraNumber",
-                replaced(output(water(), 3), "\n     3   1", "   0.01\n     3   1"),
-                "displacement row 2 of modes 1-3: 12 numbers, not 11"},
-        Damaged{"TooFewModes", output(methane(), 6), "table ends after 6 of 9 modes"}),
-    [](const auto& row) { return std::string(row.param.name); });
-
-TEST_F(Fresh, DamagedTableRowCutShortIsRefused) {
+/// Water whose second displacement row lost its last component.
+std::string rowCutShort() {
   std::string text = output(water(), 3);
-  auto row = text.find("     2   1");
-  text.erase(text.find('\n', row) - 7, 7);  // the last component of the row is gone
-  auto f = dir.write("d.log", text);
-  FmtIn(*app, f);
-  EXPECT_EQ(app->frm.Text3.text, f + "  displacement row 2 of modes 1-3: 10 numbers, not 11");
+  text.erase(text.find('\n', text.find("     2   1")) - 7, 7);
+  return text;
 }
+
+// clang-format off
+const Damaged DamagedTableRows[] = {
+  {"CutBetweenGroups", cutAfterGroups(output(methane(), 9), 1), "table ends after 3 of 9 modes"},
+  {"CutAfterTheLastRow", output(methane(), 9).substr(0, output(methane(), 9).find(" -------------------\n - Thermo")), "table cut off at the end of the file"},
+  // a second job of another structure: its geometry with the first job's modes
+  {"JoinedJobsLargerTable", output(nine(), 21) + orientationTable("Standard", methane()) + scfDone(-40.6), "modes of 9 atoms, structure of 5 atoms"},
+  {"JoinedJobsSmallerTable", routeLine + orientationTable("Input", nine()) + frequencyTable(methane(), 9, false), "modes of 5 atoms, structure of 9 atoms"},
+  {"ElementMismatch", routeLine + orientationTable("Input", water()) + frequencyTable({{8, 0, 0, 0}, {6, 0, 1, 0}, {1, 0, -1, 0}}, 3, false), "displacement row 2: atomic number 6 where the structure has 1", "matrix ADM ... error in file "},
+  {"RowWithAnExtraNumber", replaced(output(water(), 3), "\n     3   1", "   0.01\n     3   1"), "displacement row 2 of modes 1-3: 12 numbers, not 11"},
+  {"RowCutShort", rowCutShort(), "displacement row 2 of modes 1-3: 10 numbers, not 11"},
+  {"TooFewModes", output(methane(), 6), "table ends after 6 of 9 modes"},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Files, DamagedTable, ::testing::ValuesIn(DamagedTableRows),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(Fresh, WholeTablesProjectedJobsHaveOneModeFewerAndJoinedJobsNameTheirTables) {
   FmtIn(*app, dir.write("p.log", output(methane(), 8, " #p hf/3-21g freq=projected\n")));
@@ -322,23 +309,16 @@ TEST_P(CountMismatch, KeepsTheAtomsAndFails) {
                                      " atoms, " + std::to_string(c.read) + " were read");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, CountMismatch,
-    ::testing::Values(CountCase{"Xyz", "w.xyz",
-                                "5\nwater\nO 0 0 0.117\nH 0 0.757 -0.469\nH 0 -0.757 -0.469\n", 5,
-                                3},
-                      CountCase{"Mol2", "w.mol2",
-                                "@<TRIPOS>MOLECULE\nwater\n 4 2 0 0 0\nSMALL\n\n@<TRIPOS>ATOM\n"
-                                "1 O1 0.0 0.0 0.117 O.3 1 W 0\n2 H1 0.0 0.757 -0.469 H 1 W 0\n"
-                                "3 H2 0.0 -0.757 -0.469 H 1 W 0\n@<TRIPOS>BOND\n1 1 2 1\n2 1 3 1\n",
-                                4, 3},
-                      CountCase{"Molfile", "w.mol",
-                                "water\n  prog\n\n  2  2  0  0  0  0  0  0  0  0999 V2000\n"
-                                "    0.0000    0.0000    0.1170 O   0  0\n"
-                                "    0.0000    0.7570   -0.4690 H   0  0\n"
-                                "    0.0000   -0.7570   -0.4690 H   0  0\nM  END\n",
-                                2, 3}),
-    [](const auto& row) { return std::string(row.param.name); });
+// clang-format off
+const CountCase CountMismatchRows[] = {
+  {"Xyz", "w.xyz", "5\nwater\nO 0 0 0.117\nH 0 0.757 -0.469\nH 0 -0.757 -0.469\n", 5, 3},
+  {"Mol2", "w.mol2", "@<TRIPOS>MOLECULE\nwater\n 4 2 0 0 0\nSMALL\n\n@<TRIPOS>ATOM\n" "1 O1 0.0 0.0 0.117 O.3 1 W 0\n2 H1 0.0 0.757 -0.469 H 1 W 0\n" "3 H2 0.0 -0.757 -0.469 H 1 W 0\n@<TRIPOS>BOND\n1 1 2 1\n2 1 3 1\n", 4, 3},
+  {"Molfile", "w.mol", "water\n  prog\n\n  2  2  0  0  0  0  0  0  0  0999 V2000\n" "    0.0000    0.0000    0.1170 O   0  0\n" "    0.0000    0.7570   -0.4690 H   0  0\n" "    0.0000   -0.7570   -0.4690 H   0  0\nM  END\n", 2, 3},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Files, CountMismatch, ::testing::ValuesIn(CountMismatchRows),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace kel::testing

@@ -7,6 +7,7 @@
 
 #include "base/convert.hpp"
 #include "model/geometry.hpp"
+#include "topology/connections.hpp"
 #include "topology/internal_coords.hpp"
 
 #include <array>

@@ -479,44 +479,33 @@ TEST(KeepFile, NoStructureFileNoQuestion) {
   EXPECT_FALSE(fileExists((dir.path() / "water.mpo").string()));
 }
 
-TEST(KeepFile, ForeignFileReadWithoutCorrectionLeavesTheStructureFile) {
+TEST(KeepFile, ReadFilesReplaceItOnlyWhenCorrectedOrTheWorkingOne) {
+  const std::string corrected = " 2 . N 1 : H 2 , H 3 \n 1 . H 2 : O 1 \n 1 . H 3 : O 1 \n";
+  struct Row {
+    const char* file;
+    std::string text;
+    bool fullName;  // the file named by its full name
+    int mode;  // -1: not looked at
+    bool asks, replaced;  // the structure's "water.mpo" replaced, the old one backed up
+  } rows[] = {{"in.mpo", WaterFile, false, 1, false, false},
+              {"in.mpo", corrected, false, -1, false, true},
+              {"skrK.mpo", "1 H2: O1\n1 H3: O1\n2 O1: H2, H3\n", false, 0, false, true},
+              {"skrK.mpo", corrected, true, 0, true, false}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.text);
+    KeepCase c({""});
+    std::string name = c.dir.write(r.file, r.text);
+    mpoDef(*c.app, r.fullName ? name : r.file);
+    EXPECT_EQ(c.app->m.MpoMode, r.mode < 0 ? c.app->m.MpoMode : r.mode);
+    EXPECT_FALSE(hasLine(*c.app, "copy skrK.mpo --> skrK.mpo"));
+    ASSERT_EQ(c.prompt.prompts.size(), r.asks ? 1u : 0u);
+    for (const auto& q : c.prompt.prompts) EXPECT_EQ(q.substr(0, 21), "CAUTION: exists file\r");
+    EXPECT_EQ(slurp(c.s), r.replaced ? WaterFile : "old\n");
+    EXPECT_EQ(slurp("sskrK.mpo"), r.replaced ? "old\n" : slurp("sskrK.mpo"));
+  }
   KeepCase c({});
   c.dir.write("in.mpo", WaterFile);
   EXPECT_EQ(mpoDef(*c.app, "in"), "in.mpo");
-  EXPECT_EQ(c.app->m.MpoMode, 1);
-  EXPECT_TRUE(c.prompt.prompts.empty());
-  EXPECT_EQ(slurp(c.s), "old\n");
-}
-
-TEST(KeepFile, ForeignFileReadWithCorrectionReplacesItWithBackup) {
-  KeepCase c({});
-  c.dir.write("in.mpo", " 2 . N 1 : H 2 , H 3 \n 1 . H 2 : O 1 \n 1 . H 3 : O 1 \n");
-  mpoDef(*c.app, "in.mpo");
-  EXPECT_TRUE(c.prompt.prompts.empty());
-  EXPECT_EQ(slurp(c.s), WaterFile);
-  EXPECT_EQ(slurp("sskrK.mpo"), "old\n");
-}
-
-TEST(KeepFile, WorkingFileReadWithoutCorrectionReplacesItWithBackup) {
-  KeepCase c({});
-  c.dir.write("skrK.mpo", "1 H2: O1\n1 H3: O1\n2 O1: H2, H3\n");
-  mpoDef(*c.app, "skrK.mpo");
-  EXPECT_EQ(c.app->m.MpoMode, 0);
-  EXPECT_FALSE(hasLine(*c.app, "copy skrK.mpo --> skrK.mpo"));
-  EXPECT_TRUE(c.prompt.prompts.empty());
-  EXPECT_EQ(slurp(c.s), WaterFile);
-  EXPECT_EQ(slurp("sskrK.mpo"), "old\n");
-}
-
-TEST(KeepFile, WorkingFileReadWithCorrectionAsks) {
-  KeepCase c({""});
-  c.dir.write("skrK.mpo", " 2 . N 1 : H 2 , H 3 \n 1 . H 2 : O 1 \n 1 . H 3 : O 1 \n");
-  std::string name = (c.dir.path() / "skrK.mpo").string();  // the same file by its full name
-  MpoDef(*c.app, name);
-  EXPECT_EQ(c.app->m.MpoMode, 0);
-  ASSERT_EQ(c.prompt.prompts.size(), 1u);
-  EXPECT_EQ(c.prompt.prompts[0].substr(0, 21), "CAUTION: exists file\r");
-  EXPECT_EQ(slurp(c.s), "old\n");
 }
 
 }  // namespace
