@@ -153,11 +153,9 @@ struct BoxCase {
   std::array<int, 6> checked;
 };
 
-class AxisExclusive : public ::testing::TestWithParam<BoxCase> {};
+class AxisExclusive : public FreshApp, public ::testing::WithParamInterface<BoxCase> {};
 
 TEST_P(AxisExclusive, OneBoxPerAxis) {
-  TempDir dir;
-  auto app = newApp();
   for (int i : GetParam().clicks) List1_Click(*app, i);
   for (int i = 0; i < 6; ++i)
     EXPECT_EQ(app->frm.Che1[std::size_t(i)].value, GetParam().checked[std::size_t(i)]) << i;

@@ -107,12 +107,10 @@ struct RowCase {
   std::int16_t want[6];  // atom 1 x y z, atom 2 x y z
 };
 
-class DisplacementItems : public ::testing::TestWithParam<RowCase> {};
+class DisplacementItems : public FreshApp, public ::testing::WithParamInterface<RowCase> {};
 
 TEST_P(DisplacementItems, ReadAsValTimesHundred) {
   const auto& r = GetParam();
-  TempDir dir;
-  auto app = newApp();
   hydrogenMolecule(*app);
   auto f = dir.write("h2.log", oneMode(r.row1, r.row2));
   int ier = 0;

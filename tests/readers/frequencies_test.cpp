@@ -148,15 +148,13 @@ struct CompactCase {
   int la;
 };
 
-class ReCooCase : public ::testing::TestWithParam<CompactCase> {};
+class ReCooCase : public FreshApp, public ::testing::WithParamInterface<CompactCase> {};
 
 TEST_P(ReCooCase, Status) {
   const auto& c = GetParam();
-  auto app = newApp();
   // a larger model before must not hide a missing atom number
   app->m.NAt = 6;
   for (int i = 1; i <= 6; ++i) setAtom(app->m, i, 6);
-  TempDir dir;
   auto f = dir.write("c.kel", c.text);
   app->files.openInput(1, f);
   int la = -1, ier = -9;

@@ -60,12 +60,10 @@ struct ChoiceCase {
   const char* log = "";  // a line the log must hold
 };
 
-class GeometryChoice : public ::testing::TestWithParam<ChoiceCase> {};
+class GeometryChoice : public FreshApp, public ::testing::WithParamInterface<ChoiceCase> {};
 
 TEST_P(GeometryChoice, TakesTheRightTable) {
   const auto& c = GetParam();
-  TempDir dir;
-  auto app = newApp();
   choose(*app, c.geo);
   auto f = dir.write(c.file, optimisation(c.standardTables, c.energies, c.dipoleBlocks));
   FmtIn(*app, f);
@@ -139,12 +137,10 @@ struct FailureCase {
   std::string text4;
 };
 
-class Failure : public ::testing::TestWithParam<FailureCase> {};
+class Failure : public FreshApp, public ::testing::WithParamInterface<FailureCase> {};
 
 TEST_P(Failure, Reported) {
   const auto& c = GetParam();
-  TempDir dir;
-  auto app = newApp();
   if (std::string_view(c.name) == "noEnergy") choose(*app, Geo::Emin);
   std::string f = c.text.empty() ? (dir.path() / c.file).string() : dir.write(c.file, c.text);
   FmtIn(*app, f);
@@ -468,14 +464,12 @@ struct RealCase {
   const char* label1;
 };
 
-class RealOutput : public ::testing::TestWithParam<RealCase> {};
+class RealOutput : public FreshApp, public ::testing::WithParamInterface<RealCase> {};
 
 TEST_P(RealOutput, Reads) {
   const auto& c = GetParam();
   auto src = shared(c.file);
   KEL_NEED_SHARED(src);
-  TempDir dir;
-  auto app = newApp();
   choose(*app, c.geo);
   FmtIn(*app, dir.copy(src));
   auto& m = app->m;

@@ -295,12 +295,10 @@ struct CountCase {
   int declared, read;
 };
 
-class CountMismatch : public ::testing::TestWithParam<CountCase> {};
+class CountMismatch : public FreshApp, public ::testing::WithParamInterface<CountCase> {};
 
 TEST_P(CountMismatch, KeepsTheAtomsAndFails) {
   const auto& c = GetParam();
-  TempDir dir;
-  auto app = newApp();
   auto f = dir.write(c.file, c.text);
   fmtGeo(*app, f);
   EXPECT_TRUE(app->readFailed);

@@ -39,12 +39,10 @@ struct RenCase {
   int done;
 };
 
-class Renumbering : public ::testing::TestWithParam<RenCase> {};
+class Renumbering : public testing::FreshApp, public ::testing::WithParamInterface<RenCase> {};
 
 TEST_P(Renumbering, PermutesEveryPerAtomTable) {
   const RenCase& c = GetParam();
-  TempDir dir;
-  auto app = newApp();
   fourAtoms(*app);
   std::string f = dir.write("ren.log", c.text);
   RenDef(*app, f, 4);
@@ -95,12 +93,10 @@ struct ScaleCase {
   const char* logLine;
 };
 
-class Scaling : public ::testing::TestWithParam<ScaleCase> {};
+class Scaling : public testing::FreshApp, public ::testing::WithParamInterface<ScaleCase> {};
 
 TEST_P(Scaling, FactorShiftAndSwitch) {
   const ScaleCase& c = GetParam();
-  TempDir dir;
-  auto app = newApp();
   fourAtoms(*app);
   app->m.Sw(114) = -1;  // left on by an earlier file
   RenDef(*app, dir.write("s.log", std::string("head\n") + c.line + "\n"), 4);

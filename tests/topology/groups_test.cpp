@@ -33,12 +33,10 @@ void PrintTo(const GroupRow& r, std::ostream* os) {
   *os << r.name;
 }
 
-class MpoGrpSplit : public ::testing::TestWithParam<GroupRow> {};
+class MpoGrpSplit : public FreshApp, public ::testing::WithParamInterface<GroupRow> {};
 
 TEST_P(MpoGrpSplit, SplitsIntoConnectedGroups) {
   const auto& row = GetParam();
-  TempDir dir;
-  auto app = newApp();
   auto& m = app->m;
   m.NAt = i16(row.atoms);
   for (auto [a, b] : row.bonds) bond(m, a, b);

@@ -51,12 +51,10 @@ void PrintTo(const FreeNameRow& row, std::ostream* os) {
   *os << row.name;
 }
 
-class FreeNameRule : public ::testing::TestWithParam<FreeNameRow> {};
+class FreeNameRule : public testing::FreshApp, public ::testing::WithParamInterface<FreeNameRow> {};
 
 TEST_P(FreeNameRule, NeverOverwritesAndLogsTheRename) {
   const auto& row = GetParam();
-  TempDir dir;
-  auto app = testing::newApp();
   oneAtom(*app);
   std::map<std::string, std::string> before;
   for (const auto& k : row.existing) {

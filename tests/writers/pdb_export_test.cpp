@@ -10,7 +10,6 @@ namespace {
 
 using testing::linesOf;
 using testing::slurp;
-using testing::TempDir;
 using PdbExport = testing::FreshApp;
 
 void bond(ModKel& m, int a, int b) {
@@ -76,7 +75,7 @@ TEST_F(PdbExport, ALargeNegativeCoordinateWidensItsField) {
   EXPECT_EQ(line.substr(28, 10), " -1000.000");  // touches the blanks before it
 }
 
-TEST(PdbExport, RemarkHoldsDateAndTime) {
+TEST_F(PdbExport, RemarkHoldsDateAndTime) {
   ::setenv("TZ", "UTC", 1);
   ::tzset();
   EXPECT_EQ(pdbRemark(1780000000), "REMARK  KEL  EXPORTED   05-28-2026   20:26:40");
@@ -94,9 +93,8 @@ TEST_F(PdbExport, AnAtomBondedToManyKeepsThemOnOneLine) {
   EXPECT_EQ(lines[14], "CONECT    1    2    3    4    5    6    7    8    9   10   11   12");
 }
 
-TEST(PdbExport, ReadsBackWithTheSameAtomsOrderElementsAndBonds) {
-  TempDir dir;
-  auto out = testing::newApp();
+TEST_F(PdbExport, ReadsBackWithTheSameAtomsOrderElementsAndBonds) {
+  auto& out = app;
   methaneAndChlorine(*out);
   PdbExp(*out);
   auto in = testing::newApp();
