@@ -77,6 +77,23 @@ std::unique_ptr<App> newApp() {
   return std::make_unique<App>();
 }
 
+bool hasLine(std::string_view text, std::string_view line) {
+  for (const auto& l : linesOf(text))
+    if (l == line) return true;
+  return false;
+}
+
+BatchResult batch(const std::vector<std::string>& args, const BatchHooks& hooks) {
+  BatchOptions o;
+  EXPECT_TRUE(parseBatch(args, o)) << o.error;
+  std::ostringstream out, err;
+  BatchResult r;
+  r.status = runBatch(o, out, err, hooks);
+  r.out = out.str();
+  r.err = err.str();
+  return r;
+}
+
 std::string ScriptedPrompt::inputBox(std::string_view prompt, std::string_view title,
                                      std::string_view defaultText) {
   prompts.emplace_back(prompt);

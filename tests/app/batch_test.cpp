@@ -3,8 +3,6 @@
 #include "app/batch.hpp"
 #include "testing.hpp"
 
-#include <gtest/gtest.h>
-
 #include <sstream>
 
 namespace kel {

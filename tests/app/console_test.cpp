@@ -3,8 +3,6 @@
 #include "app/app.hpp"
 #include "testing.hpp"
 
-#include <gtest/gtest.h>
-
 #include <clocale>
 
 namespace kel {

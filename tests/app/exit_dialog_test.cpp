@@ -3,7 +3,6 @@
 #include "app/dispatcher.hpp"
 #include "testing.hpp"
 
-
 namespace kel {
 namespace {
 

@@ -8,7 +8,6 @@
 #include <unistd.h>
 #include <cstdlib>
 #include <set>
-#include <sstream>
 
 namespace kel {
 namespace {
@@ -18,18 +17,8 @@ using testing::slurp;
 
 constexpr const char* WaterXyz = "3\nw\nO 0 0 0.1173\nH 0 0.7572 -0.4692\nH 0 -0.7572 -0.4692\n";
 
-struct Outcome {
-  int status = 0;
-  std::string out, err;
-};
-
-Outcome batch(std::vector<std::string> args, const BatchHooks& hooks = {}) {
-  BatchOptions o;
-  parseBatch(args, o);
-  std::ostringstream out, err;
-  int status = runBatch(o, out, err, hooks);
-  return {status, out.str(), err.str()};
-}
+using testing::batch;
+using Outcome = testing::BatchResult;
 
 std::set<std::string> namesIn(const fs::path& dir) {
   std::set<std::string> names;

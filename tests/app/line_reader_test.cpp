@@ -5,8 +5,6 @@
 #include "base/basic_error.hpp"
 #include "testing.hpp"
 
-#include <gtest/gtest.h>
-
 namespace kel {
 namespace {
 

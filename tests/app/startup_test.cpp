@@ -3,8 +3,6 @@
 #include "app/startup.hpp"
 #include "testing.hpp"
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 
 namespace kel {

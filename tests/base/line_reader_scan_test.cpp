@@ -4,11 +4,7 @@
 #include "base/line_reader.hpp"
 #include "testing.hpp"
 
-#include <gtest/gtest.h>
-
 #include <random>
-#include <string>
-#include <vector>
 
 namespace kel {
 namespace {

@@ -38,11 +38,6 @@ std::vector<std::string> logLines(const App& app) {
   return linesOf(app.frm.Text2.text);
 }
 
-bool hasLine(const App& app, std::string_view s) {
-  for (const auto& l : logLines(app))
-    if (l == s) return true;
-  return false;
-}
 
 double maxX(const App& app, int from, int to) {
   double v = -1e9;

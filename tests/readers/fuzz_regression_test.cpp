@@ -6,7 +6,6 @@
 #include "testing.hpp"
 
 #include <chrono>
-#include <filesystem>
 
 namespace kel {
 namespace {

@@ -4,7 +4,6 @@
 #include "testing.hpp"
 
 #include <cmath>
-#include <filesystem>
 #include <fstream>
 
 namespace kel {

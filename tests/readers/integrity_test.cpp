@@ -10,7 +10,6 @@
 #include "testing.hpp"
 
 #include <chrono>
-#include <filesystem>
 
 namespace kel::testing {
 namespace {

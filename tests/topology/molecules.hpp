@@ -58,11 +58,6 @@ inline std::vector<std::string> consoleLines(const App& app) {
   return linesOf(app.frm.Text2.text);
 }
 
-inline bool hasLine(const App& app, const std::string& line) {
-  for (const auto& l : consoleLines(app))
-    if (l == line) return true;
-  return false;
-}
 
 // ------------------------------------------------------------------ molecules (angstrom)
 

@@ -27,7 +27,6 @@
 #include <QUrl>
 
 #include <cmath>
-#include <filesystem>
 #include <functional>
 
 /// The font library keeps a cache for the life of the process; the leak checker of the

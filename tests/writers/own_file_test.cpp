@@ -4,7 +4,6 @@
 #include "readers/gaussian_output.hpp"
 #include "testing.hpp"
 
-#include <filesystem>
 #include <fstream>
 
 namespace kel::testing {
