@@ -81,16 +81,16 @@ TEST_P(OnlyPrepares, ResetsTheWindowAndDoesNothingElse) {
 INSTANTIATE_TEST_SUITE_P(Numbers, OnlyPrepares,
                          ::testing::Values(9, 10, 13, 16, 18, 20, 23, 24, 26, 30, -1, 32767));
 
-class KeepsMessageLine : public Ready, public ::testing::WithParamInterface<int> {};
-
-TEST_P(KeepsMessageLine, AfterReadAndWarnings) {
-  disturb(*app);
-  ibut_Click(*app, GetParam());
-  EXPECT_EQ(app->frm.Text4.text, "1: old report");
-  EXPECT_TRUE(app->frm.Text4.visible);
+TEST(KeepsMessageLine, AfterReadAndWarnings) {
+  for (int k : {14, 15, 17, 21}) {
+    SCOPED_TRACE(k);
+    auto app = ready();
+    disturb(*app);
+    ibut_Click(*app, k);
+    EXPECT_EQ(app->frm.Text4.text, "1: old report");
+    EXPECT_TRUE(app->frm.Text4.visible);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Numbers, KeepsMessageLine, ::testing::Values(14, 15, 17, 21));
 
 TEST(ButtonThree, EnabledOnlyWithoutItsSwitches) {
   // switch turned on (-1 none), 9 = a read in progress
@@ -334,41 +334,28 @@ TEST(Greeting, AnswersToTheQuestion) {
 
 // --- comparing text files and the hover check
 
-struct CompareRow {
-  const char* name;
-  const char* a;
-  const char* b;  // nullptr: missing
-  int i;
-};
-void PrintTo(const CompareRow& r, std::ostream* os) {
-  *os << r.name;
-}
-
-class Plpor : public Ready, public ::testing::WithParamInterface<CompareRow> {};
-
-TEST_P(Plpor, ComparesLineByLine) {
-  const auto& row = GetParam();
-  dir.write("a.mpo", row.a);
-  if (row.b) dir.write("b.mpo", row.b);
-  int i = 5;
-  plpor(*app, "a.mpo", "b.mpo", i);
-  EXPECT_EQ(i, row.i);
-  EXPECT_TRUE(app->frm.Text3.text.empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, Plpor,
-    ::testing::Values(CompareRow{"equal", "1 2\n3 4\n", "1 2\n3 4\n", 0},
-                      CompareRow{"same_length_other_line", "1 2\n3 4\n", "1 2\n3 5\n", 1},
-                      CompareRow{"same_length_other_split", "12\n34\n", "1\n234\n", 1},
-                      CompareRow{"other_length", "1 2\n3 4\n", "1 2\n3 4\n5\n", 1},
-                      CompareRow{"line_ends_differ", "1 2\n", "1 2\r\n", 1},
-                      CompareRow{"second_missing", "1 2\n", nullptr, 1}),
-    [](const auto& row) { return std::string(row.param.name); });
-
-TEST(Plpor, AMissingOrEmptyFirstFileIsAnError) {
-  TempDir dir;
-  auto app = ready();
+TEST_F(Ready, PlporComparesLineByLine) {
+  struct Row {
+    const char* a;
+    const char* b;  // nullptr: missing
+    int i;
+  } rows[] = {{"1 2\n3 4\n", "1 2\n3 4\n", 0},
+              {"1 2\n3 4\n", "1 2\n3 5\n", 1},    // the same length, another line
+              {"12\n34\n", "1\n234\n", 1},         // the same length, split elsewhere
+              {"1 2\n3 4\n", "1 2\n3 4\n5\n", 1},  // another length
+              {"1 2\n", "1 2\r\n", 1},               // line ends differ
+              {"1 2\n", nullptr, 1}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.b ? r.b : "missing");
+    std::filesystem::remove("b.mpo");
+    dir.write("a.mpo", r.a);
+    if (r.b) dir.write("b.mpo", r.b);
+    int i = 5;
+    plpor(*app, "a.mpo", "b.mpo", i);
+    EXPECT_EQ(i, r.i);
+    EXPECT_TRUE(app->frm.Text3.text.empty());
+  }
+  // a missing or empty first file is an error
   dir.write("b.mpo", "x\n");
   int i = 5;
   plpor(*app, "skrK.mpo", "b.mpo", i);

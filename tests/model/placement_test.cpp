@@ -142,27 +142,22 @@ TEST_F(Added, CancelDropsTheSecondPart) {
   EXPECT_EQ(logLines(*app).back(), "... add stucture cancelled");
 }
 
-struct BoxCase {
-  const char* name;
-  std::vector<int> clicks;
-  std::array<int, 6> checked;
-};
-
-class AxisExclusive : public FreshApp, public ::testing::WithParamInterface<BoxCase> {};
-
-TEST_P(AxisExclusive, OneBoxPerAxis) {
-  for (int i : GetParam().clicks) List1_Click(*app, i);
-  for (int i = 0; i < 6; ++i)
-    EXPECT_EQ(app->frm.Che1[std::size_t(i)].value, GetParam().checked[std::size_t(i)]) << i;
+TEST(AxisExclusive, OneBoxPerAxis) {
+  struct Row {
+    std::vector<int> clicks;
+    std::array<int, 6> checked;
+  } rows[] = {{{0, 1}, {0, 1, 0, 0, 0, 0}},   // right, then left
+              {{2, 3, 4}, {0, 0, 0, 1, 1, 0}},  // top, bottom, above
+              {{5, 5}, {0, 0, 0, 0, 0, 0}},     // a second click unchecks
+              {{1, 2, 5}, {0, 1, 1, 0, 0, 1}}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(::testing::PrintToString(r.clicks));
+    TempDir dir;
+    auto app = newApp();
+    for (int i : r.clicks) List1_Click(*app, i);
+    for (std::size_t i = 0; i < 6; ++i) EXPECT_EQ(app->frm.Che1[i].value, r.checked[i]) << i;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Clicks, AxisExclusive,
-                         ::testing::Values(BoxCase{"rightThenLeft", {0, 1}, {0, 1, 0, 0, 0, 0}},
-                                           BoxCase{"topBottomAbove", {2, 3, 4}, {0, 0, 0, 1, 1, 0}},
-                                           BoxCase{
-                                               "clickTwiceUnchecks", {5, 5}, {0, 0, 0, 0, 0, 0}},
-                                           BoxCase{"threeAxes", {1, 2, 5}, {0, 1, 1, 0, 0, 1}}),
-                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(Added, CentreAndBox) {
   twoParts(*app, {{1, 2, 3}, {3, 2, 7}}, {});

@@ -20,8 +20,8 @@ void fiveAtoms(App& app) {
 }
 
 /// A fresh folder and a program holding the five atoms.
-struct Fresh : FreshApp {
-  Fresh() { fiveAtoms(*app); }
+struct AddKel : FreshApp {
+  AddKel() { fiveAtoms(*app); }
 };
 
 constexpr const char* ThreeAtomKel =
@@ -37,7 +37,7 @@ constexpr const char* ThreeAtomKel =
     "F =1500.00   IR =   5.00   S = B2\n"
     "   0   0   1      0   0   2      0   0   3   \n";
 
-TEST_F(Fresh, AppendsThreeAtomsToFive) {
+TEST_F(AddKel, AppendsThreeAtomsToFive) {
   auto f = dir.write("w.kel", ThreeAtomKel);
   FmaKel(*app, f);
   auto& m = app->m;
@@ -63,7 +63,7 @@ TEST_F(Fresh, AppendsThreeAtomsToFive) {
   EXPECT_TRUE(app->frm.List1.visible);
 }
 
-TEST_F(Fresh, AddsAGaussianOutputsCompactLookalike) {
+TEST_F(AddKel, AddsAGaussianOutputsCompactLookalike) {
   // any file with an "orient" line and a coordinate block after it
   auto f = dir.write("x.fmv", "title\nsome orientation\n 1 6 0 0 0\n 2 1 0 0 1.09\n\n");
   FmaKel(*app, f);
@@ -71,7 +71,7 @@ TEST_F(Fresh, AddsAGaussianOutputsCompactLookalike) {
   EXPECT_DOUBLE_EQ(app->m.AtMas(6), 12.0);
 }
 
-TEST_F(Fresh, AddsTheFirstTableOfAGaussianOutput) {
+TEST_F(AddKel, AddsTheFirstTableOfAGaussianOutput) {
   auto f = dir.write("g.log", routeLine + orientationTable("Input", water(2.5)) +
                                   orientationTable("Standard", water()) +
                                   frequencyTable(water(), 3, false));
@@ -87,13 +87,13 @@ TEST_F(Fresh, AddsTheFirstTableOfAGaussianOutput) {
   EXPECT_TRUE(app->frm.AddCon.visible);
 }
 
-TEST_F(Fresh, GaussianTableWithoutTypeColumn) {
+TEST_F(AddKel, GaussianTableWithoutTypeColumn) {
   FmaKel(*app, dir.write("g.log", orientationTable("Standard", water(), false)));
   ASSERT_EQ(app->m.NAt, 8);
   EXPECT_DOUBLE_EQ(app->m.Xyz(7, 2), 0.757);
 }
 
-TEST_F(Fresh, RealGaussianOutput) {
+TEST_F(AddKel, RealGaussianOutput) {
   auto src = shared("generated/gen_n12_raman_masses.log");
   KEL_NEED_SHARED(src);
   FmaKel(*app, dir.copy(src));
@@ -106,7 +106,7 @@ TEST_F(Fresh, RealGaussianOutput) {
   EXPECT_EQ(m.AtZ(10), 8);
 }
 
-TEST_F(Fresh, WithoutOrientNothingChanges) {
+TEST_F(AddKel, WithoutOrientNothingChanges) {
   auto f = dir.write("n.kel", "nothing\n");
   FmaKel(*app, f);
   EXPECT_EQ(app->m.NAt, 5);
@@ -115,13 +115,13 @@ TEST_F(Fresh, WithoutOrientNothingChanges) {
   EXPECT_FALSE(app->frm.AddCon.visible);
 }
 
-TEST_F(Fresh, MissingFile) {
+TEST_F(AddKel, MissingFile) {
   FmaKel(*app, "none.kel");
   EXPECT_EQ(app->frm.Text3.text, "file not found: none.kel");
   EXPECT_EQ(app->m.NAt, 5);
 }
 
-TEST_F(Fresh, BadBlockKeepsTheFirstStructure) {
+TEST_F(AddKel, BadBlockKeepsTheFirstStructure) {
   auto f = dir.write("b.kel", "Atomic orientation and masses\n 1 8 0 0 0 16\n 3 1 0 0 1 1\n\n");
   FmaKel(*app, f);
   EXPECT_EQ(app->m.NAt, 5);
@@ -130,7 +130,7 @@ TEST_F(Fresh, BadBlockKeepsTheFirstStructure) {
   EXPECT_FALSE(app->frm.AddCon.visible);
 }
 
-TEST_F(Fresh, EmptyBlock) {
+TEST_F(AddKel, EmptyBlock) {
   FmaKel(*app, dir.write("e.kel", "Atomic orientation and masses\n\nHarmonic frequencies\n"));
   EXPECT_EQ(app->m.NAt, 5);
   EXPECT_EQ(linesOf(app->frm.Text2.text).back(), "coordinates not found");

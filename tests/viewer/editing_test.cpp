@@ -159,28 +159,23 @@ TEST_F(Distance, EqualDistanceMovesNothing) {
   EXPECT_EQ(va->obr.wynik.text, "change dist.\r\natoms: 1 2\r\nfx= 1.0000");
 }
 
-struct RefusedRow {
-  const char* name;
-  const char* typed;
-  const char* shown;
-};
-
-class Refused : public Distance, public ::testing::WithParamInterface<RefusedRow> {};
-
-TEST_P(Refused, NothingMoves) {
-  ok(GetParam().typed);
-  EXPECT_EQ(va->obr.wynik.text, GetParam().shown);
-  EXPECT_DOUBLE_EQ(m().Xyz(2, 1), 1.5);
-  EXPECT_DOUBLE_EQ(m().Xyz(3, 1), 2.5);
-  EXPECT_FALSE(va->odleg.visible);
+TEST(Refused, NothingMoves) {
+  struct Fresh : Distance {
+    void TestBody() override {}
+  };
+  for (auto [typed, shown] : {std::pair{"", "distance:\r\n 0\r\nnot accepted"},
+                              {"0", "distance:\r\n 0\r\nnot accepted"},
+                              {"-1.2", "distance:\r\n-1.2\r\nnot accepted"}}) {
+    SCOPED_TRACE(typed);
+    Fresh d;
+    d.SetUp();
+    d.ok(typed);
+    EXPECT_EQ(d.va->obr.wynik.text, shown);
+    EXPECT_DOUBLE_EQ(d.m().Xyz(2, 1), 1.5);
+    EXPECT_DOUBLE_EQ(d.m().Xyz(3, 1), 2.5);
+    EXPECT_FALSE(d.va->odleg.visible);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Oile, Refused,
-    ::testing::Values(RefusedRow{"empty", "", "distance:\r\n 0\r\nnot accepted"},
-                      RefusedRow{"zero", "0", "distance:\r\n 0\r\nnot accepted"},
-                      RefusedRow{"negative", "-1.2", "distance:\r\n-1.2\r\nnot accepted"}),
-    [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(Distance, CancelClearsTheSelection) {
   odlegCancel(*va);

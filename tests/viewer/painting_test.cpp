@@ -72,25 +72,20 @@ TEST(Reno, StickEndsSitOnTheBalls) {
   EXPECT_NEAR(sticks[0].y, v.DrawY(1), 1e-9);
 }
 
-struct HRow {
-  const char* name;
-  int mode;
-  std::size_t balls, sticks, texts;
-};
-
-class Hydrogens : public WaterView, public ::testing::WithParamInterface<HRow> {};
-
-TEST_P(Hydrogens, ModesHideBallsAndLabels) {
-  for (int k = 0; k < GetParam().mode; ++k) obut_Click(*va, 3);
-  EXPECT_EQ(va.surface.balls().size(), GetParam().balls);
-  EXPECT_EQ(va.surface.of(DrawOp::Line).size(), GetParam().sticks);
-  EXPECT_EQ(va.surface.of(DrawOp::Text).size(), GetParam().texts);
+TEST(Hydrogens, ModesHideBallsAndLabels) {
+  // normal, no hydrogen balls, hidden: the clicks of button 3, then balls, sticks and labels
+  for (auto [clicks, balls, sticks, texts] : {std::array<std::size_t, 4>{0, 3, 4, 3},
+                                              {1, 1, 0, 3}, {2, 1, 0, 1}}) {
+    SCOPED_TRACE(clicks);
+    ViewerApp va;
+    buildWater(*va);
+    Start(*va);
+    for (std::size_t k = 0; k < clicks; ++k) obut_Click(*va, 3);
+    EXPECT_EQ(va.surface.balls().size(), balls);
+    EXPECT_EQ(va.surface.of(DrawOp::Line).size(), sticks);
+    EXPECT_EQ(va.surface.of(DrawOp::Text).size(), texts);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(HMode, Hydrogens,
-                         ::testing::Values(HRow{"normal", 0, 3, 4, 3}, HRow{"noball", 1, 1, 0, 3},
-                                           HRow{"hidden", 2, 1, 0, 1}),
-                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(WaterView, EtbLabelWiderThanItsBallIsTransparent) {
   auto& v = va->obr.v;
