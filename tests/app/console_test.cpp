@@ -120,8 +120,12 @@ TEST_F(ConsoleTest, BreakCheckCopiesSwitches) {
   EXPECT_EQ(app->m.Sw(107), 0);
 }
 
-TEST_F(ConsoleTest, ErrorReportsNewestFirstAndThe21stStartsAfresh) {
+TEST_F(ConsoleTest, ErrorReportsNewestFirstClosesEveryFileAndThe21stStartsAfresh) {
+  app->files.openOutput(3, "a.txt");
+  app->files.openOutput(4, "b.txt");
   erra(*app, "MpoDef", 9);
+  EXPECT_FALSE(app->files.isOpen(3));
+  EXPECT_FALSE(app->files.isOpen(4));
   EXPECT_EQ(app->frm.Text4.text, "1: MpoDef ERROR 9  Subscript out of range   ");
   erra(*app, "EdIni kelv.ini", 53);
   EXPECT_EQ(app->frm.Text4.text,
@@ -133,14 +137,6 @@ TEST_F(ConsoleTest, ErrorReportsNewestFirstAndThe21stStartsAfresh) {
   EXPECT_EQ(app->frm.Text4.text, "21: last ERROR 62  Input past end of file   ");
   EXPECT_EQ(app->m.Par(14), 21);
   EXPECT_TRUE(app->frm.Text4.visible);
-}
-
-TEST_F(ConsoleTest, ErrorReportClosesEveryFile) {
-  app->files.openOutput(3, "a.txt");
-  app->files.openOutput(4, "b.txt");
-  erra(*app, "ZaGJF", 61);
-  EXPECT_FALSE(app->files.isOpen(3));
-  EXPECT_FALSE(app->files.isOpen(4));
 }
 
 TEST_F(ConsoleTest, GuardReportsAndEnds) {

@@ -46,9 +46,6 @@ struct ListRow {
   const char* text;  // after the head line
   int lastIndex;
 };
-void PrintTo(const ListRow& r, std::ostream* os) {
-  *os << r.name;
-}
 
 class FilekList : public ::testing::TestWithParam<ListRow> {};
 
@@ -114,9 +111,6 @@ struct EditRow {
   const char* remove;  // text struck from the list (nullptr: all of it)
   std::vector<const char*> kept;
 };
-void PrintTo(const EditRow& r, std::ostream* os) {
-  *os << r.name;
-}
 
 class EditedList : public ::testing::TestWithParam<EditRow> {};
 

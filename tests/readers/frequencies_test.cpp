@@ -141,41 +141,30 @@ TEST(ThreeValues, CutAtFourBlanks) {
 
 // --- compact blocks
 
-struct CompactCase {
-  const char* name;
-  const char* text;
-  int ier;
-  int la;
-};
-
-class ReCooCase : public FreshApp, public ::testing::WithParamInterface<CompactCase> {};
-
-TEST_P(ReCooCase, Status) {
-  const auto& c = GetParam();
-  // a larger model before must not hide a missing atom number
-  app->m.NAt = 6;
-  for (int i = 1; i <= 6; ++i) setAtom(app->m, i, 6);
-  auto f = dir.write("c.kel", c.text);
-  app->files.openInput(1, f);
-  int la = -1, ier = -9;
-  ReCoo(*app, 1, la, ier);
-  EXPECT_EQ(ier, c.ier);
-  if (c.la >= 0) {
-    EXPECT_EQ(la, c.la);
+TEST(ReCoo, StatusAndCount) {
+  struct Row {
+    const char* text;
+    int ier, la;
+  } rows[] = {{"  1   8  0 0 0  15.9949\n  2   1  0 0 1  0\n\n\nHarmonic frequencies\n", 0, 2},
+              {"0 0\n  1   8  0 0 0  15.9949\n", 0, 1},            // leading zeros
+              {"1 8 0 0 0 16\n2 1 0 0 1 1\n4 1 0 1 0 1\n", 4, 3},  // a gap
+              {"1 8 0 0 0 16\n-2 1 0 0 1 1\n", 2, 1},              // a negative number
+              {"1 99 0 0 0 16\n", 3, 1},                           // no such element
+              {"\n\nHarmonic frequencies\n", 1, 0}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.text);
+    TempDir dir;
+    auto app = newApp();
+    // a larger model before must not hide a missing atom number
+    app->m.NAt = 6;
+    for (int i = 1; i <= 6; ++i) setAtom(app->m, i, 6);
+    app->files.openInput(1, dir.write("c.kel", r.text));
+    int la = -1, ier = -9;
+    ReCoo(*app, 1, la, ier);
+    EXPECT_EQ(ier, r.ier);
+    EXPECT_EQ(la, r.la);
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Blocks, ReCooCase,
-    ::testing::Values(
-        CompactCase{"ok", "  1   8  0 0 0  15.9949\n  2   1  0 0 1  0\n\n\nHarmonic frequencies\n",
-                    0, 2},
-        CompactCase{"leadingZeros", "0 0\n  1   8  0 0 0  15.9949\n", 0, 1},
-        CompactCase{"gap", "1 8 0 0 0 16\n2 1 0 0 1 1\n4 1 0 1 0 1\n", 4, 3},
-        CompactCase{"negative", "1 8 0 0 0 16\n-2 1 0 0 1 1\n", 2, 1},
-        CompactCase{"badElement", "1 99 0 0 0 16\n", 3, 1},
-        CompactCase{"empty", "\n\nHarmonic frequencies\n", 1, 0}),
-    [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(Freq, ReCooTakesTheMassFromTheLineOrTheElementTable) {
   open("  1   1   0.5 -1.25 2  2.01410178\n  2   8  1,2,3\n  3 6 0 0 0 -1\n");

@@ -29,9 +29,6 @@ struct GroupRow {
   std::vector<int> group;    // the group of each atom 1..atoms
   const char* line;          // the console line ("" for none)
 };
-void PrintTo(const GroupRow& r, std::ostream* os) {
-  *os << r.name;
-}
 
 class MpoGrpSplit : public FreshApp, public ::testing::WithParamInterface<GroupRow> {};
 

@@ -100,35 +100,33 @@ TEST_F(Picking, ClearAndCancel) {
   EXPECT_EQ(text(), "cancelled");
 }
 
-struct SizeRow {
-  const char* name;
-  const char* entry;
-  int rmin, rmax;
-  const char* shown;
-};
-
-class SizeEntry : public WaterView, public ::testing::WithParamInterface<SizeRow> {};
-
-TEST_P(SizeEntry, ScalesTheBallRadii) {
-  va->obr.wynik.text = GetParam().entry;
-  wynik_Change(*va);
-  EXPECT_EQ(va->obr.v.RMin, GetParam().rmin);
-  EXPECT_EQ(va->obr.v.RMax, GetParam().rmax);
-  EXPECT_EQ(va->obr.wynik.text, GetParam().shown);
+TEST(SizeEntry, ScalesTheBallRadii) {
+  struct Row {
+    const char* entry;
+    int rmin, rmax;
+    const char* shown;
+  } rows[] = {
+      {"-10", 90, 150, " max = 150\r\n min = 90"},  // halves
+      {"3", 234, 390, " max = 390\r\n min = 234"},  // grows 30 %
+      {"min / max = 3", 234, 390, " max = 390\r\n min = 234"},
+      {"Min/Max=-3", 138, 231, " max = 231\r\n min = 138"},
+      {"min/max =", 180, 300, "min/max ="},  // no number
+      {"min/max x", 180, 300, "min/max x"},  // no equals sign
+      {"abc", 180, 300, "abc"},
+      {"500", 660, 990, " max = 990\r\n min = 660"},  // a factor of at most ten
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.entry);
+    ViewerApp va;
+    buildWater(*va);
+    Start(*va);
+    va->obr.wynik.text = r.entry;
+    wynik_Change(*va);
+    EXPECT_EQ(va->obr.v.RMin, r.rmin);
+    EXPECT_EQ(va->obr.v.RMax, r.rmax);
+    EXPECT_EQ(va->obr.wynik.text, r.shown);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Wynik, SizeEntry,
-    ::testing::Values(SizeRow{"minus_ten_halves", "-10", 90, 150, " max = 150\r\n min = 90"},
-                      SizeRow{"three_grows_30_percent", "3", 234, 390, " max = 390\r\n min = 234"},
-                      SizeRow{"after_min_max", "min / max = 3", 234, 390,
-                              " max = 390\r\n min = 234"},
-                      SizeRow{"after_minmax", "Min/Max=-3", 138, 231, " max = 231\r\n min = 138"},
-                      SizeRow{"minmax_without_number", "min/max =", 180, 300, "min/max ="},
-                      SizeRow{"minmax_without_equals", "min/max x", 180, 300, "min/max x"},
-                      SizeRow{"no_digits", "abc", 180, 300, "abc"},
-                      SizeRow{"factor_at_most_ten", "500", 660, 990, " max = 990\r\n min = 660"}),
-    [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(WaterView, SizeEntryEnterRepeatsTheLastStep) {
   va->obr.wynik.text = "1";

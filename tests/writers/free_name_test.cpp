@@ -47,10 +47,6 @@ struct FreeNameRow {
   const char* movedTo;                // "" when nothing moves
 };
 
-void PrintTo(const FreeNameRow& row, std::ostream* os) {
-  *os << row.name;
-}
-
 class FreeNameRule : public testing::FreshApp, public ::testing::WithParamInterface<FreeNameRow> {};
 
 TEST_P(FreeNameRule, NeverOverwritesAndLogsTheRename) {
