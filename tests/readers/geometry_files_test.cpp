@@ -273,12 +273,47 @@ const BadFile BadFixtures[] = {
 INSTANTIATE_TEST_SUITE_P(Fixtures, BadFiles, ::testing::ValuesIn(BadFixtures),
                          [](const auto& row) { return std::string(row.param.name); });
 
-TEST(Start, KelNameInsideAStructureNameDoesNotLoop) {
+// ------------------------------------------------------------ good reads, one point each
+
+struct GoodRead {
+  const char* name;
+  const char* file;
+  const char* body;
+  int atoms, firstZ;
+  const char* logHas = "";    // "" for none
+  const char* logLacks = "";  // "" for none
+};
+
+class GoodReads : public ::testing::TestWithParam<GoodRead> {};
+
+TEST_P(GoodReads, AllIsGood) {
+  const GoodRead& c = GetParam();
   Read r;
-  r.text("w.kel.xyz", "8  0.0  0.0  0.0\n1  0.0  0.0  1.0\n");
-  EXPECT_EQ(r.app->erraCount, 0);
-  EXPECT_EQ(r.m().NAt, 2);
+  r.text(c.file, c.body);
+  EXPECT_EQ(r.text3(), r.path + " all is good");
+  EXPECT_EQ(r.app->erraCount, 0) << r.app->frm.Text4.text;
+  ASSERT_EQ(r.m().NAt, c.atoms);
+  EXPECT_EQ(r.m().AtZ(1), c.firstZ);
+  EXPECT_TRUE(!*c.logHas || r.log().find(c.logHas) != std::string::npos) << r.log();
+  EXPECT_TRUE(!*c.logLacks || r.log().find(c.logLacks) == std::string::npos) << r.log();
 }
+
+// clang-format off
+const GoodRead Goods[] = {
+  {"kel_name_inside_a_structure_name", "w.kel.xyz", "8  0.0  0.0  0.0\n1  0.0  0.0  1.0\n", 2, 8},
+  {"table_without_header_warns", "x.geo", "t orient\n  1  6  0.0  0.0  0.0\n  2  1  1.0  0.0  0.0\n", 2, 6, "\nthe line < X  Y  Z > missed \n"},
+  {"centred_structure_logs_no_shift", "c.geo", "t orient\n  X  Y  Z\n  1  1  0.0  0.0  -0.37\n  2  1  0.0  0.0  0.37\n", 2, 1, "", "coordinate system moved by:"},
+  {"conect_without_numbers_logged_and_skipped", "a.pdb", HET "HETATM    2  O1  MOL     1       1.200   0.000   0.000\nCONECT   x1    2\nCONECT\nCONECT    2    1\n", 2, 6, "connection error, atom no. X1    2"},
+  // " H 1.0 0.0 0.0" is read by fields after the charge line; the third line follows
+  {"gjf_short_line_by_fields", "w.gjf", "# hf\n\nt\n\n0 1\n C                  0.0    0.0    0.0\n H 1.0 0.0 0.0\n H                  0.0    1.0    0.0\n", 3, 6},
+  // no charge line: only the column rule reads, and the first line's coordinates begin before column 15
+  {"gjf_coordinates_after_column_14", "w.gjf", "# hf\nC      1.0 2.0 3.0\nH             1.0 2.0 3.0\n", 1, 1},
+  {"xyz_only_the_first_frame", "a.xyz", "1\nf1\n8  0.0  0.0  0.0\n1\nf2\n1  5.0  5.0  5.0\n", 1, 8},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Inline, GoodReads, ::testing::ValuesIn(Goods),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Start, FolderNamesDoNotDecideTheKind) {
   Read r;
@@ -406,20 +441,6 @@ TEST(Orientation, MissingFieldIsACoordinateErrorAndKeepsThePreviousModel) {
   EXPECT_TRUE(r.app->readFailed);
 }
 
-TEST(Orientation, TableWithoutHeaderIsReadWithAWarning) {
-  Read r;
-  r.text("x.geo", "t orient\n  1  6  0.0  0.0  0.0\n  2  1  1.0  0.0  0.0\n");
-  ASSERT_EQ(r.m().NAt, 2);
-  EXPECT_NE(r.log().find("\nthe line < X  Y  Z > missed \n"), std::string::npos);
-}
-
-TEST(Orientation, CentredStructureLogsNoShift) {
-  Read r;
-  r.text("c.geo", "t orient\n  X  Y  Z\n  1  1  0.0  0.0  -0.37\n  2  1  0.0  0.0  0.37\n");
-  ASSERT_EQ(r.m().NAt, 2);
-  EXPECT_EQ(r.log().find("coordinate system moved by:"), std::string::npos);
-}
-
 // ------------------------------------------------------------ PDB
 
 TEST(Pdb, SignsAndThreeDigitCoordinatesReadWhole) {
@@ -459,16 +480,6 @@ TEST(Pdb, ConectNamingNoAtomIsAnError) {
   EXPECT_EQ(r.text3(), "error: CONECT    2    7");
   EXPECT_EQ(r.m().NAt, 2);
   EXPECT_EQ(r.m().Mpo(1, 2), 1);
-}
-
-TEST(Pdb, ConectWithoutNumbersIsLoggedAndSkipped) {
-  Read r;
-  r.text("a.pdb",
-         "HETATM    1  C1  MOL     1       0.000   0.000   0.000\n"
-         "HETATM    2  O1  MOL     1       1.200   0.000   0.000\n"
-         "CONECT   x1    2\nCONECT\nCONECT    2    1\n");
-  EXPECT_EQ(r.text3(), r.path + " all is good");
-  EXPECT_NE(r.log().find("connection error, atom no. X1    2"), std::string::npos);
 }
 
 TEST(Pdb, BondsOfLaterModelsAreNotErrors) {
@@ -548,24 +559,6 @@ TEST(Gjf, ColumnRuleWithRouteLineFirstInTheScratchCopy) {
   EXPECT_EQ(lines[1], r.path + "   orient");
 }
 
-TEST(Gjf, LineShorterThanFifteenEndsTheBlock) {
-  Read r;
-  r.text("w.gjf",
-         "# hf\n\nt\n\n0 1\n C                  0.0    0.0    0.0\n"
-         " H 1.0 0.0 0.0\n H                  0.0    1.0    0.0\n");
-  // " H 1.0 0.0 0.0" is read by fields after the charge line; the third line follows.
-  EXPECT_EQ(r.m().NAt, 3);
-}
-
-TEST(Gjf, CoordinatesStartAfterColumnFourteen) {
-  Read r;
-  // No charge line: only the column rule reads. The first line's coordinates begin before
-  // column 15, so it is no atom line.
-  r.text("w.gjf", "# hf\nC      1.0 2.0 3.0\nH             1.0 2.0 3.0\n");
-  ASSERT_EQ(r.m().NAt, 1);
-  EXPECT_EQ(r.m().AtZ(1), 1);
-}
-
 // ------------------------------------------------------------ coordinate lists
 
 TEST(Xyz, TwoBlankRuleSkipsSymbolsAndSingleBlanks) {
@@ -578,13 +571,6 @@ TEST(Xyz, TwoBlankRuleSkipsSymbolsAndSingleBlanks) {
   EXPECT_NE(r.log().find(" 6 1"), std::string::npos);
   auto lines = linesOf(r.scratch());
   ASSERT_EQ(lines.size(), 4u);  // header and two atoms: readable again as ".geo"
-}
-
-TEST(Xyz, OnlyTheFirstFrame) {
-  Read r;
-  r.text("a.xyz", "1\nf1\n8  0.0  0.0  0.0\n1\nf2\n1  5.0  5.0  5.0\n");
-  ASSERT_EQ(r.m().NAt, 1);
-  EXPECT_EQ(r.m().AtZ(1), 8);
 }
 
 // ------------------------------------------------------------ start and dispatch
