@@ -164,11 +164,10 @@ TEST_F(Commands, WarningsAreLogged) {
   ibut_Click(*app, 22);
   app->m.Sw(111) = -1;
   ibut_Click(*app, 22);
-  auto lines = linesOf(app->frm.Text2.text);
-  ASSERT_EQ(lines.size(), 3u);
-  EXPECT_EQ(lines[0], "Caution: PED/EPm not actual after the operation");
-  EXPECT_EQ(lines[1], "ADM matrix not introduced");
-  EXPECT_EQ(lines[2], "...Break detected - wait till the End of this part of the Phase");
+  EXPECT_EQ(linesOf(app->frm.Text2.text),
+            (std::vector<std::string>{
+                "Caution: PED/EPm not actual after the operation", "ADM matrix not introduced",
+                "...Break detected - wait till the End of this part of the Phase"}));
 }
 
 // --- command 4 through the dispatcher
@@ -247,6 +246,7 @@ TEST_F(Commands, ReadConnectionsNeedsANameAndThenShowsTheViewer) {
   EXPECT_FALSE(app->obr.visible);
   app->m.MpoNam = "Ring.MPO";
   app->m.Sw(17) = -1;
+  app->frm.Text3.text.clear();
   ibut_Click(*app, 15);
   EXPECT_EQ(app->m.Sw(17), 0);
   EXPECT_TRUE(app->obr.visible);
@@ -340,10 +340,10 @@ TEST_F(Ready, PlporComparesLineByLine) {
     const char* b;  // nullptr: missing
     int i;
   } rows[] = {{"1 2\n3 4\n", "1 2\n3 4\n", 0},
-              {"1 2\n3 4\n", "1 2\n3 5\n", 1},    // the same length, another line
+              {"1 2\n3 4\n", "1 2\n3 5\n", 1},     // the same length, another line
               {"12\n34\n", "1\n234\n", 1},         // the same length, split elsewhere
               {"1 2\n3 4\n", "1 2\n3 4\n5\n", 1},  // another length
-              {"1 2\n", "1 2\r\n", 1},               // line ends differ
+              {"1 2\n", "1 2\r\n", 1},             // line ends differ
               {"1 2\n", nullptr, 1}};
   for (const auto& r : rows) {
     SCOPED_TRACE(r.b ? r.b : "missing");

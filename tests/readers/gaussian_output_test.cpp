@@ -251,8 +251,10 @@ TEST_F(Out, CheckpointWithMostAtoms) {
   EXPECT_DOUBLE_EQ(m.AtMas0(7), m.ElMas(1));
 }
 
-TEST_F(Out, FmtInCheckpointUnderItsUsualNames) {
+TEST(FmtIn, CheckpointUnderItsUsualNames) {
   for (const char* name : {"w.fchk", "w.fch", "W.FCHK"}) {
+    TempDir dir;
+    auto app = newApp();
     FmtIn(*app, dir.write(name, checkpoint(3, 0.0)));
     EXPECT_EQ(app->m.NAt, 3) << name;
     EXPECT_FALSE(app->readFailed) << name;
@@ -340,10 +342,12 @@ TEST_F(Out, CompactFileReadsBack) {
   }
 }
 
-TEST_F(Out, FmtInTruncatedFilesEndWithAMessage) {
+TEST(FmtIn, TruncatedFilesEndWithAMessage) {
   const std::string full = fullOutput({15.99491, 2.01410, 1.00783});
   for (std::size_t cut = 0; cut < full.size(); cut += 53) {
     for (Geo g : {Geo::First, Geo::Last, Geo::Emin}) {
+      TempDir dir;
+      auto app = newApp();
       choose(*app, g);
       auto f = dir.write("t.log", full.substr(0, cut));
       FmtIn(*app, f);

@@ -389,12 +389,10 @@ TEST(Orientation, OtherExtensionKeepsTheLastTableAndCountsThem) {
   ASSERT_EQ(r.m().NAt, 1);
   EXPECT_EQ(r.m().AtZ(1), 8);
   EXPECT_NE(r.log().find(" 1orient\n 2orient\n 3orient\n-----"), std::string::npos) << r.log();
-  auto lines = linesOf(r.scratch());
-  ASSERT_EQ(lines.size(), 4u);
-  EXPECT_EQ(lines[0], "data from file " + r.path);
-  EXPECT_EQ(lines[1], " Input orientation:");
-  EXPECT_EQ(lines[2], "  X  Y  Z  ");
-  EXPECT_EQ(lines[3], "  1   8    0.000000    0.000000    0.000000");
+  EXPECT_EQ(
+      linesOf(r.scratch()),
+      (std::vector<std::string>{"data from file " + r.path, " Input orientation:", "  X  Y  Z  ",
+                                "  1   8    0.000000    0.000000    0.000000"}));
 }
 
 /// The scratch copy of a read, read again as ".geo", gives the same atoms.

@@ -117,8 +117,6 @@ TEST(BatchRender, WholeCommandLine) {
                          o));
   std::ostringstream out, err;
   int rc = runBatch(o, out, err, ui::batchHooks());
-  if (err.str().find("no structure to view") != std::string::npos)
-    GTEST_SKIP() << "the structure readers are not in this build yet";
   EXPECT_EQ(rc, 0) << err.str();
   QImage img("pic.png");
   EXPECT_EQ(img.size(), QSize(800, 600));

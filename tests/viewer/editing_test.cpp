@@ -131,13 +131,10 @@ struct Distance : Editing {
   }
 };
 
-TEST_F(Distance, DialogOpensWithTheMeasurement) {
+TEST_F(Distance, DialogOpensWithTheMeasurementThenTheFarAtomMovesWithItsFragment) {
   EXPECT_TRUE(va->odleg.visible);
   EXPECT_EQ(va->odleg.Text1.text, "C 1-C 2\r\nD= 1.50000 ");
   EXPECT_EQ(va->odleg.Label1.text, "current distance:");
-}
-
-TEST_F(Distance, FarAtomMovesWithItsFragment) {
   ok("2.0");
   EXPECT_DOUBLE_EQ(m().Xyz(2, 1), 2.0);
   EXPECT_DOUBLE_EQ(m().XyzV(2, 1), 2.0);

@@ -99,7 +99,6 @@ TEST_F(PdbExport, ReadsBackWithTheSameAtomsOrderElementsAndBonds) {
   PdbExp(*out);
   auto in = testing::newApp();
   fmtGeo(*in, (dir.path() / "methane.pdb").string());
-  if (in->m.NAt == 0) GTEST_SKIP() << "the PDB reader reads no atoms in this build";
   ASSERT_EQ(in->m.NAt, 6);
   for (int i = 1; i <= 6; ++i) {
     EXPECT_EQ(in->m.AtZ(i), out->m.AtZ(i)) << "atom " << i;
