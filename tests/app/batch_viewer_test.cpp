@@ -8,9 +8,7 @@ namespace kel::testing {
 namespace {
 
 /// Batch commands of the viewer run on a model built by hand (a read would leave the same).
-struct BatchViewer : ::testing::Test {
-  TempDir dir;
-  std::unique_ptr<App> app = newApp();
+struct BatchViewer : FreshApp {
   BatchOptions options;
   BatchHooks hooks;
   std::vector<std::string> rendered;

@@ -10,10 +10,8 @@ namespace {
 
 using testing::TempDir;
 
-class ConsoleTest : public ::testing::Test {
+class ConsoleTest : public testing::FreshApp {
  protected:
-  TempDir dir;
-  std::unique_ptr<App> app = testing::newApp();
   std::string& log() { return app->frm.Text2.text; }
 };
 

@@ -10,7 +10,7 @@ namespace {
 
 using testing::TempDir;
 
-class StartupTest : public ::testing::Test {
+class StartupTest : public testing::FreshApp {
  protected:
   void SetUp() override {
     oldConfig = std::getenv("XDG_CONFIG_HOME") ? std::getenv("XDG_CONFIG_HOME") : "";
@@ -25,8 +25,6 @@ class StartupTest : public ::testing::Test {
     else
       setenv("XDG_CONFIG_HOME", oldConfig.c_str(), 1);
   }
-  TempDir dir;
-  std::unique_ptr<App> app = testing::newApp();
   std::string oldConfig, big, small;
 };
 

@@ -14,6 +14,8 @@
 namespace kel::testing {
 namespace {
 
+using Fresh = FreshApp;
+
 /// CInt(x * 100) or the error it throws (as a negative number below -40000).
 long long viaValue(double x) {
   try {
@@ -135,9 +137,7 @@ const RowCase DisplacementItemsRows[] = {
 INSTANTIATE_TEST_SUITE_P(Rows, DisplacementItems, ::testing::ValuesIn(DisplacementItemsRows),
                          [](const auto& row) { return std::string(row.param.name); });
 
-TEST(DisplacementItems, OverflowIsReportedAsBefore) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Fresh, DisplacementItemsOverflowIsReportedAsBefore) {
   hydrogenMolecule(*app);
   auto f = dir.write("h2.log", oneMode("     1   1   327.68  0 0", "     2   1   0 0 0"));
   int ier = 0;
@@ -146,9 +146,7 @@ TEST(DisplacementItems, OverflowIsReportedAsBefore) {
   EXPECT_EQ(app->m.NFrq, 0);
 }
 
-TEST(KelModeLines, WideValuesAndDeletedAtomsAmongMany) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Fresh, KelModeLinesWideValuesAndDeletedAtomsAmongMany) {
   auto& m = app->m;
   const int n = 40;
   m.NAt = n;

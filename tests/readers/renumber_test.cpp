@@ -11,6 +11,7 @@ namespace {
 
 using testing::newApp;
 using testing::TempDir;
+using Fresh = testing::FreshApp;
 
 /// Four atoms C N O F at x = 1..4 with one mode, force constants and one bond, each value
 /// telling which atom it belongs to.
@@ -125,9 +126,7 @@ TEST(RenFt, ExchangesRowsAndColumnsOfTwoAtoms) {
   EXPECT_DOUBLE_EQ(f(2, 6), 53);
 }
 
-TEST(RenumberAfterRead, StructureFileRenumbersAndListsAgain) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Fresh, RenumberAfterReadStructureFileRenumbersAndListsAgain) {
   std::string f = dir.write("co.geo",
                             "t orient\n  X  Y  Z\n  1  6  0.0  0.0  0.0\n  2  8  1.2  0.0  0.0\n"
                             "\nrenum atoms\n1 2 0\n");
@@ -140,12 +139,10 @@ TEST(RenumberAfterRead, StructureFileRenumbersAndListsAgain) {
   EXPECT_NE(app->frm.Text2.text.find("\n  1   8   O    0.600000"), std::string::npos);
 }
 
-TEST(RenDef, ThousandsOfBlocksStopAfterTheHundredth) {
+TEST_F(Fresh, RenDefThousandsOfBlocksStopAfterTheHundredth) {
   // each block swaps atoms 1 and 2: a hundred of them leave the order as it was
   std::string text;
   for (int k = 0; k < 1000; ++k) text += "renum atoms\n1 2 0\n";
-  TempDir dir;
-  auto app = newApp();
   fourAtoms(*app);
   std::string f = dir.write("many.log", text);
   RenDef(*app, f, 4);

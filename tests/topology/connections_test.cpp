@@ -89,13 +89,7 @@ TEST(ContactTest, GivenDistanceIsUsedAsGiven) {
 
 // ------------------------------------------------------------------ derivation and file
 
-/// A fresh working folder and program.
-class Derived : public ::testing::Test {
- protected:
-  TempDir dir;
-  std::unique_ptr<App> app = newApp();
-};
-using Derivation = Derived;
+using Derivation = FreshApp;
 
 /// Ethane numbered C1, H2, H3, H4, C5, H6, H7, H8.
 Molecule ethaneC1C5() {

@@ -6,6 +6,8 @@
 namespace kel::testing {
 namespace {
 
+using Fresh = FreshApp;
+
 /// Bonds both ways, as a derived matrix holds them; NBond counts them.
 void bond(ModKel& m, int a, int b) {
   m.Mpo(a, b) = m.Mpo(b, a) = 1;
@@ -63,11 +65,9 @@ const GroupRow Matrices[] = {
 INSTANTIATE_TEST_SUITE_P(Matrices, MpoGrpSplit, ::testing::ValuesIn(Matrices),
                          [](const auto& p) { return std::string(p.param.name); });
 
-TEST(MpoGrp, OneWayEntryStillJoinsAndDeclaredCountsDoNotMisplaceAtoms) {
+TEST_F(Fresh, MpoGrpOneWayEntryStillJoinsAndDeclaredCountsDoNotMisplaceAtoms) {
   // a read matrix: atom 3 lists atom 1 but atom 1 does not list 3, and atom 1 declares 5
   // connections while listing one; every atom still lands in exactly one group
-  TempDir dir;
-  auto app = newApp();
   auto& m = app->m;
   m.NAt = 5;
   m.Mpo(1, 2) = m.Mpo(2, 1) = 1;

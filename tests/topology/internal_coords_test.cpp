@@ -24,12 +24,7 @@ int countType(const ModKel& m, int type) {
   return n;
 }
 
-/// A fresh working folder and program.
-class IcCase : public ::testing::Test {
- protected:
-  TempDir dir;
-  std::unique_ptr<App> app = newApp();
-};
+using IcCase = FreshApp;
 using Xy3Group = IcCase;
 using LinearBend = IcCase;
 using WalkFailure = IcCase;

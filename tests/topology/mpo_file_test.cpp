@@ -6,6 +6,8 @@
 namespace kel::testing {
 namespace {
 
+using Fresh = FreshApp;
+
 constexpr const char* WaterFile = " 2 . O 1 : H 2 , H 3 \n 1 . H 2 : O 1 \n 1 . H 3 : O 1 \n";
 constexpr const char* Banner = "****Kelvorin**** version 2 ";
 /// The offer that ends every question about a connection file read.
@@ -66,10 +68,8 @@ std::vector<std::string> readingLines(const App& app) {
 }
 
 /// A fresh folder and program whose questions are answered from a script.
-class MpoCase : public ::testing::Test {
+class MpoCase : public FreshApp {
  protected:
-  TempDir dir;
-  std::unique_ptr<App> app = newApp();
   ScriptedPrompt prompt;
   void SetUp() override { app->prompt = &prompt; }
   void answers(std::vector<std::string> a) { prompt = ScriptedPrompt(std::move(a)); }
@@ -452,9 +452,7 @@ TEST(KeepFile, SwitchesDecideWithoutAsking) {
   }
 }
 
-TEST(KeepFile, NoStructureFileNoQuestion) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Fresh, KeepFileNoStructureFileNoQuestion) {
   ScriptedPrompt prompt;
   app->prompt = &prompt;
   loadMolecule(*app, water(), (dir.path() / "water").string());
