@@ -101,14 +101,9 @@ TEST_F(Derivation, WritesTheWorkingFileInPrintForm) {
   loadMolecule(*app, ethaneC1C5(), (dir.path() / "ethane").string());
   mpoDef(*app, "*");
   EXPECT_EQ(slurp("skrK.mpo"),
-            " 4 . C 1 : H 2 , H 3 , H 4 , C 5 \n"
-            " 4 . C 5 : C 1 , H 6 , H 7 , H 8 \n"
-            " 1 . H 3 : C 1 \n"
-            " 1 . H 4 : C 1 \n"
-            " 1 . H 2 : C 1 \n"
-            " 1 . H 6 : C 5 \n"
-            " 1 . H 7 : C 5 \n"
-            " 1 . H 8 : C 5 \n");
+            " 4 . C 1 : H 2 , H 3 , H 4 , C 5 \n 4 . C 5 : C 1 , H 6 , H 7 , H 8 \n"
+            " 1 . H 3 : C 1 \n 1 . H 4 : C 1 \n 1 . H 2 : C 1 \n 1 . H 6 : C 5 \n"
+            " 1 . H 7 : C 5 \n 1 . H 8 : C 5 \n");
   auto& m = app->m;
   int order[] = {1, 5, 3, 4, 2, 6, 7, 8}, counts[] = {4, 4, 1, 1, 1, 1, 1, 1};
   for (int p = 1; p <= 8; ++p) {
@@ -130,8 +125,7 @@ TEST_F(Derivation, StarSavesUnderTheStructuresNameWithoutCoordinates) {
   EXPECT_EQ(app->m.MpoNam, "skrK.mpo");
   EXPECT_EQ(app->frm.Text2.text,
             "connection matrix MPO has been created: file skrK.mpo\n"
-            " 4 . C 1 : H 2 , H 3 , H 4 , C 5 \n"
-            " 4 . C 5 : C 1 , H 6 , H 7 , H 8 \n"
+            " 4 . C 1 : H 2 , H 3 , H 4 , C 5 \n 4 . C 5 : C 1 , H 6 , H 7 , H 8 \n"
             "copy skrK.mpo --> " +
                 stem + ".mpo");
 }
@@ -150,10 +144,8 @@ TEST_F(Derivation, DoubleStarIsQuietAndKeepsNothing) {
   loadMolecule(*app, cyclicWaterDimer(), (dir.path() / "dimer").string());
   mpoDef(*app, "**");
   EXPECT_EQ(app->frm.Text2.text,
-            "connection matrix MPO has been created: file skrK.mpo\n"
-            "intermolecular bonds\n"
-            "O 1 , H 6 \n"
-            "H 2 , O 4 ");
+            "connection matrix MPO has been created: file skrK.mpo\nintermolecular bonds\n"
+            "O 1 , H 6 \nH 2 , O 4 ");
   EXPECT_FALSE(fileExists((dir.path() / "dimer.mpo").string()));
   EXPECT_EQ(app->m.IcRows, 0);
   EXPECT_NE(app->m.Sw(19), 0);
@@ -170,15 +162,8 @@ TEST_F(Derivation, TwoWatersGetTheTwoShortestContacts) {
   EXPECT_EQ(m.Mpo(1, 6), 0);
   EXPECT_EQ(m.FrgMem(0, 0), 1);
   EXPECT_EQ(slurp("skrK.mpo"),
-            " 2 . O 1 : H 2 , H 3 \n"
-            " 2 . O 4 : H 5 , H 6 \n"
-            " 1 . H 3 : O 1 \n"
-            " 1 . H 2 : O 1 \n"
-            " 1 . H 5 : O 4 \n"
-            " 1 . H 6 : O 4 \n"
-            "intermolecular bonds\n"
-            "O 1 , H 6 \n"
-            "H 2 , O 4 \n");
+            " 2 . O 1 : H 2 , H 3 \n 2 . O 4 : H 5 , H 6 \n 1 . H 3 : O 1 \n 1 . H 2 : O 1 \n"
+            " 1 . H 5 : O 4 \n 1 . H 6 : O 4 \nintermolecular bonds\nO 1 , H 6 \nH 2 , O 4 \n");
   EXPECT_EQ(app->frm.Text2.text.rfind(
                 "connection matrix MPO has been created: file skrK.mpo\n 2 groups of atoms:  3 3\n"
                 " 2 . O 1 : H 2 , H 3 \n 2 . O 4 : H 5 , H 6 \nintermolecular bonds\nO 1 , H 6 \n"

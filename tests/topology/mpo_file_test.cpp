@@ -315,8 +315,7 @@ TEST_F(Question, YesDerivesAndSavesUnderTheStructuresName) {
   EXPECT_EQ(slurp(s), slurp("skrK.mpo"));
   // the hydrogen 1.52 A away is a fragment of its own, in contact with the oxygen
   EXPECT_EQ(slurp(s),
-            " 1 . O 1 : H 3 \n 1 . H 3 : O 1 \n 0 . H 2 : \n"
-            "intermolecular bonds\nO 1 , H 2 \n");
+            " 1 . O 1 : H 3 \n 1 . H 3 : O 1 \n 0 . H 2 : \nintermolecular bonds\nO 1 , H 2 \n");
 }
 
 TEST_F(Question, OtherAnswerDerivesWithoutSaving) {
