@@ -8,8 +8,6 @@
 
 namespace kel::testing {
 
-namespace fs = std::filesystem;
-
 TempDir::TempDir() {
   static std::atomic<int> counter{0};
   old_ = fs::current_path();

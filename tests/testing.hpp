@@ -14,6 +14,8 @@
 
 namespace kel::testing {
 
+namespace fs = std::filesystem;
+
 /// A fresh temporary folder that becomes the current directory; the old one comes back and
 /// the folder is removed at the end.
 class TempDir {

@@ -5,14 +5,10 @@
 
 #include <sstream>
 
-namespace kel {
+namespace kel::testing {
 namespace {
 
-namespace fs = std::filesystem;
-using testing::linesOf;
-using testing::slurp;
-using testing::TempDir;
-using BatchExports = testing::FreshApp;
+using BatchExports = FreshApp;
 
 constexpr std::string_view Water =
     "3\nwater\nO 0.000000 0.000000 0.117300\nH 0.000000 0.757200 -0.469200\n"
@@ -84,4 +80,4 @@ TEST_F(BatchExports, PdbAndGjfAreWrittenNextToTheFile) {
 }
 
 }  // namespace
-}  // namespace kel
+}  // namespace kel::testing

@@ -3,11 +3,8 @@
 
 #include "testing.hpp"
 
-
 namespace kel::testing {
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr const char* Water =
     " #p freq\n\nAtomic orientation and masses\n"
@@ -21,7 +18,6 @@ constexpr const char* Water =
     "   0   1   0      0   2   0      0   3   0   \n"
     "F =1500.00   IR =   5.00   S = B2\n"
     "   0   0   1      0   0   2      0   0   3   \n";
-
 
 TEST(BatchGaussian, KelAsksBeforeOverwritingNoAnswerCancels) {
   TempDir dir;

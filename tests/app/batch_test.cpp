@@ -5,7 +5,7 @@
 
 #include <sstream>
 
-namespace kel {
+namespace kel::testing {
 namespace {
 
 BatchOptions parse(std::vector<std::string> args) {
@@ -31,7 +31,7 @@ TEST(BatchParse, DoubleDashEndsOptions) {
 }
 
 TEST(BatchParse, FileOptionsAreTakenFromTheStartFolder) {
-  testing::TempDir dir;
+  TempDir dir;
   auto o = parse({"x.xyz", "--render", "pic.png", "--mpo", "sub/a.mpo"});
   ASSERT_EQ(o.commands.size(), 2u);
   EXPECT_EQ(o.commands[0].value, (dir.path() / "pic.png").string());
@@ -72,7 +72,7 @@ TEST(BatchRun, NothingToRead) {
   std::ostringstream out, err;
   EXPECT_EQ(runBatch(parse({}), out, err), 2);
   EXPECT_NE(err.str().find("nothing to read"), std::string::npos);
-  testing::TempDir dir;
+  TempDir dir;
   EXPECT_EQ(runBatch(parse({"job.ddr"}), out, err), 2);  // the chooser would open
 }
 
@@ -92,10 +92,10 @@ TEST(BatchRun, HelpAndVersion) {
 }
 
 TEST(BatchRun, UnreadableFileExitsOne) {
-  testing::TempDir dir;
+  TempDir dir;
   std::ostringstream out, err;
   EXPECT_EQ(runBatch(parse({"missing.xyz"}), out, err), 1);
 }
 
 }  // namespace
-}  // namespace kel
+}  // namespace kel::testing

@@ -5,12 +5,10 @@
 
 #include <clocale>
 
-namespace kel {
+namespace kel::testing {
 namespace {
 
-using testing::TempDir;
-
-class ConsoleTest : public testing::FreshApp {
+class ConsoleTest : public FreshApp {
  protected:
   std::string& log() { return app->frm.Text2.text; }
 };
@@ -37,7 +35,7 @@ TEST_F(ConsoleTest, FieldsToAFile) {
   fom3(*app, 3, 9, -1000.0);
   fom4(*app, 3, 8, 0.00005);
   app->files.close(3);
-  EXPECT_EQ(testing::slurp("f.txt"), "1.50   6 -1000.000  0.0001");
+  EXPECT_EQ(slurp("f.txt"), "1.50   6 -1000.000  0.0001");
   EXPECT_EQ(log(), "");
 }
 
@@ -151,18 +149,18 @@ TEST_F(ConsoleTest, GuardReportsAndEnds) {
 
 TEST(ConsoleLogFile, LinesAsTheConsoleMakesThem) {
   TempDir dir;
-  auto app = testing::newApp();
+  auto app = newApp();
   tekst(*app, "first");
   TekUl(*app, " more");
   tekst(*app, "błąd pliku x");
-  EXPECT_EQ(testing::slurp("skrK.log"), "\nfirst more\nbłąd pliku x");
+  EXPECT_EQ(slurp("skrK.log"), "\nfirst more\nbłąd pliku x");
   TempDir other;
-  auto again = testing::newApp();
+  auto again = newApp();
   TekUl(*again, "first");  // the console's first line, begun without a new line
   tekst(*again, "second");
-  EXPECT_EQ(testing::slurp("skrK.log"), "first\nsecond");
+  EXPECT_EQ(slurp("skrK.log"), "first\nsecond");
   TempDir off;
-  auto silent = testing::newApp();
+  auto silent = newApp();
   silent->m.Sw(124) = 0;
   tekst(*silent, "first");
   EXPECT_EQ(silent->frm.Text2.text, "first");
@@ -172,10 +170,10 @@ TEST(ConsoleLogFile, LinesAsTheConsoleMakesThem) {
 TEST_F(ConsoleTest, LogFileAppendsToAnOlderLogAndFollowsItsRemoval) {
   dir.write("skrK.log", "old");
   tekst(*app, "new");
-  EXPECT_EQ(testing::slurp("skrK.log"), "old\nnew");
+  EXPECT_EQ(slurp("skrK.log"), "old\nnew");
   std::filesystem::remove("skrK.log");
   tekst(*app, "again");
-  EXPECT_EQ(testing::slurp("skrK.log"), "\nagain");
+  EXPECT_EQ(slurp("skrK.log"), "\nagain");
 }
 
 TEST_F(ConsoleTest, ShortPauseReturnsAtOnceSixTimesOutOfSeven) {
@@ -215,7 +213,7 @@ TEST_F(ConsoleTest, BreakPointEndsWithoutAPerson) {
   TekUs(*app, ier);  // runs the break point; nobody can press button 1 here
   EXPECT_EQ(app->m.Sw(111), 0);
   EXPECT_EQ(app->m.Sw(112), 0);
-  EXPECT_EQ(testing::slurp("eskrK.dd2"), "data\n");
+  EXPECT_EQ(slurp("eskrK.dd2"), "data\n");
   EXPECT_EQ(log(), "Now, skrK.dd2 file can be edited");
 }
 
@@ -243,4 +241,4 @@ TEST_F(ConsoleTest, ProgressIndicator) {
 }
 
 }  // namespace
-}  // namespace kel
+}  // namespace kel::testing

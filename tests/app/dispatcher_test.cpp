@@ -2,13 +2,8 @@
 #include "app/dispatcher.hpp"
 #include "testing.hpp"
 
-namespace kel {
+namespace kel::testing {
 namespace {
-
-namespace fs = std::filesystem;
-using testing::linesOf;
-using testing::slurp;
-using testing::TempDir;
 
 bool has(const TempDir& d, const std::string& name) {
   return fs::exists(d.path() / name);
@@ -16,7 +11,7 @@ bool has(const TempDir& d, const std::string& name) {
 
 /// The program after start-up and a finished read (switches as a read leaves them).
 std::unique_ptr<App> ready() {
-  auto app = testing::newApp();
+  auto app = newApp();
   auto& f = app->frm;
   f.ScrDd2 = "skrK.dd2";
   f.ScrDd2b = "sskrK.dd2";
@@ -430,4 +425,4 @@ TEST_F(Choosers, AnAddedStructureGoesToTheAddReader) {
 }
 
 }  // namespace
-}  // namespace kel
+}  // namespace kel::testing

@@ -3,11 +3,8 @@
 #include "app/dispatcher.hpp"
 #include "testing.hpp"
 
-namespace kel {
+namespace kel::testing {
 namespace {
-
-namespace fs = std::filesystem;
-using testing::TempDir;
 
 constexpr const char* Head = "Files_to_be_erased:\r\n";
 
@@ -15,7 +12,7 @@ constexpr const char* Head = "Files_to_be_erased:\r\n";
 /// a test makes are there.
 struct Scene {
   TempDir dir;
-  std::unique_ptr<App> app = testing::newApp();
+  std::unique_ptr<App> app = newApp();
   Scene() { app->m.Sw(124) = 0; }
   void make(std::initializer_list<const char*> names) const {
     for (const char* n : names) dir.write(n, "x\n");
@@ -198,4 +195,4 @@ TEST_F(SceneTest, FileLengthsAndEmptyFiles) {
 }
 
 }  // namespace
-}  // namespace kel
+}  // namespace kel::testing

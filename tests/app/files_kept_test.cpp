@@ -9,16 +9,12 @@
 #include <cstdlib>
 #include <set>
 
-namespace kel {
+namespace kel::testing {
 namespace {
-
-namespace fs = std::filesystem;
-using testing::slurp;
 
 constexpr const char* WaterXyz = "3\nw\nO 0 0 0.1173\nH 0 0.7572 -0.4692\nH 0 -0.7572 -0.4692\n";
 
-using testing::batch;
-using Outcome = testing::BatchResult;
+using Outcome = BatchResult;
 
 std::set<std::string> namesIn(const fs::path& dir) {
   std::set<std::string> names;
@@ -28,7 +24,7 @@ std::set<std::string> namesIn(const fs::path& dir) {
 
 class FilesKept : public ::testing::Test {
  protected:
-  testing::TempDir dir;
+  TempDir dir;
   void SetUp() override { dir.write("water.xyz", WaterXyz); }
 };
 
@@ -112,4 +108,4 @@ TEST_F(FilesKept, FailedReadKeepsItsTextBeforeLaterOnes) {
 }
 
 }  // namespace
-}  // namespace kel
+}  // namespace kel::testing

@@ -5,7 +5,7 @@
 #include "base/basic_error.hpp"
 #include "testing.hpp"
 
-namespace kel {
+namespace kel::testing {
 namespace {
 
 std::vector<std::string> allLines(LineReader r) {
@@ -57,18 +57,18 @@ TEST(FreeFormat, RestOfTheLineAfterNumbersAndEmptyOrTextItems) {
 }
 
 TEST(FileTable, ChannelsAndErrors) {
-  testing::TempDir dir;
+  TempDir dir;
   FileTable t;
   t.openOutput(3, "out.txt");
   t.writeLine(3, "a");
   EXPECT_THROW(t.openOutput(3, "other.txt"), BasicError);
   EXPECT_THROW(t.write(4, "x"), BasicError);
   t.close(3);
-  EXPECT_EQ(testing::slurp("out.txt"), "a\n");
+  EXPECT_EQ(slurp("out.txt"), "a\n");
   t.openOutput(3, "out.txt", true);
   t.write(3, "b");
   t.closeAll();
-  EXPECT_EQ(testing::slurp("out.txt"), "a\nb");
+  EXPECT_EQ(slurp("out.txt"), "a\nb");
   auto& in = t.openInput(1, "out.txt");
   EXPECT_EQ(in.lineInput(), "a");
   try {
@@ -81,7 +81,7 @@ TEST(FileTable, ChannelsAndErrors) {
 }
 
 TEST(FileUtilities, LengthNeverDeletesEmptyFiles) {
-  testing::TempDir dir;
+  TempDir dir;
   dir.write("empty.txt", "");
   EXPECT_EQ(spl("empty.txt"), 0);
   EXPECT_TRUE(std::filesystem::exists("empty.txt"));
@@ -93,15 +93,15 @@ TEST(FileUtilities, LengthNeverDeletesEmptyFiles) {
 }
 
 TEST(FileUtilities, TextCheckNeverRewrites) {
-  testing::TempDir dir;
-  auto app = testing::newApp();
+  TempDir dir;
+  auto app = newApp();
   std::string lf = dir.write("lf.log", "a\nb\n");
   double n = 0;
   int ier = 9;
   SplB(*app, lf, n, ier);
   EXPECT_EQ(ier, 0);
   EXPECT_EQ(n, 4);
-  EXPECT_EQ(testing::slurp(lf), "a\nb\n");
+  EXPECT_EQ(slurp(lf), "a\nb\n");
   EXPECT_FALSE(std::filesystem::exists(lf + ".old"));
   SplB(*app, dir.write("cr.log", "a\rb"), n, ier);
   EXPECT_EQ(ier, 0);
@@ -114,4 +114,4 @@ TEST(FileUtilities, TextCheckNeverRewrites) {
 }
 
 }  // namespace
-}  // namespace kel
+}  // namespace kel::testing

@@ -5,12 +5,10 @@
 
 #include <cstdlib>
 
-namespace kel {
+namespace kel::testing {
 namespace {
 
-using testing::TempDir;
-
-class StartupTest : public testing::FreshApp {
+class StartupTest : public FreshApp {
  protected:
   void SetUp() override {
     oldConfig = std::getenv("XDG_CONFIG_HOME") ? std::getenv("XDG_CONFIG_HOME") : "";
@@ -77,7 +75,7 @@ TEST_F(StartupTest, UserConfigurationFolderAfterTheCurrentOne) {
   EdIni(*app);
   EXPECT_EQ(app->frm.EdVdf, big + " ");
   dir.write("kelv.ini", "editor.mpo=" + big + "\n");
-  auto again = testing::newApp();
+  auto again = newApp();
   EdIni(*again);
   EXPECT_EQ(again->frm.EdVdf, "");  // the current folder's file wins
   EXPECT_EQ(again->frm.EdMpo, big + " ");
@@ -110,7 +108,7 @@ TEST_F(StartupTest, CommandLineNamesTheFileReadAndTheJob) {
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.line);
-    auto a = testing::newApp();
+    auto a = newApp();
     IniVe(*a, r.line);
     EXPECT_EQ(a->frm.Text1.text, r.read);
     EXPECT_EQ(a->frm.Text1.tag, r.tag);
@@ -145,7 +143,7 @@ TEST_F(StartupTest, BackslashSeparatesFoldersOnlyWhenNoFileHasTheLiteralName) {
 
   std::filesystem::current_path(dir.path());
   dir.write("odd\\name.xyz", xyz);  // a file whose name holds a backslash
-  auto again = testing::newApp();
+  auto again = newApp();
   IniVe(*again, (dir.path() / "odd\\name.xyz").string());
   EXPECT_EQ(std::filesystem::current_path(), dir.path());
   EXPECT_EQ(again->m.NAt, 3) << again->frm.Text3.text;
@@ -156,7 +154,7 @@ TEST_F(StartupTest, StemWithoutCheckpointOpensTheChooser) {
   EXPECT_TRUE(app->we1.visible);
   EXPECT_EQ(app->m.JobNam, "job");
   dir.write("job.fmu", "x");
-  auto again = testing::newApp();
+  auto again = newApp();
   IniVe(*again, "job.ddr");
   EXPECT_FALSE(again->we1.visible);
   EXPECT_EQ(again->frm.Text1.text, "job.fmu");
@@ -168,7 +166,7 @@ TEST(CommandLineWords, WordsWithBlanksAreQuoted) {
 }
 
 TEST(Splash, VisibilityRules) {
-  auto app = testing::newApp();
+  auto app = newApp();
   EXPECT_TRUE(app->frm.Tulan.visible);
   EXPECT_FALSE(app->frm.Text2.visible);
   kelwin_Click(*app);
@@ -185,4 +183,4 @@ TEST(Splash, VisibilityRules) {
 }
 
 }  // namespace
-}  // namespace kel
+}  // namespace kel::testing

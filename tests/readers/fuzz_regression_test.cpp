@@ -7,13 +7,10 @@
 
 #include <chrono>
 
-namespace kel {
+namespace kel::testing {
 namespace {
 
 using fuzz::Entry;
-using testing::fixture;
-using testing::slurp;
-using testing::TempDir;
 
 class KeptInputs : public ::testing::TestWithParam<Entry> {};
 
@@ -45,4 +42,4 @@ INSTANTIATE_TEST_SUITE_P(Readers, KeptInputs,
                          [](const auto& p) { return std::string(fuzz::entryName(p.param)); });
 
 }  // namespace
-}  // namespace kel
+}  // namespace kel::testing

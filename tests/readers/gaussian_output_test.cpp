@@ -11,8 +11,6 @@
 namespace kel::testing {
 namespace {
 
-namespace fs = std::filesystem;
-
 enum class Geo { First, Last, Emin };
 
 void choose(App& app, Geo g) {

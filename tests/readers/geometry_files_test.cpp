@@ -6,15 +6,8 @@
 #include <cmath>
 #include <fstream>
 
-namespace kel {
+namespace kel::testing {
 namespace {
-
-using testing::fixture;
-using testing::linesOf;
-using testing::newApp;
-using testing::shared;
-using testing::slurp;
-using testing::TempDir;
 
 /// One read in a fresh folder: the input is written or copied there first.
 struct Read {
@@ -702,4 +695,4 @@ TEST(BadInput, TruncatedRealOutputKeepsThePreviousTable) {
 }
 
 }  // namespace
-}  // namespace kel
+}  // namespace kel::testing

@@ -14,8 +14,6 @@
 namespace kel::testing {
 namespace {
 
-namespace fs = std::filesystem;
-
 /// A methane-like molecule: nine modes in three groups.
 std::vector<GAtom> methane() {
   return {{6, 0, 0, 0},

@@ -3,11 +3,11 @@
 
 #include "testing.hpp"
 
-namespace kel {
+namespace kel::testing {
 namespace {
 
 TEST(ElementLookUp, ExactAndContaining) {
-  auto app = testing::newApp();
+  auto app = newApp();
   struct Row {
     const char* cand;
     int exact, containing;
@@ -53,4 +53,4 @@ TEST(Coordinates, NumbersSplitAtBlanksAndSigns) {
 }
 
 }  // namespace
-}  // namespace kel
+}  // namespace kel::testing

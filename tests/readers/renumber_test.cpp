@@ -6,12 +6,10 @@
 
 #include <array>
 
-namespace kel {
+namespace kel::testing {
 namespace {
 
-using testing::newApp;
-using testing::TempDir;
-using Fresh = testing::FreshApp;
+using Fresh = FreshApp;
 
 /// Four atoms C N O F at x = 1..4 with one mode, force constants and one bond, each value
 /// telling which atom it belongs to.
@@ -40,7 +38,7 @@ struct RenCase {
   int done;
 };
 
-class Renumbering : public testing::FreshApp, public ::testing::WithParamInterface<RenCase> {};
+class Renumbering : public FreshApp, public ::testing::WithParamInterface<RenCase> {};
 
 TEST_P(Renumbering, PermutesEveryPerAtomTable) {
   const RenCase& c = GetParam();
@@ -153,4 +151,4 @@ TEST_F(Fresh, RenDefThousandsOfBlocksStopAfterTheHundredth) {
 }
 
 }  // namespace
-}  // namespace kel
+}  // namespace kel::testing

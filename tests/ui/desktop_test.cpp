@@ -38,8 +38,6 @@ extern "C" const char* __lsan_default_suppressions() {
 namespace kel::testing {
 namespace {
 
-namespace fs = std::filesystem;
-
 /// Virtual time that advances at every yield, while the yield lets Qt's events run.
 class QtSteppingLoop : public EventLoop, public Clock {
  public:
@@ -385,8 +383,8 @@ TEST(InputBoxAnswer, GivesTheTextOrEmpty) {
       dlg->setTextValue("other.kel");
       ok ? dlg->accept() : dlg->reject();
     });
-    std::string answer = box.inputBox(
-        "CAUTION: alraeady exists file\rwater.kel\r\nOr New Filename", "Kelv", "water.kel");
+    std::string answer = box.inputBox("CAUTION: alraeady exists file\rwater.kel\r\nOr New Filename",
+                                      "Kelv", "water.kel");
     EXPECT_EQ(answer, ok ? "other.kel" : "");
     EXPECT_EQ(label.toStdString(), "CAUTION: alraeady exists file\nwater.kel\nOr New Filename");
     EXPECT_EQ(title.toStdString(), "Kelv");

@@ -5,14 +5,10 @@
 
 #include <map>
 
-namespace kel {
+namespace kel::testing {
 namespace {
 
-namespace fs = std::filesystem;
-using testing::linesOf;
-using testing::slurp;
-using testing::TempDir;
-using FreeName = testing::FreshApp;
+using FreeName = FreshApp;
 
 void oneAtom(App& app) {
   app.m.NAt = 1;
@@ -47,7 +43,7 @@ struct FreeNameRow {
   const char* movedTo;                // "" when nothing moves
 };
 
-class FreeNameRule : public testing::FreshApp, public ::testing::WithParamInterface<FreeNameRow> {};
+class FreeNameRule : public FreshApp, public ::testing::WithParamInterface<FreeNameRow> {};
 
 TEST_P(FreeNameRule, NeverOverwritesAndLogsTheRename) {
   const auto& row = GetParam();
@@ -127,7 +123,7 @@ TEST_P(ExportOfTheInput, LeavesTheInputAndWritesTheNextFreeName) {
   std::string ext = GetParam();
   for (bool byTextBox : {false, true}) {
     TempDir dir;
-    auto app = testing::newApp();
+    auto app = newApp();
     oneAtom(*app);
     std::string input = dir.write("mol" + ext, "the user's own input\n");
     dir.write("mol1" + ext, "an older export\n");
@@ -150,4 +146,4 @@ INSTANTIATE_TEST_SUITE_P(Exports, ExportOfTheInput, ::testing::Values(".gjf", ".
                          [](const auto& row) { return std::string(row.param + 1); });
 
 }  // namespace
-}  // namespace kel
+}  // namespace kel::testing

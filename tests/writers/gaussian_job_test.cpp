@@ -2,12 +2,10 @@
 #include "writers/gaussian_job.hpp"
 #include "testing.hpp"
 
-namespace kel {
+namespace kel::testing {
 namespace {
 
-using testing::linesOf;
-using testing::slurp;
-using GaussianJob = testing::FreshApp;
+using GaussianJob = FreshApp;
 
 void water(App& app, const std::string& stem) {
   auto& m = app.m;
@@ -74,4 +72,4 @@ TEST_F(GaussianJob, AnUnwritableFolderIsReportedNotCrashed) {
 }
 
 }  // namespace
-}  // namespace kel
+}  // namespace kel::testing

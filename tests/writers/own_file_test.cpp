@@ -9,8 +9,6 @@
 namespace kel::testing {
 namespace {
 
-namespace fs = std::filesystem;
-
 /// Three atoms (O, H, H), three modes; the viewer copy equals the model.
 void threeAtoms(App& app, bool raman) {
   auto& m = app.m;

@@ -5,12 +5,10 @@
 
 #include <cstdlib>
 
-namespace kel {
+namespace kel::testing {
 namespace {
 
-using testing::linesOf;
-using testing::slurp;
-using PdbExport = testing::FreshApp;
+using PdbExport = FreshApp;
 
 void bond(ModKel& m, int a, int b) {
   m.Mpo(a, b) = m.Mpo(b, a) = 1;
@@ -97,7 +95,7 @@ TEST_F(PdbExport, ReadsBackWithTheSameAtomsOrderElementsAndBonds) {
   auto& out = app;
   methaneAndChlorine(*out);
   PdbExp(*out);
-  auto in = testing::newApp();
+  auto in = newApp();
   fmtGeo(*in, (dir.path() / "methane.pdb").string());
   ASSERT_EQ(in->m.NAt, 6);
   for (int i = 1; i <= 6; ++i) {
@@ -115,4 +113,4 @@ TEST_F(PdbExport, ReadsBackWithTheSameAtomsOrderElementsAndBonds) {
 }
 
 }  // namespace
-}  // namespace kel
+}  // namespace kel::testing
