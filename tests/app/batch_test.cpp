@@ -68,33 +68,25 @@ const BadRow BatchBadUsageRows[] = {
 INSTANTIATE_TEST_SUITE_P(Rows, BatchBadUsage, ::testing::ValuesIn(BatchBadUsageRows),
                          [](const auto& row) { return std::string(row.param.name); });
 
-TEST(BatchRun, NothingToRead) {
-  std::ostringstream out, err;
-  EXPECT_EQ(runBatch(parse({}), out, err), 2);
-  EXPECT_NE(err.str().find("nothing to read"), std::string::npos);
+TEST(BatchRun, ExitStatusOfEmptyHelpVersionAndUnreadableRuns) {
   TempDir dir;
-  EXPECT_EQ(runBatch(parse({"job.ddr"}), out, err), 2);  // the chooser would open
-}
-
-TEST(BatchRun, HelpAndVersion) {
-  std::ostringstream out, err;
-  EXPECT_EQ(runBatch(parse({"--help"}), out, err), 0);
+  auto r = batch({});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("nothing to read"), std::string::npos);
+  EXPECT_EQ(batch({"job.ddr"}).status, 2);  // the chooser would open
+  EXPECT_EQ(batch({"missing.xyz"}).status, 1);
+  r = batch({"--help"});
+  EXPECT_EQ(r.status, 0);
   for (const char* opt :
        {"--geometry", "--answer", "--size", "--mpo",      "--ic",           "--kel",
         "--add",      "--place",  "--pdb",  "--gjf",      "--list-scratch", "--erase",
         "--view",     "--rotate", "--zoom", "--balls",    "--labels",       "--hatoms",
         "--measure",  "--delete", "--undo", "--distance", "--vibrate",      "--amplitude",
         "--speed",    "--render"})
-    EXPECT_NE(out.str().find(opt), std::string::npos) << opt;
-  std::ostringstream v;
-  EXPECT_EQ(runBatch(parse({"--version"}), v, err), 0);
-  EXPECT_EQ(v.str(), "kelvorin 2.2\n");
-}
-
-TEST(BatchRun, UnreadableFileExitsOne) {
-  TempDir dir;
-  std::ostringstream out, err;
-  EXPECT_EQ(runBatch(parse({"missing.xyz"}), out, err), 1);
+    EXPECT_NE(r.out.find(opt), std::string::npos) << opt;
+  r = batch({"--version"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "kelvorin 2.2\n");
 }
 
 }  // namespace

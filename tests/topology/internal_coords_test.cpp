@@ -25,6 +25,7 @@ int countType(const ModKel& m, int type) {
 }
 
 using IcCase = FreshApp;
+using TableHelper = FreshApp;
 using Xy3Group = IcCase;
 using LinearBend = IcCase;
 using WalkFailure = IcCase;
@@ -372,8 +373,7 @@ TEST(Diagnostics, SwitchesSilenceThem) {
 
 // ------------------------------------------------------------------ table helpers
 
-TEST(MpoPor, RowRepeatingAnEarlierOneWithMiddleAtomsExchangedIsDropped) {
-  auto app = newApp();
+TEST_F(TableHelper, MpoPorRowRepeatingAnEarlierOneWithMiddleAtomsExchangedIsDropped) {
   auto& t = app->m.IcTab;
   auto put = [&](int r, std::array<int, 6> v) {
     for (int k = 0; k < 6; ++k) t(r, k) = static_cast<i16>(v[std::size_t(k)]);
@@ -400,8 +400,7 @@ TEST(MpoPor, RowRepeatingAnEarlierOneWithMiddleAtomsExchangedIsDropped) {
   EXPECT_EQ(cnt, 3);
 }
 
-TEST(Ord2, SortsRowsByKeyColumnKeepingEqualRowsInOrder) {
-  auto app = newApp();
+TEST_F(TableHelper, Ord2SortsRowsByKeyColumnKeepingEqualRowsInOrder) {
   Tab<i16, 10, 4> a;
   int keys[] = {3, 1, 2, 1, 0};
   for (int r = 1; r <= 5; ++r) {
@@ -418,8 +417,7 @@ TEST(Ord2, SortsRowsByKeyColumnKeepingEqualRowsInOrder) {
   }
 }
 
-TEST(JoSwp, ExchangesTwoValuesInColumnZero) {
-  auto app = newApp();
+TEST_F(TableHelper, JoSwpExchangesTwoValuesInColumnZero) {
   Tab<i16, 6, 2> a;
   int v[] = {4, 7, 4, 1, 7, 9};
   for (int r = 1; r <= 6; ++r) a(r, 0) = static_cast<i16>(v[r - 1]);
@@ -428,8 +426,7 @@ TEST(JoSwp, ExchangesTwoValuesInColumnZero) {
   for (int r = 1; r <= 6; ++r) EXPECT_EQ(a(r, 0), w[r - 1]) << r;
 }
 
-TEST(Jota, FindsTheFirstRowHoldingAValue) {
-  auto app = newApp();
+TEST_F(TableHelper, JotaFindsTheFirstRowHoldingAValue) {
   Tab<i16, 6, 2> a;
   a(2, 1) = 5;
   a(4, 1) = 5;
@@ -440,8 +437,7 @@ TEST(Jota, FindsTheFirstRowHoldingAValue) {
   EXPECT_EQ(p, 0);
 }
 
-TEST(Jota3, FindsEitherOrderFirstRowWins) {
-  auto app = newApp();
+TEST_F(TableHelper, Jota3FindsEitherOrderFirstRowWins) {
   Tab<i16, 8, 4> a;
   auto put = [&](int r, int x, int y, int z) {
     a(r, 1) = static_cast<i16>(x), a(r, 2) = static_cast<i16>(y), a(r, 3) = static_cast<i16>(z);
@@ -462,8 +458,7 @@ TEST(Jota3, FindsEitherOrderFirstRowWins) {
   EXPECT_EQ(p, 0);
 }
 
-TEST(TableHelpers, IndexBeyondTheTableIsReportedNotThrown) {
-  auto app = newApp();
+TEST_F(TableHelper, IndexBeyondTheTableIsReportedNotThrown) {
   Tab<i16, 4, 2> a;
   i16 p = 0;
   Jota(*app, a, 9, 1, 0, p);  // rows 1..4 hold 0: found before the bound is reached
