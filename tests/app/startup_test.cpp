@@ -35,22 +35,10 @@ TEST_F(StartupTest, NoSettingsFileKeepsTheDefaults) {
 }
 
 TEST_F(StartupTest, SettingsLinesCaseBlindTrimmedAndChecked) {
-  dir.write("kelv.ini",
-            "# my editors\n"
-            "EDITOR.MPO =   " +
-                big +
-                "   \r\n"
-                "editor.dd2=" +
-                small +
-                "\n"  // too short a program: skipped
-                "editor.xy=" +
-                big +
-                "\n"  // "=" too early: skipped
-                "  something editor.KOL= " +
-                big +
-                "\n"
-                "editor.abc=" +
-                big + "\n");  // unknown extension
+  // skipped: a program too short, "=" too early, an unknown extension
+  dir.write("kelv.ini", "# my editors\nEDITOR.MPO =   " + big + "   \r\neditor.dd2=" + small +
+                            "\neditor.xy=" + big + "\n  something editor.KOL= " + big +
+                            "\neditor.abc=" + big + "\n");
   EdIni(*app);
   EXPECT_EQ(app->frm.EdMpo, big + " ");
   EXPECT_EQ(app->frm.EdDd2, "");  // not touched by EdIni itself
