@@ -7,12 +7,12 @@ namespace {
 using Drop = FreshApp;
 
 TEST(DroppedName, GoesToTheMatchingChooser) {
-  for (const char* output : {"/data/run1/water.log", "C:\\calc\\WATER.OUT", "x.fchk", "x.FCH",
-                             "x.fmt", "x.fmv"})
+  for (const char* output :
+       {"/data/run1/water.log", "C:\\calc\\WATER.OUT", "x.fchk", "x.FCH", "x.fmt", "x.fmv"})
     EXPECT_TRUE(isOutputName(output)) << output;
   // a point in a folder name only, no extension, ".log" inside the name
-  for (const char* other : {"benzene.geo", "water.kel", "water.pdb", "/data/run.log/water",
-                            "water", "water.log.pdb"})
+  for (const char* other :
+       {"benzene.geo", "water.kel", "water.pdb", "/data/run.log/water", "water", "water.log.pdb"})
     EXPECT_FALSE(isOutputName(other)) << other;
 }
 

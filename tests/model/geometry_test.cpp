@@ -110,8 +110,8 @@ TEST_F(GeometryTest, TorsionSignsAndRange) {
   const double h = std::sqrt(3.0) / 2;
   struct Row {
     double lx, ly, expected;
-  } rows[] = {{0.5, h, -60}, {0.5, -h, 60}, {-0.5, -h, -240}, {-0.5, h, -120}, {1, 0, 0},
-              {-1, 0, -180}};
+  } rows[] = {{0.5, h, -60},   {0.5, -h, 60}, {-0.5, -h, -240},
+              {-0.5, h, -120}, {1, 0, 0},     {-1, 0, -180}};
   for (const auto& r : rows) {
     at(4, r.lx, r.ly, 1);
     EXPECT_NEAR(Tors(*m, 1, 2, 3, 4), r.expected, 1e-7) << r.lx << " " << r.ly;

@@ -38,7 +38,6 @@ std::vector<std::string> logLines(const App& app) {
   return linesOf(app.frm.Text2.text);
 }
 
-
 double maxX(const App& app, int from, int to) {
   double v = -1e9;
   for (int i = from; i <= to; ++i) v = std::max(v, app.m.Xyz(i, 1));
@@ -146,7 +145,7 @@ TEST(AxisExclusive, OneBoxPerAxis) {
   struct Row {
     std::vector<int> clicks;
     std::array<int, 6> checked;
-  } rows[] = {{{0, 1}, {0, 1, 0, 0, 0, 0}},   // right, then left
+  } rows[] = {{{0, 1}, {0, 1, 0, 0, 0, 0}},     // right, then left
               {{2, 3, 4}, {0, 0, 0, 1, 1, 0}},  // top, bottom, above
               {{5, 5}, {0, 0, 0, 0, 0, 0}},     // a second click unchecks
               {{1, 2, 5}, {0, 1, 1, 0, 0, 1}}};

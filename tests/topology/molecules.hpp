@@ -58,7 +58,6 @@ inline std::vector<std::string> consoleLines(const App& app) {
   return linesOf(app.frm.Text2.text);
 }
 
-
 // ------------------------------------------------------------------ molecules (angstrom)
 
 inline Molecule water() {

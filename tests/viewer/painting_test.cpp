@@ -74,8 +74,8 @@ TEST(Reno, StickEndsSitOnTheBalls) {
 
 TEST(Hydrogens, ModesHideBallsAndLabels) {
   // normal, no hydrogen balls, hidden: the clicks of button 3, then balls, sticks and labels
-  for (auto [clicks, balls, sticks, texts] : {std::array<std::size_t, 4>{0, 3, 4, 3},
-                                              {1, 1, 0, 3}, {2, 1, 0, 1}}) {
+  for (auto [clicks, balls, sticks, texts] :
+       {std::array<std::size_t, 4>{0, 3, 4, 3}, {1, 1, 0, 3}, {2, 1, 0, 1}}) {
     SCOPED_TRACE(clicks);
     ViewerApp va;
     buildWater(*va);
