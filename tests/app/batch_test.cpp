@@ -22,10 +22,7 @@ TEST(BatchParse, WordsAndOptionsInAnyOrder) {
   EXPECT_EQ(o.answers, (std::vector<std::string>{"cancel"}));
   ASSERT_EQ(o.commands.size(), 1u);
   EXPECT_EQ(o.commands[0].option, "--ic");
-}
-
-TEST(BatchParse, DoubleDashEndsOptions) {
-  auto o = parse({"--", "--odd-name.xyz"});
+  o = parse({"--", "--odd-name.xyz"});  // a double dash ends the options
   EXPECT_EQ(o.error, "");
   EXPECT_EQ(o.words, std::vector<std::string>{"--odd-name.xyz"});
 }

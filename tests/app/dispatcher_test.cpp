@@ -167,17 +167,13 @@ TEST_F(Commands, WarningsAreLogged) {
 
 // --- command 4 through the dispatcher
 
-TEST_F(Commands, CreateGjfWritesWithoutARenameWhenNoFileIsThere) {
+TEST_F(Commands, CreateGjfWithoutARenameWhenNoFileIsThereAndExportPdb) {
   app->m.FilNam = "job";
   ibut_Click(*app, 4);
   EXPECT_TRUE(has(dir, "job.gjf"));
   EXPECT_FALSE(has(dir, "job1.gjf"));
   EXPECT_EQ(app->frm.Text2.text, "saved as file job.gjf");
-}
-
-TEST_F(Commands, ButtonThreeWritesThePdbFile) {
-  app->m.FilNam = "job";
-  ibut_Click(*app, 3);
+  ibut_Click(*app, 3);  // and button 3 the PDB file
   EXPECT_EQ(slurp(dir.path() / "job.pdb").substr(0, 7), "HEADER\n");
 }
 

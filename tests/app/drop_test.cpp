@@ -16,12 +16,16 @@ TEST(DroppedName, GoesToTheMatchingChooser) {
     EXPECT_FALSE(isOutputName(other)) << other;
 }
 
-TEST_F(Drop, StructureIsReadThroughTheStructurePath) {
+TEST_F(Drop, StructureIsReadThroughTheStructurePathAnEmptyFileIsReported) {
   std::string file = dir.copy(fixture("geo/benzene_type.geo"));
   EXPECT_TRUE(openDroppedFile(*app, file));
   EXPECT_EQ(app->m.NAt, 12);
   EXPECT_FALSE(app->we1.visible);
   EXPECT_FALSE(app->busy);
+  // an empty file is reported and no chooser stays open
+  EXPECT_FALSE(openDroppedFile(*app, dir.write("empty.log", "")));
+  EXPECT_FALSE(app->we2.visible);
+  EXPECT_NE(app->frm.Text2.text.find("is empty"), std::string::npos) << app->frm.Text2.text;
 }
 
 TEST_F(Drop, IgnoredWhileAnOperationRunsOrABreakPointWaits) {
@@ -33,13 +37,6 @@ TEST_F(Drop, IgnoredWhileAnOperationRunsOrABreakPointWaits) {
   EXPECT_FALSE(openDroppedFile(*app, file));
   EXPECT_EQ(app->m.Sw(112), -1);
   EXPECT_EQ(app->m.NAt, 0);
-}
-
-TEST_F(Drop, EmptyFileIsReportedAndNoChooserStaysOpen) {
-  std::string file = dir.write("empty.log", "");
-  EXPECT_FALSE(openDroppedFile(*app, file));
-  EXPECT_FALSE(app->we2.visible);
-  EXPECT_NE(app->frm.Text2.text.find("is empty"), std::string::npos) << app->frm.Text2.text;
 }
 
 }  // namespace

@@ -32,6 +32,11 @@ TEST_F(StartupTest, NoSettingsFileKeepsTheDefaults) {
   EXPECT_EQ(app->frm.EdDd2, "notepad ");
   EXPECT_EQ(app->frm.IniFile, "");
   EXPECT_TRUE(app->we1.visible);  // no command line: the structure chooser opens
+  dir.write("kelv.ini", "");      // an empty file is passed over, and stays
+  auto again = newApp();
+  EdIni(*again);
+  EXPECT_EQ(again->frm.IniFile, "");
+  EXPECT_TRUE(std::filesystem::exists("kelv.ini"));
 }
 
 TEST_F(StartupTest, SettingsLinesCaseBlindTrimmedAndChecked) {
@@ -67,13 +72,6 @@ TEST_F(StartupTest, UserConfigurationFolderAfterTheCurrentOne) {
   EdIni(*again);
   EXPECT_EQ(again->frm.EdVdf, "");  // the current folder's file wins
   EXPECT_EQ(again->frm.EdMpo, big + " ");
-}
-
-TEST_F(StartupTest, EmptySettingsFileIsPassedOver) {
-  dir.write("kelv.ini", "");
-  EdIni(*app);
-  EXPECT_EQ(app->frm.IniFile, "");
-  EXPECT_TRUE(std::filesystem::exists("kelv.ini"));  // the user's file stays
 }
 
 TEST_F(StartupTest, BannerAndCaptionOfTheVersion) {
@@ -116,11 +114,6 @@ TEST_F(StartupTest, QuotedNameKeepsBlanksAndTheSecondWordFollows) {
   EXPECT_EQ(app->frm.Text4.text, "directory changed to " + (dir.path() / "my dir").string());
 }
 
-TEST_F(StartupTest, BackslashFoldersAndMissingFolder) {
-  IniVe(*app, "nowhere\\at\\all.xyz");
-  EXPECT_EQ(app->frm.Text4.text, "directory error");
-}
-
 TEST_F(StartupTest, BackslashSeparatesFoldersOnlyWhenNoFileHasTheLiteralName) {
   const std::string xyz = "3\n\nO 0 0 0\nH 0.96 0 0\nH -0.24 0.93 0\n";
   std::filesystem::create_directories(dir.path() / "sub");
@@ -135,6 +128,9 @@ TEST_F(StartupTest, BackslashSeparatesFoldersOnlyWhenNoFileHasTheLiteralName) {
   IniVe(*again, (dir.path() / "odd\\name.xyz").string());
   EXPECT_EQ(std::filesystem::current_path(), dir.path());
   EXPECT_EQ(again->m.NAt, 3) << again->frm.Text3.text;
+  auto missing = newApp();  // folders that are not there
+  IniVe(*missing, "nowhere\\at\\all.xyz");
+  EXPECT_EQ(missing->frm.Text4.text, "directory error");
 }
 
 TEST_F(StartupTest, StemWithoutCheckpointOpensTheChooser) {

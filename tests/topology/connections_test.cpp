@@ -231,7 +231,7 @@ TEST_F(Derivation, EmptyNameReusesADefinedMatrix) {
   EXPECT_EQ(consoleLines(*app).back(), "end of data input");
 }
 
-TEST_F(Derivation, MissingFileFallsBackToDeriving) {
+TEST_F(Derivation, MissingOrEmptyFileFallsBackToDeriving) {
   loadMolecule(*app, water(), (dir.path() / "water").string());
   EXPECT_EQ(mpoDef(*app, "nothere"), "nothere.mpo");
   auto lines = consoleLines(*app);
@@ -239,10 +239,6 @@ TEST_F(Derivation, MissingFileFallsBackToDeriving) {
   EXPECT_EQ(lines[0], "nothere.mpo MPO file not found");
   EXPECT_EQ(lines[1], "connection matrix MPO has been created: file skrK.mpo");
   EXPECT_EQ(app->m.NBond(1), 2);
-}
-
-TEST_F(Derivation, EmptyFileIsNotFoundAndStays) {
-  loadMolecule(*app, water(), (dir.path() / "water").string());
   dir.write("empty.mpo", "");
   mpoDef(*app, "empty.mpo");
   EXPECT_TRUE(hasLine(*app, "empty.mpo MPO file not found"));

@@ -70,6 +70,8 @@ TEST(Reno, StickEndsSitOnTheBalls) {
   EXPECT_NEAR(sticks[0].x, v.DrawX(1) - 240 * c1, 1e-9);
   EXPECT_NEAR(sticks[0].x2, v.DrawX(2) + 240 * c1, 1e-9);
   EXPECT_NEAR(sticks[0].y, v.DrawY(1), 1e-9);
+  ViewerApp deep({{6, 0, 0, 0}, {6, 1, 0, 1}}, {{1, 2}});  // the nearer end draws it once
+  EXPECT_EQ(deep.surface.of(DrawOp::Line).size(), 1u);
 }
 
 TEST(Hydrogens, ModesHideBallsAndLabels) {
@@ -157,11 +159,6 @@ TEST_F(ColourFile, EmptyFileCountsAsMissing) {
   readColours(*app);
   EXPECT_TRUE(fileExists("c.kol"));
   EXPECT_EQ(app->obr.v.ElBall(6), rgb(0, 255, 0));
-}
-
-TEST(Reno, NearerEndDrawsTheStickOnce) {
-  ViewerApp va({{6, 0, 0, 0}, {6, 1, 0, 1}}, {{1, 2}});
-  EXPECT_EQ(va.surface.of(DrawOp::Line).size(), 1u);
 }
 
 }  // namespace
