@@ -176,7 +176,7 @@ TEST_F(ConsoleTest, LogFileAppendsToAnOlderLogAndFollowsItsRemoval) {
   EXPECT_EQ(slurp("skrK.log"), "\nagain");
 }
 
-TEST_F(ConsoleTest, ShortPauseReturnsAtOnceSixTimesOutOfSeven) {
+TEST_F(ConsoleTest, ShortPauseReturnsAtOnceSixTimesOutOfSevenAndWaitsEndInVirtualTime) {
   auto* clock = dynamic_cast<SteppingClock*>(app->clock);
   ASSERT_NE(clock, nullptr);
   int ok = 5;
@@ -195,11 +195,7 @@ TEST_F(ConsoleTest, ShortPauseReturnsAtOnceSixTimesOutOfSeven) {
   EXPECT_EQ(ok, -1);
   jaba(*app, 11, ok);
   EXPECT_EQ(ok, 11);
-}
-
-TEST_F(ConsoleTest, WaitEndsInVirtualTime) {
-  auto* clock = dynamic_cast<SteppingClock*>(app->clock);
-  double t0 = clock->timer();
+  double t0 = clock->timer();  // a wait ends in virtual time
   Czekaj(*app, 0.1);
   EXPECT_GE(clock->timer() - t0, 0.1);
   Czekaj(*app, 0);

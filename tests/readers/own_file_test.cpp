@@ -106,31 +106,25 @@ TEST_F(AddKel, RealGaussianOutput) {
   EXPECT_EQ(m.AtZ(10), 8);
 }
 
-TEST_F(AddKel, WithoutOrientNothingChanges) {
+TEST_F(AddKel, WithoutOrientOrFileNothingChanges) {
   auto f = dir.write("n.kel", "nothing\n");
   FmaKel(*app, f);
   EXPECT_EQ(app->m.NAt, 5);
   EXPECT_EQ(app->frm.Text3.text, f + "  missing of line orient");
   EXPECT_EQ(app->frm.Text4.text, "can't find line: Atomic orientation and masses");
   EXPECT_FALSE(app->frm.AddCon.visible);
-}
-
-TEST_F(AddKel, MissingFile) {
   FmaKel(*app, "none.kel");
   EXPECT_EQ(app->frm.Text3.text, "file not found: none.kel");
   EXPECT_EQ(app->m.NAt, 5);
 }
 
-TEST_F(AddKel, BadBlockKeepsTheFirstStructure) {
+TEST_F(AddKel, BadOrEmptyBlockKeepsTheFirstStructure) {
   auto f = dir.write("b.kel", "Atomic orientation and masses\n 1 8 0 0 0 16\n 3 1 0 0 1 1\n\n");
   FmaKel(*app, f);
   EXPECT_EQ(app->m.NAt, 5);
   EXPECT_EQ(app->frm.Text3.text, f + "  Error while Coordinates reading");
   EXPECT_TRUE(app->readFailed);
   EXPECT_FALSE(app->frm.AddCon.visible);
-}
-
-TEST_F(AddKel, EmptyBlock) {
   FmaKel(*app, dir.write("e.kel", "Atomic orientation and masses\n\nHarmonic frequencies\n"));
   EXPECT_EQ(app->m.NAt, 5);
   EXPECT_EQ(linesOf(app->frm.Text2.text).back(), "coordinates not found");

@@ -399,19 +399,16 @@ TEST(KeepFile, DefaultOrBackupNameKeepsNothing) {
   }
 }
 
-TEST(KeepFile, NewNameGetsTheMatrix) {
+TEST(KeepFile, NewNameGetsTheMatrixAnExistingOneIsBackedUpFirst) {
   KeepCase c({"kept"});
   c.derive();
   EXPECT_EQ(slurp("kept.mpo"), WaterFile);
   EXPECT_EQ(slurp(c.s), "old\n");
   EXPECT_FALSE(fileExists("sskrK.mpo"));
   EXPECT_TRUE(hasLine(*c.app, "copy skrK.mpo --> kept.mpo"));
-}
-
-TEST(KeepFile, ExistingNewNameIsBackedUpFirst) {
-  KeepCase c({"kept.txt"});
-  c.dir.write("kept.txt", "previous\n");
-  c.derive();
+  KeepCase d({"kept.txt"});  // an existing new name is backed up first
+  d.dir.write("kept.txt", "previous\n");
+  d.derive();
   EXPECT_EQ(slurp("kept.txt"), WaterFile);
   EXPECT_EQ(slurp("sskrK.mpo"), "previous\n");
 }
