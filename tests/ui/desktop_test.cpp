@@ -145,7 +145,7 @@ TEST_F(Desktop, StructureChosenInTheChooserIsListedInTheConsole) {
   EXPECT_TRUE(viewer().isVisible() || app->obr.minimised);
 }
 
-TEST_F(Desktop, LeftDragOnTheSurfaceRotatesThePicture) {
+TEST_F(Desktop, LeftDragAndCtrlWithARotationButtonTurnThePicture) {
   showWater();
   auto before = app->obr.v.Orient;
   QImage shown = desk->canvas().image().copy();
@@ -154,11 +154,8 @@ TEST_F(Desktop, LeftDragOnTheSurfaceRotatesThePicture) {
   EXPECT_NEAR(turnBetween(before, app->obr.v.Orient), 45.0, 1e-6);
   EXPECT_NE(desk->canvas().image(), shown);
   EXPECT_EQ(app->obr.v.Dragging, 0);
-}
-
-TEST_F(Desktop, CtrlWithARotationButtonTurnsByTwoAndAHalfDegrees) {
-  showWater();
-  auto before = app->obr.v.Orient;
+  // Ctrl with a rotation button turns by 2.5 degrees
+  before = app->obr.v.Orient;
   QPushButton* b = obut(13);
   QTest::keyPress(b, Qt::Key_Control, Qt::ControlModifier);
   QTest::mouseClick(b, Qt::LeftButton, Qt::ControlModifier);
@@ -300,10 +297,14 @@ TEST_F(Desktop, DroppedStructureIsRead) {
   EXPECT_FALSE(app->we1.visible);
 }
 
-TEST_F(Desktop, PrintGoesThroughThePrintDialogToAPdfFile) {
+TEST_F(Desktop, PrintGoesThroughThePrintDialogToAPdfFileOrNowhereWhenCancelled) {
   showWater();
   app->m.ShowNam = "water";
   std::string pdf = (dir.path() / "water.pdf").string();
+  whenModal([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
+  QTest::mouseClick(obut(1), Qt::LeftButton);
+  EXPECT_FALSE(fs::exists(pdf));
+  EXPECT_EQ(app->erraCount, 0);
   bool asked = false;
   whenModal([&](QWidget* w) {
     auto* dlg = qobject_cast<QPrintDialog*>(w);
@@ -316,14 +317,6 @@ TEST_F(Desktop, PrintGoesThroughThePrintDialogToAPdfFile) {
   std::string text = slurp(pdf);
   EXPECT_EQ(text.rfind("%PDF", 0), 0u);
   EXPECT_GT(text.size(), 1000u);
-}
-
-TEST_F(Desktop, CancelledPrintDialogPrintsNothing) {
-  showWater();
-  whenModal([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
-  QTest::mouseClick(obut(1), Qt::LeftButton);
-  EXPECT_TRUE(fs::is_empty(dir.path()) || !fs::exists(dir.path() / "water.pdf"));
-  EXPECT_EQ(app->erraCount, 0);
 }
 
 TEST_F(Desktop, PlacementControlsKeepOneDirectionPerAxis) {
