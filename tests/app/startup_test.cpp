@@ -32,7 +32,9 @@ TEST_F(StartupTest, NoSettingsFileKeepsTheDefaults) {
   EXPECT_EQ(app->frm.EdDd2, "notepad ");
   EXPECT_EQ(app->frm.IniFile, "");
   EXPECT_TRUE(app->we1.visible);  // no command line: the structure chooser opens
-  dir.write("kelv.ini", "");      // an empty file is passed over, and stays
+  EXPECT_EQ(app->frm.Banner, "****Kelvorin**** version 2 ");
+  EXPECT_EQ(app->m.VerCap, "  Kelvorin 2.2 ");
+  dir.write("kelv.ini", "");  // an empty file is passed over, and stays
   auto again = newApp();
   EdIni(*again);
   EXPECT_EQ(again->frm.IniFile, "");
@@ -72,12 +74,6 @@ TEST_F(StartupTest, UserConfigurationFolderAfterTheCurrentOne) {
   EdIni(*again);
   EXPECT_EQ(again->frm.EdVdf, "");  // the current folder's file wins
   EXPECT_EQ(again->frm.EdMpo, big + " ");
-}
-
-TEST_F(StartupTest, BannerAndCaptionOfTheVersion) {
-  IniVe(*app, "");
-  EXPECT_EQ(app->frm.Banner, "****Kelvorin**** version 2 ");
-  EXPECT_EQ(app->m.VerCap, "  Kelvorin 2.2 ");
 }
 
 TEST_F(StartupTest, CommandLineNamesTheFileReadAndTheJob) {

@@ -14,7 +14,7 @@ struct Picking : ::testing::Test {
   std::array<i16, 4> sel() { return va->obr.v.Sel; }
 };
 
-TEST_F(Picking, EnteringShowsTheModeAndTheLabels) {
+TEST_F(Picking, EnteringShowsTheModeThenDistanceAngleAndTorsionTexts) {
   auto& o = va->obr;
   EXPECT_EQ(text(), "click at least two atoms");
   EXPECT_TRUE(o.obut[15].visible);
@@ -22,9 +22,7 @@ TEST_F(Picking, EnteringShowsTheModeAndTheLabels) {
   EXPECT_TRUE(o.Clear.visible);
   EXPECT_EQ(o.v.LabelsOn, 1);
   for (int p = 1; p <= 4; ++p) EXPECT_TRUE(o.Za[std::size_t(p)].visible) << p;
-}
-
-TEST_F(Picking, DistanceAngleAndTorsionTexts) {
+  // the distance, angle and torsion texts
   click(1);
   EXPECT_EQ(text(), "H 1");
   click(2);

@@ -15,17 +15,14 @@ TEST(Skala, EqualMassesGiveEqualBalls) {
   EXPECT_DOUBLE_EQ(v.BallRad(2), 240);
 }
 
-TEST_F(WaterView, SkalaHeavierAtomsGetLargerBalls) {
+TEST_F(WaterView, SkalaHeavierAtomsGetLargerBallsKulkiLimitsHold) {
   auto& v = va->obr.v;
   // k = 5 is the first exponent that brings the two ends within 10 units
   EXPECT_EQ(v.SizeExp, 5);
   EXPECT_NEAR(v.RadFactor, 176.0177, 1e-4);
   EXPECT_NEAR(v.BallRad(v.DrawPos(1)), 306.4451, 1e-4);
   EXPECT_NEAR(v.BallRad(v.DrawPos(2)), 176.2923, 1e-4);
-}
-
-TEST_F(WaterView, KulkiLimitsHoldAfterLargeSteps) {
-  auto& v = va->obr.v;
+  // the limits hold after large steps
   Kulki(*va, 1000);  // 3000 units larger
   EXPECT_EQ(v.RMax, 990);
   EXPECT_EQ(v.RMin, 660);

@@ -6,7 +6,7 @@
 namespace kel::testing {
 namespace {
 
-TEST_F(WaterView, StartFitsTheStructureAndCentresIt) {
+TEST_F(WaterView, StartFitsTheStructureAndCentresItPatykiZoomsWithinLimits) {
   auto& v = va->obr.v;
   EXPECT_EQ(v.NView, 3);
   // 800 x 600 pixels = 12000 x 9000 twips; ranges x 1.514, y 0.586
@@ -19,6 +19,15 @@ TEST_F(WaterView, StartFitsTheStructureAndCentresIt) {
   // f = sqrt(180 / 310) = 0.762 is raised to 0.8
   EXPECT_NEAR(v.Scale, 0.8 * v.FitScale, 1e-9);
   EXPECT_EQ(va->m.XyzV(4, 0), -1);
+  // Patyki zooms, raises the reference and is clamped
+  double before = v.Scale;
+  Patyki(*va, 10);
+  EXPECT_DOUBLE_EQ(v.Scale, before + 50);
+  Patyki(*va, 1e6);
+  EXPECT_DOUBLE_EQ(v.Scale, 20000);
+  EXPECT_DOUBLE_EQ(v.ZoomRef, before + 50 + 5e6);
+  Patyki(*va, -1e7);
+  EXPECT_DOUBLE_EQ(v.Scale, 100);
 }
 
 TEST(Start, RadiiFollowSizeAndAtomCount) {
@@ -116,18 +125,6 @@ TEST(UkObr, AxisViewsPermuteTheCoordinates) {
   EXPECT_EQ(m.XyzV(1, 1), 3);
   EXPECT_EQ(m.XyzV(1, 2), 1);
   EXPECT_EQ(m.XyzV(1, 3), 2);
-}
-
-TEST_F(WaterView, PatykiZoomRaisesTheReferenceAndIsClamped) {
-  auto& v = va->obr.v;
-  double before = v.Scale;
-  Patyki(*va, 10);
-  EXPECT_DOUBLE_EQ(v.Scale, before + 50);
-  Patyki(*va, 1e6);
-  EXPECT_DOUBLE_EQ(v.Scale, 20000);
-  EXPECT_DOUBLE_EQ(v.ZoomRef, before + 50 + 5e6);
-  Patyki(*va, -1e7);
-  EXPECT_DOUBLE_EQ(v.Scale, 100);
 }
 
 }  // namespace
