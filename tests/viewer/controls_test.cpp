@@ -121,16 +121,14 @@ TEST_F(WaterView, ModifierKeysSetStepDivisorAndColour) {
   }
 }
 
-TEST_F(WaterView, ControlsBackgroundClickEmptiesSelectionAndResetsStep) {
+TEST_F(WaterView, ControlsBackgroundClickResetsLabelAndHydrogenButtonsCycle) {
   obut_KeyDown(*va, 9, Shift);
   va->obr.v.Sel[0] = 1;
   backgroundClick(*va, true);
   EXPECT_EQ(va->obr.v.RotStep, 1);
   EXPECT_EQ(va->obr.v.Sel[0], 0);
   EXPECT_EQ(va->obr.obut[9].backColour, 0xD0D0D0);
-}
-
-TEST_F(WaterView, ControlsLabelAndHydrogenButtonsCycle) {
+  // the label and hydrogen buttons cycle
   auto& v = va->obr.v;
   obut_Click(*va, 2);
   EXPECT_EQ(v.LabelMode, 1);

@@ -54,16 +54,14 @@ TEST_F(GaussianJob, TwoLetterSymbolsAndWideValuesKeepTheirFields) {
   EXPECT_EQ(lines[7], " Cl              -12345.250000    1.000001   -0.250000");
 }
 
-TEST_F(GaussianJob, NoAtomsGivesTheHeaderAndTheLastLine) {
+TEST_F(GaussianJob, NoAtomsGivesTheHeaderAndTheLastLineAnUnwritableFolderAnError) {
   app->m.FilNam = "empty";
   CreateGjf(*app);
   auto lines = linesOf(slurp(dir.path() / "empty.gjf"));
   ASSERT_EQ(lines.size(), 8u);
   EXPECT_EQ(lines[6], "0 1");
   EXPECT_EQ(lines[7], "  ");
-}
-
-TEST_F(GaussianJob, AnUnwritableFolderIsReportedNotCrashed) {
+  // a folder that cannot be written is reported, not crashed on
   water(*app, (dir.path() / "no-such-folder" / "water").string());
   CreateGjf(*app);
   EXPECT_EQ(app->erraCount, 1);
