@@ -75,6 +75,15 @@ std::unique_ptr<App> newApp() {
   return std::make_unique<App>();
 }
 
+void putAtoms(ModKel& m, const std::vector<std::array<double, 4>>& atoms) {
+  m.NAt = static_cast<i16>(atoms.size());
+  for (int i = 1; i <= m.NAt; ++i) {
+    const auto& a = atoms[std::size_t(i - 1)];
+    setAtom(m, i, static_cast<int>(a[0]));
+    for (int k = 1; k <= 3; ++k) m.Xyz(i, k) = a[std::size_t(k)];
+  }
+}
+
 bool hasLine(std::string_view text, std::string_view line) {
   for (const auto& l : linesOf(text))
     if (l == line) return true;

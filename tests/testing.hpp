@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -44,6 +45,8 @@ std::filesystem::path fixture(const std::string& rel);
 std::filesystem::path shared(const std::string& rel);
 /// A fresh program state with virtual time and cancelled input boxes.
 std::unique_ptr<App> newApp();
+/// Puts atoms {Z, x, y, z} into the model as atoms 1, 2, ... and sets their count.
+void putAtoms(ModKel& m, const std::vector<std::array<double, 4>>& atoms);
 /// Whether a line of the text (console or output) is exactly line.
 bool hasLine(std::string_view text, std::string_view line);
 inline bool hasLine(const App& app, std::string_view line) {

@@ -84,11 +84,7 @@ TEST(PlainHundredths, RandomFields) {
 }
 
 void hydrogenMolecule(App& app) {
-  auto& m = app.m;
-  m.NAt = 2;
-  setAtom(m, 1, 1);
-  setAtom(m, 2, 1);
-  m.Xyz(2, 3) = 0.74;
+  putAtoms(app.m, {{1, 0, 0, 0}, {1, 0, 0, 0.74}});
 }
 
 /// One mode of a diatomic whose two displacement rows are given.

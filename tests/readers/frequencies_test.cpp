@@ -10,14 +10,9 @@ namespace kel::testing {
 namespace {
 
 void setModel(App& app, const std::vector<GAtom>& atoms) {
-  auto& m = app.m;
-  m.NAt = i16(atoms.size());
-  for (std::size_t a = 0; a < atoms.size(); ++a) {
-    setAtom(m, int(a + 1), atoms[a].z);
-    m.Xyz(a + 1, 1) = atoms[a].x;
-    m.Xyz(a + 1, 2) = atoms[a].y;
-    m.Xyz(a + 1, 3) = atoms[a].zc;
-  }
+  std::vector<std::array<double, 4>> rows;
+  for (const auto& a : atoms) rows.push_back({double(a.z), a.x, a.y, a.zc});
+  putAtoms(app.m, rows);
 }
 
 std::vector<GAtom> hcn() {

@@ -8,16 +8,9 @@ namespace {
 using GaussianJob = FreshApp;
 
 void water(App& app, const std::string& stem) {
-  auto& m = app.m;
-  m.NAt = 3;
-  setAtom(m, 1, 8);
-  setAtom(m, 2, 1);
-  setAtom(m, 3, 1);
-  double xyz[3][3] = {{0, 0, 0.1173}, {0, 0.7572, -0.4692}, {0, -0.7572, -0.4692}};
-  for (int i = 1; i <= 3; ++i)
-    for (int k = 1; k <= 3; ++k) m.Xyz(i, k) = xyz[i - 1][k - 1];
-  m.NDof(1) = 3;
-  m.FilNam = stem;
+  putAtoms(app.m, {{8, 0, 0, 0.1173}, {1, 0, 0.7572, -0.4692}, {1, 0, -0.7572, -0.4692}});
+  app.m.NDof(1) = 3;
+  app.m.FilNam = stem;
 }
 
 TEST_F(GaussianJob, WaterHasSevenHeaderLinesThreeAtomsAndATwoBlankLine) {

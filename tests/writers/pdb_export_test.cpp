@@ -19,18 +19,12 @@ void bond(ModKel& m, int a, int b) {
 /// Methane with a chlorine atom far away (no bonds).
 void methaneAndChlorine(App& app) {
   auto& m = app.m;
-  m.NAt = 6;
-  setAtom(m, 1, 6);
-  for (int i = 2; i <= 5; ++i) setAtom(m, i, 1);
-  setAtom(m, 6, 17);
-  double xyz[6][3] = {{0, 0, 0},
-                      {0.629, 0.629, 0.629},
-                      {-0.629, -0.629, 0.629},
-                      {-0.629, 0.629, -0.629},
-                      {0.629, -0.629, -0.629},
-                      {5, 5, 5}};
-  for (int i = 1; i <= 6; ++i)
-    for (int k = 1; k <= 3; ++k) m.Xyz(i, k) = xyz[i - 1][k - 1];
+  putAtoms(m, {{6, 0, 0, 0},
+               {1, 0.629, 0.629, 0.629},
+               {1, -0.629, -0.629, 0.629},
+               {1, -0.629, 0.629, -0.629},
+               {1, 0.629, -0.629, -0.629},
+               {17, 5, 5, 5}});
   for (int h = 2; h <= 5; ++h) bond(m, 1, h);
   m.NDof(1) = 6;
   m.FilNam = "methane";
