@@ -8,8 +8,6 @@
 
 namespace kel::testing {
 
-namespace fs = std::filesystem;
-
 TempDir::TempDir() {
   static std::atomic<int> counter{0};
   old_ = fs::current_path();
@@ -75,6 +73,32 @@ fs::path shared(const std::string& rel) {
 
 std::unique_ptr<App> newApp() {
   return std::make_unique<App>();
+}
+
+void putAtoms(ModKel& m, const std::vector<std::array<double, 4>>& atoms) {
+  m.NAt = static_cast<i16>(atoms.size());
+  for (int i = 1; i <= m.NAt; ++i) {
+    const auto& a = atoms[std::size_t(i - 1)];
+    setAtom(m, i, static_cast<int>(a[0]));
+    for (int k = 1; k <= 3; ++k) m.Xyz(i, k) = a[std::size_t(k)];
+  }
+}
+
+bool hasLine(std::string_view text, std::string_view line) {
+  for (const auto& l : linesOf(text))
+    if (l == line) return true;
+  return false;
+}
+
+BatchResult batch(const std::vector<std::string>& args, const BatchHooks& hooks) {
+  BatchOptions o;
+  EXPECT_TRUE(parseBatch(args, o)) << o.error;
+  std::ostringstream out, err;
+  BatchResult r;
+  r.status = runBatch(o, out, err, hooks);
+  r.out = out.str();
+  r.err = err.str();
+  return r;
 }
 
 std::string ScriptedPrompt::inputBox(std::string_view prompt, std::string_view title,

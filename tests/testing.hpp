@@ -3,15 +3,19 @@
 #pragma once
 
 #include "app/app.hpp"
+#include "app/batch.hpp"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace kel::testing {
+
+namespace fs = std::filesystem;
 
 /// A fresh temporary folder that becomes the current directory; the old one comes back and
 /// the folder is removed at the end.
@@ -41,6 +45,27 @@ std::filesystem::path fixture(const std::string& rel);
 std::filesystem::path shared(const std::string& rel);
 /// A fresh program state with virtual time and cancelled input boxes.
 std::unique_ptr<App> newApp();
+/// Puts atoms {Z, x, y, z} into the model as atoms 1, 2, ... and sets their count.
+void putAtoms(ModKel& m, const std::vector<std::array<double, 4>>& atoms);
+/// Whether a line of the text (console or output) is exactly line.
+bool hasLine(std::string_view text, std::string_view line);
+inline bool hasLine(const App& app, std::string_view line) {
+  return hasLine(app.frm.Text2.text, line);
+}
+
+/// Exit status and output of one batch run.
+struct BatchResult {
+  int status = 0;
+  std::string out, err;
+};
+/// Parses args as the words after --batch (they must parse) and runs them.
+BatchResult batch(const std::vector<std::string>& args, const BatchHooks& hooks = {});
+
+/// A test in a fresh temporary folder with a fresh program (alias it per suite).
+struct FreshApp : ::testing::Test {
+  TempDir dir;
+  std::unique_ptr<App> app = newApp();
+};
 
 /// Input boxes answered from a list; records every question.
 class ScriptedPrompt : public Prompt {

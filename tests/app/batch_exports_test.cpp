@@ -5,13 +5,10 @@
 
 #include <sstream>
 
-namespace kel {
+namespace kel::testing {
 namespace {
 
-namespace fs = std::filesystem;
-using testing::linesOf;
-using testing::slurp;
-using testing::TempDir;
+using BatchExports = FreshApp;
 
 constexpr std::string_view Water =
     "3\nwater\nO 0.000000 0.000000 0.117300\nH 0.000000 0.757200 -0.469200\n"
@@ -29,9 +26,7 @@ struct Batch {
   }
 };
 
-TEST(BatchExports, ListScratchPrintsTheListAndTouchesNothing) {
-  TempDir dir;
-  auto app = testing::newApp();
+TEST_F(BatchExports, ListScratchPrintsTheListAndTouchesNothing) {
   app->m.Sw(124) = 0;
   dir.write("skrK.mpo", "m\n");
   dir.write("skrK.dd2", "d\n");
@@ -44,9 +39,7 @@ TEST(BatchExports, ListScratchPrintsTheListAndTouchesNothing) {
   EXPECT_TRUE(app->frm.visible);
 }
 
-TEST(BatchExports, EraseRemovesEveryListedScratchFileAndNothingElse) {
-  TempDir dir;
-  auto app = testing::newApp();
+TEST_F(BatchExports, EraseRemovesEveryListedScratchFileAndNothingElse) {
   app->m.Sw(124) = 0;
   for (const char* n : {"skrK.mpo", "skrK.dd2", "skrK-8.dd2", "skrK-9.dd2", "water.xyz"})
     dir.write(n, "x\n");
@@ -62,23 +55,14 @@ TEST(BatchExports, EraseRemovesEveryListedScratchFileAndNothingElse) {
   EXPECT_TRUE(b.run(*app, "--erase"));  // nothing left: no error either
 }
 
-TEST(BatchExports, OtherOptionsAreNotTheirs) {
-  TempDir dir;
-  auto app = testing::newApp();
+TEST_F(BatchExports, OtherOptionsAreNotTheirs) {
   Batch b;
   bool ok = true;
   EXPECT_FALSE(batchExports(*app, {"--ic", ""}, b.ctx, ok));
   EXPECT_TRUE(ok);
 }
 
-TEST(BatchExports, PdbAndGjfAreWrittenNextToTheFile) {
-  {
-    TempDir probe;
-    auto app = testing::newApp();
-    FmtIn(*app, probe.write("water.xyz", Water));
-    if (app->m.NAt == 0) GTEST_SKIP() << "the structure readers read no atoms in this build";
-  }
-  TempDir dir;
+TEST_F(BatchExports, PdbAndGjfAreWrittenNextToTheFile) {
   fs::create_directory(dir.path() / "in");
   std::string file = dir.write("in/water.xyz", Water);
   BatchOptions o;
@@ -96,4 +80,4 @@ TEST(BatchExports, PdbAndGjfAreWrittenNextToTheFile) {
 }
 
 }  // namespace
-}  // namespace kel
+}  // namespace kel::testing

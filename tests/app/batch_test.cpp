@@ -3,11 +3,9 @@
 #include "app/batch.hpp"
 #include "testing.hpp"
 
-#include <gtest/gtest.h>
-
 #include <sstream>
 
-namespace kel {
+namespace kel::testing {
 namespace {
 
 BatchOptions parse(std::vector<std::string> args) {
@@ -24,16 +22,13 @@ TEST(BatchParse, WordsAndOptionsInAnyOrder) {
   EXPECT_EQ(o.answers, (std::vector<std::string>{"cancel"}));
   ASSERT_EQ(o.commands.size(), 1u);
   EXPECT_EQ(o.commands[0].option, "--ic");
-}
-
-TEST(BatchParse, DoubleDashEndsOptions) {
-  auto o = parse({"--", "--odd-name.xyz"});
+  o = parse({"--", "--odd-name.xyz"});  // a double dash ends the options
   EXPECT_EQ(o.error, "");
   EXPECT_EQ(o.words, std::vector<std::string>{"--odd-name.xyz"});
 }
 
 TEST(BatchParse, FileOptionsAreTakenFromTheStartFolder) {
-  testing::TempDir dir;
+  TempDir dir;
   auto o = parse({"x.xyz", "--render", "pic.png", "--mpo", "sub/a.mpo"});
   ASSERT_EQ(o.commands.size(), 2u);
   EXPECT_EQ(o.commands[0].value, (dir.path() / "pic.png").string());
@@ -55,50 +50,41 @@ TEST_P(BatchBadUsage, IsRefused) {
   EXPECT_NE(err.str().find("usage:"), std::string::npos);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, BatchBadUsage,
-                         ::testing::Values(BadRow{"unknown", {"--frobnicate", "a.xyz"}},
-                                           BadRow{"missing_value", {"a.xyz", "--zoom"}},
-                                           BadRow{"geometry", {"--geometry", "middle", "a.xyz"}},
-                                           BadRow{"size", {"--size", "800", "a.xyz"}},
-                                           BadRow{"rotate_axis", {"--rotate", "w:30", "a.xyz"}},
-                                           BadRow{"measure_one", {"--measure", "1", "a.xyz"}},
-                                           BadRow{"measure_text", {"--measure", "1,b", "a.xyz"}},
-                                           BadRow{"distance", {"--distance", "1,2", "a.xyz"}},
-                                           BadRow{"place_alone", {"a.xyz", "--place", "right"}},
-                                           BadRow{"place_word",
-                                                  {"--add", "b.kel", "--place", "up", "a.xyz"}},
-                                           BadRow{"labels", {"--labels", "names", "a.xyz"}},
-                                           BadRow{"three_words", {"a.xyz", "b", "c"}}),
+// clang-format off
+const BadRow BatchBadUsageRows[] = {
+  {"unknown", {"--frobnicate", "a.xyz"}}, {"missing_value", {"a.xyz", "--zoom"}},
+  {"geometry", {"--geometry", "middle", "a.xyz"}}, {"size", {"--size", "800", "a.xyz"}},
+  {"rotate_axis", {"--rotate", "w:30", "a.xyz"}}, {"measure_one", {"--measure", "1", "a.xyz"}},
+  {"measure_text", {"--measure", "1,b", "a.xyz"}}, {"distance", {"--distance", "1,2", "a.xyz"}},
+  {"place_alone", {"a.xyz", "--place", "right"}},
+  {"place_word", {"--add", "b.kel", "--place", "up", "a.xyz"}},
+  {"labels", {"--labels", "names", "a.xyz"}}, {"three_words", {"a.xyz", "b", "c"}},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Rows, BatchBadUsage, ::testing::ValuesIn(BatchBadUsageRows),
                          [](const auto& row) { return std::string(row.param.name); });
 
-TEST(BatchRun, NothingToRead) {
-  std::ostringstream out, err;
-  EXPECT_EQ(runBatch(parse({}), out, err), 2);
-  EXPECT_NE(err.str().find("nothing to read"), std::string::npos);
-  testing::TempDir dir;
-  EXPECT_EQ(runBatch(parse({"job.ddr"}), out, err), 2);  // the chooser would open
-}
-
-TEST(BatchRun, HelpAndVersion) {
-  std::ostringstream out, err;
-  EXPECT_EQ(runBatch(parse({"--help"}), out, err), 0);
+TEST(BatchRun, ExitStatusOfEmptyHelpVersionAndUnreadableRuns) {
+  TempDir dir;
+  auto r = batch({});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("nothing to read"), std::string::npos);
+  EXPECT_EQ(batch({"job.ddr"}).status, 2);  // the chooser would open
+  EXPECT_EQ(batch({"missing.xyz"}).status, 1);
+  r = batch({"--help"});
+  EXPECT_EQ(r.status, 0);
   for (const char* opt :
        {"--geometry", "--answer", "--size", "--mpo",      "--ic",           "--kel",
         "--add",      "--place",  "--pdb",  "--gjf",      "--list-scratch", "--erase",
         "--view",     "--rotate", "--zoom", "--balls",    "--labels",       "--hatoms",
         "--measure",  "--delete", "--undo", "--distance", "--vibrate",      "--amplitude",
         "--speed",    "--render"})
-    EXPECT_NE(out.str().find(opt), std::string::npos) << opt;
-  std::ostringstream v;
-  EXPECT_EQ(runBatch(parse({"--version"}), v, err), 0);
-  EXPECT_EQ(v.str(), "kelvorin 2.2\n");
-}
-
-TEST(BatchRun, UnreadableFileExitsOne) {
-  testing::TempDir dir;
-  std::ostringstream out, err;
-  EXPECT_EQ(runBatch(parse({"missing.xyz"}), out, err), 1);
+    EXPECT_NE(r.out.find(opt), std::string::npos) << opt;
+  r = batch({"--version"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "kelvorin 2.2\n");
 }
 
 }  // namespace
-}  // namespace kel
+}  // namespace kel::testing

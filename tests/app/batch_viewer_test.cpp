@@ -8,9 +8,7 @@ namespace kel::testing {
 namespace {
 
 /// Batch commands of the viewer run on a model built by hand (a read would leave the same).
-struct BatchViewer : ::testing::Test {
-  TempDir dir;
-  std::unique_ptr<App> app = newApp();
+struct BatchViewer : FreshApp {
   BatchOptions options;
   BatchHooks hooks;
   std::vector<std::string> rendered;
@@ -28,14 +26,12 @@ struct BatchViewer : ::testing::Test {
   }
 };
 
-TEST_F(BatchViewer, MeasurePrintsTheTextBox) {
+TEST_F(BatchViewer, MeasurePrintsTheTextBoxAndBadAtomsAreRefused) {
   ASSERT_TRUE(run("--measure", "1,2"));
   ASSERT_TRUE(run("--measure", "1,2,3,4"));
   EXPECT_EQ(out.str(), "H 1-O 2\nD= 1.00000 \nH 1-O 2\nO 3-H 4\nT= -90.000\n");
   EXPECT_EQ(app->obr.v.NView, 4);  // the viewer was started as after a read
-}
-
-TEST_F(BatchViewer, BadAtomsAreRefused) {
+  // bad atoms are refused
   EXPECT_FALSE(run("--measure", "1,9"));
   EXPECT_NE(err.str().find("no such atom"), std::string::npos);
   EXPECT_FALSE(run("--delete", "0"));

@@ -3,19 +3,13 @@
 #include "app/app.hpp"
 #include "testing.hpp"
 
-#include <gtest/gtest.h>
-
 #include <clocale>
 
-namespace kel {
+namespace kel::testing {
 namespace {
 
-using testing::TempDir;
-
-class ConsoleTest : public ::testing::Test {
+class ConsoleTest : public FreshApp {
  protected:
-  TempDir dir;
-  std::unique_ptr<App> app = testing::newApp();
   std::string& log() { return app->frm.Text2.text; }
 };
 
@@ -41,19 +35,18 @@ TEST_F(ConsoleTest, FieldsToAFile) {
   fom3(*app, 3, 9, -1000.0);
   fom4(*app, 3, 8, 0.00005);
   app->files.close(3);
-  EXPECT_EQ(testing::slurp("f.txt"), "1.50   6 -1000.000  0.0001");
+  EXPECT_EQ(slurp("f.txt"), "1.50   6 -1000.000  0.0001");
   EXPECT_EQ(log(), "");
 }
 
 TEST_F(ConsoleTest, LabelledField) {
-  fom2L(*app, 0, 7, "F =", 12.5);
-  EXPECT_EQ(app->frm.FmtBuf, "F =  12.50");
-  fom2L(*app, 0, 7, "F =", 123.25);
-  EXPECT_EQ(app->frm.FmtBuf, "F = 123.25");
-  fom2L(*app, 0, 7, "F =", 1234.5);
-  EXPECT_EQ(app->frm.FmtBuf, "F =1234.50");
-  fom2L(*app, 0, 7, "F =", 12345.5);
-  EXPECT_EQ(app->frm.FmtBuf, "F =12345.50");
+  for (auto [v, text] : {std::pair{12.5, "F =  12.50"},
+                         {123.25, "F = 123.25"},
+                         {1234.5, "F =1234.50"},
+                         {12345.5, "F =12345.50"}}) {
+    fom2L(*app, 0, 7, "F =", v);
+    EXPECT_EQ(app->frm.FmtBuf, text);
+  }
 }
 
 TEST_F(ConsoleTest, DecimalCommaLocale) {
@@ -123,8 +116,12 @@ TEST_F(ConsoleTest, BreakCheckCopiesSwitches) {
   EXPECT_EQ(app->m.Sw(107), 0);
 }
 
-TEST_F(ConsoleTest, ErrorReportsNewestFirstAndThe21stStartsAfresh) {
+TEST_F(ConsoleTest, ErrorReportsNewestFirstClosesEveryFileAndThe21stStartsAfresh) {
+  app->files.openOutput(3, "a.txt");
+  app->files.openOutput(4, "b.txt");
   erra(*app, "MpoDef", 9);
+  EXPECT_FALSE(app->files.isOpen(3));
+  EXPECT_FALSE(app->files.isOpen(4));
   EXPECT_EQ(app->frm.Text4.text, "1: MpoDef ERROR 9  Subscript out of range   ");
   erra(*app, "EdIni kelv.ini", 53);
   EXPECT_EQ(app->frm.Text4.text,
@@ -136,14 +133,6 @@ TEST_F(ConsoleTest, ErrorReportsNewestFirstAndThe21stStartsAfresh) {
   EXPECT_EQ(app->frm.Text4.text, "21: last ERROR 62  Input past end of file   ");
   EXPECT_EQ(app->m.Par(14), 21);
   EXPECT_TRUE(app->frm.Text4.visible);
-}
-
-TEST_F(ConsoleTest, ErrorReportClosesEveryFile) {
-  app->files.openOutput(3, "a.txt");
-  app->files.openOutput(4, "b.txt");
-  erra(*app, "ZaGJF", 61);
-  EXPECT_FALSE(app->files.isOpen(3));
-  EXPECT_FALSE(app->files.isOpen(4));
 }
 
 TEST_F(ConsoleTest, GuardReportsAndEnds) {
@@ -158,36 +147,36 @@ TEST_F(ConsoleTest, GuardReportsAndEnds) {
   EXPECT_EQ(app->erraCount, 1);
 }
 
-TEST_F(ConsoleTest, LogFileLines) {
+TEST(ConsoleLogFile, LinesAsTheConsoleMakesThem) {
+  TempDir dir;
+  auto app = newApp();
   tekst(*app, "first");
   TekUl(*app, " more");
   tekst(*app, "błąd pliku x");
-  EXPECT_EQ(testing::slurp("skrK.log"), "\nfirst more\nbłąd pliku x");
-}
-
-TEST_F(ConsoleTest, LogFileKeepsAFirstLineMadeByAppending) {
-  TekUl(*app, "first");  // the console's first line, begun without a new line
-  tekst(*app, "second");
-  EXPECT_EQ(testing::slurp("skrK.log"), "first\nsecond");
-}
-
-TEST_F(ConsoleTest, LogFileSwitchedOff) {
-  app->m.Sw(124) = 0;
-  tekst(*app, "first");
-  EXPECT_EQ(log(), "first");
+  EXPECT_EQ(slurp("skrK.log"), "\nfirst more\nbłąd pliku x");
+  TempDir other;
+  auto again = newApp();
+  TekUl(*again, "first");  // the console's first line, begun without a new line
+  tekst(*again, "second");
+  EXPECT_EQ(slurp("skrK.log"), "first\nsecond");
+  TempDir off;
+  auto silent = newApp();
+  silent->m.Sw(124) = 0;
+  tekst(*silent, "first");
+  EXPECT_EQ(silent->frm.Text2.text, "first");
   EXPECT_FALSE(std::filesystem::exists("skrK.log"));
 }
 
 TEST_F(ConsoleTest, LogFileAppendsToAnOlderLogAndFollowsItsRemoval) {
   dir.write("skrK.log", "old");
   tekst(*app, "new");
-  EXPECT_EQ(testing::slurp("skrK.log"), "old\nnew");
+  EXPECT_EQ(slurp("skrK.log"), "old\nnew");
   std::filesystem::remove("skrK.log");
   tekst(*app, "again");
-  EXPECT_EQ(testing::slurp("skrK.log"), "\nagain");
+  EXPECT_EQ(slurp("skrK.log"), "\nagain");
 }
 
-TEST_F(ConsoleTest, ShortPauseReturnsAtOnceSixTimesOutOfSeven) {
+TEST_F(ConsoleTest, ShortPauseReturnsAtOnceSixTimesOutOfSevenAndWaitsEndInVirtualTime) {
   auto* clock = dynamic_cast<SteppingClock*>(app->clock);
   ASSERT_NE(clock, nullptr);
   int ok = 5;
@@ -206,11 +195,7 @@ TEST_F(ConsoleTest, ShortPauseReturnsAtOnceSixTimesOutOfSeven) {
   EXPECT_EQ(ok, -1);
   jaba(*app, 11, ok);
   EXPECT_EQ(ok, 11);
-}
-
-TEST_F(ConsoleTest, WaitEndsInVirtualTime) {
-  auto* clock = dynamic_cast<SteppingClock*>(app->clock);
-  double t0 = clock->timer();
+  double t0 = clock->timer();  // a wait ends in virtual time
   Czekaj(*app, 0.1);
   EXPECT_GE(clock->timer() - t0, 0.1);
   Czekaj(*app, 0);
@@ -224,7 +209,7 @@ TEST_F(ConsoleTest, BreakPointEndsWithoutAPerson) {
   TekUs(*app, ier);  // runs the break point; nobody can press button 1 here
   EXPECT_EQ(app->m.Sw(111), 0);
   EXPECT_EQ(app->m.Sw(112), 0);
-  EXPECT_EQ(testing::slurp("eskrK.dd2"), "data\n");
+  EXPECT_EQ(slurp("eskrK.dd2"), "data\n");
   EXPECT_EQ(log(), "Now, skrK.dd2 file can be edited");
 }
 
@@ -252,4 +237,4 @@ TEST_F(ConsoleTest, ProgressIndicator) {
 }
 
 }  // namespace
-}  // namespace kel
+}  // namespace kel::testing

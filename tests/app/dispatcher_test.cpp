@@ -2,13 +2,8 @@
 #include "app/dispatcher.hpp"
 #include "testing.hpp"
 
-namespace kel {
+namespace kel::testing {
 namespace {
-
-namespace fs = std::filesystem;
-using testing::linesOf;
-using testing::slurp;
-using testing::TempDir;
 
 bool has(const TempDir& d, const std::string& name) {
   return fs::exists(d.path() / name);
@@ -16,7 +11,7 @@ bool has(const TempDir& d, const std::string& name) {
 
 /// The program after start-up and a finished read (switches as a read leaves them).
 std::unique_ptr<App> ready() {
-  auto app = testing::newApp();
+  auto app = newApp();
   auto& f = app->frm;
   f.ScrDd2 = "skrK.dd2";
   f.ScrDd2b = "sskrK.dd2";
@@ -45,16 +40,9 @@ class Ready : public ::testing::Test {
   TempDir dir;
   std::unique_ptr<App> app = ready();
 };
-using Preparation = Ready;
 using Commands = Ready;
-using CreateGjf = Ready;
-using ExportPdb = Ready;
 using AfterRead = Ready;
-using ReadConnections = Ready;
 using BreakPoint = Ready;
-using Handlers = Ready;
-using Greeting = Ready;
-using Poed = Ready;
 using Choosers = Ready;
 
 // --- the common preparation
@@ -88,45 +76,31 @@ TEST_P(OnlyPrepares, ResetsTheWindowAndDoesNothingElse) {
 INSTANTIATE_TEST_SUITE_P(Numbers, OnlyPrepares,
                          ::testing::Values(9, 10, 13, 16, 18, 20, 23, 24, 26, 30, -1, 32767));
 
-class KeepsMessageLine : public Ready, public ::testing::WithParamInterface<int> {};
-
-TEST_P(KeepsMessageLine, AfterReadAndWarnings) {
-  disturb(*app);
-  ibut_Click(*app, GetParam());
-  EXPECT_EQ(app->frm.Text4.text, "1: old report");
-  EXPECT_TRUE(app->frm.Text4.visible);
+TEST(KeepsMessageLine, AfterReadAndWarnings) {
+  for (int k : {14, 15, 17, 21}) {
+    SCOPED_TRACE(k);
+    auto app = ready();
+    disturb(*app);
+    ibut_Click(*app, k);
+    EXPECT_EQ(app->frm.Text4.text, "1: old report");
+    EXPECT_TRUE(app->frm.Text4.visible);
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(Numbers, KeepsMessageLine, ::testing::Values(14, 15, 17, 21));
-
-struct ButtonThreeRow {
-  const char* name;
-  int sw;  // switch turned on (-1 none)
-  bool enabled;
-};
-void PrintTo(const ButtonThreeRow& r, std::ostream* os) {
-  *os << r.name;
+TEST(ButtonThree, EnabledOnlyWithoutItsSwitches) {
+  // switch turned on (-1 none), 9 = a read in progress
+  for (auto [sw, enabled] :
+       {std::pair{-1, true}, {92, false}, {121, false}, {34, false}, {9, false}, {16, true}}) {
+    SCOPED_TRACE(sw);
+    auto app = ready();
+    if (sw >= 0) app->m.Sw(sw) = -1;
+    ibut_Click(*app, 9);
+    EXPECT_EQ(app->frm.ibut[3].enabled, enabled);
+    EXPECT_TRUE(app->frm.ibut[7].enabled && app->frm.ibut[8].enabled);
+  }
 }
 
-class ButtonThree : public Ready, public ::testing::WithParamInterface<ButtonThreeRow> {};
-
-TEST_P(ButtonThree, EnabledOnlyWithoutItsSwitches) {
-  if (GetParam().sw >= 0) app->m.Sw(GetParam().sw) = -1;
-  ibut_Click(*app, 9);
-  EXPECT_EQ(app->frm.ibut[3].enabled, GetParam().enabled);
-  EXPECT_TRUE(app->frm.ibut[7].enabled && app->frm.ibut[8].enabled);
-}
-
-INSTANTIATE_TEST_SUITE_P(Switches, ButtonThree,
-                         ::testing::Values(ButtonThreeRow{"none", -1, true},
-                                           ButtonThreeRow{"sw92", 92, false},
-                                           ButtonThreeRow{"sw121", 121, false},
-                                           ButtonThreeRow{"sw34", 34, false},
-                                           ButtonThreeRow{"read_in_progress", 9, false},
-                                           ButtonThreeRow{"unrelated_sw16", 16, true}),
-                         [](const auto& row) { return std::string(row.param.name); });
-
-TEST_F(Preparation, ToolTipAndBackgroundFollowTheirSwitches) {
+TEST_F(Ready, ToolTipAndBackgroundFollowTheirSwitches) {
   app->m.Sw(0) = -1;
   app->m.Sw(16) = -1;
   ibut_Click(*app, 30);
@@ -185,40 +159,21 @@ TEST_F(Commands, WarningsAreLogged) {
   ibut_Click(*app, 22);
   app->m.Sw(111) = -1;
   ibut_Click(*app, 22);
-  auto lines = linesOf(app->frm.Text2.text);
-  ASSERT_EQ(lines.size(), 3u);
-  EXPECT_EQ(lines[0], "Caution: PED/EPm not actual after the operation");
-  EXPECT_EQ(lines[1], "ADM matrix not introduced");
-  EXPECT_EQ(lines[2], "...Break detected - wait till the End of this part of the Phase");
+  EXPECT_EQ(linesOf(app->frm.Text2.text),
+            (std::vector<std::string>{
+                "Caution: PED/EPm not actual after the operation", "ADM matrix not introduced",
+                "...Break detected - wait till the End of this part of the Phase"}));
 }
 
 // --- command 4 through the dispatcher
 
-TEST_F(CreateGjf, NoExistingFileIsWrittenWithoutARename) {
+TEST_F(Commands, CreateGjfWithoutARenameWhenNoFileIsThereAndExportPdb) {
   app->m.FilNam = "job";
   ibut_Click(*app, 4);
   EXPECT_TRUE(has(dir, "job.gjf"));
   EXPECT_FALSE(has(dir, "job1.gjf"));
   EXPECT_EQ(app->frm.Text2.text, "saved as file job.gjf");
-}
-
-TEST_F(CreateGjf, TheOldFileMovesPastTakenNumbers) {
-  app->m.FilNam = "job";
-  dir.write("job.gjf", "old\n");
-  dir.write("job1.gjf", "older\n");
-  ibut_Click(*app, 4);
-  EXPECT_EQ(slurp(dir.path() / "job2.gjf"), "old\n");
-  EXPECT_EQ(slurp(dir.path() / "job1.gjf"), "older\n");
-  EXPECT_EQ(slurp(dir.path() / "job.gjf").substr(0, 9), "%nproc=1\n");
-  auto lines = linesOf(app->frm.Text2.text);
-  ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(lines[0], "Old file renamed as job2.gjf");
-  EXPECT_EQ(lines[1], "saved as file job.gjf");
-}
-
-TEST_F(ExportPdb, ButtonThreeWritesThePdbFile) {
-  app->m.FilNam = "job";
-  ibut_Click(*app, 3);
+  ibut_Click(*app, 3);  // and button 3 the PDB file
   EXPECT_EQ(slurp(dir.path() / "job.pdb").substr(0, 7), "HEADER\n");
 }
 
@@ -276,15 +231,13 @@ TEST_F(AfterRead, ShowsTheViewerAndNamesTheConnectionFileAfterTheStructure) {
 
 // --- command 15: the connection file
 
-TEST_F(ReadConnections, WithoutANameSaysSo) {
+TEST_F(Commands, ReadConnectionsNeedsANameAndThenShowsTheViewer) {
   ibut_Click(*app, 15);
   EXPECT_EQ(app->frm.Text3.text, "missing of MPO filename");
   EXPECT_FALSE(app->obr.visible);
-}
-
-TEST_F(ReadConnections, WithANameShowsTheViewer) {
   app->m.MpoNam = "Ring.MPO";
   app->m.Sw(17) = -1;
+  app->frm.Text3.text.clear();
   ibut_Click(*app, 15);
   EXPECT_EQ(app->m.Sw(17), 0);
   EXPECT_TRUE(app->obr.visible);
@@ -339,7 +292,7 @@ TEST_F(BreakPoint, NoCommandButOneClearsIt) {
 
 // --- main-window handlers
 
-TEST_F(Handlers, EnterInTheCommandBoxShowsTheStructureOnlyWhileSw0IsOff) {
+TEST_F(Ready, EnterInTheCommandBoxShowsTheStructureOnlyWhileSw0IsOff) {
   Text3_KeyPress(*app, 65);
   EXPECT_FALSE(app->obr.visible);
   app->m.Sw(0) = -1;
@@ -350,68 +303,50 @@ TEST_F(Handlers, EnterInTheCommandBoxShowsTheStructureOnlyWhileSw0IsOff) {
   EXPECT_TRUE(app->obr.visible);
 }
 
-TEST_F(Greeting, WhoAreYouStopsTheQuestion) {
-  app->frm.Text4.text = "Who are you";
-  Text4_Change(*app);
-  EXPECT_NE(app->m.Sw(127), 0);
-  EXPECT_FALSE(app->frm.Text4.visible);
-}
-
-TEST_F(Greeting, WhoIsMeEnablesTheButtonsAndShowsTheViewer) {
-  for (auto& b : app->frm.ibut) b.enabled = false;
-  app->frm.Text4.text = "who is me";
-  Text4_Change(*app);
-  EXPECT_EQ(app->m.Sw(127), 0);
-  EXPECT_FALSE(app->frm.Text4.visible);
-  for (auto& b : app->frm.ibut) EXPECT_TRUE(b.enabled);
-  EXPECT_TRUE(app->obr.visible);
-}
-
-TEST_F(Greeting, TheQuestionItselfOnlyShowsTheLine) {
-  app->frm.Text4.text = "Who's that ? ";
-  Text4_Change(*app);
-  EXPECT_TRUE(app->frm.Text4.visible);
-  EXPECT_EQ(app->m.Sw(127), 0);
-  EXPECT_FALSE(app->obr.visible);
+TEST(Greeting, AnswersToTheQuestion) {
+  struct Row {
+    const char* text;
+    bool stopped, lineShown, viewer;
+  } rows[] = {{"Who are you", true, false, false},  // stops the question
+              {"who is me", false, false, true},    // enables the buttons, shows the viewer
+              {"Who's that ? ", false, true, false}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.text);
+    auto app = ready();
+    for (auto& b : app->frm.ibut) b.enabled = false;
+    app->frm.Text4.text = r.text;
+    Text4_Change(*app);
+    EXPECT_EQ(app->m.Sw(127) != 0, r.stopped);
+    EXPECT_EQ(app->frm.Text4.visible, r.lineShown);
+    EXPECT_EQ(app->obr.visible, r.viewer);
+    for (auto& b : app->frm.ibut) EXPECT_EQ(b.enabled, r.viewer);
+  }
 }
 
 // --- comparing text files and the hover check
 
-struct CompareRow {
-  const char* name;
-  const char* a;
-  const char* b;  // nullptr: missing
-  int i;
-};
-void PrintTo(const CompareRow& r, std::ostream* os) {
-  *os << r.name;
-}
-
-class Plpor : public Ready, public ::testing::WithParamInterface<CompareRow> {};
-
-TEST_P(Plpor, ComparesLineByLine) {
-  const auto& row = GetParam();
-  dir.write("a.mpo", row.a);
-  if (row.b) dir.write("b.mpo", row.b);
-  int i = 5;
-  plpor(*app, "a.mpo", "b.mpo", i);
-  EXPECT_EQ(i, row.i);
-  EXPECT_TRUE(app->frm.Text3.text.empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, Plpor,
-    ::testing::Values(CompareRow{"equal", "1 2\n3 4\n", "1 2\n3 4\n", 0},
-                      CompareRow{"same_length_other_line", "1 2\n3 4\n", "1 2\n3 5\n", 1},
-                      CompareRow{"same_length_other_split", "12\n34\n", "1\n234\n", 1},
-                      CompareRow{"other_length", "1 2\n3 4\n", "1 2\n3 4\n5\n", 1},
-                      CompareRow{"line_ends_differ", "1 2\n", "1 2\r\n", 1},
-                      CompareRow{"second_missing", "1 2\n", nullptr, 1}),
-    [](const auto& row) { return std::string(row.param.name); });
-
-TEST(Plpor, AMissingOrEmptyFirstFileIsAnError) {
-  TempDir dir;
-  auto app = ready();
+TEST_F(Ready, PlporComparesLineByLine) {
+  struct Row {
+    const char* a;
+    const char* b;  // nullptr: missing
+    int i;
+  } rows[] = {{"1 2\n3 4\n", "1 2\n3 4\n", 0},
+              {"1 2\n3 4\n", "1 2\n3 5\n", 1},     // the same length, another line
+              {"12\n34\n", "1\n234\n", 1},         // the same length, split elsewhere
+              {"1 2\n3 4\n", "1 2\n3 4\n5\n", 1},  // another length
+              {"1 2\n", "1 2\r\n", 1},             // line ends differ
+              {"1 2\n", nullptr, 1}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.b ? r.b : "missing");
+    std::filesystem::remove("b.mpo");
+    dir.write("a.mpo", r.a);
+    if (r.b) dir.write("b.mpo", r.b);
+    int i = 5;
+    plpor(*app, "a.mpo", "b.mpo", i);
+    EXPECT_EQ(i, r.i);
+    EXPECT_TRUE(app->frm.Text3.text.empty());
+  }
+  // a missing or empty first file is an error
   dir.write("b.mpo", "x\n");
   int i = 5;
   plpor(*app, "skrK.mpo", "b.mpo", i);
@@ -419,7 +354,7 @@ TEST(Plpor, AMissingOrEmptyFirstFileIsAnError) {
   EXPECT_EQ(app->frm.Text3.text, "... error in file skrK.mpo");
 }
 
-TEST_F(Poed, AnEditedConnectionFileRestartsTheViewer) {
+TEST_F(Ready, AnEditedConnectionFileRestartsTheViewer) {
   dir.write("skrK.mpo", "1 2\n");
   dir.write("eskrK.mpo", "1 3\n");
   int j = 0;
@@ -486,4 +421,4 @@ TEST_F(Choosers, AnAddedStructureGoesToTheAddReader) {
 }
 
 }  // namespace
-}  // namespace kel
+}  // namespace kel::testing

@@ -4,45 +4,31 @@
 
 namespace kel::testing {
 namespace {
+using Drop = FreshApp;
 
-struct NameKind {
-  const char* name;
-  const char* file;
-  bool output;
-};
-
-class DroppedName : public ::testing::TestWithParam<NameKind> {};
-
-TEST_P(DroppedName, GoesToTheMatchingChooser) {
-  EXPECT_EQ(isOutputName(GetParam().file), GetParam().output);
+TEST(DroppedName, GoesToTheMatchingChooser) {
+  for (const char* output :
+       {"/data/run1/water.log", "C:\\calc\\WATER.OUT", "x.fchk", "x.FCH", "x.fmt", "x.fmv"})
+    EXPECT_TRUE(isOutputName(output)) << output;
+  // a point in a folder name only, no extension, ".log" inside the name
+  for (const char* other :
+       {"benzene.geo", "water.kel", "water.pdb", "/data/run.log/water", "water", "water.log.pdb"})
+    EXPECT_FALSE(isOutputName(other)) << other;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Drop, DroppedName,
-    ::testing::Values(NameKind{"Log", "/data/run1/water.log", true},
-                      NameKind{"OutUpper", "C:\\calc\\WATER.OUT", true},
-                      NameKind{"Fchk", "x.fchk", true}, NameKind{"Fch", "x.FCH", true},
-                      NameKind{"Fmt", "x.fmt", true}, NameKind{"Fmv", "x.fmv", true},
-                      NameKind{"Geo", "benzene.geo", false}, NameKind{"Kel", "water.kel", false},
-                      NameKind{"Pdb", "water.pdb", false},
-                      NameKind{"DotInFolderOnly", "/data/run.log/water", false},
-                      NameKind{"NoExtension", "water", false},
-                      NameKind{"LogInName", "water.log.pdb", false}),
-    [](const auto& row) { return std::string(row.param.name); });
-
-TEST(Drop, StructureIsReadThroughTheStructurePath) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Drop, StructureIsReadThroughTheStructurePathAnEmptyFileIsReported) {
   std::string file = dir.copy(fixture("geo/benzene_type.geo"));
   EXPECT_TRUE(openDroppedFile(*app, file));
   EXPECT_EQ(app->m.NAt, 12);
   EXPECT_FALSE(app->we1.visible);
   EXPECT_FALSE(app->busy);
+  // an empty file is reported and no chooser stays open
+  EXPECT_FALSE(openDroppedFile(*app, dir.write("empty.log", "")));
+  EXPECT_FALSE(app->we2.visible);
+  EXPECT_NE(app->frm.Text2.text.find("is empty"), std::string::npos) << app->frm.Text2.text;
 }
 
-TEST(Drop, IgnoredWhileAnOperationRunsOrABreakPointWaits) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Drop, IgnoredWhileAnOperationRunsOrABreakPointWaits) {
   std::string file = dir.copy(fixture("geo/benzene_type.geo"));
   app->busy = true;
   EXPECT_FALSE(openDroppedFile(*app, file));
@@ -51,15 +37,6 @@ TEST(Drop, IgnoredWhileAnOperationRunsOrABreakPointWaits) {
   EXPECT_FALSE(openDroppedFile(*app, file));
   EXPECT_EQ(app->m.Sw(112), -1);
   EXPECT_EQ(app->m.NAt, 0);
-}
-
-TEST(Drop, EmptyFileIsReportedAndNoChooserStaysOpen) {
-  TempDir dir;
-  auto app = newApp();
-  std::string file = dir.write("empty.log", "");
-  EXPECT_FALSE(openDroppedFile(*app, file));
-  EXPECT_FALSE(app->we2.visible);
-  EXPECT_NE(app->frm.Text2.text.find("is empty"), std::string::npos) << app->frm.Text2.text;
 }
 
 }  // namespace

@@ -3,13 +3,8 @@
 #include "app/dispatcher.hpp"
 #include "testing.hpp"
 
-#include <set>
-
-namespace kel {
+namespace kel::testing {
 namespace {
-
-namespace fs = std::filesystem;
-using testing::TempDir;
 
 constexpr const char* Head = "Files_to_be_erased:\r\n";
 
@@ -17,7 +12,7 @@ constexpr const char* Head = "Files_to_be_erased:\r\n";
 /// a test makes are there.
 struct Scene {
   TempDir dir;
-  std::unique_ptr<App> app = testing::newApp();
+  std::unique_ptr<App> app = newApp();
   Scene() { app->m.Sw(124) = 0; }
   void make(std::initializer_list<const char*> names) const {
     for (const char* n : names) dir.write(n, "x\n");
@@ -30,21 +25,6 @@ struct Scene {
 class SceneTest : public ::testing::Test, protected Scene {};
 using Filek = SceneTest;
 using ExitDialog = SceneTest;
-using FileLength = SceneTest;
-
-TEST(ScratchNames, EightySixNamesInListingOrder) {
-  auto v = scratchNames();
-  ASSERT_EQ(v.size(), 86u);
-  EXPECT_EQ(std::set<std::string>(v.begin(), v.end()).size(), 86u);
-  std::pair<int, const char*> spots[] = {
-      {0, "askrK.dd2"},   {2, "eskrK.dd2"},   {9, "skrK.dd2"},    {10, "sskrK.dd2"},
-      {15, "zskrK.dd2"},  {16, "askrK.ved"},  {17, "askrK.vdf"},  {18, "askrK.vd"},
-      {19, "cskrK.ved"},  {37, "skrK.ved"},   {39, "skrK.vd"},    {40, "sskrK.ved"},
-      {54, "yskrK.vd"},   {55, "skrK.geo"},   {58, "skrK.txt"},   {59, "skrK-1.txt"},
-      {66, "skrK-8.txt"}, {67, "skrK-1.dd2"}, {74, "skrK-8.dd2"}, {75, "skrK.kol"},
-      {76, "skrK.log"},   {79, "skrK.mpo"},   {85, "skrK.qq"}};
-  for (auto [k, name] : spots) EXPECT_EQ(v[std::size_t(k)], name) << k;
-}
 
 TEST_F(Filek, NoScratchFileEndsTheProgramAsOnlyExit) {
   make({"water.xyz"});
@@ -63,9 +43,6 @@ struct ListRow {
   const char* text;  // after the head line
   int lastIndex;
 };
-void PrintTo(const ListRow& r, std::ostream* os) {
-  *os << r.name;
-}
 
 class FilekList : public ::testing::TestWithParam<ListRow> {};
 
@@ -83,18 +60,16 @@ TEST_P(FilekList, ListsFourToALine) {
   EXPECT_EQ(s.dlg().Fi.backColour, rgb(192, 192, 192));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, FilekList,
-    ::testing::Values(ListRow{"one", {"skrK.log"}, "  skrK.log ", 76},
-                      ListRow{"four",
-                              {"skrK.qq", "askrK.dd2", "skrK-3.txt", "skrK.mpo"},
-                              " askrK.dd2  skrK-3.txt   skrK.mpo    skrK.qq \r\n",
-                              85},
-                      ListRow{"five_starts_a_second_line",
-                              {"askrK.dd2", "skrK.dd2", "skrK.vd", "skrK.geo", "skrK.bb"},
-                              " askrK.dd2   skrK.dd2    skrK.vd   skrK.geo \r\n   skrK.bb ",
-                              81}),
-    [](const auto& row) { return std::string(row.param.name); });
+// clang-format off
+const ListRow FilekListRows[] = {
+  {"one", {"skrK.log"}, "  skrK.log ", 76},
+  {"four", {"skrK.qq", "askrK.dd2", "skrK-3.txt", "skrK.mpo"}, " askrK.dd2  skrK-3.txt   skrK.mpo    skrK.qq \r\n", 85},
+  {"five_starts_a_second_line", {"askrK.dd2", "skrK.dd2", "skrK.vd", "skrK.geo", "skrK.bb"}, " askrK.dd2   skrK.dd2    skrK.vd   skrK.geo \r\n   skrK.bb ", 81},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Files, FilekList, ::testing::ValuesIn(FilekListRows),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(Filek, AnEmptyScratchFileIsDeletedAndNotListed) {
   dir.write("skrK.geo", "");
@@ -130,12 +105,9 @@ TEST_F(ExitDialog, AFileCreatedAfterFillingIsNotErased) {
 
 struct EditRow {
   const char* name;
-  const char* remove;  // text struck from the list
+  const char* remove;  // text struck from the list (nullptr: all of it)
   std::vector<const char*> kept;
 };
-void PrintTo(const EditRow& r, std::ostream* os) {
-  *os << r.name;
-}
 
 class EditedList : public ::testing::TestWithParam<EditRow> {};
 
@@ -146,9 +118,9 @@ TEST_P(EditedList, KeepsTheFilesWhoseNamesWereStruck) {
   for (const char* f : all) s.make({f});
   ibut_Click(*s.app, 7);
   auto& text = s.dlg().Fi.text;
-  auto p = text.find(row.remove);
+  auto p = row.remove ? text.find(row.remove) : 0;
   ASSERT_NE(p, std::string::npos) << text;
-  text.erase(p, std::string_view(row.remove).size());
+  text.erase(p, row.remove ? std::string_view(row.remove).size() : text.size());
   Fi_Change(*s.app);
   EXPECT_EQ(s.dlg().editMode, -1);
   EXPECT_EQ(s.dlg().Fi.backColour, rgb(255, 255, 255));
@@ -161,17 +133,18 @@ TEST_P(EditedList, KeepsTheFilesWhoseNamesWereStruck) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Strike, EditedList,
-    ::testing::Values(EditRow{"whole_name", " skrK.mpo ", {"skrK.mpo"}},
-                      EditRow{"part_of_a_name", "skrK.mp", {"skrK.mpo"}},
-                      EditRow{"name_without_its_blanks", "skrK.log", {"skrK.log"}},
-                      EditRow{"prefix_letters_only", "ss", {"sskrK.mpo"}},
-                      EditRow{"nothing_that_matters", "Files_", {}},
-                      EditRow{"a_whole_line",
-                              "  skrK.dd2   skrK.geo   skrK.log   skrK.mpo \r\n",
-                              {"skrK.dd2", "skrK.geo", "skrK.log", "skrK.mpo"}}),
-    [](const auto& row) { return std::string(row.param.name); });
+// clang-format off
+const EditRow EditedListRows[] = {
+  {"whole_name", " skrK.mpo ", {"skrK.mpo"}}, {"part_of_a_name", "skrK.mp", {"skrK.mpo"}},
+  {"name_without_its_blanks", "skrK.log", {"skrK.log"}},
+  {"prefix_letters_only", "ss", {"sskrK.mpo"}}, {"nothing_that_matters", "Files_", {}},
+  {"a_whole_line", "  skrK.dd2   skrK.geo   skrK.log   skrK.mpo \r\n", {"skrK.dd2", "skrK.geo", "skrK.log", "skrK.mpo"}},
+  {"all_text", nullptr, {"skrK.dd2", "skrK.mpo", "sskrK.mpo", "skrK.geo", "skrK.log"}},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Strike, EditedList, ::testing::ValuesIn(EditedListRows),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(ExitDialog, ANameAtTheVeryEndOfTheTextStillCounts) {
   make({"skrK.mpo"});
@@ -183,36 +156,20 @@ TEST_F(ExitDialog, ANameAtTheVeryEndOfTheTextStillCounts) {
   EXPECT_FALSE(has("skrK.mpo"));
 }
 
-TEST_F(ExitDialog, CancelErasesNothingAndShowsTheMainWindow) {
-  make({"skrK.dd2", "skrK.mpo"});
-  ibut_Click(*app, 7);
-  Bu_Click(*app, 3);
-  EXPECT_TRUE(has("skrK.dd2"));
-  EXPECT_TRUE(has("skrK.mpo"));
-  EXPECT_TRUE(app->frm.visible);
-  EXPECT_FALSE(dlg().visible);
-  EXPECT_FALSE(dlg().endProgram);
-}
-
-TEST_F(ExitDialog, OnlyEraseErasesAndGoesOn) {
-  make({"skrK.dd2", "skrK.mpo"});
-  ibut_Click(*app, 7);
-  Bu_Click(*app, 2);
-  EXPECT_FALSE(has("skrK.dd2"));
-  EXPECT_FALSE(has("skrK.mpo"));
-  EXPECT_TRUE(app->frm.visible);
-  EXPECT_FALSE(dlg().visible);
-  EXPECT_FALSE(dlg().endProgram);
-  EXPECT_EQ(app->erraCount, 0);
-}
-
-TEST_F(ExitDialog, EmptiedListTextErasesNothing) {
-  make({"skrK.dd2"});
-  ibut_Click(*app, 7);
-  dlg().Fi.text.clear();
-  Fi_Change(*app);
-  Bu_Click(*app, 0);
-  EXPECT_TRUE(has("skrK.dd2"));
+TEST(ExitDialogButtons, CancelErasesNothingOnlyEraseErasesBothGoOn) {
+  for (auto [button, erased] : {std::pair{3, false}, {2, true}}) {
+    SCOPED_TRACE(button);
+    Scene s;
+    s.make({"skrK.dd2", "skrK.mpo"});
+    ibut_Click(*s.app, 7);
+    Bu_Click(*s.app, button);
+    EXPECT_EQ(s.has("skrK.dd2"), !erased);
+    EXPECT_EQ(s.has("skrK.mpo"), !erased);
+    EXPECT_TRUE(s.app->frm.visible);
+    EXPECT_FALSE(s.dlg().visible);
+    EXPECT_FALSE(s.dlg().endProgram);
+    EXPECT_EQ(s.app->erraCount, 0);
+  }
 }
 
 TEST_F(ExitDialog, ErrorsGoToTheDialogsOwnMessageLine) {
@@ -222,7 +179,7 @@ TEST_F(ExitDialog, ErrorsGoToTheDialogsOwnMessageLine) {
   EXPECT_TRUE(app->frm.Text4.text.empty());
 }
 
-TEST_F(FileLength, LengthsAndEmptyFiles) {
+TEST_F(SceneTest, FileLengthsAndEmptyFiles) {
   dir.write("five", "12345");
   dir.write("none", "");
   double n = 0;
@@ -238,4 +195,4 @@ TEST_F(FileLength, LengthsAndEmptyFiles) {
 }
 
 }  // namespace
-}  // namespace kel
+}  // namespace kel::testing

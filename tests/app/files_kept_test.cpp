@@ -8,28 +8,13 @@
 #include <unistd.h>
 #include <cstdlib>
 #include <set>
-#include <sstream>
 
-namespace kel {
+namespace kel::testing {
 namespace {
-
-namespace fs = std::filesystem;
-using testing::slurp;
 
 constexpr const char* WaterXyz = "3\nw\nO 0 0 0.1173\nH 0 0.7572 -0.4692\nH 0 -0.7572 -0.4692\n";
 
-struct Outcome {
-  int status = 0;
-  std::string out, err;
-};
-
-Outcome batch(std::vector<std::string> args, const BatchHooks& hooks = {}) {
-  BatchOptions o;
-  parseBatch(args, o);
-  std::ostringstream out, err;
-  int status = runBatch(o, out, err, hooks);
-  return {status, out.str(), err.str()};
-}
+using Outcome = BatchResult;
 
 std::set<std::string> namesIn(const fs::path& dir) {
   std::set<std::string> names;
@@ -39,7 +24,7 @@ std::set<std::string> namesIn(const fs::path& dir) {
 
 class FilesKept : public ::testing::Test {
  protected:
-  testing::TempDir dir;
+  TempDir dir;
   void SetUp() override { dir.write("water.xyz", WaterXyz); }
 };
 
@@ -123,4 +108,4 @@ TEST_F(FilesKept, FailedReadKeepsItsTextBeforeLaterOnes) {
 }
 
 }  // namespace
-}  // namespace kel
+}  // namespace kel::testing

@@ -3,16 +3,12 @@
 #include "app/startup.hpp"
 #include "testing.hpp"
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 
-namespace kel {
+namespace kel::testing {
 namespace {
 
-using testing::TempDir;
-
-class StartupTest : public ::testing::Test {
+class StartupTest : public FreshApp {
  protected:
   void SetUp() override {
     oldConfig = std::getenv("XDG_CONFIG_HOME") ? std::getenv("XDG_CONFIG_HOME") : "";
@@ -27,8 +23,6 @@ class StartupTest : public ::testing::Test {
     else
       setenv("XDG_CONFIG_HOME", oldConfig.c_str(), 1);
   }
-  TempDir dir;
-  std::unique_ptr<App> app = testing::newApp();
   std::string oldConfig, big, small;
 };
 
@@ -38,25 +32,20 @@ TEST_F(StartupTest, NoSettingsFileKeepsTheDefaults) {
   EXPECT_EQ(app->frm.EdDd2, "notepad ");
   EXPECT_EQ(app->frm.IniFile, "");
   EXPECT_TRUE(app->we1.visible);  // no command line: the structure chooser opens
+  EXPECT_EQ(app->frm.Banner, "****Kelvorin**** version 2 ");
+  EXPECT_EQ(app->m.VerCap, "  Kelvorin 2.2 ");
+  dir.write("kelv.ini", "");  // an empty file is passed over, and stays
+  auto again = newApp();
+  EdIni(*again);
+  EXPECT_EQ(again->frm.IniFile, "");
+  EXPECT_TRUE(std::filesystem::exists("kelv.ini"));
 }
 
 TEST_F(StartupTest, SettingsLinesCaseBlindTrimmedAndChecked) {
-  dir.write("kelv.ini",
-            "# my editors\n"
-            "EDITOR.MPO =   " +
-                big +
-                "   \r\n"
-                "editor.dd2=" +
-                small +
-                "\n"  // too short a program: skipped
-                "editor.xy=" +
-                big +
-                "\n"  // "=" too early: skipped
-                "  something editor.KOL= " +
-                big +
-                "\n"
-                "editor.abc=" +
-                big + "\n");  // unknown extension
+  // skipped: a program too short, "=" too early, an unknown extension
+  dir.write("kelv.ini", "# my editors\nEDITOR.MPO =   " + big + "   \r\neditor.dd2=" + small +
+                            "\neditor.xy=" + big + "\n  something editor.KOL= " + big +
+                            "\neditor.abc=" + big + "\n");
   EdIni(*app);
   EXPECT_EQ(app->frm.EdMpo, big + " ");
   EXPECT_EQ(app->frm.EdDd2, "");  // not touched by EdIni itself
@@ -81,56 +70,34 @@ TEST_F(StartupTest, UserConfigurationFolderAfterTheCurrentOne) {
   EdIni(*app);
   EXPECT_EQ(app->frm.EdVdf, big + " ");
   dir.write("kelv.ini", "editor.mpo=" + big + "\n");
-  auto again = testing::newApp();
+  auto again = newApp();
   EdIni(*again);
   EXPECT_EQ(again->frm.EdVdf, "");  // the current folder's file wins
   EXPECT_EQ(again->frm.EdMpo, big + " ");
 }
 
-TEST_F(StartupTest, EmptySettingsFileIsPassedOver) {
-  dir.write("kelv.ini", "");
-  EdIni(*app);
-  EXPECT_EQ(app->frm.IniFile, "");
-  EXPECT_TRUE(std::filesystem::exists("kelv.ini"));  // the user's file stays
-}
-
-TEST_F(StartupTest, DefaultsOfTheParameterVector) {
-  IniVe(*app, "");
-  auto& p = app->m.Par;
-  EXPECT_EQ(p(0), 1);
-  EXPECT_EQ(p(5), 1);
-  EXPECT_EQ(p(6), 0);
-  EXPECT_EQ(p(7), 70);
-  EXPECT_EQ(p(8), 4);
-  EXPECT_EQ(p(9), 5);
-  EXPECT_DOUBLE_EQ(p(10), 0.05);
-  EXPECT_DOUBLE_EQ(p(11), 0.01);
-  EXPECT_EQ(p(29), 12632256);
-  EXPECT_EQ(p(40), 1);
-  EXPECT_DOUBLE_EQ(p(47), 0.4);
-  EXPECT_EQ(p(53), 70);
-  EXPECT_EQ(p(54), 75);
-  EXPECT_EQ(p(55), 90);
-  EXPECT_EQ(p(14), 0);
-  EXPECT_EQ(app->frm.Banner, "****Kelvorin**** version 2 ");
-  EXPECT_EQ(app->m.VerCap, "  Kelvorin 2.2 ");
-  EXPECT_EQ(app->frm.PageLines, 23);
-}
-
-TEST_F(StartupTest, DdrNameAndCheckpointSwapPlaces) {
+TEST_F(StartupTest, CommandLineNamesTheFileReadAndTheJob) {
+  struct Row {
+    const char* line;
+    const char* read;  // Text1.text
+    const char* tag;   // Text1.tag
+    const char* job;
+  } rows[] = {
+      {"job.ddr water.fmt", "water.fmt", "job.ddr", "water"},  // the checkpoint is read
+      {"run.dd2 mol.fmu", "mol.fmu", "run.dd2", "mol"},
+      {"run mol.fmu", "mol.fmu", "run.dd2", "mol"},  // a second word without a point: ".dd2"
+      {"water", "water.fmv", "", "water"},           // no point: the compact extension
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.line);
+    auto a = newApp();
+    IniVe(*a, r.line);
+    EXPECT_EQ(a->frm.Text1.text, r.read);
+    EXPECT_EQ(a->frm.Text1.tag, r.tag);
+    EXPECT_EQ(a->m.JobNam, r.job);
+  }
   IniVe(*app, "job.ddr water.fmt");
-  EXPECT_EQ(app->frm.Text1.tag, "job.ddr");
   EXPECT_EQ(app->frm.Arg2, "job.ddr");
-  EXPECT_EQ(app->frm.Text1.text, "water.fmt");  // the checkpoint is the file read
-  EXPECT_EQ(app->m.JobNam, "water");
-}
-
-TEST_F(StartupTest, CheckpointNamedSecondIsRead) {
-  IniVe(*app, "run.dd2 mol.fmu");
-  EXPECT_EQ(app->frm.Text1.text, "mol.fmu");
-  EXPECT_EQ(app->frm.Text1.tag, "run.dd2");
-  IniVe(*app, "run mol.fmu");  // a second word without a point gets ".dd2"
-  EXPECT_EQ(app->frm.Text1.tag, "run.dd2");
 }
 
 TEST_F(StartupTest, QuotedNameKeepsBlanksAndTheSecondWordFollows) {
@@ -143,11 +110,6 @@ TEST_F(StartupTest, QuotedNameKeepsBlanksAndTheSecondWordFollows) {
   EXPECT_EQ(app->frm.Text4.text, "directory changed to " + (dir.path() / "my dir").string());
 }
 
-TEST_F(StartupTest, BackslashFoldersAndMissingFolder) {
-  IniVe(*app, "nowhere\\at\\all.xyz");
-  EXPECT_EQ(app->frm.Text4.text, "directory error");
-}
-
 TEST_F(StartupTest, BackslashSeparatesFoldersOnlyWhenNoFileHasTheLiteralName) {
   const std::string xyz = "3\n\nO 0 0 0\nH 0.96 0 0\nH -0.24 0.93 0\n";
   std::filesystem::create_directories(dir.path() / "sub");
@@ -158,10 +120,13 @@ TEST_F(StartupTest, BackslashSeparatesFoldersOnlyWhenNoFileHasTheLiteralName) {
 
   std::filesystem::current_path(dir.path());
   dir.write("odd\\name.xyz", xyz);  // a file whose name holds a backslash
-  auto again = testing::newApp();
+  auto again = newApp();
   IniVe(*again, (dir.path() / "odd\\name.xyz").string());
   EXPECT_EQ(std::filesystem::current_path(), dir.path());
   EXPECT_EQ(again->m.NAt, 3) << again->frm.Text3.text;
+  auto missing = newApp();  // folders that are not there
+  IniVe(*missing, "nowhere\\at\\all.xyz");
+  EXPECT_EQ(missing->frm.Text4.text, "directory error");
 }
 
 TEST_F(StartupTest, StemWithoutCheckpointOpensTheChooser) {
@@ -169,16 +134,10 @@ TEST_F(StartupTest, StemWithoutCheckpointOpensTheChooser) {
   EXPECT_TRUE(app->we1.visible);
   EXPECT_EQ(app->m.JobNam, "job");
   dir.write("job.fmu", "x");
-  auto again = testing::newApp();
+  auto again = newApp();
   IniVe(*again, "job.ddr");
   EXPECT_FALSE(again->we1.visible);
   EXPECT_EQ(again->frm.Text1.text, "job.fmu");
-}
-
-TEST_F(StartupTest, NameWithoutPointGetsTheCompactExtension) {
-  IniVe(*app, "water");
-  EXPECT_EQ(app->frm.Text1.text, "water.fmv");
-  EXPECT_EQ(app->m.JobNam, "water");
 }
 
 TEST(CommandLineWords, WordsWithBlanksAreQuoted) {
@@ -187,7 +146,7 @@ TEST(CommandLineWords, WordsWithBlanksAreQuoted) {
 }
 
 TEST(Splash, VisibilityRules) {
-  auto app = testing::newApp();
+  auto app = newApp();
   EXPECT_TRUE(app->frm.Tulan.visible);
   EXPECT_FALSE(app->frm.Text2.visible);
   kelwin_Click(*app);
@@ -204,4 +163,4 @@ TEST(Splash, VisibilityRules) {
 }
 
 }  // namespace
-}  // namespace kel
+}  // namespace kel::testing

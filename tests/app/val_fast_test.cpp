@@ -29,49 +29,24 @@ namespace {
   return ::testing::AssertionFailure() << buf;
 }
 
-struct Tricky {
-  const char* name;
-  const char* text;
-};
+// Signs and points alone, 2^53 and its neighbours, 22 and 23 decimals, forty characters, what
+// may follow a number, exponents of every kind.
+// clang-format off
+const char* const Tricky[] = {
+    "0", "-0.000", "+0", ".", "-.", "-", "5.", ".5", "-.25", "-0.07", "-11.704868", "12.00000",
+    "9007199254740992", "9007199254740993", "900719925474099.2", "900719925474099.3",
+    "0.1234567890123456789012", "0.12345678901234567890123", "0.0000000000000000000001",
+    "1.00000000000000000000000", "0.30000000000000004",
+    "0000000000000000000000000000000000000000000000000000000000000000000000001",
+    "0.0000000000000000000000000000000000000000000000000000000000000000000000001",
+    "0000000000000000000000000000000000000001", "00000000000000000000000000000000000000012", "1.5 ",
+    "1.5 7", "1\t2", "3\n4", "1.25,3", "1.25-3", "1.2.3", "1.5E-03", "2e5", "-6.1D-32", "2e", "2e+",
+    "3x", "1e400", "1e-400", "- 5", "--5"};
+// clang-format on
 
-class ValShortCut : public ::testing::TestWithParam<Tricky> {};
-
-TEST_P(ValShortCut, AgreesWithTheGeneralPath) {
-  EXPECT_TRUE(sameAsGeneral(GetParam().text));
+TEST(ValShortCut, AgreesWithTheGeneralPathOnTrickyTexts) {
+  for (const char* text : Tricky) EXPECT_TRUE(sameAsGeneral(text));
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, ValShortCut,
-    ::testing::Values(
-        Tricky{"zero", "0"}, Tricky{"minus_zero", "-0.000"}, Tricky{"plus_zero", "+0"},
-        Tricky{"point_only", "."}, Tricky{"minus_point", "-."}, Tricky{"lone_minus", "-"},
-        Tricky{"trailing_point", "5."}, Tricky{"leading_point", ".5"},
-        Tricky{"minus_leading_point", "-.25"}, Tricky{"displacement", "-0.07"},
-        Tricky{"coordinate", "-11.704868"}, Tricky{"mass", "12.00000"},
-        Tricky{"two_to_53", "9007199254740992"}, Tricky{"two_to_53_plus_1", "9007199254740993"},
-        Tricky{"two_to_53_decimal", "900719925474099.2"},
-        Tricky{"above_two_to_53_decimal", "900719925474099.3"},
-        Tricky{"twenty_two_decimals", "0.1234567890123456789012"},
-        Tricky{"twenty_three_decimals", "0.12345678901234567890123"},
-        Tricky{"tiny_twenty_two", "0.0000000000000000000001"},
-        Tricky{"twenty_three_zeros_after", "1.00000000000000000000000"},
-        Tricky{"halfway_neighbours", "0.30000000000000004"},
-        Tricky{"many_leading_zeros",
-               "0000000000000000000000000000000000000000000000000000000000000000000000001"},
-        Tricky{"many_leading_zeros_point",
-               "0.0000000000000000000000000000000000000000000000000000000000000000000000001"},
-        Tricky{"forty_chars", "0000000000000000000000000000000000000001"},
-        Tricky{"forty_one_chars", "00000000000000000000000000000000000000012"},
-        Tricky{"blank_after", "1.5 "}, Tricky{"blank_then_digit", "1.5 7"},
-        Tricky{"tab_inside", "1\t2"}, Tricky{"newline_after", "3\n4"},
-        Tricky{"comma_after", "1.25,3"}, Tricky{"minus_after", "1.25-3"},
-        Tricky{"second_point", "1.2.3"}, Tricky{"exponent", "1.5E-03"},
-        Tricky{"small_exponent", "2e5"}, Tricky{"fortran_exponent", "-6.1D-32"},
-        Tricky{"letter_without_exponent", "2e"}, Tricky{"exponent_sign_only", "2e+"},
-        Tricky{"letter_after", "3x"}, Tricky{"huge_exponent", "1e400"},
-        Tricky{"tiny_exponent", "1e-400"}, Tricky{"sign_then_blank", "- 5"},
-        Tricky{"double_sign", "--5"}),
-    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(ValShortCut, RandomTextsOfNumberCharacters) {
   std::mt19937_64 rng(20261206);

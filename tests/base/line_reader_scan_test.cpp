@@ -4,13 +4,9 @@
 #include "base/line_reader.hpp"
 #include "testing.hpp"
 
-#include <gtest/gtest.h>
-
 #include <random>
-#include <string>
-#include <vector>
 
-namespace kel {
+namespace kel::testing {
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -73,7 +69,7 @@ std::string randomText(std::mt19937_64& rng, std::size_t size, int longLines) {
 }
 
 TEST(LineReaderScan, RandomTextsFromFileAndMemory) {
-  testing::TempDir dir;
+  TempDir dir;
   std::mt19937_64 rng(5);
   const std::size_t sizes[] = {0, 1, 2, 100, 65535, 65536, 65537, 200000};
   for (int longLines : {0, 1}) {
@@ -93,7 +89,7 @@ TEST(LineReaderScan, RandomTextsFromFileAndMemory) {
 }
 
 TEST(LineReaderScan, LineEndsOnTheBufferBoundary) {
-  testing::TempDir dir;
+  TempDir dir;
   // The read buffer holds 64 KiB: put each kind of line end across and beside its edge.
   for (std::size_t at : {65534u, 65535u, 65536u, 131071u}) {
     // A text ending in CR LF with the LF alone in the last buffer: eof() must say so.
@@ -113,17 +109,21 @@ TEST(LineReaderScan, LineEndsOnTheBufferBoundary) {
   }
 }
 
-TEST(LineReaderScan, OnlyCarriageReturnsInABigFile) {
-  testing::TempDir dir;
+TEST(LineReaderScan, OnlyCarriageReturnsInABigFileLeftAsItWas) {
+  TempDir dir;
   std::string text;
   for (int i = 0; i < 30000; ++i) text += std::to_string(i) + "\r";
   auto path = dir.write("cr.txt", text);
+  auto before = std::filesystem::last_write_time(path);
   LineReader file(path);
   std::string s;
   int n = 0;
   while (file.getLine(s)) ASSERT_EQ(s, std::to_string(n++));
   EXPECT_EQ(n, 30000);
   EXPECT_EQ(file.lineNumber(), 30000);
+  EXPECT_TRUE(file.eof());
+  EXPECT_EQ(slurp(path), text);  // a read never writes
+  EXPECT_EQ(std::filesystem::last_write_time(path), before);
 }
 
 TEST(LineReaderScan, FreeFormatItemsBetweenLines) {
@@ -139,4 +139,4 @@ TEST(LineReaderScan, FreeFormatItemsBetweenLines) {
 }
 
 }  // namespace
-}  // namespace kel
+}  // namespace kel::testing

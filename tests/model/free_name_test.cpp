@@ -5,13 +5,10 @@
 
 #include <map>
 
-namespace kel {
+namespace kel::testing {
 namespace {
 
-namespace fs = std::filesystem;
-using testing::linesOf;
-using testing::slurp;
-using testing::TempDir;
+using FreeName = FreshApp;
 
 void oneAtom(App& app) {
   app.m.NAt = 1;
@@ -46,16 +43,10 @@ struct FreeNameRow {
   const char* movedTo;                // "" when nothing moves
 };
 
-void PrintTo(const FreeNameRow& row, std::ostream* os) {
-  *os << row.name;
-}
-
-class FreeNameRule : public ::testing::TestWithParam<FreeNameRow> {};
+class FreeNameRule : public FreshApp, public ::testing::WithParamInterface<FreeNameRow> {};
 
 TEST_P(FreeNameRule, NeverOverwritesAndLogsTheRename) {
   const auto& row = GetParam();
-  TempDir dir;
-  auto app = testing::newApp();
   oneAtom(*app);
   std::map<std::string, std::string> before;
   for (const auto& k : row.existing) {
@@ -102,9 +93,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FreeNameRow{"pdb_empty_file_kept", ".pdb", {"empty"}, "mol1.pdb"}),
     [](const auto& row) { return std::string(row.param.name); });
 
-TEST(FreeNameRule, TheGjfRenameIsLoggedOnALineOfItsOwn) {
-  TempDir dir;
-  auto app = testing::newApp();
+TEST_F(FreeName, TheGjfRenameIsLoggedOnALineOfItsOwn) {
   oneAtom(*app);
   dir.write("mol.gjf", "mine\n");
   tekst(*app, "before");
@@ -115,9 +104,7 @@ TEST(FreeNameRule, TheGjfRenameIsLoggedOnALineOfItsOwn) {
   EXPECT_EQ(lines[2], "saved as file mol.gjf");
 }
 
-TEST(FreeNameRule, ThreePdbExportsKeepTheNewestUnderThePlainName) {
-  TempDir dir;
-  auto app = testing::newApp();
+TEST_F(FreeName, ThreePdbExportsKeepTheNewestUnderThePlainName) {
   oneAtom(*app);
   for (int k = 1; k <= 3; ++k) {
     app->m.Xyz(1, 1) = k;
@@ -136,7 +123,7 @@ TEST_P(ExportOfTheInput, LeavesTheInputAndWritesTheNextFreeName) {
   std::string ext = GetParam();
   for (bool byTextBox : {false, true}) {
     TempDir dir;
-    auto app = testing::newApp();
+    auto app = newApp();
     oneAtom(*app);
     std::string input = dir.write("mol" + ext, "the user's own input\n");
     dir.write("mol1" + ext, "an older export\n");
@@ -159,4 +146,4 @@ INSTANTIATE_TEST_SUITE_P(Exports, ExportOfTheInput, ::testing::Values(".gjf", ".
                          [](const auto& row) { return std::string(row.param + 1); });
 
 }  // namespace
-}  // namespace kel
+}  // namespace kel::testing

@@ -1,5 +1,5 @@
 // Kelvorin - desktop workbench for vibrational calculations.
-// The element table, the switch defaults and the fixed-capacity tables.
+// The element table, the coordinate names and the fixed-capacity tables.
 #include "model/model.hpp"
 #include "base/basic_error.hpp"
 
@@ -41,36 +41,9 @@ TEST_F(ModelTest, ElementTableSamples) {
   }
 }
 
-TEST_F(ModelTest, Radii) {
-  EXPECT_EQ(m->ElRad(0), 0);
-  EXPECT_EQ(m->ElRad(1), 120);
-  EXPECT_EQ(m->ElRad(2), 120);
-  EXPECT_EQ(m->ElRad(4), 140);
-  EXPECT_EQ(m->ElRad(5), 190);
-  EXPECT_EQ(m->ElRad(6), 170);
-  EXPECT_EQ(m->ElRad(7), 150);
-  EXPECT_EQ(m->ElRad(9), 140);
-  EXPECT_EQ(m->ElRad(10), 150);
-  EXPECT_EQ(m->ElRad(11), 200);
-  EXPECT_EQ(m->ElRad(110), 200);
-}
-
-TEST_F(ModelTest, SwitchDefaultsFollowTheOrderOfTheStatements) {
-  // 0..10 on; 11..59 off, then 38 and 29 back on; 73..75, 80, 99, 115, 124, 126 on.
-  for (int i = 0; i <= 150; ++i) {
-    bool want = (i <= 10) || i == 29 || i == 38 || (i >= 73 && i <= 75) || i == 80 || i == 99 ||
-                i == 115 || i == 124 || i == 126;
-    EXPECT_EQ(m->Sw(i), want ? -1 : 0) << "Sw(" << i << ")";
-  }
-}
-
 TEST_F(ModelTest, InternalCoordinateTypesAreFourCharacters) {
   const char* names[] = {"    ", "STRE", "BEND", "OUT ", "TORS", "BEIP", "BEPE", "SYMM", "ASYM"};
   for (int t = 0; t <= 8; ++t) EXPECT_EQ(m->IcName(t), names[t]);
-  EXPECT_EQ(m->IcAtoms(1, 0), 2);
-  EXPECT_EQ(m->IcAtoms(1, 1), 1);
-  EXPECT_EQ(m->IcAtoms(3, 0), 4);
-  EXPECT_EQ(m->IcAtoms(7, 2), 2);
 }
 
 TEST_F(ModelTest, LabelsAreTwoCharactersRightAligned) {
@@ -99,16 +72,6 @@ TEST_F(ModelTest, FullCapacityAndSubscriptOutOfRange) {
   EXPECT_THROW(m->Xyz(1, 4), BasicError);
   EXPECT_THROW(m->AtZ(-1), BasicError);
   EXPECT_THROW(m->Sw(151), BasicError);
-}
-
-TEST(TabLayout, FirstIndexVariesFastest) {
-  Tab<int, 2, 1> t;
-  t.fill(0);
-  t(1, 0) = 5;
-  t(0, 1) = 7;
-  EXPECT_EQ(t(1, 0), 5);
-  EXPECT_EQ(t(0, 1), 7);
-  EXPECT_EQ(t(2, 1), 0);
 }
 
 }  // namespace

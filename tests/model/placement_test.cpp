@@ -39,12 +39,6 @@ std::vector<std::string> logLines(const App& app) {
   return linesOf(app.frm.Text2.text);
 }
 
-bool hasLine(const App& app, std::string_view s) {
-  for (const auto& l : logLines(app))
-    if (l == s) return true;
-  return false;
-}
-
 double maxX(const App& app, int from, int to) {
   double v = -1e9;
   for (int i = from; i <= to; ++i) v = std::max(v, app.m.Xyz(i, 1));
@@ -57,15 +51,9 @@ double minX(const App& app, int from, int to) {
   return v;
 }
 
-/// A fresh working folder and program.
-class Scene : public ::testing::Test {
- protected:
-  TempDir dir;
-  std::unique_ptr<App> app = newApp();
-};
-using Placement = Scene;
+using Added = FreshApp;
 
-TEST_F(Placement, RightSideOnlyTouchesWithTheGap) {
+TEST_F(Added, RightSideOnlyTouchesWithTheGap) {
   // the nearest atoms across the gap are 2.1 A apart: no correction
   twoParts(*app, {{-1, 0, 3}, {1, 0, -3}}, {{9, 5, 3}, {11, 5, -3}});
   List1_Click(*app, 0);
@@ -85,42 +73,50 @@ TEST_F(Placement, RightSideOnlyTouchesWithTheGap) {
   EXPECT_FALSE(app->frm.AddCon.visible);
 }
 
-TEST_F(Placement, RightAndTopMoveAlongTwoAxes) {
-  twoParts(*app, {{-1, -1, 3}, {1, 1, -3}}, {{-1, -1, 3}, {1, 1, -3}});
-  List1_Click(*app, 0);
-  List1_Click(*app, 2);
-  AddCon_Click(*app);
-  EXPECT_TRUE(hasLine(*app, "structure added at Xpos = 2.1"));
-  EXPECT_TRUE(hasLine(*app, "               and Ypos =-2.1"));
+TEST(Placement, ChoicesMoveAndPushAsLogged) {
+  struct Row {
+    const char* name;
+    std::vector<P> first, second;
+    std::vector<int> clicks;
+    std::vector<const char*> lines;
+  } rows[] = {
+      {"right_and_top",
+       {{-1, -1, 3}, {1, 1, -3}},
+       {{-1, -1, 3}, {1, 1, -3}},
+       {0, 2},
+       {"structure added at Xpos = 2.1", "               and Ypos =-2.1"}},
+      {"no_choice_is_right",
+       {{-1, 0, 3}, {1, 0, -3}},
+       {{-1, 0, 3}, {1, 0, -3}},
+       {},
+       {"structure added at Xpos = 2.1"}},
+      // after the move, two pairs are 1.5 A apart along x: one push of 2.01 - 1.5 + 0.01
+      {"close_atoms_pushed_out",
+       {{-0.7, -5, 0}, {0.7, 5, 0}},
+       {{-0.7, -5, 0}, {0.7, 5, 0}},
+       {0},
+       {"structure added at Xpos = 1.5", "Xcorr = .52"}},
+      {"left_pushes_the_other_way",
+       {{-0.7, -5, 0}, {0.7, 5, 0}},
+       {{-0.7, -5, 0}, {0.7, 5, 0}},
+       {1},
+       {"structure added at Xpos =-1.5", "Xcorr = .52"}},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    TempDir dir;
+    auto app = newApp();
+    twoParts(*app, r.first, r.second);
+    for (int c : r.clicks) List1_Click(*app, c);
+    AddCon_Click(*app);
+    for (const char* line : r.lines) EXPECT_TRUE(hasLine(*app, line)) << line;
+    EXPECT_TRUE(!r.clicks.empty() || app->frm.Che1[0].value == 1);  // no choice: right
+    EXPECT_TRUE(r.clicks != std::vector<int>{0} || std::fabs(Dist(app->m, 2, 4) - 2.02) < 1e-9);
+    EXPECT_TRUE(r.clicks != std::vector<int>{1} || maxX(*app, 3, 4) < minX(*app, 1, 2));
+  }
 }
 
-TEST_F(Placement, NoChoiceMeansRightSide) {
-  twoParts(*app, {{-1, 0, 3}, {1, 0, -3}}, {{-1, 0, 3}, {1, 0, -3}});
-  AddCon_Click(*app);
-  EXPECT_EQ(app->frm.Che1[0].value, 1);
-  EXPECT_TRUE(hasLine(*app, "structure added at Xpos = 2.1"));
-}
-
-TEST_F(Placement, CloseAtomsArePushedOut) {
-  // after the move, two pairs are 1.5 A apart along x: one push of 2.01 - 1.5 + 0.01
-  twoParts(*app, {{-0.7, -5, 0}, {0.7, 5, 0}}, {{-0.7, -5, 0}, {0.7, 5, 0}});
-  List1_Click(*app, 0);
-  AddCon_Click(*app);
-  EXPECT_TRUE(hasLine(*app, "structure added at Xpos = 1.5"));
-  EXPECT_TRUE(hasLine(*app, "Xcorr = .52"));
-  EXPECT_NEAR(Dist(app->m, 2, 4), 2.02, 1e-9);
-}
-
-TEST_F(Placement, LeftChoicePushesTheOtherWay) {
-  twoParts(*app, {{-0.7, -5, 0}, {0.7, 5, 0}}, {{-0.7, -5, 0}, {0.7, 5, 0}});
-  List1_Click(*app, 1);
-  AddCon_Click(*app);
-  EXPECT_TRUE(hasLine(*app, "structure added at Xpos =-1.5"));
-  EXPECT_TRUE(hasLine(*app, "Xcorr = .52"));
-  EXPECT_LT(maxX(*app, 3, 4), minX(*app, 1, 2));
-}
-
-TEST_F(Placement, DeepContactIsReported) {
+TEST_F(Added, DeepContactIsReported) {
   // the closest pair is 1.5 A across y: two pushes along x do not reach 2.01 A
   twoParts(*app, {{-1, -0.75, 0}, {1, 0.75, 0}}, {{-1, -0.75, 0}, {1, 0.75, 0}});
   List1_Click(*app, 0);
@@ -135,7 +131,7 @@ TEST_F(Placement, DeepContactIsReported) {
   EXPECT_NEAR(Dist(app->m, 2, 3), 1.8111, 1e-4);
 }
 
-TEST_F(Placement, CancelDropsTheSecondPart) {
+TEST_F(Added, CancelDropsTheSecondPart) {
   twoParts(*app, {{-1, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{5, 5, 5}});
   app->m.NFrqFirst = 3;
   app->m.NFrq = 6;
@@ -146,31 +142,24 @@ TEST_F(Placement, CancelDropsTheSecondPart) {
   EXPECT_EQ(logLines(*app).back(), "... add stucture cancelled");
 }
 
-struct BoxCase {
-  const char* name;
-  std::vector<int> clicks;
-  std::array<int, 6> checked;
-};
-
-class AxisExclusive : public ::testing::TestWithParam<BoxCase> {};
-
-TEST_P(AxisExclusive, OneBoxPerAxis) {
-  TempDir dir;
-  auto app = newApp();
-  for (int i : GetParam().clicks) List1_Click(*app, i);
-  for (int i = 0; i < 6; ++i)
-    EXPECT_EQ(app->frm.Che1[std::size_t(i)].value, GetParam().checked[std::size_t(i)]) << i;
+TEST(AxisExclusive, OneBoxPerAxis) {
+  struct Row {
+    std::vector<int> clicks;
+    std::array<int, 6> checked;
+  } rows[] = {{{0, 1}, {0, 1, 0, 0, 0, 0}},     // right, then left
+              {{2, 3, 4}, {0, 0, 0, 1, 1, 0}},  // top, bottom, above
+              {{5, 5}, {0, 0, 0, 0, 0, 0}},     // a second click unchecks
+              {{1, 2, 5}, {0, 1, 1, 0, 0, 1}}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(::testing::PrintToString(r.clicks));
+    TempDir dir;
+    auto app = newApp();
+    for (int i : r.clicks) List1_Click(*app, i);
+    for (std::size_t i = 0; i < 6; ++i) EXPECT_EQ(app->frm.Che1[i].value, r.checked[i]) << i;
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(Clicks, AxisExclusive,
-                         ::testing::Values(BoxCase{"rightThenLeft", {0, 1}, {0, 1, 0, 0, 0, 0}},
-                                           BoxCase{"topBottomAbove", {2, 3, 4}, {0, 0, 0, 1, 1, 0}},
-                                           BoxCase{
-                                               "clickTwiceUnchecks", {5, 5}, {0, 0, 0, 0, 0, 0}},
-                                           BoxCase{"threeAxes", {1, 2, 5}, {0, 1, 1, 0, 0, 1}}),
-                         [](const auto& row) { return std::string(row.param.name); });
-
-TEST_F(Placement, CentreAndBox) {
+TEST_F(Added, CentreAndBox) {
   twoParts(*app, {{1, 2, 3}, {3, 2, 7}}, {});
   app->m.AtMas(2) = 14;
   set_xyz(*app, 2);

@@ -14,6 +14,8 @@
 namespace kel::testing {
 namespace {
 
+using Fresh = FreshApp;
+
 /// CInt(x * 100) or the error it throws (as a negative number below -40000).
 long long viaValue(double x) {
   try {
@@ -82,11 +84,7 @@ TEST(PlainHundredths, RandomFields) {
 }
 
 void hydrogenMolecule(App& app) {
-  auto& m = app.m;
-  m.NAt = 2;
-  setAtom(m, 1, 1);
-  setAtom(m, 2, 1);
-  m.Xyz(2, 3) = 0.74;
+  putAtoms(app.m, {{1, 0, 0, 0}, {1, 0, 0, 0.74}});
 }
 
 /// One mode of a diatomic whose two displacement rows are given.
@@ -107,12 +105,10 @@ struct RowCase {
   std::int16_t want[6];  // atom 1 x y z, atom 2 x y z
 };
 
-class DisplacementItems : public ::testing::TestWithParam<RowCase> {};
+class DisplacementItems : public FreshApp, public ::testing::WithParamInterface<RowCase> {};
 
 TEST_P(DisplacementItems, ReadAsValTimesHundred) {
   const auto& r = GetParam();
-  TempDir dir;
-  auto app = newApp();
   hydrogenMolecule(*app);
   auto f = dir.write("h2.log", oneMode(r.row1, r.row2));
   int ier = 0;
@@ -121,44 +117,23 @@ TEST_P(DisplacementItems, ReadAsValTimesHundred) {
   for (int i = 0; i < 6; ++i) EXPECT_EQ(app->m.ModeD(1, 1 + i / 3, 1 + i % 3), r.want[i]) << i;
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, DisplacementItems,
-                         ::testing::Values(RowCase{"plain",
-                                                   "     1   1     0.15  -0.05   0.71",
-                                                   "     2   1    -0.15   0.05  -0.71",
-                                                   {15, -5, 71, -15, 5, -71}},
-                                           RowCase{"signs_and_points",
-                                                   "     1   1    +0.05    -.05     5.",
-                                                   "     2   1       .5      -0.   0",
-                                                   {5, -5, 500, 50, 0, 0}},
-                                           RowCase{"exponents",
-                                                   "     1   1  1.5D-01  -2E-2  1e0",
-                                                   "     2   1  0.1d1 2.5e-1 -1.E-2",
-                                                   {15, -2, 100, 100, 25, -1}},
-                                           RowCase{"commas_and_tabs",
-                                                   "1,1,0.15,-0.05,0.71",
-                                                   "\t2\t1\t-0.15,\t0.05 ,-0.71",
-                                                   {15, -5, 71, -15, 5, -71}},
-                                           RowCase{"three_decimals_round_half_even",
-                                                   "     1   1    0.125  -0.125  0.375",
-                                                   "     2   1    0.625   1.005   0.0051",
-                                                   {12, -12, 38, 62, 100, 1}},
-                                           RowCase{"text_in_items",
-                                                   "     1   1    3x  -0.1y  abc",
-                                                   "     2   1    0.2-3  7..5  -",
-                                                   {300, -10, 0, 20, 700, 0}},
-                                           RowCase{"printed_form_edges",
-                                                   "     1   1  -0.00 9.99 -9.99",
-                                                   "     2   1  0.999 -1.00x 10.00",
-                                                   {0, 999, -999, 100, -100, 1000}},
-                                           RowCase{"printed_form_then_more",
-                                                   "     1   1  0.15.3 0.151 -0.1",
-                                                   "     2   1  0.15e1 0.15d 1.2 ",
-                                                   {15, 15, -10, 150, 15, 120}}),
+// clang-format off
+const RowCase DisplacementItemsRows[] = {
+  {"plain", "     1   1     0.15  -0.05   0.71", "     2   1    -0.15   0.05  -0.71", {15, -5, 71, -15, 5, -71}},
+  {"signs_and_points", "     1   1    +0.05    -.05     5.", "     2   1       .5      -0.   0", {5, -5, 500, 50, 0, 0}},
+  {"exponents", "     1   1  1.5D-01  -2E-2  1e0", "     2   1  0.1d1 2.5e-1 -1.E-2", {15, -2, 100, 100, 25, -1}},
+  {"commas_and_tabs", "1,1,0.15,-0.05,0.71", "\t2\t1\t-0.15,\t0.05 ,-0.71", {15, -5, 71, -15, 5, -71}},
+  {"three_decimals_round_half_even", "     1   1    0.125  -0.125  0.375", "     2   1    0.625   1.005   0.0051", {12, -12, 38, 62, 100, 1}},
+  {"text_in_items", "     1   1    3x  -0.1y  abc", "     2   1    0.2-3  7..5  -", {300, -10, 0, 20, 700, 0}},
+  {"printed_form_edges", "     1   1  -0.00 9.99 -9.99", "     2   1  0.999 -1.00x 10.00", {0, 999, -999, 100, -100, 1000}},
+  {"printed_form_then_more", "     1   1  0.15.3 0.151 -0.1", "     2   1  0.15e1 0.15d 1.2 ", {15, 15, -10, 150, 15, 120}},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Rows, DisplacementItems, ::testing::ValuesIn(DisplacementItemsRows),
                          [](const auto& row) { return std::string(row.param.name); });
 
-TEST(DisplacementItems, OverflowIsReportedAsBefore) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Fresh, DisplacementItemsOverflowIsReportedAsBefore) {
   hydrogenMolecule(*app);
   auto f = dir.write("h2.log", oneMode("     1   1   327.68  0 0", "     2   1   0 0 0"));
   int ier = 0;
@@ -167,9 +142,7 @@ TEST(DisplacementItems, OverflowIsReportedAsBefore) {
   EXPECT_EQ(app->m.NFrq, 0);
 }
 
-TEST(KelModeLines, WideValuesAndDeletedAtomsAmongMany) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Fresh, KelModeLinesWideValuesAndDeletedAtomsAmongMany) {
   auto& m = app->m;
   const int n = 40;
   m.NAt = n;

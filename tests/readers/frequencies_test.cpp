@@ -10,31 +10,34 @@ namespace kel::testing {
 namespace {
 
 void setModel(App& app, const std::vector<GAtom>& atoms) {
-  auto& m = app.m;
-  m.NAt = i16(atoms.size());
-  for (std::size_t a = 0; a < atoms.size(); ++a) {
-    setAtom(m, int(a + 1), atoms[a].z);
-    m.Xyz(a + 1, 1) = atoms[a].x;
-    m.Xyz(a + 1, 2) = atoms[a].y;
-    m.Xyz(a + 1, 3) = atoms[a].zc;
-  }
+  std::vector<std::array<double, 4>> rows;
+  for (const auto& a : atoms) rows.push_back({double(a.z), a.x, a.y, a.zc});
+  putAtoms(app.m, rows);
 }
 
 std::vector<GAtom> hcn() {
   return {{1, 0, 0, -1.6}, {6, 0, 0, -0.5}, {7, 0, 0, 0.6}};
 }
 
+/// A program holding a structure, with its inputs written in a fresh folder.
+struct Freq : ::testing::Test {
+  TempDir dir;
+  std::unique_ptr<App> app = newApp();
+  ModKel& m = app->m;
+  /// Reads the modes of text for the structure atoms; returns the status.
+  int remw(const std::vector<GAtom>& atoms, const std::string& text, int modes, int ier = 0) {
+    setModel(*app, atoms);
+    ReMW(*app, dir.write("f.log", text), modes, ier);
+    return ier;
+  }
+  /// Opens text as input unit 1 (the compact summary readers read from it).
+  void open(const std::string& text) { app->files.openInput(1, dir.write("c.kel", text)); }
+};
+
 // --- Gaussian frequency tables
 
-TEST(ReMW, WaterModesReversedWithRamanAndDisplacements) {
-  TempDir dir;
-  auto app = newApp();
-  setModel(*app, water());
-  auto f = dir.write("w.log", routeLine + frequencyTable(water(), 3, true));
-  int ier = 5;
-  ReMW(*app, f, 3, ier);
-  auto& m = app->m;
-  ASSERT_EQ(ier, -1);
+TEST_F(Freq, WaterModesReversedWithRamanAndDisplacements) {
+  ASSERT_EQ(remw(water(), routeLine + frequencyTable(water(), 3, true), 3, 5), -1);
   EXPECT_EQ(m.NFrq, 3);
   EXPECT_NE(m.Sw(35), 0);
   // mode 1 is the last frequency of the file
@@ -52,10 +55,7 @@ TEST(ReMW, WaterModesReversedWithRamanAndDisplacements) {
             << mode << " " << a << " " << c;
 }
 
-TEST(ReMW, DisplacementsRoundToNearestHundredth) {
-  TempDir dir;
-  auto app = newApp();
-  setModel(*app, {{1, 0, 0, 0}, {1, 0, 0, 0.74}});
+TEST_F(Freq, DisplacementsRoundToNearestHundredth) {
   // one mode of a diatomic: 0.15 -> 15, -0.05 -> -5
   std::string text =
       " Harmonic frequencies (cm**-1)\n"
@@ -67,11 +67,7 @@ TEST(ReMW, DisplacementsRoundToNearestHundredth) {
       "     1   1     0.15  -0.05   0.71\n"
       "     2   1    -0.15   0.05  -0.71\n"
       " -------------------\n";
-  auto f = dir.write("h2.log", text);
-  int ier = 0;
-  ReMW(*app, f, 1, ier);
-  auto& m = app->m;
-  ASSERT_EQ(ier, -1);
+  ASSERT_EQ(remw({{1, 0, 0, 0}, {1, 0, 0, 0.74}}, text, 1), -1);
   ASSERT_EQ(m.NFrq, 1);
   EXPECT_DOUBLE_EQ(m.Frq(1), 4401.21);
   EXPECT_EQ(m.FrqSym(1), "SGG");
@@ -80,88 +76,50 @@ TEST(ReMW, DisplacementsRoundToNearestHundredth) {
   EXPECT_EQ(m.ModeD(1, 2, 3), -71);
 }
 
-TEST(ReMW, WithoutRamanLeavesRamanCountAlone) {
-  TempDir dir;
-  auto app = newApp();
-  setModel(*app, water());
-  app->m.RaInt(0) = 77;
-  auto f = dir.write("w.log", frequencyTable(water(), 3, false));
-  int ier = 0;
-  ReMW(*app, f, 3, ier);
-  ASSERT_EQ(ier, -1);
-  for (int i = 1; i <= 3; ++i) EXPECT_EQ(app->m.RaInt(i), 0);
-  EXPECT_EQ(app->m.RaInt(0), 77);
+TEST_F(Freq, WithoutRamanLeavesRamanCountAlone) {
+  m.RaInt(0) = 77;
+  ASSERT_EQ(remw(water(), frequencyTable(water(), 3, false), 3), -1);
+  for (int i = 1; i <= 3; ++i) EXPECT_EQ(m.RaInt(i), 0);
+  EXPECT_EQ(m.RaInt(0), 77);
 }
 
-TEST(ReMW, ElementMismatchEndsWithoutModes) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Freq, ElementMismatchEndsWithoutModes) {
   setModel(*app, water());
-  app->m.AtZ(2) = 6;
-  auto f = dir.write("w.log", frequencyTable(water(), 3, true));
+  m.AtZ(2) = 6;
   int ier = 0;
-  ReMW(*app, f, 3, ier);
+  ReMW(*app, dir.write("w.log", frequencyTable(water(), 3, true)), 3, ier);
   EXPECT_EQ(ier, 1);
-  EXPECT_EQ(app->m.NFrq, 0);
-  EXPECT_EQ(app->m.Sw(35), 0);
+  EXPECT_EQ(m.NFrq, 0);
+  EXPECT_EQ(m.Sw(35), 0);
 }
 
-TEST(ReMW, NoTableIsStatusZero) {
-  TempDir dir;
-  auto app = newApp();
-  setModel(*app, water());
-  auto f = dir.write("w.log", routeLine + orientationTable("Input", water()));
-  int ier = 9;
-  ReMW(*app, f, 3, ier);
-  EXPECT_EQ(ier, 0);
-}
-
-TEST(ReMW, MissingFileLeavesStatus) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Freq, NoTableIsStatusZeroAndAMissingFileLeavesTheStatus) {
+  EXPECT_EQ(remw(water(), routeLine + orientationTable("Input", water()), 3, 9), 0);
   int ier = 9;
   ReMW(*app, (dir.path() / "none.log").string(), 3, ier);
   EXPECT_EQ(ier, 9);
 }
 
-TEST(ReMW, LinearMoleculeKeepsItsLastMode) {
-  TempDir dir;
-  auto app = newApp();
-  setModel(*app, hcn());
-  auto f = dir.write("hcn.log", frequencyTable(hcn(), 4, true));
-  int ier = 0;
-  ReMW(*app, f, 3 * 3 - 5, ier);
-  ASSERT_EQ(ier, -1);
-  EXPECT_EQ(app->m.NFrq, 4);
-  EXPECT_DOUBLE_EQ(app->m.Frq(1), 400.25);
-  EXPECT_DOUBLE_EQ(app->m.Frq(4), 100.25);
-  EXPECT_EQ(app->m.ModeD(1, 3, 2), CInt(displacement(4, 3, 2) * 100));
+TEST_F(Freq, LinearMoleculeKeepsItsLastMode) {
+  ASSERT_EQ(remw(hcn(), frequencyTable(hcn(), 4, true), 3 * 3 - 5), -1);
+  EXPECT_EQ(m.NFrq, 4);
+  EXPECT_DOUBLE_EQ(m.Frq(1), 400.25);
+  EXPECT_DOUBLE_EQ(m.Frq(4), 100.25);
+  EXPECT_EQ(m.ModeD(1, 3, 2), CInt(displacement(4, 3, 2) * 100));
 }
 
-TEST(ReMW, HighPrecisionTableIsPassedOver) {
-  TempDir dir;
-  auto app = newApp();
-  setModel(*app, water());
-  auto f = dir.write("hp.log", frequencyTable(water(), 3, false, true));
-  int ier = 0;
-  ReMW(*app, f, 3, ier);
-  ASSERT_EQ(ier, -1);
-  EXPECT_EQ(app->m.NFrq, 3);
-  EXPECT_DOUBLE_EQ(app->m.Frq(3), 100.25);
-  EXPECT_DOUBLE_EQ(app->m.IrInt(3), 1.5);
+TEST_F(Freq, HighPrecisionTableIsPassedOver) {
+  ASSERT_EQ(remw(water(), frequencyTable(water(), 3, false, true), 3), -1);
+  EXPECT_EQ(m.NFrq, 3);
+  EXPECT_DOUBLE_EQ(m.Frq(3), 100.25);
+  EXPECT_DOUBLE_EQ(m.IrInt(3), 1.5);
 }
 
-TEST(ReMW, StopsAtTheEndOfTheFirstTable) {
-  TempDir dir;
-  auto app = newApp();
-  setModel(*app, water());
+TEST_F(Freq, StopsAtTheEndOfTheFirstTable) {
   // a second job prints another table: its modes are not added to the first
-  auto f =
-      dir.write("two.log", frequencyTable(water(), 3, false) + frequencyTable(water(), 3, false));
-  int ier = 0;
-  ReMW(*app, f, 3, ier);
-  ASSERT_EQ(ier, -1);
-  EXPECT_EQ(app->m.NFrq, 3);
+  std::string one = frequencyTable(water(), 3, false);
+  ASSERT_EQ(remw(water(), one + one, 3), -1);
+  EXPECT_EQ(m.NFrq, 3);
 }
 
 TEST(ThreeValues, CutAtFourBlanks) {
@@ -178,53 +136,35 @@ TEST(ThreeValues, CutAtFourBlanks) {
 
 // --- compact blocks
 
-struct CompactCase {
-  const char* name;
-  const char* text;
-  int ier;
-  int la;
-};
-
-class ReCooCase : public ::testing::TestWithParam<CompactCase> {};
-
-TEST_P(ReCooCase, Status) {
-  const auto& c = GetParam();
-  auto app = newApp();
-  // a larger model before must not hide a missing atom number
-  app->m.NAt = 6;
-  for (int i = 1; i <= 6; ++i) setAtom(app->m, i, 6);
-  TempDir dir;
-  auto f = dir.write("c.kel", c.text);
-  app->files.openInput(1, f);
-  int la = -1, ier = -9;
-  ReCoo(*app, 1, la, ier);
-  EXPECT_EQ(ier, c.ier);
-  if (c.la >= 0) {
-    EXPECT_EQ(la, c.la);
+TEST(ReCoo, StatusAndCount) {
+  struct Row {
+    const char* text;
+    int ier, la;
+  } rows[] = {{"  1   8  0 0 0  15.9949\n  2   1  0 0 1  0\n\n\nHarmonic frequencies\n", 0, 2},
+              {"0 0\n  1   8  0 0 0  15.9949\n", 0, 1},            // leading zeros
+              {"1 8 0 0 0 16\n2 1 0 0 1 1\n4 1 0 1 0 1\n", 4, 3},  // a gap
+              {"1 8 0 0 0 16\n-2 1 0 0 1 1\n", 2, 1},              // a negative number
+              {"1 99 0 0 0 16\n", 3, 1},                           // no such element
+              {"\n\nHarmonic frequencies\n", 1, 0}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.text);
+    TempDir dir;
+    auto app = newApp();
+    // a larger model before must not hide a missing atom number
+    app->m.NAt = 6;
+    for (int i = 1; i <= 6; ++i) setAtom(app->m, i, 6);
+    app->files.openInput(1, dir.write("c.kel", r.text));
+    int la = -1, ier = -9;
+    ReCoo(*app, 1, la, ier);
+    EXPECT_EQ(ier, r.ier);
+    EXPECT_EQ(la, r.la);
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Blocks, ReCooCase,
-    ::testing::Values(
-        CompactCase{"ok", "  1   8  0 0 0  15.9949\n  2   1  0 0 1  0\n\n\nHarmonic frequencies\n",
-                    0, 2},
-        CompactCase{"leadingZeros", "0 0\n  1   8  0 0 0  15.9949\n", 0, 1},
-        CompactCase{"gap", "1 8 0 0 0 16\n2 1 0 0 1 1\n4 1 0 1 0 1\n", 4, 3},
-        CompactCase{"negative", "1 8 0 0 0 16\n-2 1 0 0 1 1\n", 2, 1},
-        CompactCase{"badElement", "1 99 0 0 0 16\n", 3, 1},
-        CompactCase{"empty", "\n\nHarmonic frequencies\n", 1, 0}),
-    [](const auto& row) { return std::string(row.param.name); });
-
-TEST(ReCoo, MassFromTheLineOrTheElementTable) {
-  auto app = newApp();
-  TempDir dir;
-  auto f =
-      dir.write("c.kel", "  1   1   0.5 -1.25 2  2.01410178\n  2   8  1,2,3\n  3 6 0 0 0 -1\n");
-  app->files.openInput(1, f);
+TEST_F(Freq, ReCooTakesTheMassFromTheLineOrTheElementTable) {
+  open("  1   1   0.5 -1.25 2  2.01410178\n  2   8  1,2,3\n  3 6 0 0 0 -1\n");
   int la = 0, ier = 0;
   ReCoo(*app, 1, la, ier);
-  auto& m = app->m;
   ASSERT_EQ(ier, 0);
   EXPECT_EQ(la, 3);
   EXPECT_DOUBLE_EQ(m.AtMas(1), 2.01410178);
@@ -235,20 +175,17 @@ TEST(ReCoo, MassFromTheLineOrTheElementTable) {
   EXPECT_EQ(m.AtLab(1), " H");
 }
 
-TEST(ReCo1, AppendsAfterTheAtomsHeld) {
-  auto app = newApp();
+TEST_F(Freq, ReCo1AppendsAfterTheAtomsHeld) {
   setModel(*app, water());
-  TempDir dir;
-  auto f = dir.write("c.kel", "1 6 1 1 1 12\n2 1 2 2 2 0\n\n");
-  app->files.openInput(1, f);
+  open("1 6 1 1 1 12\n2 1 2 2 2 0\n\n");
   int la = 3, ier = 0;
   ReCo1(*app, 1, la, ier);
   ASSERT_EQ(ier, 0);
   EXPECT_EQ(la, 5);
-  EXPECT_EQ(app->m.NAt, 5);
-  EXPECT_EQ(app->m.AtZ(4), 6);
-  EXPECT_EQ(app->m.AtZ(1), 8);
-  EXPECT_DOUBLE_EQ(app->m.Xyz(5, 1), 2.0);
+  EXPECT_EQ(m.NAt, 5);
+  EXPECT_EQ(m.AtZ(4), 6);
+  EXPECT_EQ(m.AtZ(1), 8);
+  EXPECT_DOUBLE_EQ(m.Xyz(5, 1), 2.0);
 }
 
 constexpr const char* TwoModes =
@@ -258,14 +195,11 @@ constexpr const char* TwoModes =
     "F =1000.00   IR =   0.00   S = B2\n"
     "   7   8   9     10  11  12   \n";
 
-TEST(ReMv, ReadsModesAsStored) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Freq, ReMvReadsModesAsStored) {
   setModel(*app, {{1, 0, 0, 0}, {1, 0, 0, 1}});
-  app->files.openInput(1, dir.write("m.kel", TwoModes));
+  open(TwoModes);
   int lfr = 0;
   ReMv(*app, 1, 2, lfr);
-  auto& m = app->m;
   ASSERT_EQ(lfr, -1);
   EXPECT_EQ(m.NFrq, 2);
   EXPECT_DOUBLE_EQ(m.Frq(1), 3000.12);
@@ -276,30 +210,25 @@ TEST(ReMv, ReadsModesAsStored) {
   EXPECT_EQ(m.ModeD(2, 1, 1), 7);
 }
 
-TEST(ReMv, IncompleteAndAbsent) {
-  auto app = newApp();
-  TempDir dir;
-  app->files.openInput(1, dir.write("m.kel", "Harmonic frequencies\nF = 1.0  S = A\n 1 2 3\n"));
+TEST_F(Freq, ReMvIncompleteAndAbsent) {
+  open("Harmonic frequencies\nF = 1.0  S = A\n 1 2 3\n");
   int lfr = 0;
   ReMv(*app, 1, 2, lfr);
   EXPECT_EQ(lfr, 1);
-  EXPECT_EQ(app->m.NFrq, 0);
+  EXPECT_EQ(m.NFrq, 0);
   app->files.closeAll();
-  app->files.openInput(1, dir.write("n.kel", "Atomic orientation and masses\n"));
+  open("Atomic orientation and masses\n");
   ReMv(*app, 1, 2, lfr);
   EXPECT_EQ(lfr, 0);
 }
 
-TEST(ReMv1, AppendsModesOfTheAddedAtoms) {
-  auto app = newApp();
-  auto& m = app->m;
+TEST_F(Freq, ReMv1AppendsModesOfTheAddedAtoms) {
   setModel(*app, {{1, 0, 0, 0}, {1, 0, 0, 1}, {8, 0, 0, 5}, {8, 0, 0, 6}});
   m.NFrq = 1;
   m.Frq(1) = 500;
   m.ModeD(1, 3, 1) = 99;  // left from an earlier read
   m.ModeD(2, 1, 1) = 99;
-  TempDir dir;
-  app->files.openInput(1, dir.write("m.kel", TwoModes));
+  open(TwoModes);
   int lfr = 0;
   ReMv1(*app, 2, 1, 4, lfr);
   ASSERT_EQ(lfr, -1);
@@ -314,82 +243,60 @@ TEST(ReMv1, AppendsModesOfTheAddedAtoms) {
 
 // --- masses
 
-TEST(ReIzo, SameMassesKeepTheTable) {
-  auto app = newApp();
-  setModel(*app, water());
-  TempDir dir;
-  auto f = dir.write("w.log", routeLine + massLines(water(), {15.99491, 1.00783, 1.00783}));
-  std::string route;
-  int ier = 0;
-  ReIzo(*app, f, route, 3, ier);
-  EXPECT_EQ(ier, -1);
+struct Masses : Freq {
+  std::string f, route;
+  /// Reads the mass lines of text for water; returns the status.
+  int reizo(const std::string& text, int ier = 0) {
+    setModel(*app, water());
+    f = dir.write("w.log", text);
+    ReIzo(*app, f, route, 3, ier);
+    return ier;
+  }
+  std::vector<std::string> log() const { return linesOf(app->frm.Text2.text); }
+};
+
+TEST_F(Masses, SameMassesKeepTheTable) {
+  EXPECT_EQ(reizo(routeLine + massLines(water(), {15.99491, 1.00783, 1.00783})), -1);
   EXPECT_EQ(route, " #p b3lyp/6-31g(d) opt freq");
-  EXPECT_DOUBLE_EQ(app->m.AtMas(2), app->m.ElMas(1));
-  auto lines = linesOf(app->frm.Text2.text);
+  EXPECT_DOUBLE_EQ(m.AtMas(2), m.ElMas(1));
+  auto lines = log();
   ASSERT_GE(lines.size(), 2u);
   EXPECT_EQ(lines[lines.size() - 2], "atomic masses in file " + f);
   EXPECT_EQ(lines.back(), "... are the same as in Kelvorin program");
 }
 
-TEST(ReIzo, OneIsotopeReplacesAllMasses) {
-  auto app = newApp();
-  setModel(*app, water());
-  TempDir dir;
-  auto f = dir.write("w.log", massLines(water(), {15.99491, 2.01410, 1.00783}));
-  std::string route;
-  int ier = 0;
-  ReIzo(*app, f, route, 3, ier);
-  EXPECT_EQ(ier, -1);
-  EXPECT_DOUBLE_EQ(app->m.AtMas(2), 2.0141);
-  EXPECT_DOUBLE_EQ(app->m.AtMas(3), 1.00783);
-  auto lines = linesOf(app->frm.Text2.text);
+TEST_F(Masses, OneIsotopeReplacesAllMasses) {
+  EXPECT_EQ(reizo(massLines(water(), {15.99491, 2.01410, 1.00783})), -1);
+  EXPECT_DOUBLE_EQ(m.AtMas(2), 2.0141);
+  EXPECT_DOUBLE_EQ(m.AtMas(3), 1.00783);
+  auto lines = log();
   ASSERT_EQ(lines.size(), 4u);
   EXPECT_EQ(lines[0], "atomic masses from file " + f);
   EXPECT_EQ(lines[2], "  2   1 H      0.000000    0.757000   -0.469000    2.014100");
 }
 
-TEST(ReIzo, WrongElementAfterMassesStops) {
-  auto app = newApp();
-  setModel(*app, water());
-  TempDir dir;
-  std::string text =
-      " Atom     1 has atomic number  8 and mass  15.99491\n"
-      " Atom     2 has atomic number  6 and mass  12.00000\n";
-  auto f = dir.write("w.log", text);
-  std::string route;
-  int ier = 0;
-  ReIzo(*app, f, route, 3, ier);
-  EXPECT_EQ(ier, 1);
-  auto lines = linesOf(app->frm.Text2.text);
-  EXPECT_EQ(lines.back(), " Atom     2 has atomic number  6 and mass  12.00000 ... Input Error");
-}
-
-TEST(ReIzo, NoMassLines) {
-  auto app = newApp();
-  setModel(*app, water());
-  TempDir dir;
-  auto f = dir.write("w.log", "nothing here\n");
-  std::string route;
-  int ier = 5;
-  ReIzo(*app, f, route, 3, ier);
-  EXPECT_EQ(ier, 0);
+TEST_F(Masses, WrongElementAfterMassesStopsAndNoLinesAreStatusZero) {
+  EXPECT_EQ(reizo(" Atom     1 has atomic number  8 and mass  15.99491\n"
+                  " Atom     2 has atomic number  6 and mass  12.00000\n"),
+            1);
+  EXPECT_EQ(log().back(), " Atom     2 has atomic number  6 and mass  12.00000 ... Input Error");
+  app->frm.Text2.text.clear();
+  EXPECT_EQ(reizo("nothing here\n", 5), 0);
   EXPECT_TRUE(app->frm.Text2.text.empty());
 }
 
 // --- side file
 
-TEST(ReFrq, FrequenciesAndIntensitiesReversed) {
-  auto app = newApp();
+TEST_F(Freq, ReFrqFrequenciesAndIntensitiesReversed) {
   setModel(*app, water());
-  TempDir dir;
-  app->m.DatNam = dir.write("w.frq", frequencyTable(water(), 3, true));
+  m.DatNam = dir.write("w.frq", frequencyTable(water(), 3, true));
   int ier = 0;
   ReFrq(*app, 3, ier);
   EXPECT_EQ(ier, -1);
-  EXPECT_DOUBLE_EQ(app->m.Frq(1), 300.25);
-  EXPECT_DOUBLE_EQ(app->m.IrInt(1), 3.5);
-  EXPECT_DOUBLE_EQ(app->m.RaInt(3), 10.0);
-  EXPECT_EQ(app->m.RaInt(0), 3);
+  EXPECT_DOUBLE_EQ(m.Frq(1), 300.25);
+  EXPECT_DOUBLE_EQ(m.IrInt(1), 3.5);
+  EXPECT_DOUBLE_EQ(m.RaInt(3), 10.0);
+  EXPECT_EQ(m.RaInt(0), 3);
 }
 
 }  // namespace

@@ -6,15 +6,11 @@
 #include "testing.hpp"
 
 #include <chrono>
-#include <filesystem>
 
-namespace kel {
+namespace kel::testing {
 namespace {
 
 using fuzz::Entry;
-using testing::fixture;
-using testing::slurp;
-using testing::TempDir;
 
 class KeptInputs : public ::testing::TestWithParam<Entry> {};
 
@@ -46,4 +42,4 @@ INSTANTIATE_TEST_SUITE_P(Readers, KeptInputs,
                          [](const auto& p) { return std::string(fuzz::entryName(p.param)); });
 
 }  // namespace
-}  // namespace kel
+}  // namespace kel::testing

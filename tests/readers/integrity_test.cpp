@@ -10,12 +10,9 @@
 #include "testing.hpp"
 
 #include <chrono>
-#include <filesystem>
 
 namespace kel::testing {
 namespace {
-
-namespace fs = std::filesystem;
 
 /// A methane-like molecule: nine modes in three groups.
 std::vector<GAtom> methane() {
@@ -39,6 +36,8 @@ std::string output(const std::vector<GAtom>& atoms, int modes,
          scfDone(-40.5) + frequencyTable(atoms, modes, true);
 }
 
+using Fresh = FreshApp;
+
 bool logHas(const App& app, std::string_view text) {
   return app.frm.Text2.text.find(text) != std::string::npos;
 }
@@ -46,16 +45,15 @@ bool logHas(const App& app, std::string_view text) {
 struct Damaged {
   const char* name;
   std::string text;
-  const char* problem;  // Text3 after the file's name and two blanks
+  const char* problem;   // Text3 after the file's name and two blanks
+  const char* log = "";  // a log line, followed by the file's name
 };
 
-class DamagedTable : public ::testing::TestWithParam<Damaged> {};
+class DamagedTable : public FreshApp, public ::testing::WithParamInterface<Damaged> {};
 
 // Each damaged table keeps the geometry, refuses every mode, writes no summary and fails.
 TEST_P(DamagedTable, IsRefusedWithItsReason) {
   const auto& c = GetParam();
-  TempDir dir;
-  auto app = newApp();
   auto f = dir.write("d.log", c.text);
   FmtIn(*app, f);
   EXPECT_TRUE(app->readFailed);
@@ -63,6 +61,7 @@ TEST_P(DamagedTable, IsRefusedWithItsReason) {
   EXPECT_GT(app->m.NAt, 0);
   EXPECT_EQ(app->m.NFrq, 0);
   EXPECT_FALSE(fs::exists(dir.path() / "d.kel"));
+  EXPECT_TRUE(!*c.log || logHas(*app, c.log + f)) << app->frm.Text2.text;
 }
 
 std::string cutAfterGroups(const std::string& text, int groups) {
@@ -76,48 +75,31 @@ std::string replaced(std::string s, const std::string& from, const std::string& 
   return s;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, DamagedTable,
-    ::testing::Values(
-        Damaged{"CutBetweenGroups", cutAfterGroups(output(methane(), 9), 1),
-                "table ends after 3 of 9 modes"},
-        Damaged{"CutAfterTheLastRow",
-                output(methane(), 9)
-                    .substr(0, output(methane(), 9)
-                                   .find(" ----------------"
-                                         "---\n - Thermo")),
-                "table cut off at the end of the file"},
-        // a second job of another structure: its geometry with the first job's modes
-        Damaged{"JoinedJobsLargerTable",
-                output(nine(), 21) + orientationTable("Standard", methane()) + scfDone(-40.6),
-                "modes of 9 atoms, structure of 5 atoms"},
-        Damaged{"JoinedJobsSmallerTable",
-                routeLine + orientationTable("Input", nine()) + frequencyTable(methane(), 9, false),
-                "modes of 5 atoms, structure of 9 atoms"},
-        Damaged{"ElementMismatch",
-                routeLine + orientationTable("Input", water()) +
-                    frequencyTable({{8, 0, 0, 0}, {6, 0, 1, 0}, {1, 0, -1, 0}}, 3, false),
-                "displacement row 2: atomic number 6 where the structure has 1"},
-        Damaged{"RowWithAnExtraNumber",
-                replaced(output(water(), 3), "\n     3   1", "   0.01\n     3   1"),
-                "displacement row 2 of modes 1-3: 12 numbers, not 11"},
-        Damaged{"TooFewModes", output(methane(), 6), "table ends after 6 of 9 modes"}),
-    [](const auto& row) { return std::string(row.param.name); });
-
-TEST(DamagedTable, RowCutShortIsRefused) {
+/// Water whose second displacement row lost its last component.
+std::string rowCutShort() {
   std::string text = output(water(), 3);
-  auto row = text.find("     2   1");
-  text.erase(text.find('\n', row) - 7, 7);  // the last component of the row is gone
-  TempDir dir;
-  auto app = newApp();
-  auto f = dir.write("d.log", text);
-  FmtIn(*app, f);
-  EXPECT_EQ(app->frm.Text3.text, f + "  displacement row 2 of modes 1-3: 10 numbers, not 11");
+  text.erase(text.find('\n', text.find("     2   1")) - 7, 7);
+  return text;
 }
 
-TEST(WholeTables, ProjectedJobsHaveOneModeFewerAndJoinedJobsNameTheirTables) {
-  TempDir dir;
-  auto app = newApp();
+// clang-format off
+const Damaged DamagedTableRows[] = {
+  {"CutBetweenGroups", cutAfterGroups(output(methane(), 9), 1), "table ends after 3 of 9 modes"},
+  {"CutAfterTheLastRow", output(methane(), 9).substr(0, output(methane(), 9).find(" -------------------\n - Thermo")), "table cut off at the end of the file"},
+  // a second job of another structure: its geometry with the first job's modes
+  {"JoinedJobsLargerTable", output(nine(), 21) + orientationTable("Standard", methane()) + scfDone(-40.6), "modes of 9 atoms, structure of 5 atoms"},
+  {"JoinedJobsSmallerTable", routeLine + orientationTable("Input", nine()) + frequencyTable(methane(), 9, false), "modes of 5 atoms, structure of 9 atoms"},
+  {"ElementMismatch", routeLine + orientationTable("Input", water()) + frequencyTable({{8, 0, 0, 0}, {6, 0, 1, 0}, {1, 0, -1, 0}}, 3, false), "displacement row 2: atomic number 6 where the structure has 1", "matrix ADM ... error in file "},
+  {"RowWithAnExtraNumber", replaced(output(water(), 3), "\n     3   1", "   0.01\n     3   1"), "displacement row 2 of modes 1-3: 12 numbers, not 11"},
+  {"RowCutShort", rowCutShort(), "displacement row 2 of modes 1-3: 10 numbers, not 11"},
+  {"TooFewModes", output(methane(), 6), "table ends after 6 of 9 modes"},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Files, DamagedTable, ::testing::ValuesIn(DamagedTableRows),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(Fresh, WholeTablesProjectedJobsHaveOneModeFewerAndJoinedJobsNameTheirTables) {
   FmtIn(*app, dir.write("p.log", output(methane(), 8, " #p hf/3-21g freq=projected\n")));
   EXPECT_FALSE(app->readFailed) << app->frm.Text3.text;
   EXPECT_EQ(app->m.NFrq, 8);
@@ -128,11 +110,9 @@ TEST(WholeTables, ProjectedJobsHaveOneModeFewerAndJoinedJobsNameTheirTables) {
   EXPECT_TRUE(logHas(*joined, "frequency tables in the file: 3, the first one is read"));
 }
 
-TEST(WholeTables, AStaleSummaryIsNamedAsKept) {
-  TempDir dir;
+TEST_F(Fresh, WholeTablesAStaleSummaryIsNamedAsKept) {
   auto kel = dir.write("s.kel", "Atomic orientation and masses\n  1  6  0 0 0  12\n");
   auto f = dir.write("s.log", output(methane(), 9));
-  auto app = newApp();
   FmtIn(*app, f);
   EXPECT_FALSE(app->readFailed) << app->frm.Text3.text;
   EXPECT_EQ(slurp(kel), "Atomic orientation and masses\n  1  6  0 0 0  12\n");
@@ -156,14 +136,12 @@ std::string summaryOf(const std::vector<GAtom>& atoms, int modes) {
   return slurp(dir.path() / "w.kel");
 }
 
-TEST(OwnSummary, CutOrMalformedModeBlocksAreRefused) {
+TEST_F(Fresh, OwnSummaryCutOrMalformedModeBlocksAreRefused) {
   const std::string kel = summaryOf(methane(), 9);
   ASSERT_FALSE(kel.empty());
   // six of nine mode blocks: the file ends after a whole mode
   std::size_t p = kel.find("F =");
   for (int k = 0; k < 6; ++k) p = kel.find("F =", p + 1);
-  TempDir dir;
-  auto app = newApp();
   auto f = dir.write("c.kel", kel.substr(0, p));
   FmtIn(*app, f);
   EXPECT_TRUE(app->readFailed);
@@ -180,10 +158,8 @@ TEST(OwnSummary, CutOrMalformedModeBlocksAreRefused) {
   EXPECT_EQ(app->frm.Text3.text, g + "  mode 3: 14 displacements, not 15");
 }
 
-TEST(OwnSummary, JoinedStructuresDeclareTheirModeCount) {
+TEST_F(Fresh, OwnSummaryJoinedStructuresDeclareTheirModeCount) {
   // two waters joined hold 3 + 3 modes for six atoms (a whole table would have 12)
-  TempDir dir;
-  auto app = newApp();
   FmtIn(*app, dir.write("b.log", output(water(5.0), 3)));
   FmtIn(*app, dir.write("a.log", output(water(), 3)));
   ASSERT_FALSE(app->readFailed) << app->frm.Text3.text;
@@ -201,11 +177,9 @@ TEST(OwnSummary, JoinedStructuresDeclareTheirModeCount) {
 
 // --- capacity
 
-TEST(Capacity, MoreThan480AtomsIsRefusedAndNothingIsWritten) {
+TEST_F(Fresh, CapacityMoreThan480AtomsIsRefusedAndNothingIsWritten) {
   std::vector<GAtom> many;
   for (int i = 0; i < 481; ++i) many.push_back({1, 0.9 * i, 0, 0});
-  TempDir dir;
-  auto app = newApp();
   auto f = dir.write("big.log", routeLine + orientationTable("Input", many));
   FmtIn(*app, f);
   EXPECT_TRUE(app->readFailed);
@@ -245,12 +219,10 @@ TEST(ReadOnlyInputs, EmptyFilesOfEveryKindStay) {
   EXPECT_TRUE(fs::exists(companion));
 }
 
-TEST(ReadOnlyInputs, ASummaryWithRenumberingStaysByteForByte) {
+TEST_F(Fresh, ReadOnlyInputsASummaryWithRenumberingStaysByteForByte) {
   std::string kel = summaryOf(water(), 3) + "\n renum atoms\n 1 2\n 0\n";
-  TempDir dir;
   auto f = dir.write("r.kel", kel);
   auto time = fs::last_write_time(f);
-  auto app = newApp();
   FmtIn(*app, f);
   EXPECT_EQ(app->m.RenDone, 1);
   EXPECT_EQ(slurp(f), kel);
@@ -262,13 +234,11 @@ TEST(ReadOnlyInputs, ASummaryWithRenumberingStaysByteForByte) {
 
 // --- energies, names, long lines, checkpoint arrays
 
-TEST(Outputs, LowestOfPositiveEnergiesAndOutputsUnderAnyName) {
+TEST_F(Fresh, OutputsLowestOfPositiveEnergiesAndOutputsUnderAnyName) {
   std::string text = " Entering Gaussian System, Link 0=g16\n" + routeLine;
   const double energies[] = {0.25, 0.125, 0.5};
   for (int k = 0; k < 3; ++k)
     text += orientationTable("Input", water(10.0 * k)) + scfDone(energies[k]);
-  TempDir dir;
-  auto app = newApp();
   app->we2.La2[0].value = app->we2.La2[1].value = false;
   app->we2.La2[2].value = true;
   auto f = dir.write("semi.log", text);
@@ -284,14 +254,12 @@ TEST(Outputs, LowestOfPositiveEnergiesAndOutputsUnderAnyName) {
   EXPECT_DOUBLE_EQ(txt->m.Xyz(1, 1), 20.0);
 }
 
-TEST(Outputs, LongLinesTakeLinearTime) {
+TEST_F(Fresh, OutputsLongLinesTakeLinearTime) {
   // 8 MB of the letters that start the keys looked for, on one line each
   std::string text = routeLine;
   for (char c : {'a', 'o', 'h', 'r', 'A'})
     text += " " + std::string(std::size_t(1) << 21, c) + "\n";
   text += output(water(), 3);
-  TempDir dir;
-  auto app = newApp();
   auto start = std::chrono::steady_clock::now();
   FmtIn(*app, dir.write("long.log", text));
   auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -300,9 +268,7 @@ TEST(Outputs, LongLinesTakeLinearTime) {
   EXPECT_LT(seconds, 10.0);  // a rescan of each line took minutes
 }
 
-TEST(Outputs, CutCheckpointArrayIsNamed) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(Fresh, OutputsCutCheckpointArrayIsNamed) {
   auto f = dir.write("c.fchk",
                      "Atomic numbers   I   N=  3\n 8 1\nCurrent cartesian coordinates"
                      "   R   N=  9\n 0 0 0.2 0 1.4 -0.9 0 -1.4 -0.9\n");
@@ -326,12 +292,10 @@ struct CountCase {
   int declared, read;
 };
 
-class CountMismatch : public ::testing::TestWithParam<CountCase> {};
+class CountMismatch : public FreshApp, public ::testing::WithParamInterface<CountCase> {};
 
 TEST_P(CountMismatch, KeepsTheAtomsAndFails) {
   const auto& c = GetParam();
-  TempDir dir;
-  auto app = newApp();
   auto f = dir.write(c.file, c.text);
   fmtGeo(*app, f);
   EXPECT_TRUE(app->readFailed);
@@ -340,23 +304,16 @@ TEST_P(CountMismatch, KeepsTheAtomsAndFails) {
                                      " atoms, " + std::to_string(c.read) + " were read");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, CountMismatch,
-    ::testing::Values(CountCase{"Xyz", "w.xyz",
-                                "5\nwater\nO 0 0 0.117\nH 0 0.757 -0.469\nH 0 -0.757 -0.469\n", 5,
-                                3},
-                      CountCase{"Mol2", "w.mol2",
-                                "@<TRIPOS>MOLECULE\nwater\n 4 2 0 0 0\nSMALL\n\n@<TRIPOS>ATOM\n"
-                                "1 O1 0.0 0.0 0.117 O.3 1 W 0\n2 H1 0.0 0.757 -0.469 H 1 W 0\n"
-                                "3 H2 0.0 -0.757 -0.469 H 1 W 0\n@<TRIPOS>BOND\n1 1 2 1\n2 1 3 1\n",
-                                4, 3},
-                      CountCase{"Molfile", "w.mol",
-                                "water\n  prog\n\n  2  2  0  0  0  0  0  0  0  0999 V2000\n"
-                                "    0.0000    0.0000    0.1170 O   0  0\n"
-                                "    0.0000    0.7570   -0.4690 H   0  0\n"
-                                "    0.0000   -0.7570   -0.4690 H   0  0\nM  END\n",
-                                2, 3}),
-    [](const auto& row) { return std::string(row.param.name); });
+// clang-format off
+const CountCase CountMismatchRows[] = {
+  {"Xyz", "w.xyz", "5\nwater\nO 0 0 0.117\nH 0 0.757 -0.469\nH 0 -0.757 -0.469\n", 5, 3},
+  {"Mol2", "w.mol2", "@<TRIPOS>MOLECULE\nwater\n 4 2 0 0 0\nSMALL\n\n@<TRIPOS>ATOM\n" "1 O1 0.0 0.0 0.117 O.3 1 W 0\n2 H1 0.0 0.757 -0.469 H 1 W 0\n" "3 H2 0.0 -0.757 -0.469 H 1 W 0\n@<TRIPOS>BOND\n1 1 2 1\n2 1 3 1\n", 4, 3},
+  {"Molfile", "w.mol", "water\n  prog\n\n  2  2  0  0  0  0  0  0  0  0999 V2000\n" "    0.0000    0.0000    0.1170 O   0  0\n" "    0.0000    0.7570   -0.4690 H   0  0\n" "    0.0000   -0.7570   -0.4690 H   0  0\nM  END\n", 2, 3},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Files, CountMismatch, ::testing::ValuesIn(CountMismatchRows),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace kel::testing

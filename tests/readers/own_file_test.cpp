@@ -19,6 +19,11 @@ void fiveAtoms(App& app) {
   m.FilNam = "first";
 }
 
+/// A fresh folder and a program holding the five atoms.
+struct AddKel : FreshApp {
+  AddKel() { fiveAtoms(*app); }
+};
+
 constexpr const char* ThreeAtomKel =
     " #p freq\n\nAtomic orientation and masses\n"
     "  1   8    0.00000000    0.00000000    0.11700000     15.99491460\n"
@@ -32,10 +37,7 @@ constexpr const char* ThreeAtomKel =
     "F =1500.00   IR =   5.00   S = B2\n"
     "   0   0   1      0   0   2      0   0   3   \n";
 
-TEST(FmaKel, AppendsThreeAtomsToFive) {
-  TempDir dir;
-  auto app = newApp();
-  fiveAtoms(*app);
+TEST_F(AddKel, AppendsThreeAtomsToFive) {
   auto f = dir.write("w.kel", ThreeAtomKel);
   FmaKel(*app, f);
   auto& m = app->m;
@@ -61,10 +63,7 @@ TEST(FmaKel, AppendsThreeAtomsToFive) {
   EXPECT_TRUE(app->frm.List1.visible);
 }
 
-TEST(FmaKel, AddsAGaussianOutputsCompactLookalike) {
-  TempDir dir;
-  auto app = newApp();
-  fiveAtoms(*app);
+TEST_F(AddKel, AddsAGaussianOutputsCompactLookalike) {
   // any file with an "orient" line and a coordinate block after it
   auto f = dir.write("x.fmv", "title\nsome orientation\n 1 6 0 0 0\n 2 1 0 0 1.09\n\n");
   FmaKel(*app, f);
@@ -72,10 +71,7 @@ TEST(FmaKel, AddsAGaussianOutputsCompactLookalike) {
   EXPECT_DOUBLE_EQ(app->m.AtMas(6), 12.0);
 }
 
-TEST(FmaKel, AddsTheFirstTableOfAGaussianOutput) {
-  TempDir dir;
-  auto app = newApp();
-  fiveAtoms(*app);
+TEST_F(AddKel, AddsTheFirstTableOfAGaussianOutput) {
   auto f = dir.write("g.log", routeLine + orientationTable("Input", water(2.5)) +
                                   orientationTable("Standard", water()) +
                                   frequencyTable(water(), 3, false));
@@ -91,21 +87,15 @@ TEST(FmaKel, AddsTheFirstTableOfAGaussianOutput) {
   EXPECT_TRUE(app->frm.AddCon.visible);
 }
 
-TEST(FmaKel, GaussianTableWithoutTypeColumn) {
-  TempDir dir;
-  auto app = newApp();
-  fiveAtoms(*app);
+TEST_F(AddKel, GaussianTableWithoutTypeColumn) {
   FmaKel(*app, dir.write("g.log", orientationTable("Standard", water(), false)));
   ASSERT_EQ(app->m.NAt, 8);
   EXPECT_DOUBLE_EQ(app->m.Xyz(7, 2), 0.757);
 }
 
-TEST(FmaKel, RealGaussianOutput) {
+TEST_F(AddKel, RealGaussianOutput) {
   auto src = shared("generated/gen_n12_raman_masses.log");
   KEL_NEED_SHARED(src);
-  TempDir dir;
-  auto app = newApp();
-  fiveAtoms(*app);
   FmaKel(*app, dir.copy(src));
   auto& m = app->m;
   ASSERT_EQ(m.NAt, 17);
@@ -116,43 +106,25 @@ TEST(FmaKel, RealGaussianOutput) {
   EXPECT_EQ(m.AtZ(10), 8);
 }
 
-TEST(FmaKel, WithoutOrientNothingChanges) {
-  TempDir dir;
-  auto app = newApp();
-  fiveAtoms(*app);
+TEST_F(AddKel, WithoutOrientOrFileNothingChanges) {
   auto f = dir.write("n.kel", "nothing\n");
   FmaKel(*app, f);
   EXPECT_EQ(app->m.NAt, 5);
   EXPECT_EQ(app->frm.Text3.text, f + "  missing of line orient");
   EXPECT_EQ(app->frm.Text4.text, "can't find line: Atomic orientation and masses");
   EXPECT_FALSE(app->frm.AddCon.visible);
-}
-
-TEST(FmaKel, MissingFile) {
-  TempDir dir;
-  auto app = newApp();
-  fiveAtoms(*app);
   FmaKel(*app, "none.kel");
   EXPECT_EQ(app->frm.Text3.text, "file not found: none.kel");
   EXPECT_EQ(app->m.NAt, 5);
 }
 
-TEST(FmaKel, BadBlockKeepsTheFirstStructure) {
-  TempDir dir;
-  auto app = newApp();
-  fiveAtoms(*app);
+TEST_F(AddKel, BadOrEmptyBlockKeepsTheFirstStructure) {
   auto f = dir.write("b.kel", "Atomic orientation and masses\n 1 8 0 0 0 16\n 3 1 0 0 1 1\n\n");
   FmaKel(*app, f);
   EXPECT_EQ(app->m.NAt, 5);
   EXPECT_EQ(app->frm.Text3.text, f + "  Error while Coordinates reading");
   EXPECT_TRUE(app->readFailed);
   EXPECT_FALSE(app->frm.AddCon.visible);
-}
-
-TEST(FmaKel, EmptyBlock) {
-  TempDir dir;
-  auto app = newApp();
-  fiveAtoms(*app);
   FmaKel(*app, dir.write("e.kel", "Atomic orientation and masses\n\nHarmonic frequencies\n"));
   EXPECT_EQ(app->m.NAt, 5);
   EXPECT_EQ(linesOf(app->frm.Text2.text).back(), "coordinates not found");

@@ -9,6 +9,9 @@
 namespace kel::testing {
 namespace {
 
+using BatchIc = FreshApp;
+using BatchMpo = FreshApp;
+
 struct BatchRun {
   BatchOptions options;
   BatchHooks hooks;
@@ -22,12 +25,9 @@ struct BatchRun {
   }
 };
 
-TEST(BatchIc, GeneratesAfterAStarBuildAndPrintsOneLinePerCoordinate) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(BatchIc, GeneratesAfterAStarBuildAndPrintsOneLinePerCoordinate) {
   loadMolecule(*app, water(), (dir.path() / "water").string());
-  std::string name = "*";  // as a read ends: no coordinates yet
-  MpoDef(*app, name);
+  mpoDef(*app, "*");  // as a read ends: no coordinates yet
   ASSERT_FALSE(app->m.IcFresh);
   BatchRun b;
   EXPECT_TRUE(b.run(*app, "--ic"));
@@ -38,12 +38,9 @@ TEST(BatchIc, GeneratesAfterAStarBuildAndPrintsOneLinePerCoordinate) {
   EXPECT_TRUE(hasLine(*app, "end of data input"));
 }
 
-TEST(BatchIc, PrintsTheFreshSetWithoutGeneratingAgain) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(BatchIc, PrintsTheFreshSetWithoutGeneratingAgain) {
   loadMolecule(*app, ethane(), (dir.path() / "ethane").string());
-  std::string name;
-  MpoDef(*app, name);
+  mpoDef(*app);
   app->frm.Text2.text.clear();
   BatchRun b;
   EXPECT_TRUE(b.run(*app, "--ic"));
@@ -64,13 +61,10 @@ TEST(BatchIc, PrintsTheFreshSetWithoutGeneratingAgain) {
   EXPECT_EQ(outs, 2);
 }
 
-TEST(BatchIc, TorsionShowsTheValueOfTors) {
+TEST_F(BatchIc, TorsionShowsTheValueOfTors) {
   // H-C-C-H anti in ethane reads about -180, never +180
-  TempDir dir;
-  auto app = newApp();
   loadMolecule(*app, ethane(), (dir.path() / "ethane").string());
-  std::string name;
-  MpoDef(*app, name);
+  mpoDef(*app);
   auto& m = app->m;
   for (int r = 1; r <= m.IcRows; ++r)
     if (m.IcTab(r, 5) == IcTors) {
@@ -80,9 +74,7 @@ TEST(BatchIc, TorsionShowsTheValueOfTors) {
     }
 }
 
-TEST(BatchMpo, ReadsTheFileAsTheConnectionFileAfterBackingUpTheWorkingOne) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(BatchMpo, ReadsTheFileAsTheConnectionFileAfterBackingUpTheWorkingOne) {
   loadMolecule(*app, water(), (dir.path() / "water").string());
   dir.write("skrK.mpo", "previous\n");
   std::string file =
@@ -99,9 +91,7 @@ TEST(BatchMpo, ReadsTheFileAsTheConnectionFileAfterBackingUpTheWorkingOne) {
   EXPECT_EQ(app->m.IcRows, 3);
 }
 
-TEST(BatchMpo, MissingFileFailsButDerivesTheMatrix) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(BatchMpo, MissingFileFailsButDerivesTheMatrix) {
   loadMolecule(*app, water(), (dir.path() / "water").string());
   BatchRun b;
   std::string file = (dir.path() / "none.mpo").string();

@@ -6,6 +6,8 @@
 namespace kel::testing {
 namespace {
 
+using Fresh = FreshApp;
+
 /// Bonds both ways, as a derived matrix holds them; NBond counts them.
 void bond(ModKel& m, int a, int b) {
   m.Mpo(a, b) = m.Mpo(b, a) = 1;
@@ -29,16 +31,11 @@ struct GroupRow {
   std::vector<int> group;    // the group of each atom 1..atoms
   const char* line;          // the console line ("" for none)
 };
-void PrintTo(const GroupRow& r, std::ostream* os) {
-  *os << r.name;
-}
 
-class MpoGrpSplit : public ::testing::TestWithParam<GroupRow> {};
+class MpoGrpSplit : public FreshApp, public ::testing::WithParamInterface<GroupRow> {};
 
 TEST_P(MpoGrpSplit, SplitsIntoConnectedGroups) {
   const auto& row = GetParam();
-  TempDir dir;
-  auto app = newApp();
   auto& m = app->m;
   m.NAt = i16(row.atoms);
   for (auto [a, b] : row.bonds) bond(m, a, b);
@@ -47,57 +44,30 @@ TEST_P(MpoGrpSplit, SplitsIntoConnectedGroups) {
   ASSERT_EQ(k2, int(row.members.size()));
   EXPECT_EQ(m.FrgMem(0, 0), k2 - 1);
   for (int g = 1; g <= k2; ++g) EXPECT_EQ(m.FrgMem(g, 0), row.members[std::size_t(g - 1)]) << g;
-  for (int a = 1; a <= row.atoms; ++a)
+  for (int a = 1; a <= row.atoms; ++a) {
     EXPECT_EQ(groupOf(m, k2, a), row.group[std::size_t(a - 1)]) << "atom " << a;
+    EXPECT_EQ(m.NBondW(a), m.NBond(a)) << "working count of atom " << a;
+  }
   EXPECT_EQ(app->frm.Text2.text, row.line);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Matrices, MpoGrpSplit,
-    ::testing::Values(
-        GroupRow{"single_molecule_no_line", 3, {{1, 2}, {1, 3}}, 2, {3}, {1, 1, 1}, ""},
-        GroupRow{"two_waters",
-                 6,
-                 {{1, 2}, {1, 3}, {4, 5}, {4, 6}},
-                 2,
-                 {3, 3},
-                 {1, 1, 1, 2, 2, 2},
-                 " 2 groups of atoms:  3 3"},
-        GroupRow{"quiet_mode", 4, {{1, 2}, {3, 4}}, 6, {2, 2}, {1, 1, 2, 2}, ""},
-        GroupRow{"isolated_atom",
-                 4,
-                 {{1, 2}, {2, 4}},
-                 2,
-                 {3, 1},
-                 {1, 1, 2, 1},
-                 " 2 groups of atoms:  3 1"},
-        // the seed 1 reaches 2 only through 5
-        GroupRow{"reached_through_higher_atoms",
-                 6,
-                 {{1, 5}, {5, 2}, {2, 6}, {3, 4}},
-                 2,
-                 {4, 2},
-                 {1, 1, 2, 2, 1, 1},
-                 " 2 groups of atoms:  4 2"}),
-    [](const auto& p) { return std::string(p.param.name); });
+// clang-format off
+const GroupRow Matrices[] = {
+  {"single_molecule_no_line", 3, {{1, 2}, {1, 3}}, 2, {3}, {1, 1, 1}, ""},
+  {"two_waters", 6, {{1, 2}, {1, 3}, {4, 5}, {4, 6}}, 2, {3, 3}, {1, 1, 1, 2, 2, 2}, " 2 groups of atoms:  3 3"},
+  {"quiet_mode", 4, {{1, 2}, {3, 4}}, 6, {2, 2}, {1, 1, 2, 2}, ""},
+  {"isolated_atom", 4, {{1, 2}, {2, 4}}, 2, {3, 1}, {1, 1, 2, 1}, " 2 groups of atoms:  3 1"},
+  // the seed 1 reaches 2 only through 5
+  {"reached_through_higher_atoms", 6, {{1, 5}, {5, 2}, {2, 6}, {3, 4}}, 2, {4, 2}, {1, 1, 2, 2, 1, 1}, " 2 groups of atoms:  4 2"},
+};
+// clang-format on
 
-TEST(MpoGrp, WorkingCountsFollowTheMatrix) {
-  TempDir dir;
-  auto app = newApp();
-  auto& m = app->m;
-  m.NAt = 3;
-  bond(m, 1, 2);
-  bond(m, 1, 3);
-  i16 k2 = 0;
-  MpoGrp(*app, 3, k2, 2);
-  for (int a = 1; a <= 3; ++a) EXPECT_EQ(m.NBondW(a), m.NBond(a));
-}
+INSTANTIATE_TEST_SUITE_P(Matrices, MpoGrpSplit, ::testing::ValuesIn(Matrices),
+                         [](const auto& p) { return std::string(p.param.name); });
 
-TEST(MpoGrp, OneWayEntryStillJoinsAndDeclaredCountsDoNotMisplaceAtoms) {
+TEST_F(Fresh, MpoGrpOneWayEntryStillJoinsAndDeclaredCountsDoNotMisplaceAtoms) {
   // a read matrix: atom 3 lists atom 1 but atom 1 does not list 3, and atom 1 declares 5
   // connections while listing one; every atom still lands in exactly one group
-  TempDir dir;
-  auto app = newApp();
   auto& m = app->m;
   m.NAt = 5;
   m.Mpo(1, 2) = m.Mpo(2, 1) = 1;

@@ -15,8 +15,7 @@ namespace {
 /// Derives the matrix and generates the coordinates as an empty-name request does.
 void build(App& app, const Molecule& mol) {
   loadMolecule(app, mol);
-  std::string name;
-  MpoDef(app, name);
+  mpoDef(app);
 }
 
 int countType(const ModKel& m, int type) {
@@ -25,12 +24,8 @@ int countType(const ModKel& m, int type) {
   return n;
 }
 
-/// A fresh working folder and program.
-class IcCase : public ::testing::Test {
- protected:
-  TempDir dir;
-  std::unique_ptr<App> app = newApp();
-};
+using IcCase = FreshApp;
+using TableHelper = FreshApp;
 using Xy3Group = IcCase;
 using LinearBend = IcCase;
 using WalkFailure = IcCase;
@@ -70,18 +65,17 @@ TEST_P(CompleteSet, CountAndRankAre3NMinus6) {
   EXPECT_EQ(countType(m, IcStre), row.bonds);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Molecules, CompleteSet,
-    ::testing::Values(MoleculeRow{"water", water, 2}, MoleculeRow{"ammonia", ammonia, 3},
-                      MoleculeRow{"methane", methane, 4}, MoleculeRow{"ethane", ethane, 7},
-                      MoleculeRow{"ethylene", ethylene, 5},
-                      MoleculeRow{"formaldehyde", formaldehyde, 3},
-                      MoleculeRow{"methanol", methanol, 5}, MoleculeRow{"benzene", benzene, 12},
-                      MoleculeRow{"cyclohexane", cyclohexane, 18},
-                      MoleculeRow{"naphthalene", naphthalene, 19},
-                      MoleculeRow{"water_dimer", waterDimer, 5},
-                      MoleculeRow{"cyclic_water_dimer", cyclicWaterDimer, 6}),
-    [](const auto& p) { return std::string(p.param.name); });
+// clang-format off
+const MoleculeRow CompleteSetRows[] = {
+  {"water", water, 2}, {"ammonia", ammonia, 3}, {"methane", methane, 4}, {"ethane", ethane, 7},
+  {"ethylene", ethylene, 5}, {"formaldehyde", formaldehyde, 3}, {"methanol", methanol, 5},
+  {"benzene", benzene, 12}, {"cyclohexane", cyclohexane, 18}, {"naphthalene", naphthalene, 19},
+  {"water_dimer", waterDimer, 5}, {"cyclic_water_dimer", cyclicWaterDimer, 6},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Molecules, CompleteSet, ::testing::ValuesIn(CompleteSetRows),
+                         [](const auto& p) { return std::string(p.param.name); });
 
 TEST_F(CompleteSet, AtomOrderDoesNotMatter) {
   // naphthalene with its atoms listed backwards and the hydrogens first
@@ -151,17 +145,16 @@ Molecule stretchedAmmonia(double d) {
   return mol;
 }
 
-TEST_F(Xy3Group, BondLongerBy031DoesNotFormAGroup) {
-  build(*app, stretchedAmmonia(0.31));
-  EXPECT_EQ(countType(app->m, IcOut), 0);
-  EXPECT_EQ(app->m.IcRows, 6);
-  EXPECT_EQ(bMatrixRank(app->m), 6);
-}
-
-TEST_F(Xy3Group, BondLongerBy029StillFormsAGroup) {
-  build(*app, stretchedAmmonia(0.29));
-  EXPECT_EQ(countType(app->m, IcOut), 1);
-  EXPECT_EQ(bMatrixRank(app->m), 6);
+TEST(Xy3GroupLimit, BondLongerBy029StillFormsAGroupBy031Not) {
+  for (auto [d, outs] : {std::pair{0.29, 1}, {0.31, 0}}) {
+    SCOPED_TRACE(d);
+    TempDir dir;
+    auto app = newApp();
+    build(*app, stretchedAmmonia(d));
+    EXPECT_EQ(countType(app->m, IcOut), outs);
+    EXPECT_EQ(app->m.IcRows, 6);
+    EXPECT_EQ(bMatrixRank(app->m), 6);
+  }
 }
 
 TEST_F(Xy3Group, FourEqualHydrogensAreNoGroup) {
@@ -214,8 +207,7 @@ TEST_F(LinearBend, SwitchLetsTheAngleIn) {
   // enters the angle table (at 179.95 degrees it still fixes no direction of F2)
   loadMolecule(*app, tShaped());
   app->m.Sw(123) = -1;
-  std::string name;
-  MpoDef(*app, name);
+  mpoDef(*app);
   EXPECT_TRUE(angleListed(app->m, 2, 1, 3));
   EXPECT_EQ(app->m.IcRows, 9);
   EXPECT_EQ(bMatrixRank(app->m), 9);
@@ -294,20 +286,20 @@ TEST_P(StraightChain, CompleteSetOfFullRank) {
   EXPECT_EQ(app->erraCount, 0) << app->frm.Text4.text;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Chains, StraightChain,
-    ::testing::Values(ChainRow{"bent_177_5", acetonitrile(177.5), 12, 0},
-                      ChainRow{"bent_178_5", acetonitrile(178.5), 12, 0},
-                      ChainRow{"bent_179_5", acetonitrile(179.5), 12, 0},
-                      ChainRow{"bent_179_9", acetonitrile(179.9), 12, -1},
-                      ChainRow{"acetonitrile", acetonitrile(180.0), 12, 1},
-                      ChainRow{"butyne", butyne(), 24, 1},
-                      ChainRow{"nickel_carbonyl", nickelCarbonyl(), 21, 1},
-                      ChainRow{"carbon_dioxide", chain({{8, -1.16}, {6, 0}, {8, 1.16}}), 4, 1},
-                      ChainRow{"hydrogen_cyanide", chain({{1, -1.07}, {6, 0}, {7, 1.16}}), 4, 1},
-                      ChainRow{"acetylene", chain({{1, -1.66}, {6, -0.6}, {6, 0.6}, {1, 1.66}}), 7,
-                               1}),
-    [](const auto& p) { return std::string(p.param.name); });
+// clang-format off
+const ChainRow StraightChainRows[] = {
+  {"bent_177_5", acetonitrile(177.5), 12, 0}, {"bent_178_5", acetonitrile(178.5), 12, 0},
+  {"bent_179_5", acetonitrile(179.5), 12, 0}, {"bent_179_9", acetonitrile(179.9), 12, -1},
+  {"acetonitrile", acetonitrile(180.0), 12, 1}, {"butyne", butyne(), 24, 1},
+  {"nickel_carbonyl", nickelCarbonyl(), 21, 1},
+  {"carbon_dioxide", chain({{8, -1.16}, {6, 0}, {8, 1.16}}), 4, 1},
+  {"hydrogen_cyanide", chain({{1, -1.07}, {6, 0}, {7, 1.16}}), 4, 1},
+  {"acetylene", chain({{1, -1.66}, {6, -0.6}, {6, 0.6}, {1, 1.66}}), 7, 1},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Chains, StraightChain, ::testing::ValuesIn(StraightChainRows),
+                         [](const auto& p) { return std::string(p.param.name); });
 
 // ------------------------------------------------------------------ failures
 
@@ -324,22 +316,19 @@ TEST_F(WalkFailure, SeparateMoleculesWithoutContactAreNotApproved) {
   EXPECT_EQ(m.IcRows, 6);
   // the next empty-name request rebuilds the matrix instead of reusing it
   app->frm.Text2.text.clear();
-  std::string name;
-  MpoDef(*app, name);
+  mpoDef(*app);
   EXPECT_TRUE(hasLine(*app, "connection matrix MPO has been created: file skrK.mpo"));
 }
 
-TEST_F(WalkFailure, IsolatedAtomIsNotApproved) {
+TEST_F(WalkFailure, IsolatedAtomIsNotApprovedAJoinedDimerIs) {
   Molecule mol = water();
   mol.push_back({18, 9.0, 0.0, 0.0});  // argon far away
   build(*app, mol);
   EXPECT_TRUE(hasLine(*app, "MPO not approved"));
-}
-
-TEST_F(WalkFailure, ConnectedMoleculeIsApproved) {
-  build(*app, waterDimer());
-  EXPECT_FALSE(hasLine(*app, "MPO not approved"));
-  EXPECT_EQ(app->m.ImBond(0, 0), 1);
+  auto dimer = newApp();
+  build(*dimer, waterDimer());
+  EXPECT_FALSE(hasLine(*dimer, "MPO not approved"));
+  EXPECT_EQ(dimer->m.ImBond(0, 0), 1);
 }
 
 TEST_F(CountLine, LinearMoleculeIsComparedWith3NMinus5) {
@@ -377,16 +366,14 @@ TEST(Diagnostics, SwitchesSilenceThem) {
     auto app = newApp();
     loadMolecule(*app, benzene());
     for (int sw : sws) app->m.Sw(sw) = -1;
-    std::string name;
-    MpoDef(*app, name);
+    mpoDef(*app);
     for (const auto& l : consoleLines(*app)) EXPECT_NE(l.rfind("d(", 0), 0u) << sws[0];
   }
 }
 
 // ------------------------------------------------------------------ table helpers
 
-TEST(MpoPor, RowRepeatingAnEarlierOneWithMiddleAtomsExchangedIsDropped) {
-  auto app = newApp();
+TEST_F(TableHelper, MpoPorRowRepeatingAnEarlierOneWithMiddleAtomsExchangedIsDropped) {
   auto& t = app->m.IcTab;
   auto put = [&](int r, std::array<int, 6> v) {
     for (int k = 0; k < 6; ++k) t(r, k) = static_cast<i16>(v[std::size_t(k)]);
@@ -413,8 +400,7 @@ TEST(MpoPor, RowRepeatingAnEarlierOneWithMiddleAtomsExchangedIsDropped) {
   EXPECT_EQ(cnt, 3);
 }
 
-TEST(Ord2, SortsRowsByKeyColumnKeepingEqualRowsInOrder) {
-  auto app = newApp();
+TEST_F(TableHelper, Ord2SortsRowsByKeyColumnKeepingEqualRowsInOrder) {
   Tab<i16, 10, 4> a;
   int keys[] = {3, 1, 2, 1, 0};
   for (int r = 1; r <= 5; ++r) {
@@ -431,8 +417,7 @@ TEST(Ord2, SortsRowsByKeyColumnKeepingEqualRowsInOrder) {
   }
 }
 
-TEST(JoSwp, ExchangesTwoValuesInColumnZero) {
-  auto app = newApp();
+TEST_F(TableHelper, JoSwpExchangesTwoValuesInColumnZero) {
   Tab<i16, 6, 2> a;
   int v[] = {4, 7, 4, 1, 7, 9};
   for (int r = 1; r <= 6; ++r) a(r, 0) = static_cast<i16>(v[r - 1]);
@@ -441,8 +426,7 @@ TEST(JoSwp, ExchangesTwoValuesInColumnZero) {
   for (int r = 1; r <= 6; ++r) EXPECT_EQ(a(r, 0), w[r - 1]) << r;
 }
 
-TEST(Jota, FindsTheFirstRowHoldingAValue) {
-  auto app = newApp();
+TEST_F(TableHelper, JotaFindsTheFirstRowHoldingAValue) {
   Tab<i16, 6, 2> a;
   a(2, 1) = 5;
   a(4, 1) = 5;
@@ -453,8 +437,7 @@ TEST(Jota, FindsTheFirstRowHoldingAValue) {
   EXPECT_EQ(p, 0);
 }
 
-TEST(Jota3, FindsEitherOrderFirstRowWins) {
-  auto app = newApp();
+TEST_F(TableHelper, Jota3FindsEitherOrderFirstRowWins) {
   Tab<i16, 8, 4> a;
   auto put = [&](int r, int x, int y, int z) {
     a(r, 1) = static_cast<i16>(x), a(r, 2) = static_cast<i16>(y), a(r, 3) = static_cast<i16>(z);
@@ -475,8 +458,7 @@ TEST(Jota3, FindsEitherOrderFirstRowWins) {
   EXPECT_EQ(p, 0);
 }
 
-TEST(TableHelpers, IndexBeyondTheTableIsReportedNotThrown) {
-  auto app = newApp();
+TEST_F(TableHelper, IndexBeyondTheTableIsReportedNotThrown) {
   Tab<i16, 4, 2> a;
   i16 p = 0;
   Jota(*app, a, 9, 1, 0, p);  // rows 1..4 hold 0: found before the bound is reached
@@ -500,8 +482,7 @@ std::unique_ptr<App> readAndBuild(TempDir& dir, const std::string& path, bool ga
   else
     fmtGeo(*app, copy);
   if (app->m.NAt == 0) return app;
-  std::string name;
-  MpoDef(*app, name);
+  mpoDef(*app);
   return app;
 }
 
@@ -543,36 +524,32 @@ TEST_P(RealStructure, CompleteNonRedundantSet) {
   EXPECT_EQ(bMatrixRank(m), dof);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    SharedData, RealStructure,
-    ::testing::Values(RealFile{"methane_gjf", "gjf/methane.gjf", false},
-                      RealFile{"acetone_gjf", "gjf/14-acetone_pcSseg-2.gjf", false},
-                      RealFile{"atrop_mol", "mol/atropWith3d_8602.mol", false},
-                      RealFile{"mol24_alkyne", "mol/mol24.mol", false},
-                      RealFile{"stereo3d", "mol/stereo3d_1.mol", false},
-                      RealFile{"caffeine", "mol2/caffeine.mol2", false},
-                      RealFile{"github296", "mol2/github296_3d.mol2", false},
-                      RealFile{"lysozyme_ligand", "mol2/lysozyme-ligand-tripos.mol2", false},
-                      RealFile{"silioh3", "mol2/silioh3.mol2", false},
-                      RealFile{"culgi", "mol2/culgi_01.mol2", false},
-                      RealFile{"water_pdb", "pdb/water_single.pdb", false},
-                      RealFile{"indomethacin_dimer", "pdb/indomethacin-dimer.pdb", false},
-                      RealFile{"het_00T", "pdb/00T_nonstandard_het.pdb", false},
-                      RealFile{"odd_start", "pdb/odd-start.pdb", false},
-                      RealFile{"water_meoh", "xyz/s66_4114_02WaterMeOH.xyz", false},
-                      RealFile{"spaces", "xyz/spaces.xyz", false},
-                      RealFile{"dvb_ir_g03", "gaussian/g03/dvb_ir.out", true},
-                      RealFile{"acetonitrile_g03", "gaussian/g03/NIST_CCCBDB_1himidaz_m1b1.out",
-                               true},
-                      RealFile{"pbc_g03", "gaussian/g03/maheshkumar.log", true},
-                      RealFile{"methylaniline", "gaussian/g09/methylaniline.out", true},
-                      RealFile{"irc_point", "gaussian/g09/irc_point.log", true},
-                      RealFile{"aminox", "gaussian/g16/aminox_cat_conf212_S.log", true},
-                      RealFile{"mp2_freq", "gaussian/g16/mp2_avdz_freq_tight.log", true},
-                      RealFile{"water_g16", "gaussian/g16/water_neutral_nbo_opt_freq.out", true},
-                      RealFile{"gen_n100", "generated/gen_n100.log", true},
-                      RealFile{"mo4ocl4_fchk", "fchk/g16/Mo4OCl4-sp.fchk", true}),
-    [](const auto& p) { return std::string(p.param.name); });
+// clang-format off
+const RealFile RealStructureRows[] = {
+  {"methane_gjf", "gjf/methane.gjf", false}, {"acetone_gjf", "gjf/14-acetone_pcSseg-2.gjf", false},
+  {"atrop_mol", "mol/atropWith3d_8602.mol", false}, {"mol24_alkyne", "mol/mol24.mol", false},
+  {"stereo3d", "mol/stereo3d_1.mol", false}, {"caffeine", "mol2/caffeine.mol2", false},
+  {"github296", "mol2/github296_3d.mol2", false},
+  {"lysozyme_ligand", "mol2/lysozyme-ligand-tripos.mol2", false},
+  {"silioh3", "mol2/silioh3.mol2", false}, {"culgi", "mol2/culgi_01.mol2", false},
+  {"water_pdb", "pdb/water_single.pdb", false},
+  {"indomethacin_dimer", "pdb/indomethacin-dimer.pdb", false},
+  {"het_00T", "pdb/00T_nonstandard_het.pdb", false}, {"odd_start", "pdb/odd-start.pdb", false},
+  {"water_meoh", "xyz/s66_4114_02WaterMeOH.xyz", false}, {"spaces", "xyz/spaces.xyz", false},
+  {"dvb_ir_g03", "gaussian/g03/dvb_ir.out", true},
+  {"acetonitrile_g03", "gaussian/g03/NIST_CCCBDB_1himidaz_m1b1.out", true},
+  {"pbc_g03", "gaussian/g03/maheshkumar.log", true},
+  {"methylaniline", "gaussian/g09/methylaniline.out", true},
+  {"irc_point", "gaussian/g09/irc_point.log", true},
+  {"aminox", "gaussian/g16/aminox_cat_conf212_S.log", true},
+  {"mp2_freq", "gaussian/g16/mp2_avdz_freq_tight.log", true},
+  {"water_g16", "gaussian/g16/water_neutral_nbo_opt_freq.out", true},
+  {"gen_n100", "generated/gen_n100.log", true}, {"mo4ocl4_fchk", "fchk/g16/Mo4OCl4-sp.fchk", true},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(SharedData, RealStructure, ::testing::ValuesIn(RealStructureRows),
+                         [](const auto& p) { return std::string(p.param.name); });
 
 }  // namespace
 }  // namespace kel::testing

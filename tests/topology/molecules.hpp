@@ -7,6 +7,7 @@
 
 #include "base/convert.hpp"
 #include "model/geometry.hpp"
+#include "topology/connections.hpp"
 #include "topology/internal_coords.hpp"
 
 #include <array>
@@ -45,15 +46,16 @@ inline void loadMolecule(App& app, const Molecule& mol, const std::string& filNa
   app.frm.ScrMpob = "sskrK.mpo";
 }
 
+/// Runs the connection procedure on the name given ("" derives or reuses, "*" and "**"
+/// derive, else a file) and returns the name as it leaves it.
+inline std::string mpoDef(App& app, std::string name = {}) {
+  MpoDef(app, name);
+  return name;
+}
+
 /// Console lines (Text2 holds them joined by line breaks).
 inline std::vector<std::string> consoleLines(const App& app) {
   return linesOf(app.frm.Text2.text);
-}
-
-inline bool hasLine(const App& app, const std::string& line) {
-  for (const auto& l : consoleLines(app))
-    if (l == line) return true;
-  return false;
 }
 
 // ------------------------------------------------------------------ molecules (angstrom)

@@ -27,7 +27,6 @@
 #include <QUrl>
 
 #include <cmath>
-#include <filesystem>
 #include <functional>
 
 /// The font library keeps a cache for the life of the process; the leak checker of the
@@ -38,8 +37,6 @@ extern "C" const char* __lsan_default_suppressions() {
 
 namespace kel::testing {
 namespace {
-
-namespace fs = std::filesystem;
 
 /// Virtual time that advances at every yield, while the yield lets Qt's events run.
 class QtSteppingLoop : public EventLoop, public Clock {
@@ -112,6 +109,7 @@ struct Desktop : ::testing::Test {
     return w;
   }
   QWidget& viewer() { return reinterpret_cast<QWidget&>(desk->viewer()); }
+  QWidget* main() { return reinterpret_cast<QWidget*>(&desk->main()); }
   QWidget* surface() { return reinterpret_cast<QWidget*>(desk->viewer().surface()); }
   QPushButton* obut(int i) {
     return child<QPushButton>(viewer(), ("obut" + std::to_string(i)).c_str());
@@ -128,7 +126,6 @@ struct Desktop : ::testing::Test {
 
 TEST_F(Desktop, StructureChosenInTheChooserIsListedInTheConsole) {
   std::string file = dir.copy(fixture("geo/benzene_type.geo"));
-  auto* main = reinterpret_cast<QWidget*>(&desk->main());
   bool seen = false;
   whenModal([&](QWidget* w) {
     auto* chooser = qobject_cast<QFileDialog*>(w);
@@ -137,10 +134,10 @@ TEST_F(Desktop, StructureChosenInTheChooserIsListedInTheConsole) {
     chooser->selectFile(QString::fromStdString(file));
     static_cast<QDialog*>(chooser)->accept();
   });
-  QTest::mouseClick(child<QPushButton>(*main, "ibut0"), Qt::LeftButton);
+  QTest::mouseClick(child<QPushButton>(*main(), "ibut0"), Qt::LeftButton);
   EXPECT_TRUE(seen);
   EXPECT_EQ(app->m.NAt, 12);
-  auto* console = child<QPlainTextEdit>(*main, "Text2");
+  auto* console = child<QPlainTextEdit>(*main(), "Text2");
   QString log = console->toPlainText();
   EXPECT_EQ(log.toStdString(), app->frm.Text2.text);
   EXPECT_TRUE(log.contains("12")) << log.toStdString();
@@ -148,7 +145,7 @@ TEST_F(Desktop, StructureChosenInTheChooserIsListedInTheConsole) {
   EXPECT_TRUE(viewer().isVisible() || app->obr.minimised);
 }
 
-TEST_F(Desktop, LeftDragOnTheSurfaceRotatesThePicture) {
+TEST_F(Desktop, LeftDragAndCtrlWithARotationButtonTurnThePicture) {
   showWater();
   auto before = app->obr.v.Orient;
   QImage shown = desk->canvas().image().copy();
@@ -157,11 +154,8 @@ TEST_F(Desktop, LeftDragOnTheSurfaceRotatesThePicture) {
   EXPECT_NEAR(turnBetween(before, app->obr.v.Orient), 45.0, 1e-6);
   EXPECT_NE(desk->canvas().image(), shown);
   EXPECT_EQ(app->obr.v.Dragging, 0);
-}
-
-TEST_F(Desktop, CtrlWithARotationButtonTurnsByTwoAndAHalfDegrees) {
-  showWater();
-  auto before = app->obr.v.Orient;
+  // Ctrl with a rotation button turns by 2.5 degrees
+  before = app->obr.v.Orient;
   QPushButton* b = obut(13);
   QTest::keyPress(b, Qt::Key_Control, Qt::ControlModifier);
   QTest::mouseClick(b, Qt::LeftButton, Qt::ControlModifier);
@@ -237,7 +231,6 @@ TEST_F(Desktop, ExitDialogErasesOnlyTheListedFiles) {
   auto names = scratchNames();
   ASSERT_GE(names.size(), 3u);
   for (int k = 0; k < 3; ++k) dir.write(names[std::size_t(k)], "scratch\n");
-  auto* main = reinterpret_cast<QWidget*>(&desk->main());
   whenModal([&](QWidget* w) {
     auto* list = w->findChild<QPlainTextEdit*>();
     ASSERT_NE(list, nullptr);
@@ -248,18 +241,17 @@ TEST_F(Desktop, ExitDialogErasesOnlyTheListedFiles) {
     for (auto* b : w->findChildren<QPushButton*>())
       if (b->text() == "only ERASE Not Exit") QTest::mouseClick(b, Qt::LeftButton);
   });
-  QTest::mouseClick(child<QPushButton>(*main, "ibut7"), Qt::LeftButton);
+  QTest::mouseClick(child<QPushButton>(*main(), "ibut7"), Qt::LeftButton);
   EXPECT_FALSE(fs::exists(dir.path() / names[0]));
   EXPECT_TRUE(fs::exists(dir.path() / names[1]));
   EXPECT_FALSE(fs::exists(dir.path() / names[2]));
   EXPECT_FALSE(desk->ended());
-  EXPECT_TRUE(main->isVisible());
+  EXPECT_TRUE(main()->isVisible());
 }
 
 TEST_F(Desktop, WhileAReadRunsOnlyButtonOneAnswersTheBreakPoint) {
-  auto* main = reinterpret_cast<QWidget*>(&desk->main());
-  auto* open = child<QPushButton>(*main, "ibut0");
-  auto* one = child<QPushButton>(*main, "ibut1");
+  auto* open = child<QPushButton>(*main(), "ibut0");
+  auto* one = child<QPushButton>(*main(), "ibut1");
   app->busy = true;  // as inside a read
   desk->sync();
   bool openEnabled = true, oneEnabled = false;
@@ -291,14 +283,13 @@ TEST_F(Desktop, WhileAReadRunsOnlyButtonOneAnswersTheBreakPoint) {
 
 TEST_F(Desktop, DroppedStructureIsRead) {
   std::string file = dir.copy(fixture("geo/benzene_type.geo"));
-  auto* main = reinterpret_cast<QWidget*>(&desk->main());
   QMimeData data;
   data.setUrls({QUrl::fromLocalFile(QString::fromStdString(file))});
   QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, {});
-  QApplication::sendEvent(main, &enter);
+  QApplication::sendEvent(main(), &enter);
   EXPECT_TRUE(enter.isAccepted());
   QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, {});
-  QApplication::sendEvent(main, &drop);
+  QApplication::sendEvent(main(), &drop);
   EXPECT_TRUE(drop.isAccepted());
   EXPECT_EQ(app->m.NAt, 0);  // read once the drop has ended
   QCoreApplication::processEvents();
@@ -306,10 +297,14 @@ TEST_F(Desktop, DroppedStructureIsRead) {
   EXPECT_FALSE(app->we1.visible);
 }
 
-TEST_F(Desktop, PrintGoesThroughThePrintDialogToAPdfFile) {
+TEST_F(Desktop, PrintGoesThroughThePrintDialogToAPdfFileOrNowhereWhenCancelled) {
   showWater();
   app->m.ShowNam = "water";
   std::string pdf = (dir.path() / "water.pdf").string();
+  whenModal([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
+  QTest::mouseClick(obut(1), Qt::LeftButton);
+  EXPECT_FALSE(fs::exists(pdf));
+  EXPECT_EQ(app->erraCount, 0);
   bool asked = false;
   whenModal([&](QWidget* w) {
     auto* dlg = qobject_cast<QPrintDialog*>(w);
@@ -324,21 +319,12 @@ TEST_F(Desktop, PrintGoesThroughThePrintDialogToAPdfFile) {
   EXPECT_GT(text.size(), 1000u);
 }
 
-TEST_F(Desktop, CancelledPrintDialogPrintsNothing) {
-  showWater();
-  whenModal([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
-  QTest::mouseClick(obut(1), Qt::LeftButton);
-  EXPECT_TRUE(fs::is_empty(dir.path()) || !fs::exists(dir.path() / "water.pdf"));
-  EXPECT_EQ(app->erraCount, 0);
-}
-
 TEST_F(Desktop, PlacementControlsKeepOneDirectionPerAxis) {
   klucze(*app, 1);
   desk->sync();
-  auto* main = reinterpret_cast<QWidget*>(&desk->main());
-  auto* right = child<QCheckBox>(*main, "Che1_0");
-  auto* left = child<QCheckBox>(*main, "Che1_1");
-  auto* top = child<QCheckBox>(*main, "Che1_2");
+  auto* right = child<QCheckBox>(*main(), "Che1_0");
+  auto* left = child<QCheckBox>(*main(), "Che1_1");
+  auto* top = child<QCheckBox>(*main(), "Che1_2");
   ASSERT_TRUE(right->isVisible());
   auto box = [](QCheckBox* c) { return QPoint(6, c->height() / 2); };  // on the indicator
   EXPECT_EQ(right->text().toStdString(), "right side");
@@ -347,7 +333,7 @@ TEST_F(Desktop, PlacementControlsKeepOneDirectionPerAxis) {
   QTest::mouseClick(left, Qt::LeftButton, {}, box(left));
   EXPECT_FALSE(right->isChecked());
   EXPECT_TRUE(left->isChecked());
-  auto* list = child<QListWidget>(*main, "List1");
+  auto* list = child<QListWidget>(*main(), "List1");
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                     list->visualItemRect(list->item(2)).center());
   EXPECT_TRUE(top->isChecked());
@@ -376,44 +362,28 @@ TEST_F(Desktop, BitmapWritesABmpFileThenCancelCopiesToTheClipboard) {
   EXPECT_EQ(QApplication::clipboard()->image().size(), desk->canvas().image().size());
 }
 
-struct InputBoxCase {
-  const char* name;
-  bool ok;
-  const char* typed;
-  const char* expected;
-};
-
-class InputBoxAnswer : public ::testing::TestWithParam<InputBoxCase> {};
-
-TEST_P(InputBoxAnswer, GivesTheTextOrEmpty) {
+TEST(InputBoxAnswer, GivesTheTextOrEmpty) {
   needQt();
-  const auto& c = GetParam();
-  ui::InputBox box;
-  QString label, title, initial;
-  whenModal([&](QWidget* w) {
-    auto* dlg = qobject_cast<QInputDialog*>(w);
-    ASSERT_NE(dlg, nullptr);
-    label = dlg->labelText();
-    title = dlg->windowTitle();
-    initial = dlg->textValue();
-    dlg->setTextValue(c.typed);
-    if (c.ok)
-      dlg->accept();
-    else
-      dlg->reject();
-  });
-  std::string answer = box.inputBox("CAUTION: alraeady exists file\rwater.kel\r\nOr New Filename",
-                                    "Kelv", "water.kel");
-  EXPECT_EQ(answer, c.expected);
-  EXPECT_EQ(label.toStdString(), "CAUTION: alraeady exists file\nwater.kel\nOr New Filename");
-  EXPECT_EQ(title.toStdString(), "Kelv");
-  EXPECT_EQ(initial.toStdString(), "water.kel");
+  for (bool ok : {false, true}) {
+    ui::InputBox box;
+    QString label, title, initial;
+    whenModal([&](QWidget* w) {
+      auto* dlg = qobject_cast<QInputDialog*>(w);
+      ASSERT_NE(dlg, nullptr);
+      label = dlg->labelText();
+      title = dlg->windowTitle();
+      initial = dlg->textValue();
+      dlg->setTextValue("other.kel");
+      ok ? dlg->accept() : dlg->reject();
+    });
+    std::string answer = box.inputBox("CAUTION: alraeady exists file\rwater.kel\r\nOr New Filename",
+                                      "Kelv", "water.kel");
+    EXPECT_EQ(answer, ok ? "other.kel" : "");
+    EXPECT_EQ(label.toStdString(), "CAUTION: alraeady exists file\nwater.kel\nOr New Filename");
+    EXPECT_EQ(title.toStdString(), "Kelv");
+    EXPECT_EQ(initial.toStdString(), "water.kel");
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Desktop, InputBoxAnswer,
-                         ::testing::Values(InputBoxCase{"Cancel", false, "other.kel", ""},
-                                           InputBoxCase{"Ok", true, "other.kel", "other.kel"}),
-                         [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace kel::testing

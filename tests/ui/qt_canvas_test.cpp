@@ -106,29 +106,6 @@ TEST(BatchRender, PictureShowsTheBallsWhereTheAtomsProject) {
   EXPECT_EQ(app->obr.Za[std::size_t(v.DrawPos(1))].caption, "O");
 }
 
-TEST(BatchRender, ExistingPictureIsOverwrittenOnlyWhenAnswered) {
-  needQt();
-  TempDir dir;
-  std::string file = dir.write("pic.png", "old");
-  for (const char* answer : {"", "default"}) {
-    auto app = newApp();
-    buildWater(*app);
-    ScriptedPrompt prompt({answer});
-    app->prompt = &prompt;
-    BatchOptions o;
-    BatchHooks hooks = ui::batchHooks();
-    hooks.prepare(*app, o);
-    std::ostringstream out, err;
-    EXPECT_TRUE(runBatchCommand(*app, {"--render", file}, o, out, err, hooks));
-    if (std::string(answer).empty()) {
-      EXPECT_EQ(slurp(file), "old");
-      EXPECT_NE(err.str().find("picture not written"), std::string::npos);
-    } else {
-      EXPECT_EQ(QImage(file.c_str()).size(), QSize(800, 600));
-    }
-  }
-}
-
 TEST(BatchRender, WholeCommandLine) {
   needQt();
   TempDir dir;
@@ -140,8 +117,6 @@ TEST(BatchRender, WholeCommandLine) {
                          o));
   std::ostringstream out, err;
   int rc = runBatch(o, out, err, ui::batchHooks());
-  if (err.str().find("no structure to view") != std::string::npos)
-    GTEST_SKIP() << "the structure readers are not in this build yet";
   EXPECT_EQ(rc, 0) << err.str();
   QImage img("pic.png");
   EXPECT_EQ(img.size(), QSize(800, 600));

@@ -10,11 +10,7 @@ constexpr double Pi = 3.14159265358979;
 constexpr int Left = 1, Right = 2, Middle = 4, Shift = 1, Ctrl = 2;
 
 struct Dragged : ::testing::Test {
-  ViewerApp va;
-  void SetUp() override {
-    buildModel(*va, {{6, 1, 0, 0}, {8, 0, 1, 0}, {1, 0, 0, 1}}, {{1, 2}, {1, 3}});
-    Start(*va);
-  }
+  ViewerApp va{{{6, 1, 0, 0}, {8, 0, 1, 0}, {1, 0, 0, 1}}, {{1, 2}, {1, 3}}};
   double xv(int i, int c) { return va->m.XyzV(i, c); }
 };
 
@@ -109,38 +105,30 @@ TEST_F(Dragged, CtrlWithButtonThirteenTurnsTwoAndAHalfDegrees) {
   EXPECT_EQ(va->obr.obut[13].backColour, 0xE0E0E0);
 }
 
-struct KeyRow {
-  const char* name;
-  int shift;
-  int step;
-  Colour colour;
-};
-
-class ModifierKeys : public WaterView, public ::testing::WithParamInterface<KeyRow> {};
-
-TEST_P(ModifierKeys, StepDivisorAndColour) {
-  obut_KeyDown(*va, 9, GetParam().shift);
-  EXPECT_EQ(va->obr.v.RotStep, GetParam().step);
-  EXPECT_EQ(va->obr.v.KeyColour, GetParam().colour);
+TEST_F(WaterView, ModifierKeysSetStepDivisorAndColour) {
+  struct Row {
+    int shift, step;  // 1 Shift, 2 Ctrl, 3 both, 4 Alt
+    Colour colour;
+  } rows[] = {{1, 2, rgb(255, 0, 0)},
+              {2, 4, rgb(0, 255, 0)},
+              {3, 8, rgb(255, 255, 0)},
+              {4, 16, rgb(0, 0, 255)}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.shift);
+    obut_KeyDown(*va, 9, r.shift);
+    EXPECT_EQ(va->obr.v.RotStep, r.step);
+    EXPECT_EQ(va->obr.v.KeyColour, r.colour);
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, ModifierKeys,
-                         ::testing::Values(KeyRow{"Shift", 1, 2, rgb(255, 0, 0)},
-                                           KeyRow{"Ctrl", 2, 4, rgb(0, 255, 0)},
-                                           KeyRow{"ShiftCtrl", 3, 8, rgb(255, 255, 0)},
-                                           KeyRow{"Alt", 4, 16, rgb(0, 0, 255)}),
-                         [](const auto& row) { return std::string(row.param.name); });
-
-TEST_F(WaterView, ControlsBackgroundClickEmptiesSelectionAndResetsStep) {
+TEST_F(WaterView, ControlsBackgroundClickResetsLabelAndHydrogenButtonsCycle) {
   obut_KeyDown(*va, 9, Shift);
   va->obr.v.Sel[0] = 1;
   backgroundClick(*va, true);
   EXPECT_EQ(va->obr.v.RotStep, 1);
   EXPECT_EQ(va->obr.v.Sel[0], 0);
   EXPECT_EQ(va->obr.obut[9].backColour, 0xD0D0D0);
-}
-
-TEST_F(WaterView, ControlsLabelAndHydrogenButtonsCycle) {
+  // the label and hydrogen buttons cycle
   auto& v = va->obr.v;
   obut_Click(*va, 2);
   EXPECT_EQ(v.LabelMode, 1);
@@ -155,7 +143,7 @@ TEST_F(WaterView, ControlsLabelAndHydrogenButtonsCycle) {
   }
 }
 
-TEST(Wait, EndsWhenTheClockHasAdvanced) {
+TEST(Wait, EndsWhenTheClockHasAdvancedAndTheThrottleWaitsOnlyForLargeMoves) {
   auto app = newApp();
   SteppingClock clock(0.01);
   app->clock = &clock;
@@ -166,19 +154,15 @@ TEST(Wait, EndsWhenTheClockHasAdvanced) {
   EXPECT_EQ(clock.yields(), 5);
   Wait(*app, -1);
   EXPECT_EQ(clock.yields(), 5);
-}
-
-TEST(Wait, ThrottleWaitsOnlyForLargeMoves) {
-  auto app = newApp();
-  SteppingClock clock(0.01);
-  app->clock = &clock;
-  app->loop = &clock;
+  SteppingClock throttle(0.01);
+  app->clock = &throttle;
+  app->loop = &throttle;
   double t = 1.0;
   MyWai(*app, t, 2.0, 1.5, 0.5);
-  EXPECT_EQ(clock.yields(), 0);
+  EXPECT_EQ(throttle.yields(), 0);
   EXPECT_DOUBLE_EQ(t, 1.5);
   MyWai(*app, t, 2.0, 4.0, 0);
-  EXPECT_EQ(clock.yields(), 1);
+  EXPECT_EQ(throttle.yields(), 1);
   EXPECT_DOUBLE_EQ(t, 1.0);  // sqrt(4) / 2
 }
 

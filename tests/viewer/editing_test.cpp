@@ -131,13 +131,10 @@ struct Distance : Editing {
   }
 };
 
-TEST_F(Distance, DialogOpensWithTheMeasurement) {
+TEST_F(Distance, DialogOpensWithTheMeasurementThenTheFarAtomMovesWithItsFragment) {
   EXPECT_TRUE(va->odleg.visible);
   EXPECT_EQ(va->odleg.Text1.text, "C 1-C 2\r\nD= 1.50000 ");
   EXPECT_EQ(va->odleg.Label1.text, "current distance:");
-}
-
-TEST_F(Distance, FarAtomMovesWithItsFragment) {
   ok("2.0");
   EXPECT_DOUBLE_EQ(m().Xyz(2, 1), 2.0);
   EXPECT_DOUBLE_EQ(m().XyzV(2, 1), 2.0);
@@ -159,28 +156,23 @@ TEST_F(Distance, EqualDistanceMovesNothing) {
   EXPECT_EQ(va->obr.wynik.text, "change dist.\r\natoms: 1 2\r\nfx= 1.0000");
 }
 
-struct RefusedRow {
-  const char* name;
-  const char* typed;
-  const char* shown;
-};
-
-class Refused : public Distance, public ::testing::WithParamInterface<RefusedRow> {};
-
-TEST_P(Refused, NothingMoves) {
-  ok(GetParam().typed);
-  EXPECT_EQ(va->obr.wynik.text, GetParam().shown);
-  EXPECT_DOUBLE_EQ(m().Xyz(2, 1), 1.5);
-  EXPECT_DOUBLE_EQ(m().Xyz(3, 1), 2.5);
-  EXPECT_FALSE(va->odleg.visible);
+TEST(Refused, NothingMoves) {
+  struct Fresh : Distance {
+    void TestBody() override {}
+  };
+  for (auto [typed, shown] : {std::pair{"", "distance:\r\n 0\r\nnot accepted"},
+                              {"0", "distance:\r\n 0\r\nnot accepted"},
+                              {"-1.2", "distance:\r\n-1.2\r\nnot accepted"}}) {
+    SCOPED_TRACE(typed);
+    Fresh d;
+    d.SetUp();
+    d.ok(typed);
+    EXPECT_EQ(d.va->obr.wynik.text, shown);
+    EXPECT_DOUBLE_EQ(d.m().Xyz(2, 1), 1.5);
+    EXPECT_DOUBLE_EQ(d.m().Xyz(3, 1), 2.5);
+    EXPECT_FALSE(d.va->odleg.visible);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Oile, Refused,
-    ::testing::Values(RefusedRow{"empty", "", "distance:\r\n 0\r\nnot accepted"},
-                      RefusedRow{"zero", "0", "distance:\r\n 0\r\nnot accepted"},
-                      RefusedRow{"negative", "-1.2", "distance:\r\n-1.2\r\nnot accepted"}),
-    [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(Distance, CancelClearsTheSelection) {
   odlegCancel(*va);

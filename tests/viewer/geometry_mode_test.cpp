@@ -6,19 +6,15 @@ namespace {
 
 /// Four atoms with a right-angled torsion about 2-3.
 struct Picking : ::testing::Test {
-  ViewerApp va;
-  void SetUp() override {
-    buildModel(*va, {{1, 0, 1, 0}, {8, 0, 0, 0}, {8, 1.5, 0, 0}, {1, 1.5, 0, 1}},
-               {{1, 2}, {2, 3}, {3, 4}});
-    Start(*va);
-    obut_Click(*va, 4);
-  }
+  ViewerApp va{{{1, 0, 1, 0}, {8, 0, 0, 0}, {8, 1.5, 0, 0}, {1, 1.5, 0, 1}},
+               {{1, 2}, {2, 3}, {3, 4}}};
+  void SetUp() override { obut_Click(*va, 4); }
   void click(int atom) { Za_Click(*va, va->obr.v.DrawPos(atom)); }
   const std::string& text() { return va->obr.wynik.text; }
   std::array<i16, 4> sel() { return va->obr.v.Sel; }
 };
 
-TEST_F(Picking, EnteringShowsTheModeAndTheLabels) {
+TEST_F(Picking, EnteringShowsTheModeThenDistanceAngleAndTorsionTexts) {
   auto& o = va->obr;
   EXPECT_EQ(text(), "click at least two atoms");
   EXPECT_TRUE(o.obut[15].visible);
@@ -26,9 +22,7 @@ TEST_F(Picking, EnteringShowsTheModeAndTheLabels) {
   EXPECT_TRUE(o.Clear.visible);
   EXPECT_EQ(o.v.LabelsOn, 1);
   for (int p = 1; p <= 4; ++p) EXPECT_TRUE(o.Za[std::size_t(p)].visible) << p;
-}
-
-TEST_F(Picking, DistanceAngleAndTorsionTexts) {
+  // the distance, angle and torsion texts
   click(1);
   EXPECT_EQ(text(), "H 1");
   click(2);
@@ -57,39 +51,29 @@ TEST_F(Picking, MarkersAreHatchedCirclesAtTheLabel) {
   EXPECT_EQ(hatched, 18);
 }
 
-TEST_F(Picking, SameAtomTwiceClearsEverything) {
-  click(2);
-  click(2);
-  EXPECT_EQ(text(), "");
-  EXPECT_EQ(sel(), (std::array<i16, 4>{}));
-}
-
-TEST_F(Picking, FirstOrSecondAsThirdAtomStartsOver) {
-  click(1);
-  click(2);
-  click(1);
-  EXPECT_EQ(sel(), (std::array<i16, 4>{1, 0, 0, 0}));
-  EXPECT_EQ(text(), "H 1");
-  click(2);
-  click(2);  // the second atom again, as the third
-  EXPECT_EQ(sel(), (std::array<i16, 4>{2, 0, 0, 0}));
-  EXPECT_EQ(text(), "O 2");
-}
-
-TEST_F(Picking, AtomOfTheFirstThreeAsFourthStartsOver) {
-  click(1);
-  click(2);
-  click(3);
-  click(2);
-  EXPECT_EQ(sel(), (std::array<i16, 4>{2, 0, 0, 0}));
-  EXPECT_EQ(text(), "O 2");
-}
-
-TEST_F(Picking, FifthClickStartsANewSelection) {
-  for (int a : {1, 2, 3, 4}) click(a);
-  click(3);
-  EXPECT_EQ(sel(), (std::array<i16, 4>{3, 0, 0, 0}));
-  EXPECT_EQ(text(), "O 3");
+TEST(PickingOrder, RepeatedAtomsStartOver) {
+  struct Row {
+    std::vector<int> clicks;
+    std::array<i16, 4> sel;
+    const char* text;
+  } rows[] = {
+      {{2, 2}, {}, ""},                       // the same atom twice clears everything
+      {{1, 2, 1}, {1, 0, 0, 0}, "H 1"},       // the first as the third
+      {{1, 2, 2}, {2, 0, 0, 0}, "O 2"},       // the second as the third
+      {{1, 2, 3, 2}, {2, 0, 0, 0}, "O 2"},    // one of the first three as the fourth
+      {{1, 2, 3, 4, 3}, {3, 0, 0, 0}, "O 3"}  // a fifth click: a new selection
+  };
+  struct Fresh : Picking {
+    void TestBody() override {}
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(::testing::PrintToString(r.clicks));
+    Fresh p;
+    p.SetUp();
+    for (int a : r.clicks) p.click(a);
+    EXPECT_EQ(p.sel(), r.sel);
+    EXPECT_EQ(p.text(), r.text);
+  }
 }
 
 TEST_F(Picking, LabelBoxesCentredOnTheBallsAreTheHitAreas) {
@@ -114,35 +98,33 @@ TEST_F(Picking, ClearAndCancel) {
   EXPECT_EQ(text(), "cancelled");
 }
 
-struct SizeRow {
-  const char* name;
-  const char* entry;
-  int rmin, rmax;
-  const char* shown;
-};
-
-class SizeEntry : public WaterView, public ::testing::WithParamInterface<SizeRow> {};
-
-TEST_P(SizeEntry, ScalesTheBallRadii) {
-  va->obr.wynik.text = GetParam().entry;
-  wynik_Change(*va);
-  EXPECT_EQ(va->obr.v.RMin, GetParam().rmin);
-  EXPECT_EQ(va->obr.v.RMax, GetParam().rmax);
-  EXPECT_EQ(va->obr.wynik.text, GetParam().shown);
+TEST(SizeEntry, ScalesTheBallRadii) {
+  struct Row {
+    const char* entry;
+    int rmin, rmax;
+    const char* shown;
+  } rows[] = {
+      {"-10", 90, 150, " max = 150\r\n min = 90"},  // halves
+      {"3", 234, 390, " max = 390\r\n min = 234"},  // grows 30 %
+      {"min / max = 3", 234, 390, " max = 390\r\n min = 234"},
+      {"Min/Max=-3", 138, 231, " max = 231\r\n min = 138"},
+      {"min/max =", 180, 300, "min/max ="},  // no number
+      {"min/max x", 180, 300, "min/max x"},  // no equals sign
+      {"abc", 180, 300, "abc"},
+      {"500", 660, 990, " max = 990\r\n min = 660"},  // a factor of at most ten
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.entry);
+    ViewerApp va;
+    buildWater(*va);
+    Start(*va);
+    va->obr.wynik.text = r.entry;
+    wynik_Change(*va);
+    EXPECT_EQ(va->obr.v.RMin, r.rmin);
+    EXPECT_EQ(va->obr.v.RMax, r.rmax);
+    EXPECT_EQ(va->obr.wynik.text, r.shown);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Wynik, SizeEntry,
-    ::testing::Values(SizeRow{"minus_ten_halves", "-10", 90, 150, " max = 150\r\n min = 90"},
-                      SizeRow{"three_grows_30_percent", "3", 234, 390, " max = 390\r\n min = 234"},
-                      SizeRow{"after_min_max", "min / max = 3", 234, 390,
-                              " max = 390\r\n min = 234"},
-                      SizeRow{"after_minmax", "Min/Max=-3", 138, 231, " max = 231\r\n min = 138"},
-                      SizeRow{"minmax_without_number", "min/max =", 180, 300, "min/max ="},
-                      SizeRow{"minmax_without_equals", "min/max x", 180, 300, "min/max x"},
-                      SizeRow{"no_digits", "abc", 180, 300, "abc"},
-                      SizeRow{"factor_at_most_ten", "500", 660, 990, " max = 990\r\n min = 660"}),
-    [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(WaterView, SizeEntryEnterRepeatsTheLastStep) {
   va->obr.wynik.text = "1";

@@ -5,28 +5,24 @@
 
 namespace kel::testing {
 namespace {
+using ColourFile = FreshApp;
 
 TEST(Skala, EqualMassesGiveEqualBalls) {
-  ViewerApp va;
-  buildModel(*va, {{6, 0, 0, 0}, {6, 1.5, 0, 0}}, {{1, 2}});
-  Start(*va);
+  ViewerApp va({{6, 0, 0, 0}, {6, 1.5, 0, 0}}, {{1, 2}});
   auto& v = va->obr.v;
   EXPECT_EQ(v.SizeExp, 0);
   EXPECT_DOUBLE_EQ(v.BallRad(1), 240);  // (180 + 300) / 2
   EXPECT_DOUBLE_EQ(v.BallRad(2), 240);
 }
 
-TEST_F(WaterView, SkalaHeavierAtomsGetLargerBalls) {
+TEST_F(WaterView, SkalaHeavierAtomsGetLargerBallsKulkiLimitsHold) {
   auto& v = va->obr.v;
   // k = 5 is the first exponent that brings the two ends within 10 units
   EXPECT_EQ(v.SizeExp, 5);
   EXPECT_NEAR(v.RadFactor, 176.0177, 1e-4);
   EXPECT_NEAR(v.BallRad(v.DrawPos(1)), 306.4451, 1e-4);
   EXPECT_NEAR(v.BallRad(v.DrawPos(2)), 176.2923, 1e-4);
-}
-
-TEST_F(WaterView, KulkiLimitsHoldAfterLargeSteps) {
-  auto& v = va->obr.v;
+  // the limits hold after large steps
   Kulki(*va, 1000);  // 3000 units larger
   EXPECT_EQ(v.RMax, 990);
   EXPECT_EQ(v.RMin, 660);
@@ -61,9 +57,7 @@ TEST_F(WaterView, RenoBallsSticksAndLabels) {
 }
 
 TEST(Reno, StickEndsSitOnTheBalls) {
-  ViewerApp va;
-  buildModel(*va, {{6, 0, 0, 0}, {6, 1, 0, 0}}, {{1, 2}});
-  Start(*va);
+  ViewerApp va({{6, 0, 0, 0}, {6, 1, 0, 0}}, {{1, 2}});
   auto& v = va->obr.v;
   auto sticks = va.surface.of(DrawOp::Line);
   ASSERT_EQ(sticks.size(), 2u);  // equal depth: drawn from both ends, the same segment
@@ -73,27 +67,24 @@ TEST(Reno, StickEndsSitOnTheBalls) {
   EXPECT_NEAR(sticks[0].x, v.DrawX(1) - 240 * c1, 1e-9);
   EXPECT_NEAR(sticks[0].x2, v.DrawX(2) + 240 * c1, 1e-9);
   EXPECT_NEAR(sticks[0].y, v.DrawY(1), 1e-9);
+  ViewerApp deep({{6, 0, 0, 0}, {6, 1, 0, 1}}, {{1, 2}});  // the nearer end draws it once
+  EXPECT_EQ(deep.surface.of(DrawOp::Line).size(), 1u);
 }
 
-struct HRow {
-  const char* name;
-  int mode;
-  std::size_t balls, sticks, texts;
-};
-
-class Hydrogens : public WaterView, public ::testing::WithParamInterface<HRow> {};
-
-TEST_P(Hydrogens, ModesHideBallsAndLabels) {
-  for (int k = 0; k < GetParam().mode; ++k) obut_Click(*va, 3);
-  EXPECT_EQ(va.surface.balls().size(), GetParam().balls);
-  EXPECT_EQ(va.surface.of(DrawOp::Line).size(), GetParam().sticks);
-  EXPECT_EQ(va.surface.of(DrawOp::Text).size(), GetParam().texts);
+TEST(Hydrogens, ModesHideBallsAndLabels) {
+  // normal, no hydrogen balls, hidden: the clicks of button 3, then balls, sticks and labels
+  for (auto [clicks, balls, sticks, texts] :
+       {std::array<std::size_t, 4>{0, 3, 4, 3}, {1, 1, 0, 3}, {2, 1, 0, 1}}) {
+    SCOPED_TRACE(clicks);
+    ViewerApp va;
+    buildWater(*va);
+    Start(*va);
+    for (std::size_t k = 0; k < clicks; ++k) obut_Click(*va, 3);
+    EXPECT_EQ(va.surface.balls().size(), balls);
+    EXPECT_EQ(va.surface.of(DrawOp::Line).size(), sticks);
+    EXPECT_EQ(va.surface.of(DrawOp::Text).size(), texts);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(HMode, Hydrogens,
-                         ::testing::Values(HRow{"normal", 0, 3, 4, 3}, HRow{"noball", 1, 1, 0, 3},
-                                           HRow{"hidden", 2, 1, 0, 1}),
-                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(WaterView, EtbLabelWiderThanItsBallIsTransparent) {
   auto& v = va->obr.v;
@@ -111,20 +102,6 @@ TEST_F(WaterView, EtbLabelWiderThanItsBallIsTransparent) {
   EXPECT_NEAR(lab.top + lab.height / 2, v.DrawY(p), 1e-9);
 }
 
-TEST(Colours, BuiltInTable) {
-  ViewState v;
-  colourDefaults(v);
-  EXPECT_EQ(v.ElBall(1), rgb(222, 222, 222));
-  EXPECT_EQ(v.ElLab(1), rgb(128, 128, 220));
-  EXPECT_EQ(v.ElLab(6), rgb(255, 0, 255));
-  EXPECT_EQ(v.ElBall(9), rgb(27, 120, 240));
-  EXPECT_EQ(v.ElLab(9), rgb(228, 135, 15));
-  EXPECT_EQ(v.ElBall(10), rgb(240, 30, 120));
-  EXPECT_EQ(v.ElBall(11), rgb(120, 240, 33));
-  EXPECT_EQ(v.ElBall(85), rgb(240, 255, 120));
-  EXPECT_EQ(v.ElBall(86), 0);
-}
-
 TEST(Colours, WhiteOutlineColourOutlinesBallsInTheirOwnColour) {
   TempDir dir;
   ViewerApp va;
@@ -135,9 +112,7 @@ TEST(Colours, WhiteOutlineColourOutlinesBallsInTheirOwnColour) {
   for (const auto& b : va.surface.balls()) EXPECT_EQ(b.colour, b.fill);
 }
 
-TEST(Colours, FileRoundTrip) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(ColourFile, FileRoundTrip) {
   auto& v = app->obr.v;
   colourDefaults(v);
   v.ElBallRgb(6, 1) = 1;
@@ -162,9 +137,7 @@ TEST(Colours, FileRoundTrip) {
   EXPECT_EQ(back->erraCount, 0);
 }
 
-TEST(Colours, ReadingStopsAtABadEntry) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(ColourFile, ReadingStopsAtABadEntry) {
   auto& v = app->obr.v;
   colourDefaults(v);
   app->m.KolNam = dir.write("c.kol", "6, 1, 2, 3, 4, 5, 6\r\n7 300 1 1 1 1 1\n8 9 9 9 9 9 9\n");
@@ -177,21 +150,12 @@ TEST(Colours, ReadingStopsAtABadEntry) {
   EXPECT_FALSE(app->obr.Teker.visible);
 }
 
-TEST(Colours, EmptyFileCountsAsMissing) {
-  TempDir dir;
-  auto app = newApp();
+TEST_F(ColourFile, EmptyFileCountsAsMissing) {
   colourDefaults(app->obr.v);
   app->m.KolNam = dir.write("c.kol", "");
   readColours(*app);
   EXPECT_TRUE(fileExists("c.kol"));
   EXPECT_EQ(app->obr.v.ElBall(6), rgb(0, 255, 0));
-}
-
-TEST(Reno, NearerEndDrawsTheStickOnce) {
-  ViewerApp va;
-  buildModel(*va, {{6, 0, 0, 0}, {6, 1, 0, 1}}, {{1, 2}});
-  Start(*va);
-  EXPECT_EQ(va.surface.of(DrawOp::Line).size(), 1u);
 }
 
 }  // namespace

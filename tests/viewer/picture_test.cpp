@@ -20,12 +20,15 @@ struct Picture : ::testing::Test {
   }
 };
 
-TEST_F(Picture, FreeNameIsSavedAtOnce) {
+TEST_F(Picture, FreeNameIsSavedAtOnceAnEmptyFileCountsAsFree) {
   answers({});
   obut_Click(*va, 0);
   EXPECT_EQ(va->obr.wynik.text, "saved");
   ASSERT_EQ(va.surface.saved.size(), 1u);
   EXPECT_EQ(va.surface.saved[0], "Water.bmp");  // the case of the name is kept
+  dir.write("Water.bmp", "");
+  obut_Click(*va, 0);
+  EXPECT_EQ(va->obr.wynik.text, "saved");
   EXPECT_TRUE(owned->prompts.empty());
 }
 
@@ -73,14 +76,6 @@ TEST_F(Picture, NewNameThatExistsIsAskedAgain) {
   ASSERT_EQ(va.surface.saved.size(), 1u);
   EXPECT_EQ(va.surface.saved[0], "c.png");
   EXPECT_EQ(slurp("b.BMP"), "kept");
-}
-
-TEST_F(Picture, EmptyFileCountsAsFree) {
-  dir.write("Water.bmp", "");
-  answers({});
-  obut_Click(*va, 0);
-  EXPECT_EQ(va->obr.wynik.text, "saved");
-  EXPECT_TRUE(owned->prompts.empty());
 }
 
 TEST_F(Picture, FailedSaveIsReportedInTheErrorBox) {

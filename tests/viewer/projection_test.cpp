@@ -6,7 +6,7 @@
 namespace kel::testing {
 namespace {
 
-TEST_F(WaterView, StartFitsTheStructureAndCentresIt) {
+TEST_F(WaterView, StartFitsTheStructureAndCentresItPatykiZoomsWithinLimits) {
   auto& v = va->obr.v;
   EXPECT_EQ(v.NView, 3);
   // 800 x 600 pixels = 12000 x 9000 twips; ranges x 1.514, y 0.586
@@ -19,6 +19,15 @@ TEST_F(WaterView, StartFitsTheStructureAndCentresIt) {
   // f = sqrt(180 / 310) = 0.762 is raised to 0.8
   EXPECT_NEAR(v.Scale, 0.8 * v.FitScale, 1e-9);
   EXPECT_EQ(va->m.XyzV(4, 0), -1);
+  // Patyki zooms, raises the reference and is clamped
+  double before = v.Scale;
+  Patyki(*va, 10);
+  EXPECT_DOUBLE_EQ(v.Scale, before + 50);
+  Patyki(*va, 1e6);
+  EXPECT_DOUBLE_EQ(v.Scale, 20000);
+  EXPECT_DOUBLE_EQ(v.ZoomRef, before + 50 + 5e6);
+  Patyki(*va, -1e7);
+  EXPECT_DOUBLE_EQ(v.Scale, 100);
 }
 
 TEST(Start, RadiiFollowSizeAndAtomCount) {
@@ -33,9 +42,7 @@ TEST(Start, RadiiFollowSizeAndAtomCount) {
 }
 
 TEST(Start, SingleAtomHasNoZeroRange) {
-  ViewerApp va;
-  buildModel(*va, {{6, 0, 0, 0}});
-  Start(*va);
+  ViewerApp va({{6, 0, 0, 0}});
   auto& v = va->obr.v;
   EXPECT_DOUBLE_EQ(v.ViewExt(3, 1), 1.0);
   EXPECT_DOUBLE_EQ(v.ViewExt(3, 3), 1.0);
@@ -54,9 +61,7 @@ TEST_F(WaterView, StartPlanarStructureSideViewStaysFinite) {
 }
 
 TEST(Uklad, FitOutsideRangeIsReportedAndReplaced) {
-  ViewerApp va;
-  buildModel(*va, {{6, 0, 0, 0}, {6, 200, 200, 0}});
-  Start(*va);
+  ViewerApp va({{6, 0, 0, 0}, {6, 200, 200, 0}});
   auto& v = va->obr.v;
   EXPECT_EQ(va->obr.wynik.text, " 43.5dupsko");  // (9000 - 300) / 200
   EXPECT_DOUBLE_EQ(v.FitScale, 1000);
@@ -65,9 +70,7 @@ TEST(Uklad, FitOutsideRangeIsReportedAndReplaced) {
 }
 
 TEST(Uklad, DepthOrderFarthestFirst) {
-  ViewerApp va;
-  buildModel(*va, {{6, 0, 0, 1}, {6, 1, 0, 3}, {6, 2, 0, 2}});
-  Start(*va);
+  ViewerApp va({{6, 0, 0, 1}, {6, 1, 0, 3}, {6, 2, 0, 2}});
   auto& v = va->obr.v;
   EXPECT_EQ(v.DepthList(1), 2);
   EXPECT_EQ(v.DepthList(2), 3);
@@ -82,9 +85,7 @@ TEST(Uklad, DepthOrderFarthestFirst) {
 }
 
 TEST(Uklad, ExchangeSortReordersEqualKeysItsOwnWay) {
-  ViewerApp va;
-  buildModel(*va, {{6, 0, 0, 1}, {6, 1, 0, 1}, {6, 2, 0, 2}});
-  Start(*va);
+  ViewerApp va({{6, 0, 0, 1}, {6, 1, 0, 1}, {6, 2, 0, 2}});
   auto& v = va->obr.v;
   EXPECT_EQ(v.DepthList(1), 3);
   EXPECT_EQ(v.DepthList(2), 2);
@@ -92,10 +93,7 @@ TEST(Uklad, ExchangeSortReordersEqualKeysItsOwnWay) {
 }
 
 TEST(Obr, ThirtySixStepsOfEveryButtonReturnToStart) {
-  ViewerApp va;
-  buildModel(*va, {{8, 0.3, -1.2, 0.5}, {1, 1.1, 0.2, -0.7}, {6, -0.9, 0.4, 1.3}},
-             {{1, 2}, {1, 3}});
-  Start(*va);
+  ViewerApp va({{8, 0.3, -1.2, 0.5}, {1, 1.1, 0.2, -0.7}, {6, -0.9, 0.4, 1.3}}, {{1, 2}, {1, 3}});
   auto& m = va->m;
   for (int button = 9; button <= 14; ++button) {
     for (int k = 0; k < 36; ++k) obut_Click(*va, button);
@@ -107,9 +105,7 @@ TEST(Obr, ThirtySixStepsOfEveryButtonReturnToStart) {
 }
 
 TEST(Obr, OneStepTurnsTenDegreesInThePlane) {
-  ViewerApp va;
-  buildModel(*va, {{6, 1, 0, 0}, {6, -1, 0, 0}});
-  Start(*va);
+  ViewerApp va({{6, 1, 0, 0}, {6, -1, 0, 0}});
   obut_Click(*va, 10);  // Obr(1, 2, +1): (x, y) -> (c x + s y, -s x + c y)
   double t = 10 * 3.14159265358979 / 180;
   EXPECT_NEAR(va->m.XyzV(1, 1), std::cos(t), 1e-12);
@@ -118,9 +114,7 @@ TEST(Obr, OneStepTurnsTenDegreesInThePlane) {
 }
 
 TEST(UkObr, AxisViewsPermuteTheCoordinates) {
-  ViewerApp va;
-  buildModel(*va, {{6, 1, 2, 3}, {6, 0, 0, 0}});
-  Start(*va);
+  ViewerApp va({{6, 1, 2, 3}, {6, 0, 0, 0}});
   auto& m = va->m;
   obut_Click(*va, 7);
   EXPECT_EQ(m.XyzV(1, 1), 2);
@@ -131,18 +125,6 @@ TEST(UkObr, AxisViewsPermuteTheCoordinates) {
   EXPECT_EQ(m.XyzV(1, 1), 3);
   EXPECT_EQ(m.XyzV(1, 2), 1);
   EXPECT_EQ(m.XyzV(1, 3), 2);
-}
-
-TEST_F(WaterView, PatykiZoomRaisesTheReferenceAndIsClamped) {
-  auto& v = va->obr.v;
-  double before = v.Scale;
-  Patyki(*va, 10);
-  EXPECT_DOUBLE_EQ(v.Scale, before + 50);
-  Patyki(*va, 1e6);
-  EXPECT_DOUBLE_EQ(v.Scale, 20000);
-  EXPECT_DOUBLE_EQ(v.ZoomRef, before + 50 + 5e6);
-  Patyki(*va, -1e7);
-  EXPECT_DOUBLE_EQ(v.Scale, 100);
 }
 
 }  // namespace

@@ -162,6 +162,12 @@ struct ViewerApp {
     app->obr.Pic1 = &surface;
     app->obr.clipboard = &clipboard;
   }
+  /// The atoms and bonds built into the model and the viewer started on them.
+  ViewerApp(const std::vector<AtomRow>& atoms, const std::vector<std::pair<int, int>>& bonds = {})
+      : ViewerApp() {
+    buildModel(*app, atoms, bonds);
+    Start(*app);
+  }
   App& operator*() { return *app; }
   App* operator->() { return app.get(); }
 };

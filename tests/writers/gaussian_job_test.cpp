@@ -2,29 +2,18 @@
 #include "writers/gaussian_job.hpp"
 #include "testing.hpp"
 
-namespace kel {
+namespace kel::testing {
 namespace {
 
-using testing::linesOf;
-using testing::slurp;
-using testing::TempDir;
+using GaussianJob = FreshApp;
 
 void water(App& app, const std::string& stem) {
-  auto& m = app.m;
-  m.NAt = 3;
-  setAtom(m, 1, 8);
-  setAtom(m, 2, 1);
-  setAtom(m, 3, 1);
-  double xyz[3][3] = {{0, 0, 0.1173}, {0, 0.7572, -0.4692}, {0, -0.7572, -0.4692}};
-  for (int i = 1; i <= 3; ++i)
-    for (int k = 1; k <= 3; ++k) m.Xyz(i, k) = xyz[i - 1][k - 1];
-  m.NDof(1) = 3;
-  m.FilNam = stem;
+  putAtoms(app.m, {{8, 0, 0, 0.1173}, {1, 0, 0.7572, -0.4692}, {1, 0, -0.7572, -0.4692}});
+  app.m.NDof(1) = 3;
+  app.m.FilNam = stem;
 }
 
-TEST(GaussianJob, WaterHasSevenHeaderLinesThreeAtomsAndATwoBlankLine) {
-  TempDir dir;
-  auto app = testing::newApp();
+TEST_F(GaussianJob, WaterHasSevenHeaderLinesThreeAtomsAndATwoBlankLine) {
   water(*app, "water");
   CreateGjf(*app);
   std::string text = slurp(dir.path() / "water.gjf");
@@ -44,9 +33,7 @@ TEST(GaussianJob, WaterHasSevenHeaderLinesThreeAtomsAndATwoBlankLine) {
   EXPECT_EQ(linesOf(app->frm.Text2.text).back(), "saved as file water.gjf");
 }
 
-TEST(GaussianJob, TwoLetterSymbolsAndWideValuesKeepTheirFields) {
-  TempDir dir;
-  auto app = testing::newApp();
+TEST_F(GaussianJob, TwoLetterSymbolsAndWideValuesKeepTheirFields) {
   auto& m = app->m;
   m.NAt = 1;
   setAtom(m, 1, 17);
@@ -60,20 +47,14 @@ TEST(GaussianJob, TwoLetterSymbolsAndWideValuesKeepTheirFields) {
   EXPECT_EQ(lines[7], " Cl              -12345.250000    1.000001   -0.250000");
 }
 
-TEST(GaussianJob, NoAtomsGivesTheHeaderAndTheLastLine) {
-  TempDir dir;
-  auto app = testing::newApp();
+TEST_F(GaussianJob, NoAtomsGivesTheHeaderAndTheLastLineAnUnwritableFolderAnError) {
   app->m.FilNam = "empty";
   CreateGjf(*app);
   auto lines = linesOf(slurp(dir.path() / "empty.gjf"));
   ASSERT_EQ(lines.size(), 8u);
   EXPECT_EQ(lines[6], "0 1");
   EXPECT_EQ(lines[7], "  ");
-}
-
-TEST(GaussianJob, AnUnwritableFolderIsReportedNotCrashed) {
-  TempDir dir;
-  auto app = testing::newApp();
+  // a folder that cannot be written is reported, not crashed on
   water(*app, (dir.path() / "no-such-folder" / "water").string());
   CreateGjf(*app);
   EXPECT_EQ(app->erraCount, 1);
@@ -82,4 +63,4 @@ TEST(GaussianJob, AnUnwritableFolderIsReportedNotCrashed) {
 }
 
 }  // namespace
-}  // namespace kel
+}  // namespace kel::testing

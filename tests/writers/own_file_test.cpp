@@ -4,24 +4,18 @@
 #include "readers/gaussian_output.hpp"
 #include "testing.hpp"
 
-#include <filesystem>
 #include <fstream>
 
 namespace kel::testing {
 namespace {
 
-namespace fs = std::filesystem;
-
 /// Three atoms (O, H, H), three modes; the viewer copy equals the model.
 void threeAtoms(App& app, bool raman) {
   auto& m = app.m;
-  m.NAt = 3;
-  setAtom(m, 1, 8);
-  setAtom(m, 2, 1);
+  putAtoms(m, {{8, 0, 0, 0.117}, {1, 0, 0.757, -0.469}, {1, 0, -0.757, -0.469}});
   setAtom(m, 3, 1, 2.0141);
-  double xyz[3][3] = {{0, 0, 0.117}, {0, 0.757, -0.469}, {0, -0.757, -0.469}};
   for (int i = 1; i <= 3; ++i)
-    for (int k = 1; k <= 3; ++k) m.Xyz(i, k) = m.XyzV(i, k) = xyz[i - 1][k - 1];
+    for (int k = 1; k <= 3; ++k) m.XyzV(i, k) = m.Xyz(i, k);
   m.NFrq = 3;
   double f[] = {3999.99, 1234.5, 98.765};
   for (int j = 1; j <= 3; ++j) {

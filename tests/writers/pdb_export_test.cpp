@@ -5,12 +5,10 @@
 
 #include <cstdlib>
 
-namespace kel {
+namespace kel::testing {
 namespace {
 
-using testing::linesOf;
-using testing::slurp;
-using testing::TempDir;
+using PdbExport = FreshApp;
 
 void bond(ModKel& m, int a, int b) {
   m.Mpo(a, b) = m.Mpo(b, a) = 1;
@@ -21,26 +19,18 @@ void bond(ModKel& m, int a, int b) {
 /// Methane with a chlorine atom far away (no bonds).
 void methaneAndChlorine(App& app) {
   auto& m = app.m;
-  m.NAt = 6;
-  setAtom(m, 1, 6);
-  for (int i = 2; i <= 5; ++i) setAtom(m, i, 1);
-  setAtom(m, 6, 17);
-  double xyz[6][3] = {{0, 0, 0},
-                      {0.629, 0.629, 0.629},
-                      {-0.629, -0.629, 0.629},
-                      {-0.629, 0.629, -0.629},
-                      {0.629, -0.629, -0.629},
-                      {5, 5, 5}};
-  for (int i = 1; i <= 6; ++i)
-    for (int k = 1; k <= 3; ++k) m.Xyz(i, k) = xyz[i - 1][k - 1];
+  putAtoms(m, {{6, 0, 0, 0},
+               {1, 0.629, 0.629, 0.629},
+               {1, -0.629, -0.629, 0.629},
+               {1, -0.629, 0.629, -0.629},
+               {1, 0.629, -0.629, -0.629},
+               {17, 5, 5, 5}});
   for (int h = 2; h <= 5; ++h) bond(m, 1, h);
   m.NDof(1) = 6;
   m.FilNam = "methane";
 }
 
-TEST(PdbExport, RecordsAndColumns) {
-  TempDir dir;
-  auto app = testing::newApp();
+TEST_F(PdbExport, RecordsAndColumns) {
   methaneAndChlorine(*app);
   PdbExp(*app);
   ASSERT_EQ(app->erraCount, 0) << app->frm.Text4.text;
@@ -68,9 +58,7 @@ TEST(PdbExport, RecordsAndColumns) {
   EXPECT_EQ(linesOf(app->frm.Text2.text).front(), "eksport PDB plik methane.pdb");
 }
 
-TEST(PdbExport, ALargeNegativeCoordinateWidensItsField) {
-  TempDir dir;
-  auto app = testing::newApp();
+TEST_F(PdbExport, ALargeNegativeCoordinateWidensItsField) {
   methaneAndChlorine(*app);
   app->m.Xyz(6, 1) = -1000;
   PdbExp(*app);
@@ -79,16 +67,14 @@ TEST(PdbExport, ALargeNegativeCoordinateWidensItsField) {
   EXPECT_EQ(line.substr(28, 10), " -1000.000");  // touches the blanks before it
 }
 
-TEST(PdbExport, RemarkHoldsDateAndTime) {
+TEST_F(PdbExport, RemarkHoldsDateAndTime) {
   ::setenv("TZ", "UTC", 1);
   ::tzset();
   EXPECT_EQ(pdbRemark(1780000000), "REMARK  KEL  EXPORTED   05-28-2026   20:26:40");
   EXPECT_EQ(pdbRemark(0), "REMARK  KEL  EXPORTED   01-01-1970   00:00:00");
 }
 
-TEST(PdbExport, AnAtomBondedToManyKeepsThemOnOneLine) {
-  TempDir dir;
-  auto app = testing::newApp();
+TEST_F(PdbExport, AnAtomBondedToManyKeepsThemOnOneLine) {
   auto& m = app->m;
   m.NAt = 12;
   for (int i = 1; i <= 12; ++i) setAtom(m, i, 6);
@@ -99,14 +85,12 @@ TEST(PdbExport, AnAtomBondedToManyKeepsThemOnOneLine) {
   EXPECT_EQ(lines[14], "CONECT    1    2    3    4    5    6    7    8    9   10   11   12");
 }
 
-TEST(PdbExport, ReadsBackWithTheSameAtomsOrderElementsAndBonds) {
-  TempDir dir;
-  auto out = testing::newApp();
+TEST_F(PdbExport, ReadsBackWithTheSameAtomsOrderElementsAndBonds) {
+  auto& out = app;
   methaneAndChlorine(*out);
   PdbExp(*out);
-  auto in = testing::newApp();
+  auto in = newApp();
   fmtGeo(*in, (dir.path() / "methane.pdb").string());
-  if (in->m.NAt == 0) GTEST_SKIP() << "the PDB reader reads no atoms in this build";
   ASSERT_EQ(in->m.NAt, 6);
   for (int i = 1; i <= 6; ++i) {
     EXPECT_EQ(in->m.AtZ(i), out->m.AtZ(i)) << "atom " << i;
@@ -123,4 +107,4 @@ TEST(PdbExport, ReadsBackWithTheSameAtomsOrderElementsAndBonds) {
 }
 
 }  // namespace
-}  // namespace kel
+}  // namespace kel::testing
