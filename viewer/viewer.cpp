@@ -296,7 +296,7 @@ void Plas(Viewer& vw) noexcept {
     auto& start = v.BondStart;
     start.assign(std::size_t(n) + 2, 0);
     for (int j = 1; j <= n; ++j) {
-      i16* bond = &v.DrawBond(0, j);
+      i16* bond = v.DrawBond.run(0, n, j).data();
       const i16* mpo = &m.Mpo(0, atomAt[j]);
       for (int p = 1; p <= n; ++p)
         if (nb[p] != 0 && (bond[p] = mpo[atomAt[p]]) != 0) {
