@@ -49,6 +49,8 @@ struct ModKel {
   Tab<std::string, MaxFrq> FrqSym;   ///< symmetry label, at most 4 characters
   Tab<i16, MaxFrq, MaxAt, 3> ModeD;  ///< displacements x 100: (mode, atom, component)
   Tab<double, MaxFrq, MaxFrq> Fcc;   ///< Cartesian force constants, mdyn/A
+  i16 FccFrom = 0;                   ///< Fcc holds: 0 nothing, 1 an output's block, 2 a checkpoint's
+  double FccFit = 0;                 ///< rms (A) of the fit of Fcc's own table onto Xyz
   i16 VibMode = 0;                   ///< mode being animated; 0 = none
   double VibSpd = 3.0, VibAmp = 3.0;
 
