@@ -75,7 +75,9 @@ void compute(const ModKel& m, const std::vector<double>& masses, NormalModes& ou
   out.atoms = n;
   out.masses = masses;
   out.projected = k;
-  out.linear = n >= 2 && k == 5;
+  double moments[3];
+  principalMoments(m, masses, moments);
+  out.linear = n >= 2 && moments[0] <= 1e-8 * moments[2];
   if (dim - k < 1) {
     out.message = NoModes;
     return;
@@ -148,6 +150,11 @@ std::vector<std::vector<double>> rigidMotions(const ModKel& m, const std::vector
     }
     raw.push_back(v);
   }
+  // a path also taken out (projected frequencies): mass-weighted like a force
+  Eigen::VectorXd path(3 * n);
+  for (int p = 0; p < 3 * n; ++p)
+    path(p) = m.FccPath(p + 1) / (weighted ? std::sqrt(masses[std::size_t(p / 3)]) : 1.0);
+  if (path.norm() > 0) raw.push_back(path);
   std::vector<Eigen::VectorXd> basis;
   for (auto& v : raw) {
     const double start = v.norm();

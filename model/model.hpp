@@ -51,6 +51,7 @@ struct ModKel {
   Tab<double, MaxFrq, MaxFrq> Fcc;   ///< Cartesian force constants, mdyn/A
   i16 FccFrom = 0;                   ///< Fcc holds: 0 nothing, 1 an output's block, 2 a checkpoint's
   double FccFit = 0;                 ///< rms (A) of the fit of Fcc's own table onto Xyz
+  Tab<double, MaxFrq> FccPath;       ///< a motion also taken out of Fcc's modes; all 0 = none
   i16 VibMode = 0;                   ///< mode being animated; 0 = none
   double VibSpd = 3.0, VibAmp = 3.0;
 

@@ -35,6 +35,8 @@ constexpr std::string_view MassesFrom = "atomic masses from file ";
 constexpr std::string_view TooManyModes = "more than 1440 modes: the program holds at most 1440";
 
 constexpr std::string_view BlockTitle = "force constants in cartesian coordinates";
+constexpr std::string_view ForcesTitle = "forces (hartrees/bohr)";
+constexpr std::string_view PathTaken = "the reaction path (the forces) is taken out of the modes";
 constexpr std::string_view WeightsTitle = "Real atomic weights";
 constexpr std::string_view ForceTitle = "Cartesian Force Constants";
 constexpr std::string_view ModeCountTitle = "Number of Normal Modes";
@@ -189,16 +191,55 @@ void rotateFcc(ModKel& m, int n, const double (&r)[9]) {
     }
 }
 
+// The forces before the block, in the same frame (a job with projected frequencies also
+// takes their direction out of the modes):
+//  Center     Atomic                   Forces (Hartrees/Bohr)
+//  Number     Number              X              Y              Z
+//  -------------------------------------------------------------------
+//       1        6           0.004051576    0.003537696   -0.006130428
+//  -------------------------------------------------------------------
+
+void readForces(LineReader& in, std::vector<double>& forces) {
+  forces.clear();
+  std::string line;
+  int dashes = 0;
+  while (dashes < 1 && in.getLine(line))
+    if (line.find("---") != std::string::npos) ++dashes;
+  while (in.getLine(line) && int(forces.size()) < 3 * MaxAt) {
+    const auto fields = splitFields(line);
+    if (fields.size() != 5) return;
+    for (std::size_t k = 2; k < 5; ++k) forces.push_back(Val(fields[k]));
+  }
+}
+
+/// The forces turned by r into Fcc's frame as the motion FccPath (all 0 when none).
+void keepPath(ModKel& m, const std::vector<double>& forces, const double (&r)[9]) {
+  m.FccPath.fill(0.0);
+  for (int a = 0; a < int(forces.size()) / 3; ++a)
+    for (int k = 0; k < 3; ++k) {
+      double s = 0;
+      for (int q = 0; q < 3; ++q) s += r[3 * k + q] * forces[std::size_t(3 * a + q)];
+      m.FccPath(3 * a + k + 1) = s;
+    }
+}
+
 void readOutput(ModKel& m, const std::string& f, ForceConstantRead& out) {
   LineReader in(f);
   std::string line;
   Frame frame, blockFrame;
-  std::vector<double> lower;
-  bool block = false;
+  std::vector<double> lower, forces, blockForces;
+  bool block = false, projected = false;
   const int nat = m.NAt;
   while (in.getLine(line)) {
+    if (scan::isRouteLine(line) && scan::hasLow(line, "freq") && scan::hasLow(line, "projected"))
+      projected = true;
     if (inputTableTitle(line)) {
       readFrame(in, frame);
+      forces.clear();
+      continue;
+    }
+    if (scan::hasLow(line, ForcesTitle)) {
+      readForces(in, forces);
       continue;
     }
     if (!scan::hasLow(line, BlockTitle)) continue;
@@ -211,6 +252,7 @@ void readOutput(ModKel& m, const std::string& f, ForceConstantRead& out) {
     }
     block = true;
     blockFrame = frame;
+    blockForces = forces;
   }
   if (!block) return;
   const int atoms = int(lower.size() == triangle(3 * nat) ? nat : -1);
@@ -233,16 +275,20 @@ void readOutput(ModKel& m, const std::string& f, ForceConstantRead& out) {
   m.FccFrom = 1;
   out.found = true;
   out.log.push_back(std::string(FromOutput) + f);
+  double r[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1}, rms = 0;
+  const bool path = projected && int(blockForces.size()) == 3 * nat;
+  if (path) out.log.push_back(std::string(PathTaken));
   if (!blockFrame.whole) {
+    if (path) keepPath(m, blockForces, r);
     out.log.push_back(std::string(NoInputTable));
     return;
   }
   std::vector<double> q(std::size_t(3 * nat));
   for (int i = 1; i <= nat; ++i)
     for (int k = 1; k <= 3; ++k) q[std::size_t(3 * (i - 1) + k - 1)] = m.Xyz(i, k);
-  double r[9], rms = 0;
   fitRotation(blockFrame.xyz, q, r, rms);
   rotateFcc(m, nat, r);
+  if (path) keepPath(m, blockForces, r);
   m.FccFit = rms;
   out.log.push_back(std::string(TurnedFrom) + Str(std::round(rms * 1e6) / 1e6));
 }
@@ -309,7 +355,8 @@ void readCheckpoint(ModKel& m, const std::string& f, ForceConstantRead& out) {
     } else if (titleIs(line, ForceTitle)) {
       into = &lower, title = ForceTitle, want = static_cast<long long>(triangle(int(n3)));
     } else if (titleIs(line, ModeCountTitle)) {
-      modeCount = scan::clampedInt(Val(std::string_view(line).substr(ModeCountTitle.size())));
+      const auto fields = splitFields(line);
+      modeCount = scan::clampedInt(Val(fields.back()));
       continue;
     } else if (titleIs(line, E2Title)) {
       // at least four runs (frequencies .. IR intensities) of at most 3N modes
@@ -390,6 +437,7 @@ void guarded(std::string_view name, const std::string& f, ForceConstantRead& out
 
 void clearForceConstants(ModKel& m) {
   m.Fcc.fill(0.0);
+  m.FccPath.fill(0.0);
   m.FccFrom = 0;
   m.FccFit = 0;
 }
