@@ -70,7 +70,7 @@ void compute(const ModKel& m, const std::vector<double>& masses, NormalModes& ou
   h = (0.5 * (h + h.transpose())).eval();
 
   // Reflections whose first k columns span the rigid motions: the rest spans the vibrations.
-  const auto rigid = rigidMotions(m, masses, true);
+  const auto rigid = rigidMotions(m, masses, true, true);
   const int k = int(rigid.size());
   out.atoms = n;
   out.masses = masses;
@@ -133,7 +133,7 @@ std::vector<double> currentMasses(const ModKel& m) {
 }
 
 std::vector<std::vector<double>> rigidMotions(const ModKel& m, const std::vector<double>& masses,
-                                              bool weighted) {
+                                              bool weighted, bool path) {
   const int n = int(masses.size());
   const Eigen::Vector3d c = centre(m, masses);
   std::vector<Eigen::VectorXd> raw;
@@ -151,10 +151,10 @@ std::vector<std::vector<double>> rigidMotions(const ModKel& m, const std::vector
     raw.push_back(v);
   }
   // a path also taken out (projected frequencies): mass-weighted like a force
-  Eigen::VectorXd path(3 * n);
+  Eigen::VectorXd along(3 * n);
   for (int p = 0; p < 3 * n; ++p)
-    path(p) = m.FccPath(p + 1) / (weighted ? std::sqrt(masses[std::size_t(p / 3)]) : 1.0);
-  if (path.norm() > 0) raw.push_back(path);
+    along(p) = m.FccPath(p + 1) / (weighted ? std::sqrt(masses[std::size_t(p / 3)]) : 1.0);
+  if (path && along.norm() > 0) raw.push_back(along);
   std::vector<Eigen::VectorXd> basis;
   for (auto& v : raw) {
     const double start = v.norm();

@@ -46,9 +46,9 @@ void analyseModes(const ModKel& m, const std::vector<double>& masses, NormalMode
 
 /// Orthonormal translations and rotations at the geometry of m for the given masses
 /// (mass-weighted when weighted, plain Cartesian otherwise): k vectors of 3N, k = 6, or 5
-/// for a linear structure, fewer for one atom.
+/// for a linear structure, fewer for one atom; with path, also the motion FccPath.
 std::vector<std::vector<double>> rigidMotions(const ModKel& m, const std::vector<double>& masses,
-                                              bool weighted);
+                                              bool weighted, bool path = false);
 
 /// Principal moments of inertia (amu A^2, ascending) of the geometry of m with these masses.
 void principalMoments(const ModKel& m, const std::vector<double>& masses, double (&moments)[3]);
