@@ -37,7 +37,8 @@ double rigidLog(const ModKel& m, const std::vector<double>& masses, bool linear)
   for (double w : masses) total += w;
   double moments[3];
   principalMoments(m, masses, moments);
-  const double inertia = linear ? std::log(moments[2]) : std::log(moments[0] * moments[1] * moments[2]);
+  const double inertia =
+      linear ? std::log(moments[2]) : std::log(moments[0] * moments[1] * moments[2]);
   return 1.5 * std::log(total) + 0.5 * inertia;
 }
 

@@ -20,9 +20,9 @@ inline constexpr double WavenumberPerMdyn = 1302.791390846036;
 struct NormalModes {
   int atoms = 0;
   bool linear = false;
-  int projected = 0;             ///< translations and rotations taken out (6, or 5 when linear)
-  std::vector<double> masses;    ///< amu, atoms 1..atoms at 0..atoms-1
-  std::vector<double> frequencies;     ///< cm-1, an imaginary one negative
+  int projected = 0;                ///< translations and rotations taken out (6, or 5 when linear)
+  std::vector<double> masses;       ///< amu, atoms 1..atoms at 0..atoms-1
+  std::vector<double> frequencies;  ///< cm-1, an imaginary one negative
   std::vector<double> reducedMasses;   ///< amu
   std::vector<double> forceConstants;  ///< mdyn/A, negative for an imaginary mode
   /// Normalised Cartesian displacements, mode k at [k * 3 * atoms ..]: atom-major x, y, z.

@@ -17,7 +17,8 @@ namespace {
 
 constexpr std::string_view NoCoordinates = "no internal coordinates";
 constexpr std::string_view NoModes = "no modes";
-constexpr std::string_view Redundant = "internal coordinates redundant or incomplete: no distribution";
+constexpr std::string_view Redundant =
+    "internal coordinates redundant or incomplete: no distribution";
 constexpr std::string_view Dash = "\xE2\x80\x93";  // en dash between atoms
 
 /// Entries below this share are left out of a mode's list.
@@ -109,7 +110,8 @@ void internalMode(const Problem& pr, const double* x, Eigen::VectorXd& l) {
 bool diagonalF(const ModKel& m, const Problem& pr, Eigen::VectorXd& f) {
   const int r = pr.rows, dim = pr.dim;
   auto c = [&](const BRow& row, int a, int k) {
-    return row.d[std::size_t(a)][std::size_t(k)] / pr.masses[std::size_t(row.atoms[std::size_t(a)] - 1)];
+    return row.d[std::size_t(a)][std::size_t(k)] /
+           pr.masses[std::size_t(row.atoms[std::size_t(a)] - 1)];
   };
   // G, one atom at a time over the rows that move it
   std::vector<std::vector<std::pair<int, int>>> byAtom(pr.masses.size());
@@ -121,7 +123,9 @@ bool diagonalF(const ModKel& m, const Problem& pr, Eigen::VectorXd& f) {
     for (const auto& [i, a] : list)
       for (const auto& [j, b] : list) {
         double s = 0;
-        for (int k = 0; k < 3; ++k) s += pr.b[std::size_t(i)].d[std::size_t(a)][std::size_t(k)] * c(pr.b[std::size_t(j)], b, k);
+        for (int k = 0; k < 3; ++k)
+          s += pr.b[std::size_t(i)].d[std::size_t(a)][std::size_t(k)] *
+               c(pr.b[std::size_t(j)], b, k);
         g(i, j) += s;
       }
   Eigen::LLT<Eigen::MatrixXd> llt(g);
@@ -142,7 +146,8 @@ bool diagonalF(const ModKel& m, const Problem& pr, Eigen::VectorXd& f) {
     const BRow& row = pr.b[std::size_t(j)];
     Eigen::VectorXd col = Eigen::VectorXd::Zero(r);
     for (int a = 0; a < row.count; ++a)
-      for (int k = 0; k < 3; ++k) col += c(row, a, k) * cf.col(3 * (row.atoms[std::size_t(a)] - 1) + k);
+      for (int k = 0; k < 3; ++k)
+        col += c(row, a, k) * cf.col(3 * (row.atoms[std::size_t(a)] - 1) + k);
     kk.col(j) = col;
   }
   cf.resize(0, 0);
@@ -198,7 +203,8 @@ void compute(const ModKel& m, const NormalModes* computed, Ped& out) {
       std::copy_n(computed->displacements.begin() + std::ptrdiff_t(k) * pr.dim, pr.dim, x.begin());
     } else {
       for (int a = 1; a <= m.NAt; ++a)
-        for (int c = 1; c <= 3; ++c) x[std::size_t(3 * (a - 1) + c - 1)] = m.ModeD(k + 1, a, c) / 100.0;
+        for (int c = 1; c <= 3; ++c)
+          x[std::size_t(3 * (a - 1) + c - 1)] = m.ModeD(k + 1, a, c) / 100.0;
     }
     internalMode(pr, x.data(), l);
     out.modes.push_back(entriesOf(f.cwiseProduct(l.cwiseAbs2())));

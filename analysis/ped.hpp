@@ -15,8 +15,8 @@ namespace kel {
 
 /// One row of the Wilson B-matrix: the derivatives of a coordinate by its atoms' positions.
 struct BRow {
-  int count = 0;                           ///< atoms 2..4
-  std::array<int, 4> atoms{};              ///< 1-based
+  int count = 0;                             ///< atoms 2..4
+  std::array<int, 4> atoms{};                ///< 1-based
   std::array<std::array<double, 3>, 4> d{};  ///< A/A for a stretch, rad/A otherwise
 };
 
@@ -41,7 +41,6 @@ struct Ped {
 void computePed(const ModKel& m, const NormalModes* computed, Ped& out) noexcept;
 
 /// "STRE C1–H2 46 %, BEND H2–C1–H3 31 %": the entries above the given percentage.
-std::string pedSummary(const ModKel& m, const std::vector<PedEntry>& entries,
-                       double above = 10.0);
+std::string pedSummary(const ModKel& m, const std::vector<PedEntry>& entries, double above = 10.0);
 
 }  // namespace kel

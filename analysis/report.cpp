@@ -22,7 +22,8 @@ constexpr std::string_view OverlapText = "largest overlap of two modes (mass-wei
 constexpr std::string_view ModesWord = " modes";
 constexpr std::string_view AndWord = " and";
 constexpr std::string_view NoiseText = "; two-decimal rounding of the table explains up to";
-constexpr std::string_view NotOrthogonal = "modes not orthogonal beyond the rounding of the table: modes";
+constexpr std::string_view NotOrthogonal =
+    "modes not orthogonal beyond the rounding of the table: modes";
 constexpr std::string_view RigidText = "largest translation and rotation left in a mode:";
 constexpr std::string_view RigidIn = "translation and rotation in mode";
 constexpr std::string_view OtherGeometry = "the modes do not fit the geometry they are paired with";
@@ -31,7 +32,8 @@ constexpr std::string_view ComputedText = "computed against printed: largest fre
 constexpr std::string_view SmallestOverlap = " cm-1, smallest mode overlap";
 constexpr std::string_view CountsText = "computed modes:";
 constexpr std::string_view PrintedText = ", printed:";
-constexpr std::string_view FrequenciesDiffer = "computed and printed frequencies differ by more than 1 cm-1";
+constexpr std::string_view FrequenciesDiffer =
+    "computed and printed frequencies differ by more than 1 cm-1";
 constexpr std::string_view ModesDiffer = "computed and printed modes differ (overlap below 0.9)";
 constexpr std::string_view WarningMark = "warning: ";
 

@@ -12,14 +12,14 @@
 namespace kel {
 
 struct FrequencyReport {
-  int expectedModes = 0;  ///< 3N - 6, or 3N - 5 for a linear structure
-  int modes = 0;          ///< modes held
-  std::vector<int> imaginary;          ///< mode numbers with a negative frequency
-  double maxOverlap = 0;               ///< largest |cos| between two printed modes, mass-weighted
-  int overlapPair[2] = {0, 0};         ///< the two modes of maxOverlap
-  double overlapNoise = 0;             ///< what two-decimal rounding alone explains there
-  std::vector<double> rigidShare;      ///< per mode: share of translation and rotation
-  double maxTranslationRotation = 0;   ///< the largest of rigidShare
+  int expectedModes = 0;              ///< 3N - 6, or 3N - 5 for a linear structure
+  int modes = 0;                      ///< modes held
+  std::vector<int> imaginary;         ///< mode numbers with a negative frequency
+  double maxOverlap = 0;              ///< largest |cos| between two printed modes, mass-weighted
+  int overlapPair[2] = {0, 0};        ///< the two modes of maxOverlap
+  double overlapNoise = 0;            ///< what two-decimal rounding alone explains there
+  std::vector<double> rigidShare;     ///< per mode: share of translation and rotation
+  double maxTranslationRotation = 0;  ///< the largest of rigidShare
   std::optional<double> maxFrequencyDifference;  ///< printed against computed, cm-1
   std::optional<double> minModeOverlap;          ///< printed against computed modes
   std::vector<std::string> warnings;

@@ -28,8 +28,10 @@ constexpr std::string_view OtherElement = "force constants of another structure:
 constexpr std::string_view ArrayCut = "array cut off: ";
 constexpr std::string_view ArraySize = "array of unexpected length: ";
 constexpr std::string_view FromOutput = "Cartesian force constants read from file ";
-constexpr std::string_view FromCheckpoint = "Cartesian force constants (checkpoint) read from file ";
-constexpr std::string_view TurnedFrom = "force constants turned from the input orientation, fit rms";
+constexpr std::string_view FromCheckpoint =
+    "Cartesian force constants (checkpoint) read from file ";
+constexpr std::string_view TurnedFrom =
+    "force constants turned from the input orientation, fit rms";
 constexpr std::string_view NoInputTable = "force constants taken in the frame of the geometry read";
 constexpr std::string_view MassesFrom = "atomic masses from file ";
 constexpr std::string_view TooManyModes = "more than 1440 modes: the program holds at most 1440";
@@ -376,9 +378,9 @@ void readCheckpoint(ModKel& m, const std::string& f, ForceConstantRead& out) {
   }
   // The modes: their count from Vib-Modes, checked against the title and Vib-E2.
   long long nm = modes.empty() || n3 == 0 ? 0 : static_cast<long long>(modes.size()) / n3;
-  if (!modes.empty() && (nm * n3 != static_cast<long long>(modes.size()) ||
-                         (modeCount >= 0 && modeCount != nm) ||
-                         static_cast<long long>(e2.size()) < 4 * nm)) {
+  if (!modes.empty() &&
+      (nm * n3 != static_cast<long long>(modes.size()) || (modeCount >= 0 && modeCount != nm) ||
+       static_cast<long long>(e2.size()) < 4 * nm)) {
     refuse(out, f, std::string(ArraySize) + std::string(ModesTitle));
     return;
   }
@@ -386,9 +388,8 @@ void readCheckpoint(ModKel& m, const std::string& f, ForceConstantRead& out) {
     refuse(out, f, std::string(TooManyModes));
     return;
   }
-  if (!weights.empty() && std::all_of(weights.begin(), weights.end(), [](double w) {
-        return w > 0;
-      })) {
+  if (!weights.empty() &&
+      std::all_of(weights.begin(), weights.end(), [](double w) { return w > 0; })) {
     for (int i = 1; i <= nat; ++i) m.AtMas(i) = m.AtMas0(i) = weights[std::size_t(i - 1)];
     out.masses = true;
     out.log.push_back(std::string(MassesFrom) + f);
@@ -412,8 +413,7 @@ void readCheckpoint(ModKel& m, const std::string& f, ForceConstantRead& out) {
       m.FrqSym(j) = "?";
       for (int a = 1; a <= nat; ++a)
         for (int c = 1; c <= 3; ++c)
-          m.ModeD(j, a, c) =
-              CInt(100.0 * modes[std::size_t((k - 1) * n3 + 3 * (a - 1) + c - 1)]);
+          m.ModeD(j, a, c) = CInt(100.0 * modes[std::size_t((k - 1) * n3 + 3 * (a - 1) + c - 1)]);
     }
     m.NFrq = cint16(nm);
     m.RaInt(0) = 0;

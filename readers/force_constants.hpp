@@ -16,11 +16,11 @@ inline constexpr double MdynPerHartreeBohr2 = 15.5691904;
 
 /// What a force-constant read found, for the caller to log and report.
 struct ForceConstantRead {
-  bool found = false;             ///< a block or array was taken into Fcc
-  bool modes = false;             ///< a checkpoint gave frequencies and modes
-  bool masses = false;            ///< a checkpoint gave the masses
-  std::string problem;            ///< why a block was refused (the read then fails)
-  std::vector<std::string> log;   ///< console lines, in order
+  bool found = false;            ///< a block or array was taken into Fcc
+  bool modes = false;            ///< a checkpoint gave frequencies and modes
+  bool masses = false;           ///< a checkpoint gave the masses
+  std::string problem;           ///< why a block was refused (the read then fails)
+  std::vector<std::string> log;  ///< console lines, in order
 };
 
 /// Clears Fcc and the force-constant bookkeeping of m (FccFrom, FccFit).

@@ -45,7 +45,8 @@ INSTANTIATE_TEST_SUITE_P(Files, Reproduction,
                          ::testing::Values(RealFile{"gaussian/g16/methane_normal.out"},
                                            RealFile{"gaussian/g98/test_H2.log"},
                                            RealFile{"gaussian/g09/irc_point.log"},
-                                           RealFile{"fchk/g16/dvb_ir.fchk"}, RealFile{"gaussian/g16/ethane.out", 0}));
+                                           RealFile{"fchk/g16/dvb_ir.fchk"},
+                                           RealFile{"gaussian/g16/ethane.out", 0}));
 
 }  // namespace
 }  // namespace kel
