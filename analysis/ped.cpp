@@ -105,56 +105,37 @@ void internalMode(const Problem& pr, const double* x, Eigen::VectorXd& l) {
   }
 }
 
-/// F(i,i) of F = A^T Fcc A, A = M^-1 B^T G^-1, G = B M^-1 B^T: with C = B M^-1 and
-/// K = C Fcc C^T (both sparse products), F = G^-1 K G^-1.
-bool diagonalF(const ModKel& m, const Problem& pr, Eigen::VectorXd& f) {
-  const int r = pr.rows, dim = pr.dim;
-  auto c = [&](const BRow& row, int a, int k) {
-    return row.d[std::size_t(a)][std::size_t(k)] /
-           pr.masses[std::size_t(row.atoms[std::size_t(a)] - 1)];
-  };
-  // G, one atom at a time over the rows that move it
+/// G = B M^-1 B^T, built one atom at a time over the rows that move it.
+Eigen::MatrixXd wilsonG(const Problem& pr) {
   std::vector<std::vector<std::pair<int, int>>> byAtom(pr.masses.size());
-  for (int i = 0; i < r; ++i)
+  for (int i = 0; i < pr.rows; ++i)
     for (int a = 0; a < pr.b[std::size_t(i)].count; ++a)
       byAtom[std::size_t(pr.b[std::size_t(i)].atoms[std::size_t(a)] - 1)].push_back({i, a});
-  Eigen::MatrixXd g = Eigen::MatrixXd::Zero(r, r);
-  for (const auto& list : byAtom)
-    for (const auto& [i, a] : list)
-      for (const auto& [j, b] : list) {
-        double s = 0;
-        for (int k = 0; k < 3; ++k)
-          s += pr.b[std::size_t(i)].d[std::size_t(a)][std::size_t(k)] *
-               c(pr.b[std::size_t(j)], b, k);
-        g(i, j) += s;
+  Eigen::MatrixXd g = Eigen::MatrixXd::Zero(pr.rows, pr.rows);
+  for (std::size_t atom = 0; atom < byAtom.size(); ++atom)
+    for (const auto& [i, a] : byAtom[atom])
+      for (const auto& [j, b] : byAtom[atom]) {
+        const auto& di = pr.b[std::size_t(i)].d[std::size_t(a)];
+        const auto& dj = pr.b[std::size_t(j)].d[std::size_t(b)];
+        g(i, j) += (di[0] * dj[0] + di[1] * dj[1] + di[2] * dj[2]) / pr.masses[atom];
       }
-  Eigen::LLT<Eigen::MatrixXd> llt(g);
+  return g;
+}
+
+/// F(i,i) of F = A^T Fcc A, A = M^-1 B^T G^-1, over the computed modes: with Fcc written
+/// as its modes, F(i,i) = sum over modes k of (k_k / mu_k^2) (G^-1 L)(i,k)^2, L = B D the
+/// modes (normalised displacements D) in internal coordinates. The rigid motions, which
+/// the coordinates do not see, drop out.
+bool diagonalF(const Problem& pr, const NormalModes& nm, const Eigen::MatrixXd& l,
+               Eigen::VectorXd& f) {
+  Eigen::LLT<Eigen::MatrixXd> llt(wilsonG(pr));
   if (llt.info() != Eigen::Success) return false;
-  // C Fcc (r x 3N), then K = (C Fcc) C^T
-  Eigen::MatrixXd cf = Eigen::MatrixXd::Zero(r, dim);
-  for (int i = 0; i < r; ++i) {
-    const BRow& row = pr.b[std::size_t(i)];
-    for (int a = 0; a < row.count; ++a)
-      for (int k = 0; k < 3; ++k) {
-        const double w = c(row, a, k);
-        const int p = 3 * (row.atoms[std::size_t(a)] - 1) + k + 1;
-        for (int q = 0; q < dim; ++q) cf(i, q) += w * m.Fcc(p, q + 1);
-      }
+  const Eigen::MatrixXd y = llt.solve(l);
+  f = Eigen::VectorXd::Zero(pr.rows);
+  for (int k = 0; k < nm.count(); ++k) {
+    const double mu = nm.reducedMasses[std::size_t(k)];
+    f += (nm.forceConstants[std::size_t(k)] / (mu * mu)) * y.col(k).cwiseAbs2();
   }
-  Eigen::MatrixXd kk(r, r);
-  for (int j = 0; j < r; ++j) {
-    const BRow& row = pr.b[std::size_t(j)];
-    Eigen::VectorXd col = Eigen::VectorXd::Zero(r);
-    for (int a = 0; a < row.count; ++a)
-      for (int k = 0; k < 3; ++k)
-        col += c(row, a, k) * cf.col(3 * (row.atoms[std::size_t(a)] - 1) + k);
-    kk.col(j) = col;
-  }
-  cf.resize(0, 0);
-  const Eigen::MatrixXd w = llt.solve(Eigen::MatrixXd::Identity(r, r));
-  g.resize(0, 0);
-  const Eigen::MatrixXd wk = w * kk;
-  f = wk.cwiseProduct(w).rowwise().sum();
   return true;
 }
 
@@ -187,17 +168,9 @@ void compute(const ModKel& m, const NormalModes* computed, Ped& out) {
     out.message = NoModes;
     return;
   }
-  Eigen::VectorXd f = Eigen::VectorXd::Ones(pr.rows);
-  if (computed) {
-    pr.masses = computed->masses;
-    if (!diagonalF(m, pr, f)) {
-      out.message = Redundant;
-      return;
-    }
-    out.fromForceConstants = true;
-  }
+  Eigen::MatrixXd l(pr.rows, modes);  // the modes in internal coordinates, one per column
   std::vector<double> x(std::size_t(pr.dim));
-  Eigen::VectorXd l;
+  Eigen::VectorXd col;
   for (int k = 0; k < modes; ++k) {
     if (computed) {
       std::copy_n(computed->displacements.begin() + std::ptrdiff_t(k) * pr.dim, pr.dim, x.begin());
@@ -206,9 +179,20 @@ void compute(const ModKel& m, const NormalModes* computed, Ped& out) {
         for (int c = 1; c <= 3; ++c)
           x[std::size_t(3 * (a - 1) + c - 1)] = m.ModeD(k + 1, a, c) / 100.0;
     }
-    internalMode(pr, x.data(), l);
-    out.modes.push_back(entriesOf(f.cwiseProduct(l.cwiseAbs2())));
+    internalMode(pr, x.data(), col);
+    l.col(k) = col;
   }
+  Eigen::VectorXd f = Eigen::VectorXd::Ones(pr.rows);
+  if (computed) {
+    pr.masses = computed->masses;
+    if (!diagonalF(pr, *computed, l, f)) {
+      out.message = Redundant;
+      return;
+    }
+    out.fromForceConstants = true;
+  }
+  for (int k = 0; k < modes; ++k)
+    out.modes.push_back(entriesOf(f.cwiseProduct(l.col(k).cwiseAbs2())));
 }
 
 }  // namespace
