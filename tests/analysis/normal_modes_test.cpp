@@ -23,6 +23,7 @@ class Reproduction : public ::testing::TestWithParam<RealFile> {};
 TEST_P(Reproduction, PrintedFrequenciesWithinOneWavenumber) {
   auto path = shared(GetParam().path);
   KEL_NEED_SHARED(path);
+  testing::TempDir dir;  // the scratch files of the read
   auto app = newApp();
   app->we2.La2[std::size_t(GetParam().choice)].value = true;
   FmtIn(*app, path.string());
