@@ -62,6 +62,10 @@ void compute(const ModKel& m, const NormalModes* computed, FrequencyReport& out)
   out = FrequencyReport{};
   const int n = m.NAt, dim = 3 * n, nm = m.NFrq;
   out.expectedModes = n < 2 ? 0 : std::max(0, expectedModes(m, n, ""));
+  // projected frequencies (the path taken out of the force constants) have one mode fewer
+  bool path = false;
+  for (int c = 1; c <= dim && hasForceConstants(m); ++c) path = path || m.FccPath(c) != 0;
+  if (path && out.expectedModes > 0) --out.expectedModes;
   out.modes = nm;
   out.lines.push_back(std::string(Heading) + Str(nm) + std::string(ExpectedText) +
                       Str(out.expectedModes));
