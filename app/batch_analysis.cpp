@@ -35,6 +35,7 @@ constexpr std::string_view CharacterHeading =
     "internal-coordinate character of the printed modes (no force constants):";
 constexpr std::string_view JsonInput = "--json would overwrite the input file: ";
 constexpr std::string_view JsonWrite = "--json cannot write file ";
+constexpr std::string_view TooManyModes = "more than 1440 modes: the program holds at most 1440";
 
 /// One printed line: through the console stream so that it never joins a console line.
 void say(App& app, BatchContext& ctx, const std::string& line) {
@@ -72,7 +73,7 @@ bool reanalyse(App& app, BatchContext& ctx) {
   NormalModes nm;
   if (!computeModes(app, nm)) return false;
   auto& m = app.m;
-  if (nm.count() > MaxFrq) return fail(app, "more than 1440 modes");
+  if (nm.count() > MaxFrq) return fail(app, TooManyModes);
   const bool same = nm.count() == m.NFrq;  // labels and intensities stay with their places
   say(app, ctx, std::string(ModesHeading));
   for (int k = 1; k <= nm.count(); ++k) {
