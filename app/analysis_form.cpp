@@ -30,7 +30,8 @@ struct Isotopes {
 };
 /// The common isotopes of the elements of organic and inorganic chemistry.
 constexpr Isotopes Common[] = {
-    {"H", {1.00782503207, 2.0141017778, 3.0160492777}}, {"D", {2.0141017778, 0, 0}},
+    {"H", {1.00782503207, 2.0141017778, 3.0160492777}},
+    {"D", {2.0141017778, 0, 0}},
     {"C", {12.0, 13.0033548378, 0}},
     {"N", {14.0030740048, 15.0001088982, 0}},
     {"O", {15.99491461956, 16.99913170, 17.9991610}},
@@ -66,7 +67,7 @@ void fill(App& app, FrmAnalysis& f) {
     MpoDef(app, reuse);
   }
   if (computed || m.NFrq > 0) computePed(m, computed ? &now : nullptr, ped);
-  f.heading = !ped.message.empty()       ? std::string(NoAssignment) + ped.message
+  f.heading = !ped.message.empty()     ? std::string(NoAssignment) + ped.message
               : ped.fromForceConstants ? std::string(PedHeading)
                                        : std::string(CharacterHeading);
   const int rows = std::max(int(m.NFrq), computed ? now.count() : 0);

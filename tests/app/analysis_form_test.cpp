@@ -27,7 +27,8 @@ struct Water {
     for (int k = 1; k <= nm.count(); ++k) {
       m.Frq(k) = nm.frequencies[std::size_t(k - 1)];
       for (int a = 1; a <= 3; ++a)
-        for (int c = 1; c <= 3; ++c) m.ModeD(k, a, c) = CInt(100 * nm.displacement(k - 1, a - 1, c - 1));
+        for (int c = 1; c <= 3; ++c)
+          m.ModeD(k, a, c) = CInt(100 * nm.displacement(k - 1, a - 1, c - 1));
     }
     analysisOpen(*app, f);
   }
