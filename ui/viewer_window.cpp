@@ -1,8 +1,8 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 // The viewer: its drawing surface, the button column and the row below; the frequency list
 // and the change-distance dialog.
-#include "app/analysis_form.hpp"
 #include "app/app.hpp"
+#include "ui/analysis_window.hpp"
 #include "ui/desktop.hpp"
 #include "ui/widget_sync.hpp"
 #include "ui/windows.hpp"

@@ -1,6 +1,7 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 #include "app/analysis_form.hpp"
 #include "../analysis/springs.hpp"
+#include "analysis/normal_modes.hpp"
 #include "base/convert.hpp"
 
 namespace kel {
