@@ -630,8 +630,9 @@ INSTANTIATE_TEST_SUITE_P(
         RealCase{"fchk/g03/water_sto3g_hf_g03.fchk", Geo::Last, 3, 0, 0.0, 0, 0, 0, 0, ""},
         RealCase{"fchk/g16/Mo4OCl4-sp.fchk", Geo::Last, 6, 0, 1.14423578e-05 / 1.889726, 0, 0, 0, 0,
                  ""},
-        RealCase{"fchk/g16/dvb_ir.fchk", Geo::Last, 20, 0, 5.09177602e-01 / 1.889726, 0, 0, 0, 0,
-                 ""},
+        // a checkpoint of a frequency job gives its own modes (Vib-E2, Vib-Modes)
+        RealCase{"fchk/g16/dvb_ir.fchk", Geo::Last, 20, 54, 5.09177602e-01 / 1.889726, 3548.33202,
+                 53.1980918, 2.15655626e-15, 0, "?"},
         RealCase{"fchk/g16/peroxide_opt.fchk", Geo::Last, 4, 0, -2.98372438e-16 / 1.889726, 0, 0, 0,
                  0, ""}),
     realName);
