@@ -2,6 +2,7 @@
 #include "analysis/ped.hpp"
 #include "analysis/report.hpp"
 #include "base/convert.hpp"
+#include "readers/gaussian_output.hpp"
 #include "springs.hpp"
 #include "topology/connections.hpp"
 #include "topology/internal_coords.hpp"
@@ -115,6 +116,23 @@ TEST(Report, FlagsModesCutFromAnotherGeometry) {
   ASSERT_FALSE(r.warnings.empty());
   EXPECT_NE(r.warnings.front().find("the modes do not fit the geometry they are paired with"),
             std::string::npos);
+}
+
+// A real output read at its first geometry: the modes and force constants of the frequency
+// step belong to the optimised structure in another frame.
+TEST(Report, FlagsARealFileReadAtAnotherGeometry) {
+  auto path = testing::shared("gaussian/g16/ethane.out");
+  KEL_NEED_SHARED(path);
+  TempDir dir;
+  auto app = newApp();
+  app->we2.La2[0].value = true;
+  FmtIn(*app, path.string());
+  ASSERT_EQ(app->m.NFrq, 18) << app->frm.Text3.text;
+  FrequencyReport r;
+  frequencyReport(app->m, nullptr, r);
+  ASSERT_EQ(r.warnings.size(), 2u);
+  EXPECT_EQ(r.warnings[0].rfind("the modes do not fit the geometry they are paired with", 0), 0u);
+  EXPECT_EQ(r.warnings[1], "the force constants belong to another geometry: fit rms .0345 A");
 }
 
 }  // namespace
