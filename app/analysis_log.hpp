@@ -6,9 +6,8 @@ namespace kel {
 
 struct App;
 
-/// Logs the report on the model's modes (nothing when it holds none). The printed modes are
-/// compared with those of the force constants only on request (--report, the Analysis
-/// window): a read of a large file does not wait for a diagonalisation.
+/// Logs the report on the model's modes (nothing when it holds none), with the modes of the
+/// force constants beside the printed ones when the read gave force constants.
 void logFrequencyReport(App& app) noexcept;
 
 }  // namespace kel
