@@ -26,7 +26,7 @@ TEST_P(Reproduction, PrintedFrequenciesWithinOneWavenumber) {
   testing::TempDir dir;  // the scratch files of the read
   auto app = newApp();
   app->we2.La2[std::size_t(GetParam().choice)].value = true;
-  FmtIn(*app, path.string());
+  FmtIn(*app, dir.copy(path));  // a read writes side files beside its input
   auto& m = app->m;
   ASSERT_TRUE(hasForceConstants(m)) << app->frm.Text3.text;
   NormalModes nm;

@@ -126,7 +126,7 @@ TEST(Report, FlagsARealFileReadAtAnotherGeometry) {
   TempDir dir;
   auto app = newApp();
   app->we2.La2[0].value = true;
-  FmtIn(*app, path.string());
+  FmtIn(*app, dir.copy(path));  // a read writes side files beside its input
   ASSERT_EQ(app->m.NFrq, 18) << app->frm.Text3.text;
   FrequencyReport r;
   frequencyReport(app->m, nullptr, r);
