@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <ostream>
 #include <set>
+#include <sstream>
 
 namespace kel {
 
@@ -93,6 +94,13 @@ bool distanceChange(const std::string& v) {
   auto p = split(v, ',');
   return p.size() == 3 && isInteger(p[0]) && isInteger(p[1]) && isNumber(p[2]);
 }
+bool massList(const std::string& v) {
+  for (auto& item : split(v, ',')) {
+    auto eq = item.find('=');
+    if (eq == std::string::npos || eq == 0 || !isNumber(item.substr(eq + 1))) return false;
+  }
+  return true;
+}
 bool modeFrame(const std::string& v) {
   auto p = split(v, ':');
   return (p.size() == 1 || p.size() == 2) && isInteger(p[0]) && (p.size() == 1 || isInteger(p[1]));
@@ -150,6 +158,19 @@ constexpr BatchOption Options[] = {
     {"--amplitude", "X", number, false, batchViewer, "animation amplitude"},
     {"--speed", "X", number, false, batchViewer, "animation speed"},
     {"--render", "FILE", anyText, true, batchViewer, "the picture as .bmp or .png"},
+    {"--reanalyse", "", nullptr, false, batchAnalysis,
+     "normal modes from the force constants and the current\n"
+     "masses replace the modes read; the table is logged"},
+    {"--masses", "LIST", massList, false, batchAnalysis,
+     "N=MASS (atom N) or SYMBOL=MASS (every atom of that\n"
+     "element), comma-separated; shifts and product rule"},
+    {"--ped", "", nullptr, false, batchAnalysis,
+     "potential energy distribution of every mode (the\n"
+     "internal-coordinate character without force constants)"},
+    {"--report", "", nullptr, false, batchAnalysis, "the frequency integrity report"},
+    {"--json", "FILE", anyText, false, batchAnalysis,
+     "the model and every analysis result as JSON (- = standard\n"
+     "output, then nothing else goes there)"},
     {"--help", "", nullptr, false, nullptr, "this text"},
     {"--version", "", nullptr, false, nullptr, "the version"},
 };
@@ -347,7 +368,13 @@ int runBatch(const BatchOptions& o, std::ostream& out, std::ostream& err, const 
   }
   auto app = std::make_unique<App>();
   BatchPrompt prompt(o.answers, err);
-  StreamLog log(out);
+  // "--json -" owns standard output: the console lines and other prints go nowhere.
+  const bool jsonOut = std::any_of(o.commands.begin(), o.commands.end(), [](const auto& c) {
+    return c.option == "--json" && c.value == "-";
+  });
+  std::ostringstream muted;
+  std::ostream& console = jsonOut ? muted : out;
+  StreamLog log(console);
   app->prompt = &prompt;
   app->log = &log;
   app->we2.La2[0].value = o.geometry == "first";
@@ -379,7 +406,7 @@ int runBatch(const BatchOptions& o, std::ostream& out, std::ostream& err, const 
   }
   for (const auto& c : o.commands) {
     std::string before = text3;
-    if (runBatchCommand(*app, c, o, out, err, hooks)) continue;
+    if (runBatchCommand(*app, c, o, c.option == "--json" ? out : console, err, hooks)) continue;
     ok = false;
     if (text3 != before) report(text3);
   }

@@ -56,6 +56,7 @@ bool batchTopology(App& app, const BatchCommand& c, BatchContext& ctx, bool& ok)
 bool batchExports(App& app, const BatchCommand& c, BatchContext& ctx, bool& ok);
 bool batchGaussian(App& app, const BatchCommand& c, BatchContext& ctx, bool& ok);
 bool batchViewer(App& app, const BatchCommand& c, BatchContext& ctx, bool& ok);
+bool batchAnalysis(App& app, const BatchCommand& c, BatchContext& ctx, bool& ok);
 
 /// Runs one command after the read; returns false with a message in err on failure.
 bool runBatchCommand(App& app, const BatchCommand& c, const BatchOptions& o, std::ostream& out,

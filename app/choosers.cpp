@@ -1,6 +1,7 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 #include "app/choosers.hpp"
 
+#include "app/analysis_log.hpp"
 #include "app/app.hpp"
 #include "app/dispatcher.hpp"
 #include "base/strings.hpp"
@@ -144,6 +145,7 @@ bool kelWe2_Accept(App& app, const std::string& chosen) noexcept {
     passed = true;
     closeChooser(app, app.we2.visible);
     FmtIn(app, name);
+    logFrequencyReport(app);
     ibut_Click(app, cmd::AfterRead);
   });
   return passed;

@@ -1,6 +1,7 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 #include "app/startup.hpp"
 
+#include "app/analysis_log.hpp"
 #include "app/app.hpp"
 #include "app/choosers.hpp"
 #include "app/dispatcher.hpp"
@@ -268,6 +269,7 @@ void IniVe(App& app, std::string_view cmdLine) {
     }
     // 10. read it and prepare the windows
     FmtIn(app, file);
+    logFrequencyReport(app);
     f.Text2.tag = file;
     f.visible = true;
     f.Text1.text = file;

@@ -16,6 +16,7 @@ constexpr double ZeroCut = 1e-16;
 
 void setCounts(ModKel& m, int n) {
   m.NAt = cint16(n);
+  m.FccFrom = 0;  // a new or edited structure: force constants only as a read sets them again
   m.NDof(1) = cint16(n);
   m.NDof(2) = cint16(3 * n);
   m.NDof(3) = cint16(3 * n - 3);

@@ -50,6 +50,9 @@ struct ModKel {
   Tab<std::string, MaxFrq> FrqSym;   ///< symmetry label, at most 4 characters
   Tab<i16, MaxFrq, MaxAt, 3> ModeD;  ///< displacements x 100: (mode, atom, component)
   Tab<double, MaxFrq, MaxFrq> Fcc;   ///< Cartesian force constants, mdyn/A
+  i16 FccFrom = 0;                   ///< Fcc from: 0 none, 1 an output, 2 a checkpoint
+  double FccFit = 0;                 ///< rms (A) of the fit of Fcc's own table onto Xyz
+  Tab<double, MaxFrq> FccPath;       ///< a motion also taken out of Fcc's modes; all 0 = none
   i16 VibMode = 0;                   ///< mode being animated; 0 = none
   double VibSpd = 3.0, VibAmp = 3.0;
 

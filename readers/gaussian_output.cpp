@@ -6,6 +6,7 @@
 #include "model/bookkeeping.hpp"
 #include "model/geometry.hpp"
 #include "model/work.hpp"
+#include "readers/force_constants.hpp"
 #include "readers/frequencies.hpp"
 #include "readers/read_helpers.hpp"
 #include "readers/renumber.hpp"
@@ -428,10 +429,18 @@ void finish(Read& r) {
   w.files.closeAll();
   Czekaj(w, 0.1);
   m.DatNam = r.f;
+  // Force constants, and a checkpoint's own modes and masses before any companion file's.
+  clearForceConstants(m);
+  ForceConstantRead fc;
+  if (r.kind == Kind::Checkpoint) readCheckpointArrays(m, r.f, fc);
   if (r.kind != Kind::Compact) {
-    readModes(r);
-    readMasses(r);
+    if (!fc.modes) readModes(r);
+    if (!fc.masses) readMasses(r);
   }
+  if (r.kind == Kind::Output || r.kind == Kind::Formatted) readOutputForceConstants(m, r.f, fc);
+  for (const auto& line : fc.log) tekst(w, line);
+  if (fc.modes) m.Sw(sw::MassesRead) = -1;
+  if (!fc.problem.empty()) failAfterGeometry(r, fc.problem);
   m.RenDone = 0;
   RenDef(w, r.f, m.NAt);
   setInverseMasses(m, m.NAt);

@@ -2,6 +2,7 @@
 #include "ui/desktop.hpp"
 
 #include "app/startup.hpp"
+#include "ui/analysis_window.hpp"
 #include "ui/dialogs.hpp"
 #include "ui/windows.hpp"
 #include "viewer/viewer.hpp"
@@ -76,6 +77,7 @@ Desktop::Desktop(App& app) : app_(app) {
   viewer_ = std::make_unique<ViewerWindow>(app_, *this);
   frq_ = std::make_unique<FrqWindow>(app_, *this);
   odleg_ = std::make_unique<OdlegDialog>(app_, *this);
+  analysis_ = std::make_unique<AnalysisWindow>(app_, *this);
   printer_ = std::make_unique<DialogPrinter>(viewer_.get(), [this] {
     std::string name = app_.m.ShowNam.empty() ? "kelvorin" : app_.m.ShowNam;
     return name + ".pdf";
@@ -92,6 +94,7 @@ Desktop::~Desktop() {
   app_.obr.printer = nullptr;
   if (app_.prompt == &prompt_) app_.prompt = previousPrompt_;
   printer_.reset();
+  analysis_.reset();
   odleg_.reset();
   frq_.reset();
   viewer_.reset();
@@ -105,6 +108,7 @@ void Desktop::sync() {
   viewer_->sync();
   frq_->sync();
   odleg_->sync();
+  analysis_->sync();
   syncing_ = false;
 }
 
@@ -120,6 +124,7 @@ void Desktop::after() {
     viewer_->hide();
     frq_->hide();
     odleg_->hide();
+    analysis_->hide();
     main_->close();
     QCoreApplication::quit();
     return;

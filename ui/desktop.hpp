@@ -19,6 +19,7 @@ class MainWindow;
 class ViewerWindow;
 class FrqWindow;
 class OdlegDialog;
+class AnalysisWindow;
 
 /// The printer behind "&Print": Qt's print dialog once per job (a PDF file printer works
 /// without a physical one), then each picture on a page of its own.
@@ -66,6 +67,7 @@ class Desktop : public Mirror {
   ViewerWindow& viewer() { return *viewer_; }
   FrqWindow& frq() { return *frq_; }
   OdlegDialog& odleg() { return *odleg_; }
+  AnalysisWindow& analysis() { return *analysis_; }
   QtCanvas& canvas() { return *canvas_; }
   /// True once the exit dialog ended the program.
   bool ended() const { return ended_; }
@@ -80,6 +82,7 @@ class Desktop : public Mirror {
   std::unique_ptr<ViewerWindow> viewer_;
   std::unique_ptr<FrqWindow> frq_;
   std::unique_ptr<OdlegDialog> odleg_;
+  std::unique_ptr<AnalysisWindow> analysis_;
   std::unique_ptr<DialogPrinter> printer_;
   bool syncing_ = false;
   bool inDialogs_ = false;

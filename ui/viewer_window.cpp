@@ -2,6 +2,7 @@
 // The viewer: its drawing surface, the button column and the row below; the frequency list
 // and the change-distance dialog.
 #include "app/app.hpp"
+#include "ui/analysis_window.hpp"
 #include "ui/desktop.hpp"
 #include "ui/widget_sync.hpp"
 #include "ui/windows.hpp"
@@ -385,6 +386,15 @@ FrqWindow::FrqWindow(App& app, Desktop& desk) : app_(app), desk_(desk) {
   });
   layout->addWidget(heading_);
   layout->addWidget(comb_, 1);
+  // the Analysis window beside the list: computed modes, assignment, isotopes, report
+  auto* analysis = new QPushButton("Analysis", this);
+  analysis->setObjectName("analysis");
+  connect(analysis, &QPushButton::clicked, this, [this] {
+    if (app_.busy) return;
+    analysisOpen(app_, desk_.analysis().form());
+    desk_.after();
+  });
+  layout->addWidget(analysis);
   auto* grid = new QGridLayout;
   auto slider = [this](const char* name, void (*handler)(Viewer&, int) noexcept) {
     auto* s = new QScrollBar(Qt::Horizontal, this);

@@ -525,7 +525,8 @@ const RealCase RealOutputRows[] = {
   {"gaussian/g98/test_H2.log", Geo::Last, 2, 1, 0.0, -1407.9574, -1407.9574, 0, 445.3520, "SGG"},
   {"fchk/g03/water_sto3g_hf_g03.fchk", Geo::Last, 3, 0, 0.0, 0, 0, 0, 0, ""},
   {"fchk/g16/Mo4OCl4-sp.fchk", Geo::Last, 6, 0, 1.14423578e-05 / 1.889726, 0, 0, 0, 0, ""},
-  {"fchk/g16/dvb_ir.fchk", Geo::Last, 20, 0, 5.09177602e-01 / 1.889726, 0, 0, 0, 0, ""},
+  // a checkpoint of a frequency job gives its own modes (Vib-E2, Vib-Modes)
+  {"fchk/g16/dvb_ir.fchk", Geo::Last, 20, 54, 5.09177602e-01 / 1.889726, 3548.33202, 53.1980918, 2.15655626e-15, 0, "?"},
   // the last table is a methane of a later job: the ethane modes do not fit it
   {"gaussian/g16/ethane.out", Geo::Last, 5, 0, 0, 0, 0, 0, 0, "", "  modes of 8 atoms, structure of 5 atoms"},
   {"fchk/g09/CO_TD_delta.fchk", Geo::Last, -1, 0, 0, 0, 0, 0, 0, "", "  Number of atoms  N=  2"},

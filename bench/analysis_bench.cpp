@@ -1,0 +1,158 @@
+// Kelvorin - desktop workbench for vibrational calculations.
+// Normal modes and their distribution for 480 atoms (a 1440 x 1440 matrix): projection,
+// diagonalisation and the distribution over the generated internal coordinates. The force
+// constants are springs between atoms up to two bonds apart (Gaussian outputs of that size
+// are not at hand with their force constants); the peak resident size is a counter.
+#include "analysis/normal_modes.hpp"
+#include "analysis/ped.hpp"
+#include "app/app.hpp"
+#include "topology/connections.hpp"
+#include "topology/internal_coords.hpp"
+
+#include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+#include <unistd.h>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Atom {
+  int z;
+  double x, y, w;
+};
+
+/// Atoms of the last "Standard orientation" table of a Gaussian output.
+std::vector<Atom> lastOrientation(const fs::path& p) {
+  std::ifstream in(p);
+  std::string line;
+  std::vector<Atom> atoms, cur;
+  bool inTable = false;
+  int dashes = 0;
+  while (std::getline(in, line)) {
+    if (line.find("Standard orientation:") != std::string::npos) {
+      inTable = true;
+      dashes = 0;
+      cur.clear();
+    } else if (inTable && line.find("-----") != std::string::npos) {
+      if (++dashes == 3) {
+        inTable = false;
+        atoms = cur;
+      }
+    } else if (inTable && dashes == 2) {
+      std::istringstream s(line);
+      int centre = 0, z = 0, type = 0;
+      double x = 0, y = 0, w = 0;
+      s >> centre >> z >> type >> x >> y >> w;
+      cur.push_back({z, x, y, w});
+    }
+  }
+  return atoms;
+}
+
+/// A saturated zig-zag chain C160H320 (480 atoms) when the shared data are absent.
+std::vector<Atom> chain480() {
+  std::vector<Atom> atoms;
+  const double cc = 1.53, ch = 1.09, half = 109.5 / 2 * M_PI / 180;
+  for (int k = 0; k < 160; ++k) {
+    double x = k * cc * std::sin(half), y = (k % 2 == 0 ? 0 : cc * std::cos(half));
+    atoms.push_back({6, x, y, 0});
+  }
+  for (int k = 0; k < 160; ++k) {
+    double out = k % 2 == 0 ? -1 : 1;
+    for (int s : {-1, 1})
+      atoms.push_back(
+          {1, atoms[std::size_t(k)].x, atoms[std::size_t(k)].y + out * ch * 0.57, s * ch * 0.82});
+  }
+  return atoms;
+}
+
+/// Springs of 5 mdyn/A between atoms closer than 1.7 A and of 0.5 mdyn/A up to 2.6 A.
+void springs(kel::ModKel& m) {
+  m.Fcc.fill(0.0);
+  for (int i = 1; i <= m.NAt; ++i)
+    for (int j = i + 1; j <= m.NAt; ++j) {
+      double e[3], len = 0;
+      for (int c = 0; c < 3; ++c) {
+        e[c] = m.Xyz(i, c + 1) - m.Xyz(j, c + 1);
+        len += e[c] * e[c];
+      }
+      len = std::sqrt(len);
+      const double k = len < 1.7 ? 5.0 : len < 2.6 ? 0.5 : 0.0;
+      if (k == 0) continue;
+      for (int c = 0; c < 3; ++c)
+        for (int d = 0; d < 3; ++d) {
+          const double v = k * e[c] * e[d] / (len * len);
+          m.Fcc(3 * i - 2 + c, 3 * i - 2 + d) += v;
+          m.Fcc(3 * j - 2 + c, 3 * j - 2 + d) += v;
+          m.Fcc(3 * i - 2 + c, 3 * j - 2 + d) -= v;
+          m.Fcc(3 * j - 2 + c, 3 * i - 2 + d) -= v;
+        }
+    }
+  m.FccFrom = 1;
+}
+
+void BM_NormalModesAndPed480(benchmark::State& state) {
+  fs::path source = fs::path(KEL_SHARED_DATA) / "generated/gen_n480_raman_masses_opt3.log";
+  std::vector<Atom> atoms;
+  std::error_code ec;
+  if (fs::exists(source, ec)) atoms = lastOrientation(source);
+  if (atoms.size() != 480) atoms = chain480();
+  fs::path old = fs::current_path();
+  fs::path dir = fs::temp_directory_path() / ("kel-bench-" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  fs::current_path(dir);
+  auto app = std::make_unique<kel::App>();
+  auto& m = app->m;
+  m.NAt = static_cast<kel::i16>(atoms.size());
+  for (std::size_t k = 0; k < atoms.size(); ++k) {
+    int i = int(k) + 1;
+    kel::setAtom(m, i, atoms[k].z);
+    m.Xyz(i, 1) = atoms[k].x;
+    m.Xyz(i, 2) = atoms[k].y;
+    m.Xyz(i, 3) = atoms[k].w;
+  }
+  m.FilNam = (dir / "chain").string();
+  app->frm.Banner = "****Kelvorin**** version 2 ";
+  app->frm.ScrMpo = "skrK.mpo";
+  app->frm.ScrMpob = "sskrK.mpo";
+  std::string name = "*";
+  kel::MpoDef(*app, name);
+  kel::MpoCrd(*app, m.MpoMode);
+  springs(m);
+  const auto masses = kel::currentMasses(m);
+  kel::NormalModes nm;
+  kel::Ped ped;
+  const bool withPed = state.range(0) != 0;
+  for (auto _ : state) {
+    kel::analyseModes(m, masses, nm);
+    if (withPed) kel::computePed(m, &nm, ped);
+    benchmark::DoNotOptimize(ped.modes.data());
+  }
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  state.counters["modes"] = nm.count();
+  state.counters["coordinates"] = m.IcRows;
+  state.counters["ped_modes"] = double(ped.modes.size());
+  state.counters["peak_MiB"] = double(usage.ru_maxrss) / 1024.0;
+  fs::current_path(old);
+  fs::remove_all(dir, ec);
+}
+
+}  // namespace
+
+// Arg 1: modes and distribution (the figure that counts); arg 0: the modes alone.
+BENCHMARK(BM_NormalModesAndPed480)
+    ->Arg(1)
+    ->Arg(0)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
