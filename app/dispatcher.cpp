@@ -150,6 +150,7 @@ void ibut_Click(App& app, int Index) noexcept {
         app.obr.visible = true;
         m.Par(40) = 1;
         app.obr.minimised = false;
+        ++app.obr.raise;
         break;
       case 3:
         PdbExp(app);

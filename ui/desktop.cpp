@@ -14,11 +14,16 @@
 #include <QPixmap>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScreen>
 #include <QStyleFactory>
 
 #include <cmath>
 
 namespace kel::ui {
+
+namespace {
+constexpr int ViewerBottomGap = 28;  // pixels between the viewer's first place and the bottom
+}
 
 // --- printing through the print dialog
 
@@ -83,6 +88,31 @@ Desktop::Desktop(App& app) : app_(app) {
   app_.obr.printer = printer_.get();
   prompt_.follow(this);
   app_.mirror = this;
+  placeFirst();
+}
+
+void Desktop::placeFirst() {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  QRect area = screen->availableGeometry();
+  QWidget& main = *main_;
+  QWidget& viewer = *viewer_;
+  QWidget& list = *frq_;
+  if (!main_->restored()) main.move(area.topLeft());
+  if (!viewer_->restored()) {
+    // at the right edge, its bottom 420 twips (28 pixels) above the bottom of the area
+    viewer.resize(std::min(viewer.width(), area.width()), std::min(viewer.height(), area.height()));
+    int top = std::max(area.top(), area.bottom() + 1 - ViewerBottomGap - viewer.height());
+    viewer.move(area.right() + 1 - viewer.width(), top);
+  }
+  // the list beside the viewer, else below it: never over the viewer's controls
+  QRect v(viewer.pos(), viewer.size());
+  if (v.left() - list.width() >= area.left())
+    list.move(v.left() - list.width(), v.top());
+  else if (v.bottom() + 1 + list.height() <= area.bottom() + 1)
+    list.move(v.left(), v.bottom() + 1);
+  else
+    list.move(area.left(), area.bottom() + 1 - list.height());
 }
 
 Desktop::~Desktop() {

@@ -81,6 +81,9 @@ class Desktop : public Mirror {
   std::unique_ptr<FrqWindow> frq_;
   std::unique_ptr<OdlegDialog> odleg_;
   std::unique_ptr<DialogPrinter> printer_;
+  /// The first places of the windows where none was remembered: the main window at the
+  /// left, the viewer at the right edge, the frequency list beside or below it.
+  void placeFirst();
   bool syncing_ = false;
   bool inDialogs_ = false;
   bool ended_ = false;

@@ -142,7 +142,10 @@ void QtCanvas::circle(double x, double y, double r, Colour outline) {
   }
   QPainter& p = painter();
   p.setPen(QPen(qcolour(outline), lineWidth_));
-  p.setBrush(QBrush(fill_, style_ == FillStyle::Solid ? Qt::SolidPattern : Qt::DiagCrossPattern));
+  if (style_ == FillStyle::None)
+    p.setBrush(Qt::NoBrush);
+  else
+    p.setBrush(QBrush(fill_, style_ == FillStyle::Solid ? Qt::SolidPattern : Qt::DiagCrossPattern));
   p.drawEllipse(QPointF(x * k, y * k), r * k, r * k);
   touch(x * k - r * k, y * k - r * k, x * k + r * k, y * k + r * k, lineWidth_);
 }
