@@ -91,28 +91,34 @@ Desktop::Desktop(App& app) : app_(app) {
   placeFirst();
 }
 
+QRect viewerPlace(const QRect& area, QSize viewer) {
+  QSize size = viewer.boundedTo(area.size());
+  // at the right edge, its bottom 420 twips (28 pixels) above the bottom of the area
+  int top = std::max(area.top(), area.bottom() + 1 - ViewerBottomGap - size.height());
+  return QRect(QPoint(area.right() + 1 - size.width(), top), size);
+}
+
+QPoint listPlace(const QRect& area, const QRect& viewer, QSize list) {
+  if (viewer.left() - list.width() >= area.left())
+    return {viewer.left() - list.width(), viewer.top()};  // beside it
+  if (viewer.bottom() + 1 + list.height() <= area.bottom() + 1)
+    return {viewer.left(), viewer.bottom() + 1};  // below it
+  // over the right of the surface: the button column and the row below stay free
+  return {viewer.right() + 1 - list.width(), viewer.top()};
+}
+
 void Desktop::placeFirst() {
   QScreen* screen = QGuiApplication::primaryScreen();
   if (!screen) return;
   QRect area = screen->availableGeometry();
-  QWidget& main = *main_;
   QWidget& viewer = *viewer_;
-  QWidget& list = *frq_;
-  if (!main_->restored()) main.move(area.topLeft());
+  if (!main_->restored()) main_->move(area.topLeft());
   if (!viewer_->restored()) {
-    // at the right edge, its bottom 420 twips (28 pixels) above the bottom of the area
-    viewer.resize(std::min(viewer.width(), area.width()), std::min(viewer.height(), area.height()));
-    int top = std::max(area.top(), area.bottom() + 1 - ViewerBottomGap - viewer.height());
-    viewer.move(area.right() + 1 - viewer.width(), top);
+    QRect place = viewerPlace(area, viewer.size());
+    viewer.resize(place.size());
+    viewer.move(place.topLeft());
   }
-  // the list beside the viewer, else below it: never over the viewer's controls
-  QRect v(viewer.pos(), viewer.size());
-  if (v.left() - list.width() >= area.left())
-    list.move(v.left() - list.width(), v.top());
-  else if (v.bottom() + 1 + list.height() <= area.bottom() + 1)
-    list.move(v.left(), v.bottom() + 1);
-  else
-    list.move(area.left(), area.bottom() + 1 - list.height());
+  frq_->move(listPlace(area, QRect(viewer.pos(), viewer.size()), frq_->size()));
 }
 
 Desktop::~Desktop() {

@@ -7,6 +7,10 @@
 #include "ui/qt_canvas.hpp"
 #include "ui/qt_platform.hpp"
 
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -88,6 +92,12 @@ class Desktop : public Mirror {
   bool inDialogs_ = false;
   bool ended_ = false;
 };
+
+/// The viewer's first place in the screen area: at the right edge, near the bottom.
+QRect viewerPlace(const QRect& area, QSize viewer);
+/// The frequency list's first place: beside the viewer, else below it, else over the right
+/// of its surface; never over the viewer's button column or the row below the surface.
+QPoint listPlace(const QRect& area, const QRect& viewer, QSize list);
 
 /// Runs the desktop program with its command line; returns the exit status.
 int runDesktop(int argc, char** argv);

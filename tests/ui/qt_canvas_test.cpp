@@ -9,6 +9,7 @@
 #include <QImage>
 
 #include <cmath>
+#include <filesystem>
 #include <sstream>
 
 namespace kel::testing {
@@ -151,6 +152,50 @@ TEST(BatchRender, WholeCommandLine) {
     for (int x = 0; x < img.width(); x += 4)
       coloured += img.pixel(x, y) == packed(rgb(255, 60, 60));  // oxygen
   EXPECT_GT(coloured, 10);
+}
+
+TEST(BatchRender, EveryAtomOfEveryGaussianOutputLiesInsideThePicture) {
+  auto data = shared("gaussian");
+  KEL_NEED_SHARED(data);
+  needQt();
+  std::vector<std::filesystem::path> outputs;
+  for (const auto& e : std::filesystem::recursive_directory_iterator(data))
+    if (e.path().extension() == ".log" || e.path().extension() == ".out")
+      outputs.push_back(e.path());
+  ASSERT_FALSE(outputs.empty());
+  for (auto [w, h] : {std::pair{800, 600}, std::pair{400, 300}}) {
+    for (const auto& path : outputs) {
+      SCOPED_TRACE(path.string() + " at " + std::to_string(w) + "x" + std::to_string(h));
+      TempDir dir;  // the side files of the read stay out of the shared data
+      std::string input = dir.copy(path);
+      BatchOptions o;
+      std::string size = std::to_string(w) + "x" + std::to_string(h);
+      std::string picture = (dir.path() / "pic.png").string();
+      ASSERT_TRUE(parseBatch({"--batch", input, "--size", size, "--render", picture}, o));
+      BatchHooks hooks = ui::batchHooks();
+      int balls = 0;
+      hooks.renderPicture = [&, render = hooks.renderPicture](App& app, const std::string& f) {
+        int rc = render(app, f);
+        const auto& v = app.obr.v;
+        for (int p = 1; p <= v.NView; ++p) {
+          if (v.BallCol(p) == 0 || app.m.XyzV(p, 0) < 0) continue;
+          ++balls;
+          EXPECT_GE(v.DrawX(p) - v.BallRad(p), 0) << "atom " << v.DrawAtom(p);
+          EXPECT_LE(v.DrawX(p) + v.BallRad(p), w * TwipsPerPixel) << "atom " << v.DrawAtom(p);
+          EXPECT_GE(v.DrawY(p) - v.BallRad(p), 0) << "atom " << v.DrawAtom(p);
+          EXPECT_LE(v.DrawY(p) + v.BallRad(p), h * TwipsPerPixel) << "atom " << v.DrawAtom(p);
+        }
+        return rc;
+      };
+      std::ostringstream out, err;
+      runBatch(o, out, err, hooks);
+      if (balls == 0) {
+        EXPECT_NE(err.str().find("no structure to view"), std::string::npos);
+      } else {
+        EXPECT_EQ(QImage(picture.c_str()).size(), QSize(w, h));
+      }
+    }
+  }
 }
 
 }  // namespace
