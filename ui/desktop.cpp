@@ -58,8 +58,8 @@ void DialogPrinter::drawPicture(Surface& picture, double x, double y) {
   // twips are 1/1440 inch; the picture keeps its size at 96 pixels to the inch
   double dpi = job_->printer.resolution();
   const QImage& img = canvas->image();
-  QRectF target(x / 1440 * dpi, y / 1440 * dpi, img.width() / 96.0 * dpi,
-                img.height() / 96.0 * dpi);
+  QRectF target(x / 1440 * dpi, y / 1440 * dpi, img.deviceIndependentSize().width() / 96.0 * dpi,
+                img.deviceIndependentSize().height() / 96.0 * dpi);
   job_->painter.drawImage(target, img);
 }
 

@@ -86,6 +86,12 @@ void SurfaceWidget::follow() {
 }
 
 void SurfaceWidget::paintEvent(QPaintEvent*) {
+  QtCanvas& canvas = desk_.canvas();
+  if (canvas.pixelRatio() != devicePixelRatioF()) {
+    // moved to a screen of another density: the picture is drawn again at its density
+    canvas.setPixelRatio(devicePixelRatioF());
+    if (app_.obr.v.ScaleSet != 0 && !app_.busy) Plas(app_);
+  }
   shown_ = desk_.canvas().changes();
   QPainter p(this);
   p.fillRect(rect(), Qt::white);
@@ -305,7 +311,10 @@ void ViewerWindow::placeControls() {
   place(teker_, std::max(60, width() - x - 4));
 
   QtCanvas& canvas = desk_.canvas();
-  if (canvas.image().width() != w || canvas.image().height() != h) {
+  double ratio = surface_->devicePixelRatioF();
+  if (canvas.scaleWidth() != twips(w) || canvas.scaleHeight() != twips(h) ||
+      canvas.pixelRatio() != ratio) {
+    canvas.setPixelRatio(ratio);  // drawn at the screen's density, sharp when scaled
     canvas.resize(w, h);
     Form_Resize(app_);
     surface_->update();

@@ -19,35 +19,39 @@ QRgb packed(Colour c) {
   return qRgb(c & 255, (c >> 8) & 255, (c >> 16) & 255);
 }
 
-TEST(QtCanvas, DrawsInTwipsOnItsPixels) {
+TEST(QtCanvas, DrawsInTwipsOnItsPixelsAtEveryDensity) {
   needQt();
-  ui::QtCanvas c(200, 100);
-  EXPECT_DOUBLE_EQ(c.scaleWidth(), 3000);
-  EXPECT_DOUBLE_EQ(c.scaleHeight(), 1500);
-  c.clear();
-  c.setLineWidth(1);
-  c.setFillColour(rgb(255, 0, 0));
-  c.setFillStyle(FillStyle::Solid);
-  c.circle(1500, 750, 300, rgb(0, 0, 255));  // 20 pixels round (100, 50)
-  c.setLineWidth(4);
-  c.line(150, 150, 1350, 150, rgb(0, 128, 0));  // y = 10, x 10..90
-  const QImage& img = c.image();
-  EXPECT_EQ(img.pixel(100, 50), qRgb(255, 0, 0));
-  EXPECT_EQ(img.pixel(100 + 12, 50), qRgb(255, 0, 0));
-  EXPECT_EQ(img.pixel(100 + 25, 50), qRgb(255, 255, 255));
-  EXPECT_EQ(img.pixel(50, 10), qRgb(0, 128, 0));
-  EXPECT_EQ(img.pixel(5, 95), qRgb(255, 255, 255));
-  c.setTextPos(150, 1200);
-  c.setFontSize(10);
-  c.printText("N");
-  c.clear();  // everything drawn goes, the untouched rest stays background
-  const QImage& cleared = c.image();
-  for (auto [x, y] : {std::pair{100, 50}, {112, 50}, {50, 10}, {12, 85}})
-    EXPECT_EQ(cleared.pixel(x, y), qRgb(255, 255, 255)) << x << "," << y;
-  double w = 0, h = 0;
-  c.textSize("Cl", 12, w, h);
-  EXPECT_GT(w, 0);
-  EXPECT_GT(h, w / 4);
+  for (double k : {1.0, 1.5, 2.0}) {  // device pixels to a pixel
+    SCOPED_TRACE(k);
+    ui::QtCanvas c(200, 100);
+    c.setPixelRatio(k);
+    EXPECT_DOUBLE_EQ(c.scaleWidth(), 3000);
+    EXPECT_DOUBLE_EQ(c.scaleHeight(), 1500);
+    EXPECT_EQ(c.image().size(), QSize(int(200 * k), int(100 * k)));
+    auto at = [&](double x, double y) { return c.image().pixel(int(x * k), int(y * k)); };
+    c.clear();
+    c.setLineWidth(1);
+    c.setFillColour(rgb(255, 0, 0));
+    c.setFillStyle(FillStyle::Solid);
+    c.circle(1500, 750, 300, rgb(0, 0, 255));  // 20 pixels round (100, 50)
+    c.setLineWidth(4);
+    c.line(150, 150, 1350, 150, rgb(0, 128, 0));  // y = 10, x 10..90
+    EXPECT_EQ(at(100, 50), qRgb(255, 0, 0));
+    EXPECT_EQ(at(100 + 18, 50), qRgb(255, 0, 0));  // the edge at full density, not scaled up
+    EXPECT_EQ(at(100 + 22, 50), qRgb(255, 255, 255));
+    EXPECT_EQ(at(50, 10), qRgb(0, 128, 0));
+    EXPECT_EQ(at(5, 95), qRgb(255, 255, 255));
+    c.setTextPos(150, 1200);
+    c.setFontSize(10);
+    c.printText("N");
+    c.clear();  // everything drawn goes, the untouched rest stays background
+    for (auto [x, y] : {std::pair{100, 50}, {112, 50}, {50, 10}, {12, 85}})
+      EXPECT_EQ(at(x, y), qRgb(255, 255, 255)) << x << "," << y;
+    double w = 0, h = 0;
+    c.textSize("Cl", 12, w, h);
+    EXPECT_GT(w, 0);
+    EXPECT_GT(h, w / 4);
+  }
 }
 
 TEST(QtCanvas, SavesBitmapAndPng) {
