@@ -162,8 +162,9 @@ bool run(App& app, const BatchCommand& c, BatchContext& ctx) {
 
 bool batchViewer(App& app, const BatchCommand& c, BatchContext& ctx, bool& ok) {
   static const std::vector<std::string_view> mine = {
-      "--view",   "--fit",    "--rotate", "--zoom",     "--balls",   "--labels",    "--hatoms", "--measure",
-      "--delete", "--undo",   "--distance", "--vibrate", "--amplitude", "--speed",  "--render"};
+      "--view",     "--fit",     "--rotate",    "--zoom",   "--balls",
+      "--labels",   "--hatoms",  "--measure",   "--delete", "--undo",
+      "--distance", "--vibrate", "--amplitude", "--speed",  "--render"};
   bool found = false;
   for (auto m : mine) found = found || c.option == m;
   if (!found) return false;

@@ -38,7 +38,9 @@ QColor qcolour(Colour c) {
 }
 
 QtCanvas::QtCanvas(int widthPx, int heightPx, Colour background)
-    : width_(widthPx), height_(heightPx), image_(widthPx, heightPx, QImage::Format_RGB32),
+    : width_(widthPx),
+      height_(heightPx),
+      image_(widthPx, heightPx, QImage::Format_RGB32),
       background_(background) {
   image_.fill(qcolour(background_));
 }
@@ -97,7 +99,8 @@ void QtCanvas::clear() {
   QRect logical = dirty_;
   dirty_ = QRect();
   if (logical.isEmpty()) return;
-  QRect r = QRect(QPoint(int(std::floor(logical.left() * ratio_)), int(std::floor(logical.top() * ratio_))),
+  QRect r = QRect(QPoint(int(std::floor(logical.left() * ratio_)),
+                         int(std::floor(logical.top() * ratio_))),
                   QPoint(int(std::ceil((logical.right() + 1) * ratio_)) - 1,
                          int(std::ceil((logical.bottom() + 1) * ratio_)) - 1))
                 .intersected(image_.rect());

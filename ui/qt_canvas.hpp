@@ -69,8 +69,8 @@ class QtCanvas : public Surface {
 
   int width_, height_;  ///< in pixels
   double ratio_ = 1;
-  QImage image_;        ///< width_ x height_ pixels of ratio_ x ratio_ device pixels
-  QRect dirty_;  ///< pixels drawn since the last clear
+  QImage image_;  ///< width_ x height_ pixels of ratio_ x ratio_ device pixels
+  QRect dirty_;   ///< pixels drawn since the last clear
   unsigned long long changes_ = 0;
   std::unique_ptr<QPainter> painter_;
   Colour background_;

@@ -30,10 +30,10 @@ namespace kel::ui {
 namespace {
 
 constexpr const char* ViewerGeometryKey = "viewer/geometry";
-constexpr int ColumnWidth = 97;  // 1460 twips: the button column
-constexpr int ButtonHeight = 27;  // the buttons of the row below the surface
-constexpr int ClickSlack = 3;     // pixels a click may move and still be a click
-constexpr double WheelNotch = 120;  // angle units of one notch of a mouse wheel
+constexpr int ColumnWidth = 97;           // 1460 twips: the button column
+constexpr int ButtonHeight = 27;          // the buttons of the row below the surface
+constexpr int ClickSlack = 3;             // pixels a click may move and still be a click
+constexpr double WheelNotch = 120;        // angle units of one notch of a mouse wheel
 constexpr QSize ViewerMinimum{860, 560};  // every control of the viewer readable
 constexpr QSize FrqMinimum{380, 300};
 

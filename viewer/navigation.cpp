@@ -17,9 +17,9 @@ namespace kel {
 
 namespace {
 
-constexpr double FitMargin = 300.0;   // surface units kept free around a fitted picture
-constexpr double ZoomStep = 1.1;      // one wheel notch or one + / - key
-constexpr double MinScale = 100.0;    // the limits of Patyki
+constexpr double FitMargin = 300.0;  // surface units kept free around a fitted picture
+constexpr double ZoomStep = 1.1;     // one wheel notch or one + / - key
+constexpr double MinScale = 100.0;   // the limits of Patyki
 constexpr double MaxScale = 20000.0;
 
 /// Row i of the working coordinates is drawn: present in the model and in the viewer.
@@ -48,7 +48,8 @@ template <typename Table>
 void turnRow(Table& t, int i, const Eigen::Matrix3d& turn) {
   Eigen::Vector3d row(double(t(i, 1)), double(t(i, 2)), double(t(i, 3)));
   Eigen::Vector3d out = turn.transpose() * row;
-  for (int c = 0; c < 3; ++c) t(i, c + 1) = static_cast<std::remove_reference_t<decltype(t(i, 1))>>(out(c));
+  for (int c = 0; c < 3; ++c)
+    t(i, c + 1) = static_cast<std::remove_reference_t<decltype(t(i, 1))>>(out(c));
 }
 
 }  // namespace
@@ -91,7 +92,8 @@ void Fit(Viewer& vw) noexcept {
     ex = std::max(ex, 0.5);
     ey = std::max(ey, 0.5);
     double room = FitMargin + 2 * largestBall(vw);
-    double scale = std::min((s.scaleWidth() - room) / (2 * ex), (s.scaleHeight() - room) / (2 * ey));
+    double scale =
+        std::min((s.scaleWidth() - room) / (2 * ex), (s.scaleHeight() - room) / (2 * ey));
     scale = std::clamp(scale, MinScale, MaxScale);
     v.Scale = v.FitScale = v.ZoomRef = scale;
     v.Fitted = true;

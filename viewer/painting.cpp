@@ -21,7 +21,7 @@ constexpr std::string_view IntPattern = "########0";
 constexpr Colour White = 16777215;
 constexpr int LastColoured = 85;  // elements above keep black
 constexpr int ColourChannel = 7;
-constexpr int SelectionRings = 2;             // the selection mark: rings outside the ball
+constexpr int SelectionRings = 2;          // the selection mark: rings outside the ball
 constexpr double SelectionRingGap = 45.0;  // surface units between the ball and each ring
 
 Colour pack(const Tab<i16, 90, 3>& t, int z) {

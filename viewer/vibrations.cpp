@@ -44,10 +44,10 @@ std::string listRow(const ModKel& m, int i, bool raman) {
   double f = m.Frq(i);
   std::string freq = formatPattern(std::fabs(f), ListPattern) +
                      std::string(f < 0 ? ImaginaryMark : std::string_view(" "));
-  std::string row = rightAligned(std::to_string(i), NumberWidth) +
-                    rightAligned(freq, FrequencyWidth) +
-                    rightAligned(formatPattern(m.IrInt(i), ListPattern), IntensityWidth) +
-                    rightAligned(raman ? formatPattern(m.RaInt(i), ListPattern) : "", IntensityWidth);
+  std::string row =
+      rightAligned(std::to_string(i), NumberWidth) + rightAligned(freq, FrequencyWidth) +
+      rightAligned(formatPattern(m.IrInt(i), ListPattern), IntensityWidth) +
+      rightAligned(raman ? formatPattern(m.RaInt(i), ListPattern) : "", IntensityWidth);
   row += "  " + m.FrqSym(i);
   while (!row.empty() && row.back() == ' ') row.pop_back();
   return row;

@@ -254,7 +254,8 @@ void Obr(Viewer& vw, int k1, int k2, double ai) noexcept {
       w = nw;
     };
     for (int r = 1; r <= 3; ++r) turn(v.Orient(r, k1), v.Orient(r, k2));
-    turn(v.Mid.at(std::size_t(k1)), v.Mid.at(std::size_t(k2)));  // the picture turns about its middle
+    turn(v.Mid.at(std::size_t(k1)),
+         v.Mid.at(std::size_t(k2)));  // the picture turns about its middle
     for (int i = 1; i <= v.NView; ++i) {
       turn(m.XyzV(i, k1), m.XyzV(i, k2));
       double u = v.VibDisp(i, k1), w = v.VibDisp(i, k2);

@@ -96,7 +96,7 @@ struct FrmObr {
   std::array<Control, 18> obut;
   Control wynik;  ///< results and messages; typing a number sizes balls
   Control Clear, DelAto, ChaDis, stary;
-  Control FitBut, BestBut;  ///< "Fit" and "Best view" (keys F or Home, B)
+  Control FitBut, BestBut;           ///< "Fit" and "Best view" (keys F or Home, B)
   Control gemo, delmo, chamo, vimo;  ///< mode labels
   Control Teker;                     ///< run-time error reports of the viewer
   std::array<Control, 2> Ima1;       ///< the colour-file image pair

@@ -35,6 +35,27 @@ TEST_F(BatchViewer, MeasurePrintsTheTextBox) {
   EXPECT_EQ(app->obr.v.NView, 4);  // the viewer was started as after a read
 }
 
+TEST_F(BatchViewer, FitAndBestView) {
+  BatchOptions parsed;
+  EXPECT_TRUE(parseBatch({"--batch", "x.log", "--fit", "--view", "best"}, parsed));
+  EXPECT_FALSE(parseBatch({"--batch", "x.log", "--view", "side"}, parsed));
+  ASSERT_TRUE(run("--zoom", "300"));
+  EXPECT_FALSE(app->obr.v.Fitted);
+  ASSERT_TRUE(run("--fit"));
+  EXPECT_TRUE(app->obr.v.Fitted);
+  ASSERT_TRUE(run("--view", "best"));
+  auto spread = [&](int c) {  // the second moment about the middle, along working axis c
+    double sum = 0, sq = 0;
+    for (int i = 1; i <= 4; ++i) {
+      sum += app->m.XyzV(i, c);
+      sq += app->m.XyzV(i, c) * app->m.XyzV(i, c);
+    }
+    return sq - sum * sum / 4;
+  };
+  EXPECT_GE(spread(1), spread(2));  // the largest extent across, the smallest in depth
+  EXPECT_GE(spread(2), spread(3));
+}
+
 TEST_F(BatchViewer, BadAtomsAreRefused) {
   EXPECT_FALSE(run("--measure", "1,9"));
   EXPECT_NE(err.str().find("no such atom"), std::string::npos);

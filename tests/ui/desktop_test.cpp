@@ -12,12 +12,12 @@
 #include "viewer/viewer.hpp"
 
 #include <QCheckBox>
-#include <QDoubleSpinBox>
-#include <QFontInfo>
-#include <QLabel>
 #include <QClipboard>
+#include <QDoubleSpinBox>
 #include <QFileDialog>
+#include <QFontInfo>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>

@@ -103,8 +103,7 @@ TEST_F(WaterView, FitAfterZoomAndPanAndRefitOnResize) {
   expectAllInside(*va);
   // the wider of the two fits is the binding one: x 1.514 A with the balls and margin
   double balls = 2 * v.BallRad(1);
-  EXPECT_NEAR(v.Scale, std::min((12000 - 300 - balls) / 1.514, (9000 - 300 - balls) / 0.586),
-              1e-6);
+  EXPECT_NEAR(v.Scale, std::min((12000 - 300 - balls) / 1.514, (9000 - 300 - balls) / 0.586), 1e-6);
   // a fitted picture is fitted again to a new size ...
   va.surface.resize(400, 300);
   Form_Resize(*va);
@@ -182,8 +181,8 @@ TEST_F(WaterView, ArrowKeysTurnByTheButtonsStep) {
     return std::acos(std::clamp((trace - 1) / 2, -1.0, 1.0)) * 180 / M_PI;
   };
   EXPECT_NEAR(angleAfter(ViewKey::Right, 0), 10, 1e-9);
-  EXPECT_NEAR(angleAfter(ViewKey::Up, 1), 5, 1e-9);      // Shift
-  EXPECT_NEAR(angleAfter(ViewKey::Left, 2), 2.5, 1e-9);  // Ctrl
+  EXPECT_NEAR(angleAfter(ViewKey::Up, 1), 5, 1e-9);        // Shift
+  EXPECT_NEAR(angleAfter(ViewKey::Left, 2), 2.5, 1e-9);    // Ctrl
   EXPECT_NEAR(angleAfter(ViewKey::Down, 4), 0.625, 1e-9);  // Alt
   // Right then Left brings the picture back; as a drag to the right, the right side goes away
   Pic1_KeyDown(*va, ViewKey::Right, 0);
