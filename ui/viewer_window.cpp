@@ -393,6 +393,11 @@ void ViewerWindow::sync() {
   } else if (!isHidden()) {
     hide();
   }
+  if (o.picFocus) {
+    // the pointer passed over the picture: its keys work without a click (not while typing)
+    o.picFocus = false;
+    if (isActiveWindow() && !wynik_->hasFocus()) surface_->setFocus(Qt::MouseFocusReason);
+  }
   if (o.visible && raised_ != o.raise) {
     // a command showed the viewer: it comes to the front, also from behind other windows
     raised_ = o.raise;
@@ -483,6 +488,7 @@ FrqWindow::FrqWindow(App& app, Desktop& desk) : app_(app), desk_(desk) {
   setObjectName("kelFrq");
   auto* layout = new QVBoxLayout(this);
   heading_ = new QLabel(this);
+  heading_->setObjectName("heading");
   QFont fixed("Monospace");
   fixed.setStyleHint(QFont::TypeWriter);
   comb_ = new QListWidget(this);

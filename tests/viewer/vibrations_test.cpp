@@ -183,26 +183,6 @@ TEST_F(Animation, SlowestSpeedShowsAFrameEverySecondAndASpeedChangeActsAtOnce) {
   EXPECT_DOUBLE_EQ(va->m.VibSpd, 3.0);
 }
 
-TEST_F(Animation, ListColumnsStayAligned) {
-  auto& m = va->m;
-  m.Frq(2) = -87.25;  // imaginary
-  m.FrqSym(1) = "A1";
-  m.FrqSym(2) = "B2";
-  obut_Click(*va, 5);
-  auto& items = va->frq.Comb.items;
-  ASSERT_EQ(items.size(), 3u);
-  EXPECT_EQ(items[0], "STOP vibration  and  CLOSE");
-  EXPECT_EQ(va->frq.heading, "Mode Frequency         IR     Raman  Sym");
-  EXPECT_EQ(items[1], "   1   1234.57      12.30            A1");
-  EXPECT_EQ(items[2], "   2     87.25i      0.00            B2");
-  m.RaInt(0) = 2;
-  m.RaInt(2) = 5;
-  m.FrqSym(2).clear();
-  ComIni(*va);
-  EXPECT_EQ(items[2], "   2     87.25i      0.00      5.00");
-  EXPECT_EQ(va->frq.HSA.value, 3000);
-}
-
 TEST_F(WaterView, VibrationsWithoutModesTheButtonIsOffAndTheListNeverShows) {
   EXPECT_FALSE(va->obr.obut[5].enabled);
   ComIni(*va);
