@@ -151,9 +151,9 @@ void modes(Out& o, const ModKel& m) {
   o.close(']');
   // the factor and shift of a renumbering definition's scaling line
   double factor = 1, shift = 0;
-  if (m.Sw(114) != 0) {
-    factor = m.Par(15) != 0 ? m.Par(15) : m.Par(16);
-    shift = m.Par(15) != 0 ? m.Par(16) : 0;
+  if (m.Sw(sw::Scaling) != 0) {
+    factor = m.Par(par::ScaleFactor) != 0 ? m.Par(par::ScaleFactor) : m.Par(par::ScaleShift);
+    shift = m.Par(par::ScaleFactor) != 0 ? m.Par(par::ScaleShift) : 0;
   }
   o.key("scaling");
   o.open('{');

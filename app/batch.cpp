@@ -67,7 +67,7 @@ bool placeWords(const std::string& v) {
   return true;
 }
 bool axisView(const std::string& v) {
-  return oneOf(v, {"xy", "yz", "zx"});
+  return oneOf(v, {"xy", "yz", "zx", "best"});
 }
 bool axisTurn(const std::string& v) {
   auto p = split(v, ':');
@@ -141,7 +141,8 @@ constexpr BatchOption Options[] = {
     {"--list-scratch", "", nullptr, false, batchExports,
      "print the exit dialog's list of scratch files"},
     {"--erase", "", nullptr, false, batchExports, "erase the listed scratch files"},
-    {"--view", "xy|yz|zx", axisView, false, batchViewer, "axis view"},
+    {"--view", "xy|yz|zx|best", axisView, false, batchViewer, "axis view, or the best view"},
+    {"--fit", "", nullptr, false, batchViewer, "the whole molecule fitted to the surface"},
     {"--rotate", "AXIS:DEG", axisTurn, false, batchViewer, "turn about x, y or z by DEG degrees"},
     {"--zoom", "A", number, false, batchViewer, "zoom by A"},
     {"--balls", "V", number, false, batchViewer, "ball size entry"},

@@ -93,7 +93,7 @@ bool reanalyse(App& app, BatchContext& ctx) {
   }
   if (!same) m.RaInt(0) = 0;
   m.NFrq = cint16(nm.count());
-  m.Sw(35) = -1;
+  m.Sw(sw::ModesHeld) = -1;
   m.VibMode = 0;
   say(app, ctx, std::string(ModesReplaced));
   return true;

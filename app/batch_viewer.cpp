@@ -1,5 +1,5 @@
 // Kelvorin - desktop workbench for vibrational calculations.
-// Batch commands --view, --rotate, --zoom, --balls, --labels, --hatoms, --measure, --delete,
+// Batch commands --view, --fit, --rotate, --zoom, --balls, --labels, --hatoms, --measure, --delete,
 // --undo, --distance, --vibrate, --amplitude, --speed, --render.
 #include "app/app.hpp"
 #include "app/batch.hpp"
@@ -70,8 +70,12 @@ bool run(App& app, const BatchCommand& c, BatchContext& ctx) {
     return false;
   };
   const std::string& x = c.value;
-  if (c.option == "--view") {
+  if (c.option == "--view" && x == "best") {
+    BestView(app);
+  } else if (c.option == "--view") {
     obut_Click(app, x == "xy" ? 6 : x == "yz" ? 7 : 8);
+  } else if (c.option == "--fit") {
+    Fit(app);
   } else if (c.option == "--rotate") {
     double steps = Val(x.substr(2)) / 10;
     if (x[0] == 'x')
@@ -158,8 +162,9 @@ bool run(App& app, const BatchCommand& c, BatchContext& ctx) {
 
 bool batchViewer(App& app, const BatchCommand& c, BatchContext& ctx, bool& ok) {
   static const std::vector<std::string_view> mine = {
-      "--view",   "--rotate", "--zoom",     "--balls",   "--labels",    "--hatoms", "--measure",
-      "--delete", "--undo",   "--distance", "--vibrate", "--amplitude", "--speed",  "--render"};
+      "--view",     "--fit",     "--rotate",    "--zoom",   "--balls",
+      "--labels",   "--hatoms",  "--measure",   "--delete", "--undo",
+      "--distance", "--vibrate", "--amplitude", "--speed",  "--render"};
   bool found = false;
   for (auto m : mine) found = found || c.option == m;
   if (!found) return false;

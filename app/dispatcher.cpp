@@ -151,6 +151,7 @@ void ibut_Click(App& app, int Index) noexcept {
         app.obr.visible = true;
         m.Par(par::ViewerState) = 1;
         app.obr.minimised = false;
+        ++app.obr.raise;
         break;
       case cmd::ExportPdb:
         PdbExp(app);

@@ -417,7 +417,7 @@ void readCheckpoint(ModKel& m, const std::string& f, ForceConstantRead& out) {
     }
     m.NFrq = cint16(nm);
     m.RaInt(0) = 0;
-    m.Sw(35) = -1;
+    m.Sw(sw::ModesHeld) = -1;
     out.modes = true;
     out.log.push_back(std::string(texts::AdmRead) + f);
   }

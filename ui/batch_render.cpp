@@ -32,7 +32,7 @@ int renderPicture(App& app, const std::string& file) {
   int h = int(std::lround(app.obr.Pic1->scaleHeight() / TwipsPerPixel));
   if (!canvas)
     canvas = new QtCanvas(w, h);  // lives until the process ends
-  else if (canvas->image().width() != w || canvas->image().height() != h)
+  else if (canvas->scaleWidth() != w * TwipsPerPixel || canvas->scaleHeight() != h * TwipsPerPixel)
     canvas->resize(w, h);
   app.obr.Pic1 = canvas;
   Plas(app);

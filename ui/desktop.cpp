@@ -15,11 +15,16 @@
 #include <QPixmap>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScreen>
 #include <QStyleFactory>
 
 #include <cmath>
 
 namespace kel::ui {
+
+namespace {
+constexpr int ViewerBottomGap = 28;  // pixels between the viewer's first place and the bottom
+}
 
 // --- printing through the print dialog
 
@@ -54,8 +59,8 @@ void DialogPrinter::drawPicture(Surface& picture, double x, double y) {
   // twips are 1/1440 inch; the picture keeps its size at 96 pixels to the inch
   double dpi = job_->printer.resolution();
   const QImage& img = canvas->image();
-  QRectF target(x / 1440 * dpi, y / 1440 * dpi, img.width() / 96.0 * dpi,
-                img.height() / 96.0 * dpi);
+  QRectF target(x / 1440 * dpi, y / 1440 * dpi, img.deviceIndependentSize().width() / 96.0 * dpi,
+                img.deviceIndependentSize().height() / 96.0 * dpi);
   job_->painter.drawImage(target, img);
 }
 
@@ -85,6 +90,37 @@ Desktop::Desktop(App& app) : app_(app) {
   app_.obr.printer = printer_.get();
   prompt_.follow(this);
   app_.mirror = this;
+  placeFirst();
+}
+
+QRect viewerPlace(const QRect& area, QSize viewer) {
+  QSize size = viewer.boundedTo(area.size());
+  // at the right edge, its bottom 420 twips (28 pixels) above the bottom of the area
+  int top = std::max(area.top(), area.bottom() + 1 - ViewerBottomGap - size.height());
+  return QRect(QPoint(area.right() + 1 - size.width(), top), size);
+}
+
+QPoint listPlace(const QRect& area, const QRect& viewer, QSize list) {
+  if (viewer.left() - list.width() >= area.left())
+    return {viewer.left() - list.width(), viewer.top()};  // beside it
+  if (viewer.bottom() + 1 + list.height() <= area.bottom() + 1)
+    return {viewer.left(), viewer.bottom() + 1};  // below it
+  // over the right of the surface: the button column and the row below stay free
+  return {viewer.right() + 1 - list.width(), viewer.top()};
+}
+
+void Desktop::placeFirst() {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  QRect area = screen->availableGeometry();
+  QWidget& viewer = *viewer_;
+  if (!main_->restored()) main_->move(area.topLeft());
+  if (!viewer_->restored()) {
+    QRect place = viewerPlace(area, viewer.size());
+    viewer.resize(place.size());
+    viewer.move(place.topLeft());
+  }
+  frq_->move(listPlace(area, QRect(viewer.pos(), viewer.size()), frq_->size()));
 }
 
 Desktop::~Desktop() {

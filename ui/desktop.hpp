@@ -7,6 +7,10 @@
 #include "ui/qt_canvas.hpp"
 #include "ui/qt_platform.hpp"
 
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -84,10 +88,19 @@ class Desktop : public Mirror {
   std::unique_ptr<OdlegDialog> odleg_;
   std::unique_ptr<AnalysisWindow> analysis_;
   std::unique_ptr<DialogPrinter> printer_;
+  /// The first places of the windows where none was remembered: the main window at the
+  /// left, the viewer at the right edge, the frequency list beside or below it.
+  void placeFirst();
   bool syncing_ = false;
   bool inDialogs_ = false;
   bool ended_ = false;
 };
+
+/// The viewer's first place in the screen area: at the right edge, near the bottom.
+QRect viewerPlace(const QRect& area, QSize viewer);
+/// The frequency list's first place: beside the viewer, else below it, else over the right
+/// of its surface; never over the viewer's button column or the row below the surface.
+QPoint listPlace(const QRect& area, const QRect& viewer, QSize list);
 
 /// Runs the desktop program with its command line; returns the exit status.
 int runDesktop(int argc, char** argv);

@@ -228,7 +228,7 @@ MainWindow::MainWindow(App& app, Desktop& desk) : app_(app), desk_(desk) {
   setCentralWidget(central);
   resize(1000, 640);
   QSettings settings;
-  restoreGeometry(settings.value(GeometryKey).toByteArray());
+  restored_ = restoreGeometry(settings.value(GeometryKey).toByteArray());
 }
 
 bool MainWindow::buttonPasses(int index) const {

@@ -38,7 +38,10 @@ QColor qcolour(Colour c) {
 }
 
 QtCanvas::QtCanvas(int widthPx, int heightPx, Colour background)
-    : image_(widthPx, heightPx, QImage::Format_RGB32), background_(background) {
+    : width_(widthPx),
+      height_(heightPx),
+      image_(widthPx, heightPx, QImage::Format_RGB32),
+      background_(background) {
   image_.fill(qcolour(background_));
 }
 
@@ -48,7 +51,10 @@ QtCanvas::~QtCanvas() {
 
 void QtCanvas::resize(int widthPx, int heightPx) {
   end();
-  image_ = QImage(widthPx, heightPx, QImage::Format_RGB32);
+  width_ = widthPx;
+  height_ = heightPx;
+  image_ = QImage(QSize(widthPx, heightPx) * ratio_, QImage::Format_RGB32);
+  image_.setDevicePixelRatio(ratio_);
   image_.fill(qcolour(background_));
   dirty_ = QRect();
   ++changes_;
@@ -72,18 +78,32 @@ void QtCanvas::end() {
   painter_.reset();
 }
 
+void QtCanvas::setPixelRatio(double ratio) {
+  if (!(ratio > 0) || ratio == ratio_) return;
+  ratio_ = ratio;
+  balls_.clear();
+  texts_.clear();
+  resize(width_, height_);
+}
+
 double QtCanvas::scaleWidth() const {
-  return image_.width() * TwipsPerPixel;
+  return width_ * TwipsPerPixel;
 }
 double QtCanvas::scaleHeight() const {
-  return image_.height() * TwipsPerPixel;
+  return height_ * TwipsPerPixel;
 }
 
 void QtCanvas::clear() {
   end();
   // only what was drawn since the last clear: the rest is background already
-  QRect r = dirty_.intersected(image_.rect());
+  QRect logical = dirty_;
   dirty_ = QRect();
+  if (logical.isEmpty()) return;
+  QRect r = QRect(QPoint(int(std::floor(logical.left() * ratio_)),
+                         int(std::floor(logical.top() * ratio_))),
+                  QPoint(int(std::ceil((logical.right() + 1) * ratio_)) - 1,
+                         int(std::ceil((logical.bottom() + 1) * ratio_)) - 1))
+                .intersected(image_.rect());
   if (r.isEmpty()) return;
   ++changes_;
   QRgb bg = qcolour(background_).rgb();
@@ -119,7 +139,8 @@ const QImage& QtCanvas::ballSprite(double radiusPx, QRgb fill, QRgb outline, int
   if (balls_.size() >= MaxSprites) balls_.clear();  // sizes dragged through many radii
   double r = std::get<0>(key) / 4.0;
   int half = int(std::ceil(r + width)) + 1;
-  QImage img(2 * half + 1, 2 * half + 1, QImage::Format_ARGB32_Premultiplied);
+  QImage img(QSize(2 * half + 1, 2 * half + 1) * ratio_, QImage::Format_ARGB32_Premultiplied);
+  img.setDevicePixelRatio(ratio_);
   img.fill(Qt::transparent);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing, true);
@@ -134,15 +155,19 @@ void QtCanvas::circle(double x, double y, double r, Colour outline) {
   double k = 1 / TwipsPerPixel;
   if (style_ == FillStyle::Solid && r * k <= 200) {
     const QImage& img = ballSprite(r * k, fill_.rgb(), qcolour(outline).rgb(), lineWidth_);
-    int half = img.width() / 2;
+    QSize size = img.deviceIndependentSize().toSize();
+    int half = size.width() / 2;
     QPoint at(int(std::floor(x * k)) - half, int(std::floor(y * k)) - half);
     painter().drawImage(at, img);
-    touch(at.x(), at.y(), at.x() + img.width(), at.y() + img.height(), 0);
+    touch(at.x(), at.y(), at.x() + size.width(), at.y() + size.height(), 0);
     return;
   }
   QPainter& p = painter();
   p.setPen(QPen(qcolour(outline), lineWidth_));
-  p.setBrush(QBrush(fill_, style_ == FillStyle::Solid ? Qt::SolidPattern : Qt::DiagCrossPattern));
+  if (style_ == FillStyle::None)
+    p.setBrush(Qt::NoBrush);
+  else
+    p.setBrush(QBrush(fill_, style_ == FillStyle::Solid ? Qt::SolidPattern : Qt::DiagCrossPattern));
   p.drawEllipse(QPointF(x * k, y * k), r * k, r * k);
   touch(x * k - r * k, y * k - r * k, x * k + r * k, y * k + r * k, lineWidth_);
 }
@@ -198,7 +223,8 @@ const QImage& QtCanvas::textSprite(std::string_view text, double points) {
   QString s = qstr(text);
   int w = std::max(1, int(std::ceil(fm.horizontalAdvance(s))) + 2);
   int h = std::max(1, int(std::ceil(fm.height())) + 1);
-  QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
+  QImage img(QSize(w, h) * ratio_, QImage::Format_ARGB32_Premultiplied);
+  img.setDevicePixelRatio(ratio_);
   img.fill(Qt::transparent);
   QPainter p(&img);
   p.setFont(f);
@@ -214,7 +240,8 @@ void QtCanvas::printText(std::string_view text) {
   const QImage& img = textSprite(text, fontSize_);
   QPoint at(int(std::lround(textX_ * k)), int(std::lround(textY_ * k)));
   painter().drawImage(at, img);
-  touch(at.x(), at.y(), at.x() + img.width(), at.y() + img.height(), 0);
+  QSizeF size = img.deviceIndependentSize();
+  touch(at.x(), at.y(), at.x() + size.width(), at.y() + size.height(), 0);
 }
 
 void QtCanvas::textSize(std::string_view text, double points, double& w, double& h) {
@@ -272,8 +299,8 @@ void QtPrinter::drawPicture(Surface& picture, double x, double y) {
   // twips are 1/1440 inch; the picture keeps its size at 96 pixels to the inch
   double dpi = job_->printer.resolution();
   const QImage& img = canvas->image();
-  QRectF target(x / 1440 * dpi, y / 1440 * dpi, img.width() / 96.0 * dpi,
-                img.height() / 96.0 * dpi);
+  QRectF target(x / 1440 * dpi, y / 1440 * dpi, img.deviceIndependentSize().width() / 96.0 * dpi,
+                img.deviceIndependentSize().height() / 96.0 * dpi);
   job_->painter->drawImage(target, img);
 }
 

@@ -28,7 +28,11 @@ class QtCanvas : public Surface {
   ~QtCanvas() override;
   /// New size in pixels; the picture is cleared.
   void resize(int widthPx, int heightPx);
-  /// The picture as drawn so far (the painter is ended first).
+  /// Device pixels to a pixel (1, 1.5, 2 on high-density screens): the picture keeps its size
+  /// in pixels and twips and is drawn that much finer; it is cleared.
+  void setPixelRatio(double ratio);
+  double pixelRatio() const { return ratio_; }
+  /// The picture as drawn so far (the painter is ended first), at the pixel ratio.
   const QImage& image();
   /// Counts the changes of the picture: a window repaints only when it moved on.
   unsigned long long changes() const { return changes_; }
@@ -63,8 +67,10 @@ class QtCanvas : public Surface {
   std::unordered_map<std::string, QImage> texts_;
   std::unordered_map<std::string, std::pair<double, double>> sizes_;
 
-  QImage image_;
-  QRect dirty_;  ///< pixels drawn since the last clear
+  int width_, height_;  ///< in pixels
+  double ratio_ = 1;
+  QImage image_;  ///< width_ x height_ pixels of ratio_ x ratio_ device pixels
+  QRect dirty_;   ///< pixels drawn since the last clear
   unsigned long long changes_ = 0;
   std::unique_ptr<QPainter> painter_;
   Colour background_;

@@ -9,27 +9,47 @@
 #include "viewer/viewer.hpp"
 
 #include <QCloseEvent>
+#include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSettings>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include <cmath>
+#include <vector>
 
 namespace kel::ui {
 
 namespace {
 
 constexpr const char* ViewerGeometryKey = "viewer/geometry";
-constexpr int ColumnWidth = 97;  // 1460 twips: the button column
-constexpr int RowHeight = 33;    // 500 twips: the row below the surface
-constexpr int ClickSlack = 3;    // pixels a click may move and still be a click
+constexpr int ColumnWidth = 97;           // 1460 twips: the button column
+constexpr int ButtonHeight = 27;          // the buttons of the row below the surface
+constexpr int ClickSlack = 3;             // pixels a click may move and still be a click
+constexpr double WheelNotch = 120;        // angle units of one notch of a mouse wheel
+constexpr QSize ViewerMinimum{860, 560};  // every control of the viewer readable
+constexpr QSize FrqMinimum{380, 300};
+
+/// The result box's text with line breaks as Qt shows them, and back.
+QString boxText(const std::string& text) {
+  QString t = qs(text);
+  t.replace("\r\n", "\n");
+  t.replace('\r', '\n');
+  return t;
+}
+std::string stateText(const QString& shown) {
+  QString t = shown;
+  t.replace("\n", "\r\n");
+  return t.toStdString();
+}
 
 double twips(double pixels) {
   return pixels * TwipsPerPixel;
@@ -58,7 +78,7 @@ SurfaceWidget::SurfaceWidget(App& app, Desktop& desk, QWidget* parent)
     : QWidget(parent), app_(app), desk_(desk) {
   setObjectName("Pic1");
   setMouseTracking(true);
-  setFocusPolicy(Qt::ClickFocus);
+  setFocusPolicy(Qt::WheelFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -67,6 +87,12 @@ void SurfaceWidget::follow() {
 }
 
 void SurfaceWidget::paintEvent(QPaintEvent*) {
+  QtCanvas& canvas = desk_.canvas();
+  if (canvas.pixelRatio() != devicePixelRatioF()) {
+    // moved to a screen of another density: the picture is drawn again at its density
+    canvas.setPixelRatio(devicePixelRatioF());
+    if (app_.obr.v.ScaleSet != 0 && !app_.busy) Plas(app_);
+  }
   shown_ = desk_.canvas().changes();
   QPainter p(this);
   p.fillRect(rect(), Qt::white);
@@ -78,7 +104,7 @@ void SurfaceWidget::mousePressEvent(QMouseEvent* e) {
   pressAt_ = e->position().toPoint();
   moved_ = false;
   // A visible atom label lies over the surface and takes its own clicks.
-  labelPressed_ = e->button() == Qt::LeftButton ? labelAt(app_, x, y) : 0;
+  labelPressed_ = e->button() == Qt::LeftButton ? pickAt(app_, x, y) : 0;
   if (labelPressed_ != 0) return;
   Pic1_MouseDown(app_, buttonMask(e->button()), modifierMask(e->modifiers()), x, y);
   desk_.sync();
@@ -97,7 +123,7 @@ void SurfaceWidget::mouseReleaseEvent(QMouseEvent* e) {
   if (labelPressed_ != 0) {
     int p = labelPressed_;
     labelPressed_ = 0;
-    if (labelAt(app_, x, y) != p || app_.busy) return;
+    if (pickAt(app_, x, y) != p || app_.busy) return;
     {
       Desktop::Busy busy(app_);  // a label click in delete mode edits the structure
       Za_Click(app_, p);
@@ -107,6 +133,56 @@ void SurfaceWidget::mouseReleaseEvent(QMouseEvent* e) {
   }
   Pic1_MouseUp(app_);
   if (!moved_ && e->button() == Qt::LeftButton) backgroundClick(app_, false);
+  desk_.after();
+}
+
+void SurfaceWidget::wheelEvent(QWheelEvent* e) {
+  double notches = e->angleDelta().y() / WheelNotch;
+  if (notches == 0) return;
+  Pic1_Wheel(app_, notches, twips(e->position().x()), twips(e->position().y()));
+  e->accept();
+  desk_.sync();
+}
+
+void SurfaceWidget::keyPressEvent(QKeyEvent* e) {
+  ViewKey key;
+  switch (e->key()) {
+    case Qt::Key_Left:
+      key = ViewKey::Left;
+      break;
+    case Qt::Key_Right:
+      key = ViewKey::Right;
+      break;
+    case Qt::Key_Up:
+      key = ViewKey::Up;
+      break;
+    case Qt::Key_Down:
+      key = ViewKey::Down;
+      break;
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+      key = ViewKey::Plus;
+      break;
+    case Qt::Key_Minus:
+      key = ViewKey::Minus;
+      break;
+    case Qt::Key_F:
+    case Qt::Key_Home:
+      key = ViewKey::Fit;
+      break;
+    case Qt::Key_B:
+      key = ViewKey::Best;
+      break;
+    case Qt::Key_Escape:
+      key = ViewKey::Escape;
+      break;
+    default:
+      QWidget::keyPressEvent(e);
+      return;
+  }
+  e->accept();
+  // The arrows take the rotation buttons' step: Shift, Ctrl and Alt make it smaller.
+  Pic1_KeyDown(app_, key, modifierMask(e->modifiers() & ~Qt::KeypadModifier));
   desk_.after();
 }
 
@@ -125,16 +201,20 @@ ViewerWindow::ViewerWindow(App& app, Desktop& desk) : app_(app), desk_(desk) {
     });
     obut_[i] = b;
   }
-  wynik_ = new QLineEdit(this);
+  wynik_ = new QPlainTextEdit(this);
   wynik_->setObjectName("wynik");
+  wynik_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  wynik_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  wynik_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  wynik_->setTabChangesFocus(true);
+  wynik_->document()->setDocumentMargin(1);
   wynik_->installEventFilter(this);
-  connect(wynik_, &QLineEdit::textEdited, this, [this](const QString& t) {
-    app_.obr.wynik.text = t.toStdString();
+  wynik_->viewport()->installEventFilter(this);
+  connect(wynik_, &QPlainTextEdit::textChanged, this, [this] {
+    std::string t = stateText(wynik_->toPlainText());
+    if (t == app_.obr.wynik.text) return;  // the text the state gave it
+    app_.obr.wynik.text = t;
     wynik_Change(app_);
-    desk_.after();
-  });
-  connect(wynik_, &QLineEdit::returnPressed, this, [this] {
-    wynik_Enter(app_);
     desk_.after();
   });
   auto button = [this](const char* name, std::function<void()> handler, bool edits) {
@@ -160,6 +240,10 @@ ViewerWindow::ViewerWindow(App& app, Desktop& desk) : app_(app), desk_(desk) {
       "ChaDis", [this] { ChaDis_Click(app_); }, true);
   stary_ = button(
       "stary", [this] { stary_Click(app_); }, true);
+  fit_ = button(
+      "FitBut", [this] { Fit(app_); }, false);
+  best_ = button(
+      "BestBut", [this] { BestView(app_); }, false);
   auto label = [this](const char* name, std::function<void()> handler) {
     auto* l = new ClickLabel(this, [this, handler] {
       handler();
@@ -175,15 +259,15 @@ ViewerWindow::ViewerWindow(App& app, Desktop& desk) : app_(app), desk_(desk) {
   chamo_ = label("chamo", [this] { leaveChange(app_); });
   vimo_ = label("vimo", [this] { vimo_Click(app_); });
   ima1_ = label("Ima1", [this] { Ima1_Click(app_); });
-  ima1_->setToolTip("colours");
   teker_ = new QLineEdit(this);
   teker_->setObjectName("Teker");
   teker_->setReadOnly(true);
   foreIf(teker_, rgb(176, 0, 0), QPalette::Text);
 
+  setMinimumSize(ViewerMinimum);
   resize(1000, 720);
   QSettings settings;
-  restoreGeometry(settings.value(ViewerGeometryKey).toByteArray());
+  restored_ = restoreGeometry(settings.value(ViewerGeometryKey).toByteArray());
   placeControls();
 }
 
@@ -194,23 +278,28 @@ void ViewerWindow::placeControls() {
   int h = std::max(1, int(std::lround(sh / TwipsPerPixel)));
   surface_->setGeometry(ColumnWidth, 0, w, h);
 
+  std::vector<QPushButton*> column(obut_.begin(), obut_.end());
+  column.push_back(fit_);
+  column.push_back(best_);
   int visibleButtons = 0;
-  for (auto* b : obut_) visibleButtons += b->isHidden() ? 0 : 1;
+  for (auto* b : column) visibleButtons += b->isHidden() ? 0 : 1;
   int bh = std::clamp(height() / std::max(1, visibleButtons), 18, 30);
   int y = 2;
-  for (auto* b : obut_) {
+  for (auto* b : column) {
     if (b->isHidden()) continue;
     b->setGeometry(2, y, ColumnWidth - 6, bh - 2);
     y += bh;
   }
 
-  int x = ColumnWidth, row = h + 3, rh = RowHeight - 6;
+  // the row below: the result box as high as the row, the rest at its top
+  int x = ColumnWidth, row = h + 3, rh = ButtonHeight;
+  wynik_->setGeometry(x, row, 260, std::max(rh, height() - row - 3));
+  x += 264;
   auto place = [&](QWidget* wgt, int width) {
     if (wgt->isHidden()) return;
     wgt->setGeometry(x, row, width, rh);
     x += width + 4;
   };
-  place(wynik_, 260);
   place(clear_, 70);
   place(delAto_, 100);
   place(chaDis_, 120);
@@ -223,7 +312,10 @@ void ViewerWindow::placeControls() {
   place(teker_, std::max(60, width() - x - 4));
 
   QtCanvas& canvas = desk_.canvas();
-  if (canvas.image().width() != w || canvas.image().height() != h) {
+  double ratio = surface_->devicePixelRatioF();
+  if (canvas.scaleWidth() != twips(w) || canvas.scaleHeight() != twips(h) ||
+      canvas.pixelRatio() != ratio) {
+    canvas.setPixelRatio(ratio);  // drawn at the screen's density, sharp when scaled
     canvas.resize(w, h);
     Form_Resize(app_);
     surface_->update();
@@ -244,8 +336,12 @@ void ViewerWindow::sync() {
     }
     enableIf(obut_[i], c.enabled);
     backIf(obut_[i], c.backColour);
+    if (obut_[i]->toolTip() != qs(c.toolTip)) obut_[i]->setToolTip(qs(c.toolTip));
   }
-  lineIf(wynik_, o.wynik.text);
+  if (QString t = boxText(o.wynik.text); wynik_->toPlainText() != t) {
+    QSignalBlocker block(wynik_);
+    wynik_->setPlainText(t);
+  }
   QFont wf = wynik_->font();
   if (std::fabs(wf.pointSizeF() - o.wynik.fontSize) > 0.01) {
     wf.setPointSizeF(o.wynik.fontSize);
@@ -258,7 +354,8 @@ void ViewerWindow::sync() {
   };
   for (auto [w, c] : {Pair{clear_, &o.Clear}, Pair{delAto_, &o.DelAto}, Pair{chaDis_, &o.ChaDis},
                       Pair{stary_, &o.stary}, Pair{gemo_, &o.gemo}, Pair{delmo_, &o.delmo},
-                      Pair{chamo_, &o.chamo}, Pair{vimo_, &o.vimo}, Pair{teker_, &o.Teker}}) {
+                      Pair{chamo_, &o.chamo}, Pair{vimo_, &o.vimo}, Pair{teker_, &o.Teker},
+                      Pair{fit_, &o.FitBut}, Pair{best_, &o.BestBut}}) {
     if (auto* b = qobject_cast<QPushButton*>(w)) textIf(b, c->text);
     if (auto* l = qobject_cast<QLabel*>(w)) textIf(l, c->text);
     if (auto* e = qobject_cast<QLineEdit*>(w)) lineIf(e, c->text);
@@ -273,7 +370,9 @@ void ViewerWindow::sync() {
     ima1_->setVisible(ima);
     layoutChanged = true;
   }
-  backIf(ima1_, o.Ima1[o.Ima1[1].visible ? 1 : 0].backColour, QPalette::Window);
+  const Control& square = o.Ima1[o.Ima1[1].visible ? 1 : 0];
+  backIf(ima1_, square.backColour, QPalette::Window);
+  if (ima1_->toolTip() != qs(square.toolTip)) ima1_->setToolTip(qs(square.toolTip));
   if (layoutChanged) placeControls();
 
   if (o.visible) {
@@ -294,6 +393,18 @@ void ViewerWindow::sync() {
     }
   } else if (!isHidden()) {
     hide();
+  }
+  if (o.picFocus) {
+    // the pointer passed over the picture: its keys work without a click (not while typing)
+    o.picFocus = false;
+    if (isActiveWindow() && !wynik_->hasFocus()) surface_->setFocus(Qt::MouseFocusReason);
+  }
+  if (o.visible && raised_ != o.raise) {
+    // a command showed the viewer: it comes to the front, also from behind other windows
+    raised_ = o.raise;
+    if (isMinimized()) showNormal();
+    raise();
+    activateWindow();
   }
   surface_->follow();
 }
@@ -338,10 +449,18 @@ void ViewerWindow::mouseReleaseEvent(QMouseEvent* e) {
 
 bool ViewerWindow::eventFilter(QObject* watched, QEvent* e) {
   auto type = e->type();
-  if (watched == wynik_ && type == QEvent::MouseButtonDblClick) {
+  if (watched == wynik_->viewport() && type == QEvent::MouseButtonDblClick) {
     wynik_DblClick(app_);
     desk_.after();
     return true;
+  }
+  if (watched == wynik_ && type == QEvent::KeyPress) {
+    int key = static_cast<QKeyEvent*>(e)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      wynik_Enter(app_);
+      desk_.after();
+      return true;  // the box takes no line break from the keyboard
+    }
   }
   for (std::size_t i = 0; i < obut_.size(); ++i) {
     if (watched != obut_[i]) continue;
@@ -370,6 +489,7 @@ FrqWindow::FrqWindow(App& app, Desktop& desk) : app_(app), desk_(desk) {
   setObjectName("kelFrq");
   auto* layout = new QVBoxLayout(this);
   heading_ = new QLabel(this);
+  heading_->setObjectName("heading");
   QFont fixed("Monospace");
   fixed.setStyleHint(QFont::TypeWriter);
   comb_ = new QListWidget(this);
@@ -407,8 +527,19 @@ FrqWindow::FrqWindow(App& app, Desktop& desk) : app_(app), desk_(desk) {
   };
   hss_ = slider("HSS", HSS_Change);
   hsa_ = slider("HSA", HSA_Change);
-  hssValue_ = new QLabel(this);
-  hsaValue_ = new QLabel(this);
+  auto spin = [this](const char* name, void (*handler)(Viewer&, int) noexcept) {
+    auto* b = new QDoubleSpinBox(this);
+    b->setObjectName(name);
+    b->setDecimals(3);
+    b->setKeyboardTracking(false);  // a typed value counts once it is complete
+    connect(b, &QDoubleSpinBox::valueChanged, this, [this, handler](double v) {
+      handler(app_, int(std::lround(v * 1000)));
+      desk_.sync();
+    });
+    return b;
+  };
+  hssValue_ = spin("HSSvalue", HSS_Change);
+  hsaValue_ = spin("HSAvalue", HSA_Change);
   las_ = new ClickLabel(this, [this] {
     Las_Click(app_);
     desk_.sync();
@@ -432,7 +563,8 @@ FrqWindow::FrqWindow(App& app, Desktop& desk) : app_(app), desk_(desk) {
   teker_->setObjectName("Teker");
   teker_->setReadOnly(true);
   layout->addWidget(teker_);
-  resize(360, 480);
+  setMinimumSize(FrqMinimum);
+  resize(420, 480);
 }
 
 void FrqWindow::sync() {
@@ -459,7 +591,10 @@ void FrqWindow::sync() {
     bar->setSingleStep(state->smallChange);
     bar->setPageStep(state->largeChange);
     if (bar->value() != state->value) bar->setValue(state->value);
-    value->setText(QString::number(state->value / 1000.0, 'f', 3));
+    QSignalBlocker blockValue(value);
+    value->setRange(state->min / 1000.0, state->max / 1000.0);
+    value->setSingleStep(state->smallChange / 1000.0);
+    if (std::lround(value->value() * 1000) != state->value) value->setValue(state->value / 1000.0);
   }
   textIf(las_, f.Las.text);
   textIf(laa_, f.Laa.text);
@@ -467,6 +602,11 @@ void FrqWindow::sync() {
   showIf(teker_, f.Teker.visible);
   if (f.visible && isHidden()) show();
   if (!f.visible && !isHidden()) hide();
+  if (f.visible && raised_ != f.raise) {
+    raised_ = f.raise;
+    raise();
+    activateWindow();
+  }
 }
 
 void FrqWindow::closeEvent(QCloseEvent* e) {

@@ -38,8 +38,25 @@ inline void textIf(QLineEdit* w, const std::string& text) {
   QString t = qs(text);
   if (w->text() != t) w->setText(t);
 }
-inline void textIf(QAbstractButton* w, const std::string& text) {
+/// A caption for Qt: "&" before a letter or digit marks the mnemonic; any other "&" is shown
+/// as written ("EXIT & Change d.").
+inline QString caption(const std::string& text) {
   QString t = qs(text);
+  QString out;
+  for (qsizetype i = 0; i < t.size(); ++i) {
+    out += t[i];
+    if (t[i] != '&') continue;
+    bool mnemonic = i + 1 < t.size() && t[i + 1].isLetterOrNumber();
+    bool escaped = i + 1 < t.size() && t[i + 1] == '&';
+    if (escaped)
+      out += t[++i];
+    else if (!mnemonic)
+      out += '&';
+  }
+  return out;
+}
+inline void textIf(QAbstractButton* w, const std::string& text) {
+  QString t = caption(text);
   if (w->text() != t) w->setText(t);
 }
 inline void textIf(QLabel* w, const std::string& text) {

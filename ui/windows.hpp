@@ -16,6 +16,7 @@
 #include <string>
 
 class QCheckBox;
+class QDoubleSpinBox;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
@@ -62,6 +63,8 @@ class MainWindow : public QMainWindow {
  public:
   MainWindow(App& app, Desktop& desk);
   void sync();
+  /// The size and place of the last run were found and taken.
+  bool restored() const { return restored_; }
 
  protected:
   void dragEnterEvent(QDragEnterEvent* e) override;
@@ -88,6 +91,7 @@ class MainWindow : public QMainWindow {
   std::array<QCheckBox*, 6> che1_{};
   QPushButton *addCon_, *addNie_;
   QWidget* placement_;
+  bool restored_ = false;
 };
 
 /// The viewer's drawing surface Pic1: shows the retained picture, reports mouse events.
@@ -102,11 +106,13 @@ class SurfaceWidget : public QWidget {
   void mousePressEvent(QMouseEvent* e) override;
   void mouseMoveEvent(QMouseEvent* e) override;
   void mouseReleaseEvent(QMouseEvent* e) override;
+  void wheelEvent(QWheelEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
 
  private:
   App& app_;
   Desktop& desk_;
-  int labelPressed_ = 0;  ///< draw position of the label pressed; 0 the surface
+  int labelPressed_ = 0;  ///< draw position of the label or ball pressed; 0 the surface
   QPoint pressAt_;
   bool moved_ = false;
   unsigned long long shown_ = ~0ull;  ///< the picture's change count when last painted
@@ -120,6 +126,8 @@ class ViewerWindow : public QWidget {
   SurfaceWidget* surface() const { return surface_; }
   /// Remembers the window's size and position for the next start.
   void saveSettings();
+  /// The size and place of the last run were found and taken.
+  bool restored() const { return restored_; }
 
  protected:
   void resizeEvent(QResizeEvent*) override;
@@ -134,10 +142,13 @@ class ViewerWindow : public QWidget {
   Desktop& desk_;
   SurfaceWidget* surface_;
   std::array<QPushButton*, 18> obut_{};
-  QLineEdit *wynik_, *teker_;
-  QPushButton *clear_, *delAto_, *chaDis_, *stary_;
+  QPlainTextEdit* wynik_;  ///< results of up to three lines; typing a number sizes balls
+  QLineEdit* teker_;
+  QPushButton *clear_, *delAto_, *chaDis_, *stary_, *fit_, *best_;
   ClickLabel *gemo_, *delmo_, *chamo_, *vimo_, *ima1_;
   bool shown_ = false;
+  bool restored_ = false;
+  unsigned raised_ = 0;  ///< the form's raise count last followed
 };
 
 /// The frequency list kelFrq.
@@ -155,9 +166,10 @@ class FrqWindow : public QWidget {
   QLabel* heading_;
   QListWidget* comb_;
   QScrollBar *hss_, *hsa_;
-  QLabel *hssValue_, *hsaValue_;
+  QDoubleSpinBox *hssValue_, *hsaValue_;  ///< the sliders' values, typed or shown
   ClickLabel *las_, *laa_;
   QLineEdit* teker_;
+  unsigned raised_ = 0;  ///< the form's raise count last followed
 };
 
 /// The change-distance dialog Odleg (not modal: the viewer stays usable).

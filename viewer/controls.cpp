@@ -17,6 +17,9 @@ constexpr std::array<std::string_view, 3> AxisTexts = {"XY", "YZ", "ZX"};
 constexpr Colour ButtonGrey = 0xD0D0D0;
 constexpr Colour ButtonLight = 0xE0E0E0;
 
+constexpr double ButtonColumn = 1460;  // surface units left of the surface for the buttons
+constexpr double RowBelow = 1050;      // below it: the three-line result box and its row
+
 constexpr int Shift = 1;
 constexpr int LeftButton = 1, RightButton = 2, MiddleButton = 4;
 
@@ -38,6 +41,7 @@ void toggleVibrations(Viewer& vw) {
   if (o.v.VibOn != 0) {
     bool loaded = vw.frq.visible;
     vw.frq.visible = true;
+    ++vw.frq.raise;
     if (loaded)
       ComIni(vw);
     else
@@ -251,14 +255,18 @@ void Pic1_MouseMove(Viewer& vw, int button, int shift, double x, double y) noexc
 }
 
 void surfaceSizeFor(double windowWidth, double windowHeight, double& width, double& height) {
-  width = std::max(0.0, windowWidth - 1460);
-  height = std::max(0.0, windowHeight - 500);
+  width = std::max(0.0, windowWidth - ButtonColumn);
+  height = std::max(0.0, windowHeight - RowBelow);
 }
 
 void Form_Resize(Viewer& vw) noexcept {
   vguard(vw, "Form_Resize", [&] {
     auto& o = vw.obr;
     if (o.minimised) return;
+    if (o.v.Fitted && o.v.ScaleSet != 0) {
+      Fit(vw);  // a fitted picture stays fitted to the new size
+      return;
+    }
     o.v.Cx = o.Pic1->scaleWidth() / 2;
     o.v.Cy = o.Pic1->scaleHeight() / 2;
     // The centre moved: project again, or the old draw positions would be painted off-centre.

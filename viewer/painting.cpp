@@ -21,6 +21,8 @@ constexpr std::string_view IntPattern = "########0";
 constexpr Colour White = 16777215;
 constexpr int LastColoured = 85;  // elements above keep black
 constexpr int ColourChannel = 7;
+constexpr int SelectionRings = 2;          // the selection mark: rings outside the ball
+constexpr double SelectionRingGap = 45.0;  // surface units between the ball and each ring
 
 Colour pack(const Tab<i16, 90, 3>& t, int z) {
   return rgb(t(z, 1), t(z, 2), t(z, 3));
@@ -335,13 +337,11 @@ void cr_fil(Viewer& vw, double x, double y, int p) noexcept {
   vguard(vw, "cr_fil", [&] {
     auto& v = vw.obr.v;
     Surface& s = *vw.obr.Pic1;
-    s.setFillStyle(FillStyle::DiagonalCross);
-    s.setFillColour(v.LabCol(p));
-    s.setLineWidth(1);
-    for (int t = -20; t <= 20; t += 5) {
-      s.circle(x + t, y, v.BallRad(p), v.LabCol(p));
-      s.circle(x, y + t, v.BallRad(p), v.LabCol(p));
-    }
+    // Rings around the ball, so that the atom's number inside it stays readable.
+    s.setFillStyle(FillStyle::None);
+    s.setLineWidth(2);
+    for (int k = 1; k <= SelectionRings; ++k)
+      s.circle(x, y, v.BallRad(p) + k * SelectionRingGap, v.LabCol(p));
   });
 }
 

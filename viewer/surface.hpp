@@ -13,7 +13,8 @@ namespace kel {
 /// Twips per pixel of the surface.
 constexpr double TwipsPerPixel = 15.0;
 
-enum class FillStyle { Solid, DiagonalCross };
+/// How a circle is filled: solid, hatched, or not at all (the outline only).
+enum class FillStyle { Solid, DiagonalCross, None };
 
 /// The viewer's drawing surface: a retained picture drawn with these operations only.
 class Surface {

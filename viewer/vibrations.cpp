@@ -14,19 +14,58 @@ namespace kel {
 namespace {
 
 constexpr std::string_view StopClose = texts::StopClose;
-constexpr std::string_view IrText = "   IR=";
-constexpr std::string_view RamanText = "   RA=";
 constexpr std::string_view ListPattern = "########0.00";
+constexpr std::string_view ImaginaryMark = "i";
+/// The list's columns: mode number, frequency (an imaginary one marked), IR, Raman, symmetry.
+constexpr int NumberWidth = 4, FrequencyWidth = 11, IntensityWidth = 10;
+constexpr std::string_view NumberTitle = "Mode", FrequencyTitle = "Frequency ", IrTitle = "IR",
+                           RamanTitle = "Raman", SymmetryTitle = "Sym";
 constexpr std::string_view StopCaption = "Stop vibration";
 constexpr std::string_view VibrationsCaption = texts::VibrationsCaption;
 constexpr int DefaultSlider = 3000;
 constexpr int LastPhase = 6;
+constexpr double LongestPause = 1.0;  // seconds between frames at the slowest speed
 
-/// A list column: two decimals, at least 7 characters wide.
-std::string column(double x) {
-  std::string s = formatPattern(x, ListPattern);
-  if (s.size() < 7) s.insert(0, 7 - s.size(), ' ');
+std::string rightAligned(std::string s, int width) {
+  if (int(s.size()) < width) s.insert(0, std::size_t(width) - s.size(), ' ');
   return s;
+}
+
+/// The heading over the list's columns.
+std::string listHeading() {
+  return rightAligned(std::string(NumberTitle), NumberWidth) +
+         rightAligned(std::string(FrequencyTitle), FrequencyWidth) +
+         rightAligned(std::string(IrTitle), IntensityWidth) +
+         rightAligned(std::string(RamanTitle), IntensityWidth) + "  " + std::string(SymmetryTitle);
+}
+
+/// One row of the list: the columns of the heading, aligned in a fixed-width font.
+std::string listRow(const ModKel& m, int i, bool raman) {
+  double f = m.Frq(i);
+  std::string freq = formatPattern(std::fabs(f), ListPattern) +
+                     std::string(f < 0 ? ImaginaryMark : std::string_view(" "));
+  std::string row =
+      rightAligned(std::to_string(i), NumberWidth) + rightAligned(freq, FrequencyWidth) +
+      rightAligned(formatPattern(m.IrInt(i), ListPattern), IntensityWidth) +
+      rightAligned(raman ? formatPattern(m.RaInt(i), ListPattern) : "", IntensityWidth);
+  row += "  " + m.FrqSym(i);
+  while (!row.empty() && row.back() == ' ') row.pop_back();
+  return row;
+}
+
+/// The pause after a frame: 0.1 / (speed + 0.001) seconds, at most LongestPause. The speed
+/// is read again at every yield, so that a new speed acts at once; a stopped or changed
+/// animation ends the pause.
+void framePause(Viewer& vw) {
+  double start = vw.work.clock->timer();
+  int mode = vw.m.VibMode;
+  for (;;) {
+    vw.yield();
+    if (vw.obr.v.VibOn == 0 || vw.m.VibMode != mode) return;
+    double pause = std::min(LongestPause, std::fabs(0.1 / (vw.m.VibSpd + 0.001)));
+    double now = vw.work.clock->timer();
+    if (now - start > pause || now < start) return;  // a clock that went back passed midnight
+  }
 }
 
 int sliderValue(const ScrollBar& s, double x) {
@@ -47,12 +86,9 @@ void ComIni(Viewer& vw) noexcept {
     f.Comb.items.clear();
     f.visible = true;
     f.Comb.items.emplace_back(StopClose);
+    f.heading = listHeading();
     bool raman = m.RaInt(0) > 0;
-    for (int i = 1; i <= m.NFrq; ++i) {
-      std::string line = column(m.Frq(i)) + std::string(IrText) + column(m.IrInt(i));
-      if (raman) line += std::string(RamanText) + column(m.RaInt(i));
-      f.Comb.items.push_back(std::move(line));
-    }
+    for (int i = 1; i <= m.NFrq; ++i) f.Comb.items.push_back(listRow(m, i, raman));
   });
 }
 
@@ -156,7 +192,7 @@ void Faza(Viewer& vw, int phase, int step) noexcept {
       }
       vibPhase(vw, phase);
       Uklad(vw, 1);
-      Wait(vw, std::fabs(0.1 / (vw.m.VibSpd + 0.001)));
+      framePause(vw);
     } while (v.VibOn != 0 && vw.m.VibMode > 0);
   });
 }

@@ -119,6 +119,10 @@ void Start(Viewer& vw) noexcept {
     for (int i = 1; i <= MaxAt; ++i)
       for (int c = 0; c <= 3; ++c) m.XyzV(i, c) = m.Xyz(i, c);
     for (int i = v.NView + 1; i <= MaxAt; ++i) m.XyzV(i, 0) = -1;
+    // A read that gave no atom leaves the one draw position empty: no ball from old rows.
+    if (m.NAt == 0) m.XyzV(1, 0) = -1;
+    centreOnBox(vw);
+    v.Fitted = true;
     // 10. first frame; 11. colour file (seen at the next projection)
     Uklad(vw, 0);
     readColours(vw);
@@ -138,6 +142,8 @@ void UkObr(Viewer& vw, int k) noexcept {
     }
     v.Cx = vw.obr.Pic1->scaleWidth() / 2;
     v.Cy = vw.obr.Pic1->scaleHeight() / 2;
+    centreOnBox(vw);
+    v.Fitted = true;
     buildModeVec(vw);
     UkSkal(vw, k);
     v.ScaleSet = 0;
@@ -227,6 +233,7 @@ void Patyki(Viewer& vw, double a) noexcept {
   vguard(vw, "Patyki", [&] {
     auto& v = vw.obr.v;
     v.Scale += 5 * a;
+    v.Fitted = false;
     if (v.Scale > v.ZoomRef) v.ZoomRef = v.FitScale = v.Scale;
     if (v.Scale < 100) v.Scale = 100;
     if (v.Scale > 20000) v.Scale = 20000;
@@ -247,6 +254,8 @@ void Obr(Viewer& vw, int k1, int k2, double ai) noexcept {
       w = nw;
     };
     for (int r = 1; r <= 3; ++r) turn(v.Orient(r, k1), v.Orient(r, k2));
+    turn(v.Mid.at(std::size_t(k1)),
+         v.Mid.at(std::size_t(k2)));  // the picture turns about its middle
     for (int i = 1; i <= v.NView; ++i) {
       turn(m.XyzV(i, k1), m.XyzV(i, k2));
       double u = v.VibDisp(i, k1), w = v.VibDisp(i, k2);
@@ -282,8 +291,8 @@ void Plas(Viewer& vw) noexcept {
       auto& lab = o.Za[std::size_t(p)];
       lab.fontSize = labelFont(v.BallRad(p));
       lab.bold = true;
-      v.DrawX(p) = (double(v.VibDisp(i, 1)) + m.XyzV(i, 1)) * v.Scale + v.Cx;
-      v.DrawY(p) = (double(v.VibDisp(i, 2)) + m.XyzV(i, 2)) * v.Scale + v.Cy;
+      v.DrawX(p) = (double(v.VibDisp(i, 1)) + m.XyzV(i, 1) - v.Mid[1]) * v.Scale + v.Cx;
+      v.DrawY(p) = (double(v.VibDisp(i, 2)) + m.XyzV(i, 2) - v.Mid[2]) * v.Scale + v.Cy;
       v.DrawZ(p) = (double(v.VibDisp(i, 3)) + m.XyzV(i, 3)) * v.Scale;
     }
     for (int p = 1; p <= n; ++p) v.DrawNb(p) = m.NBond(v.DrawAtom(p));

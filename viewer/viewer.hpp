@@ -24,6 +24,20 @@ void Uklad(Viewer& vw, int flag) noexcept;
 void Patyki(Viewer& vw, double a) noexcept;
 /// Rotation by ai steps of 10 degrees in the plane of working axes k1, k2.
 void Obr(Viewer& vw, int k1, int k2, double ai) noexcept;
+/// Mid becomes the middle of the box of the atoms shown, in working coordinates.
+void centreOnBox(Viewer& vw) noexcept;
+/// The whole molecule, as it is turned now, fitted to the surface and centred; then Plas.
+void Fit(Viewer& vw) noexcept;
+/// Scale times factor (within 100..20000), the surface point (x, y) kept in place; then Plas.
+void zoomAbout(Viewer& vw, double factor, double x, double y) noexcept;
+/// Turns the molecule onto its principal axes: largest extent along screen x, smallest along
+/// the depth; then Fit.
+void BestView(Viewer& vw) noexcept;
+/// The draw position whose ball holds (x, y), the nearest ball first; 0 when none.
+int ballAt(const Viewer& vw, double x, double y);
+/// What a click at (x, y) picks where the labels take clicks: the label box first, then the
+/// ball; 0 when none or when the labels take no clicks.
+int pickAt(const Viewer& vw, double x, double y);
 /// Projects the working coordinates to draw positions and paints.
 void Plas(Viewer& vw) noexcept;
 
@@ -66,11 +80,21 @@ void backgroundClick(Viewer& vw, bool form) noexcept;
 void Pic1_MouseDown(Viewer& vw, int button, int shift, double x, double y) noexcept;
 void Pic1_MouseUp(Viewer& vw) noexcept;
 void Pic1_MouseMove(Viewer& vw, int button, int shift, double x, double y) noexcept;
-/// The surface size for a viewer window of that size (surface units): 1460 narrower, 500 lower.
+/// The surface size for a viewer window of that size (surface units): 1460 narrower, 1050 lower
+/// (the row below holds the three-line result box).
 void surfaceSizeFor(double windowWidth, double windowHeight, double& width, double& height);
 /// The window was resized and the surface given its new size: centre and repaint (nothing
 /// while the window is minimised).
 void Form_Resize(Viewer& vw) noexcept;
+/// The keys of the surface, as the windowing layer reports them.
+enum class ViewKey { Left, Right, Up, Down, Plus, Minus, Fit, Best, Escape };
+/// A key on the surface (modifier mask s): arrows turn by the rotation buttons' step (Shift,
+/// Ctrl, Alt make it smaller as on the buttons), + and - zoom about the middle, F or Home
+/// fits, B shows the best view, Escape stops the animation or leaves the mode.
+void Pic1_KeyDown(Viewer& vw, ViewKey key, int shift) noexcept;
+/// Mouse wheel over (x, y): each notch zooms by one step of about 10 %, the point under the
+/// pointer stays where it is (notches > 0 enlarge).
+void Pic1_Wheel(Viewer& vw, double notches, double x, double y) noexcept;
 /// Throttle of large moves.
 void MyWai(Viewer& vw, double& t, double f, double a, double b) noexcept;
 /// Waits more than x seconds, yielding (x = 0: until the clock has advanced).

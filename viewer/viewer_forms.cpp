@@ -27,6 +27,22 @@ constexpr std::array<std::string_view, 18> ObutCaptions = {"&Bitmapa",
                                                            "EXIT & Change d.",
                                                            "EXIT  &Delete"};
 constexpr Colour ExitColour = 0xE0E0E0;
+/// What the six rotation buttons 9..14 turn about, and which way.
+constexpr std::array<std::string_view, 6> RotationTips = {
+    "Turn in the screen plane (about the depth axis), clockwise",
+    "Turn in the screen plane (about the depth axis), anticlockwise",
+    "Turn about the horizontal screen axis, the top away",
+    "Turn about the horizontal screen axis, the top nearer",
+    "Turn about the vertical screen axis, the right side away",
+    "Turn about the vertical screen axis, the right side nearer"};
+constexpr std::string_view RotationStepTip = " (10 degrees; Shift 5, Ctrl 2.5, Alt 0.625)";
+constexpr std::string_view ColourTip =
+    "Colour file: show its name; write the element colours to it when it is missing or empty";
+constexpr std::string_view FitCaption = "Fit";
+constexpr std::string_view FitTip = "Fit the whole molecule to the picture (F or Home)";
+constexpr std::string_view BestCaption = "Best view";
+constexpr std::string_view BestTip =
+    "Largest extent across, smallest in depth: planar molecules face on (B)";
 constexpr std::string_view ClearCaption = "&Clear";
 constexpr std::string_view ClearTip = "Clear selected atoms and text box";
 constexpr std::string_view DelAtoCaption = "Delete &Atom";
@@ -59,7 +75,15 @@ FrmObr::FrmObr() {
     obut[i].visible = false;
     obut[i].backColour = ExitColour;
   }
-  for (int i = 9; i <= 14; ++i) obut[i].backColour = ExitColour;
+  for (int i = 9; i <= 14; ++i) {
+    obut[i].backColour = ExitColour;
+    obut[i].toolTip = std::string(RotationTips[std::size_t(i - 9)]) + std::string(RotationStepTip);
+  }
+  for (auto& im : Ima1) im.toolTip = std::string(ColourTip);
+  FitBut.text = std::string(FitCaption);
+  FitBut.toolTip = std::string(FitTip);
+  BestBut.text = std::string(BestCaption);
+  BestBut.toolTip = std::string(BestTip);
   obut[5].enabled = false;
   wynik.text = std::string(WynikText);
   wynik.toolTip = std::string(WynikTip);

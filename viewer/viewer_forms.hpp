@@ -57,6 +57,11 @@ struct ViewState {
   double Scale = 1000, FitScale = 1000, ZoomRef = 1000;
   i16 ScaleSet = 0;
   double Cx = 0, Cy = 0;
+  /// The point of the working coordinates drawn at (Cx, Cy): the middle of the atoms' box,
+  /// turned with them (index 1..3).
+  std::array<double, 4> Mid{};
+  /// The picture was fitted to the surface and not zoomed since: a resize fits it again.
+  bool Fitted = false;
   i16 LabelMode = 0;
   std::int32_t HMode = 0;
   i16 LabelsOn = 0;
@@ -91,6 +96,7 @@ struct FrmObr {
   std::array<Control, 18> obut;
   Control wynik;  ///< results and messages; typing a number sizes balls
   Control Clear, DelAto, ChaDis, stary;
+  Control FitBut, BestBut;           ///< "Fit" and "Best view" (keys F or Home, B)
   Control gemo, delmo, chamo, vimo;  ///< mode labels
   Control Teker;                     ///< run-time error reports of the viewer
   std::array<Control, 2> Ima1;       ///< the colour-file image pair
@@ -98,6 +104,7 @@ struct FrmObr {
   bool picVisible = true;
   bool picFocus = false;  ///< the surface holds the keyboard focus
   int focusButton = -1;   ///< obut index holding the focus (-1 none)
+  unsigned raise = 0;     ///< counts the commands that asked to bring the window to the front
 
   // --- platform: the picture, the clipboard and the printer (set by the windowing layer)
   NullSurface defaultSurface;
@@ -111,11 +118,12 @@ struct FrmObr {
 struct KelFrq {
   bool visible = false;
   std::string caption = "gaussian vibrations";
-  std::string heading = "Frequencies  IR  Raman";
+  std::string heading;  ///< over the list's columns, set with the list
   ListBox Comb;
   Control Teker;
   ScrollBar HSS, HSA;  ///< speed and amplitude in thousandths
   Control Las, Laa;    ///< "default speed", "default amplitude"
+  unsigned raise = 0;  ///< counts the commands that asked to bring the window to the front
 
   KelFrq();
 };

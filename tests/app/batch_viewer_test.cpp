@@ -108,5 +108,18 @@ TEST(BatchViewerEmpty, NothingToView) {
   EXPECT_NE(err.str().find("no structure to view"), std::string::npos);
 }
 
+TEST_F(BatchViewer, FitAndBestView) {
+  BatchOptions parsed;
+  EXPECT_TRUE(parseBatch({"--batch", "x.log", "--fit", "--view", "best"}, parsed));
+  EXPECT_FALSE(parseBatch({"--batch", "x.log", "--view", "side"}, parsed));
+  ASSERT_TRUE(run("--zoom", "300"));
+  EXPECT_FALSE(app->obr.v.Fitted);
+  ASSERT_TRUE(run("--fit"));
+  EXPECT_TRUE(app->obr.v.Fitted);
+  ASSERT_TRUE(run("--view", "best"));
+  EXPECT_NE(app->obr.v.Orient(1, 1), 1.0);  // turned off the model's axes
+}
+
 }  // namespace
+
 }  // namespace kel::testing

@@ -13,8 +13,10 @@
 
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDoubleSpinBox>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
@@ -22,6 +24,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -76,6 +80,10 @@ void drag(QWidget* w, QPoint from, QPoint to, Qt::MouseButton button,
   send(QEvent::MouseButtonPress, from, button);
   for (int k = 1; k <= 4; ++k) send(QEvent::MouseMove, from + (to - from) * k / 4, button);
   send(QEvent::MouseButtonRelease, to, Qt::NoButton);
+}
+
+double twipsOf(double pixels) {
+  return pixels * TwipsPerPixel;
 }
 
 /// The angle in degrees of the rotation that takes orientation a to b.
@@ -179,8 +187,8 @@ TEST_F(Desktop, GeometryModeClicksOnTwoLabelsShowTheDistance) {
   };
   QTest::mouseClick(surface(), Qt::LeftButton, {}, centre(1));
   QTest::mouseClick(surface(), Qt::LeftButton, {}, centre(2));
-  auto* wynik = child<QLineEdit>(viewer(), "wynik");
-  EXPECT_TRUE(wynik->text().contains("D= ")) << wynik->text().toStdString();
+  auto* wynik = child<QPlainTextEdit>(viewer(), "wynik");
+  EXPECT_TRUE(wynik->toPlainText().contains("D= ")) << wynik->toPlainText().toStdString();
   EXPECT_NE(app->obr.wynik.text.find("D= 0.95"), std::string::npos) << app->obr.wynik.text;
 }
 
@@ -225,6 +233,121 @@ TEST_F(Desktop, FrequencyListStartsAndStopsTheAnimation) {
   EXPECT_EQ(app->obr.v.VibOn, 0);
   EXPECT_EQ(app->m.VibMode, 0);
   EXPECT_FALSE(frq.isVisible());
+}
+
+TEST_F(Desktop, WheelKeysAndFitOnTheSurface) {
+  showWater();
+  auto& v = app->obr.v;
+  QPointF at(300, 200);
+  double mx = (twipsOf(at.x()) - v.Cx) / v.Scale, scale = v.Scale;
+  QWheelEvent wheel(at, surface()->mapToGlobal(at), {}, {0, 120}, Qt::NoButton, {},
+                    Qt::NoScrollPhase, false);
+  QApplication::sendEvent(surface(), &wheel);
+  EXPECT_NEAR(v.Scale, scale * 1.1, 1e-9);  // one notch, the point under the pointer kept
+  EXPECT_NEAR((twipsOf(at.x()) - v.Cx) / v.Scale, mx, 1e-12);
+  auto before = v.Orient;
+  QTest::keyClick(surface(), Qt::Key_Right, Qt::ShiftModifier);
+  EXPECT_NEAR(turnBetween(before, v.Orient), 5.0, 1e-6);
+  QTest::keyClick(surface(), Qt::Key_Home);
+  EXPECT_TRUE(v.Fitted);
+  QTest::keyClick(surface(), Qt::Key_Minus);
+  EXPECT_FALSE(v.Fitted);
+  QTest::mouseClick(child<QPushButton>(viewer(), "FitBut"), Qt::LeftButton);
+  EXPECT_TRUE(v.Fitted);
+  QTest::keyClick(surface(), Qt::Key_B);  // water is planar: face on again, no depth
+  for (int i = 1; i <= 3; ++i) EXPECT_NEAR(app->m.XyzV(i, 3), app->m.XyzV(1, 3), 1e-9);
+}
+
+TEST_F(Desktop, ClickInsideABallPicksItAndTheResultBoxShowsBothLines) {
+  desk->canvas().setPixelRatio(1.5);  // a high-density screen: picking stays in pixels
+  showWater();
+  QTest::mouseClick(obut(4), Qt::LeftButton);
+  auto& v = app->obr.v;
+  auto inBall = [&](int atom) {  // inside the ball, beside its label box
+    int p = v.DrawPos(atom);
+    double x = v.DrawX(p) + 0.85 * v.BallRad(p), y = v.DrawY(p);
+    EXPECT_EQ(labelAt(*app, x, y), 0);
+    return QPoint(int(x / TwipsPerPixel), int(y / TwipsPerPixel));
+  };
+  QTest::mouseClick(surface(), Qt::LeftButton, {}, inBall(1));
+  QTest::mouseClick(surface(), Qt::LeftButton, {}, inBall(3));
+  EXPECT_EQ(v.Sel[0], 1);
+  EXPECT_EQ(v.Sel[1], 3);
+  auto* box = child<QPlainTextEdit>(viewer(), "wynik");
+  EXPECT_EQ(box->document()->blockCount(), 2) << box->toPlainText().toStdString();
+  EXPECT_GE(box->height(), 3 * QFontMetrics(box->font()).lineSpacing());
+  EXPECT_EQ(obut(16)->text(), "EXIT && Change d.");  // shows its "&"
+  for (int i = 9; i <= 14; ++i) EXPECT_FALSE(obut(i)->toolTip().isEmpty()) << i;
+}
+
+TEST_F(Desktop, TypedSpeedAndDefaultSpeedEndALongWait) {
+  buildModel(*app, {{6, 0, 0, 0}, {8, 1.2, 0, 0}}, {{1, 2}});
+  app->m.NFrq = 1;
+  app->m.Frq(1) = -55;
+  app->m.FrqSym(1) = "A1";
+  app->m.ModeD(1, 1, 1) = 300;
+  app->obr.visible = true;
+  Start(*app);
+  QTest::mouseClick(obut(5), Qt::LeftButton);
+  auto& frq = static_cast<QWidget&>(desk->frq());
+  auto* comb = child<QListWidget>(frq, "Comb");
+  EXPECT_EQ(comb->item(1)->text().toStdString(), "   1     55.00i      0.00            A1");
+  EXPECT_EQ(child<QLabel>(frq, "heading")->text().toStdString(), app->frq.heading);
+  EXPECT_EQ(app->frq.heading, "Mode Frequency         IR     Raman  Sym");
+  auto* speed = child<QDoubleSpinBox>(frq, "HSSvalue");
+  speed->selectAll();
+  QTest::keyClicks(speed, "0");
+  QTest::keyClick(speed, Qt::Key_Return);
+  EXPECT_EQ(app->m.VibSpd, 0.0);
+  EXPECT_EQ(child<QScrollBar>(frq, "HSS")->value(), 0);
+  double clicked = 0, x = 0;
+  int frames = 0;
+  QTimer during;
+  QObject::connect(&during, &QTimer::timeout, [&] {
+    if (app->obr.v.VibOn == 0 || x == app->obr.v.DrawX(1)) return;
+    x = app->obr.v.DrawX(1);  // a new frame
+    if (++frames == 2) {
+      clicked = loop.timer();
+      QTest::mouseClick(child<QLabel>(frq, "Las"), Qt::LeftButton);
+    } else if (frames == 3) {
+      EXPECT_LT(loop.timer() - clicked, 0.1);  // not the second of the slowest speed
+      Comb_Click(*app, 0);
+    }
+  });
+  during.start(0);
+  Comb_Click(*app, 1);
+  EXPECT_EQ(frames, 3);
+  EXPECT_DOUBLE_EQ(speed->value(), 3.0);
+}
+
+TEST_F(Desktop, NoBallAfterAReadThatGaveNoAtom) {
+  showWater();
+  app->m.NAt = 0;  // the read failed: the rows of the last structure are still there
+  Start(*app);
+  QImage white(desk->canvas().image().size(), QImage::Format_RGB32);
+  white.fill(Qt::white);
+  EXPECT_EQ(desk->canvas().image(), white);
+}
+
+TEST_F(Desktop, ViewStructureRaisesTheViewerAndFirstPlacesHideNoControl) {
+  showWater();
+  auto* main = reinterpret_cast<QWidget*>(&desk->main());
+  EXPECT_EQ(main->pos(), QGuiApplication::primaryScreen()->availableGeometry().topLeft());
+  for (QRect area : {QRect(0, 0, 1920, 1040), QRect(0, 30, 1280, 770), QRect(0, 0, 800, 600)}) {
+    QRect v = ui::viewerPlace(area, viewer().size());
+    EXPECT_EQ(v.right(), area.right());
+    EXPECT_TRUE(area.contains(v));
+    QRect list(ui::listPlace(area, v, desk->frq().size()), desk->frq().size());
+    QRect buttons(v.left(), v.top(), 97, v.height()), row(v.left(), v.bottom() - 70, v.width(), 70);
+    EXPECT_FALSE(list.intersects(buttons) || list.intersects(row)) << area.width();
+    EXPECT_TRUE(area.width() < 1600 || !list.intersects(v));  // room enough: beside it
+  }
+  EXPECT_GE(viewer().minimumWidth(), 800);
+  main->activateWindow();
+  QCoreApplication::processEvents();
+  QTest::mouseClick(child<QPushButton>(*main, "ibut2"), Qt::LeftButton);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(QApplication::activeWindow(), &viewer());
 }
 
 TEST_F(Desktop, ExitDialogErasesOnlyTheListedFiles) {

@@ -9,6 +9,7 @@
 #include <QImage>
 
 #include <cmath>
+#include <filesystem>
 #include <sstream>
 
 namespace kel::testing {
@@ -47,6 +48,22 @@ TEST(QtCanvas, DrawsInTwipsOnItsPixels) {
   c.textSize("Cl", 12, w, h);
   EXPECT_GT(w, 0);
   EXPECT_GT(h, w / 4);
+}
+
+TEST(QtCanvas, HighDensityDrawsFinerAtTheSameSize) {
+  needQt();
+  for (double k : {1.5, 2.0}) {  // device pixels to a pixel
+    ui::QtCanvas c(200, 100);
+    c.setPixelRatio(k);
+    EXPECT_DOUBLE_EQ(c.scaleWidth(), 3000);
+    EXPECT_EQ(c.image().size(), QSize(int(200 * k), int(100 * k)));
+    c.setFillColour(rgb(255, 0, 0));
+    c.circle(1500, 750, 300, rgb(0, 0, 255));  // 20 pixels round (100, 50)
+    EXPECT_EQ(c.image().pixel(int(118 * k), int(50 * k)), qRgb(255, 0, 0));  // not scaled up
+    EXPECT_EQ(c.image().pixel(int(122 * k), int(50 * k)), qRgb(255, 255, 255));
+    c.clear();
+    EXPECT_EQ(c.image().pixel(int(100 * k), int(50 * k)), qRgb(255, 255, 255));
+  }
 }
 
 TEST(QtCanvas, SavesBitmapAndPng) {
@@ -126,6 +143,45 @@ TEST(BatchRender, WholeCommandLine) {
     for (int x = 0; x < img.width(); x += 4)
       coloured += img.pixel(x, y) == packed(rgb(255, 60, 60));  // oxygen
   EXPECT_GT(coloured, 10);
+}
+
+TEST(BatchRender, EveryAtomOfEveryGaussianOutputLiesInsideThePicture) {
+  auto data = shared("gaussian");
+  KEL_NEED_SHARED(data);
+  needQt();
+  std::vector<std::filesystem::path> outputs;
+  for (const auto& e : std::filesystem::recursive_directory_iterator(data))
+    if (e.path().extension() == ".log" || e.path().extension() == ".out")
+      outputs.push_back(e.path());
+  ASSERT_FALSE(outputs.empty());
+  for (auto [w, h] : {std::pair{800, 600}, std::pair{400, 300}}) {
+    for (const auto& path : outputs) {
+      SCOPED_TRACE(path.string() + " at " + std::to_string(w) + "x" + std::to_string(h));
+      TempDir dir;  // the side files of the read stay out of the shared data
+      std::string input = dir.copy(path);
+      BatchOptions o;
+      std::string size = std::to_string(w) + "x" + std::to_string(h);
+      std::string picture = (dir.path() / "pic.png").string();
+      ASSERT_TRUE(parseBatch({"--batch", input, "--size", size, "--render", picture}, o));
+      BatchHooks hooks = ui::batchHooks();
+      int balls = 0;
+      hooks.renderPicture = [&, render = hooks.renderPicture](App& app, const std::string& f) {
+        int rc = render(app, f);
+        const auto& v = app.obr.v;
+        for (int p = 1; p <= v.NView; ++p) {
+          if (v.BallCol(p) == 0 || app.m.XyzV(p, 0) < 0) continue;
+          ++balls;
+          EXPECT_TRUE(v.DrawX(p) >= v.BallRad(p) && v.DrawX(p) + v.BallRad(p) <= w * 15 &&
+                      v.DrawY(p) >= v.BallRad(p) && v.DrawY(p) + v.BallRad(p) <= h * 15)
+              << "atom " << v.DrawAtom(p);
+        }
+        return rc;
+      };
+      std::ostringstream out, err;
+      runBatch(o, out, err, hooks);
+      EXPECT_GT(balls, 0) << err.str();
+    }
+  }
 }
 
 }  // namespace

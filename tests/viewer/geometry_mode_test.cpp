@@ -34,21 +34,23 @@ TEST_F(Picking, EnteringShowsTheModeThenDistanceAngleAndTorsionTexts) {
   EXPECT_EQ(sel(), (std::array<i16, 4>{1, 2, 3, 4}));
 }
 
-TEST_F(Picking, MarkersAreHatchedCirclesAtTheLabel) {
+TEST_F(Picking, MarkersAreRingsAroundTheBallSoItsNumberStaysReadable) {
   va.surface.ops.clear();
   click(2);
   auto marks = va.surface.of(DrawOp::Circle);
-  ASSERT_EQ(marks.size(), 18u);  // nine offsets, across and down
-  EXPECT_EQ(marks[0].style, FillStyle::DiagonalCross);
+  ASSERT_EQ(marks.size(), 2u);
   auto& v = va->obr.v;
   int p = v.DrawPos(2);
-  EXPECT_NEAR(marks[0].x, v.DrawX(p) - 20, 1e-9);
-  EXPECT_NEAR(marks[1].y, v.DrawY(p) - 20, 1e-9);
-  EXPECT_EQ(marks[0].colour, v.LabCol(p));
+  for (const auto& c : marks) {
+    EXPECT_EQ(c.style, FillStyle::None);  // no fill over the ball and its label
+    EXPECT_NEAR(c.x, v.DrawX(p), 1e-9);
+    EXPECT_GT(c.r, v.BallRad(p));
+    EXPECT_EQ(c.colour, v.LabCol(p));
+  }
   Reno(*va);  // and again at every repaint
-  auto hatched = 0;
-  for (auto& c : va.surface.of(DrawOp::Circle)) hatched += c.style == FillStyle::DiagonalCross;
-  EXPECT_EQ(hatched, 18);
+  auto rings = 0;
+  for (auto& c : va.surface.of(DrawOp::Circle)) rings += c.style == FillStyle::None;
+  EXPECT_EQ(rings, 2);
 }
 
 TEST(PickingOrder, RepeatedAtomsStartOver) {

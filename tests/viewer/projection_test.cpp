@@ -80,8 +80,9 @@ TEST(Uklad, DepthOrderFarthestFirst) {
   // painted far to near: the first ball drawn is atom 2 at x = 1
   auto balls = va.surface.balls();
   ASSERT_EQ(balls.size(), 3u);
-  EXPECT_NEAR(balls[0].x, 1 * v.Scale + v.Cx, 1e-9);
-  EXPECT_NEAR(balls[2].x, 0 * v.Scale + v.Cx, 1e-9);
+  // x from the middle of the box (x 0..2) at the surface's centre
+  EXPECT_NEAR(balls[0].x, (1 - 1) * v.Scale + v.Cx, 1e-9);
+  EXPECT_NEAR(balls[2].x, (0 - 1) * v.Scale + v.Cx, 1e-9);
 }
 
 TEST(Uklad, ExchangeSortReordersEqualKeysItsOwnWay) {

@@ -32,6 +32,10 @@ class RecordingSurface : public Surface {
  public:
   explicit RecordingSurface(double widthPx = 800, double heightPx = 600)
       : w_(widthPx * TwipsPerPixel), h_(heightPx * TwipsPerPixel) {}
+  void resize(double widthPx, double heightPx) {
+    w_ = widthPx * TwipsPerPixel;
+    h_ = heightPx * TwipsPerPixel;
+  }
   double scaleWidth() const override { return w_; }
   double scaleHeight() const override { return h_; }
   void clear() override {
@@ -79,7 +83,7 @@ class RecordingSurface : public Surface {
       if (op.kind == k) out.push_back(op);
     return out;
   }
-  /// Solid balls (the selection marker is hatched).
+  /// Solid balls (the selection marker is rings).
   std::vector<DrawOp> balls() const {
     std::vector<DrawOp> out;
     for (const auto& op : of(DrawOp::Circle))
