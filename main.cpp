@@ -13,6 +13,8 @@ int main(int argc, char** argv) {
     if (a == "--") break;
     if (a == "--batch") batch = true;
   }
+  // "kelvorin --version" and "kelvorin --help" answer on the terminal, as batch mode does.
+  if (args.size() == 1 && (args[0] == "--version" || args[0] == "--help")) batch = true;
   if (!batch) return kel::ui::runDesktop(argc, argv);
   kel::BatchOptions options;
   kel::parseBatch(args, options);
