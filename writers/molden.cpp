@@ -60,8 +60,7 @@ std::string symbolOf(const ModKel& m, int i) {
 std::vector<int> ascendingModes(const ModKel& m) {
   std::vector<int> order(std::size_t(m.NFrq));
   std::iota(order.rbegin(), order.rend(), 1);
-  std::stable_sort(order.begin(), order.end(),
-                   [&](int a, int b) { return m.Frq(a) < m.Frq(b); });
+  std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return m.Frq(a) < m.Frq(b); });
   return order;
 }
 
