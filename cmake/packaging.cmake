@@ -42,6 +42,7 @@ include(CPack)
 if(KEL_TESTS)
   add_test(NAME man_page COMMAND ${CMAKE_COMMAND} -DKELVORIN=$<TARGET_FILE:kelvorin>
                                  -DMAN_PAGE=${KEL_MAN_PAGE} -DMODE=man
+                                 -DCOMPLETION=${CMAKE_SOURCE_DIR}/data/kelvorin.bash-completion
                                  -P ${CMAKE_SOURCE_DIR}/tests/package.cmake)
   add_test(NAME package_deb COMMAND ${CMAKE_COMMAND} -DBUILD=${CMAKE_BINARY_DIR} -DMODE=deb
                                     -DVERSION=${PROJECT_VERSION} -DCPACK=${CMAKE_CPACK_COMMAND}

@@ -94,7 +94,9 @@ std::string version() {
   o.version = true;
   std::ostringstream out, err;
   kel::runBatch(o, out, err);
-  return kel::trim(out.str());
+  std::string v = out.str();
+  while (!v.empty() && (v.back() == '\n' || v.back() == ' ')) v.pop_back();
+  return v;
 }
 
 void replace(std::string& text, std::string_view mark, const std::string& by) {
