@@ -1,6 +1,7 @@
 # MODE=man: the manual page lists every option of the usage text, and the exit status.
 # MODE=deb: "cpack -G DEB" makes a package holding the program, its desktop entry, icon,
 # manual page and bash completion, and the program runs from the unpacked package.
+cmake_minimum_required(VERSION 3.25)
 if(MODE STREQUAL "man")
   execute_process(COMMAND ${KELVORIN} --batch --help OUTPUT_VARIABLE usage RESULT_VARIABLE rc)
   file(READ ${MAN_PAGE} page)

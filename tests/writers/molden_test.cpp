@@ -13,7 +13,7 @@
 namespace kel::testing {
 namespace {
 
-using Exports = FreshApp;
+using OtherPrograms = FreshApp;
 
 /// A Molden file as another viewer reads it: the numbers of each line by section, and the
 /// word that starts a line (symbol, "vibration").
@@ -46,7 +46,7 @@ MoldenFile readMolden(const std::string& text) {
   return f;
 }
 
-TEST_F(Exports, MoldenOfARealOutputReadsBackAsTheModel) {
+TEST_F(OtherPrograms, MoldenOfARealOutputReadsBackAsTheModel) {
   auto src = shared("gaussian/g16/dvb_raman.out");
   KEL_NEED_SHARED(src);
   FmtIn(*app, dir.copy(src));
@@ -100,7 +100,7 @@ void heavyWater(App& app) {
   app.m.FilNam = (std::filesystem::current_path() / "water").string();
 }
 
-TEST_F(Exports, XyzLinesInADecimalCommaLocale) {
+TEST_F(OtherPrograms, XyzLinesInADecimalCommaLocale) {
   heavyWater(*app);
   std::string old = std::setlocale(LC_ALL, nullptr);
   std::setlocale(LC_ALL, "pl_PL.UTF-8");  // when present: numbers keep their point
@@ -115,7 +115,7 @@ TEST_F(Exports, XyzLinesInADecimalCommaLocale) {
             "D     0.000000   -0.763239   -0.477047\n");
 }
 
-TEST_F(Exports, MoldenWithoutModesAndDeuteriumAsHydrogen) {
+TEST_F(OtherPrograms, MoldenWithoutModesAndDeuteriumAsHydrogen) {
   heavyWater(*app);
   int ier = 0;
   MoldenExp(*app, "", ier);
@@ -128,7 +128,7 @@ TEST_F(Exports, MoldenWithoutModesAndDeuteriumAsHydrogen) {
   EXPECT_TRUE(hasLine(*app, "no modes held: the Molden file holds the structure only"));
 }
 
-TEST_F(Exports, BatchKeepsTheInputAndEveryOlderFile) {
+TEST_F(OtherPrograms, BatchKeepsTheInputAndEveryOlderFile) {
   const std::string water = "3\nwater\nO 0 0 0.1173\nH 0 0.7572 -0.4692\nH 0 -0.7572 -0.4692\n";
   auto input = dir.write("water.xyz", water);
   dir.write("w.molden", "mine\n");
