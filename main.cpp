@@ -61,6 +61,8 @@ int main(int argc, char** argv) {
     if (a == "--") break;
     if (a == "--batch") batch = true;
   }
+  // "--version" and "--help" alone answer as in batch mode, without a window.
+  if (args.size() == 1 && (args[0] == "--version" || args[0] == "--help")) batch = true;
   if (!batch) {
     auto run = entry<int (*)(int, char**)>(std::cerr, "kelRunDesktop");
     return run ? run(argc, argv) : 1;

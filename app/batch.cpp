@@ -2,6 +2,7 @@
 #include "app/batch.hpp"
 
 #include "app/app.hpp"
+#include "app/exchange.hpp"
 #include "app/startup.hpp"
 #include "base/convert.hpp"
 #include "base/strings.hpp"
@@ -138,6 +139,10 @@ constexpr BatchOption Options[] = {
      "placement choices for the nearest --add before it"},
     {"--pdb", "", nullptr, false, batchExports, "\"&Export .PDB\""},
     {"--gjf", "", nullptr, false, batchExports, "\"Create .GJF\""},
+    {"--xyz", "", nullptr, false, batchExchange,
+     "write the structure as .xyz (free numbered name)"},
+    {"--molden", "FILE", anyText, true, batchExchange,
+     "the structure and its modes in Molden format (free\nnumbered name)"},
     {"--list-scratch", "", nullptr, false, batchExports,
      "print the exit dialog's list of scratch files"},
     {"--erase", "", nullptr, false, batchExports, "erase the listed scratch files"},

@@ -7,6 +7,7 @@
 #include "app/placement_form.hpp"
 #include "app/startup.hpp"
 #include "ui/desktop.hpp"
+#include "ui/export_menu.hpp"
 #include "ui/widget_sync.hpp"
 #include "ui/windows.hpp"
 
@@ -226,6 +227,7 @@ MainWindow::MainWindow(App& app, Desktop& desk) : app_(app), desk_(desk) {
   layout->addLayout(middle, 1);
 
   setCentralWidget(central);
+  addExportMenu(*this, app_, desk_);
   resize(1000, 640);
   QSettings settings;
   restored_ = restoreGeometry(settings.value(GeometryKey).toByteArray());

@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
@@ -418,6 +419,23 @@ TEST_F(Desktop, DroppedStructureIsRead) {
   QCoreApplication::processEvents();
   EXPECT_EQ(app->m.NAt, 12);
   EXPECT_FALSE(app->we1.visible);
+}
+
+TEST_F(Desktop, ExportMenuWaitsForAStructureThenWritesBothFiles) {
+  auto* menu = child<QMenu>(*main(), "exportMenu");
+  ASSERT_NE(menu, nullptr);
+  emit menu->aboutToShow();
+  EXPECT_FALSE(menu->findChild<QAction*>("exportXyz")->isEnabled());
+  showWater();
+  app->m.FilNam = (dir.path() / "water").string();
+  emit menu->aboutToShow();
+  for (const char* name : {"exportXyz", "exportMolden"}) {
+    auto* action = menu->findChild<QAction*>(name);
+    ASSERT_TRUE(action && action->isEnabled()) << name;
+    action->trigger();
+  }
+  EXPECT_TRUE(fs::exists(dir.path() / "water.xyz"));
+  EXPECT_TRUE(fs::exists(dir.path() / "water.molden"));
 }
 
 TEST_F(Desktop, PrintGoesThroughThePrintDialogToAPdfFileOrNowhereWhenCancelled) {
