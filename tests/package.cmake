@@ -51,14 +51,6 @@ if(NOT DPKG_DEB OR NOT CPACK)
   return()
 endif()
 set(work ${BUILD}/package_test)
-# A picture needs the window library, which the program finds beside itself once installed.
-file(COPY ${STRUCTURE} DESTINATION ${work}/run)
-get_filename_component(structure ${STRUCTURE} NAME)
-execute_process(COMMAND ${work}/root/usr/bin/kelvorin --batch --render pic.png ${structure}
-                WORKING_DIRECTORY ${work}/run RESULT_VARIABLE rc ERROR_VARIABLE err)
-if(NOT rc EQUAL 0 OR NOT EXISTS ${work}/run/pic.png)
-  message(FATAL_ERROR "kelvorin --render from the package: exit ${rc}\n${err}")
-endif()
 file(REMOVE_RECURSE ${work})
 file(MAKE_DIRECTORY ${work})
 execute_process(COMMAND ${CPACK} -G DEB --config ${BUILD}/CPackConfig.cmake -B ${work}
@@ -89,5 +81,13 @@ execute_process(COMMAND ${work}/root/usr/bin/kelvorin --version OUTPUT_VARIABLE 
                 RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0 OR NOT out STREQUAL "kelvorin ${VERSION}\n")
   message(FATAL_ERROR "kelvorin --version from the package: exit ${rc}, '${out}'")
+endif()
+# A picture needs the window library, which the program finds beside itself once installed.
+file(COPY ${STRUCTURE} DESTINATION ${work}/run)
+get_filename_component(structure ${STRUCTURE} NAME)
+execute_process(COMMAND ${work}/root/usr/bin/kelvorin --batch --render pic.png ${structure}
+                WORKING_DIRECTORY ${work}/run RESULT_VARIABLE rc ERROR_VARIABLE err)
+if(NOT rc EQUAL 0 OR NOT EXISTS ${work}/run/pic.png)
+  message(FATAL_ERROR "kelvorin --render from the package: exit ${rc}\n${err}")
 endif()
 file(REMOVE_RECURSE ${work})
