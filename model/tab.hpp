@@ -68,7 +68,7 @@ class TabStore {
 template <typename T, int... Hi>
 class Tab {
   static constexpr int Dims = sizeof...(Hi);
-  static constexpr int hi[] = {Hi...};
+  static constexpr int hi[sizeof...(Hi)] = {Hi...};
   static constexpr std::size_t Size = (std::size_t(Hi + 1) * ...);
 
   TabStore<T, Size> s_;
