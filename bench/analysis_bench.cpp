@@ -9,6 +9,8 @@
 #include "topology/connections.hpp"
 #include "topology/internal_coords.hpp"
 
+#include "bench/molecules.hpp"
+
 #include <benchmark/benchmark.h>
 
 #include <sys/resource.h>
@@ -22,57 +24,7 @@
 
 namespace {
 
-namespace fs = std::filesystem;
-
-struct Atom {
-  int z;
-  double x, y, w;
-};
-
-/// Atoms of the last "Standard orientation" table of a Gaussian output.
-std::vector<Atom> lastOrientation(const fs::path& p) {
-  std::ifstream in(p);
-  std::string line;
-  std::vector<Atom> atoms, cur;
-  bool inTable = false;
-  int dashes = 0;
-  while (std::getline(in, line)) {
-    if (line.find("Standard orientation:") != std::string::npos) {
-      inTable = true;
-      dashes = 0;
-      cur.clear();
-    } else if (inTable && line.find("-----") != std::string::npos) {
-      if (++dashes == 3) {
-        inTable = false;
-        atoms = cur;
-      }
-    } else if (inTable && dashes == 2) {
-      std::istringstream s(line);
-      int centre = 0, z = 0, type = 0;
-      double x = 0, y = 0, w = 0;
-      s >> centre >> z >> type >> x >> y >> w;
-      cur.push_back({z, x, y, w});
-    }
-  }
-  return atoms;
-}
-
-/// A saturated zig-zag chain C160H320 (480 atoms) when the shared data are absent.
-std::vector<Atom> chain480() {
-  std::vector<Atom> atoms;
-  const double cc = 1.53, ch = 1.09, half = 109.5 / 2 * M_PI / 180;
-  for (int k = 0; k < 160; ++k) {
-    double x = k * cc * std::sin(half), y = (k % 2 == 0 ? 0 : cc * std::cos(half));
-    atoms.push_back({6, x, y, 0});
-  }
-  for (int k = 0; k < 160; ++k) {
-    double out = k % 2 == 0 ? -1 : 1;
-    for (int s : {-1, 1})
-      atoms.push_back(
-          {1, atoms[std::size_t(k)].x, atoms[std::size_t(k)].y + out * ch * 0.57, s * ch * 0.82});
-  }
-  return atoms;
-}
+using namespace kel::bench;
 
 /// Springs of 5 mdyn/A between atoms closer than 1.7 A and of 0.5 mdyn/A up to 2.6 A.
 void springs(kel::ModKel& m) {
