@@ -4,7 +4,9 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev
-  libgtest-dev libgmock-dev libbenchmark-dev libeigen3-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libeigen3-dev libgif-dev
+  python3-dev python3-numpy pybind11-dev python3-pybind11 python3-pytest python3-setuptools
+  python3-pip python3-distributed
   clang libclang-rt-14-dev clang-format
   xvfb xauth fonts-dejavu-core locales
 )
