@@ -262,8 +262,8 @@ class StreamLog : public LogSink {
 }  // namespace
 
 bool runBatchCommand(App& app, const BatchCommand& c, const BatchOptions& o, std::ostream& out,
-                     std::ostream& err, const BatchHooks& hooks) {
-  BatchContext ctx{o, out, err, hooks};
+                     std::ostream& err, const BatchHooks& hooks, bool failedBefore) {
+  BatchContext ctx{o, out, err, hooks, failedBefore};
   bool ok = true;
   const BatchOption* opt = findOption(c.option);
   if (opt && opt->handler && opt->handler(app, c, ctx, ok)) return ok;
@@ -412,7 +412,8 @@ int runBatch(const BatchOptions& o, std::ostream& out, std::ostream& err, const 
   }
   for (const auto& c : o.commands) {
     std::string before = text3;
-    if (runBatchCommand(*app, c, o, c.option == "--json" ? out : console, err, hooks)) continue;
+    if (runBatchCommand(*app, c, o, c.option == "--json" ? out : console, err, hooks, !ok))
+      continue;
     ok = false;
     if (text3 != before) report(text3);
   }

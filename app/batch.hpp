@@ -49,6 +49,8 @@ struct BatchContext {
   std::ostream& out;
   std::ostream& err;
   const BatchHooks& hooks;
+  /// An earlier step (the read or a command) failed: a document written now must say so.
+  bool failedBefore = false;
 };
 
 /// Each subject's commands: true when the option is theirs; ok = false when it failed.
@@ -60,6 +62,6 @@ bool batchAnalysis(App& app, const BatchCommand& c, BatchContext& ctx, bool& ok)
 
 /// Runs one command after the read; returns false with a message in err on failure.
 bool runBatchCommand(App& app, const BatchCommand& c, const BatchOptions& o, std::ostream& out,
-                     std::ostream& err, const BatchHooks& hooks);
+                     std::ostream& err, const BatchHooks& hooks, bool failedBefore = false);
 
 }  // namespace kel

@@ -172,9 +172,10 @@ bool json(App& app, BatchContext& ctx, const std::string& value) {
     if (computed || m.NFrq > 0) computePed(m, computed, p);
     a = {computed, &p, &r};
   }
-  JsonStatus status{
-      std::string(VersionNumber), ctx.options.words.empty() ? std::string() : ctx.options.words[0],
-      m.NAt > 0 && !app.readFailed && app.erraCount == 0, app.frm.Text3.text, app.frm.Text4.text};
+  JsonStatus status{std::string(VersionNumber),
+                    ctx.options.words.empty() ? std::string() : ctx.options.words[0],
+                    m.NAt > 0 && !app.readFailed && app.erraCount == 0 && !ctx.failedBefore,
+                    app.frm.Text3.text, app.frm.Text4.text};
   const std::string text = jsonDocument(m, status, any ? &a : nullptr);
   if (value == "-") {
     ctx.out << text;

@@ -86,5 +86,16 @@ TEST(BatchRun, ExitStatusOfEmptyHelpVersionAndUnreadableRuns) {
   EXPECT_EQ(r.out, "kelvorin 2.2\n");
 }
 
+TEST(BatchRun, ADocumentWrittenAfterAFailedCommandIsNotOk) {
+  TempDir dir;
+  dir.write("w.xyz", "3\nwater\nO 0 0 0.1173\nH 0 0.7572 -0.4692\nH 0 -0.7572 -0.4692\n");
+  auto r = batch({"w.xyz", "--json", "-"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find(R"("ok": true)"), std::string::npos) << r.out;
+  r = batch({"w.xyz", "--mpo", "missing.mpo", "--json", "-"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find(R"("ok": false)"), std::string::npos) << r.out;
+}
+
 }  // namespace
 }  // namespace kel::testing
