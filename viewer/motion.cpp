@@ -22,18 +22,23 @@ constexpr double HeadShare = 0.3;    // of the arrow's length
 constexpr double HeadAngle = 0.45;   // radians either side of the shaft
 constexpr double Flat = 1e-9;        // screen length of a motion along the line of sight
 
-/// The arrow of draw position p on screen: from the ball's centre to the end of the atom's
-/// swing at the animation's peak phase. False when the atom does not move across the screen.
-bool arrowOf(Viewer& vw, int p, double& x2, double& y2, double& head) {
+/// The arrow of draw position p on screen: along the atom's swing at the animation's peak
+/// phase, from the rim of its ball at rest (the atom's label stays readable) on by the swing,
+/// at least MinArrow. False when the atom does not move across the screen.
+bool arrowOf(Viewer& vw, int p, double& x1, double& y1, double& x2, double& y2, double& head) {
   auto& v = vw.obr.v;
   int i = v.DrawAtom(p);
   double reach = PeakPhase * vw.m.VibAmp * v.Scale;
   double dx = v.ModeVec(i, 1) * reach, dy = v.ModeVec(i, 2) * reach;
   double len = std::hypot(dx, dy);
   if (!(len > Flat)) return false;
+  double ux = dx / len, uy = dy / len;
+  double rim = v.BallCol(p) != 0 ? v.BallRad(p) : 0.0;
+  x1 = v.DrawX(p) - double(v.VibDisp(i, 1)) * v.Scale + ux * rim;
+  y1 = v.DrawY(p) - double(v.VibDisp(i, 2)) * v.Scale + uy * rim;
   double shown = std::max(len, MinArrow);
-  x2 = v.DrawX(p) + dx / len * shown;
-  y2 = v.DrawY(p) + dy / len * shown;
+  x2 = x1 + ux * shown;
+  y2 = y1 + uy * shown;
   head = std::clamp(shown * HeadShare, MinHead, MaxHead);
   return true;
 }
@@ -52,9 +57,8 @@ void drawArrows(Viewer& vw) noexcept {
       Colour c = pass == 0 ? HaloColour : ArrowColour;
       for (int p = 1; p <= v.NView; ++p) {
         if (m.XyzV(p, 0) < 0 || (v.BallCol(p) == 0 && v.HMode == 2)) continue;
-        double x2 = 0, y2 = 0, head = 0;
-        if (!arrowOf(vw, p, x2, y2, head)) continue;
-        double x1 = v.DrawX(p), y1 = v.DrawY(p);
+        double x1 = 0, y1 = 0, x2 = 0, y2 = 0, head = 0;
+        if (!arrowOf(vw, p, x1, y1, x2, y2, head)) continue;
         double back = std::atan2(y1 - y2, x1 - x2);
         s.line(x1, y1, x2, y2, c);
         for (double side : {-HeadAngle, HeadAngle})

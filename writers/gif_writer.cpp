@@ -1,10 +1,14 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 #include "writers/gif_writer.hpp"
 
+#include <fcntl.h>
 #include <gif_lib.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
+#include <cstring>
 #include <unordered_map>
 
 namespace kel {
@@ -83,8 +87,15 @@ bool GifWriter::open(const std::string& file, int width, int height, int delay) 
     return false;
   }
   int code = 0;
-  f_->gif = EGifOpenFileName(file.c_str(), false, &code);
+  // made as any other file of the program (the library's own open makes it private)
+  int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+  if (fd < 0) {
+    error_ = std::strerror(errno);
+    return false;
+  }
+  f_->gif = EGifOpenFileHandle(fd, &code);
   if (!f_->gif) {
+    ::close(fd);
     error_ = gifError(code);
     return false;
   }
