@@ -38,9 +38,8 @@ bool batchMotion(App& app, const BatchCommand& c, BatchContext& ctx, bool& ok) {
       noPictures();
       return true;
     }
-    ok = exportGif(app, x, n, [&](App& a, RgbaImage& image) {
-      return ctx.hooks.renderPixels(a, image) == 0;
-    });
+    ok = exportGif(app, x, n,
+                   [&](App& a, RgbaImage& image) { return ctx.hooks.renderPixels(a, image) == 0; });
   } else if (c.option == "--frames") {
     if (!ctx.hooks.renderPicture) {
       noPictures();

@@ -226,7 +226,8 @@ void displaceAsk(App& app, int mode, bool writeJob) {
     setWynik(app, app.frm.Text3.text);
     return;
   }
-  std::string said = std::string(DisplacedLine) + std::to_string(mode) + " by " + plain(step) + " A";
+  std::string said =
+      std::string(DisplacedLine) + std::to_string(mode) + " by " + plain(step) + " A";
   if (writeJob) {
     ibut_Click(app, cmd::CreateGjf);
     exportXyz(app);

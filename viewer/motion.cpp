@@ -13,14 +13,14 @@ namespace kel {
 
 namespace {
 
-constexpr Colour ArrowColour = 0;          // black, on a white halo: readable on every ball
+constexpr Colour ArrowColour = 0;  // black, on a white halo: readable on every ball
 constexpr Colour HaloColour = 16777215;
-constexpr int ArrowWidth = 3, HaloWidth = 7;  // pixels
+constexpr int ArrowWidth = 3, HaloWidth = 7;     // pixels
 constexpr double MinArrow = 16 * TwipsPerPixel;  // a small motion still shows its direction
 constexpr double MinHead = 8 * TwipsPerPixel, MaxHead = 18 * TwipsPerPixel;
-constexpr double HeadShare = 0.3;    // of the arrow's length
-constexpr double HeadAngle = 0.45;   // radians either side of the shaft
-constexpr double Flat = 1e-9;        // screen length of a motion along the line of sight
+constexpr double HeadShare = 0.3;   // of the arrow's length
+constexpr double HeadAngle = 0.45;  // radians either side of the shaft
+constexpr double Flat = 1e-9;       // screen length of a motion along the line of sight
 
 /// The arrow of draw position p on screen: along the atom's swing at the animation's peak
 /// phase, from the rim of its ball at rest (the atom's label stays readable) on by the swing,

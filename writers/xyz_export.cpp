@@ -71,8 +71,8 @@ void XyzMovie(Work& w, const std::string& file, int mode, int n, int& ier) noexc
         std::string text;
         for (int k = 0; k < n; ++k) {
           double phase = periodPhase(k, n);
-          text += std::to_string(m.NAt) + "\n" + title + " frame " + std::to_string(k + 1) +
-                  "/" + std::to_string(n) + " phase " + shortNumber(phase) + "\n";
+          text += std::to_string(m.NAt) + "\n" + title + " frame " + std::to_string(k + 1) + "/" +
+                  std::to_string(n) + " phase " + shortNumber(phase) + "\n";
           for (int i = 1; i <= m.NAt; ++i) {
             text += symbolField(m, i);
             for (int c = 1; c <= 3; ++c)
@@ -80,9 +80,9 @@ void XyzMovie(Work& w, const std::string& file, int mode, int n, int& ier) noexc
             text += '\n';
           }
         }
-        auto [stem, ext] = file.empty() ? std::pair{m.FilNam + "_mode" + std::to_string(mode),
-                                                    std::string(XyzExt)}
-                                        : stemAndExt(file);
+        auto [stem, ext] =
+            file.empty() ? std::pair{m.FilNam + "_mode" + std::to_string(mode), std::string(XyzExt)}
+                         : stemAndExt(file);
         writeExport(w, stem, ext, MovieLine, text, ier);
       }))
     ier = 1;

@@ -53,7 +53,8 @@ TEST(Arrows, OnePerMovingAtomAboveEveryBallAndReadableWhenSmall) {
       }
       ASSERT_NE(shaft, nullptr) << "atom " << atom;
       double len = std::hypot(shaft->x2 - shaft->x, shaft->y2 - shaft->y);
-      double swing = 6 * c.amplitude * v.Scale * std::hypot(m.ModeD(1, atom, 1), m.ModeD(1, atom, 2)) / 3000;
+      double swing =
+          6 * c.amplitude * v.Scale * std::hypot(m.ModeD(1, atom, 1), m.ModeD(1, atom, 2)) / 3000;
       EXPECT_NEAR(len, std::max(swing, 16 * TwipsPerPixel), 1e-6) << "atom " << atom;
       // pointing the way the atom moves on screen (x to the right)
       EXPECT_EQ(shaft->x2 > shaft->x, m.ModeD(1, atom, 1) > 0);
