@@ -23,8 +23,9 @@ constexpr double HeadAngle = 0.45;  // radians either side of the shaft
 constexpr double Flat = 1e-9;       // screen length of a motion along the line of sight
 
 /// The arrow of draw position p on screen: along the atom's swing at the animation's peak
-/// phase, from the rim of its ball at rest (the atom's label stays readable) on by the swing,
-/// at least MinArrow. False when the atom does not move across the screen.
+/// phase, from the rim of its ball where it is drawn (the arrow moves with the atom, and the
+/// atom's label stays readable) on by the swing, at least MinArrow. False when the atom does not
+/// move across the screen.
 bool arrowOf(Viewer& vw, int p, double& x1, double& y1, double& x2, double& y2, double& head) {
   auto& v = vw.obr.v;
   int i = v.DrawAtom(p);
@@ -34,8 +35,8 @@ bool arrowOf(Viewer& vw, int p, double& x1, double& y1, double& x2, double& y2, 
   if (!(len > Flat)) return false;
   double ux = dx / len, uy = dy / len;
   double rim = v.BallCol(p) != 0 ? v.BallRad(p) : 0.0;
-  x1 = v.DrawX(p) - double(v.VibDisp(i, 1)) * v.Scale + ux * rim;
-  y1 = v.DrawY(p) - double(v.VibDisp(i, 2)) * v.Scale + uy * rim;
+  x1 = v.DrawX(p) + ux * rim;
+  y1 = v.DrawY(p) + uy * rim;
   double shown = std::max(len, MinArrow);
   x2 = x1 + ux * shown;
   y2 = y1 + uy * shown;

@@ -164,8 +164,8 @@ void StopVi(Viewer& vw) noexcept;
 
 // --- motion of the animated mode in still pictures
 /// The displacement arrows of mode VibMode over the balls, when the toggle is on: one per
-/// moving atom along its swing at full amplitude, from the rim of its ball at rest (at least
-/// a readable length).
+/// moving atom along its swing at full amplitude, from the rim of its ball (at least a
+/// readable length).
 void drawArrows(Viewer& vw) noexcept;
 /// The arrows toggle: on or off, then the picture again.
 void Arrows_Click(Viewer& vw) noexcept;
