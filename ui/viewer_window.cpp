@@ -567,10 +567,12 @@ FrqWindow::FrqWindow(App& app, Desktop& desk) : app_(app), desk_(desk) {
             [this, kind] { exportAnimation(kind); });
   exportAnim_->setMenu(kinds);
   motion->addWidget(arrows_);
-  motion->addWidget(displace_);
-  motion->addWidget(displaceJob_);
-  motion->addWidget(exportAnim_);
+  motion->addWidget(exportAnim_, 1);
   layout->addLayout(motion);
+  auto* moves = new QHBoxLayout;
+  moves->addWidget(displace_, 1);
+  moves->addWidget(displaceJob_, 1);
+  layout->addLayout(moves);
   auto* grid = new QGridLayout;
   auto slider = [this](const char* name, void (*handler)(Viewer&, int) noexcept) {
     auto* s = new QScrollBar(Qt::Horizontal, this);
