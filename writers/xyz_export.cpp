@@ -81,8 +81,8 @@ void XyzMovie(Work& w, const std::string& file, int mode, int n, int& ier) noexc
           }
         }
         auto [stem, ext] =
-            file.empty() ? std::pair{m.FilNam + "_mode" + std::to_string(mode), std::string(XyzExt)}
-                         : stemAndExt(file);
+            stemAndExt(file.empty() ? m.FilNam + "_mode" + std::to_string(mode) : file);
+        if (ext.empty()) ext = XyzExt;
         writeExport(w, stem, ext, MovieLine, text, ier);
       }))
     ier = 1;

@@ -13,10 +13,11 @@ struct Work;
 /// (Text3 says so) or the file could not be written (nothing is left behind).
 void XyzExp(Work& w, int& ier) noexcept;
 
-/// One period of the mode in n frames as one multi-frame .xyz file (file, or FilNam +
-/// "_mode" + number + ".xyz" when empty) by the free-name rule: each frame a block of the
-/// atom count, a comment naming the mode, the frame and its phase, and the atoms moved as the
-/// animation moves them (frame 0 = the structure). ier = 1 when nothing was written.
+/// One period of the mode in n frames as one multi-frame .xyz file (file, ".xyz" added to a
+/// name without extension; FilNam + "_mode" + number + ".xyz" when empty) by the free-name
+/// rule: each frame a block of the atom count, a comment naming the mode, the frame and its phase,
+/// and the atoms moved as the animation moves them (frame 0 = the structure). ier = 1 when nothing
+/// was written.
 void XyzMovie(Work& w, const std::string& file, int mode, int n, int& ier) noexcept;
 
 }  // namespace kel
