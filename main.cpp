@@ -77,5 +77,9 @@ int main(int argc, char** argv) {
     auto render = entry<int (*)(kel::App*, const char*)>(std::cerr, "kelRenderPicture");
     return render ? render(&app, file.c_str()) : 1;
   };
+  hooks.renderPixels = [](kel::App& app, kel::RgbaImage& image) {
+    auto render = entry<int (*)(kel::App*, kel::RgbaImage*)>(std::cerr, "kelRenderPixels");
+    return render ? render(&app, &image) : 1;
+  };
   return kel::runBatch(options, std::cout, std::cerr, hooks);
 }

@@ -3,6 +3,7 @@
 
 #include "app/app.hpp"
 #include "app/exchange.hpp"
+#include "app/motion.hpp"
 #include "app/startup.hpp"
 #include "base/convert.hpp"
 #include "base/strings.hpp"
@@ -107,6 +108,14 @@ bool modeFrame(const std::string& v) {
   return (p.size() == 1 || p.size() == 2) && isInteger(p[0]) && (p.size() == 1 || isInteger(p[1]));
 }
 
+bool frameCount(const std::string& v) {
+  return isInteger(v) && Val(v) >= MinFrames && Val(v) <= MaxFrames;
+}
+bool modeStep(const std::string& v) {
+  auto p = split(v, ':');
+  return p.size() == 2 && isInteger(p[0]) && isNumber(p[1]);
+}
+
 using BatchHandler = bool (*)(App&, const BatchCommand&, BatchContext&, bool&);
 
 /// One option of the command line: the whole of what parsing, the usage text and running
@@ -164,6 +173,20 @@ constexpr BatchOption Options[] = {
     {"--amplitude", "X", number, false, batchViewer, "animation amplitude"},
     {"--speed", "X", number, false, batchViewer, "animation speed"},
     {"--render", "FILE", anyText, true, batchViewer, "the picture as .bmp or .png"},
+    {"--arrows", "", nullptr, false, batchMotion,
+     "displacement arrows of the --vibrate mode in the picture"},
+    {"--gif", "FILE", anyText, true, batchMotion,
+     "one period of the --vibrate mode as a looping animated GIF"},
+    {"--frames", "FOLDER", anyText, true, batchMotion,
+     "the same frames as FOLDER/frame_001.png, ..."},
+    {"--xyz-movie", "FILE", anyText, true, batchMotion,
+     "the same period as one multi-frame .xyz file"},
+    {"--nframes", "N", frameCount, false, nullptr,
+     "frames of one period for --gif, --frames, --xyz-movie\n"
+     "(2 to 400, default 20)"},
+    {"--displace", "MODE:STEP", modeStep, false, batchMotion,
+     "move the structure along the mode, STEP angstrom for the\n"
+     "atom that moves most (the sign is the direction)"},
     {"--reanalyse", "", nullptr, false, batchAnalysis,
      "normal modes from the force constants and the current\n"
      "masses replace the modes read; the table is logged"},
@@ -335,12 +358,21 @@ bool parseBatch(const std::vector<std::string>& args, BatchOptions& o) {
       o.geometry = v;
     else if (a == "--answer")
       o.answers.push_back(v);
+    else if (a == "--nframes")
+      o.frames = int(Val(v));
     else if (a == "--size") {
       auto p = split(v, 'x');
       o.width = int(Val(p[0]));
       o.height = int(Val(p[1]));
     } else {
       if (opt->file) v = commandPath(v);
+      if (a == "--gif" || a == "--frames" || a == "--xyz-movie") {
+        if (std::none_of(o.commands.begin(), o.commands.end(),
+                         [](const BatchCommand& c) { return c.option == "--vibrate"; })) {
+          o.error = a + " needs a --vibrate before it";
+          return false;
+        }
+      }
       if (a == "--place") {
         auto it = std::find_if(o.commands.rbegin(), o.commands.rend(),
                                [](const BatchCommand& c) { return c.option == "--add"; });

@@ -10,6 +10,7 @@
 namespace kel {
 
 struct App;
+struct RgbaImage;
 
 /// One command of the command line, run after the read in the order given.
 struct BatchCommand {
@@ -23,6 +24,7 @@ struct BatchOptions {
   std::string geometry = "last";     ///< first | last | emin
   std::vector<std::string> answers;  ///< input-box answers, in order
   int width = 800, height = 600;     ///< drawing surface in pixels
+  int frames = 20;                   ///< frames of one period of an animation export
   std::vector<std::string> words;    ///< FILE and ARG2
   std::vector<BatchCommand> commands;
   std::string error;  ///< bad usage, when not empty
@@ -34,6 +36,8 @@ struct BatchHooks {
   std::function<void(App&, const BatchOptions&)> prepare;
   /// Writes the viewer's picture to file (".bmp" or ".png"); 0 on success.
   std::function<int(App&, const std::string& file)> renderPicture;
+  /// Draws the viewer's picture into pixels; 0 on success.
+  std::function<int(App&, RgbaImage& image)> renderPixels;
 };
 
 /// Parses the words after the program name (without "--batch"). False on bad usage.
@@ -59,6 +63,7 @@ bool batchExports(App& app, const BatchCommand& c, BatchContext& ctx, bool& ok);
 bool batchGaussian(App& app, const BatchCommand& c, BatchContext& ctx, bool& ok);
 bool batchViewer(App& app, const BatchCommand& c, BatchContext& ctx, bool& ok);
 bool batchAnalysis(App& app, const BatchCommand& c, BatchContext& ctx, bool& ok);
+bool batchMotion(App& app, const BatchCommand& c, BatchContext& ctx, bool& ok);
 
 /// Runs one command after the read; returns false with a message in err on failure.
 bool runBatchCommand(App& app, const BatchCommand& c, const BatchOptions& o, std::ostream& out,

@@ -44,3 +44,23 @@ run(1 --batch ${work}/missing.xyz)
 if(NOT ERR MATCHES "brak pliku ")
   message(FATAL_ERROR "missing file: ${ERR}")
 endif()
+
+# A mode in motion: one period as a looping GIF, and the structure moved along a mode into a
+# new job file (the older one kept under its numbered name).
+file(COPY ${DATA}/../../examples/chain9.log DESTINATION ${work})
+run(0 --batch ${work}/chain9.log --vibrate 1 --gif ${work}/x.gif --nframes 8)
+# "GIF89a", the screen, then the application block NETSCAPE2.0 with a loop count of 0
+file(READ ${work}/x.gif head LIMIT 40 HEX)
+if(NOT head MATCHES "^474946383961.*21ff0b4e45545343415045322e3003010000")
+  message(FATAL_ERROR "x.gif is not a looping GIF")
+endif()
+run(2 --batch ${work}/chain9.log --gif ${work}/y.gif)
+run(2 --batch ${work}/chain9.log --vibrate 1 --gif ${work}/y.gif --nframes 1)
+run(2 --batch ${work}/chain9.log --displace 1)
+run(1 --batch ${work}/chain9.log --displace 99:0.1 --gjf)
+run(0 --batch ${work}/chain9.log --gjf --displace 1:0.1 --gjf)
+file(READ ${work}/chain9.gjf moved)
+file(READ ${work}/chain91.gjf rest)
+if(NOT OUT MATCHES "displaced along mode 1 by 0.1 A" OR moved STREQUAL rest)
+  message(FATAL_ERROR "--displace did not move the structure into a new job:\n${OUT}")
+endif()

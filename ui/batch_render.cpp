@@ -25,7 +25,8 @@ void ensureGuiApplication() {
   new QGuiApplication(argc, argv);  // lives until the process ends
 }
 
-int renderPicture(App& app, const std::string& file) {
+/// The offscreen canvas of batch mode at the surface's size, made the viewer's picture.
+QtCanvas& batchCanvas(App& app) {
   ensureGuiApplication();
   static QtCanvas* canvas = nullptr;
   int w = int(std::lround(app.obr.Pic1->scaleWidth() / TwipsPerPixel));
@@ -35,8 +36,19 @@ int renderPicture(App& app, const std::string& file) {
   else if (canvas->scaleWidth() != w * TwipsPerPixel || canvas->scaleHeight() != h * TwipsPerPixel)
     canvas->resize(w, h);
   app.obr.Pic1 = canvas;
+  return *canvas;
+}
+
+int renderPicture(App& app, const std::string& file) {
+  QtCanvas& canvas = batchCanvas(app);
   Plas(app);
-  return canvas->savePicture(file) ? 0 : 1;
+  return canvas.savePicture(file) ? 0 : 1;
+}
+
+int renderPixels(App& app, RgbaImage& image) {
+  QtCanvas& canvas = batchCanvas(app);
+  Plas(app);
+  return canvasPixels(canvas, image) ? 0 : 1;
 }
 
 }  // namespace
@@ -47,6 +59,7 @@ BatchHooks batchHooks() {
     app.obr.defaultSurface.resize(o.width, o.height);
   };
   hooks.renderPicture = renderPicture;
+  hooks.renderPixels = renderPixels;
   return hooks;
 }
 

@@ -15,4 +15,10 @@ __attribute__((visibility("default"))) int kelRenderPicture(kel::App* app, const
   static const kel::BatchHooks hooks = kel::ui::batchHooks();
   return hooks.renderPicture(*app, file);
 }
+
+/// Draws the viewer's picture of app into image (RGBA pixels); 0 on success.
+__attribute__((visibility("default"))) int kelRenderPixels(kel::App* app, kel::RgbaImage* image) {
+  static const kel::BatchHooks hooks = kel::ui::batchHooks();
+  return hooks.renderPixels(*app, *image);
+}
 }

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace kel::ui {
 
@@ -263,6 +264,24 @@ bool QtCanvas::savePicture(const std::string& file) {
   end();
   const char* format = endsWithCi(file, ".png") ? "PNG" : "BMP";
   return image_.save(QString::fromStdString(file), format);
+}
+
+bool canvasPixels(Surface& surface, RgbaImage& out) {
+  auto* canvas = dynamic_cast<QtCanvas*>(&surface);
+  if (!canvas) return false;
+  int w = int(std::lround(canvas->scaleWidth() / TwipsPerPixel));
+  int h = int(std::lround(canvas->scaleHeight() / TwipsPerPixel));
+  QImage image = canvas->image();
+  if (image.width() != w || image.height() != h)
+    image = image.scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  image = image.convertToFormat(QImage::Format_RGBA8888);
+  out.width = w;
+  out.height = h;
+  out.pixels.resize(4 * std::size_t(w) * std::size_t(h));
+  for (int y = 0; y < h; ++y)
+    std::memcpy(&out.pixels[4 * std::size_t(y) * std::size_t(w)], image.constScanLine(y),
+                4 * std::size_t(w));
+  return true;
 }
 
 void QtClipboard::clear() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "viewer/surface.hpp"
+#include "writers/gif_writer.hpp"
 
 #include <QColor>
 #include <QFont>
@@ -17,6 +18,10 @@
 #include <unordered_map>
 
 namespace kel::ui {
+
+/// The picture of a Qt surface as RGBA pixels at its size in pixels; false for another
+/// kind of surface.
+bool canvasPixels(Surface& surface, RgbaImage& out);
 
 /// A packed colour (red + 256 green + 65536 blue) as a Qt colour.
 QColor qcolour(Colour c);

@@ -2,18 +2,25 @@
 // The viewer: its drawing surface, the button column and the row below; the frequency list
 // and the change-distance dialog.
 #include "app/app.hpp"
+#include "app/motion.hpp"
+#include "base/convert.hpp"
+#include "base/strings.hpp"
 #include "ui/analysis_window.hpp"
 #include "ui/desktop.hpp"
+#include "ui/qt_canvas.hpp"
 #include "ui/widget_sync.hpp"
 #include "ui/windows.hpp"
 #include "viewer/viewer.hpp"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDoubleSpinBox>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -37,6 +44,20 @@ constexpr int ClickSlack = 3;             // pixels a click may move and still b
 constexpr double WheelNotch = 120;        // angle units of one notch of a mouse wheel
 constexpr QSize ViewerMinimum{860, 560};  // every control of the viewer readable
 constexpr QSize FrqMinimum{380, 300};
+constexpr const char* DisplaceCaption = "Displace...";
+constexpr const char* DisplaceTip =
+    "Move the structure along the selected mode (step in angstrom of the atom moving most)";
+constexpr const char* DisplaceJobCaption = "Displace && write job...";
+constexpr const char* DisplaceJobTip =
+    "Imaginary mode: move the structure along it and write a new Gaussian job file and .xyz";
+constexpr const char* ExportCaption = "Export animation";
+constexpr const char* ExportKinds[] = {"Animated GIF (one period)...", "PNG frames (folder)...",
+                                       "XYZ movie (one period)..."};
+constexpr const char* GifFilter = "GIF pictures (*.gif)";
+constexpr const char* XyzFilter = "XYZ files (*.xyz)";
+constexpr std::string_view FramesQuestion = "Frames of one period (2 to 400)";
+constexpr std::string_view FramesTitle = "Export animation";
+constexpr std::string_view ExportedText = "written: ";
 
 /// The result box's text with line breaks as Qt shows them, and back.
 QString boxText(const std::string& text) {
@@ -515,6 +536,43 @@ FrqWindow::FrqWindow(App& app, Desktop& desk) : app_(app), desk_(desk) {
     desk_.after();
   });
   layout->addWidget(analysis);
+  // the mode in still pictures and files, and the structure moved along it
+  auto* motion = new QHBoxLayout;
+  arrows_ = new QCheckBox(qs(app_.obr.Arrows.text), this);
+  arrows_->setObjectName("Arrows");
+  arrows_->setToolTip(qs(app_.obr.Arrows.toolTip));
+  connect(arrows_, &QCheckBox::clicked, this, [this] {
+    Arrows_Click(app_);
+    desk_.after();
+  });
+  displace_ = new QPushButton(DisplaceCaption, this);
+  displace_->setObjectName("displace");
+  displace_->setToolTip(DisplaceTip);
+  connect(displace_, &QPushButton::clicked, this, [this] {
+    displaceAsk(app_, selectedMode(app_), false);
+    desk_.after();
+  });
+  displaceJob_ = new QPushButton(DisplaceJobCaption, this);
+  displaceJob_->setObjectName("displaceJob");
+  displaceJob_->setToolTip(DisplaceJobTip);
+  connect(displaceJob_, &QPushButton::clicked, this, [this] {
+    displaceAsk(app_, selectedMode(app_), true);
+    desk_.after();
+  });
+  exportAnim_ = new QPushButton(ExportCaption, this);
+  exportAnim_->setObjectName("exportAnimation");
+  auto* kinds = new QMenu(exportAnim_);
+  for (int kind = 0; kind < 3; ++kind)
+    connect(kinds->addAction(ExportKinds[kind]), &QAction::triggered, this,
+            [this, kind] { exportAnimation(kind); });
+  exportAnim_->setMenu(kinds);
+  motion->addWidget(arrows_);
+  motion->addWidget(exportAnim_, 1);
+  layout->addLayout(motion);
+  auto* moves = new QHBoxLayout;
+  moves->addWidget(displace_, 1);
+  moves->addWidget(displaceJob_, 1);
+  layout->addLayout(moves);
   auto* grid = new QGridLayout;
   auto slider = [this](const char* name, void (*handler)(Viewer&, int) noexcept) {
     auto* s = new QScrollBar(Qt::Horizontal, this);
@@ -598,6 +656,13 @@ void FrqWindow::sync() {
   }
   textIf(las_, f.Las.text);
   textIf(laa_, f.Laa.text);
+  if (arrows_->isChecked() != (app_.obr.Arrows.value != 0))
+    arrows_->setChecked(app_.obr.Arrows.value != 0);
+  int mode = selectedMode(app_);
+  displace_->setEnabled(mode > 0 && !app_.busy);
+  // the one step that fixes a saddle point: offered for an imaginary mode
+  displaceJob_->setEnabled(mode > 0 && app_.m.Frq(mode) < 0 && !app_.busy);
+  exportAnim_->setEnabled(app_.m.VibMode > 0 && !app_.busy);
   lineIf(teker_, f.Teker.text);
   showIf(teker_, f.Teker.visible);
   if (f.visible && isHidden()) show();
@@ -607,6 +672,31 @@ void FrqWindow::sync() {
     raise();
     activateWindow();
   }
+}
+
+void FrqWindow::exportAnimation(int kind) {
+  if (app_.busy || app_.m.VibMode <= 0) return;
+  QString stem = qs(app_.m.FilNam + "_mode" + std::to_string(app_.m.VibMode));
+  QString target = kind == 1 ? QFileDialog::getExistingDirectory(this, ExportKinds[kind], stem)
+                             : QFileDialog::getSaveFileName(this, ExportKinds[kind],
+                                                            stem + (kind == 0 ? ".gif" : ".xyz"),
+                                                            kind == 0 ? GifFilter : XyzFilter);
+  if (target.isEmpty()) return;
+  std::string answer =
+      trim(app_.prompt->inputBox(FramesQuestion, FramesTitle, std::to_string(DefaultFrames)));
+  if (answer.empty()) return;
+  int n = int(Val(answer));
+  std::string file = target.toStdString();
+  bool ok =
+      kind == 0
+          ? exportGif(app_, file, n,
+                      [](App& a, RgbaImage& image) { return canvasPixels(*a.obr.Pic1, image); })
+      : kind == 1
+          ? exportFrames(app_, file, n,
+                         [](App& a, const std::string& f) { return a.obr.Pic1->savePicture(f); })
+          : exportXyzMovie(app_, file, n);
+  setWynik(app_, ok ? std::string(ExportedText) + file : app_.frm.Text3.text);
+  desk_.after();
 }
 
 void FrqWindow::closeEvent(QCloseEvent* e) {

@@ -168,8 +168,14 @@ class FrqWindow : public QWidget {
   QScrollBar *hss_, *hsa_;
   QDoubleSpinBox *hssValue_, *hsaValue_;  ///< the sliders' values, typed or shown
   ClickLabel *las_, *laa_;
+  QCheckBox* arrows_;         ///< displacement arrows of the mode shown
+  QPushButton* displace_;     ///< move the structure along the selected mode
+  QPushButton* displaceJob_;  ///< the same, then a new job file (an imaginary mode)
+  QPushButton* exportAnim_;   ///< the running mode as a GIF, PNG frames or an .xyz movie
   QLineEdit* teker_;
   unsigned raised_ = 0;  ///< the form's raise count last followed
+
+  void exportAnimation(int kind);
 };
 
 /// The change-distance dialog Odleg (not modal: the viewer stays usable).

@@ -310,6 +310,7 @@ void Reno(Viewer& vw) noexcept {
         s.printText(lab.caption);
       }
     }
+    drawArrows(vw);
     for (i16 sel : v.Sel) {
       if (sel == 0) continue;
       int q = v.DrawPos(sel);

@@ -1,6 +1,7 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 // The normal-mode animation and the frequency list with its speed and amplitude sliders.
 #include "base/convert.hpp"
+#include "model/mode_motion.hpp"
 #include "viewer/texts.hpp"
 #include "viewer/viewer.hpp"
 #include "viewer/viewer_forms.hpp"
@@ -23,7 +24,7 @@ constexpr std::string_view NumberTitle = "Mode", FrequencyTitle = "Frequency ", 
 constexpr std::string_view StopCaption = "Stop vibration";
 constexpr std::string_view VibrationsCaption = texts::VibrationsCaption;
 constexpr int DefaultSlider = 3000;
-constexpr int LastPhase = 6;
+constexpr int LastPhase = PeakPhase;
 constexpr double LongestPause = 1.0;  // seconds between frames at the slowest speed
 
 std::string rightAligned(std::string s, int width) {
@@ -159,11 +160,11 @@ void buildModeVec(Viewer& vw) {
     for (int c = 1; c <= 3; ++c) {
       double s = 0;
       for (int d = 1; d <= 3; ++d) s += m.ModeD(md, i, d) * v.Orient(d, c);
-      v.ModeVec(i, c) = s / 3000;
+      v.ModeVec(i, c) = s / ModeDivisor;
     }
 }
 
-void vibPhase(Viewer& vw, int phase) {
+void vibPhase(Viewer& vw, double phase) {
   auto& v = vw.obr.v;
   double amp = phase * vw.m.VibAmp;
   for (int i = 1; i <= v.NView; ++i)

@@ -157,10 +157,21 @@ void vimo_Click(Viewer& vw) noexcept;
 /// ModeVec of mode VibMode in the current orientation.
 void buildModeVec(Viewer& vw);
 /// The offsets of one phase: VibDisp = ModeVec * phase * VibAmp.
-void vibPhase(Viewer& vw, int phase);
+void vibPhase(Viewer& vw, double phase);
 void Vibra(Viewer& vw) noexcept;
 void Faza(Viewer& vw, int phase, int step) noexcept;
 void StopVi(Viewer& vw) noexcept;
+
+// --- motion of the animated mode in still pictures
+/// The displacement arrows of mode VibMode over the balls, when the toggle is on: one per
+/// moving atom along its swing at full amplitude, from the rim of its ball (at least a
+/// readable length).
+void drawArrows(Viewer& vw) noexcept;
+/// The arrows toggle: on or off, then the picture again.
+void Arrows_Click(Viewer& vw) noexcept;
+/// Frame k of one period of mode VibMode cut into n frames (0 = at rest), drawn as the
+/// animation draws its frames; ModeVec must be built.
+void animationFrame(Viewer& vw, int k, int n) noexcept;
 
 // --- picture output
 /// The name a picture is saved under, starting from name: a free name at once, otherwise the

@@ -43,6 +43,9 @@ constexpr std::string_view FitTip = "Fit the whole molecule to the picture (F or
 constexpr std::string_view BestCaption = "Best view";
 constexpr std::string_view BestTip =
     "Largest extent across, smallest in depth: planar molecules face on (B)";
+constexpr std::string_view ArrowsCaption = "Arrows";
+constexpr std::string_view ArrowsTip =
+    "Displacement arrows of the mode shown: each atom's swing at full amplitude";
 constexpr std::string_view ClearCaption = "&Clear";
 constexpr std::string_view ClearTip = "Clear selected atoms and text box";
 constexpr std::string_view DelAtoCaption = "Delete &Atom";
@@ -84,6 +87,8 @@ FrmObr::FrmObr() {
   FitBut.toolTip = std::string(FitTip);
   BestBut.text = std::string(BestCaption);
   BestBut.toolTip = std::string(BestTip);
+  Arrows.text = std::string(ArrowsCaption);
+  Arrows.toolTip = std::string(ArrowsTip);
   obut[5].enabled = false;
   wynik.text = std::string(WynikText);
   wynik.toolTip = std::string(WynikTip);

@@ -99,6 +99,7 @@ struct FrmObr {
   Control FitBut, BestBut;           ///< "Fit" and "Best view" (keys F or Home, B)
   Control gemo, delmo, chamo, vimo;  ///< mode labels
   Control Teker;                     ///< run-time error reports of the viewer
+  Control Arrows;                    ///< check box: displacement arrows of the animated mode
   std::array<Control, 2> Ima1;       ///< the colour-file image pair
   std::vector<ViewLabel> Za = std::vector<ViewLabel>(MaxAt + 1);
   bool picVisible = true;

@@ -1,6 +1,7 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 #include "writers/export_file.hpp"
 
+#include "base/strings.hpp"
 #include "model/free_name.hpp"
 #include "model/work.hpp"
 
@@ -14,6 +15,12 @@ constexpr std::string_view Renamed = OldFileRenamed;
 constexpr int ExportChannel = 8;
 
 }  // namespace
+
+std::pair<std::string, std::string> stemAndExt(const std::string& file) {
+  std::size_t dot = file.rfind('.');
+  if (dot == std::string::npos || dot < fileNameStart(file)) return {file, ""};
+  return {file.substr(0, dot), file.substr(dot)};
+}
 
 bool structureHeld(Work& w, int& ier) {
   if (w.m.NAt > 0) return true;

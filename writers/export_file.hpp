@@ -5,10 +5,14 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace kel {
 
 struct Work;
+
+/// A file name split into its stem and extension (with the dot; "" when it has none).
+std::pair<std::string, std::string> stemAndExt(const std::string& file);
 
 /// True when the model holds atoms; otherwise Text3 says there is nothing to export and
 /// ier = 1.

@@ -236,6 +236,45 @@ TEST_F(Desktop, FrequencyListStartsAndStopsTheAnimation) {
   EXPECT_FALSE(frq.isVisible());
 }
 
+TEST_F(Desktop, ImaginaryModeDisplacedIntoANewJobAndArrowsToggle) {
+  buildModel(*app, {{6, 0, 0, 0}, {8, 1.2, 0, 0}}, {{1, 2}});
+  auto& m = app->m;
+  m.FilNam = (dir.path() / "co").string();
+  m.NFrq = 2;
+  m.Frq(1) = -300;
+  m.Frq(2) = 456.0;
+  m.ModeD(1, 1, 1) = 300;
+  m.ModeD(1, 2, 1) = -100;
+  m.ModeD(2, 2, 2) = 300;
+  app->obr.visible = true;
+  desk->sync();
+  Start(*app);
+  QTest::mouseClick(obut(5), Qt::LeftButton);
+  auto& frq = reinterpret_cast<QWidget&>(desk->frq());
+  auto* job = child<QPushButton>(frq, "displaceJob");
+  for (auto [row, imaginary] : {std::pair{2, false}, std::pair{1, true}}) {
+    app->frq.Comb.listIndex = row;
+    desk->sync();
+    EXPECT_EQ(job->isEnabled(), imaginary) << row;
+  }
+  ScriptedPrompt prompt({"0.2"});
+  app->prompt = &prompt;
+  double x0 = m.Xyz(1, 1);
+  QTest::mouseClick(job, Qt::LeftButton);
+  EXPECT_NEAR(m.Xyz(1, 1), x0 + 0.2, 1e-12);
+  EXPECT_TRUE(fs::exists(dir.path() / "co.gjf"));
+  EXPECT_TRUE(fs::exists(dir.path() / "co.xyz"));
+  // the arrows of a mode shown come and go with the check box
+  m.VibMode = 1;
+  buildModeVec(*app);
+  Uklad(*app, 1);
+  desk->sync();
+  QImage plain = desk->canvas().image().copy();
+  QTest::mouseClick(child<QCheckBox>(frq, "Arrows"), Qt::LeftButton);
+  EXPECT_EQ(app->obr.Arrows.value, 1);
+  EXPECT_NE(desk->canvas().image(), plain);
+}
+
 TEST_F(Desktop, WheelKeysAndFitOnTheSurface) {
   showWater();
   auto& v = app->obr.v;
