@@ -96,9 +96,15 @@ class Molecule {
   py::array_t<double> modes() const {
     py::array_t<double> a({modeCount(), atoms(), 3});
     auto v = a.mutable_unchecked<3>();
-    for (int k = 1; k <= modeCount(); ++k)
-      for (int i = 1; i <= atoms(); ++i)
-        for (int c = 1; c <= 3; ++c) v(k - 1, i - 1, c - 1) = m().ModeD(k, i, c) / 100.0;
+    const int n = modeCount();
+    if (n == 0) return a;
+    // the table's first index varies fastest: the modes of one atom's component are a run
+    for (int i = 1; i <= atoms(); ++i)
+      for (int c = 1; c <= 3; ++c) {
+        (void)m().ModeD(n, i, c);  // the end of the run is inside the table
+        const kel::i16* run = &m().ModeD(1, i, c);
+        for (int k = 0; k < n; ++k) v(k, i - 1, c - 1) = run[k] / 100.0;
+      }
     return a;
   }
   std::pair<double, double> scaling() const { return kel::frequencyScaling(m()); }
