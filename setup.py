@@ -33,6 +33,8 @@ class CMakeBuild(build_ext):
         ]
         if shutil.which("ninja"):
             configure += ["-G", "Ninja"]
+        if shutil.which("ccache"):
+            configure += ["-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"]
         subprocess.run(configure, check=True)
         jobs = os.environ.get("CMAKE_BUILD_PARALLEL_LEVEL") or str(os.cpu_count() or 1)
         subprocess.run(["cmake", "--build", str(build), "--target", "_kelvorin", "-j", jobs],
@@ -48,5 +50,7 @@ setup(
     package_dir={"": "python"},
     ext_modules=[CMakeExtension("kelvorin._kelvorin")],
     cmdclass={"build_ext": CMakeBuild},
+    # not build/, the usual CMake build folder of this repository
+    options={"build": {"build_base": "build-python"}},
     zip_safe=False,
 )

@@ -1,12 +1,13 @@
 # Finds what the Python module needs: an interpreter with NumPy, its headers, and pybind11.
 # Debian's python3-numpy and pybind11 belong to /usr/bin/python3; an interpreter found first
 # on PATH (pyenv, a virtual environment) often has neither, so the first one of these that
-# imports numpy is taken, unless Python3_EXECUTABLE is given. Sets KEL_PYTHON_BUILD; with
-# KEL_PYTHON=ON a missing piece stops the configuration.
+# imports numpy and has its headers is taken, unless Python3_EXECUTABLE is given. Sets
+# KEL_PYTHON_BUILD; with KEL_PYTHON=ON a missing piece stops the configuration.
 
 function(kel_python_has executable result)
-  execute_process(COMMAND ${executable} -c "import numpy" RESULT_VARIABLE failed
-                  OUTPUT_QUIET ERROR_QUIET)
+  execute_process(COMMAND ${executable} -c
+                  "import numpy, os, sysconfig; assert os.path.exists(sysconfig.get_paths()['include'] + '/Python.h')"
+                  RESULT_VARIABLE failed OUTPUT_QUIET ERROR_QUIET)
   if(failed)
     set(${result} FALSE PARENT_SCOPE)
   else()

@@ -78,7 +78,13 @@ def _analysis(self, masses=None):
     return None if result is None else Analysis(**result)
 
 
+def _repr(self):
+    return (f"<kelvorin.Molecule {len(self)} atoms, {len(self.frequencies)} modes"
+            f" from {os.path.basename(self.path)}>")
+
+
 Molecule.analysis = _analysis
+Molecule.__repr__ = _repr
 # spectrum(...) of the held modes joins analysis here.
 
 

@@ -2,6 +2,7 @@
 
 import concurrent.futures
 import json
+import locale
 import os
 import pathlib
 import shutil
@@ -59,7 +60,7 @@ def same_molecule(mol, doc):
 
 @pytest.mark.skipif(not KELVORIN or not SHARED, reason="no batch program or no shared data")
 @pytest.mark.parametrize("source", SHARED, ids=lambda p: str(p.relative_to(DATA)))
-def test_shared_file_as_batch_json(source, tmp_path):
+def test_shared_file_as_batch_json(source, tmp_path, capfd):
     doc = batch_document(copy_alone(source, tmp_path / "batch"))
     path = copy_alone(source, tmp_path / "module")
     cwd = os.getcwd()
@@ -67,6 +68,7 @@ def test_shared_file_as_batch_json(source, tmp_path):
     # nothing written beside the input, the working folder where it was
     assert sorted(p.name for p in path.parent.iterdir()) == [path.name]
     assert os.getcwd() == cwd
+    assert capfd.readouterr() == ("", "")
     if not doc["status"]["ok"]:
         assert isinstance(mol, kelvorin.ReadError) and str(mol)
         return
@@ -120,9 +122,19 @@ def test_bad_file_raises_the_program_message(case, words, tmp_path):
     assert sorted(p.name for p in tmp_path.iterdir()) == ([] if case == "missing" else ["bad.log"])
 
 
-def test_geometry_choice_is_checked(tmp_path):
+def test_geometry_choice_is_checked_and_the_locale_ignored():
     with pytest.raises(ValueError):
         kelvorin.read(CHAIN, geometry="middle")
+    want = kelvorin.read(CHAIN, geometry="first").coordinates.tolist()
+    before = locale.setlocale(locale.LC_ALL)
+    try:
+        locale.setlocale(locale.LC_ALL, "pl_PL.UTF-8")
+    except locale.Error:
+        pytest.skip("no pl_PL.UTF-8 locale")
+    try:
+        assert kelvorin.read(CHAIN, geometry="first").coordinates.tolist() == want
+    finally:
+        locale.setlocale(locale.LC_ALL, before)
 
 
 def test_write_kel_writes_beside_the_input_only_when_asked(tmp_path):
