@@ -45,23 +45,27 @@ class Molecule {
   int modeCount() const { return m().NFrq; }
 
   py::array_t<int> atomicNumbers() const {
+    std::lock_guard lock(mutex_);
     py::array_t<int> a(atoms());
     auto v = a.mutable_unchecked<1>();
     for (int i = 1; i <= atoms(); ++i) v(i - 1) = kel::atomicNumber(m(), i);
     return a;
   }
   std::vector<std::string> symbols() const {
+    std::lock_guard lock(mutex_);
     std::vector<std::string> s;
     for (int i = 1; i <= atoms(); ++i) s.push_back(kel::trim(m().AtSym(i)));
     return s;
   }
   py::array_t<double> masses() const {
+    std::lock_guard lock(mutex_);
     py::array_t<double> a(atoms());
     auto v = a.mutable_unchecked<1>();
     for (int i = 1; i <= atoms(); ++i) v(i - 1) = m().AtMas(i);
     return a;
   }
   py::array_t<double> coordinates() const {
+    std::lock_guard lock(mutex_);
     py::array_t<double> a({atoms(), 3});
     auto v = a.mutable_unchecked<2>();
     for (int i = 1; i <= atoms(); ++i)
@@ -69,12 +73,14 @@ class Molecule {
     return a;
   }
   py::array_t<double> frequencies() const {
+    std::lock_guard lock(mutex_);
     py::array_t<double> a(modeCount());
     auto v = a.mutable_unchecked<1>();
     for (int k = 1; k <= modeCount(); ++k) v(k - 1) = m().Frq(k);
     return a;
   }
   py::array_t<double> ir() const {
+    std::lock_guard lock(mutex_);
     py::array_t<double> a(modeCount());
     auto v = a.mutable_unchecked<1>();
     for (int k = 1; k <= modeCount(); ++k) v(k - 1) = m().IrInt(k);
@@ -82,6 +88,7 @@ class Molecule {
   }
   /// None when the file holds no Raman activities (as the document's null).
   py::object raman() const {
+    std::lock_guard lock(mutex_);
     if (m().RaInt(0) == 0) return py::none();
     py::array_t<double> a(modeCount());
     auto v = a.mutable_unchecked<1>();
@@ -89,11 +96,13 @@ class Molecule {
     return a;
   }
   std::vector<std::string> labels() const {
+    std::lock_guard lock(mutex_);
     std::vector<std::string> s;
     for (int k = 1; k <= modeCount(); ++k) s.push_back(kel::trim(m().FrqSym(k)));
     return s;
   }
   py::array_t<double> modes() const {
+    std::lock_guard lock(mutex_);
     py::array_t<double> a({modeCount(), atoms(), 3});
     auto v = a.mutable_unchecked<3>();
     const int n = modeCount();
@@ -107,14 +116,27 @@ class Molecule {
       }
     return a;
   }
-  std::pair<double, double> scaling() const { return kel::frequencyScaling(m()); }
-  std::string text3() const { return app_->frm.Text3.text; }
-  std::string text4() const { return app_->frm.Text4.text; }
-  std::string log() const { return app_->frm.Text2.text; }
+  std::pair<double, double> scaling() const {
+    std::lock_guard lock(mutex_);
+    return kel::frequencyScaling(m());
+  }
+  std::string text3() const {
+    std::lock_guard lock(mutex_);
+    return app_->frm.Text3.text;
+  }
+  std::string text4() const {
+    std::lock_guard lock(mutex_);
+    return app_->frm.Text4.text;
+  }
+  std::string log() const {
+    std::lock_guard lock(mutex_);
+    return app_->frm.Text2.text;
+  }
 
   /// Bonds as atom pairs i < j, 0-based, of the matrix the internal coordinates are built on.
   py::array_t<int> bonds() {
     topology();
+    std::lock_guard lock(mutex_);
     const auto& mm = m();
     std::vector<int> pairs;
     for (int i = 1; i <= atoms(); ++i)
@@ -131,6 +153,7 @@ class Molecule {
   /// (type, atoms (0-based), value): Å for a stretch, degrees otherwise.
   py::list internalCoordinates() {
     topology();
+    std::lock_guard lock(mutex_);
     const auto& mm = m();
     py::list rows;
     for (int r = 1; r <= mm.IcRows; ++r) {
@@ -148,7 +171,7 @@ class Molecule {
   /// the time of the computation. None when there are neither force constants nor modes.
   py::object analysis(const std::string& massList) {
     kel::HeldAnalysis held;
-    std::vector<double> original, changed;
+    std::vector<double> original, changed;  // changed: the masses of the analysis
     std::string message;
     {
       py::gil_scoped_release free;
@@ -162,13 +185,16 @@ class Molecule {
           kel::setMasses(*app_, changed);
         }
         kel::analyseHeld(*app_, held);
-        if (changes) kel::setMasses(*app_, original);
+        if (changes)
+          kel::setMasses(*app_, original);
+        else
+          changed = kel::currentMasses(app_->m);
         message.clear();
       }
     }
     if (!message.empty()) throw py::value_error(message);
     if (!held.any) return py::none();
-    return analysisDict(held, changed.empty() ? kel::currentMasses(app_->m) : changed);
+    return analysisDict(held, changed);
   }
 
  private:
@@ -230,7 +256,7 @@ class Molecule {
 
   std::unique_ptr<App> app_;
   std::string path_;
-  std::mutex mutex_;
+  mutable std::mutex mutex_;  ///< an analysis changes the masses for a while
 };
 
 kel::GeometryChoice geometryWord(const std::string& g) {

@@ -18,8 +18,11 @@ pytest.importorskip("distributed")
 @pytest.mark.skipif(not DATA.is_dir(), reason="no shared data")
 def test_table_of_the_shared_outputs(tmp_path):
     out = tmp_path / "table.csv"
+    # the workers import the module this test imported
+    found = str(pathlib.Path(kelvorin.__file__).resolve().parents[1])
+    env = dict(os.environ, PYTHONPATH=os.pathsep.join([found, os.environ.get("PYTHONPATH", "")]))
     subprocess.run([sys.executable, str(SOURCE / "examples" / "dask_table.py"), "--workers", "2",
-                    "--out", str(out), str(DATA)], check=True, timeout=600, cwd=tmp_path)
+                    "--out", str(out), str(DATA)], check=True, timeout=600, cwd=tmp_path, env=env)
     rows = list(csv.DictReader(out.open(encoding="utf-8")))
     want = sorted(str(p) for p in DATA.rglob("*")
                   if p.is_file() and p.suffix.lower() in {".log", ".out", ".fchk"})
