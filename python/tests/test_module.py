@@ -59,7 +59,7 @@ def same_molecule(mol, doc):
 
 
 @pytest.mark.skipif(not KELVORIN or not SHARED, reason="no batch program or no shared data")
-@pytest.mark.parametrize("source", SHARED, ids=lambda p: str(p.relative_to(DATA)))
+@pytest.mark.parametrize("source", SHARED, ids=[str(p.relative_to(DATA)) for p in SHARED])
 def test_shared_file_as_batch_json(source, tmp_path, capfd):
     doc = batch_document(copy_alone(source, tmp_path / "batch"))
     path = copy_alone(source, tmp_path / "module")
