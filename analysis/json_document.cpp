@@ -13,11 +13,6 @@ namespace {
 
 constexpr int Schema = 1;
 
-/// The atomic number of atom i (the model keeps deuterium as 2).
-int atomicNumber(const ModKel& m, int i) {
-  return m.AtZ(i) == 2 ? 1 : m.AtZ(i);
-}
-
 class Out {
  public:
   std::string text;
@@ -149,12 +144,7 @@ void modes(Out& o, const ModKel& m) {
     o.close('}');
   }
   o.close(']');
-  // the factor and shift of a renumbering definition's scaling line
-  double factor = 1, shift = 0;
-  if (m.Sw(sw::Scaling) != 0) {
-    factor = m.Par(par::ScaleFactor) != 0 ? m.Par(par::ScaleFactor) : m.Par(par::ScaleShift);
-    shift = m.Par(par::ScaleFactor) != 0 ? m.Par(par::ScaleShift) : 0;
-  }
+  const auto [factor, shift] = frequencyScaling(m);
   o.key("scaling");
   o.open('{');
   o.key("factor");
@@ -261,6 +251,20 @@ void analysis(Out& o, const ModKel& m, const JsonAnalysis* a) {
 }
 
 }  // namespace
+
+int atomicNumber(const ModKel& m, int i) {
+  return m.AtZ(i) == 2 ? 1 : m.AtZ(i);
+}
+
+std::pair<double, double> frequencyScaling(const ModKel& m) {
+  // the factor and shift of a renumbering definition's scaling line
+  double factor = 1, shift = 0;
+  if (m.Sw(sw::Scaling) != 0) {
+    factor = m.Par(par::ScaleFactor) != 0 ? m.Par(par::ScaleFactor) : m.Par(par::ScaleShift);
+    shift = m.Par(par::ScaleFactor) != 0 ? m.Par(par::ScaleShift) : 0;
+  }
+  return {factor, shift};
+}
 
 std::string jsonNumber(double x) {
   if (!std::isfinite(x)) return "null";

@@ -9,6 +9,7 @@
 #include "model/model.hpp"
 
 #include <string>
+#include <utility>
 
 namespace kel {
 
@@ -29,6 +30,12 @@ struct JsonAnalysis {
 
 /// The whole document (internal coordinates as the model holds them: rows 1..IcRows).
 std::string jsonDocument(const ModKel& m, const JsonStatus& status, const JsonAnalysis* analysis);
+
+/// The atomic number of atom i (the model keeps deuterium as 2).
+int atomicNumber(const ModKel& m, int i);
+
+/// The factor and shift of the frequencies (1 and 0 unless the file's scaling line set them).
+std::pair<double, double> frequencyScaling(const ModKel& m);
 
 /// A number as JSON: the shortest text that reads back to the same double; null when not
 /// finite.

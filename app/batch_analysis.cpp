@@ -7,6 +7,7 @@
 #include "analysis/report.hpp"
 #include "app/app.hpp"
 #include "app/batch.hpp"
+#include "app/embedded_read.hpp"
 #include "app/startup.hpp"
 #include "base/convert.hpp"
 #include "model/bookkeeping.hpp"
@@ -55,13 +56,6 @@ std::string cell(double x, std::string_view pattern) {
   return std::string(s.size() < 11 ? 11 - s.size() : 0, ' ') + s;
 }
 
-/// The internal coordinates of the current structure, generated when not yet made.
-void ensureCoordinates(App& app) {
-  if (app.m.IcFresh) return;
-  std::string reuse;
-  MpoDef(app, reuse);
-}
-
 /// The modes of Fcc with the current masses; false (with the message) when there are none.
 bool computeModes(App& app, NormalModes& nm) {
   if (!hasForceConstants(app.m)) return fail(app, NoForceConstants);
@@ -101,11 +95,10 @@ bool reanalyse(App& app, BatchContext& ctx) {
 
 bool masses(App& app, BatchContext& ctx, const std::string& list) {
   auto& m = app.m;
-  auto next = currentMasses(m);
+  std::vector<double> next;
   std::string message;
-  if (!applyMassList(m, list, next, message)) return fail(app, message);
-  for (int i = 1; i <= m.NAt; ++i) m.AtMas(i) = next[std::size_t(i - 1)];
-  setInverseMasses(m, m.NAt);
+  if (!massesAfter(app, list, next, message)) return fail(app, message);
+  setMasses(app, next);
   say(app, ctx, std::string(MassesSet) + list);
   if (!hasForceConstants(m)) return true;
   std::vector<double> original(std::size_t(m.NAt));
@@ -144,12 +137,6 @@ bool ped(App& app, BatchContext& ctx) {
   return true;
 }
 
-/// The report, computing the modes of Fcc first when there are force constants.
-void makeReport(App& app, NormalModes& nm, FrequencyReport& r) {
-  if (hasForceConstants(app.m)) analyseModes(app.m, currentMasses(app.m), nm);
-  frequencyReport(app.m, nm.message.empty() && nm.count() > 0 ? &nm : nullptr, r);
-}
-
 bool report(App& app, BatchContext& ctx) {
   NormalModes nm;
   FrequencyReport r;
@@ -160,23 +147,14 @@ bool report(App& app, BatchContext& ctx) {
 
 bool json(App& app, BatchContext& ctx, const std::string& value) {
   auto& m = app.m;
-  ensureCoordinates(app);
-  NormalModes nm;
-  Ped p;
-  FrequencyReport r;
-  JsonAnalysis a;
-  const bool any = hasForceConstants(m) || m.NFrq > 0;
-  if (any) {
-    makeReport(app, nm, r);
-    const NormalModes* computed = nm.message.empty() && nm.count() > 0 ? &nm : nullptr;
-    if (computed || m.NFrq > 0) computePed(m, computed, p);
-    a = {computed, &p, &r};
-  }
+  HeldAnalysis held;
+  analyseHeld(app, held);
+  const JsonAnalysis a = held.view();
   JsonStatus status{std::string(VersionNumber),
                     ctx.options.words.empty() ? std::string() : ctx.options.words[0],
                     m.NAt > 0 && !app.readFailed && app.erraCount == 0 && !ctx.failedBefore,
                     app.frm.Text3.text, app.frm.Text4.text};
-  const std::string text = jsonDocument(m, status, any ? &a : nullptr);
+  const std::string text = jsonDocument(m, status, held.any ? &a : nullptr);
   if (value == "-") {
     ctx.out << text;
     return true;

@@ -157,36 +157,44 @@ void EdIni(App& app) {
   });
 }
 
+void startValues(App& app, bool editors) {
+  auto& f = app.frm;
+  auto& m = app.m;
+  // 1. names
+  f.Banner = BannerText;
+  m.KolNam = KolDefault;
+  m.VerCap = VersionCaption;
+  f.ScrDd2 = ScrDd2Name;
+  f.ScrDd2b = ScrDd2bName;
+  f.ScrMpo = ScrMpoName;
+  f.ScrMpob = ScrMpobName;
+  // 2. constants and the console's designed geometry
+  m.Pi = 3.14159265358979;
+  m.VibSpd = 3.0;
+  m.VibAmp = 3.0;
+  m.Par(par::ViewerState) = 1;
+  m.Par(par::ConsoleTop) = f.Text2.top;
+  m.Par(par::ConsoleHeight) = f.Text2.height;
+  // 3. editors
+  f.EdDd2 = f.EdMpo = f.EdKol = f.EdVdf = Notepad;
+  if (editors) {
+    if (spl(localPath(WordPad)) > 1000) f.EdDd2 = f.EdKol = std::string(WordPad) + " ";
+    EdIni(app);
+  }
+  // 4. parameters
+  m.Par(par::MainColour) = LightGrey;
+  f.PageLines = 23;
+  for (auto [slot, value] : StartValues) m.Par(slot) = value;
+  // 5. switch defaults and tables (the model holds them from its construction; again here
+  //    so that a second start-up begins from the same state)
+  IniModel(m);
+}
+
 void IniVe(App& app, std::string_view cmdLine) {
   guard(app, "IniVe", [&] {
     auto& f = app.frm;
     auto& m = app.m;
-    // 1. names
-    f.Banner = BannerText;
-    m.KolNam = KolDefault;
-    m.VerCap = VersionCaption;
-    f.ScrDd2 = ScrDd2Name;
-    f.ScrDd2b = ScrDd2bName;
-    f.ScrMpo = ScrMpoName;
-    f.ScrMpob = ScrMpobName;
-    // 2. constants and the console's designed geometry
-    m.Pi = 3.14159265358979;
-    m.VibSpd = 3.0;
-    m.VibAmp = 3.0;
-    m.Par(par::ViewerState) = 1;
-    m.Par(par::ConsoleTop) = f.Text2.top;
-    m.Par(par::ConsoleHeight) = f.Text2.height;
-    // 3. editors
-    f.EdDd2 = f.EdMpo = f.EdKol = f.EdVdf = Notepad;
-    if (spl(localPath(WordPad)) > 1000) f.EdDd2 = f.EdKol = std::string(WordPad) + " ";
-    EdIni(app);
-    // 4. parameters
-    m.Par(par::MainColour) = LightGrey;
-    f.PageLines = 23;
-    for (auto [slot, value] : StartValues) m.Par(slot) = value;
-    // 5. switch defaults and tables (the model holds them from its construction; again here
-    //    so that a second start-up begins from the same state)
-    IniModel(m);
+    startValues(app, true);
     // 6. command line
     std::string line(cmdLine);
     std::string& arg2 = f.Arg2;

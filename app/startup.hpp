@@ -12,6 +12,9 @@ struct App;
 
 /// The start-up sequence; cmdLine is the whole command line after the program name.
 void IniVe(App& app, std::string_view cmdLine);
+/// Steps 1 to 5 of the start-up: names, constants, parameters, switches and tables; the
+/// editors from "kelv.ini" only when editors is set.
+void startValues(App& app, bool editors);
 /// Reads the editor settings from the first non-empty "kelv.ini" of the searched folders.
 void EdIni(App& app);
 /// The folders searched for "kelv.ini", in order, each ending in a separator (or empty).

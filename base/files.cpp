@@ -85,6 +85,16 @@ void FileTable::openComparison(int n, const std::string& path) {
   compared_[n] = std::move(c);
 }
 
+void FileTable::openDiscard(int n) {
+  if (isOpen(n)) throw BasicError{55};
+  cookie_io_functions_t io{nullptr,
+                           [](void*, const char*, std::size_t size) { return ssize_t(size); },
+                           nullptr, nullptr};
+  std::FILE* fp = fopencookie(nullptr, "w", io);
+  if (!fp) throw BasicError{7};
+  out_[n] = fp;
+}
+
 bool FileTable::closeComparison(int n) {
   auto it = compared_.find(n);
   if (it == compared_.end()) throw BasicError{52};

@@ -28,6 +28,9 @@ class FileTable {
   /// Opens channel n for output that writes nothing: each byte written is compared with the
   /// next byte of file path (missing file: nothing matches). error 55 when n is open.
   void openComparison(int n, const std::string& path);
+  /// Opens channel n for output that goes nowhere (a scratch copy nobody asked for).
+  /// error 55 when n is open.
+  void openDiscard(int n);
   /// Closes a comparison channel: true when everything written equalled the whole file.
   bool closeComparison(int n);
   /// The reader of channel n; error 52 when n is not open for input.

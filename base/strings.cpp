@@ -2,6 +2,7 @@
 #include "base/strings.hpp"
 
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <system_error>
 #include <utility>
@@ -77,7 +78,7 @@ std::string_view tail(std::string_view s, std::size_t n) {
 }
 
 namespace {
-long cwdChangeCount = 0;
+std::atomic<long> cwdChangeCount{0};
 }
 
 long cwdChanges() {

@@ -103,7 +103,7 @@ void TekUl(Work& w, std::string_view ay) {
 }
 
 void TekLog(Work& w, std::string_view ay, int Li) {
-  if (!on(w, sw::Log) || (ay.empty() && Li == 0)) return;
+  if (!on(w, sw::Log) || !w.writesScratch || (ay.empty() && Li == 0)) return;
   // The handle stays open between lines. The file's folder is looked up again after a change
   // of folder, and at each new line the file is checked: when it was removed or emptied
   // meanwhile (the exit dialog erases it), it is made anew.

@@ -103,6 +103,11 @@ struct Work {
   bool readFailed = false;   ///< the last read met one of its failure cases
   bool busy = false;         ///< a read, build or edit is running: no other may start
   bool interactive = false;  ///< a person can press buttons while the program waits
+  /// Off for a read made on behalf of another program (the Python module): no log file, no
+  /// scratch copies and no connection file are written; the results stay in the model.
+  bool writesScratch = true;
+  /// The own structure file is written after a read with modes (see writeAutoKel).
+  bool writesKel = true;
   /// The last folder found not writable (its files go to the per-user working folder
   /// instead); empty while there was none.
   std::string readOnlyDir;

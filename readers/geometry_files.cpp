@@ -859,6 +859,7 @@ void finish(GeoRead& r) {
 
 /// The ".orn" scratch copy: the input, an empty line and the closing remark.
 void copyOrn(GeoRead& r, const std::string& scratchPath) {
+  if (!r.w.writesScratch) return;
   LineReader src(r.file);
   r.w.files.openOutput(ScrCh, scratchPath);
   std::string line;
@@ -894,7 +895,10 @@ void readGeometry(Work& w, std::string f) {
   r.kind = kindOf(f);
   if (r.kind == Kind::Orn) copyOrn(r, scratchPath);
   if (r.kind != Kind::Geo && r.kind != Kind::Orn) {
-    w.files.openOutput(ScrCh, scratchPath);
+    if (w.writesScratch)
+      w.files.openOutput(ScrCh, scratchPath);
+    else
+      w.files.openDiscard(ScrCh);
     r.scratch = true;
   }
   w.files.openInput(InCh, f);

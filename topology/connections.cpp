@@ -313,11 +313,11 @@ void MpoRun::readAndValidate() {
   if (sameFile(m_.MpoNam, f_.ScrMpo)) {
     mode_ = 0;
   } else {
-    copyLogged(m_.MpoNam, f_.ScrMpo);
+    if (w_.writesScratch) copyLogged(m_.MpoNam, f_.ScrMpo);
     mode_ = 1;
   }
   MpoReadResult r;
-  readMpoFile(w_, f_.ScrMpo, r);
+  readMpoFile(w_, w_.writesScratch ? f_.ScrMpo : m_.MpoNam, r);
   if (r.corrected) corr_ = 0;
   syntax_ = r.syntaxError;
   defined_ = r.defined;
@@ -504,7 +504,7 @@ void MpoRun::listingOrder() {
 }
 
 void MpoRun::writeAndList() {
-  writeMpoFile(w_, f_.ScrMpo);
+  if (w_.writesScratch) writeMpoFile(w_, f_.ScrMpo);
   int n = m_.NAt;
   if (mode_ < 6) {
     bool showSingles = m_.NBond(1) <= 1 || corr_ == 0;
@@ -525,8 +525,9 @@ void MpoRun::writeAndList() {
 
 /// Decides whether the matrix is kept under the structure's name; false ends the run.
 bool MpoRun::keepFile() {
-  std::string target = sideFile(w_, m_.FilNam + ".mpo");
   m_.MpoNam = f_.ScrMpo;
+  if (!w_.writesScratch) return mode_ != 4;  // the matrix stays in the model only
+  std::string target = sideFile(w_, m_.FilNam + ".mpo");
   if (mode_ == 5 || mode_ == 6 || m_.FilNam.empty()) return true;
   if (mode_ == 3 || mode_ == 4) {
     saveAs(target);

@@ -289,7 +289,7 @@ void writeKelFile(Work& w, const std::string& name, const std::string& route, bo
 
 void writeAutoKel(Work& w, const std::string& route) {
   auto& m = w.m;
-  if (m.NFrq == 0) return;
+  if (m.NFrq == 0 || !w.writesKel) return;
   const std::string name = sideFile(w, m.FilNam + ".kel");
   if (fileExists(name)) {
     if (sameFile(name, w.con.Text1.text)) {
