@@ -77,5 +77,10 @@ int main(int argc, char** argv) {
     auto render = entry<int (*)(kel::App*, const char*)>(std::cerr, "kelRenderPicture");
     return render ? render(&app, file.c_str()) : 1;
   };
+  hooks.renderSpectrum = [](const kel::PlotScene& scene, const std::string& file) {
+    auto render =
+        entry<int (*)(const kel::PlotScene*, const char*)>(std::cerr, "kelRenderSpectrum");
+    return render ? render(&scene, file.c_str()) : 1;
+  };
   return kel::runBatch(options, std::cout, std::cerr, hooks);
 }

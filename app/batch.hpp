@@ -2,6 +2,8 @@
 // Batch mode: the same program without windows, driven by its command line.
 #pragma once
 
+#include "analysis/spectrum.hpp"
+
 #include <functional>
 #include <iosfwd>
 #include <string>
@@ -10,6 +12,7 @@
 namespace kel {
 
 struct App;
+struct PlotScene;
 
 /// One command of the command line, run after the read in the order given.
 struct BatchCommand {
@@ -25,6 +28,8 @@ struct BatchOptions {
   int width = 800, height = 600;     ///< drawing surface in pixels
   std::vector<std::string> words;    ///< FILE and ARG2
   std::vector<BatchCommand> commands;
+  SpectrumSettings spectrum;     ///< --fwhm, --lineshape, --range, --step (wherever they stand)
+  std::string experimental;      ///< --experimental FILE, read after the structure
   std::string error;  ///< bad usage, when not empty
 };
 
@@ -34,6 +39,8 @@ struct BatchHooks {
   std::function<void(App&, const BatchOptions&)> prepare;
   /// Writes the viewer's picture to file (".bmp" or ".png"); 0 on success.
   std::function<int(App&, const std::string& file)> renderPicture;
+  /// Paints a laid-out spectrum plot into a PNG file; 0 on success.
+  std::function<int(const PlotScene&, const std::string& file)> renderSpectrum;
 };
 
 /// Parses the words after the program name (without "--batch"). False on bad usage.
@@ -57,6 +64,11 @@ bool batchExports(App& app, const BatchCommand& c, BatchContext& ctx, bool& ok);
 bool batchGaussian(App& app, const BatchCommand& c, BatchContext& ctx, bool& ok);
 bool batchViewer(App& app, const BatchCommand& c, BatchContext& ctx, bool& ok);
 bool batchAnalysis(App& app, const BatchCommand& c, BatchContext& ctx, bool& ok);
+bool batchSpectra(App& app, const BatchCommand& c, BatchContext& ctx, bool& ok);
+
+/// Reads the measured spectrum of --experimental after the structure; false (Text3 says
+/// why) when it is missing or refused.
+bool batchSpectraSetup(App& app, const BatchOptions& o);
 
 /// Runs one command after the read; returns false with a message in err on failure.
 bool runBatchCommand(App& app, const BatchCommand& c, const BatchOptions& o, std::ostream& out,

@@ -2,6 +2,7 @@
 // What batch mode needs from Qt: the picture of the viewer, drawn offscreen.
 #include "app/app.hpp"
 #include "ui/desktop.hpp"
+#include "ui/plot_painter.hpp"
 #include "ui/qt_canvas.hpp"
 #include "viewer/viewer.hpp"
 
@@ -39,6 +40,11 @@ int renderPicture(App& app, const std::string& file) {
   return canvas->savePicture(file) ? 0 : 1;
 }
 
+int renderSpectrum(const PlotScene& scene, const std::string& file) {
+  ensureGuiApplication();
+  return savePlot(scene, file) ? 0 : 1;
+}
+
 }  // namespace
 
 BatchHooks batchHooks() {
@@ -47,6 +53,7 @@ BatchHooks batchHooks() {
     app.obr.defaultSurface.resize(o.width, o.height);
   };
   hooks.renderPicture = renderPicture;
+  hooks.renderSpectrum = renderSpectrum;
   return hooks;
 }
 
