@@ -111,6 +111,7 @@ bool computeSpectrum(const ModKel& m, const SpectrumSettings& set, Spectrum& s) 
   s.from = set.rangeSet ? set.from : 0;
   s.to = set.rangeSet ? set.to : defaultUpper(s.sticks);
   s.step = set.step;
+  s.unitPeak = lineShape(set.shape, set.fwhm, 0);
   if (!(s.to > s.from) || !std::isfinite(s.to) || !std::isfinite(s.from)) return fail(BadRange);
   const double span = (s.to - s.from) / s.step;
   if (span >= double(MaxSpectrumPoints)) return fail(TooManyPoints);

@@ -53,6 +53,7 @@ struct Spectrum {
   std::vector<double> x, ir, raman;
   bool ramanHeld = false;
   double from = 0, to = 0, step = 1;
+  double unitPeak = 0;  ///< height of the line shape of unit intensity at its centre
   std::string message;  ///< why no spectrum was made; empty on success
 };
 

@@ -185,15 +185,15 @@ class Layout {
     line(std::move(pts), c, 1.6);
   }
 
-  void sticks(const Panel& q, bool raman) {
-    double top = 0;
-    for (const auto& st : s_.sticks)
-      if (st.x >= s_.from && st.x <= s_.to) top = std::max(top, raman ? st.raman : st.ir);
+  /// Each stick as high as its own line at its centre, in the curve's scale: a stick
+  /// never rises above the curve, and the curve above it shows what its neighbours add.
+  void sticks(const Panel& q, bool raman, double scale) {
     for (const auto& st : s_.sticks) {
       if (st.x < s_.from || st.x > s_.to) continue;
       const double x = xOf(q, st.x);
       const double i = raman ? st.raman : st.ir;
-      if (top > 0 && i > 0) line({x, yOf(q, 0), x, yOf(q, i / top)}, StickColour, 1.2);
+      if (scale > 0 && i > 0)
+        line({x, yOf(q, 0), x, yOf(q, i * s_.unitPeak * scale)}, StickColour, 1.2);
       p_.peaks.push_back({st.mode, x, q.y0, q.y1});
     }
   }
@@ -217,9 +217,10 @@ class Layout {
     const std::vector<double>& y = q.ir ? s_.ir : s_.raman;
     double top = 0;
     for (double v : y) top = std::max(top, v);
+    const double scale = top > 0 ? 1 / top : 0;
+    sticks(q, !q.ir, scale);
+    curve(q, y, scale, q.ir ? IrColour : RamanColour);
     if (q.ir) overlay(q);
-    sticks(q, !q.ir);
-    curve(q, y, top > 0 ? 1 / top : 0, q.ir ? IrColour : RamanColour);
     if (!q.ir && !s_.ramanHeld)
       text((q.x0 + q.x1) / 2, (q.y0 + q.y1) / 2, std::string(NoRamanHeld), LabelFont,
            TextAnchor::Middle, Grey);
