@@ -142,7 +142,9 @@ bool yLine(std::string_view line, YTable& t, SpectrumRead& r, std::vector<Token>
   const long first = long(r.s.n) - (check ? 1 : 0);
   if (t.stepKnown && tokens.size() > 1) {
     const double expected = t.firstX + double(first) * t.delta;
-    const double slack = std::fabs(t.delta) + std::fabs(t.xFactor) + 1e-9 * std::fabs(expected);
+    // X is written in units of XFACTOR, rounded or cut: a lost point is a whole step off
+    const double slack = std::max(0.5 * std::fabs(t.delta), std::fabs(t.xFactor)) * (1 + 1e-6) +
+                         1e-9 * std::fabs(expected);
     if (std::fabs(x * t.xFactor - expected) > slack) return r.fail(std::string(XOutOfStep));
   }
   for (std::size_t k = 1; k < tokens.size(); ++k) {
@@ -268,7 +270,10 @@ bool readJcamp(LineReader& in, SpectrumRead& r) {
       bool ok = mode == Mode::YData   ? yLine(l, t, r, tokens)
                 : mode == Mode::Pairs ? pairLine(l, per, pending, r, tokens)
                                       : true;  // text between labels
-      if (!ok) return r.fail(r.why + std::string(AtLine) + std::to_string(in.lineNumber()));
+      if (!ok) {
+        r.why += std::string(AtLine) + std::to_string(in.lineNumber());
+        return false;
+      }
       continue;
     }
     const auto eq = l.find('=');
