@@ -314,8 +314,7 @@ std::string batchUsage() {
       "       kelvorin --batch [OPTION ...] FILE [ARG2]   the same program without windows\n"
       "\nOptions that configure the read (take effect before it, wherever they stand):\n";
   for (const auto& opt : Options)
-    if (!opt.handler && !opt.value.empty() && !spectrumSetting(opt.name))
-      text += usageLines(opt);
+    if (!opt.handler && !opt.value.empty() && !spectrumSetting(opt.name)) text += usageLines(opt);
   text += "Options of the spectra (they act wherever they stand):\n";
   for (const auto& opt : Options)
     if (spectrumSetting(opt.name)) text += usageLines(opt);

@@ -28,9 +28,9 @@ struct BatchOptions {
   int width = 800, height = 600;     ///< drawing surface in pixels
   std::vector<std::string> words;    ///< FILE and ARG2
   std::vector<BatchCommand> commands;
-  SpectrumSettings spectrum;     ///< --fwhm, --lineshape, --range, --step (wherever they stand)
-  std::string experimental;      ///< --experimental FILE, read after the structure
-  std::string error;  ///< bad usage, when not empty
+  SpectrumSettings spectrum;  ///< --fwhm, --lineshape, --range, --step (wherever they stand)
+  std::string experimental;   ///< --experimental FILE, read after the structure
+  std::string error;          ///< bad usage, when not empty
 };
 
 /// What batch mode needs from the windowing layer (only rendering a picture uses Qt).

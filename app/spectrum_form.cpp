@@ -61,8 +61,8 @@ std::string extensionOf(const std::string& file) {
 
 std::string captionOf(const FrmSpectrum& f) {
   const auto& s = f.settings;
-  std::string t = std::string(s.shape == LineShape::Lorentz ? LorentzName : GaussName) +
-                  ", FWHM " + boxNumber(s.fwhm) + " cm\u207b\u00b9, ";
+  std::string t = std::string(s.shape == LineShape::Lorentz ? LorentzName : GaussName) + ", FWHM " +
+                  boxNumber(s.fwhm) + " cm\u207b\u00b9, ";
   if (s.scaling.factor == 1 && s.scaling.shift == 0)
     t += UnscaledText;
   else
@@ -192,8 +192,8 @@ bool spectrumFit_Click(App& app, FrmSpectrum& f) noexcept {
       app.frm.Text3.text = f.message;
       return;
     }
-    const auto fit = fitScale(spectrumSticks(app.m, Scaling{}), f.settings.shape,
-                              f.settings.fwhm, f.measured.xs(), f.measured.ys());
+    const auto fit = fitScale(spectrumSticks(app.m, Scaling{}), f.settings.shape, f.settings.fwhm,
+                              f.measured.xs(), f.measured.ys());
     if (!fit.message.empty()) {
       f.message = fit.message;
       app.frm.Text3.text = fit.message;
@@ -233,8 +233,8 @@ bool spectrumWrite(App& app, FrmSpectrum& f, const std::string& file,
       return;
     }
     if (f.spectrum.x.empty()) {
-      app.frm.Text3.text = f.spectrum.message.empty() ? std::string(NotWritten) + file
-                                                      : f.spectrum.message;
+      app.frm.Text3.text =
+          f.spectrum.message.empty() ? std::string(NotWritten) + file : f.spectrum.message;
       return;
     }
     if (sameFile(file, f.measuredName)) {

@@ -56,9 +56,11 @@ struct Token {
 /// Value of an ASDF pseudo-digit: SQZ '@' 'A'..'I' 'a'..'i', DIF '%' 'J'..'R' 'j'..'r', DUP
 /// 'S'..'Z' 's'; false for any other character.
 bool pseudoDigit(char c, Kind& kind, int& d) {
-  if (c == '@' || (c >= 'A' && c <= 'I')) return kind = Kind::Abs, d = c == '@' ? 0 : c - 'A' + 1, true;
+  if (c == '@' || (c >= 'A' && c <= 'I'))
+    return kind = Kind::Abs, d = c == '@' ? 0 : c - 'A' + 1, true;
   if (c >= 'a' && c <= 'i') return kind = Kind::Abs, d = -(c - 'a' + 1), true;
-  if (c == '%' || (c >= 'J' && c <= 'R')) return kind = Kind::Dif, d = c == '%' ? 0 : c - 'J' + 1, true;
+  if (c == '%' || (c >= 'J' && c <= 'R'))
+    return kind = Kind::Dif, d = c == '%' ? 0 : c - 'J' + 1, true;
   if (c >= 'j' && c <= 'r') return kind = Kind::Dif, d = -(c - 'j' + 1), true;
   if (c >= 'S' && c <= 'Z') return kind = Kind::Dup, d = c - 'S' + 1, true;
   if (c == 's') return kind = Kind::Dup, d = 9, true;

@@ -17,7 +17,8 @@ namespace kel {
 
 namespace {
 
-constexpr std::string_view TooManyPoints = "more than 131072 points: the program holds at most 131072";
+constexpr std::string_view TooManyPoints =
+    "more than 131072 points: the program holds at most 131072";
 constexpr std::string_view TwoNumbers = "two numbers expected at line ";
 constexpr std::string_view NoPoints = "no lines of two numbers";
 constexpr std::string_view NotFinite = "a value that is not a finite number";

@@ -38,7 +38,9 @@ void paintPlot(QPainter& painter, const PlotScene& scene) {
     painter.setPen(qcolour(t.colour));
     const QString text = QString::fromStdString(t.text);
     const double w = QFontMetricsF(font).horizontalAdvance(text);
-    const double shift = t.anchor == TextAnchor::Start ? 0 : t.anchor == TextAnchor::Middle ? w / 2 : w;
+    const double shift = t.anchor == TextAnchor::Start    ? 0
+                         : t.anchor == TextAnchor::Middle ? w / 2
+                                                          : w;
     painter.save();
     painter.translate(t.x, t.y);
     if (t.vertical) painter.rotate(-90);

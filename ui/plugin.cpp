@@ -18,7 +18,7 @@ __attribute__((visibility("default"))) int kelRenderPicture(kel::App* app, const
 
 /// Paints a laid-out spectrum plot into a PNG file; 0 on success.
 __attribute__((visibility("default"))) int kelRenderSpectrum(const kel::PlotScene* scene,
-                                                              const char* file) {
+                                                             const char* file) {
   static const kel::BatchHooks hooks = kel::ui::batchHooks();
   return hooks.renderSpectrum(*scene, file);
 }

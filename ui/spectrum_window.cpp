@@ -192,8 +192,9 @@ void SpectrumWindow::exportFile() {
                                               nullptr, QFileDialog::DontConfirmOverwrite);
   if (name.isEmpty()) return;
   // the picture at the size it has in the window
-  spectrumWrite(app_, form(), name.toStdString(),
-                [](const PlotScene& scene, const std::string& file) { return savePlot(scene, file); });
+  spectrumWrite(
+      app_, form(), name.toStdString(),
+      [](const PlotScene& scene, const std::string& file) { return savePlot(scene, file); });
 }
 
 void SpectrumWindow::sync() {

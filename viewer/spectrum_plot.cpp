@@ -305,7 +305,8 @@ int peakAt(const PlotScene& p, double x, double y) {
 }
 
 std::string plotSvg(const PlotScene& p) {
-  std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\"";
+  std::string out =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\"";
   out += " width=\"";
   appendPixel(out, p.width);
   out += "\" height=\"";

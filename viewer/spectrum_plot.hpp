@@ -16,8 +16,8 @@ enum class PlotKind { Ir, Raman, Both };
 
 struct PlotOptions {
   PlotKind kind = PlotKind::Ir;
-  bool transmittance = false;  ///< the IR panel as transmittance (%), not absorbance
-  bool reverse = false;        ///< wavenumber against the usual direction
+  bool transmittance = false;         ///< the IR panel as transmittance (%), not absorbance
+  bool reverse = false;               ///< wavenumber against the usual direction
   double width = 1000, height = 600;  ///< pixels
   std::string title;                  ///< first header line
   std::string caption;                ///< second header line (the settings)

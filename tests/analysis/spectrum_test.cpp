@@ -81,12 +81,15 @@ TEST(Spectrum, ScalingHeldIsAppliedOnceAndImaginaryModesAreLeftOut) {
   EXPECT_EQ(s.from, 0);
   EXPECT_EQ(s.to, 2100);
   ASSERT_EQ(s.x.size(), 2101u);
-  const double l0 = lineShape(LineShape::Lorentz, 10, 0), l900 = lineShape(LineShape::Lorentz, 10, 900);
+  const double l0 = lineShape(LineShape::Lorentz, 10, 0),
+               l900 = lineShape(LineShape::Lorentz, 10, 900);
   EXPECT_DOUBLE_EQ(s.ir[910], 10 * l0 + 5 * l900);
   EXPECT_DOUBLE_EQ(s.raman[1810], 40 * l0 + 20 * l900);
   // the imaginary mode's intensity would show at -170 and, through its tail, at 0
-  EXPECT_NEAR(s.ir[0], 10 * lineShape(LineShape::Lorentz, 10, 910) +
-                           5 * lineShape(LineShape::Lorentz, 10, 1810), 1e-15);
+  EXPECT_NEAR(
+      s.ir[0],
+      10 * lineShape(LineShape::Lorentz, 10, 910) + 5 * lineShape(LineShape::Lorentz, 10, 1810),
+      1e-15);
   const std::string csv = spectrumCsv(s);
   EXPECT_EQ(csv.substr(0, 20), "wavenumber,ir,raman\n");
   EXPECT_NE(csv.find("\n910,"), std::string::npos);
@@ -126,8 +129,8 @@ TEST(Spectrum, RefusedSettings) {
 // ------------------------------------------------------------- the scale fit
 
 TEST(ScaleFitTest, FindsTheFactorOfASyntheticSpectrum) {
-  const std::vector<Stick> sticks = {{1, 3100, 30, 0}, {2, 1720, 80, 0}, {3, 1450, 12, 0},
-                                     {4, 1210, 45, 0}, {5, 760, 25, 0}};
+  const std::vector<Stick> sticks = {
+      {1, 3100, 30, 0}, {2, 1720, 80, 0}, {3, 1450, 12, 0}, {4, 1210, 45, 0}, {5, 760, 25, 0}};
   for (double truth : {0.9650, 1.0325, 0.9000}) {
     for (LineShape shape : {LineShape::Lorentz, LineShape::Gauss}) {
       std::vector<Stick> scaled = sticks;

@@ -1,6 +1,6 @@
 // Kelvorin - desktop workbench for vibrational calculations.
-#include "base/line_reader.hpp"
 #include "readers/measured_spectrum.hpp"
+#include "base/line_reader.hpp"
 #include "testing.hpp"
 
 #include <cmath>
