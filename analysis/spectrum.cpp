@@ -1,7 +1,6 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 #include "analysis/spectrum.hpp"
 
-#include "base/convert.hpp"
 #include "model/model.hpp"
 #include "model/slots.hpp"
 

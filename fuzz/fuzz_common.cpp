@@ -209,7 +209,7 @@ std::string_view entryName(Entry e) {
       return "mpo";
     case Entry::Renumber:
       return "renumber";
-    case Entry::MeasuredSpectrum:
+    case Entry::Spectrum:
       return "measured_spectrum";
   }
   return "";
@@ -256,7 +256,7 @@ Outcome runEntry(Entry e, std::string_view data) {
       return readConnections(data);
     case Entry::Renumber:
       return readRenumbering(data);
-    case Entry::MeasuredSpectrum:
+    case Entry::Spectrum:
       return readMeasured(data);
   }
   return {};

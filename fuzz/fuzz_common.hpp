@@ -10,18 +10,18 @@ namespace kel::fuzz {
 
 /// The reader entries under test, one a target.
 enum class Entry {
-  Xyz,               ///< fmtGeo on ".xyz"
-  Pdb,               ///< fmtGeo on ".pdb"
-  Mol,               ///< fmtGeo on ".mol"
-  Mol2,              ///< fmtGeo on ".mol2"
-  Gjf,               ///< fmtGeo on ".gjf"
-  Geo,               ///< fmtGeo on ".geo", then on ".orn"
-  GaussianOutput,    ///< FmtIn on ".log" (first, last or lowest-energy table) or ".fmt"
-  Checkpoint,        ///< FmtIn on ".fchk"
-  Kel,               ///< FmtIn on ".kel", then FmaKel adding it to a water dimer
-  Mpo,               ///< MpoDef reading a connection file for a water dimer
-  Renumber,          ///< RenDef scanning a file for a water dimer
-  MeasuredSpectrum,  ///< ReadMeasured on ".jdx", then on ".csv"
+  Xyz,             ///< fmtGeo on ".xyz"
+  Pdb,             ///< fmtGeo on ".pdb"
+  Mol,             ///< fmtGeo on ".mol"
+  Mol2,            ///< fmtGeo on ".mol2"
+  Gjf,             ///< fmtGeo on ".gjf"
+  Geo,             ///< fmtGeo on ".geo", then on ".orn"
+  GaussianOutput,  ///< FmtIn on ".log" (first, last or lowest-energy table) or ".fmt"
+  Checkpoint,      ///< FmtIn on ".fchk"
+  Kel,             ///< FmtIn on ".kel", then FmaKel adding it to a water dimer
+  Mpo,             ///< MpoDef reading a connection file for a water dimer
+  Renumber,        ///< RenDef scanning a file for a water dimer
+  Spectrum,        ///< ReadMeasured on ".jdx", then on ".csv"
 };
 
 /// Target folder name of an entry: "xyz", "gaussian_output", ...
