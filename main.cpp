@@ -81,5 +81,10 @@ int main(int argc, char** argv) {
     auto render = entry<int (*)(kel::App*, kel::RgbaImage*)>(std::cerr, "kelRenderPixels");
     return render ? render(&app, &image) : 1;
   };
+  hooks.renderSpectrum = [](const kel::PlotScene& scene, const std::string& file) {
+    auto render =
+        entry<int (*)(const kel::PlotScene*, const char*)>(std::cerr, "kelRenderSpectrum");
+    return render ? render(&scene, file.c_str()) : 1;
+  };
   return kel::runBatch(options, std::cout, std::cerr, hooks);
 }

@@ -1,6 +1,7 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 #include "analysis/json_document.hpp"
 
+#include "analysis/spectrum.hpp"
 #include "base/strings.hpp"
 #include "topology/internal_coords.hpp"
 
@@ -144,13 +145,14 @@ void modes(Out& o, const ModKel& m) {
     o.close('}');
   }
   o.close(']');
-  const auto [factor, shift] = frequencyScaling(m);
+  // the factor and shift of a renumbering definition's scaling line
+  const Scaling scaling = heldScaling(m);
   o.key("scaling");
   o.open('{');
   o.key("factor");
-  o.number(factor);
+  o.number(scaling.factor);
   o.key("shift");
-  o.number(shift);
+  o.number(scaling.shift);
   o.close('}');
 }
 
@@ -254,16 +256,6 @@ void analysis(Out& o, const ModKel& m, const JsonAnalysis* a) {
 
 int atomicNumber(const ModKel& m, int i) {
   return m.AtZ(i) == 2 ? 1 : m.AtZ(i);
-}
-
-std::pair<double, double> frequencyScaling(const ModKel& m) {
-  // the factor and shift of a renumbering definition's scaling line
-  double factor = 1, shift = 0;
-  if (m.Sw(sw::Scaling) != 0) {
-    factor = m.Par(par::ScaleFactor) != 0 ? m.Par(par::ScaleFactor) : m.Par(par::ScaleShift);
-    shift = m.Par(par::ScaleFactor) != 0 ? m.Par(par::ScaleShift) : 0;
-  }
-  return {factor, shift};
 }
 
 std::string jsonNumber(double x) {

@@ -34,9 +34,6 @@ std::string jsonDocument(const ModKel& m, const JsonStatus& status, const JsonAn
 /// The atomic number of atom i (the model keeps deuterium as 2).
 int atomicNumber(const ModKel& m, int i);
 
-/// The factor and shift of the frequencies (1 and 0 unless the file's scaling line set them).
-std::pair<double, double> frequencyScaling(const ModKel& m);
-
 /// A number as JSON: the shortest text that reads back to the same double; null when not
 /// finite.
 std::string jsonNumber(double x);

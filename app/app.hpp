@@ -5,6 +5,7 @@
 #include "app/choosers.hpp"
 #include "app/exit_dialog.hpp"
 #include "app/frm_kel.hpp"
+#include "app/spectrum_form.hpp"
 #include "base/files.hpp"
 #include "base/platform.hpp"
 #include "model/model.hpp"
@@ -28,6 +29,7 @@ struct Forms {
   FrmObr obr;
   KelFrq frq;
   Odleg odleg;
+  FrmSpectrum spectrum;  ///< the Spectrum window, and the spectra of batch mode
 };
 
 /// The program: the forms and the work context that every procedure below app/ takes

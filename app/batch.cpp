@@ -10,6 +10,7 @@
 #include "readers/texts.hpp"
 
 #include <algorithm>
+#include <cmath>
 #include <deque>
 #include <filesystem>
 #include <ostream>
@@ -102,6 +103,22 @@ bool massList(const std::string& v) {
     if (eq == std::string::npos || eq == 0 || !isNumber(item.substr(eq + 1))) return false;
   }
   return true;
+}
+bool positive(const std::string& v) {
+  return isNumber(v) && Val(v) > 0 && Val(v) < 1e6;
+}
+bool shapeWord(const std::string& v) {
+  return oneOf(v, {"lorentz", "gauss"});
+}
+bool wavenumberRange(const std::string& v) {
+  auto p = split(v, ':');
+  return p.size() == 2 && isNumber(p[0]) && isNumber(p[1]) && Val(p[1]) > Val(p[0]) &&
+         std::fabs(Val(p[0])) < 1e6 && std::fabs(Val(p[1])) < 1e6;
+}
+bool spectrumFile(const std::string& v) {
+  auto dot = v.rfind('.');
+  if (dot == std::string::npos || dot < fileNameStart(v)) return false;
+  return oneOf(lower(std::string_view(v).substr(dot)), {".csv", ".png", ".svg"});
 }
 bool modeFrame(const std::string& v) {
   auto p = split(v, ':');
@@ -200,10 +217,30 @@ constexpr BatchOption Options[] = {
     {"--json", "FILE", anyText, false, batchAnalysis,
      "the model and every analysis result as JSON (- = standard\n"
      "output, then nothing else goes there)"},
+    {"--spectrum", "FILE", spectrumFile, true, batchSpectra,
+     "the IR and Raman spectra of the modes held as .csv\n"
+     "(wavenumber,ir,raman), .svg or .png"},
+    {"--fit-scale", "", nullptr, false, batchSpectra,
+     "fit the frequency scale factor to the --experimental\n"
+     "spectrum, print \"scale factor = F\" and hold it"},
+    {"--fwhm", "W", positive, false, nullptr, "line width in cm-1 (default 10)"},
+    {"--lineshape", "lorentz|gauss", shapeWord, false, nullptr, "line shape (default lorentz)"},
+    {"--range", "A:B", wavenumberRange, false, nullptr,
+     "wavenumbers A to B (default 0 to the highest scaled\n"
+     "frequency + 200, rounded up to 100)"},
+    {"--step", "S", positive, false, nullptr, "step in cm-1 (default 1)"},
+    {"--experimental", "FILE", anyText, true, nullptr,
+     "measured spectrum to overlay and fit (.jdx/.dx JCAMP-DX,\n"
+     ".csv/.txt two columns)"},
     {"--help", "", nullptr, false, nullptr, "this text"},
     {"--version", "", nullptr, false, nullptr, "the version"},
 };
 // clang-format on
+
+/// The settings of every spectrum of the run, wherever they stand.
+bool spectrumSetting(std::string_view name) {
+  return oneOf(name, {"--fwhm", "--lineshape", "--range", "--step", "--experimental"});
+}
 
 const BatchOption* findOption(std::string_view name) {
   for (const auto& opt : Options)
@@ -300,7 +337,10 @@ std::string batchUsage() {
       "       kelvorin --batch [OPTION ...] FILE [ARG2]   the same program without windows\n"
       "\nOptions that configure the read (take effect before it, wherever they stand):\n";
   for (const auto& opt : Options)
-    if (!opt.handler && !opt.value.empty()) text += usageLines(opt);
+    if (!opt.handler && !opt.value.empty() && !spectrumSetting(opt.name)) text += usageLines(opt);
+  text += "Options of the spectra (they act wherever they stand):\n";
+  for (const auto& opt : Options)
+    if (spectrumSetting(opt.name)) text += usageLines(opt);
   text += "Commands (run after the read, in the order given):\n";
   for (const auto& opt : Options)
     if (opt.handler) text += usageLines(opt);
@@ -364,6 +404,19 @@ bool parseBatch(const std::vector<std::string>& args, BatchOptions& o) {
       auto p = split(v, 'x');
       o.width = int(Val(p[0]));
       o.height = int(Val(p[1]));
+    } else if (a == "--fwhm") {
+      o.spectrum.fwhm = Val(v);
+    } else if (a == "--lineshape") {
+      o.spectrum.shape = v == "gauss" ? LineShape::Gauss : LineShape::Lorentz;
+    } else if (a == "--range") {
+      auto p = split(v, ':');
+      o.spectrum.rangeSet = true;
+      o.spectrum.from = Val(p[0]);
+      o.spectrum.to = Val(p[1]);
+    } else if (a == "--step") {
+      o.spectrum.step = Val(v);
+    } else if (a == "--experimental") {
+      o.experimental = commandPath(v);
     } else {
       if (opt->file) v = commandPath(v);
       if (a == "--gif" || a == "--frames" || a == "--xyz-movie") {
@@ -383,6 +436,12 @@ bool parseBatch(const std::vector<std::string>& args, BatchOptions& o) {
       }
       o.commands.push_back({a, v});
     }
+  }
+  const bool fit = std::any_of(o.commands.begin(), o.commands.end(),
+                               [](const BatchCommand& c) { return c.option == "--fit-scale"; });
+  if (fit && o.experimental.empty()) {
+    o.error = "--fit-scale needs --experimental FILE";
+    return false;
   }
   return true;
 }
@@ -439,6 +498,10 @@ int runBatch(const BatchOptions& o, std::ostream& out, std::ostream& err, const 
   };
   auto& text3 = app->frm.Text3.text;
   if (app->readFailed || app->m.NAt == 0 || app->erraCount > 0) {
+    ok = false;
+    report(text3);
+  }
+  if (!o.experimental.empty() && !batchSpectraSetup(*app, o)) {
     ok = false;
     report(text3);
   }

@@ -2,6 +2,8 @@
 // Batch mode: the same program without windows, driven by its command line.
 #pragma once
 
+#include "analysis/spectrum.hpp"
+
 #include <functional>
 #include <iosfwd>
 #include <string>
@@ -11,6 +13,7 @@ namespace kel {
 
 struct App;
 struct RgbaImage;
+struct PlotScene;
 
 /// One command of the command line, run after the read in the order given.
 struct BatchCommand {
@@ -27,7 +30,9 @@ struct BatchOptions {
   int frames = 20;                   ///< frames of one period of an animation export
   std::vector<std::string> words;    ///< FILE and ARG2
   std::vector<BatchCommand> commands;
-  std::string error;  ///< bad usage, when not empty
+  SpectrumSettings spectrum;  ///< --fwhm, --lineshape, --range, --step (wherever they stand)
+  std::string experimental;   ///< --experimental FILE, read after the structure
+  std::string error;          ///< bad usage, when not empty
 };
 
 /// What batch mode needs from the windowing layer (only rendering a picture uses Qt).
@@ -38,6 +43,8 @@ struct BatchHooks {
   std::function<int(App&, const std::string& file)> renderPicture;
   /// Draws the viewer's picture into pixels; 0 on success.
   std::function<int(App&, RgbaImage& image)> renderPixels;
+  /// Paints a laid-out spectrum plot into a PNG file; 0 on success.
+  std::function<int(const PlotScene&, const std::string& file)> renderSpectrum;
 };
 
 /// Parses the words after the program name (without "--batch"). False on bad usage.
@@ -64,6 +71,11 @@ bool batchGaussian(App& app, const BatchCommand& c, BatchContext& ctx, bool& ok)
 bool batchViewer(App& app, const BatchCommand& c, BatchContext& ctx, bool& ok);
 bool batchAnalysis(App& app, const BatchCommand& c, BatchContext& ctx, bool& ok);
 bool batchMotion(App& app, const BatchCommand& c, BatchContext& ctx, bool& ok);
+bool batchSpectra(App& app, const BatchCommand& c, BatchContext& ctx, bool& ok);
+
+/// Reads the measured spectrum of --experimental after the structure; false (Text3 says
+/// why) when it is missing or refused.
+bool batchSpectraSetup(App& app, const BatchOptions& o);
 
 /// Runs one command after the read; returns false with a message in err on failure.
 bool runBatchCommand(App& app, const BatchCommand& c, const BatchOptions& o, std::ostream& out,

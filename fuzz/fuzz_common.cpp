@@ -4,6 +4,7 @@
 #include "app/app.hpp"
 #include "readers/gaussian_output.hpp"
 #include "readers/geometry_files.hpp"
+#include "readers/measured_spectrum.hpp"
 #include "readers/own_file.hpp"
 #include "readers/renumber.hpp"
 #include "topology/connections.hpp"
@@ -164,6 +165,24 @@ Outcome readRenumbering(std::string_view data) {
   return outcomeOf(app);
 }
 
+/// Reads data as a JCAMP-DX file and as two columns of text.
+Outcome readMeasured(std::string_view data) {
+  static auto s = std::make_unique<MeasuredSpectrum>();  // its tables are allocated once
+  Outcome worst;
+  for (const char* name : {"in.jdx", "in.csv"}) {
+    clearFolder();
+    writeFile(name, data);
+    App& app = freshApp();
+    int ier = 0;
+    ReadMeasured(app, name, *s, ier);
+    if (ier != 0 && s->n != 0) throw std::logic_error("a refused spectrum kept its points");
+    Outcome o = outcomeOf(app);
+    o.failed = ier != 0;
+    worst = worse(worst, o);
+  }
+  return worst;
+}
+
 }  // namespace
 
 std::string_view entryName(Entry e) {
@@ -190,6 +209,8 @@ std::string_view entryName(Entry e) {
       return "mpo";
     case Entry::Renumber:
       return "renumber";
+    case Entry::Spectrum:
+      return "measured_spectrum";
   }
   return "";
 }
@@ -235,6 +256,8 @@ Outcome runEntry(Entry e, std::string_view data) {
       return readConnections(data);
     case Entry::Renumber:
       return readRenumbering(data);
+    case Entry::Spectrum:
+      return readMeasured(data);
   }
   return {};
 }

@@ -21,6 +21,7 @@ enum class Entry {
   Kel,             ///< FmtIn on ".kel", then FmaKel adding it to a water dimer
   Mpo,             ///< MpoDef reading a connection file for a water dimer
   Renumber,        ///< RenDef scanning a file for a water dimer
+  Spectrum,        ///< ReadMeasured on ".jdx", then on ".csv"
 };
 
 /// Target folder name of an entry: "xyz", "gaussian_output", ...

@@ -9,7 +9,7 @@ seconds=${1:-20}
 root=$PWD
 build=$root/build-fuzz
 shared=$root/../shared/data
-targets=(${KEL_FUZZ_TARGETS:-xyz pdb mol mol2 gjf geo gaussian_output checkpoint kel mpo renumber})
+targets=(${KEL_FUZZ_TARGETS:-xyz pdb mol mol2 gjf geo gaussian_output checkpoint kel mpo renumber measured_spectrum})
 
 # clang and its fuzzer runtime come with the project's packages (Debian 12)
 bash "$root/scripts/setup.sh"
@@ -34,6 +34,7 @@ patterns() {
     kel) echo "*.kel *.fmv" ;;
     mpo) echo "*.mpo" ;;
     renumber) echo "*.ren *.log" ;;
+    measured_spectrum) echo "*.jdx *.dx *.csv *.txt" ;;
   esac
 }
 max_len() {

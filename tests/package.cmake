@@ -29,7 +29,8 @@ if(MODE STREQUAL "man")
   endif()
   # The bash completion asks the same program: option names, then fixed values.
   set(probe [=[source "$0"; COMP_WORDS=("$1" "$2" "$3"); COMP_CWORD=2; _kelvorin; echo "${COMPREPLY[*]}"]=])
-  foreach(case "x.log/--mol/--molden" "x.log/--nfr/--nframes" "--geometry//first last emin" "--labels/s/symbols")
+  foreach(case "x.log/--mol/--molden" "x.log/--nfr/--nframes" "--geometry//first last emin"
+               "--labels/s/symbols" "--lineshape//lorentz gauss")
     string(REPLACE "/" ";" case "${case}")
     list(GET case 0 prev)
     list(GET case 1 cur)

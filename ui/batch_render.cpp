@@ -2,6 +2,7 @@
 // What batch mode needs from Qt: the picture of the viewer, drawn offscreen.
 #include "app/app.hpp"
 #include "ui/desktop.hpp"
+#include "ui/plot_painter.hpp"
 #include "ui/qt_canvas.hpp"
 #include "viewer/viewer.hpp"
 
@@ -51,6 +52,11 @@ int renderPixels(App& app, RgbaImage& image) {
   return canvasPixels(canvas, image) ? 0 : 1;
 }
 
+int renderSpectrum(const PlotScene& scene, const std::string& file) {
+  ensureGuiApplication();
+  return savePlot(scene, file) ? 0 : 1;
+}
+
 }  // namespace
 
 BatchHooks batchHooks() {
@@ -60,6 +66,7 @@ BatchHooks batchHooks() {
   };
   hooks.renderPicture = renderPicture;
   hooks.renderPixels = renderPixels;
+  hooks.renderSpectrum = renderSpectrum;
   return hooks;
 }
 

@@ -4,6 +4,7 @@
 #include "app/startup.hpp"
 #include "ui/analysis_window.hpp"
 #include "ui/dialogs.hpp"
+#include "ui/spectrum_window.hpp"
 #include "ui/windows.hpp"
 #include "viewer/viewer.hpp"
 
@@ -83,6 +84,7 @@ Desktop::Desktop(App& app) : app_(app) {
   frq_ = std::make_unique<FrqWindow>(app_, *this);
   odleg_ = std::make_unique<OdlegDialog>(app_, *this);
   analysis_ = std::make_unique<AnalysisWindow>(app_, *this);
+  spectrum_ = std::make_unique<SpectrumWindow>(app_, *this);
   printer_ = std::make_unique<DialogPrinter>(viewer_.get(), [this] {
     std::string name = app_.m.ShowNam.empty() ? "kelvorin" : app_.m.ShowNam;
     return name + ".pdf";
@@ -130,6 +132,7 @@ Desktop::~Desktop() {
   app_.obr.printer = nullptr;
   if (app_.prompt == &prompt_) app_.prompt = previousPrompt_;
   printer_.reset();
+  spectrum_.reset();
   analysis_.reset();
   odleg_.reset();
   frq_.reset();
@@ -145,6 +148,7 @@ void Desktop::sync() {
   frq_->sync();
   odleg_->sync();
   analysis_->sync();
+  spectrum_->sync();
   syncing_ = false;
 }
 
@@ -161,6 +165,7 @@ void Desktop::after() {
     frq_->hide();
     odleg_->hide();
     analysis_->hide();
+    spectrum_->hide();
     main_->close();
     QCoreApplication::quit();
     return;

@@ -24,6 +24,7 @@ class ViewerWindow;
 class FrqWindow;
 class OdlegDialog;
 class AnalysisWindow;
+class SpectrumWindow;
 
 /// The printer behind "&Print": Qt's print dialog once per job (a PDF file printer works
 /// without a physical one), then each picture on a page of its own.
@@ -72,6 +73,7 @@ class Desktop : public Mirror {
   FrqWindow& frq() { return *frq_; }
   OdlegDialog& odleg() { return *odleg_; }
   AnalysisWindow& analysis() { return *analysis_; }
+  SpectrumWindow& spectrum() { return *spectrum_; }
   QtCanvas& canvas() { return *canvas_; }
   /// True once the exit dialog ended the program.
   bool ended() const { return ended_; }
@@ -87,6 +89,7 @@ class Desktop : public Mirror {
   std::unique_ptr<FrqWindow> frq_;
   std::unique_ptr<OdlegDialog> odleg_;
   std::unique_ptr<AnalysisWindow> analysis_;
+  std::unique_ptr<SpectrumWindow> spectrum_;
   std::unique_ptr<DialogPrinter> printer_;
   /// The first places of the windows where none was remembered: the main window at the
   /// left, the viewer at the right edge, the frequency list beside or below it.

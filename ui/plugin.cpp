@@ -21,4 +21,11 @@ __attribute__((visibility("default"))) int kelRenderPixels(kel::App* app, kel::R
   static const kel::BatchHooks hooks = kel::ui::batchHooks();
   return hooks.renderPixels(*app, *image);
 }
+
+/// Paints a laid-out spectrum plot into a PNG file; 0 on success.
+__attribute__((visibility("default"))) int kelRenderSpectrum(const kel::PlotScene* scene,
+                                                             const char* file) {
+  static const kel::BatchHooks hooks = kel::ui::batchHooks();
+  return hooks.renderSpectrum(*scene, file);
+}
 }

@@ -535,7 +535,18 @@ FrqWindow::FrqWindow(App& app, Desktop& desk) : app_(app), desk_(desk) {
     analysisOpen(app_, desk_.analysis().form());
     desk_.after();
   });
-  layout->addWidget(analysis);
+  // the Spectrum window: IR and Raman curves, a measured spectrum and the scale fit
+  auto* spectrum = new QPushButton("Spectrum", this);
+  spectrum->setObjectName("spectrum");
+  connect(spectrum, &QPushButton::clicked, this, [this] {
+    if (app_.busy) return;
+    spectrumOpen(app_, app_.spectrum);
+    desk_.after();
+  });
+  auto* windows = new QHBoxLayout;
+  windows->addWidget(analysis);
+  windows->addWidget(spectrum);
+  layout->addLayout(windows);
   // the mode in still pictures and files, and the structure moved along it
   auto* motion = new QHBoxLayout;
   arrows_ = new QCheckBox(qs(app_.obr.Arrows.text), this);

@@ -7,6 +7,7 @@
 // run, so threads read files in parallel. A molecule's own lock keeps two analyses of the
 // same molecule apart (they change its masses for a while).
 #include "analysis/json_document.hpp"
+#include "analysis/spectrum.hpp"
 #include "app/app.hpp"
 #include "app/embedded_read.hpp"
 #include "base/strings.hpp"
@@ -118,7 +119,8 @@ class Molecule {
   }
   std::pair<double, double> scaling() const {
     std::lock_guard lock(mutex_);
-    return kel::frequencyScaling(m());
+    const kel::Scaling s = kel::heldScaling(m());
+    return {s.factor, s.shift};
   }
   std::string text3() const {
     std::lock_guard lock(mutex_);

@@ -59,6 +59,9 @@ const BadRow BatchBadUsageRows[] = {
   {"place_alone", {"a.xyz", "--place", "right"}},
   {"place_word", {"--add", "b.kel", "--place", "up", "a.xyz"}},
   {"labels", {"--labels", "names", "a.xyz"}}, {"three_words", {"a.xyz", "b", "c"}},
+  {"fwhm_zero", {"--fwhm", "0", "a.xyz"}}, {"lineshape", {"--lineshape", "voigt", "a.xyz"}},
+  {"range_reversed", {"--range", "4000:400", "a.xyz"}}, {"step_text", {"--step", "one", "a.xyz"}},
+  {"spectrum_pdf", {"--spectrum", "s.pdf", "a.xyz"}}, {"fit_alone", {"--fit-scale", "a.xyz"}},
 };
 // clang-format on
 

@@ -38,7 +38,7 @@ INSTANTIATE_TEST_SUITE_P(Readers, KeptInputs,
                          ::testing::Values(Entry::Xyz, Entry::Pdb, Entry::Mol, Entry::Mol2,
                                            Entry::Gjf, Entry::Geo, Entry::GaussianOutput,
                                            Entry::Checkpoint, Entry::Kel, Entry::Mpo,
-                                           Entry::Renumber),
+                                           Entry::Renumber, Entry::Spectrum),
                          [](const auto& p) { return std::string(fuzz::entryName(p.param)); });
 
 }  // namespace
