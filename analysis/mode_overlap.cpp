@@ -66,23 +66,29 @@ void dotsSse2(const i16* a, const i16* const (&b)[Tile], const int* segEnd, int 
 }
 
 __attribute__((target("avx2"))) void dotsAvx2(const i16* a, const i16* const (&b)[Tile],
-                                              const int* segEnd, int segments, std::int64_t* out) {
+                                               const int* segEnd, int segments,
+                                               std::int64_t* out) {
+  const i16 *b0 = b[0], *b1 = b[1], *b2 = b[2], *b3 = b[3];
+#define KEL_LOAD(p) _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p))
+#define KEL_HALVES(v) _mm_add_epi32(_mm256_castsi256_si128(v), _mm256_extracti128_si256(v, 1))
   int p = 0;
   for (int g = 0; g < segments; ++g) {
-    __m256i s[Tile];
-    for (auto& v : s) v = _mm256_setzero_si256();
+    __m256i s0 = _mm256_setzero_si256(), s1 = s0, s2 = s0, s3 = s0;
     for (; p < segEnd[g]; p += 16) {
-      const __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(a + p));
-      for (int q = 0; q < Tile; ++q)
-        s[q] = _mm256_add_epi32(
-            s[q],
-            _mm256_madd_epi16(x, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(b[q] + p))));
+      const __m256i x = KEL_LOAD(a + p);
+      s0 = _mm256_add_epi32(s0, _mm256_madd_epi16(x, KEL_LOAD(b0 + p)));
+      s1 = _mm256_add_epi32(s1, _mm256_madd_epi16(x, KEL_LOAD(b1 + p)));
+      s2 = _mm256_add_epi32(s2, _mm256_madd_epi16(x, KEL_LOAD(b2 + p)));
+      s3 = _mm256_add_epi32(s3, _mm256_madd_epi16(x, KEL_LOAD(b3 + p)));
     }
     // both halves of each sum into 128 bits, where the rest is done as for SSE2
-    for (int q = 0; q < Tile; ++q)
-      out[g * Tile + q] =
-          lanes(_mm_add_epi32(_mm256_castsi256_si128(s[q]), _mm256_extracti128_si256(s[q], 1)));
+    out[g * Tile + 0] = lanes(KEL_HALVES(s0));
+    out[g * Tile + 1] = lanes(KEL_HALVES(s1));
+    out[g * Tile + 2] = lanes(KEL_HALVES(s2));
+    out[g * Tile + 3] = lanes(KEL_HALVES(s3));
   }
+#undef KEL_HALVES
+#undef KEL_LOAD
 }
 #endif
 

@@ -5,6 +5,7 @@
 #include "base/strings.hpp"
 #include "model/geometry.hpp"
 #include "model/work.hpp"
+#include "readers/block_index.hpp"
 #include "readers/text_files.hpp"
 #include "readers/text_scan.hpp"
 #include "readers/texts.hpp"
@@ -672,6 +673,8 @@ class TableCounter {
     }
   }
   int count() const { return count_; }
+  /// A title was read and its first frequency line not yet.
+  bool armed() const { return armed_; }
 
  private:
   bool armed_ = false;
@@ -681,7 +684,7 @@ class TableCounter {
 /// Reads the first table of open file in, whose title was just read; the rest of the file is
 /// only counted for further tables. k = the modes read; false, with the reason, when the table
 /// is refused.
-bool readFirstTable(Work& w, LineReader& in, int lw, int& k, ModeRead& out) {
+bool readFirstTable(Work& w, LineReader& in, int lw, int& k, ModeRead& out, IndexedLines& titles) {
   std::string line, labels;
   TableCounter counter;
   counter.feed(" harmonic freq");
@@ -733,14 +736,15 @@ bool readFirstTable(Work& w, LineReader& in, int lw, int& k, ModeRead& out) {
     out.problem = CutOffAtEnd;
     return false;
   }
-  while (in.getLine(line)) counter.feed(line);
+  while (counter.armed() ? in.getLine(line) : titles.next(line)) counter.feed(line);
   out.tables = counter.count();
   return true;
 }
 
 }  // namespace
 
-void ReMW(Work& w, const std::string& f, int lw, int& ier, ModeRead* out) noexcept {
+void ReMW(Work& w, const std::string& f, int lw, int& ier, ModeRead* out,
+          const BlockIndex* index) noexcept {
   guard(w, "ReMW", [&] {
     auto& m = w.m;
     ModeRead local;
@@ -756,9 +760,10 @@ void ReMW(Work& w, const std::string& f, int lw, int& ier, ModeRead* out) noexce
     m.ModeD.fill(0);
     if (m.NAt < 1 || len < 10) return;
     auto& in = w.files.openInput(GaussChannel, f);
+    IndexedLines titles(in, index, BlockIndex::FrequencyTitle);
     std::string line;
     bool found = false;
-    while (in.getLine(line))
+    while (titles.next(line))
       if (scan::hasLow(line, "harmonic freq")) {
         found = true;
         break;
@@ -770,7 +775,7 @@ void ReMW(Work& w, const std::string& f, int lw, int& ier, ModeRead* out) noexce
     ier = 1;
     clearModeTables(w);
     int k = 0;
-    const bool whole = readFirstTable(w, in, lw, k, result);
+    const bool whole = readFirstTable(w, in, lw, k, result, titles);
     w.files.close(GaussChannel);
     if (!whole) {
       m.ModeD.fill(0);
@@ -838,7 +843,8 @@ void ReFrq(Work& w, int lw, int& ier) noexcept {
 
 // Mass lines of a Gaussian output:
 //  Atom     1 has atomic number  6 and mass  12.00000
-void ReIzo(Work& w, const std::string& f, std::string& route, int na, int& ier) noexcept {
+void ReIzo(Work& w, const std::string& f, std::string& route, int na, int& ier,
+           const BlockIndex* index) noexcept {
   guard(w, "ReIzo", [&] {
     auto& m = w.m;
     ier = 1;
@@ -853,10 +859,11 @@ void ReIzo(Work& w, const std::string& f, std::string& route, int na, int& ier) 
     ier = 0;
     na = std::min(na, int(MaxAt));
     auto& in = w.files.openInput(GaussChannel, f);
+    IndexedLines lines(in, index, BlockIndex::Mass | BlockIndex::Route);
     std::string line;
     int taken = 0;
     bool differs = false;
-    while (taken < na && in.getLine(line)) {
+    while (taken < na && lines.next(line)) {
       if (route.empty() && scan::isRouteLine(line)) route = line;
       auto p = scan::findLow(line, "atom");
       if (p == std::string::npos) continue;
