@@ -66,8 +66,7 @@ void dotsSse2(const i16* a, const i16* const (&b)[Tile], const int* segEnd, int 
 }
 
 __attribute__((target("avx2"))) void dotsAvx2(const i16* a, const i16* const (&b)[Tile],
-                                               const int* segEnd, int segments,
-                                               std::int64_t* out) {
+                                              const int* segEnd, int segments, std::int64_t* out) {
   const i16 *b0 = b[0], *b1 = b[1], *b2 = b[2], *b3 = b[3];
 #define KEL_LOAD(p) _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p))
 #define KEL_HALVES(v) _mm_add_epi32(_mm256_castsi256_si128(v), _mm256_extracti128_si256(v, 1))

@@ -18,13 +18,13 @@ class BlockIndex {
  public:
   /// What a line may open (several at once).
   enum Kind : unsigned {
-    Orientation = 1u << 0,   ///< "orient": orientation tables, input frames of force constants
-    Route = 1u << 1,         ///< the route line rule ('#' in the first four columns)
-    Energy = 1u << 2,        ///< "a.u": energies
+    Orientation = 1u << 0,     ///< "orient": orientation tables, input frames of force constants
+    Route = 1u << 1,           ///< the route line rule ('#' in the first four columns)
+    Energy = 1u << 2,          ///< "a.u": energies
     FrequencyTitle = 1u << 3,  ///< "harmonic freq"
-    Mass = 1u << 4,          ///< "atom", "number " and "mass "
-    Instruction = 1u << 5,   ///< "scaling factor" or "renum atoms"
-    Forces = 1u << 6,        ///< the title of the forces table
+    Mass = 1u << 4,            ///< "atom", "number " and "mass "
+    Instruction = 1u << 5,     ///< "scaling factor" or "renum atoms"
+    Forces = 1u << 6,          ///< the title of the forces table
     ForceConstants = 1u << 7,  ///< the title of the Cartesian force constants
   };
 

@@ -226,8 +226,7 @@ void keepPath(ModKel& m, const std::vector<double>& forces, const double (&r)[9]
     }
 }
 
-void readOutput(ModKel& m, const std::string& f, ForceConstantRead& out,
-                const BlockIndex* index) {
+void readOutput(ModKel& m, const std::string& f, ForceConstantRead& out, const BlockIndex* index) {
   LineReader in(f);
   IndexedLines lines(in, index,
                      BlockIndex::Route | BlockIndex::Orientation | BlockIndex::Forces |

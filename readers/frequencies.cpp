@@ -472,7 +472,7 @@ bool readGroup(Work& w, LineReader& in, const std::string& freqLine, const std::
   for (int a = 1; a <= m.NAt; ++a) {
     do {
       if (!in.getLine(line)) return cut();
-    } while (trim(line).empty());
+    } while (line.find_first_not_of(' ') == std::string::npos);  // blank lines between rows
     RowNumbers row(line);
     double num = 0, z = 0;
     if (!row.next(num) || num != a || !row.next(z)) {
