@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -77,9 +78,10 @@ std::size_t getlineScan(const fs::path& file) {
 }
 
 /// One child process: the getline scan of file when program is null, else program --batch
-/// file in the file's folder (output to /dev/null). Seconds taken and the child's peak
-/// resident memory in KiB; false when it failed.
-bool child(const char* program, const fs::path& file, double& seconds, long& peakKiB) {
+/// file in the file's folder (output to /dev/null). Seconds taken, the child's processor
+/// seconds (user and system: what a loaded machine inflates least) and its peak resident
+/// memory in KiB; false when it failed.
+bool child(const char* program, const fs::path& file, double& seconds, double& cpu, long& peakKiB) {
   const auto t0 = std::chrono::steady_clock::now();
   const pid_t pid = ::fork();
   if (pid < 0) return false;
@@ -98,10 +100,19 @@ bool child(const char* program, const fs::path& file, double& seconds, long& pea
   if (::wait4(pid, &status, 0, &usage) != pid) return false;
   seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
   peakKiB = usage.ru_maxrss;
+  auto secondsOf = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) * 1e-6; };
+  cpu = secondsOf(usage.ru_utime) + secondsOf(usage.ru_stime);
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 #ifdef KEL_PROGRAM
+/// The program run: KEL_BENCH_PROGRAM when set (another build, for a comparison), else this
+/// build's.
+const char* program() {
+  const char* other = std::getenv("KEL_BENCH_PROGRAM");
+  return other && *other ? other : KEL_PROGRAM;
+}
+
 /// state.range(0): 1 = re-read (the ".kel" written by the run before is present), 0 = first
 /// read (every file the program wrote is removed before each run).
 void BM_Batch(benchmark::State& state) {
@@ -111,31 +122,36 @@ void BM_Batch(benchmark::State& state) {
     return;
   }
   const bool again = state.range(0) == 1;
-  double bestScan = 1e9, bestRead = 1e9, seconds = 0;
+  double bestScan = 1e9, bestRead = 1e9, cpuScan = 1e9, cpuRead = 1e9, seconds = 0, cpu = 0;
   long peak = 0, kib = 0;
   c.clean();
-  if (again && !child(KEL_PROGRAM, c.file, seconds, kib)) {
+  if (again && !child(program(), c.file, seconds, cpu, kib)) {
     state.SkipWithError("the program failed");
     return;
   }
   for (auto _ : state) {
     if (!again) c.clean();
-    if (!child(nullptr, c.file, seconds, kib)) {
+    if (!child(nullptr, c.file, seconds, cpu, kib)) {
       state.SkipWithError("the scan failed");
       break;
     }
     bestScan = std::min(bestScan, seconds);
-    if (!child(KEL_PROGRAM, c.file, seconds, kib)) {
+    cpuScan = std::min(cpuScan, cpu);
+    if (!child(program(), c.file, seconds, cpu, kib)) {
       state.SkipWithError("the program failed");
       break;
     }
     state.SetIterationTime(seconds);
     bestRead = std::min(bestRead, seconds);
+    cpuRead = std::min(cpuRead, cpu);
     peak = std::max(peak, kib);
   }
   state.counters["scan_ms"] = bestScan * 1e3;
   state.counters["read_ms"] = bestRead * 1e3;
   state.counters["x_scan"] = bestRead / bestScan;
+  state.counters["scan_cpu_ms"] = cpuScan * 1e3;
+  state.counters["read_cpu_ms"] = cpuRead * 1e3;
+  state.counters["x_scan_cpu"] = cpuRead / cpuScan;
   state.counters["peak_MiB"] = double(peak) / 1024.0;
 }
 BENCHMARK(BM_Batch)

@@ -431,11 +431,49 @@ int atomsOfTable(LineReader& in, std::string& line, int n, int width) {
   return atoms;
 }
 
+/// Displacements of the last groups read, held until Staged modes are together: ModeD keeps
+/// the mode index fastest, so a row of one group would touch a cache line (and a page) for
+/// each of its numbers, while the runs of many modes are written together.
+class StagedModes {
+ public:
+  static constexpr int Staged = 24;
+
+  explicit StagedModes(int atoms) : atoms_(atoms), buf_(std::size_t(atoms) * 3 * Staged) {}
+  /// Component comp (0..2) of atom a (1..) of mode k + 1 + j, the group starting after mode k.
+  i16& at(int k, int j, int a, int comp) {
+    if (count_ == 0) first_ = k + 1;
+    const int slot = k + j + 1 - first_;
+    count_ = std::max(count_, slot + 1);
+    return buf_[std::size_t(((a - 1) * 3 + comp) * Staged + slot)];
+  }
+  /// Room for a group of three more modes after mode k; else the staged modes go first.
+  void makeRoom(ModKel& m, int k) {
+    if (count_ > 0 && k + 3 - first_ >= Staged) flush(m);
+  }
+  void flush(ModKel& m) {
+    if (count_ == 0) return;
+    const int last = first_ + count_ - 1;
+    for (int a = 1; a <= atoms_; ++a)
+      for (int comp = 0; comp < 3; ++comp) {
+        auto run = m.ModeD.run(first_, last, a, comp + 1);
+        const i16* from = &buf_[std::size_t(((a - 1) * 3 + comp) * Staged)];
+        std::copy(from, from + count_, run.begin());
+      }
+    count_ = 0;
+  }
+
+ private:
+  int atoms_;
+  std::vector<i16> buf_;
+  int first_ = 1, count_ = 0;
+};
+
 /// From the frequency line of a group to the line after its last displacement row, which is
 /// left in line (empty at the end of the file). False, with the reason, when the group is not
 /// whole or does not fit the structure.
 bool readGroup(Work& w, LineReader& in, const std::string& freqLine, const std::string& labels,
-               int k, int c, int want, std::string& line, std::string& problem) {
+               int k, int c, int want, std::string& line, std::string& problem,
+               StagedModes& staged) {
   auto& m = w.m;
   double v[3];
   auto cut = [&] {
@@ -488,17 +526,13 @@ bool readGroup(Work& w, LineReader& in, const std::string& freqLine, const std::
                           Str(scan::clampedInt(z)) + std::string(StructureHas) + Str(m.AtZ(a));
       return false;
     }
-    // The mode index varies fastest in ModeD: component comp of mode k + j lies a fixed
-    // stride from mode k + 1, component 1 (both checked as indices of the table).
-    (void)m.ModeD(k + c, a, 3);
-    i16* first = &m.ModeD(k + 1, a, 1);
-    constexpr std::size_t compStride = decltype(m.ModeD)::stride(2);
+    (void)m.ModeD(k + c, a, 3);  // the place of each, checked
     int got = 2;
     for (int j = 0; j < c; ++j)
-      for (std::size_t comp = 0; comp < 3; ++comp) {
+      for (int comp = 0; comp < 3; ++comp) {
         std::int16_t d = 0;
         if (!row.nextHundredths(d)) break;
-        first[std::size_t(j) + comp * compStride] = d;
+        staged.at(k, j, a, comp) = d;
         ++got;
       }
     if (got == width) got += row.remaining();
@@ -700,6 +734,7 @@ bool readFirstTable(Work& w, LineReader& in, int lw, int& k, ModeRead& out, Inde
   }
   k = 0;
   bool cutOff = !found;
+  StagedModes staged(w.m.NAt);
   while (found) {
     double v[3];
     const int c = valuesOf(line, v);
@@ -709,7 +744,8 @@ bool readFirstTable(Work& w, LineReader& in, int lw, int& k, ModeRead& out, Inde
       return false;
     }
     std::string freqLine = line;
-    if (!readGroup(w, in, freqLine, labels, k, c, lw, line, out.problem)) return false;
+    staged.makeRoom(w.m, k);
+    if (!readGroup(w, in, freqLine, labels, k, c, lw, line, out.problem, staged)) return false;
     k += c;
     // A following group starts within three lines (number line, label line, frequencies);
     // the table ends at other lines, a line of dashes or the end of the file (cut off).
@@ -728,6 +764,7 @@ bool readFirstTable(Work& w, LineReader& in, int lw, int& k, ModeRead& out, Inde
     }
     cutOff = !found && !closed;
   }
+  staged.flush(w.m);
   if (k < lw) {
     out.problem = endsAfter(k, lw);
     return false;
