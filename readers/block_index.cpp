@@ -53,7 +53,14 @@ BlockIndex::BlockIndex(const std::string& path) : path_(path) {
     const std::uint64_t at = in.offset();
     if (!in.getLine(line)) break;
     if (!mayOpenBlock(line)) continue;
-    if (const unsigned k = kindsOf(line); k != 0) entries_.push_back({at, k});
+    const unsigned k = kindsOf(line);
+    if (k == 0 || !complete_) continue;
+    if (entries_.size() == MaxEntries) {
+      complete_ = false;
+      entries_ = {};
+      continue;
+    }
+    entries_.push_back({at, k});
   }
   length_ = in.offset();
 }
@@ -61,11 +68,11 @@ BlockIndex::BlockIndex(const std::string& path) : path_(path) {
 bool BlockIndex::holds(const std::string& f) const {
   std::error_code ec;
   const auto size = std::filesystem::file_size(f, ec);
-  return f == path_ && !ec && size == length_;
+  return complete_ && f == path_ && !ec && size == length_;
 }
 
 bool IndexedLines::next(std::string& line) {
-  if (!index_ || in_.midLine()) return in_.getLine(line);
+  if (!index_ || !index_->complete() || in_.midLine()) return in_.getLine(line);
   const auto& e = index_->entries();
   const std::uint64_t pos = in_.offset();
   while (at_ < e.size() && (e[at_].offset < pos || (e[at_].kinds & kinds_) == 0)) ++at_;

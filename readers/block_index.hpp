@@ -8,6 +8,7 @@
 
 #include "base/line_reader.hpp"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -28,11 +29,17 @@ class BlockIndex {
     ForceConstants = 1u << 7,  ///< the title of the Cartesian force constants
   };
 
+  /// Lines listed at most: an index never holds more than a few megabytes (a damaged file
+  /// of nothing but key lines is read line by line as without one).
+  static constexpr std::size_t MaxEntries = std::size_t(1) << 18;
+
   /// Scans file path once (error 53, 75 as the line reader).
   explicit BlockIndex(const std::string& path);
 
   const std::string& path() const { return path_; }
-  /// True when file f is the one scanned and still of the length it had.
+  /// Every line that may open a block is listed (none was left out for room).
+  bool complete() const { return complete_; }
+  /// True when the index is complete and file f is the one scanned, of the length it had.
   bool holds(const std::string& f) const;
 
   struct Entry {
@@ -46,6 +53,7 @@ class BlockIndex {
   std::string path_;
   std::uint64_t length_ = 0;
   std::vector<Entry> entries_;
+  bool complete_ = true;
 };
 
 /// The lines a reader looks at between its blocks: with an index, only the lines that may open

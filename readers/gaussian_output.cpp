@@ -90,7 +90,7 @@ struct Read {
 const BlockIndex* blocks(Read& r) {
   if (!r.index && (r.kind == Kind::Output || r.kind == Kind::Formatted))
     r.index = std::make_unique<BlockIndex>(r.f);
-  return r.index.get();
+  return r.index && r.index->complete() ? r.index.get() : nullptr;
 }
 
 /// The index for file f: the input's, while f is the input and unchanged.

@@ -114,6 +114,24 @@ TEST(BlockIndex, ListsEveryLineAReaderPicksAtItsStart) {
   EXPECT_FALSE(index.holds(dir.write("b.log", " orient\n")));
   dir.write("a.log", " orient\n\n");
   EXPECT_FALSE(index.holds(path));
+  // Nothing but key lines: no index is kept, every line is read as without one.
+  std::string many;
+  for (std::size_t i = 0; i <= BlockIndex::MaxEntries; ++i) many += " orient\n";
+  const auto big = dir.write("many.log", many + "last");
+  const BlockIndex full(big);
+  EXPECT_FALSE(full.complete());
+  EXPECT_FALSE(full.holds(big));
+  EXPECT_TRUE(full.entries().empty());
+  LineReader in(big);
+  IndexedLines all(in, &full, BlockIndex::Orientation);
+  std::string line, last;
+  std::size_t count = 0;
+  while (all.next(line)) {
+    ++count;
+    last = line;
+  }
+  EXPECT_EQ(count, BlockIndex::MaxEntries + 2);
+  EXPECT_EQ(last, "last");
 }
 
 }  // namespace
