@@ -1,6 +1,8 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 #include "analysis/report.hpp"
 
+#include "analysis/mode_overlap.hpp"
+
 #include "base/basic_error.hpp"
 #include "base/convert.hpp"
 #include "model/geometry.hpp"
@@ -83,34 +85,67 @@ void compute(const ModKel& m, const NormalModes* computed, FrequencyReport& out)
   const auto masses = currentMasses(m);
   Eigen::VectorXd root(dim);
   for (int c = 0; c < dim; ++c) root(c) = std::sqrt(masses[std::size_t(c / 3)]);
-  Eigen::MatrixXd u(dim, nm);  // printed modes, mass-weighted, unit length
+  // Printed mode k, mass-weighted and of unit length, is made when needed in column k % 8 of
+  // a small matrix: the column starts as the one of a full dim x nm matrix would, so every
+  // sum over it is the same to the last bit.
+  Eigen::MatrixXd cols(dim, 8);
   Eigen::VectorXd norms(nm);
-  for (int k = 0; k < nm; ++k) {
+  auto weigh = [&](int k) {
+    auto col = cols.col(k % 8);
+    col = col.cwiseProduct(root);
+    norms(k) = col.norm();
+    if (norms(k) > 0) col /= norms(k);
+    return col;
+  };
+  auto mode = [&](int k) {
+    auto col = cols.col(k % 8);
     for (int a = 0; a < n; ++a)
-      for (int c = 0; c < 3; ++c) u(3 * a + c, k) = m.ModeD(k + 1, a + 1, c + 1) / 100.0;
-    u.col(k) = u.col(k).cwiseProduct(root);
-    norms(k) = u.col(k).norm();
-    if (norms(k) > 0) u.col(k) /= norms(k);
+      for (int c = 0; c < 3; ++c) col(3 * a + c) = m.ModeD(k + 1, a + 1, c + 1) / 100.0;
+    return weigh(k);
+  };
+  // Modes k0 .. k0 + 7 (k0 a multiple of 8) at once: the mode index varies fastest in ModeD.
+  auto eightModes = [&](int k0) {
+    const int count = std::min(8, nm - k0);
+    (void)m.ModeD(k0 + count, n, 3);
+    for (int a = 0; a < n; ++a)
+      for (int c = 0; c < 3; ++c) {
+        const i16* run = &m.ModeD(k0 + 1, a + 1, c + 1);
+        for (int q = 0; q < count; ++q) cols(3 * a + c, q) = run[q] / 100.0;
+      }
+    for (int q = 0; q < count; ++q) weigh(k0 + q);
+  };
+
+  // translation and rotation left in each printed mode
+  const auto rigid = rigidMotions(m, masses, true);
+  out.rigidShare.assign(std::size_t(nm), 0.0);
+  int worst = 0;
+  for (int k = 0; k < nm; ++k) {
+    if (k % 8 == 0) eightModes(k);
+    const auto u = cols.col(k % 8);
+    double s = 0;
+    for (const auto& e : rigid) {
+      const double d = Eigen::Map<const Eigen::VectorXd>(e.data(), dim).dot(u);
+      s += d * d;
+    }
+    out.rigidShare[std::size_t(k)] = std::sqrt(s);
+    if (out.rigidShare[std::size_t(k)] > out.maxTranslationRotation) {
+      out.maxTranslationRotation = out.rigidShare[std::size_t(k)];
+      worst = k + 1;
+    }
   }
+
   if (nm >= 2) {
-    // The overlaps of every pair: one half of the product, in single precision, which is
-    // ample for modes printed to two decimals and keeps the report cheap after every read
-    // (1434 modes of 480 atoms: 3e9 products in double precision took most of the read).
-    const Eigen::MatrixXf uf = u.cast<float>();
-    Eigen::MatrixXf s = Eigen::MatrixXf::Zero(nm, nm);
-    s.selfadjointView<Eigen::Lower>().rankUpdate(uf.transpose());
-    for (int j = 0; j < nm; ++j)
-      for (int i = 0; i < j; ++i)
-        if (std::fabs(double(s(j, i))) > out.maxOverlap) {
-          out.maxOverlap = std::fabs(double(s(j, i)));
-          out.overlapPair[0] = i + 1;
-          out.overlapPair[1] = j + 1;
-        }
+    const ModeOverlap best = largestOverlap(m, masses);
+    out.maxOverlap = best.value;
+    out.overlapPair[0] = best.first;
+    out.overlapPair[1] = best.second;
     if (out.overlapPair[0] > 0) {
       const int i = out.overlapPair[0] - 1, j = out.overlapPair[1] - 1;
-      auto spread = [&](int k) { return (root.cwiseProduct(u.col(k))).norm(); };
-      if (norms(i) > 0 && norms(j) > 0)
-        out.overlapNoise = 3 * RoundingSigma * (spread(j) / norms(i) + spread(i) / norms(j));
+      auto spread = [&](int k) { return (root.cwiseProduct(mode(k))).norm(); };
+      if (norms(i) > 0 && norms(j) > 0) {
+        const double sj = spread(j), si = spread(i);
+        out.overlapNoise = 3 * RoundingSigma * (sj / norms(i) + si / norms(j));
+      }
     }
     out.lines.push_back(std::string(OverlapText) + fixed(out.maxOverlap, 4) +
                         std::string(ModesWord) + Str(out.overlapPair[0]) + std::string(AndWord) +
@@ -121,22 +156,6 @@ void compute(const ModKel& m, const NormalModes* computed, FrequencyReport& out)
                     Str(out.overlapPair[1]));
   }
 
-  // translation and rotation left in each printed mode
-  const auto rigid = rigidMotions(m, masses, true);
-  out.rigidShare.assign(std::size_t(nm), 0.0);
-  int worst = 0;
-  for (int k = 0; k < nm; ++k) {
-    double s = 0;
-    for (const auto& e : rigid) {
-      const double d = Eigen::Map<const Eigen::VectorXd>(e.data(), dim).dot(u.col(k));
-      s += d * d;
-    }
-    out.rigidShare[std::size_t(k)] = std::sqrt(s);
-    if (out.rigidShare[std::size_t(k)] > out.maxTranslationRotation) {
-      out.maxTranslationRotation = out.rigidShare[std::size_t(k)];
-      worst = k + 1;
-    }
-  }
   out.lines.push_back(std::string(RigidText) + fixed(out.maxTranslationRotation, 4) +
                       (worst > 0 ? " (mode" + Str(worst) + ")" : std::string()));
   if (out.maxTranslationRotation > RigidLimit)
@@ -158,13 +177,14 @@ void compute(const ModKel& m, const NormalModes* computed, FrequencyReport& out)
   }
   double diff = 0, least = 1;
   for (int k = 0; k < nm; ++k) {
+    const auto u = mode(k);
     const double nu = computed->frequencies[std::size_t(k)];
     diff = std::max(diff, std::fabs(m.Frq(k + 1) - nu));
     if (norms(k) == 0) continue;
     double s = 0;  // over the degenerate set of computed mode k
     for (int j = 0; j < nm; ++j)
       if (std::fabs(computed->frequencies[std::size_t(j)] - nu) <= DegenerateWidth) {
-        const double d = c.col(j).dot(u.col(k));
+        const double d = c.col(j).dot(u);
         s += d * d;
       }
     least = std::min(least, std::sqrt(s));

@@ -4,6 +4,7 @@
 #include "base/basic_error.hpp"
 #include "base/convert.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -38,6 +39,7 @@ LineReader& LineReader::operator=(LineReader&& o) noexcept {
     buf_ = std::move(o.buf_);
     bufLen_ = o.bufLen_;
     bufPos_ = o.bufPos_;
+    bufStart_ = o.bufStart_;
     atEnd_ = o.atEnd_;
     pendingCR_ = o.pendingCR_;
     cur_ = std::move(o.cur_);
@@ -64,6 +66,7 @@ bool LineReader::fill() {
     }
     return true;
   }
+  bufStart_ += bufLen_;
   bufLen_ = std::fread(buf_.get(), 1, BufSize, fp_);
   bufPos_ = 0;
   nlAt_ = crAt_ = Stale;
@@ -161,6 +164,36 @@ bool LineReader::eof() {
   std::size_t p = bufPos_;
   if (pendingCR_ && p < mem_.size() && mem_[p] == '\n') ++p;
   return p >= mem_.size();
+}
+
+std::uint64_t LineReader::offset() {
+  if (fp_) {
+    eof();  // swallows the LF of a CR LF: the next line starts after it
+    return bufStart_ + bufPos_;
+  }
+  if (pendingCR_ && bufPos_ < mem_.size() && mem_[bufPos_] == '\n') {
+    ++bufPos_;
+    pendingCR_ = false;
+  }
+  return bufPos_;
+}
+
+void LineReader::seek(std::uint64_t off) {
+  have_ = false;
+  pendingCR_ = false;
+  atEnd_ = false;
+  nlAt_ = crAt_ = Stale;
+  if (!fp_) {
+    bufPos_ = std::size_t(std::min<std::uint64_t>(off, mem_.size()));
+    return;
+  }
+  if (off >= bufStart_ && off - bufStart_ <= bufLen_) {
+    bufPos_ = std::size_t(off - bufStart_);
+    return;
+  }
+  if (fseeko(fp_, static_cast<off_t>(off), SEEK_SET) != 0) throw BasicError{75};
+  bufStart_ = off;
+  bufLen_ = bufPos_ = 0;
 }
 
 bool LineReader::loadLine() {

@@ -3,6 +3,7 @@
 // input file is never written. It also gives the free-format number input of the readers.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -34,8 +35,13 @@ class LineReader {
   bool tryInputNumber(double& x);
   /// True when free-format input stopped inside a line: getLine then gives its rest.
   bool midLine() const { return have_; }
-  /// Lines read so far.
+  /// Lines read so far (counted from the last seek).
   long lineNumber() const { return lineNo_; }
+  /// Byte offset where the next line starts (not meaningful inside free-format input).
+  std::uint64_t offset();
+  /// Continues at byte offset off, which must be where a line starts (as given by offset());
+  /// a pending rest of line is dropped. Within the buffer held no byte is read again.
+  void seek(std::uint64_t off);
 
  private:
   LineReader() = default;
@@ -48,6 +54,7 @@ class LineReader {
   std::string mem_;  // whole text when reading from memory
   std::unique_ptr<char[]> buf_;
   std::size_t bufLen_ = 0, bufPos_ = 0;
+  std::uint64_t bufStart_ = 0;  // file offset of the buffer's first byte
   bool atEnd_ = false;
   bool pendingCR_ = false;  // a CR ended the last line; swallow a following LF
   std::string cur_;         // current line during free-format input

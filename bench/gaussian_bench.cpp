@@ -1,12 +1,22 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 // Reading the largest generated output end to end (geometry, modes, masses, connections,
-// the ".kel" summary), against a bare line scan of the same file.
+// the ".kel" summary), against a bare line scan of the same file. BM_Batch runs the program
+// as a user does (a whole process on a copy, its ".kel" present or not) and a process that
+// only scans the file with getline, side by side in every iteration, and reports the best
+// of each, their ratio and the peak resident memory of the program's processes.
 #include "app/app.hpp"
 #include "readers/gaussian_output.hpp"
 
 #include <benchmark/benchmark.h>
 
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -59,6 +69,100 @@ void BM_GetlineScan(benchmark::State& state) {
   state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(fs::file_size(c.file)));
 }
 BENCHMARK(BM_GetlineScan)->Unit(benchmark::kMillisecond);
+
+std::size_t getlineScan(const fs::path& file) {
+  std::ifstream in(file);
+  std::string line;
+  std::size_t n = 0;
+  while (std::getline(in, line)) n += line.size();
+  return n;
+}
+
+/// One child process: the getline scan of file when program is null, else program --batch
+/// file in the file's folder (output to /dev/null). Seconds taken, the child's processor
+/// seconds (user and system: what a loaded machine inflates least) and its peak resident
+/// memory in KiB; false when it failed.
+bool child(const char* program, const fs::path& file, double& seconds, double& cpu, long& peakKiB) {
+  const auto t0 = std::chrono::steady_clock::now();
+  const pid_t pid = ::fork();
+  if (pid < 0) return false;
+  if (pid == 0) {
+    if (!program) ::_exit(getlineScan(file) > 0 ? 0 : 1);
+    const int null = ::open("/dev/null", O_WRONLY);
+    ::dup2(null, 1);
+    ::dup2(null, 2);
+    if (::chdir(file.parent_path().c_str()) != 0) ::_exit(126);
+    const std::string name = file.filename().string();
+    ::execl(program, program, "--batch", name.c_str(), static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  int status = 0;
+  rusage usage{};
+  if (::wait4(pid, &status, 0, &usage) != pid) return false;
+  seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+  peakKiB = usage.ru_maxrss;
+  auto secondsOf = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) * 1e-6; };
+  cpu = secondsOf(usage.ru_utime) + secondsOf(usage.ru_stime);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+#ifdef KEL_PROGRAM
+/// The program run: KEL_BENCH_PROGRAM when set (another build, for a comparison), else this
+/// build's.
+const char* program() {
+  const char* other = std::getenv("KEL_BENCH_PROGRAM");
+  return other && *other ? other : KEL_PROGRAM;
+}
+
+/// state.range(0): 1 = re-read (the ".kel" written by the run before is present), 0 = first
+/// read (every file the program wrote is removed before each run).
+void BM_Batch(benchmark::State& state) {
+  auto& c = copy();
+  if (!fs::exists(c.file)) {
+    state.SkipWithError("shared data absent");
+    return;
+  }
+  const bool again = state.range(0) == 1;
+  double bestScan = 1e9, bestRead = 1e9, cpuScan = 1e9, cpuRead = 1e9, seconds = 0, cpu = 0;
+  long peak = 0, kib = 0;
+  c.clean();
+  if (again && !child(program(), c.file, seconds, cpu, kib)) {
+    state.SkipWithError("the program failed");
+    return;
+  }
+  for (auto _ : state) {
+    if (!again) c.clean();
+    if (!child(nullptr, c.file, seconds, cpu, kib)) {
+      state.SkipWithError("the scan failed");
+      break;
+    }
+    bestScan = std::min(bestScan, seconds);
+    cpuScan = std::min(cpuScan, cpu);
+    if (!child(program(), c.file, seconds, cpu, kib)) {
+      state.SkipWithError("the program failed");
+      break;
+    }
+    state.SetIterationTime(seconds);
+    bestRead = std::min(bestRead, seconds);
+    cpuRead = std::min(cpuRead, cpu);
+    peak = std::max(peak, kib);
+  }
+  state.counters["scan_ms"] = bestScan * 1e3;
+  state.counters["read_ms"] = bestRead * 1e3;
+  state.counters["x_scan"] = bestRead / bestScan;
+  state.counters["scan_cpu_ms"] = cpuScan * 1e3;
+  state.counters["read_cpu_ms"] = cpuRead * 1e3;
+  state.counters["x_scan_cpu"] = cpuRead / cpuScan;
+  state.counters["peak_MiB"] = double(peak) / 1024.0;
+}
+BENCHMARK(BM_Batch)
+    ->ArgName("kel_present")
+    ->Arg(1)
+    ->Arg(0)
+    ->UseManualTime()
+    ->Iterations(15)
+    ->Unit(benchmark::kMillisecond);
+#endif
 
 void BM_FmtIn480(benchmark::State& state) {
   auto& c = copy();

@@ -4,6 +4,7 @@
 #include "base/basic_error.hpp"
 #include "base/convert.hpp"
 #include "base/line_reader.hpp"
+#include "readers/block_index.hpp"
 #include "readers/read_helpers.hpp"
 #include "readers/text_scan.hpp"
 #include "readers/texts.hpp"
@@ -36,8 +37,8 @@ constexpr std::string_view NoInputTable = "force constants taken in the frame of
 constexpr std::string_view MassesFrom = "atomic masses from file ";
 constexpr std::string_view TooManyModes = "more than 1440 modes: the program holds at most 1440";
 
-constexpr std::string_view BlockTitle = "force constants in cartesian coordinates";
-constexpr std::string_view ForcesTitle = "forces (hartrees/bohr)";
+constexpr std::string_view BlockTitle = texts::ForceConstantsTitle;
+constexpr std::string_view ForcesTitle = texts::ForcesTitle;
 constexpr std::string_view PathTaken = "the reaction path (the forces) is taken out of the modes";
 constexpr std::string_view WeightsTitle = "Real atomic weights";
 constexpr std::string_view ForceTitle = "Cartesian Force Constants";
@@ -225,14 +226,17 @@ void keepPath(ModKel& m, const std::vector<double>& forces, const double (&r)[9]
     }
 }
 
-void readOutput(ModKel& m, const std::string& f, ForceConstantRead& out) {
+void readOutput(ModKel& m, const std::string& f, ForceConstantRead& out, const BlockIndex* index) {
   LineReader in(f);
+  IndexedLines lines(in, index,
+                     BlockIndex::Route | BlockIndex::Orientation | BlockIndex::Forces |
+                         BlockIndex::ForceConstants);
   std::string line;
   Frame frame, blockFrame;
   std::vector<double> lower, forces, blockForces;
   bool block = false, projected = false;
   const int nat = m.NAt;
-  while (in.getLine(line)) {
+  while (lines.next(line)) {
     if (scan::isRouteLine(line) && scan::hasLow(line, "freq") && scan::hasLow(line, "projected"))
       projected = true;
     if (inputTableTitle(line)) {
@@ -476,8 +480,9 @@ void fitRotation(const std::vector<double>& p, const std::vector<double>& q, dou
   rms = n > 0 ? std::sqrt(sum / double(n)) : 0.0;
 }
 
-void readOutputForceConstants(ModKel& m, const std::string& f, ForceConstantRead& out) noexcept {
-  guarded("readOutputForceConstants", f, out, [&] { readOutput(m, f, out); });
+void readOutputForceConstants(ModKel& m, const std::string& f, ForceConstantRead& out,
+                              const BlockIndex* index) noexcept {
+  guarded("readOutputForceConstants", f, out, [&] { readOutput(m, f, out, index); });
 }
 
 void readCheckpointArrays(ModKel& m, const std::string& f, ForceConstantRead& out) noexcept {

@@ -11,6 +11,8 @@
 
 namespace kel {
 
+class BlockIndex;
+
 /// hartree/bohr^2 to mdyn/A, the factor Fcc has always been filled with.
 inline constexpr double MdynPerHartreeBohr2 = 15.5691904;
 
@@ -30,7 +32,9 @@ void clearForceConstants(ModKel& m);
 /// of m. The block is in the frame of the last input (or Z-matrix) orientation table before
 /// it; it is turned into the frame of m's geometry by the rotation that best carries that
 /// table onto Xyz, and the rms distance left by the fit goes to FccFit.
-void readOutputForceConstants(ModKel& m, const std::string& f, ForceConstantRead& out) noexcept;
+/// With the index of f, only the lines it lists are looked at between the tables.
+void readOutputForceConstants(ModKel& m, const std::string& f, ForceConstantRead& out,
+                              const BlockIndex* index = nullptr) noexcept;
 
 /// The arrays "Real atomic weights", "Cartesian Force Constants", "Vib-E2" and "Vib-Modes"
 /// of formatted checkpoint f for the NAt atoms of m (whichever are present).

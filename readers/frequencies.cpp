@@ -5,6 +5,7 @@
 #include "base/strings.hpp"
 #include "model/geometry.hpp"
 #include "model/work.hpp"
+#include "readers/block_index.hpp"
 #include "readers/text_files.hpp"
 #include "readers/text_scan.hpp"
 #include "readers/texts.hpp"
@@ -430,11 +431,49 @@ int atomsOfTable(LineReader& in, std::string& line, int n, int width) {
   return atoms;
 }
 
+/// Displacements of the last groups read, held until Staged modes are together: ModeD keeps
+/// the mode index fastest, so a row of one group would touch a cache line (and a page) for
+/// each of its numbers, while the runs of many modes are written together.
+class StagedModes {
+ public:
+  static constexpr int Staged = 24;
+
+  explicit StagedModes(int atoms) : atoms_(atoms), buf_(std::size_t(atoms) * 3 * Staged) {}
+  /// Component comp (0..2) of atom a (1..) of mode k + 1 + j, the group starting after mode k.
+  i16& at(int k, int j, int a, int comp) {
+    if (count_ == 0) first_ = k + 1;
+    const int slot = k + j + 1 - first_;
+    count_ = std::max(count_, slot + 1);
+    return buf_[std::size_t(((a - 1) * 3 + comp) * Staged + slot)];
+  }
+  /// Room for a group of three more modes after mode k; else the staged modes go first.
+  void makeRoom(ModKel& m, int k) {
+    if (count_ > 0 && k + 3 - first_ >= Staged) flush(m);
+  }
+  void flush(ModKel& m) {
+    if (count_ == 0) return;
+    const int last = first_ + count_ - 1;
+    for (int a = 1; a <= atoms_; ++a)
+      for (int comp = 0; comp < 3; ++comp) {
+        auto run = m.ModeD.run(first_, last, a, comp + 1);
+        const i16* from = &buf_[std::size_t(((a - 1) * 3 + comp) * Staged)];
+        std::copy(from, from + count_, run.begin());
+      }
+    count_ = 0;
+  }
+
+ private:
+  int atoms_;
+  std::vector<i16> buf_;
+  int first_ = 1, count_ = 0;
+};
+
 /// From the frequency line of a group to the line after its last displacement row, which is
 /// left in line (empty at the end of the file). False, with the reason, when the group is not
 /// whole or does not fit the structure.
 bool readGroup(Work& w, LineReader& in, const std::string& freqLine, const std::string& labels,
-               int k, int c, int want, std::string& line, std::string& problem) {
+               int k, int c, int want, std::string& line, std::string& problem,
+               StagedModes& staged) {
   auto& m = w.m;
   double v[3];
   auto cut = [&] {
@@ -471,7 +510,7 @@ bool readGroup(Work& w, LineReader& in, const std::string& freqLine, const std::
   for (int a = 1; a <= m.NAt; ++a) {
     do {
       if (!in.getLine(line)) return cut();
-    } while (trim(line).empty());
+    } while (line.find_first_not_of(' ') == std::string::npos);  // blank lines between rows
     RowNumbers row(line);
     double num = 0, z = 0;
     if (!row.next(num) || num != a || !row.next(z)) {
@@ -487,17 +526,13 @@ bool readGroup(Work& w, LineReader& in, const std::string& freqLine, const std::
                           Str(scan::clampedInt(z)) + std::string(StructureHas) + Str(m.AtZ(a));
       return false;
     }
-    // The mode index varies fastest in ModeD: component comp of mode k + j lies a fixed
-    // stride from mode k + 1, component 1 (both checked as indices of the table).
-    (void)m.ModeD(k + c, a, 3);
-    i16* first = &m.ModeD(k + 1, a, 1);
-    constexpr std::size_t compStride = decltype(m.ModeD)::stride(2);
+    (void)m.ModeD(k + c, a, 3);  // the place of each, checked
     int got = 2;
     for (int j = 0; j < c; ++j)
-      for (std::size_t comp = 0; comp < 3; ++comp) {
+      for (int comp = 0; comp < 3; ++comp) {
         std::int16_t d = 0;
         if (!row.nextHundredths(d)) break;
-        first[std::size_t(j) + comp * compStride] = d;
+        staged.at(k, j, a, comp) = d;
         ++got;
       }
     if (got == width) got += row.remaining();
@@ -672,6 +707,8 @@ class TableCounter {
     }
   }
   int count() const { return count_; }
+  /// A title was read and its first frequency line not yet.
+  bool armed() const { return armed_; }
 
  private:
   bool armed_ = false;
@@ -681,7 +718,7 @@ class TableCounter {
 /// Reads the first table of open file in, whose title was just read; the rest of the file is
 /// only counted for further tables. k = the modes read; false, with the reason, when the table
 /// is refused.
-bool readFirstTable(Work& w, LineReader& in, int lw, int& k, ModeRead& out) {
+bool readFirstTable(Work& w, LineReader& in, int lw, int& k, ModeRead& out, IndexedLines& titles) {
   std::string line, labels;
   TableCounter counter;
   counter.feed(" harmonic freq");
@@ -697,6 +734,7 @@ bool readFirstTable(Work& w, LineReader& in, int lw, int& k, ModeRead& out) {
   }
   k = 0;
   bool cutOff = !found;
+  StagedModes staged(w.m.NAt);
   while (found) {
     double v[3];
     const int c = valuesOf(line, v);
@@ -706,7 +744,8 @@ bool readFirstTable(Work& w, LineReader& in, int lw, int& k, ModeRead& out) {
       return false;
     }
     std::string freqLine = line;
-    if (!readGroup(w, in, freqLine, labels, k, c, lw, line, out.problem)) return false;
+    staged.makeRoom(w.m, k);
+    if (!readGroup(w, in, freqLine, labels, k, c, lw, line, out.problem, staged)) return false;
     k += c;
     // A following group starts within three lines (number line, label line, frequencies);
     // the table ends at other lines, a line of dashes or the end of the file (cut off).
@@ -725,6 +764,7 @@ bool readFirstTable(Work& w, LineReader& in, int lw, int& k, ModeRead& out) {
     }
     cutOff = !found && !closed;
   }
+  staged.flush(w.m);
   if (k < lw) {
     out.problem = endsAfter(k, lw);
     return false;
@@ -733,14 +773,15 @@ bool readFirstTable(Work& w, LineReader& in, int lw, int& k, ModeRead& out) {
     out.problem = CutOffAtEnd;
     return false;
   }
-  while (in.getLine(line)) counter.feed(line);
+  while (counter.armed() ? in.getLine(line) : titles.next(line)) counter.feed(line);
   out.tables = counter.count();
   return true;
 }
 
 }  // namespace
 
-void ReMW(Work& w, const std::string& f, int lw, int& ier, ModeRead* out) noexcept {
+void ReMW(Work& w, const std::string& f, int lw, int& ier, ModeRead* out,
+          const BlockIndex* index) noexcept {
   guard(w, "ReMW", [&] {
     auto& m = w.m;
     ModeRead local;
@@ -756,9 +797,10 @@ void ReMW(Work& w, const std::string& f, int lw, int& ier, ModeRead* out) noexce
     m.ModeD.fill(0);
     if (m.NAt < 1 || len < 10) return;
     auto& in = w.files.openInput(GaussChannel, f);
+    IndexedLines titles(in, index, BlockIndex::FrequencyTitle);
     std::string line;
     bool found = false;
-    while (in.getLine(line))
+    while (titles.next(line))
       if (scan::hasLow(line, "harmonic freq")) {
         found = true;
         break;
@@ -770,7 +812,7 @@ void ReMW(Work& w, const std::string& f, int lw, int& ier, ModeRead* out) noexce
     ier = 1;
     clearModeTables(w);
     int k = 0;
-    const bool whole = readFirstTable(w, in, lw, k, result);
+    const bool whole = readFirstTable(w, in, lw, k, result, titles);
     w.files.close(GaussChannel);
     if (!whole) {
       m.ModeD.fill(0);
@@ -838,7 +880,8 @@ void ReFrq(Work& w, int lw, int& ier) noexcept {
 
 // Mass lines of a Gaussian output:
 //  Atom     1 has atomic number  6 and mass  12.00000
-void ReIzo(Work& w, const std::string& f, std::string& route, int na, int& ier) noexcept {
+void ReIzo(Work& w, const std::string& f, std::string& route, int na, int& ier,
+           const BlockIndex* index) noexcept {
   guard(w, "ReIzo", [&] {
     auto& m = w.m;
     ier = 1;
@@ -853,10 +896,11 @@ void ReIzo(Work& w, const std::string& f, std::string& route, int na, int& ier) 
     ier = 0;
     na = std::min(na, int(MaxAt));
     auto& in = w.files.openInput(GaussChannel, f);
+    IndexedLines lines(in, index, BlockIndex::Mass | BlockIndex::Route);
     std::string line;
     int taken = 0;
     bool differs = false;
-    while (taken < na && in.getLine(line)) {
+    while (taken < na && lines.next(line)) {
       if (route.empty() && scan::isRouteLine(line)) route = line;
       auto p = scan::findLow(line, "atom");
       if (p == std::string::npos) continue;

@@ -9,6 +9,7 @@
 namespace kel {
 
 struct Work;
+class BlockIndex;
 
 /// Compact coordinate block of open file kn into atoms by their numbers; la = atoms read.
 /// ier: 0 ok, 1 no atom, 2 negative atom number, 3 atomic number outside 1..83,
@@ -35,13 +36,17 @@ void ReMv1(Work& w, int i1, int lw1, int la, int& lfr, ModeRead* out = nullptr) 
 /// of the model with its atomic number and three components per mode, at least lw modes and
 /// a normal end (not the end of the file). ier: 0 no table, 1 table refused (why in *out;
 /// no mode is kept), -1 read (mode order reversed: the last mode of the file is mode 1).
-void ReMW(Work& w, const std::string& f, int lw, int& ier, ModeRead* out = nullptr) noexcept;
+/// With the index of f, only the lines it lists are looked at between the tables.
+void ReMW(Work& w, const std::string& f, int lw, int& ier, ModeRead* out = nullptr,
+          const BlockIndex* index = nullptr) noexcept;
 /// Frequencies and intensities of the side file DatNam (".frq"), at most lw of each.
 /// ier: 1 unreadable, -1 read.
 void ReFrq(Work& w, int lw, int& ier) noexcept;
 /// Atomic masses printed in file f for atoms 1..na; route gets the route line when empty.
 /// ier: 0 no mass lines, 1 mass lines wrong or incomplete, -1 masses taken or equal.
-void ReIzo(Work& w, const std::string& f, std::string& route, int na, int& ier) noexcept;
+/// With the index of f, only the lines it lists are looked at.
+void ReIzo(Work& w, const std::string& f, std::string& route, int na, int& ier,
+           const BlockIndex* index = nullptr) noexcept;
 
 /// Reverses the order of modes 1..NFrq (frequencies, labels, intensities, displacements).
 void reverseModes(Work& w);

@@ -6,6 +6,7 @@
 #include "model/bookkeeping.hpp"
 #include "model/geometry.hpp"
 #include "model/work.hpp"
+#include "readers/block_index.hpp"
 #include "readers/force_constants.hpp"
 #include "readers/frequencies.hpp"
 #include "readers/read_helpers.hpp"
@@ -17,6 +18,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <memory>
 #include <vector>
 
 namespace kel {
@@ -80,7 +82,21 @@ struct Read {
   std::string f;
   Kind kind = Kind::Compact;
   std::string route;  ///< the route line, when one was met
+  /// Where the blocks of a Gaussian output start, from one scan made when it is first opened.
+  std::unique_ptr<BlockIndex> index;
 };
+
+/// The index of the input, made on first use (a Gaussian output only).
+const BlockIndex* blocks(Read& r) {
+  if (!r.index && (r.kind == Kind::Output || r.kind == Kind::Formatted))
+    r.index = std::make_unique<BlockIndex>(r.f);
+  return r.index && r.index->complete() ? r.index.get() : nullptr;
+}
+
+/// The index for file f: the input's, while f is the input and unchanged.
+const BlockIndex* blocksOf(const Read& r, const std::string& f) {
+  return r.index && r.index->holds(f) ? r.index.get() : nullptr;
+}
 
 void fail(Read& r) {
   r.w.readFailed = true;
@@ -212,7 +228,9 @@ bool scanEnergies(Read& r, int& wanted) {
   bool any = false, energy = false;
   double lowest = 0;  // the first energy read, whatever its sign
   wanted = 0;
-  while (in->getLine(line)) {
+  IndexedLines lines(*in, blocks(r),
+                     BlockIndex::Orientation | BlockIndex::Route | BlockIndex::Energy);
+  while (spot.armed() ? in->getLine(line) : lines.next(line)) {
     if (r.route.empty() && scan::isRouteLine(line)) r.route = line;
     if (spot.feed(line)) ++tables;
     if (!scan::hasLow(line, "a.u")) continue;
@@ -279,7 +297,8 @@ bool readOrientation(Read& r, Choice choice, int wanted, int& n) {
   scan::TableSpotter spot;
   int tables = 0;
   n = 0;
-  while (in->getLine(line)) {
+  IndexedLines lines(*in, blocks(r), BlockIndex::Orientation | BlockIndex::Route);
+  while (spot.armed() ? in->getLine(line) : lines.next(line)) {
     if (r.route.empty() && scan::isRouteLine(line)) r.route = line;
     if (!spot.feed(line)) continue;
     ++tables;
@@ -388,7 +407,7 @@ void readModes(Read& r) {
   for (const auto& name : companions(r)) {
     int ier = 0;
     ModeRead result;
-    ReMW(w, name, lw, ier, &result);
+    ReMW(w, name, lw, ier, &result, blocksOf(r, name));
     if (ier == -1) {
       tekst(w, std::string(AdmRead) + name);
       if (result.tables > 1)
@@ -417,7 +436,7 @@ void readMasses(Read& r) {
   for (const auto& name : companions(r)) {
     if (name != r.f && spl(name) <= 0) continue;
     int ier = 0;
-    ReIzo(r.w, name, r.route, r.w.m.NAt, ier);
+    ReIzo(r.w, name, r.route, r.w.m.NAt, ier, blocksOf(r, name));
     if (ier == 1) failAfterGeometry(r, name + std::string(InputError));
     if (ier != 0) return;
   }
@@ -437,12 +456,13 @@ void finish(Read& r) {
     if (!fc.modes) readModes(r);
     if (!fc.masses) readMasses(r);
   }
-  if (r.kind == Kind::Output || r.kind == Kind::Formatted) readOutputForceConstants(m, r.f, fc);
+  if (r.kind == Kind::Output || r.kind == Kind::Formatted)
+    readOutputForceConstants(m, r.f, fc, blocksOf(r, r.f));
   for (const auto& line : fc.log) tekst(w, line);
   if (fc.modes) m.Sw(sw::MassesRead) = -1;
   if (!fc.problem.empty()) failAfterGeometry(r, fc.problem);
   m.RenDone = 0;
-  RenDef(w, r.f, m.NAt);
+  RenDef(w, r.f, m.NAt, blocksOf(r, r.f));
   setInverseMasses(m, m.NAt);
   cutZeros(m, m.NAt);
   for (int i = 1; i <= m.NAt; ++i)
@@ -639,7 +659,7 @@ void readOutputFile(Work& w, std::string f) noexcept {
   bool ok = guard(w, "FmtIn", [&] {
     f = rtrim(f);
     w.con.Text1.text = f;
-    Read r{w, f, Kind::Compact, {}};
+    Read r{w, f, Kind::Compact, {}, {}};
     readFile(r);
   });
   if (!ok) w.readFailed = true;

@@ -4,8 +4,10 @@
 #include "base/convert.hpp"
 #include "base/strings.hpp"
 #include "model/work.hpp"
+#include "readers/block_index.hpp"
 #include "readers/read_helpers.hpp"
 #include "readers/text_scan.hpp"
+#include "readers/texts.hpp"
 
 #include <cmath>
 #include <utility>
@@ -14,8 +16,8 @@ namespace kel {
 
 namespace {
 
-constexpr std::string_view ScalingKey = "scaling factor";
-constexpr std::string_view RenumKey = "renum atoms";
+constexpr std::string_view ScalingKey = texts::ScalingKey;
+constexpr std::string_view RenumKey = texts::RenumKey;
 constexpr std::string_view ReverseKey = "reverse";
 constexpr std::string_view Command = "command: ";
 constexpr std::string_view ReverseWord = "reverse ";
@@ -88,16 +90,17 @@ std::pair<int, int> duplicate(const std::vector<int>& map, int n) {
 
 }  // namespace
 
-void RenDef(Work& w, const std::string& f, int n) noexcept {
+void RenDef(Work& w, const std::string& f, int n, const BlockIndex* index) noexcept {
   guard(w, "RenDef", [&] {
     ModKel& m = w.m;
     m.Par(par::ScaleFactor) = 0;
     m.Par(par::ScaleShift) = 0;
     m.Sw(sw::Scaling) = 0;
     LineReader& in = w.files.openInput(RenCh, f);
+    IndexedLines lines(in, index, BlockIndex::Instruction);
     int block = 0;
     std::string line;
-    while (in.getLine(line)) {
+    while (lines.next(line)) {
       // Most lines hold neither key: look case-blind before making a lower-case copy.
       bool scaling = scan::hasLow(line, ScalingKey);
       if (!scaling && !scan::hasLow(line, RenumKey)) continue;

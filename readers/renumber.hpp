@@ -10,11 +10,13 @@
 namespace kel {
 
 struct Work;
+class BlockIndex;
 
 /// Scans file f for "scaling factor" lines and "renum atoms" blocks and applies each checked
 /// block to the n atoms of the model (Par(par::ScaleFactor), Par(par::ScaleShift) and
 /// Sw(sw::Scaling) are set anew).
-void RenDef(Work& w, const std::string& f, int n) noexcept;
+/// With the index of f, only the lines it lists as instructions are looked at.
+void RenDef(Work& w, const std::string& f, int n, const BlockIndex* index = nullptr) noexcept;
 
 /// Applies a checked permutation: map[i] (i = 1..n, map[0] unused) is the old number of the
 /// atom that gets number i. Every per-atom table follows; RenDone = 1 when done.

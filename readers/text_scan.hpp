@@ -84,6 +84,8 @@ class TableSpotter {
  public:
   /// Feeds the next line; true when it is the header line that starts a table.
   bool feed(std::string_view line);
+  /// The lines after an "orient" line are being looked at for the column header.
+  bool armed() const { return ahead_ > 0; }
   /// The header of the last table found has the atomic-type column.
   bool typeColumn() const { return type_; }
 

@@ -20,4 +20,16 @@ inline constexpr std::string_view CantFindLine = "can't find line: ";
 inline constexpr std::string_view AdmRead = "atom displacement matrix ADM has been read from file ";
 inline constexpr std::string_view CoordinatesOf = "Coordinates of ";
 
+// Keys of the Gaussian output's blocks (lower case, found case-blind).
+inline constexpr std::string_view OrientKey = "orient";
+inline constexpr std::string_view EnergyKey = "a.u";
+inline constexpr std::string_view HarmonicKey = "harmonic freq";
+inline constexpr std::string_view AtomKey = "atom";
+inline constexpr std::string_view NumberKey = "number ";
+inline constexpr std::string_view MassKey = "mass ";
+inline constexpr std::string_view ScalingKey = "scaling factor";
+inline constexpr std::string_view RenumKey = "renum atoms";
+inline constexpr std::string_view ForcesTitle = "forces (hartrees/bohr)";
+inline constexpr std::string_view ForceConstantsTitle = "force constants in cartesian coordinates";
+
 }  // namespace kel::texts

@@ -48,6 +48,24 @@ Lines readAll(LineReader& r) {
   return out;
 }
 
+/// Every line again after a seek to the offset it started at, last line first: across the
+/// buffer's edges and back into a buffer already passed.
+void seeksBack(LineReader& r, const Lines& want) {
+  std::vector<std::uint64_t> starts;
+  std::string s;
+  for (;;) {
+    const std::uint64_t at = r.offset();
+    if (!r.getLine(s)) break;
+    starts.push_back(at);
+  }
+  ASSERT_EQ(starts.size(), want.size());
+  for (std::size_t i = starts.size(); i-- > 0;) {
+    r.seek(starts[i]);
+    ASSERT_TRUE(r.getLine(s)) << i;
+    ASSERT_EQ(s, want[i]) << i;
+  }
+}
+
 std::string randomText(std::mt19937_64& rng, std::size_t size, int longLines) {
   std::uniform_int_distribution<int> kind(0, 99);
   std::string t;
@@ -83,6 +101,11 @@ TEST(LineReaderScan, RandomTextsFromFileAndMemory) {
 
         auto mem = LineReader::fromText(text);
         EXPECT_EQ(readAll(mem), want) << "size " << size;
+
+        LineReader again(path);
+        seeksBack(again, want);
+        auto memAgain = LineReader::fromText(text);
+        seeksBack(memAgain, want);
       }
     }
   }

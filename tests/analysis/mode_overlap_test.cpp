@@ -1,0 +1,71 @@
+// Kelvorin - desktop workbench for vibrational calculations.
+// The largest mode overlap against the overlap of every pair written out in long double.
+#include "analysis/mode_overlap.hpp"
+#include "testing.hpp"
+
+#include <cmath>
+#include <random>
+
+namespace kel {
+namespace {
+
+struct OverlapCase {
+  const char* name;
+  int atoms, modes, masses;  // masses: how many different masses the atoms have
+  int largest;               // largest displacement (hundredths)
+  bool twin;                 // two pairs of modes with the same overlap
+};
+
+const OverlapCase OverlapRows[] = {
+    {"one mass, odd length", 7, 13, 1, 100, false},
+    {"hydrogen and carbon", 40, 90, 2, 100, false},
+    {"every atom its own mass", 21, 30, 21, 100, false},
+    {"displacements beyond 32-bit sums", 30, 20, 3, 32767, false},
+    {"equal overlaps: the first pair", 9, 12, 2, 60, true},
+};
+
+TEST(ModeOverlap, LargestPairAsWrittenOut) {
+  for (const auto& c : OverlapRows) {
+    auto app = testing::newApp();
+    auto& m = app->m;
+    std::mt19937 rng(11);
+    std::uniform_int_distribution<int> d(-c.largest, c.largest);
+    m.NAt = i16(c.atoms);
+    m.NFrq = i16(c.modes);
+    std::vector<double> masses(std::size_t(c.atoms));
+    for (int a = 0; a < c.atoms; ++a) masses[std::size_t(a)] = 1.00783 + 11.0 * (a % c.masses);
+    for (int k = 1; k <= c.modes; ++k)
+      for (int a = 1; a <= c.atoms; ++a)
+        for (int x = 1; x <= 3; ++x) m.ModeD(k, a, x) = i16(k == 2 ? 0 : d(rng));  // 2: no motion
+    if (c.twin)  // modes 4, 8 and 9 copy mode 3 (9 reversed): six pairs overlap fully
+      for (int a = 1; a <= c.atoms; ++a)
+        for (int x = 1; x <= 3; ++x)
+          for (int k : {4, 8, 9}) m.ModeD(k, a, x) = i16((k == 9 ? -1 : 1) * m.ModeD(3, a, x));
+    long double best = 0;
+    int first = 0, second = 0;
+    auto dot = [&](int i, int j) {
+      long double s = 0;
+      for (int a = 1; a <= c.atoms; ++a)
+        for (int x = 1; x <= 3; ++x)
+          s += (long double)masses[std::size_t(a - 1)] * m.ModeD(i, a, x) * m.ModeD(j, a, x);
+      return s;
+    };
+    for (int j = 1; j <= c.modes; ++j)
+      for (int i = 1; i < j; ++i) {
+        const long double n = std::sqrt(dot(i, i) * dot(j, j));
+        const long double v = n > 0 ? std::fabs(dot(i, j)) / n : 0;
+        if (v > best * (1 + 1e-12L)) {
+          best = v;
+          first = i;
+          second = j;
+        }
+      }
+    const ModeOverlap got = largestOverlap(m, masses);
+    EXPECT_NEAR(got.value, double(best), 1e-12) << c.name;
+    EXPECT_EQ(got.first, first) << c.name;
+    EXPECT_EQ(got.second, second) << c.name;
+  }
+}
+
+}  // namespace
+}  // namespace kel
