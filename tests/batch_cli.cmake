@@ -12,6 +12,7 @@ endfunction()
 set(ENV{DISPLAY} "")
 set(ENV{WAYLAND_DISPLAY} "")
 set(ENV{QT_QPA_PLATFORM} "")
+unset(ENV{XDG_RUNTIME_DIR})
 
 run(0 --batch --help)
 if(NOT OUT MATCHES "--geometry first\\|last\\|emin" OR NOT OUT MATCHES "--render FILE")
@@ -49,6 +50,9 @@ endif()
 # new job file (the older one kept under its numbered name).
 file(COPY ${DATA}/../../examples/chain9.log DESTINATION ${work})
 run(0 --batch ${work}/chain9.log --vibrate 1 --gif ${work}/x.gif --nframes 8)
+if(NOT ERR STREQUAL "${work}/chain9.log all is good\n")
+  message(FATAL_ERROR "a picture run wrote more than its Text3 to standard error:\n${ERR}")
+endif()
 # "GIF89a", the screen, then the application block NETSCAPE2.0 with a loop count of 0
 file(READ ${work}/x.gif head LIMIT 40 HEX)
 if(NOT head MATCHES "^474946383961.*21ff0b4e45545343415045322e3003010000")

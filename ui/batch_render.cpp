@@ -9,17 +9,26 @@
 #include <QGuiApplication>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 namespace kel::ui {
 
 namespace {
 
+/// Standard error of a batch run carries the program's own answers and failures: Qt's notices
+/// (a missing runtime folder, fonts) stay off it; its errors still show.
+void qtErrorsOnly(QtMsgType type, const QMessageLogContext&, const QString& text) {
+  if (type == QtCriticalMsg || type == QtFatalMsg)
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+}
+
 /// The one Qt application of a batch run, made when the first picture is drawn. Batch mode
 /// shows no window, so it draws offscreen unless a platform was chosen explicitly.
 void ensureGuiApplication() {
   if (QGuiApplication::instance()) return;
   if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  qInstallMessageHandler(qtErrorsOnly);
   static int argc = 1;
   static char name[] = "kelvorin";
   static char* argv[] = {name, nullptr};
