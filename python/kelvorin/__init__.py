@@ -23,7 +23,7 @@ from typing import Optional
 
 from . import _kelvorin
 
-__all__ = ["read", "Molecule", "Analysis", "ReadError"]
+__all__ = ["read", "Molecule", "Analysis", "Spectrum", "ReadError"]
 
 ReadError = _kelvorin.ReadError
 ReadError.__module__ = __name__
@@ -83,9 +83,43 @@ def _repr(self):
             f" from {os.path.basename(self.path)}>")
 
 
+@dataclasses.dataclass
+class Spectrum:
+    """IR and Raman spectra of the held modes, as ``kelvorin --batch --spectrum`` writes them.
+
+    ``wavenumber``, ``ir`` and ``raman`` are the broadened curves (each mode's intensity times
+    a unit-area line shape at its scaled frequency); ``raman`` is None when the file holds no
+    Raman activities. The sticks are the modes of real frequency: their 0-based mode index,
+    scaled wavenumber and intensities. ``scaling`` is the (factor, shift) applied.
+    """
+
+    wavenumber: object
+    ir: object
+    raman: object
+    stick_modes: object
+    stick_wavenumbers: object
+    stick_ir: object
+    stick_raman: object
+    scaling: tuple
+
+
+def _spectrum(self, fwhm=10.0, lineshape="lorentz", range=None, step=1.0, scaling=None):
+    """The broadened spectra of the held modes.
+
+    fwhm: full width at half maximum (cm-1); lineshape: "lorentz" or "gauss";
+    range: (from, to) in cm-1, default 0 to the highest scaled frequency + 200 rounded up to
+    100; step: cm-1; scaling: (factor, shift), default the file's scaling instruction.
+    Raises ValueError with the program's reason when no spectrum can be made.
+    """
+    low, high = (None, None) if range is None else (float(range[0]), float(range[1]))
+    factor, shift = (None, 0.0) if scaling is None else (float(scaling[0]), float(scaling[1]))
+    return Spectrum(**self._spectrum(lineshape, float(fwhm), low, high, float(step), factor,
+                                     shift))
+
+
 Molecule.analysis = _analysis
+Molecule.spectrum = _spectrum
 Molecule.__repr__ = _repr
-# spectrum(...) of the held modes joins analysis here.
 
 
 def read(path, geometry="last", write_kel=False):

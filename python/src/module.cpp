@@ -19,6 +19,7 @@
 
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -199,6 +200,55 @@ class Molecule {
     return analysisDict(held, changed);
   }
 
+  /// The broadened IR and Raman spectra of the held modes, as --spectrum writes them; a
+  /// ValueError with the program's reason when no spectrum can be made.
+  py::dict spectrum(const std::string& lineshape, double fwhm, std::optional<double> from,
+                    std::optional<double> to, double step, std::optional<double> factor,
+                    double shift) const {
+    kel::SpectrumSettings set;
+    if (lineshape != "lorentz" && lineshape != "gauss")
+      throw py::value_error("lineshape must be \"lorentz\" or \"gauss\", not \"" + lineshape +
+                            "\"");
+    set.shape = lineshape == "gauss" ? kel::LineShape::Gauss : kel::LineShape::Lorentz;
+    set.fwhm = fwhm;
+    set.step = step;
+    if (from.has_value() != to.has_value())
+      throw py::value_error("range needs both ends, as (from, to)");
+    if (from) {
+      set.rangeSet = true;
+      set.from = *from;
+      set.to = *to;
+    }
+    kel::Spectrum s;
+    {
+      std::lock_guard lock(mutex_);
+      set.scaling = factor ? kel::Scaling{*factor, shift} : kel::heldScaling(m());
+      py::gil_scoped_release free;
+      if (!kel::computeSpectrum(m(), set, s)) throw py::value_error(s.message);
+    }
+    auto array = [](const std::vector<double>& v) {
+      return py::array_t<double>(py::ssize_t(v.size()), v.data());
+    };
+    std::vector<double> x, ir, raman;
+    std::vector<int> mode;
+    for (const auto& k : s.sticks) {
+      mode.push_back(k.mode - 1);
+      x.push_back(k.x);
+      ir.push_back(k.ir);
+      raman.push_back(k.raman);
+    }
+    py::dict d;
+    d["wavenumber"] = array(s.x);
+    d["ir"] = array(s.ir);
+    d["raman"] = s.ramanHeld ? py::object(array(s.raman)) : py::none();
+    d["stick_modes"] = py::array_t<int>(py::ssize_t(mode.size()), mode.data());
+    d["stick_wavenumbers"] = array(x);
+    d["stick_ir"] = array(ir);
+    d["stick_raman"] = s.ramanHeld ? py::object(array(raman)) : py::none();
+    d["scaling"] = py::make_tuple(set.scaling.factor, set.scaling.shift);
+    return d;
+  }
+
  private:
   /// The connection matrix and internal coordinates, made once (as --ic and --json do).
   void topology() {
@@ -308,6 +358,8 @@ PYBIND11_MODULE(_kelvorin, mod) {
       .def_property_readonly("text4", &Molecule::text4)
       .def_property_readonly("log", &Molecule::log)
       .def("_analysis", &Molecule::analysis, py::arg("mass_list") = "")
-      // The spectrum of the held modes (spectrum(...)) is bound here, beside the analysis.
+      .def("_spectrum", &Molecule::spectrum, py::arg("lineshape"), py::arg("fwhm"),
+           py::arg("range_from"), py::arg("range_to"), py::arg("step"), py::arg("factor"),
+           py::arg("shift"))
       .def("__len__", &Molecule::atoms);
 }

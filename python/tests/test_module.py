@@ -159,3 +159,23 @@ def test_two_threads_read_as_one_after_the_other(tmp_path):
     with concurrent.futures.ThreadPoolExecutor(2) as pool:
         together = list(pool.map(summary, files))
     assert together == alone
+
+
+def test_spectrum_is_the_batch_csv(tmp_path):
+    source = copy_alone(CHAIN, tmp_path / "a")
+    spectrum = kelvorin.read(source).spectrum(fwhm=8, lineshape="gauss", range=(500, 3500))
+    if KELVORIN:
+        subprocess.run([KELVORIN, "--batch", "--fwhm", "8", "--lineshape", "gauss", "--range",
+                        "500:3500", "--spectrum", "s.csv", source.name], cwd=source.parent,
+                       check=True, capture_output=True, timeout=60)
+        rows = np.loadtxt(source.parent / "s.csv", delimiter=",", skiprows=1)
+        np.testing.assert_allclose(spectrum.wavenumber, rows[:, 0], rtol=1e-12)
+        np.testing.assert_allclose(spectrum.ir, rows[:, 1], rtol=1e-9, atol=1e-12)
+    # the area under the curve is the IR intensity of the sticks inside the range
+    inside = (spectrum.stick_wavenumbers > 550) & (spectrum.stick_wavenumbers < 3450)
+    assert np.trapz(spectrum.ir, spectrum.wavenumber) == pytest.approx(
+        spectrum.stick_ir[inside].sum(), rel=1e-3)
+    scaled = kelvorin.read(source).spectrum(scaling=(0.9, 10))
+    np.testing.assert_allclose(scaled.stick_wavenumbers, 0.9 * spectrum.stick_wavenumbers + 10)
+    with pytest.raises(ValueError):
+        kelvorin.read(source).spectrum(fwhm=0)
