@@ -44,6 +44,9 @@ if(KEL_TESTS)
                                  -DMAN_PAGE=${KEL_MAN_PAGE} -DMODE=man
                                  -DCOMPLETION=${CMAKE_SOURCE_DIR}/data/kelvorin.bash-completion
                                  -P ${CMAKE_SOURCE_DIR}/tests/package.cmake)
+endif()
+# The package is the normal build's; the sanitizer build would only pack it again.
+if(KEL_TESTS AND NOT KEL_SANITIZE)
   add_test(NAME package_deb COMMAND ${CMAKE_COMMAND} -DBUILD=${CMAKE_BINARY_DIR} -DMODE=deb
                                     -DVERSION=${PROJECT_VERSION} -DCPACK=${CMAKE_CPACK_COMMAND}
                                     -DSTRUCTURE=${CMAKE_SOURCE_DIR}/tests/data/geo/benzene_type.geo

@@ -50,8 +50,10 @@ endif()
 # new job file (the older one kept under its numbered name).
 file(COPY ${DATA}/../../examples/chain9.log DESTINATION ${work})
 run(0 --batch ${work}/chain9.log --vibrate 1 --gif ${work}/x.gif --nframes 8)
-if(NOT ERR STREQUAL "${work}/chain9.log all is good\n")
-  message(FATAL_ERROR "a picture run wrote more than its Text3 to standard error:\n${ERR}")
+# Qt's notices (a missing runtime folder, say) never come before the program's own lines
+string(FIND "${ERR}" "${work}/chain9.log all is good\n" at)
+if(NOT at EQUAL 0)
+  message(FATAL_ERROR "a picture run wrote before its Text3 to standard error:\n${ERR}")
 endif()
 # "GIF89a", the screen, then the application block NETSCAPE2.0 with a loop count of 0
 file(READ ${work}/x.gif head LIMIT 40 HEX)
