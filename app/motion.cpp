@@ -105,8 +105,10 @@ std::string frameName(const std::string& folder, int k, int n) {
 
 bool exportGif(App& app, const std::string& file, int n, const PictureGrab& grab) {
   if (!framesPossible(app, n)) return false;
-  auto [stem, ext] = stemAndExt(file.empty() ? app.m.FilNam : file);
-  if (ext.empty() || file.empty()) ext = GifExt;
+  // plain names: a lambda below takes them (clang does not capture structured bindings)
+  const auto parts = stemAndExt(file.empty() ? app.m.FilNam : file);
+  const std::string stem = parts.first;
+  const std::string ext = parts.second.empty() || file.empty() ? std::string(GifExt) : parts.second;
   FreeName name;
   std::string reason;
   bool opened = false;
