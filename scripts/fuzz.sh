@@ -62,41 +62,57 @@ export TMPDIR=$build/tmp
 mkdir -p "$TMPDIR" "$build/logs"
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
-failed=0
-declare -A status runs rate added
-for t in "${targets[@]}"; do
-  exe=$build/fuzz/fuzz_$t
+# One target: its kept inputs, then SECONDS of fuzzing; the outcome goes to logs/<t>.result as
+# "status|runs|exec/s|new".
+fuzz_one() {
+  local t=$1 exe=$build/fuzz/fuzz_$1 rc=0 log=$build/logs/$1.log kept=() found
   seed "$t"
   mkdir -p "$build/crashes/$t"
   # The kept inputs first: each one ran into a fault once.
-  kept=()
   [ -d "$root/tests/data/fuzz/$t" ] && mapfile -t kept < <(find "$root/tests/data/fuzz/$t" -type f | sort)
   if [ ${#kept[@]} -gt 0 ]; then
     if ! nice -n 19 "$exe" -timeout=10 -rss_limit_mb=2048 "${kept[@]}" >"$build/logs/$t.kept.log" 2>&1; then
       echo "fuzz: $t: a kept input fails again, see $build/logs/$t.kept.log"
-      status[$t]="KEPT INPUT FAILS"
-      failed=1
-      continue
+      echo "KEPT INPUT FAILS|||" >"$build/logs/$t.result"
+      return
     fi
   fi
   echo "fuzz: $t for ${seconds}s (${#kept[@]} kept inputs pass)"
-  rc=0
   touch "$build/logs/$t.start"
   nice -n 19 "$exe" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
     -max_len="$(max_len "$t")" -print_final_stats=1 -artifact_prefix="$build/crashes/$t/" \
-    "$build/corpus/$t" >"$build/logs/$t.log" 2>&1 || rc=$?
-  log=$build/logs/$t.log
-  runs[$t]=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
-  rate[$t]=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)
-  added[$t]=$(sed -n 's/^stat::new_units_added: *//p' "$log" | tail -1)
+    "$build/corpus/$t" >"$log" 2>&1 || rc=$?
+  local runs rate added result=ok
+  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+  rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)
+  added=$(sed -n 's/^stat::new_units_added: *//p' "$log" | tail -1)
   found=$(find "$build/crashes/$t" -type f -newer "$build/logs/$t.start" | wc -l)
   if [ "$rc" -ne 0 ] || [ "$found" -gt 0 ]; then
-    status[$t]="FAULT ($found inputs in build-fuzz/crashes/$t, log $log)"
-    failed=1
+    result="FAULT ($found inputs in build-fuzz/crashes/$t, log $log)"
     grep -m3 -E "ERROR: |runtime error|SUMMARY" "$log" || true
-  else
-    status[$t]=ok
   fi
+  echo "$result|$runs|$rate|$added" >"$build/logs/$t.result"
+}
+
+# KEL_FUZZ_JOBS targets at once (one core each).
+running=0
+for t in "${targets[@]}"; do
+  rm -f "$build/logs/$t.result"
+  fuzz_one "$t" &
+  running=$((running + 1))
+  if [ "$running" -ge "${KEL_FUZZ_JOBS:-2}" ]; then
+    wait -n || true
+    running=$((running - 1))
+  fi
+done
+wait
+
+failed=0
+declare -A status runs rate added
+for t in "${targets[@]}"; do
+  IFS='|' read -r status[$t] runs[$t] rate[$t] added[$t] <"$build/logs/$t.result" ||
+    status[$t]="NO RESULT"
+  [ "${status[$t]}" = ok ] || failed=1
 done
 
 echo
