@@ -52,29 +52,9 @@ void springs(kel::ModKel& m) {
 }
 
 void BM_NormalModesAndPed480(benchmark::State& state) {
-  fs::path source = fs::path(KEL_SHARED_DATA) / "generated/gen_n480_raman_masses_opt3.log";
-  std::vector<Atom> atoms;
-  std::error_code ec;
-  if (fs::exists(source, ec)) atoms = lastOrientation(source);
-  if (atoms.size() != 480) atoms = chain480();
-  fs::path old = fs::current_path();
-  fs::path dir = fs::temp_directory_path() / ("kel-bench-" + std::to_string(::getpid()));
-  fs::create_directories(dir);
-  fs::current_path(dir);
-  auto app = std::make_unique<kel::App>();
+  Workbench480 bench;
+  auto& app = bench.app;
   auto& m = app->m;
-  m.NAt = static_cast<kel::i16>(atoms.size());
-  for (std::size_t k = 0; k < atoms.size(); ++k) {
-    int i = int(k) + 1;
-    kel::setAtom(m, i, atoms[k].z);
-    m.Xyz(i, 1) = atoms[k].x;
-    m.Xyz(i, 2) = atoms[k].y;
-    m.Xyz(i, 3) = atoms[k].w;
-  }
-  m.FilNam = (dir / "chain").string();
-  app->frm.Banner = "****Kelvorin**** version 2 ";
-  app->frm.ScrMpo = "skrK.mpo";
-  app->frm.ScrMpob = "sskrK.mpo";
   std::string name = "*";
   kel::MpoDef(*app, name);
   kel::MpoCrd(*app, m.MpoMode);
@@ -94,8 +74,6 @@ void BM_NormalModesAndPed480(benchmark::State& state) {
   state.counters["coordinates"] = m.IcRows;
   state.counters["ped_modes"] = double(ped.modes.size());
   state.counters["peak_MiB"] = double(usage.ru_maxrss) / 1024.0;
-  fs::current_path(old);
-  fs::remove_all(dir, ec);
 }
 
 }  // namespace

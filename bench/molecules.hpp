@@ -3,6 +3,9 @@
 // the shared data are present, else a saturated chain of the same size.
 #pragma once
 
+#include "app/app.hpp"
+
+#include <unistd.h>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -63,5 +66,46 @@ std::vector<Atom> chain480() {
   }
   return atoms;
 }
+
+/// The 480-atom molecule loaded into a fresh program that works in its own temporary folder
+/// (the connection files are written there); the folder goes when the benchmark ends.
+class Workbench480 {
+ public:
+  Workbench480() {
+    fs::path source = fs::path(KEL_SHARED_DATA) / "generated/gen_n480_raman_masses_opt3.log";
+    std::vector<Atom> atoms;
+    std::error_code ec;
+    if (fs::exists(source, ec)) atoms = lastOrientation(source);
+    if (atoms.size() != 480) atoms = chain480();
+    fs::create_directories(dir_);
+    fs::current_path(dir_);
+    auto& m = app->m;
+    m.NAt = static_cast<i16>(atoms.size());
+    for (std::size_t k = 0; k < atoms.size(); ++k) {
+      int i = int(k) + 1;
+      setAtom(m, i, atoms[k].z);
+      m.Xyz(i, 1) = atoms[k].x;
+      m.Xyz(i, 2) = atoms[k].y;
+      m.Xyz(i, 3) = atoms[k].w;
+    }
+    m.FilNam = (dir_ / "chain").string();
+    app->frm.Banner = "****Kelvorin**** version 2 ";
+    app->frm.ScrMpo = "skrK.mpo";
+    app->frm.ScrMpob = "sskrK.mpo";
+  }
+  ~Workbench480() {
+    std::error_code ec;
+    fs::current_path(old_, ec);
+    fs::remove_all(dir_, ec);
+  }
+  Workbench480(const Workbench480&) = delete;
+  Workbench480& operator=(const Workbench480&) = delete;
+
+  std::unique_ptr<App> app = std::make_unique<App>();
+
+ private:
+  fs::path old_ = fs::current_path();
+  fs::path dir_ = fs::temp_directory_path() / ("kel-bench-" + std::to_string(::getpid()));
+};
 
 }  // namespace kel::bench
