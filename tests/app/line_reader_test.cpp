@@ -8,23 +8,6 @@
 namespace kel::testing {
 namespace {
 
-std::vector<std::string> allLines(LineReader r) {
-  std::vector<std::string> v;
-  std::string s;
-  while (r.getLine(s)) v.push_back(s);
-  return v;
-}
-
-using Lines = std::vector<std::string>;
-
-TEST(LineReader, EveryLineEnd) {
-  EXPECT_EQ(allLines(LineReader::fromText("a\nb\r\nc\rd")), (Lines{"a", "b", "c", "d"}));
-  EXPECT_EQ(allLines(LineReader::fromText("a\n\nb\n")), (Lines{"a", "", "b"}));
-  EXPECT_EQ(allLines(LineReader::fromText("a\r\r\nb")), (Lines{"a", "", "b"}));
-  EXPECT_EQ(allLines(LineReader::fromText("")), Lines{});
-  EXPECT_EQ(allLines(LineReader::fromText("\r\n")), Lines{""});
-}
-
 TEST(LineReader, MissingFileIsError53) {
   try {
     LineReader r("/nonexistent/x.log");

@@ -139,42 +139,30 @@ const RealCase Real[] = {
 INSTANTIATE_TEST_SUITE_P(Data, RealFiles, ::testing::ValuesIn(Real),
                          [](const auto& row) { return std::string(row.param.name); });
 
-TEST(RealFileDetails, SilioxaneTypesGiveSiliconAndLithium) {
-  Read r;
-  KEL_NEED_SHARED(r.real("mol2/silioh3.mol2"));
-  ASSERT_EQ(r.m().NAt, 8);
-  EXPECT_EQ(r.m().AtSym(1), "Si");
-  EXPECT_EQ(r.m().AtSym(2), "Li");
-  EXPECT_EQ(r.m().AtLab(3), " O");
-}
-
-TEST(RealFileDetails, HemeNamesTakeTheElementColumn) {
-  Read r;
-  KEL_NEED_SHARED(r.real("pdb/hemo.pdb"));
-  ASSERT_EQ(r.m().NAt, 73);
-  int fe = 0, ca = 0, na = 0;
-  for (int i = 1; i <= 73; ++i) {
-    fe += r.m().AtSym(i) == "Fe";
-    ca += r.m().AtSym(i) == "Ca";
-    na += r.m().AtSym(i) == "Na";
+// Counts and messages of these files are rows of the table above.
+TEST(RealFileDetails, ElementsByTypeOrColumnAndConectBySerial) {
+  Read si, heme, odd;
+  KEL_NEED_SHARED(si.real("mol2/silioh3.mol2"));
+  heme.real("pdb/hemo.pdb");
+  odd.real("pdb/odd-start.pdb");
+  EXPECT_EQ(si.m().AtSym(1), "Si");  // types give silicon and lithium
+  EXPECT_EQ(si.m().AtSym(2), "Li");
+  EXPECT_EQ(si.m().AtLab(3), " O");
+  int fe = 0, caNa = 0;  // heme names take the element column
+  for (int i = 1; i <= heme.m().NAt; ++i) {
+    fe += heme.m().AtSym(i) == "Fe";
+    caNa += heme.m().AtSym(i) == "Ca" || heme.m().AtSym(i) == "Na";
   }
   EXPECT_EQ(fe, 1);
-  EXPECT_EQ(ca + na, 0);
+  EXPECT_EQ(caNa, 0);
   // CONECT 1 6 44 45 28: bonds of atom 1 by serial.
-  EXPECT_EQ(r.m().NBond(1), 4);
-  EXPECT_EQ(r.m().Mpo(1, 6), 1);
-  EXPECT_EQ(r.m().Mpo(1, 28), 1);
-}
-
-TEST(RealFileDetails, LargeSerialsAreLookedUpForConect) {
-  Read r;
-  KEL_NEED_SHARED(r.real("pdb/odd-start.pdb"));
-  ASSERT_EQ(r.m().NAt, 20);
-  // CONECT 1982 1983 1992 names atoms by serial: read without "error: CONECT". (The read
-  // ends by deriving the matrix from distances, which gives the same bonds here.)
-  EXPECT_EQ(r.text3(), r.path + " all is good");
-  EXPECT_EQ(r.m().Mpo(1, 2), 1);
-  EXPECT_EQ(r.m().Mpo(1, 11), 1);
+  EXPECT_EQ(heme.m().NBond(1), 4);
+  EXPECT_EQ(heme.m().Mpo(1, 6), 1);
+  EXPECT_EQ(heme.m().Mpo(1, 28), 1);
+  // CONECT 1982 1983 1992 names atoms by serial. (The read ends by deriving the matrix from
+  // distances, which gives the same bonds here.)
+  EXPECT_EQ(odd.m().Mpo(1, 2), 1);
+  EXPECT_EQ(odd.m().Mpo(1, 11), 1);
 }
 
 TEST(RealFileDetails, DipoleBlocksAndRemarksAreNotTables) {

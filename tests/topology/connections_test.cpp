@@ -97,13 +97,15 @@ Molecule ethaneC1C5() {
   return {e[0], e[2], e[3], e[4], e[1], e[5], e[6], e[7]};
 }
 
-TEST_F(Derivation, WritesTheWorkingFileInPrintForm) {
-  loadMolecule(*app, ethaneC1C5(), (dir.path() / "ethane").string());
+TEST_F(Derivation, StarWritesThePrintFormAndSavesItUnderTheStructuresNameKeepingTheOld) {
+  std::string stem = (dir.path() / "ethane").string();
+  loadMolecule(*app, ethaneC1C5(), stem);
   mpoDef(*app, "*");
-  EXPECT_EQ(slurp("skrK.mpo"),
-            " 4 . C 1 : H 2 , H 3 , H 4 , C 5 \n 4 . C 5 : C 1 , H 6 , H 7 , H 8 \n"
-            " 1 . H 3 : C 1 \n 1 . H 4 : C 1 \n 1 . H 2 : C 1 \n 1 . H 6 : C 5 \n"
-            " 1 . H 7 : C 5 \n 1 . H 8 : C 5 \n");
+  const std::string file =
+      " 4 . C 1 : H 2 , H 3 , H 4 , C 5 \n 4 . C 5 : C 1 , H 6 , H 7 , H 8 \n"
+      " 1 . H 3 : C 1 \n 1 . H 4 : C 1 \n 1 . H 2 : C 1 \n 1 . H 6 : C 5 \n"
+      " 1 . H 7 : C 5 \n 1 . H 8 : C 5 \n";
+  EXPECT_EQ(slurp("skrK.mpo"), file);
   auto& m = app->m;
   int order[] = {1, 5, 3, 4, 2, 6, 7, 8}, counts[] = {4, 4, 1, 1, 1, 1, 1, 1};
   for (int p = 1; p <= 8; ++p) {
@@ -112,31 +114,21 @@ TEST_F(Derivation, WritesTheWorkingFileInPrintForm) {
   }
   EXPECT_NE(m.Sw(19), 0);
   EXPECT_NE(m.Sw(18), 0);
-}
-
-TEST_F(Derivation, StarSavesUnderTheStructuresNameWithoutCoordinates) {
-  std::string stem = (dir.path() / "ethane").string();
-  loadMolecule(*app, ethaneC1C5(), stem);
-  mpoDef(*app, "*");
-  EXPECT_EQ(slurp(stem + ".mpo"), slurp("skrK.mpo"));
+  EXPECT_EQ(slurp(stem + ".mpo"), file);  // saved without coordinates
   EXPECT_FALSE(fileExists("sskrK.mpo"));
-  EXPECT_EQ(app->m.IcRows, 0);
-  EXPECT_FALSE(app->m.IcFresh);
-  EXPECT_EQ(app->m.MpoNam, "skrK.mpo");
+  EXPECT_EQ(m.IcRows, 0);
+  EXPECT_FALSE(m.IcFresh);
+  EXPECT_EQ(m.MpoNam, "skrK.mpo");
   EXPECT_EQ(app->frm.Text2.text,
             "connection matrix MPO has been created: file skrK.mpo\n"
             " 4 . C 1 : H 2 , H 3 , H 4 , C 5 \n 4 . C 5 : C 1 , H 6 , H 7 , H 8 \n"
             "copy skrK.mpo --> " +
                 stem + ".mpo");
-}
-
-TEST_F(Derivation, StarKeepsTheOldFileAsBackup) {
-  std::string stem = (dir.path() / "ethane").string();
+  // again: the file there is kept as the backup first
   dir.write("ethane.mpo", "old matrix\n");
-  loadMolecule(*app, ethaneC1C5(), stem);
   mpoDef(*app, "*");
   EXPECT_EQ(slurp("sskrK.mpo"), "old matrix\n");
-  EXPECT_EQ(slurp(stem + ".mpo"), slurp("skrK.mpo"));
+  EXPECT_EQ(slurp(stem + ".mpo"), file);
   EXPECT_TRUE(hasLine(*app, "copy " + stem + ".mpo --> sskrK.mpo"));
 }
 
@@ -184,15 +176,20 @@ TEST_F(Derivation, SingleBondedAtomsAreListedWhenNoAtomHasMore) {
   EXPECT_TRUE(hasLine(*app, " 1 . H 4 : F 3 "));
 }
 
-TEST_F(Derivation, ManyIntermolecularBondsAreCountedNotListed) {
-  // 26 HF molecules on a line, 3 A apart: each neighbouring pair has two near contacts
-  // (H...F 2.08, F...F 3.0 A), farther pairs none: 50 bonds, too many to list
+/// n HF molecules on a line, 3 A apart.
+Molecule hfChain(int n) {
   Molecule mol;
-  for (int k = 0; k < 26; ++k) {
+  for (int k = 0; k < n; ++k) {
     mol.push_back({9, 3.0 * k, 0, 0});
     mol.push_back({1, 3.0 * k + 0.92, 0, 0});
   }
-  loadMolecule(*app, mol);
+  return mol;
+}
+
+TEST_F(Derivation, ManyIntermolecularBondsAreCountedNotListed) {
+  // 26 HF molecules on a line, 3 A apart: each neighbouring pair has two near contacts
+  // (H...F 2.08, F...F 3.0 A), farther pairs none: 50 bonds, too many to list
+  loadMolecule(*app, hfChain(26));
   mpoDef(*app, "**");
   EXPECT_EQ(app->m.ImBond(0, 0), 50);
   EXPECT_EQ(app->m.ImBond(1, 3), 1);
@@ -205,12 +202,7 @@ TEST_F(Derivation, ManyIntermolecularBondsAreCountedNotListed) {
 }
 
 TEST_F(Derivation, TwentyBondsAreListedAndCounted) {
-  Molecule mol;
-  for (int k = 0; k < 11; ++k) {
-    mol.push_back({9, 3.0 * k, 0, 0});
-    mol.push_back({1, 3.0 * k + 0.92, 0, 0});
-  }
-  loadMolecule(*app, mol);
+  loadMolecule(*app, hfChain(11));
   mpoDef(*app, "**");
   auto lines = consoleLines(*app);
   ASSERT_EQ(lines.size(), 23u);
