@@ -6,18 +6,8 @@
 namespace kel::testing {
 namespace {
 
-constexpr const char* Water =
-    " #p freq\n\nAtomic orientation and masses\n"
-    "  1   8    0.00000000    0.00000000    0.11700000     15.99491460\n"
-    "  2   1    0.00000000    0.75700000   -0.46900000      1.00782504\n"
-    "  3   1    0.00000000   -0.75700000   -0.46900000      1.00782504\n"
-    "\n\nHarmonic frequencies\n"
-    "F =3000.00   IR =  10.00   S = A1\n"
-    "   1   2   3      4   5   6      7   8   9   \n"
-    "F =1600.00   IR =   5.00   S = A1\n"
-    "   0   1   0      0   2   0      0   3   0   \n"
-    "F =1500.00   IR =   5.00   S = B2\n"
-    "   0   0   1      0   0   2      0   0   3   \n";
+/// A summary of water with three modes.
+const std::string Water = slurp(fixture("kel/water.kel"));
 
 TEST(BatchGaussian, KelAsksBeforeOverwritingNoAnswerCancels) {
   TempDir dir;
@@ -61,7 +51,7 @@ TEST(BatchGaussian, DamagedSummariesAndEmptyAdditionsFailAndStay) {
   TempDir dir;
   // two of three modes: refused, exit 1, no " all is good" after the reason
   std::string cut = Water;
-  cut.resize(cut.rfind("F =1500.00"));
+  cut.resize(cut.rfind("F =3800.00"));
   auto f = dir.write("c.kel", cut);
   auto r = batch({f});
   EXPECT_EQ(r.status, 1);

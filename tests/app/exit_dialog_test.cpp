@@ -179,20 +179,5 @@ TEST_F(ExitDialog, ErrorsGoToTheDialogsOwnMessageLine) {
   EXPECT_TRUE(app->frm.Text4.text.empty());
 }
 
-TEST_F(SceneTest, FileLengthsAndEmptyFiles) {
-  dir.write("five", "12345");
-  dir.write("none", "");
-  double n = 0;
-  Splf(*app, "five", n);
-  EXPECT_EQ(n, 5);
-  Splf(*app, "none", n);
-  EXPECT_EQ(n, 0);
-  EXPECT_TRUE(has("none"));  // measured, never deleted
-  Splf(*app, "missing", n);
-  EXPECT_EQ(n, 0);
-  Splf(*app, "", n);
-  EXPECT_EQ(n, -1);
-}
-
 }  // namespace
 }  // namespace kel::testing

@@ -114,6 +114,9 @@ TEST_P(DisplacementItems, ReadAsValTimesHundred) {
   int ier = 0;
   ReMW(*app, f, 1, ier);
   ASSERT_EQ(ier, -1);
+  ASSERT_EQ(app->m.NFrq, 1);
+  EXPECT_DOUBLE_EQ(app->m.Frq(1), 4401.21);
+  EXPECT_EQ(app->m.FrqSym(1), "SGG");
   for (int i = 0; i < 6; ++i) EXPECT_EQ(app->m.ModeD(1, 1 + i / 3, 1 + i % 3), r.want[i]) << i;
 }
 

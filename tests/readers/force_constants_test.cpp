@@ -1,5 +1,6 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 #include "readers/force_constants.hpp"
+#include "gaussian_text.hpp"
 #include "readers/gaussian_output.hpp"
 #include "testing.hpp"
 
@@ -38,21 +39,11 @@ void springs(const double (&xyz)[3][3], double (&f)[9][9]) {
   }
 }
 
-std::string table(std::string_view title, const double (&xyz)[3][3]) {
-  std::string t = "                         " + std::string(title) +
-                  " orientation:\n"
-                  " ---------------------------------------------------------------------\n"
-                  " Center     Atomic      Atomic             Coordinates (Angstroms)\n"
-                  " Number     Number       Type             X           Y           Z\n"
-                  " ---------------------------------------------------------------------\n";
+std::string table(const std::string& title, const double (&xyz)[3][3]) {
   const int z[3] = {8, 1, 1};
-  char row[120];
-  for (int i = 0; i < 3; ++i) {
-    std::snprintf(row, sizeof row, "  %5d %10d %11d    %12.6f%12.6f%12.6f\n", i + 1, z[i], 0,
-                  xyz[i][0], xyz[i][1], xyz[i][2]);
-    t += row;
-  }
-  return t + " ---------------------------------------------------------------------\n";
+  std::vector<testing::GAtom> atoms;
+  for (int i = 0; i < 3; ++i) atoms.push_back({z[i], xyz[i][0], xyz[i][1], xyz[i][2]});
+  return testing::orientationTable(title, atoms);
 }
 
 /// The block as Gaussian prints it: groups of five columns, D exponents.

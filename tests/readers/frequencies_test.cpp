@@ -55,27 +55,6 @@ TEST_F(Freq, WaterModesReversedWithRamanAndDisplacements) {
             << mode << " " << a << " " << c;
 }
 
-TEST_F(Freq, DisplacementsRoundToNearestHundredth) {
-  // one mode of a diatomic: 0.15 -> 15, -0.05 -> -5
-  std::string text =
-      " Harmonic frequencies (cm**-1)\n"
-      "                      1\n"
-      "                    SGG\n"
-      " Frequencies --   4401.2100\n"
-      " IR Inten    --      0.0000\n"
-      "  Atom  AN      X      Y      Z\n"
-      "     1   1     0.15  -0.05   0.71\n"
-      "     2   1    -0.15   0.05  -0.71\n"
-      " -------------------\n";
-  ASSERT_EQ(remw({{1, 0, 0, 0}, {1, 0, 0, 0.74}}, text, 1), -1);
-  ASSERT_EQ(m.NFrq, 1);
-  EXPECT_DOUBLE_EQ(m.Frq(1), 4401.21);
-  EXPECT_EQ(m.FrqSym(1), "SGG");
-  EXPECT_EQ(m.ModeD(1, 1, 1), 15);
-  EXPECT_EQ(m.ModeD(1, 1, 2), -5);
-  EXPECT_EQ(m.ModeD(1, 2, 3), -71);
-}
-
 TEST_F(Freq, WithoutRamanLeavesRamanCountAlone) {
   m.RaInt(0) = 77;
   ASSERT_EQ(remw(water(), frequencyTable(water(), 3, false), 3), -1);

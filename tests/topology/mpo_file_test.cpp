@@ -48,11 +48,9 @@ void readText(App& app, TempDir& dir, const Molecule& mol, const std::string& te
   mpoDef(app, "in.mpo");
 }
 
-/// Loads mol and reads a copy of the fixture rel (tests/data/mpo/...) as "in.mpo".
+/// The same with the fixture rel (tests/data/mpo/...).
 void readFixture(App& app, TempDir& dir, const Molecule& mol, const std::string& rel) {
-  loadMolecule(app, mol, (dir.path() / "water").string());
-  dir.copy(fixture(rel), "in.mpo");
-  mpoDef(app, "in.mpo");
+  readText(app, dir, mol, slurp(fixture(rel)));
 }
 
 /// The console lines from "MPO is tested" up to the count of accepted definitions.
@@ -75,7 +73,6 @@ class MpoCase : public FreshApp {
   void answers(std::vector<std::string> a) { prompt = ScriptedPrompt(std::move(a)); }
 };
 using ReadMpo = MpoCase;
-using Tolerance = MpoCase;
 using Question = MpoCase;
 
 TEST_F(ReadMpo, CanonicalFileIsAcceptedAsItStands) {
@@ -259,14 +256,6 @@ TEST_F(ReadMpo, AtomLinesBeyondTheAtomCountAreIgnored) {
   EXPECT_EQ(app->m.Mpo(2, 3), 0);
 }
 
-// ------------------------------------------------------------------ tolerance of a read matrix
-
-TEST_F(Tolerance, BeyondTwentyFivePercentIsQuestioned) {
-  readText(*app, dir, longWater(1.52), WaterFile);  // 1.21 x 1.25 = 1.5125
-  ASSERT_EQ(prompt.prompts.size(), 1u);
-  EXPECT_EQ(prompt.prompts[0], "CAUTION: questionable connection of atoms: O 1, H 2\r\r" + Offer);
-}
-
 // ------------------------------------------------------------------ the question and its answers
 
 /// Notes whether the viewer was on screen when the question came.
@@ -301,9 +290,11 @@ TEST_F(Question, YesDerivesAndSavesUnderTheStructuresName) {
             " 1 . O 1 : H 3 \n 1 . H 3 : O 1 \n 0 . H 2 : \nintermolecular bonds\nO 1 , H 2 \n");
 }
 
-TEST_F(Question, OtherAnswerDerivesWithoutSaving) {
+TEST_F(Question, BondBeyondTwentyFivePercentOtherAnswerDerivesWithoutSaving) {
   answers({"no"});
-  readText(*app, dir, longWater(1.52), WaterFile);
+  readText(*app, dir, longWater(1.52), WaterFile);  // 1.21 x 1.25 = 1.5125
+  ASSERT_EQ(prompt.prompts.size(), 1u);
+  EXPECT_EQ(prompt.prompts[0], "CAUTION: questionable connection of atoms: O 1, H 2\r\r" + Offer);
   EXPECT_EQ(app->m.MpoMode, 5);
   EXPECT_NE(app->m.Sw(18), 0);
   EXPECT_FALSE(fileExists((dir.path() / "water.mpo").string()));
