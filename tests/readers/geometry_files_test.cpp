@@ -449,8 +449,7 @@ TEST(Pdb, OwnExportReadsBackWithBonds) {
 
 TEST(Pdb, ConectNamingNoAtomIsAnError) {
   Read r;
-  r.text("a.pdb",
-         "HETATM    1  C1  MOL     1       0.000   0.000   0.000\n"
+  r.text("a.pdb", HET
          "HETATM    2  O1  MOL     1       1.200   0.000   0.000\n"
          "CONECT    1    2\nCONECT    2    7\n");
   EXPECT_EQ(r.text3(), "error: CONECT    2    7");
@@ -602,10 +601,6 @@ std::string binaryText() {
 
 std::string oversized(std::string_view ext) {
   std::string s;
-  auto row = [](int i, std::string_view pre) {
-    return std::string(pre) + std::to_string(i) + "  6  " + std::to_string(i) +
-           ".000  1.000  2.000\n";
-  };
   if (ext == "pdb") {
     for (int i = 1; i <= 481; ++i) {
       char b[100];
@@ -629,7 +624,8 @@ std::string oversized(std::string_view ext) {
     for (int i = 1; i <= 481; ++i) s += "6  " + std::to_string(i) + ".0  1.0  2.0\n";
   } else {
     s = "big orient\n  X  Y  Z\n";
-    for (int i = 1; i <= 481; ++i) s += row(i, "  ");
+    for (int i = 1; i <= 481; ++i)
+      s += "  " + std::to_string(i) + "  6  " + std::to_string(i) + ".000  1.000  2.000\n";
   }
   return s;
 }

@@ -426,7 +426,7 @@ TEST_F(TableHelper, JoSwpExchangesTwoValuesInColumnZero) {
   for (int r = 1; r <= 6; ++r) EXPECT_EQ(a(r, 0), w[r - 1]) << r;
 }
 
-TEST_F(TableHelper, JotaFindsTheFirstRowHoldingAValue) {
+TEST_F(TableHelper, JotaFindsTheFirstRowHoldingAValueAndReportsAnIndexBeyondTheTable) {
   Tab<i16, 6, 2> a;
   a(2, 1) = 5;
   a(4, 1) = 5;
@@ -435,6 +435,12 @@ TEST_F(TableHelper, JotaFindsTheFirstRowHoldingAValue) {
   EXPECT_EQ(p, 2);
   Jota(*app, a, 1, 1, 5, p);
   EXPECT_EQ(p, 0);
+  Jota(*app, a, 9, 1, 0, p);  // row 1 holds 0: found before the bound is reached
+  EXPECT_EQ(p, 1);
+  EXPECT_EQ(app->erraCount, 0);
+  Jota(*app, a, 9, 1, 3, p);
+  EXPECT_EQ(app->erraCount, 1);
+  EXPECT_NE(app->frm.Text4.text.find("Jota ERROR 9"), std::string::npos);
 }
 
 TEST_F(TableHelper, Jota3FindsEitherOrderFirstRowWins) {
@@ -456,16 +462,6 @@ TEST_F(TableHelper, Jota3FindsEitherOrderFirstRowWins) {
   EXPECT_EQ(p, 0);
   Jota3(*app, a, 1, 5, 6, 7, p);
   EXPECT_EQ(p, 0);
-}
-
-TEST_F(TableHelper, IndexBeyondTheTableIsReportedNotThrown) {
-  Tab<i16, 4, 2> a;
-  i16 p = 0;
-  Jota(*app, a, 9, 1, 0, p);  // rows 1..4 hold 0: found before the bound is reached
-  EXPECT_EQ(p, 1);
-  Jota(*app, a, 9, 1, 3, p);
-  EXPECT_EQ(app->erraCount, 1);
-  EXPECT_NE(app->frm.Text4.text.find("Jota ERROR 9"), std::string::npos);
 }
 
 // ------------------------------------------------------------------ real structures

@@ -367,26 +367,20 @@ struct KeepCase {
   void derive() { mpoDef(*app); }
 };
 
-TEST(KeepFile, DerivedMatrixAsksBeforeTouchingAnExistingFile) {
-  KeepCase c({""});
-  c.derive();
-  ASSERT_EQ(c.prompt.prompts.size(), 1u);
-  EXPECT_EQ(c.prompt.prompts[0], "CAUTION: exists file\r" + c.s +
-                                     "\r{Cancel - not save,  OK - change filename}\r"
-                                     "filename [.mpo]");
-  EXPECT_EQ(c.prompt.titles[0], Banner);
-  EXPECT_EQ(c.prompt.defaults[0], currentDir() + "/sskrK.mpo");
-  EXPECT_EQ(slurp(c.s), "old\n");
-  EXPECT_FALSE(fileExists("sskrK.mpo"));
-  EXPECT_EQ(c.app->m.MpoNam, "skrK.mpo");
-}
-
-TEST(KeepFile, DefaultOrBackupNameKeepsNothing) {
-  for (std::string answer : {"default", "sskrK.mpo"}) {
+TEST(KeepFile, DerivedMatrixAsksBeforeTouchingAnExistingFileCancelDefaultOrBackupKeepIt) {
+  for (std::string answer : {"", "default", "sskrK.mpo"}) {
+    SCOPED_TRACE(answer);
     KeepCase c({answer});
     c.derive();
-    EXPECT_EQ(slurp(c.s), "old\n") << answer;
-    EXPECT_FALSE(fileExists("sskrK.mpo")) << answer;
+    ASSERT_EQ(c.prompt.prompts.size(), 1u);
+    EXPECT_EQ(c.prompt.prompts[0], "CAUTION: exists file\r" + c.s +
+                                       "\r{Cancel - not save,  OK - change filename}\r"
+                                       "filename [.mpo]");
+    EXPECT_EQ(c.prompt.titles[0], Banner);
+    EXPECT_EQ(c.prompt.defaults[0], currentDir() + "/sskrK.mpo");
+    EXPECT_EQ(slurp(c.s), "old\n");
+    EXPECT_FALSE(fileExists("sskrK.mpo"));
+    EXPECT_EQ(c.app->m.MpoNam, "skrK.mpo");
   }
 }
 
