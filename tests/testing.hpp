@@ -47,6 +47,12 @@ std::filesystem::path shared(const std::string& rel);
 std::unique_ptr<App> newApp();
 /// Puts atoms {Z, x, y, z} into the model as atoms 1, 2, ... and sets their count.
 void putAtoms(ModKel& m, const std::vector<std::array<double, 4>>& atoms);
+/// Bonds atoms a and b both ways, as a derived matrix holds them, and counts the bond.
+inline void bond(ModKel& m, int a, int b) {
+  m.Mpo(a, b) = m.Mpo(b, a) = 1;
+  ++m.NBond(a);
+  ++m.NBond(b);
+}
 /// Whether a line of the text (console or output) is exactly line.
 bool hasLine(std::string_view text, std::string_view line);
 inline bool hasLine(const App& app, std::string_view line) {

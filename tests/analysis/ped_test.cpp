@@ -1,7 +1,6 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 #include "analysis/ped.hpp"
 #include "analysis/report.hpp"
-#include "base/convert.hpp"
 #include "readers/gaussian_output.hpp"
 #include "springs.hpp"
 #include "topology/connections.hpp"
@@ -31,17 +30,7 @@ struct Fixture {
     MpoDef(*app, name);
     analyseModes(m, currentMasses(m), nm);
   }
-  /// The computed modes as a reader would hold them.
-  void holdModes() {
-    auto& m = app->m;
-    m.NFrq = static_cast<i16>(nm.count());
-    for (int k = 1; k <= nm.count(); ++k) {
-      m.Frq(k) = nm.frequencies[std::size_t(k - 1)];
-      for (int a = 1; a <= m.NAt; ++a)
-        for (int c = 1; c <= 3; ++c)
-          m.ModeD(k, a, c) = CInt(100 * nm.displacement(k - 1, a - 1, c - 1));
-    }
-  }
+  void holdModes() { testing::holdModes(app->m, nm); }
   /// The share of coordinates of one type in a mode's list.
   double share(const std::vector<PedEntry>& list, int type) const {
     double p = 0;

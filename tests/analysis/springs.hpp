@@ -5,6 +5,8 @@
 
 #include "testing.hpp"
 
+#include "analysis/normal_modes.hpp"
+#include "base/convert.hpp"
 #include "model/bookkeeping.hpp"
 #include "readers/force_constants.hpp"
 
@@ -78,6 +80,31 @@ inline std::vector<Spring> methaneSprings() {
   for (int h = 2; h <= 5; ++h)
     for (int g = h + 1; g <= 5; ++g) s.push_back({h, g, 0.4});
   return s;
+}
+
+/// Computed modes held as a reader holds printed ones.
+inline void holdModes(ModKel& m, const NormalModes& nm) {
+  m.NFrq = static_cast<i16>(nm.count());
+  for (int k = 1; k <= nm.count(); ++k) {
+    m.Frq(k) = nm.frequencies[std::size_t(k - 1)];
+    for (int a = 1; a <= m.NAt; ++a)
+      for (int c = 1; c <= 3; ++c)
+        m.ModeD(k, a, c) = CInt(100 * nm.displacement(k - 1, a - 1, c - 1));
+  }
+}
+
+/// Water with springs and the working names set; its computed modes are returned and held.
+inline NormalModes springWater(App& app) {
+  auto& m = app.m;
+  loadAtoms(m, water());
+  loadSprings(m, waterSprings());
+  m.FilNam = "water";
+  app.frm.ScrMpo = "skrK.mpo";
+  app.frm.ScrMpob = "sskrK.mpo";
+  NormalModes nm;
+  analyseModes(m, currentMasses(m), nm);
+  holdModes(m, nm);
+  return nm;
 }
 
 }  // namespace kel::testing

@@ -1,8 +1,6 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 #include "app/analysis_form.hpp"
 #include "../analysis/springs.hpp"
-#include "analysis/normal_modes.hpp"
-#include "base/convert.hpp"
 
 namespace kel {
 namespace {
@@ -10,27 +8,13 @@ namespace {
 using testing::newApp;
 using testing::TempDir;
 
-/// Water with springs, its computed modes held as printed ones.
+/// Water with springs, its computed modes held as printed ones, the form open.
 struct Water {
   TempDir dir;
   std::unique_ptr<App> app = newApp();
   FrmAnalysis f;
   Water() {
-    auto& m = app->m;
-    testing::loadAtoms(m, testing::water());
-    testing::loadSprings(m, testing::waterSprings());
-    m.FilNam = "water";
-    app->frm.ScrMpo = "skrK.mpo";
-    app->frm.ScrMpob = "sskrK.mpo";
-    NormalModes nm;
-    analyseModes(m, currentMasses(m), nm);
-    m.NFrq = static_cast<i16>(nm.count());
-    for (int k = 1; k <= nm.count(); ++k) {
-      m.Frq(k) = nm.frequencies[std::size_t(k - 1)];
-      for (int a = 1; a <= 3; ++a)
-        for (int c = 1; c <= 3; ++c)
-          m.ModeD(k, a, c) = CInt(100 * nm.displacement(k - 1, a - 1, c - 1));
-    }
+    testing::springWater(*app);
     analysisOpen(*app, f);
   }
 };

@@ -26,8 +26,7 @@ void fourAtoms(App& app) {
         for (int l = 0; l < 3; ++l) m.Fcc(3 * i - 2 + k, 3 * j - 2 + l) = 100 * i + 10 * j + k;
   }
   m.NFrq = 1;
-  m.Mpo(1, 2) = m.Mpo(2, 1) = 1;
-  m.NBond(1) = m.NBond(2) = 1;
+  bond(m, 1, 2);
 }
 
 struct RenCase {

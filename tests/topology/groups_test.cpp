@@ -8,13 +8,6 @@ namespace {
 
 using Fresh = FreshApp;
 
-/// Bonds both ways, as a derived matrix holds them; NBond counts them.
-void bond(ModKel& m, int a, int b) {
-  m.Mpo(a, b) = m.Mpo(b, a) = 1;
-  ++m.NBond(a);
-  ++m.NBond(b);
-}
-
 /// Returns the group (1-based) holding atom a, 0 when none does.
 int groupOf(const ModKel& m, int groups, int a) {
   for (int g = 1; g <= groups; ++g)

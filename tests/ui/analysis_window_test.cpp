@@ -2,8 +2,6 @@
 // The Analysis window mirrors its form: the mode table, the isotope table and a mass chosen.
 #include "ui/analysis_window.hpp"
 #include "../analysis/springs.hpp"
-#include "analysis/normal_modes.hpp"
-#include "base/convert.hpp"
 #include "ui/desktop.hpp"
 #include "ui_fixture.hpp"
 
@@ -19,15 +17,7 @@ TEST(AnalysisWindow, TablesFollowTheFormAndAMassChoiceComputesAgain) {
   TempDir dir;
   auto app = newApp();
   auto& m = app->m;
-  loadAtoms(m, water());
-  loadSprings(m, waterSprings());
-  m.FilNam = "water";
-  app->frm.ScrMpo = "skrK.mpo";
-  app->frm.ScrMpob = "sskrK.mpo";
-  NormalModes nm;
-  analyseModes(m, currentMasses(m), nm);
-  m.NFrq = static_cast<i16>(nm.count());
-  for (int k = 1; k <= nm.count(); ++k) m.Frq(k) = nm.frequencies[std::size_t(k - 1)];
+  const NormalModes nm = springWater(*app);
   ui::Desktop desk(*app);
   auto& window = desk.analysis();
   analysisOpen(*app, window.form());

@@ -132,11 +132,7 @@ inline void buildModel(App& app, const std::vector<AtomRow>& atoms,
   }
   m.Mpo.fill(0);
   m.NBond.fill(0);
-  for (auto [i, j] : bonds) {
-    m.Mpo(i, j) = m.Mpo(j, i) = 1;
-    ++m.NBond(i);
-    ++m.NBond(j);
-  }
+  for (auto [i, j] : bonds) bond(m, i, j);
   m.Box.fill(0);
   for (int c = 0; c <= 3; ++c) {
     double lo = 1e300, hi = -1e300;

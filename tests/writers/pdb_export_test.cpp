@@ -10,12 +10,6 @@ namespace {
 
 using PdbExport = FreshApp;
 
-void bond(ModKel& m, int a, int b) {
-  m.Mpo(a, b) = m.Mpo(b, a) = 1;
-  ++m.NBond(a);
-  ++m.NBond(b);
-}
-
 /// Methane with a chlorine atom far away (no bonds).
 void methaneAndChlorine(App& app) {
   auto& m = app.m;
