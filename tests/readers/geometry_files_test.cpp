@@ -495,26 +495,24 @@ TEST(Mol, ChlorineAndCarbonByTheContainingLookUp) {
   EXPECT_NEAR(r.rel(2, 1), 1.7650, 1e-9);
 }
 
-TEST(Mol, Mol2InsideAMolFileIsDetectedOnItsFirstAtomLine) {
-  Read r;
-  r.copy(fixture("mol2/narrow.mol2"), "narrow.mol");
-  ASSERT_EQ(r.m().NAt, 4);
-  EXPECT_NE(r.log().find("1 C1 0.000 0.000 0.000 C.ar 1 MOL 0.0\nit is not format .mol, instead "
-                         "format .mol2 is tested..."),
-            std::string::npos)
-      << r.log();
-}
-
-TEST(Mol2, NarrowColumnsAndForceFieldTypes) {
-  Read r;
-  r.copy(fixture("mol2/narrow.mol2"), "narrow.mol2");
-  ASSERT_EQ(r.m().NAt, 4);
-  EXPECT_EQ(r.m().AtSym(1), "C");   // C.ar
-  EXPECT_EQ(r.m().AtSym(2), "O");   // name O1, AMBER type OS
-  EXPECT_EQ(r.m().AtSym(3), "H");   // name H1, type HO
-  EXPECT_EQ(r.m().AtSym(4), "Cl");  // name CL1, GAFF type cl
-  EXPECT_NEAR(r.rel(2, 1), 12.345, 1e-9);
-  EXPECT_NEAR(r.rel(3, 2), -1.5, 1e-9);
+TEST(Mol2, NarrowColumnsAndForceFieldTypesAlsoInsideAMolFile) {
+  for (std::string name : {"narrow.mol2", "narrow.mol"}) {
+    SCOPED_TRACE(name);
+    Read r;
+    r.copy(fixture("mol2/narrow.mol2"), name);
+    ASSERT_EQ(r.m().NAt, 4);
+    EXPECT_EQ(r.m().AtSym(1), "C");   // C.ar
+    EXPECT_EQ(r.m().AtSym(2), "O");   // name O1, AMBER type OS
+    EXPECT_EQ(r.m().AtSym(3), "H");   // name H1, type HO
+    EXPECT_EQ(r.m().AtSym(4), "Cl");  // name CL1, GAFF type cl
+    EXPECT_NEAR(r.rel(2, 1), 12.345, 1e-9);
+    EXPECT_NEAR(r.rel(3, 2), -1.5, 1e-9);
+    // a ".mol" holding mol2 is detected on its first atom line
+    EXPECT_TRUE(name.ends_with("2") ||
+                r.log().find("1 C1 0.000 0.000 0.000 C.ar 1 MOL 0.0\nit is not format .mol, "
+                             "instead format .mol2 is tested...") != std::string::npos)
+        << r.log();
+  }
 }
 
 // ------------------------------------------------------------ job files

@@ -39,6 +39,13 @@ struct MoleculeRow {
   int bonds;  // bonds the derivation must find (intermolecular ones included)
 };
 
+/// Naphthalene with its atoms listed backwards, the hydrogens first: the order must not matter.
+Molecule naphthaleneBackwards() {
+  Molecule mol = naphthalene();
+  std::reverse(mol.begin(), mol.end());
+  return mol;
+}
+
 class CompleteSet : public IcCase, public ::testing::WithParamInterface<MoleculeRow> {};
 
 TEST_P(CompleteSet, CountAndRankAre3NMinus6) {
@@ -70,21 +77,13 @@ const MoleculeRow CompleteSetRows[] = {
   {"water", water, 2}, {"ammonia", ammonia, 3}, {"methane", methane, 4}, {"ethane", ethane, 7},
   {"ethylene", ethylene, 5}, {"formaldehyde", formaldehyde, 3}, {"methanol", methanol, 5},
   {"benzene", benzene, 12}, {"cyclohexane", cyclohexane, 18}, {"naphthalene", naphthalene, 19},
+  {"naphthalene_backwards", naphthaleneBackwards, 19},
   {"water_dimer", waterDimer, 5}, {"cyclic_water_dimer", cyclicWaterDimer, 6},
 };
 // clang-format on
 
 INSTANTIATE_TEST_SUITE_P(Molecules, CompleteSet, ::testing::ValuesIn(CompleteSetRows),
                          [](const auto& p) { return std::string(p.param.name); });
-
-TEST_F(CompleteSet, AtomOrderDoesNotMatter) {
-  // naphthalene with its atoms listed backwards and the hydrogens first
-  Molecule mol = naphthalene();
-  std::reverse(mol.begin(), mol.end());
-  build(*app, mol);
-  EXPECT_EQ(app->m.IcRows, 48);
-  EXPECT_EQ(bMatrixRank(app->m), 48);
-}
 
 TEST_F(CompleteSet, TableRowsFollowTheirTypeAndAtoms) {
   build(*app, methanol());

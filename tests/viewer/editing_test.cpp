@@ -77,7 +77,11 @@ TEST_F(Editing, UndoAfterTwoDeletionsRestoresTheSecondOnly) {
 TEST_F(Editing, DeletionKeepsTheOrientationShownWithItsDisplacements) {
   for (int k = 0; k < 9; ++k) obut_Click(*va, 10);  // 90 degrees: (x, y) -> (y, -x)
   DelAto_Click(*va);
-  click(4);
+  click(4);  // the last of the list: the others keep their places
+  EXPECT_EQ(m().NAt, 3);
+  EXPECT_EQ(m().AtZ(3), 1);
+  EXPECT_NEAR(m().Xyz(3, 2), -2.5, 1e-12);
+  EXPECT_EQ(m().ModeD(2, 3, 1), 232);
   EXPECT_NEAR(m().Xyz(2, 1), 0, 1e-12);
   EXPECT_NEAR(m().Xyz(2, 2), -1.5, 1e-12);
   EXPECT_EQ(m().ModeD(1, 1, 1), 112);
@@ -92,15 +96,6 @@ TEST_F(Editing, DeletionKeepsTheOrientationShownWithItsDisplacements) {
   EXPECT_DOUBLE_EQ(m().Xyz(2, 1), 1.5);
   EXPECT_EQ(m().ModeD(1, 1, 1), 111);
   EXPECT_EQ(m().ModeD(1, 4, 1), 141);
-}
-
-TEST_F(Editing, DeletingTheLastAtomOfTheListOnlyShortens) {
-  DelAto_Click(*va);
-  click(4);
-  EXPECT_EQ(m().NAt, 3);
-  EXPECT_EQ(m().AtZ(3), 1);
-  EXPECT_DOUBLE_EQ(m().Xyz(3, 1), 2.5);
-  EXPECT_EQ(m().ModeD(2, 3, 1), 231);
 }
 
 TEST_F(Editing, LeavingDeleteModeRestoresClicksAsSelection) {
