@@ -67,34 +67,23 @@ TEST_F(Kel, KelFile_LayoutOfThreeAtomsAndThreeModes) {
   EXPECT_EQ(linesOf(app->frm.Text2.text).back(), "File w.kel was created");
 }
 
-TEST_F(Kel, KelFile_DisplacementFieldsAtTheirWidths) {
+TEST_F(Kel, KelFile_RouteNoRamanColumnFieldWidthsAndTheScalingLine) {
   const i16 v[] = {-99, -100, 999, 1000, -1000, 0, 7, -32768, 32767};
   for (int i = 0; i < 9; ++i) app->m.ModeD(1, 1 + i / 3, 1 + i % 3) = v[i];
-  writeKelFile(*app, "w.kel", "", false);
-  auto lines = written();
-  EXPECT_EQ(lines[8], " -99 -100 999    1000 -1000   0      7 -32768 32767   ");
-}
-
-TEST_F(Kel, KelFile_NoRamanColumnWithoutRamanData) {
   app->m.Frq(2) = 12345.678;  // widens its field
-  writeKelFile(*app, "w.kel", " #p freq", false);
-  auto lines = written();
-  ASSERT_EQ(lines.size(), 15u);
-  EXPECT_EQ(lines[0], " #p freq");
-  EXPECT_EQ(lines[1], "");
-  EXPECT_EQ(lines[9], "F =3999.99   IR =  10.00   S = A1");
-  EXPECT_EQ(lines[11], "F =12345.68   IR =  20.00   S = B2");
-}
-
-TEST_F(Kel, KelFile_ScalingLineReadsAsWritten) {
   app->m.Sw(114) = -1;
   app->m.Par(15) = 0.5;
   app->m.Par(16) = -12.25;
-  writeKelFile(*app, "w.kel", "", false);
+  writeKelFile(*app, "w.kel", " #p freq", false);
   auto lines = written();
-  ASSERT_EQ(lines.size(), 15u);
-  EXPECT_EQ(lines[13], "");
-  EXPECT_EQ(lines[14], "frequency scaling factor =  .5 *x - 12.25");
+  ASSERT_EQ(lines.size(), 17u);
+  EXPECT_EQ(lines[0], " #p freq");
+  EXPECT_EQ(lines[1], "");
+  EXPECT_EQ(lines[9], "F =3999.99   IR =  10.00   S = A1");
+  EXPECT_EQ(lines[10], " -99 -100 999    1000 -1000   0      7 -32768 32767   ");
+  EXPECT_EQ(lines[11], "F =12345.68   IR =  20.00   S = B2");
+  EXPECT_EQ(lines[15], "");
+  EXPECT_EQ(lines[16], "frequency scaling factor =  .5 *x - 12.25");
 }
 
 TEST_F(Kel, KelFile_WithoutModesWritesNoModeLinesAndReadsBackQuietly) {
