@@ -3,6 +3,8 @@
 #include "base/strings.hpp"
 #include "model/work.hpp"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cmath>
 
@@ -105,21 +107,30 @@ void TekUl(Work& w, std::string_view ay) {
 void TekLog(Work& w, std::string_view ay, int Li) {
   if (!on(w, sw::Log) || !w.writesScratch || (ay.empty() && Li == 0)) return;
   // The handle stays open between lines. The file's folder is looked up again after a change
-  // of folder, and at each new line the file is checked: when it was removed or emptied
-  // meanwhile (the exit dialog erases it), it is made anew.
+  // of folder, and at each new line the file is looked at (one stat): when it was removed,
+  // emptied (the exit dialog erases it) or replaced meanwhile, it is made anew or reopened.
   bool sameFolder = w.logFp && w.logCwd == cwdChanges();
   if (!sameFolder || Li != 0) {
     std::string path = sameFolder ? w.logPath : currentDir() + "/" + std::string(LogName);
     // Pieces of the current line still wait in the handle: written out first, they count
     // for the length, so the file just begun is never taken for an empty one and made anew.
     if (w.logFp && w.logPath == path) std::fflush(w.logFp);
-    long long n = fileLength(path);  // never deletes
-    if (n < 0) return;               // the console still shows the line
-    if (!w.logFp || w.logPath != path || n <= 0) {
+    struct stat st {};
+    const bool exists = ::stat(path.c_str(), &st) == 0;
+    if (exists && !S_ISREG(st.st_mode)) return;  // the console still shows the line
+    const bool empty = !exists || st.st_size == 0;
+    const bool same = exists && w.logFp && w.logPath == path &&
+                      std::uint64_t(st.st_dev) == w.logDev && std::uint64_t(st.st_ino) == w.logIno;
+    if (!same || empty) {
       closeLog(w);
-      w.logFp = std::fopen(path.c_str(), n <= 0 ? "wb" : "ab");
+      w.logFp = std::fopen(path.c_str(), empty ? "wb" : "ab");
       if (!w.logFp) return;
       w.logPath = path;
+      struct stat opened {};
+      if (::fstat(::fileno(w.logFp), &opened) == 0) {
+        w.logDev = std::uint64_t(opened.st_dev);
+        w.logIno = std::uint64_t(opened.st_ino);
+      }
     }
     w.logCwd = cwdChanges();
   }

@@ -8,6 +8,7 @@
 #include "base/platform.hpp"
 #include "model/model.hpp"
 
+#include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -117,7 +118,8 @@ struct Work {
   /// The log file handle, kept open between lines (see console.cpp).
   std::FILE* logFp = nullptr;
   std::string logPath;
-  long logCwd = -1;  ///< the folder change the log path was found after
+  long logCwd = -1;                      ///< the folder change the log path was found after
+  std::uint64_t logDev = 0, logIno = 0;  ///< the file the handle writes, to see it replaced
 
   /// One yield: pending events run and the windows follow the state.
   void yield();
