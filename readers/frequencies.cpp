@@ -468,6 +468,48 @@ class StagedModes {
   int first_ = 1, count_ = 0;
 };
 
+/// A right-aligned whole number filling field f: blanks, then digits only.
+bool alignedInt(std::string_view f, int& v) {
+  std::size_t i = 0;
+  while (i < f.size() && f[i] == ' ') ++i;
+  if (i == f.size()) return false;
+  v = 0;
+  for (; i < f.size(); ++i) {
+    if (unsigned(f[i] - '0') > 9u) return false;
+    v = v * 10 + (f[i] - '0');
+  }
+  return true;
+}
+
+/// The row of atom a (atomic number z) in the layout the program prints:
+///      1   6    -0.01   0.00   0.01     0.01  -0.00   0.01    -0.00   0.00  -0.01
+/// the atom number in six columns, the atomic number in four, then for each of the c modes two
+/// blanks and x, y, z in seven columns each as "  -0.12" or "   0.12". Fills d with the 3c
+/// values in hundredths, exactly as the reading item by item gives them; false for any other
+/// line, which that reading then takes.
+bool printedRow(std::string_view line, int a, int z, int c, std::int16_t* d) {
+  constexpr std::size_t Lead = 10, Group = 23, Field = 7;
+  if (line.size() != Lead + Group * std::size_t(c)) return false;
+  int num = 0, an = 0;
+  if (!alignedInt(line.substr(0, 6), num) || num != a || !alignedInt(line.substr(6, 4), an) ||
+      an != z)
+    return false;
+  auto digit = [](char ch) { return unsigned(ch - '0') < 10u; };
+  for (int j = 0; j < c; ++j) {
+    const char* g = line.data() + Lead + Group * std::size_t(j);
+    if (g[0] != ' ' || g[1] != ' ') return false;
+    for (int comp = 0; comp < 3; ++comp) {
+      const char* f = g + 2 + Field * std::size_t(comp);
+      if (!((f[0] == ' ') & (f[1] == ' ') & ((f[2] == ' ') | (f[2] == '-')) & digit(f[3]) &
+            (f[4] == '.') & digit(f[5]) & digit(f[6])))
+        return false;
+      const int v = (f[3] - '0') * 100 + (f[5] - '0') * 10 + (f[6] - '0');
+      d[3 * j + comp] = std::int16_t(f[2] == '-' ? -v : v);
+    }
+  }
+  return true;
+}
+
 /// From the frequency line of a group to the line after its last displacement row, which is
 /// left in line (empty at the end of the file). False, with the reason, when the group is not
 /// whole or does not fit the structure.
@@ -511,6 +553,13 @@ bool readGroup(Work& w, LineReader& in, const std::string& freqLine, const std::
     do {
       if (!in.getLine(line)) return cut();
     } while (line.find_first_not_of(' ') == std::string::npos);  // blank lines between rows
+    std::int16_t printed[9];
+    if (c <= 3 && printedRow(line, a, m.AtZ(a), c, printed)) {
+      (void)m.ModeD(k + c, a, 3);  // the place of each, checked
+      for (int j = 0; j < c; ++j)
+        for (int comp = 0; comp < 3; ++comp) staged.at(k, j, a, comp) = printed[3 * j + comp];
+      continue;
+    }
     RowNumbers row(line);
     double num = 0, z = 0;
     if (!row.next(num) || num != a || !row.next(z)) {
