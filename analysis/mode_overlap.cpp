@@ -1,11 +1,18 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 #include "analysis/mode_overlap.hpp"
 
+#include <sys/mman.h>
+
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
 #include <limits>
+#include <new>
+#include <system_error>
+#include <thread>
 
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 #include <immintrin.h>
@@ -16,24 +23,60 @@ namespace kel {
 
 namespace {
 
-/// Elements of a row segment are padded to a multiple of this (one 256-bit vector of i16).
-constexpr int Pad = 16;
+/// n zeroed elements from an anonymous mapping advised for huge pages: the rows of a large
+/// model are touched once each, and a fault per 2 MiB costs far less than one per 4 KiB.
+template <typename T>
+class ZeroedRows {
+ public:
+  explicit ZeroedRows(std::size_t n) : bytes_(std::max<std::size_t>(n * sizeof(T), 1)) {
+    p_ = ::mmap(nullptr, bytes_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (p_ == MAP_FAILED) throw std::bad_alloc();
+    ::madvise(p_, bytes_, MADV_HUGEPAGE);  // advice only: without it the pages are small
+  }
+  ZeroedRows(const ZeroedRows&) = delete;
+  ZeroedRows& operator=(const ZeroedRows&) = delete;
+  ~ZeroedRows() { ::munmap(p_, bytes_); }
+  T* data() const { return static_cast<T*>(p_); }
+
+ private:
+  std::size_t bytes_;
+  void* p_;
+};
+
+/// Elements of a row segment are padded to a multiple of this (one 512-bit vector of bytes).
+constexpr int Pad = 64;
 /// Earlier modes kept together in the cache while every later mode passes over them.
 constexpr int BlockRows = 128;
 /// Later modes compared with one earlier mode at a time.
 constexpr int Tile = 4;
+/// Threads sharing the pairs of a large model.
+constexpr int MaxThreads = 4;
 
-/// Sums of products of row a with rows b[0..3], per mass segment: out[g * Tile + q].
-using Kernel = void (*)(const i16* a, const i16* const (&b)[Tile], const int* segEnd, int segments,
-                        std::int64_t* out);
+/// Sums of products of row a with rows b[0..3], per mass segment: out[g * Tile + q]. The
+/// rows are of i16, except for the byte kernel (below).
+using Kernel = void (*)(const void* a, const void* const (&b)[Tile], const int* segEnd,
+                        int segments, std::int64_t* out);
+/// The rows of one kernel call, as its element type.
+template <typename E>
+struct Rows {
+  Rows(const void* av, const void* const (&bv)[Tile])
+      : a(static_cast<const E*>(av)),
+        b0(static_cast<const E*>(bv[0])),
+        b1(static_cast<const E*>(bv[1])),
+        b2(static_cast<const E*>(bv[2])),
+        b3(static_cast<const E*>(bv[3])) {}
+  const E *a, *b0, *b1, *b2, *b3;
+};
 
-void dotsPlain(const i16* a, const i16* const (&b)[Tile], const int* segEnd, int segments,
+void dotsPlain(const void* av, const void* const (&bv)[Tile], const int* segEnd, int segments,
                std::int64_t* out) {
+  const Rows<i16> r(av, bv);
+  const i16* b[Tile] = {r.b0, r.b1, r.b2, r.b3};
   int p = 0;
   for (int g = 0; g < segments; ++g) {
     std::int64_t s[Tile] = {0, 0, 0, 0};
     for (; p < segEnd[g]; ++p)
-      for (int q = 0; q < Tile; ++q) s[q] += std::int64_t(a[p]) * b[q][p];
+      for (int q = 0; q < Tile; ++q) s[q] += std::int64_t(r.a[p]) * b[q][p];
     for (int q = 0; q < Tile; ++q) out[g * Tile + q] = s[q];
   }
 }
@@ -45,18 +88,20 @@ std::int64_t lanes(__m128i v) {
   return std::int64_t(t[0]) + t[1] + t[2] + t[3];
 }
 
-void dotsSse2(const i16* a, const i16* const (&b)[Tile], const int* segEnd, int segments,
+void dotsSse2(const void* av, const void* const (&bv)[Tile], const int* segEnd, int segments,
               std::int64_t* out) {
+  const Rows<i16> r(av, bv);
+  const i16 *a = r.a, *b0 = r.b0, *b1 = r.b1, *b2 = r.b2, *b3 = r.b3;
   auto load = [](const i16* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); };
   int p = 0;
   for (int g = 0; g < segments; ++g) {
     __m128i s0 = _mm_setzero_si128(), s1 = s0, s2 = s0, s3 = s0;
     for (; p < segEnd[g]; p += 8) {
       const __m128i x = load(a + p);
-      s0 = _mm_add_epi32(s0, _mm_madd_epi16(x, load(b[0] + p)));
-      s1 = _mm_add_epi32(s1, _mm_madd_epi16(x, load(b[1] + p)));
-      s2 = _mm_add_epi32(s2, _mm_madd_epi16(x, load(b[2] + p)));
-      s3 = _mm_add_epi32(s3, _mm_madd_epi16(x, load(b[3] + p)));
+      s0 = _mm_add_epi32(s0, _mm_madd_epi16(x, load(b0 + p)));
+      s1 = _mm_add_epi32(s1, _mm_madd_epi16(x, load(b1 + p)));
+      s2 = _mm_add_epi32(s2, _mm_madd_epi16(x, load(b2 + p)));
+      s3 = _mm_add_epi32(s3, _mm_madd_epi16(x, load(b3 + p)));
     }
     out[g * Tile + 0] = lanes(s0);
     out[g * Tile + 1] = lanes(s1);
@@ -65,9 +110,10 @@ void dotsSse2(const i16* a, const i16* const (&b)[Tile], const int* segEnd, int 
   }
 }
 
-__attribute__((target("avx2"))) void dotsAvx2(const i16* a, const i16* const (&b)[Tile],
+__attribute__((target("avx2"))) void dotsAvx2(const void* av, const void* const (&bv)[Tile],
                                               const int* segEnd, int segments, std::int64_t* out) {
-  const i16 *b0 = b[0], *b1 = b[1], *b2 = b[2], *b3 = b[3];
+  const Rows<i16> r(av, bv);
+  const i16 *a = r.a, *b0 = r.b0, *b1 = r.b1, *b2 = r.b2, *b3 = r.b3;
 #define KEL_LOAD(p) _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p))
 #define KEL_HALVES(v) _mm_add_epi32(_mm256_castsi256_si128(v), _mm256_extracti128_si256(v, 1))
   int p = 0;
@@ -89,6 +135,92 @@ __attribute__((target("avx2"))) void dotsAvx2(const i16* a, const i16* const (&b
 #undef KEL_HALVES
 #undef KEL_LOAD
 }
+
+// GCC 12 takes the undefined upper halves inside its AVX-512 intrinsics for uninitialized
+// values (its bug 105593); nothing here reads an uninitialized value.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+
+/// The lane sums of s0..s3 (exact: no sum passes 2^31) into out[0..3].
+__attribute__((target("avx512f,avx2"), always_inline)) inline void sums4(__m512i s0, __m512i s1,
+                                                                         __m512i s2, __m512i s3,
+                                                                         std::int64_t* out) {
+#define KEL_HALVES(v) _mm256_add_epi32(_mm512_castsi512_si256(v), _mm512_extracti64x4_epi64(v, 1))
+  const __m256i q = _mm256_hadd_epi32(_mm256_hadd_epi32(KEL_HALVES(s0), KEL_HALVES(s1)),
+                                      _mm256_hadd_epi32(KEL_HALVES(s2), KEL_HALVES(s3)));
+#undef KEL_HALVES
+  const __m128i r = _mm_add_epi32(_mm256_castsi256_si128(q), _mm256_extracti128_si256(q, 1));
+  alignas(16) std::int32_t t[4];
+  _mm_store_si128(reinterpret_cast<__m128i*>(t), r);
+  for (int k = 0; k < 4; ++k) out[k] = t[k];
+}
+
+/// VPDPWSSD multiplies and adds 32 pairs of i16 in one instruction.
+__attribute__((target("avx512f,avx512bw,avx512vnni"))) void dotsVnni(const void* av,
+                                                                     const void* const (&bv)[Tile],
+                                                                     const int* segEnd,
+                                                                     int segments,
+                                                                     std::int64_t* out) {
+  const Rows<i16> r(av, bv);
+  const i16 *a = r.a, *b0 = r.b0, *b1 = r.b1, *b2 = r.b2, *b3 = r.b3;
+#define KEL_LOAD(p) _mm512_loadu_si512(reinterpret_cast<const void*>(p))
+  int p = 0;
+  for (int g = 0; g < segments; ++g) {
+    __m512i s0 = _mm512_setzero_si512(), s1 = s0, s2 = s0, s3 = s0;
+    for (; p < segEnd[g]; p += 32) {
+      const __m512i x = KEL_LOAD(a + p);
+      s0 = _mm512_dpwssd_epi32(s0, x, KEL_LOAD(b0 + p));
+      s1 = _mm512_dpwssd_epi32(s1, x, KEL_LOAD(b1 + p));
+      s2 = _mm512_dpwssd_epi32(s2, x, KEL_LOAD(b2 + p));
+      s3 = _mm512_dpwssd_epi32(s3, x, KEL_LOAD(b3 + p));
+    }
+    sums4(s0, s1, s2, s3, out + g * Tile);
+  }
+#undef KEL_LOAD
+}
+
+/// VPDPBUSD multiplies and adds 64 pairs of bytes, unsigned by signed, in one instruction:
+/// row a holds each displacement plus 128, so each sum exceeds the signed one by 128 times the
+/// sum of b over the segment, which the caller takes off.
+__attribute__((target("avx512f,avx512bw,avx512vnni"))) void dotsBytes(const void* av,
+                                                                      const void* const (&bv)[Tile],
+                                                                      const int* segEnd,
+                                                                      int segments,
+                                                                      std::int64_t* out) {
+  const Rows<std::int8_t> r(av, bv);
+  const std::int8_t *a = r.a, *b0 = r.b0, *b1 = r.b1, *b2 = r.b2, *b3 = r.b3;
+#define KEL_LOAD(p) _mm512_loadu_si512(reinterpret_cast<const void*>(p))
+  // Two sums for each pair, of the even and the odd vectors, so that eight chains of additions
+  // run at once and none waits on the one before.
+  int p = 0;
+  for (int g = 0; g < segments; ++g) {
+    __m512i s0 = _mm512_setzero_si512(), s1 = s0, s2 = s0, s3 = s0;
+    __m512i t0 = s0, t1 = s0, t2 = s0, t3 = s0;
+    for (; p + 128 <= segEnd[g]; p += 128) {
+      const __m512i x = KEL_LOAD(a + p), y = KEL_LOAD(a + p + 64);
+      s0 = _mm512_dpbusd_epi32(s0, x, KEL_LOAD(b0 + p));
+      s1 = _mm512_dpbusd_epi32(s1, x, KEL_LOAD(b1 + p));
+      s2 = _mm512_dpbusd_epi32(s2, x, KEL_LOAD(b2 + p));
+      s3 = _mm512_dpbusd_epi32(s3, x, KEL_LOAD(b3 + p));
+      t0 = _mm512_dpbusd_epi32(t0, y, KEL_LOAD(b0 + p + 64));
+      t1 = _mm512_dpbusd_epi32(t1, y, KEL_LOAD(b1 + p + 64));
+      t2 = _mm512_dpbusd_epi32(t2, y, KEL_LOAD(b2 + p + 64));
+      t3 = _mm512_dpbusd_epi32(t3, y, KEL_LOAD(b3 + p + 64));
+    }
+    if (p < segEnd[g]) {
+      const __m512i x = KEL_LOAD(a + p);
+      s0 = _mm512_dpbusd_epi32(s0, x, KEL_LOAD(b0 + p));
+      s1 = _mm512_dpbusd_epi32(s1, x, KEL_LOAD(b1 + p));
+      s2 = _mm512_dpbusd_epi32(s2, x, KEL_LOAD(b2 + p));
+      s3 = _mm512_dpbusd_epi32(s3, x, KEL_LOAD(b3 + p));
+      p += 64;
+    }
+    sums4(_mm512_add_epi32(s0, t0), _mm512_add_epi32(s1, t1), _mm512_add_epi32(s2, t2),
+          _mm512_add_epi32(s3, t3), out + g * Tile);
+  }
+#undef KEL_LOAD
+}
+#pragma GCC diagnostic pop
 #endif
 
 /// The vector kernels sum in 32-bit lanes: exact while no sum of products can pass 2^31.
@@ -96,11 +228,30 @@ Kernel pickKernel(int dim, int maxAbs) {
   const auto bound = std::int64_t(dim) * maxAbs * maxAbs;
   if (bound > std::numeric_limits<std::int32_t>::max()) return dotsPlain;
 #ifdef KEL_OVERLAP_X86
+  if (__builtin_cpu_supports("avx512vnni") && __builtin_cpu_supports("avx512bw")) return dotsVnni;
   if (__builtin_cpu_supports("avx2")) return dotsAvx2;
   return dotsSse2;
 #else
   return dotsPlain;
 #endif
+}
+
+/// The byte kernel when the processor has it and every displacement fits a signed byte (its
+/// sums, up to 255 * 128 per product, stay far below 2^31 for 1440 coordinates); else null.
+Kernel pickByteKernel(int maxAbs) {
+#ifdef KEL_OVERLAP_X86
+  if (maxAbs <= 127 && __builtin_cpu_supports("avx512vnni") && __builtin_cpu_supports("avx512bw"))
+    return dotsBytes;
+#else
+  (void)maxAbs;
+#endif
+  return nullptr;
+}
+
+/// a ranks above b: a larger overlap, or an equal one of a lower pair (second, then first mode).
+bool better(const ModeOverlap& a, const ModeOverlap& b) {
+  if (a.value != b.value) return a.value > b.value;
+  return a.second < b.second || (a.second == b.second && a.first < b.first);
 }
 
 }  // namespace
@@ -132,61 +283,132 @@ ModeOverlap largestOverlap(const ModKel& m, const std::vector<double>& masses) {
   }
   // Row k: the displacements of mode k + 1, segment after segment, zeros in the padding.
   (void)m.ModeD(nm, n, 3);
-  std::vector<i16> rows(std::size_t(nm) * std::size_t(stride), 0);
+  auto run = [&](int a, int c) { return &m.ModeD(1, a + 1, c); };  // the mode index varies fastest
   int maxAbs = 0;
-  int pos = 0;
-  for (int g = 0; g < segments; ++g) {
+  for (int a = 0; a < n; ++a)
+    for (int c = 1; c <= 3; ++c) {
+      const i16* d = run(a, c);
+      for (int k = 0; k < nm; ++k) maxAbs = std::max(maxAbs, std::abs(int(d[k])));
+    }
+  const Kernel byteDots = pickByteKernel(maxAbs);
+  const Kernel dots = byteDots ? byteDots : pickKernel(3 * n, maxAbs);
+  // With bytes, the later mode of a pair is read from a row of displacements plus 128 and
+  // the earlier one from a row of the displacements; both are one row of i16 otherwise.
+  const std::size_t cells = std::size_t(nm) * std::size_t(stride);
+  const std::size_t elem = byteDots ? 1 : sizeof(i16);
+  ZeroedRows<unsigned char> store(cells * elem * (byteDots ? 2 : 1));
+  unsigned char* later = store.data();
+  unsigned char* earlier = byteDots ? later + cells : later;
+  std::vector<std::int64_t> rowSum(byteDots ? cells / std::size_t(stride) * std::size_t(segments)
+                                            : 0);
+  // Coordinate p of the rows is atom atomOf[p] / 3, component atomOf[p] % 3 + 1 (-1: padding).
+  std::vector<int> atomOf(std::size_t(stride), -1);
+  for (int g = 0, pos = 0; g < segments; pos = segEnd[std::size_t(g)], ++g)
     for (int a : members[std::size_t(g)])
-      for (int c = 1; c <= 3; ++c, ++pos) {
-        const i16* run = &m.ModeD(1, a + 1, c);  // the mode index varies fastest
-        for (int k = 0; k < nm; ++k) {
-          rows[std::size_t(k) * std::size_t(stride) + std::size_t(pos)] = run[k];
-          maxAbs = std::max(maxAbs, std::abs(int(run[k])));
+      for (int c = 0; c < 3; ++c) atomOf[std::size_t(pos++)] = 3 * a + c;
+  if (byteDots)
+    for (int g = 0; g < segments; ++g)
+      for (int a : members[std::size_t(g)])
+        for (int c = 1; c <= 3; ++c) {
+          const i16* d = run(a, c);
+          for (int k = 0; k < nm; ++k)
+            rowSum[std::size_t(k) * std::size_t(segments) + std::size_t(g)] += d[k];
+        }
+  // A band of modes at a time, so that the rows being written stay in the cache.
+  constexpr int Band = 16;
+  for (int k0 = 0; k0 < nm; k0 += Band) {
+    const int k1 = std::min(nm, k0 + Band);
+    for (int g = 0, p = 0; g < segments; ++g)
+      for (; p < segEnd[std::size_t(g)]; ++p) {
+        if (atomOf[std::size_t(p)] < 0) continue;  // the padding stays zero: its products are 0
+        const i16* d = run(atomOf[std::size_t(p)] / 3, atomOf[std::size_t(p)] % 3 + 1);
+        for (int k = k0; k < k1; ++k) {
+          const std::size_t at = std::size_t(k) * std::size_t(stride) + std::size_t(p);
+          if (byteDots) {
+            later[at] = static_cast<unsigned char>(d[k] + 128);
+            earlier[at] = static_cast<unsigned char>(static_cast<std::int8_t>(d[k]));
+          } else {
+            reinterpret_cast<i16*>(later)[at] = d[k];
+          }
         }
       }
-    pos = segEnd[std::size_t(g)];
   }
-  const Kernel dots = pickKernel(3 * n, maxAbs);
-  std::vector<std::int64_t> sums(std::size_t(segments) * Tile);
-  auto weighted = [&](int q) {
+  auto rowOf = [&](unsigned char* base, int k) -> const void* {
+    return base + std::size_t(k) * std::size_t(stride) * elem;
+  };
+  // One call: mode i against modes j[0..3]; the sums per segment, exact, in sums.
+  auto pairSums = [&](int i, const int(&j)[Tile], std::vector<std::int64_t>& sums) {
+    const void* b[Tile] = {rowOf(earlier, j[0]), rowOf(earlier, j[1]), rowOf(earlier, j[2]),
+                           rowOf(earlier, j[3])};
+    dots(rowOf(later, i), b, segEnd.data(), segments, sums.data());
+    if (byteDots)
+      for (int g = 0; g < segments; ++g)
+        for (int q = 0; q < Tile; ++q)
+          sums[std::size_t(g * Tile + q)] -=
+              128 * rowSum[std::size_t(j[q]) * std::size_t(segments) + std::size_t(g)];
+  };
+  auto weighted = [&](const std::vector<std::int64_t>& sums, int q) {
     double s = 0;
     for (int g = 0; g < segments; ++g)
       s += weight[std::size_t(g)] * double(sums[std::size_t(g * Tile + q)]);
     return s;
   };
-  auto row = [&](int k) { return rows.data() + std::size_t(k) * std::size_t(stride); };
   std::vector<double> norm(static_cast<std::size_t>(nm));
-  for (int k = 0; k < nm; ++k) {
-    const i16* self[Tile] = {row(k), row(k), row(k), row(k)};
-    dots(row(k), self, segEnd.data(), segments, sums.data());
-    norm[std::size_t(k)] = std::sqrt(weighted(0));
+  {
+    std::vector<std::int64_t> sums(std::size_t(segments) * Tile);
+    for (int k = 0; k < nm; ++k) {
+      pairSums(k, {k, k, k, k}, sums);
+      norm[std::size_t(k)] = std::sqrt(weighted(sums, 0));
+    }
   }
-  auto consider = [&](int first, int second, double s) {
+  // Of equal overlaps the lower pair wins, so the result does not depend on which thread
+  // found which pair.
+  auto consider = [&](ModeOverlap& top, int first, int second, double s) {
     const double nf = norm[std::size_t(first)], ns = norm[std::size_t(second)];
     if (!(nf > 0) || !(ns > 0)) return;
     const double v = std::fabs(s) / (nf * ns);
     if (!(v > 0)) return;
-    if (v > best.value ||
-        (v == best.value &&
-         (second + 1 < best.second || (second + 1 == best.second && first + 1 < best.first)))) {
-      best.value = v;
-      best.first = first + 1;
-      best.second = second + 1;
-    }
+    const ModeOverlap c{v, first + 1, second + 1};
+    if (better(c, top)) top = c;
   };
-  for (int j0 = 0; j0 < nm; j0 += BlockRows) {
-    const int j1 = std::min(nm, j0 + BlockRows);
-    for (int i = j0 + 1; i < nm; ++i) {
-      const int jEnd = std::min(j1, i);
-      for (int j = j0; j < jEnd; j += Tile) {
-        const int count = std::min(Tile, jEnd - j);
-        const i16* b[Tile];
-        for (int q = 0; q < Tile; ++q) b[q] = row(j + std::min(q, count - 1));
-        dots(row(i), b, segEnd.data(), segments, sums.data());
-        for (int q = 0; q < count; ++q) consider(j + q, i, weighted(q));
+  // Blocks of earlier modes, the largest (first) one first, handed out to the threads in turn.
+  const int blocks = (nm + BlockRows - 1) / BlockRows;
+  std::atomic<int> next{0};
+  // Nothing in work allocates or throws: a thread's sums are made before it starts.
+  auto work = [&](ModeOverlap& top, std::vector<std::int64_t>& sums) {
+    for (int blk; (blk = next.fetch_add(1)) < blocks;) {
+      const int j0 = blk * BlockRows, j1 = std::min(nm, j0 + BlockRows);
+      for (int i = j0 + 1; i < nm; ++i) {
+        const int jEnd = std::min(j1, i);
+        for (int j = j0; j < jEnd; j += Tile) {
+          const int count = std::min(Tile, jEnd - j);
+          int b[Tile];
+          for (int q = 0; q < Tile; ++q) b[q] = j + std::min(q, count - 1);
+          pairSums(i, b, sums);
+          for (int q = 0; q < count; ++q) consider(top, j + q, i, weighted(sums, q));
+        }
       }
     }
+  };
+  const int threads =
+      std::max(1, std::min({blocks, MaxThreads, int(std::thread::hardware_concurrency())}));
+  std::vector<ModeOverlap> tops(static_cast<std::size_t>(threads));
+  std::vector<std::vector<std::int64_t>> sumsOf(
+      std::size_t(threads), std::vector<std::int64_t>(std::size_t(segments) * Tile));
+  {
+    std::vector<std::jthread> helpers;  // joined when they go, also after an exception
+    for (int t = 1; t < threads; ++t) {
+      try {
+        helpers.emplace_back(work, std::ref(tops[std::size_t(t)]),
+                             std::ref(sumsOf[std::size_t(t)]));
+      } catch (const std::system_error&) {
+        break;  // no thread to be had: the blocks left are done here
+      }
+    }
+    work(tops[0], sumsOf[0]);
   }
+  for (const auto& t : tops)
+    if (better(t, best)) best = t;
   return best;
 }
 
