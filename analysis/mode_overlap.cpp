@@ -23,15 +23,15 @@ namespace kel {
 
 namespace {
 
-/// n zeroed elements from an anonymous mapping advised for huge pages: the rows of a large
-/// model are touched once each, and a fault per 2 MiB costs far less than one per 4 KiB.
+/// n zeroed elements from an anonymous mapping, its pages all made at once: every row is
+/// written once, and one request for all pages costs far less than a fault for each.
 template <typename T>
 class ZeroedRows {
  public:
   explicit ZeroedRows(std::size_t n) : bytes_(std::max<std::size_t>(n * sizeof(T), 1)) {
-    p_ = ::mmap(nullptr, bytes_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    p_ = ::mmap(nullptr, bytes_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE,
+                -1, 0);
     if (p_ == MAP_FAILED) throw std::bad_alloc();
-    ::madvise(p_, bytes_, MADV_HUGEPAGE);  // advice only: without it the pages are small
   }
   ZeroedRows(const ZeroedRows&) = delete;
   ZeroedRows& operator=(const ZeroedRows&) = delete;
@@ -180,8 +180,9 @@ __attribute__((target("avx512f,avx512bw,avx512vnni"))) void dotsVnni(const void*
 }
 
 /// VPDPBUSD multiplies and adds 64 pairs of bytes, unsigned by signed, in one instruction:
-/// row a holds each displacement plus 128, so each sum exceeds the signed one by 128 times the
-/// sum of b over the segment, which the caller takes off.
+/// the bytes of row a with their top bit flipped are its displacements plus 128, unsigned, so
+/// each sum exceeds the signed one by 128 times the sum of b over the segment, which the caller
+/// takes off.
 __attribute__((target("avx512f,avx512bw,avx512vnni"))) void dotsBytes(const void* av,
                                                                       const void* const (&bv)[Tile],
                                                                       const int* segEnd,
@@ -190,6 +191,8 @@ __attribute__((target("avx512f,avx512bw,avx512vnni"))) void dotsBytes(const void
   const Rows<std::int8_t> r(av, bv);
   const std::int8_t *a = r.a, *b0 = r.b0, *b1 = r.b1, *b2 = r.b2, *b3 = r.b3;
 #define KEL_LOAD(p) _mm512_loadu_si512(reinterpret_cast<const void*>(p))
+  const __m512i flip = _mm512_set1_epi8(static_cast<char>(0x80));
+#define KEL_LOAD_A(p) _mm512_xor_si512(KEL_LOAD(p), flip)
   // Two sums for each pair, of the even and the odd vectors, so that eight chains of additions
   // run at once and none waits on the one before.
   int p = 0;
@@ -197,7 +200,7 @@ __attribute__((target("avx512f,avx512bw,avx512vnni"))) void dotsBytes(const void
     __m512i s0 = _mm512_setzero_si512(), s1 = s0, s2 = s0, s3 = s0;
     __m512i t0 = s0, t1 = s0, t2 = s0, t3 = s0;
     for (; p + 128 <= segEnd[g]; p += 128) {
-      const __m512i x = KEL_LOAD(a + p), y = KEL_LOAD(a + p + 64);
+      const __m512i x = KEL_LOAD_A(a + p), y = KEL_LOAD_A(a + p + 64);
       s0 = _mm512_dpbusd_epi32(s0, x, KEL_LOAD(b0 + p));
       s1 = _mm512_dpbusd_epi32(s1, x, KEL_LOAD(b1 + p));
       s2 = _mm512_dpbusd_epi32(s2, x, KEL_LOAD(b2 + p));
@@ -208,7 +211,7 @@ __attribute__((target("avx512f,avx512bw,avx512vnni"))) void dotsBytes(const void
       t3 = _mm512_dpbusd_epi32(t3, y, KEL_LOAD(b3 + p + 64));
     }
     if (p < segEnd[g]) {
-      const __m512i x = KEL_LOAD(a + p);
+      const __m512i x = KEL_LOAD_A(a + p);
       s0 = _mm512_dpbusd_epi32(s0, x, KEL_LOAD(b0 + p));
       s1 = _mm512_dpbusd_epi32(s1, x, KEL_LOAD(b1 + p));
       s2 = _mm512_dpbusd_epi32(s2, x, KEL_LOAD(b2 + p));
@@ -218,6 +221,7 @@ __attribute__((target("avx512f,avx512bw,avx512vnni"))) void dotsBytes(const void
     sums4(_mm512_add_epi32(s0, t0), _mm512_add_epi32(s1, t1), _mm512_add_epi32(s2, t2),
           _mm512_add_epi32(s3, t3), out + g * Tile);
   }
+#undef KEL_LOAD_A
 #undef KEL_LOAD
 }
 #pragma GCC diagnostic pop
@@ -292,13 +296,11 @@ ModeOverlap largestOverlap(const ModKel& m, const std::vector<double>& masses) {
     }
   const Kernel byteDots = pickByteKernel(maxAbs);
   const Kernel dots = byteDots ? byteDots : pickKernel(3 * n, maxAbs);
-  // With bytes, the later mode of a pair is read from a row of displacements plus 128 and
-  // the earlier one from a row of the displacements; both are one row of i16 otherwise.
+  // One row per mode, of bytes or of i16.
   const std::size_t cells = std::size_t(nm) * std::size_t(stride);
   const std::size_t elem = byteDots ? 1 : sizeof(i16);
-  ZeroedRows<unsigned char> store(cells * elem * (byteDots ? 2 : 1));
-  unsigned char* later = store.data();
-  unsigned char* earlier = byteDots ? later + cells : later;
+  ZeroedRows<unsigned char> store(cells * elem);
+  unsigned char* rows = store.data();
   std::vector<std::int64_t> rowSum(byteDots ? cells / std::size_t(stride) * std::size_t(segments)
                                             : 0);
   // Coordinate p of the rows is atom atomOf[p] / 3, component atomOf[p] % 3 + 1 (-1: padding).
@@ -315,7 +317,7 @@ ModeOverlap largestOverlap(const ModKel& m, const std::vector<double>& masses) {
             rowSum[std::size_t(k) * std::size_t(segments) + std::size_t(g)] += d[k];
         }
   // A band of modes at a time, so that the rows being written stay in the cache.
-  constexpr int Band = 16;
+  constexpr int Band = 64;
   for (int k0 = 0; k0 < nm; k0 += Band) {
     const int k1 = std::min(nm, k0 + Band);
     for (int g = 0, p = 0; g < segments; ++g)
@@ -324,23 +326,20 @@ ModeOverlap largestOverlap(const ModKel& m, const std::vector<double>& masses) {
         const i16* d = run(atomOf[std::size_t(p)] / 3, atomOf[std::size_t(p)] % 3 + 1);
         for (int k = k0; k < k1; ++k) {
           const std::size_t at = std::size_t(k) * std::size_t(stride) + std::size_t(p);
-          if (byteDots) {
-            later[at] = static_cast<unsigned char>(d[k] + 128);
-            earlier[at] = static_cast<unsigned char>(static_cast<std::int8_t>(d[k]));
-          } else {
-            reinterpret_cast<i16*>(later)[at] = d[k];
-          }
+          if (byteDots)
+            rows[at] = static_cast<unsigned char>(static_cast<std::int8_t>(d[k]));
+          else
+            reinterpret_cast<i16*>(rows)[at] = d[k];
         }
       }
   }
-  auto rowOf = [&](unsigned char* base, int k) -> const void* {
-    return base + std::size_t(k) * std::size_t(stride) * elem;
+  auto rowOf = [&](int k) -> const void* {
+    return rows + std::size_t(k) * std::size_t(stride) * elem;
   };
   // One call: mode i against modes j[0..3]; the sums per segment, exact, in sums.
   auto pairSums = [&](int i, const int(&j)[Tile], std::vector<std::int64_t>& sums) {
-    const void* b[Tile] = {rowOf(earlier, j[0]), rowOf(earlier, j[1]), rowOf(earlier, j[2]),
-                           rowOf(earlier, j[3])};
-    dots(rowOf(later, i), b, segEnd.data(), segments, sums.data());
+    const void* b[Tile] = {rowOf(j[0]), rowOf(j[1]), rowOf(j[2]), rowOf(j[3])};
+    dots(rowOf(i), b, segEnd.data(), segments, sums.data());
     if (byteDots)
       for (int g = 0; g < segments; ++g)
         for (int q = 0; q < Tile; ++q)

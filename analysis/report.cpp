@@ -1,4 +1,5 @@
 // Kelvorin - desktop workbench for vibrational calculations.
+#include "/tmp/ktime.hpp"
 #include "analysis/report.hpp"
 
 #include "analysis/mode_overlap.hpp"
@@ -135,7 +136,7 @@ void compute(const ModKel& m, const NormalModes* computed, FrequencyReport& out)
   }
 
   if (nm >= 2) {
-    const ModeOverlap best = largestOverlap(m, masses);
+    ModeOverlap best; { KT("overlap"); best = largestOverlap(m, masses); }
     out.maxOverlap = best.value;
     out.overlapPair[0] = best.first;
     out.overlapPair[1] = best.second;

@@ -22,6 +22,9 @@ const OverlapCase OverlapRows[] = {
     {"every atom its own mass", 21, 30, 21, 100, false},
     {"displacements beyond 32-bit sums", 30, 20, 3, 32767, false},
     {"equal overlaps: the first pair", 9, 12, 2, 60, true},
+    {"bytes at their limit", 10, 40, 2, 127, false},
+    {"one past a byte", 10, 40, 2, 128, false},
+    {"more modes than one block: threads share the pairs", 12, 300, 3, 100, true},
 };
 
 TEST(ModeOverlap, LargestPairAsWrittenOut) {

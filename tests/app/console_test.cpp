@@ -167,13 +167,20 @@ TEST(ConsoleLogFile, LinesAsTheConsoleMakesThem) {
   EXPECT_FALSE(std::filesystem::exists("skrK.log"));
 }
 
-TEST_F(ConsoleTest, LogFileAppendsToAnOlderLogAndFollowsItsRemoval) {
+TEST_F(ConsoleTest, LogFileAppendsToAnOlderLogAndFollowsItsRemovalEmptyingAndReplacement) {
   dir.write("skrK.log", "old");
   tekst(*app, "new");
   EXPECT_EQ(slurp("skrK.log"), "old\nnew");
   std::filesystem::remove("skrK.log");
   tekst(*app, "again");
   EXPECT_EQ(slurp("skrK.log"), "\nagain");
+  dir.write("skrK.log", "");  // emptied (the exit dialog's erase)
+  tekst(*app, "fresh");
+  EXPECT_EQ(slurp("skrK.log"), "\nfresh");
+  std::filesystem::remove("skrK.log");
+  dir.write("skrK.log", "someone else's");  // another file under the name
+  tekst(*app, "kept");
+  EXPECT_EQ(slurp("skrK.log"), "someone else's\nkept");
 }
 
 TEST_F(ConsoleTest, ShortPauseReturnsAtOnceSixTimesOutOfSevenAndWaitsEndInVirtualTime) {
