@@ -1,5 +1,4 @@
 // Kelvorin - desktop workbench for vibrational calculations.
-#include "/tmp/ktime.hpp"
 #include "analysis/report.hpp"
 
 #include "analysis/mode_overlap.hpp"
@@ -136,7 +135,7 @@ void compute(const ModKel& m, const NormalModes* computed, FrequencyReport& out)
   }
 
   if (nm >= 2) {
-    ModeOverlap best; { KT("overlap"); best = largestOverlap(m, masses); }
+    const ModeOverlap best = largestOverlap(m, masses);
     out.maxOverlap = best.value;
     out.overlapPair[0] = best.first;
     out.overlapPair[1] = best.second;
