@@ -141,6 +141,30 @@ bool LineReader::getLine(std::string& line) {
   return readRaw(line);
 }
 
+bool LineReader::viewLine(std::string_view& line) {
+  if (!have_) {
+    const char* data = fp_ ? buf_.get() : mem_.data();
+    const std::size_t len = fp_ ? bufLen_ : mem_.size();
+    if (pendingCR_ && bufPos_ < len) {  // the LF of a CR LF
+      pendingCR_ = false;
+      if (data[bufPos_] == '\n') ++bufPos_;
+    }
+    if (bufPos_ < len) {
+      const std::size_t e = lineEnd(data, len);
+      if (e < len) {  // the whole line and its end lie in the buffer
+        line = std::string_view(data + bufPos_, e - bufPos_);
+        bufPos_ = e + 1;
+        if (data[e] == '\r') pendingCR_ = true;
+        ++lineNo_;
+        return true;
+      }
+    }
+  }
+  if (!getLine(viewed_)) return false;
+  line = viewed_;
+  return true;
+}
+
 std::string LineReader::lineInput() {
   std::string s;
   if (!getLine(s)) throw BasicError{62};

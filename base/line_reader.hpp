@@ -24,6 +24,9 @@ class LineReader {
   /// Next line without its line end ("Line Input"); after free-format input the rest of the
   /// current line. False at end of file.
   bool getLine(std::string& line);
+  /// As getLine, without a copy where it can: line views the reader's buffer (or, for a line
+  /// across two buffers, a string of the reader's) and stays valid until the next read.
+  bool viewLine(std::string_view& line);
   /// As getLine, but end of file is error 62 (Input past end of file).
   std::string lineInput();
   /// True when no character is left.
@@ -58,6 +61,7 @@ class LineReader {
   bool atEnd_ = false;
   bool pendingCR_ = false;  // a CR ended the last line; swallow a following LF
   std::string cur_;         // current line during free-format input
+  std::string viewed_;      // a line viewLine could not view in the buffer
   std::size_t pos_ = 0;
   bool have_ = false;  // cur_ is partly consumed by free-format input
   long lineNo_ = 0;

@@ -68,10 +68,10 @@ unsigned kindsOf(std::string_view line) {
 
 BlockIndex::BlockIndex(const std::string& path) : path_(path) {
   LineReader in(path);
-  std::string line;
+  std::string_view line;
   for (;;) {
     const std::uint64_t at = in.offset();
-    if (!in.getLine(line)) break;
+    if (!in.viewLine(line)) break;
     if (!mayOpenBlock(line)) continue;
     const unsigned k = kindsOf(line);
     if (k == 0 || !complete_) continue;
