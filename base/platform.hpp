@@ -3,6 +3,7 @@
 // implements them with Qt, batch mode and tests with plain code.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -62,5 +63,10 @@ class CancelPrompt : public Prompt {
  public:
   std::string inputBox(std::string_view, std::string_view, std::string_view) override { return {}; }
 };
+
+/// Asks the system to make the pages of bytes [p, p + bytes) at once, ready for writing: one
+/// request instead of a fault for every page. Only advice: where the system cannot, the pages
+/// come one fault at a time as before.
+void prefaultForWriting(void* p, std::size_t bytes) noexcept;
 
 }  // namespace kel

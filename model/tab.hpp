@@ -3,6 +3,7 @@
 #pragma once
 
 #include "base/basic_error.hpp"
+#include "base/platform.hpp"
 
 #include <algorithm>
 #include <array>
@@ -136,6 +137,31 @@ class Tab {
     std::size_t a = at(first, rest...), b = at(last, rest...);
     mark(last, rest...);
     return {s_.data() + a, b - a + 1};
+  }
+  /// The corner 0..last is about to be written: its pages are made at once (a table holds
+  /// zeros in pages never touched, and a fault for each page costs more than one request).
+  void prepare(std::integral auto... last) requires(sizeof...(last) == sizeof...(Hi)) {
+    const std::array<int, Dims> top = {int(last)...};
+    (void)at(last...);
+    // The first two indices of the corner are one stretch of memory for each of the others.
+    std::array<int, Dims> idx{};
+    for (;;) {
+      std::size_t from = 0, to = 0, stride = 1;
+      for (int k = 0; k < Dims; ++k) {
+        const int lo = k < 2 ? 0 : idx[std::size_t(k)];
+        const int hi2 = k < 2 ? top[std::size_t(k)] : idx[std::size_t(k)];
+        from += std::size_t(lo) * stride;
+        to += std::size_t(hi2) * stride;
+        stride *= std::size_t(hi[k] + 1);
+      }
+      prefaultForWriting(s_.data() + from, (to - from + 1) * sizeof(T));
+      int k = 2;
+      for (; k < Dims; ++k) {
+        if (++idx[std::size_t(k)] <= top[std::size_t(k)]) break;
+        idx[std::size_t(k)] = 0;
+      }
+      if (k >= Dims) return;
+    }
   }
   /// Every element becomes x. Clearing to T{} touches only the corner written since the
   /// table was last cleared.

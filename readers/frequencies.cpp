@@ -550,16 +550,18 @@ bool readGroup(Work& w, LineReader& in, const std::string& freqLine, const std::
   // mode of the group.
   const int width = 2 + 3 * c;
   for (int a = 1; a <= m.NAt; ++a) {
+    std::string_view view;
     do {
-      if (!in.getLine(line)) return cut();
-    } while (line.find_first_not_of(' ') == std::string::npos);  // blank lines between rows
+      if (!in.viewLine(view)) return cut();
+    } while (view.find_first_not_of(' ') == std::string_view::npos);  // blank lines between rows
     std::int16_t printed[9];
-    if (c <= 3 && printedRow(line, a, m.AtZ(a), c, printed)) {
+    if (c <= 3 && printedRow(view, a, m.AtZ(a), c, printed)) {
       (void)m.ModeD(k + c, a, 3);  // the place of each, checked
       for (int j = 0; j < c; ++j)
         for (int comp = 0; comp < 3; ++comp) staged.at(k, j, a, comp) = printed[3 * j + comp];
       continue;
     }
+    line.assign(view);
     RowNumbers row(line);
     double num = 0, z = 0;
     if (!row.next(num) || num != a || !row.next(z)) {
@@ -860,6 +862,7 @@ void ReMW(Work& w, const std::string& f, int lw, int& ier, ModeRead* out,
     }
     ier = 1;
     clearModeTables(w);
+    m.ModeD.prepare(std::clamp(lw, 1, int(MaxFrq)), int(m.NAt), 3);  // the modes expected
     int k = 0;
     const bool whole = readFirstTable(w, in, lw, k, result, titles);
     w.files.close(GaussChannel);
