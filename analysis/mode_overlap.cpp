@@ -138,8 +138,10 @@ __attribute__((target("avx2"))) void dotsAvx2(const void* av, const void* const 
 
 // GCC 12 takes the undefined upper halves inside its AVX-512 intrinsics for uninitialized
 // values (its bug 105593); nothing here reads an uninitialized value.
+#if !defined(__clang__)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 
 /// The lane sums of s0..s3 (exact: no sum passes 2^31) into out[0..3].
 __attribute__((target("avx512f,avx2"), always_inline)) inline void sums4(__m512i s0, __m512i s1,
@@ -224,7 +226,9 @@ __attribute__((target("avx512f,avx512bw,avx512vnni"))) void dotsBytes(const void
 #undef KEL_LOAD_A
 #undef KEL_LOAD
 }
+#if !defined(__clang__)
 #pragma GCC diagnostic pop
+#endif
 #endif
 
 /// The vector kernels sum in 32-bit lanes: exact while no sum of products can pass 2^31.

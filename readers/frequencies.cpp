@@ -366,7 +366,7 @@ class RowNumbers {
     const bool negative = *p == '-';
     const char* d = p + (negative ? 1 : 0);
     auto digit = [](char c) { return unsigned(c - '0') < 10u; };
-    if (end - d >= 4 && (digit(d[0]) & (d[1] == '.') & digit(d[2]) & digit(d[3])) &&
+    if (end - d >= 4 && digit(d[0]) && d[1] == '.' && digit(d[2]) && digit(d[3]) &&
         (end - d == 4 || separator(d[4]))) {
       const int v = (d[0] - '0') * 100 + (d[2] - '0') * 10 + (d[3] - '0');
       h = std::int16_t(negative ? -v : v);
@@ -500,8 +500,8 @@ bool printedRow(std::string_view line, int a, int z, int c, std::int16_t* d) {
     if (g[0] != ' ' || g[1] != ' ') return false;
     for (int comp = 0; comp < 3; ++comp) {
       const char* f = g + 2 + Field * std::size_t(comp);
-      if (!((f[0] == ' ') & (f[1] == ' ') & ((f[2] == ' ') | (f[2] == '-')) & digit(f[3]) &
-            (f[4] == '.') & digit(f[5]) & digit(f[6])))
+      if (f[0] != ' ' || f[1] != ' ' || (f[2] != ' ' && f[2] != '-') || !digit(f[3]) ||
+          f[4] != '.' || !digit(f[5]) || !digit(f[6]))
         return false;
       const int v = (f[3] - '0') * 100 + (f[5] - '0') * 10 + (f[6] - '0');
       d[3 * j + comp] = std::int16_t(f[2] == '-' ? -v : v);
