@@ -152,9 +152,13 @@ __attribute__((target("avx512f,avx2"), always_inline)) inline void sums4(__m512i
                                       _mm256_hadd_epi32(KEL_HALVES(s2), KEL_HALVES(s3)));
 #undef KEL_HALVES
   const __m128i r = _mm_add_epi32(_mm256_castsi256_si128(q), _mm256_extracti128_si256(q, 1));
-  alignas(16) std::int32_t t[4];
-  _mm_store_si128(reinterpret_cast<__m128i*>(t), r);
-  for (int k = 0; k < 4; ++k) out[k] = t[k];
+  // Each sum is stored on its own, 64 bits wide: the caller reads them back at once, and a
+  // load taken from part of a wider store waits until the store is done.
+  const __m128i low = _mm_cvtepi32_epi64(r), high = _mm_cvtepi32_epi64(_mm_srli_si128(r, 8));
+  _mm_storel_epi64(reinterpret_cast<__m128i*>(out), low);
+  _mm_storel_epi64(reinterpret_cast<__m128i*>(out + 1), _mm_unpackhi_epi64(low, low));
+  _mm_storel_epi64(reinterpret_cast<__m128i*>(out + 2), high);
+  _mm_storel_epi64(reinterpret_cast<__m128i*>(out + 3), _mm_unpackhi_epi64(high, high));
 }
 
 /// VPDPWSSD multiplies and adds 32 pairs of i16 in one instruction.
@@ -340,28 +344,28 @@ ModeOverlap largestOverlap(const ModKel& m, const std::vector<double>& masses) {
   auto rowOf = [&](int k) -> const void* {
     return rows + std::size_t(k) * std::size_t(stride) * elem;
   };
-  // One call: mode i against modes j[0..3]; the sums per segment, exact, in sums.
-  auto pairSums = [&](int i, const int(&j)[Tile], std::vector<std::int64_t>& sums) {
+  // One call: mode i against modes j[0..3]; the sums per segment in out (the byte kernel's
+  // excess is taken off later, see exact).
+  auto pairSums = [&](int i, const int(&j)[Tile], std::int64_t* out) {
     const void* b[Tile] = {rowOf(j[0]), rowOf(j[1]), rowOf(j[2]), rowOf(j[3])};
-    dots(rowOf(i), b, segEnd.data(), segments, sums.data());
-    if (byteDots)
-      for (int g = 0; g < segments; ++g)
-        for (int q = 0; q < Tile; ++q)
-          sums[std::size_t(g * Tile + q)] -=
-              128 * rowSum[std::size_t(j[q]) * std::size_t(segments) + std::size_t(g)];
+    dots(rowOf(i), b, segEnd.data(), segments, out);
   };
-  auto weighted = [&](const std::vector<std::int64_t>& sums, int q) {
+  // The sum of products of mode i (later) and mode j per segment, exact, weighted by mass.
+  auto exact = [&](const std::int64_t* out, int j, int q) {
     double s = 0;
-    for (int g = 0; g < segments; ++g)
-      s += weight[std::size_t(g)] * double(sums[std::size_t(g * Tile + q)]);
+    for (int g = 0; g < segments; ++g) {
+      std::int64_t sum = out[g * Tile + q];
+      if (byteDots) sum -= 128 * rowSum[std::size_t(j) * std::size_t(segments) + std::size_t(g)];
+      s += weight[std::size_t(g)] * double(sum);
+    }
     return s;
   };
   std::vector<double> norm(static_cast<std::size_t>(nm));
   {
-    std::vector<std::int64_t> sums(std::size_t(segments) * Tile);
+    std::vector<std::int64_t> out(std::size_t(segments) * Tile);
     for (int k = 0; k < nm; ++k) {
-      pairSums(k, {k, k, k, k}, sums);
-      norm[std::size_t(k)] = std::sqrt(weighted(sums, 0));
+      pairSums(k, {k, k, k, k}, out.data());
+      norm[std::size_t(k)] = std::sqrt(exact(out.data(), k, 0));
     }
   }
   // Of equal overlaps the lower pair wins, so the result does not depend on which thread
@@ -375,7 +379,10 @@ ModeOverlap largestOverlap(const ModKel& m, const std::vector<double>& masses) {
     if (better(c, top)) top = c;
   };
   // Blocks of earlier modes, the largest (first) one first, handed out to the threads in turn.
+  // For each later mode the kernel runs over the whole block before any sum is read back: a
+  // sum read at once would wait for its store.
   const int blocks = (nm + BlockRows - 1) / BlockRows;
+  const std::size_t perCall = std::size_t(segments) * Tile;
   std::atomic<int> next{0};
   // Nothing in work allocates or throws: a thread's sums are made before it starts.
   auto work = [&](ModeOverlap& top, std::vector<std::int64_t>& sums) {
@@ -383,12 +390,16 @@ ModeOverlap largestOverlap(const ModKel& m, const std::vector<double>& masses) {
       const int j0 = blk * BlockRows, j1 = std::min(nm, j0 + BlockRows);
       for (int i = j0 + 1; i < nm; ++i) {
         const int jEnd = std::min(j1, i);
-        for (int j = j0; j < jEnd; j += Tile) {
+        for (int j = j0, call = 0; j < jEnd; j += Tile, ++call) {
           const int count = std::min(Tile, jEnd - j);
           int b[Tile];
           for (int q = 0; q < Tile; ++q) b[q] = j + std::min(q, count - 1);
-          pairSums(i, b, sums);
-          for (int q = 0; q < count; ++q) consider(top, j + q, i, weighted(sums, q));
+          pairSums(i, b, sums.data() + std::size_t(call) * perCall);
+        }
+        for (int j = j0, call = 0; j < jEnd; j += Tile, ++call) {
+          const std::int64_t* out = sums.data() + std::size_t(call) * perCall;
+          for (int q = 0; q < std::min(Tile, jEnd - j); ++q)
+            consider(top, j + q, i, exact(out, j + q, q));
         }
       }
     }
@@ -397,7 +408,7 @@ ModeOverlap largestOverlap(const ModKel& m, const std::vector<double>& masses) {
       std::max(1, std::min({blocks, MaxThreads, int(std::thread::hardware_concurrency())}));
   std::vector<ModeOverlap> tops(static_cast<std::size_t>(threads));
   std::vector<std::vector<std::int64_t>> sumsOf(
-      std::size_t(threads), std::vector<std::int64_t>(std::size_t(segments) * Tile));
+      std::size_t(threads), std::vector<std::int64_t>(std::size_t(BlockRows / Tile) * perCall));
   {
     std::vector<std::jthread> helpers;  // joined when they go, also after an exception
     for (int t = 1; t < threads; ++t) {
