@@ -3,6 +3,7 @@
 // diagonalisation and the distribution over the generated internal coordinates. The force
 // constants are springs between atoms up to two bonds apart (Gaussian outputs of that size
 // are not at hand with their force constants); the peak resident size is a counter.
+#include "analysis/mode_overlap.hpp"
 #include "analysis/normal_modes.hpp"
 #include "analysis/ped.hpp"
 #include "app/app.hpp"
@@ -18,6 +19,8 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <memory>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -86,3 +89,25 @@ BENCHMARK(BM_NormalModesAndPed480)
     ->Iterations(1)
     ->Repetitions(3)
     ->ReportAggregatesOnly(true);
+
+namespace {
+
+/// The frequency report's overlap check of 1434 modes of 480 atoms (four masses), with
+/// displacements of the printed size (|d| <= 1.00, in hundredths).
+void BM_ModeOverlap480(benchmark::State& state) {
+  auto m = std::make_unique<kel::ModKel>();
+  m->NAt = 480;
+  m->NFrq = 1434;
+  std::mt19937 rng(3);
+  std::uniform_int_distribution<int> d(-100, 100);
+  for (int k = 1; k <= m->NFrq; ++k)
+    for (int a = 1; a <= m->NAt; ++a)
+      for (int c = 1; c <= 3; ++c) m->ModeD(k, a, c) = kel::i16(d(rng));
+  std::vector<double> masses(480);
+  for (std::size_t a = 0; a < masses.size(); ++a) masses[a] = 1.00783 + 11.0 * double(a % 4);
+  for (auto _ : state) benchmark::DoNotOptimize(kel::largestOverlap(*m, masses));
+}
+
+}  // namespace
+
+BENCHMARK(BM_ModeOverlap480)->Unit(benchmark::kMillisecond)->UseRealTime();
