@@ -149,9 +149,9 @@ class Tab {
       std::size_t from = 0, to = 0, stride = 1;
       for (int k = 0; k < Dims; ++k) {
         const int lo = k < 2 ? 0 : idx[std::size_t(k)];
-        const int hi2 = k < 2 ? top[std::size_t(k)] : idx[std::size_t(k)];
+        const int up = k < 2 ? top[std::size_t(k)] : idx[std::size_t(k)];
         from += std::size_t(lo) * stride;
-        to += std::size_t(hi2) * stride;
+        to += std::size_t(up) * stride;
         stride *= std::size_t(hi[k] + 1);
       }
       prefaultForWriting(s_.data() + from, (to - from + 1) * sizeof(T));
