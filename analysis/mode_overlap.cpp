@@ -235,29 +235,30 @@ __attribute__((target("avx512f,avx512bw,avx512vnni"))) void dotsBytes(const void
 #endif
 #endif
 
-/// The vector kernels sum in 32-bit lanes: exact while no sum of products can pass 2^31.
-Kernel pickKernel(int dim, int maxAbs) {
-  const auto bound = std::int64_t(dim) * maxAbs * maxAbs;
-  if (bound > std::numeric_limits<std::int32_t>::max()) return dotsPlain;
+/// The kernel asked for, where the processor has it and its arithmetic stays exact: the
+/// vector kernels sum in 32-bit lanes, exact while no sum of products can pass 2^31; the byte
+/// kernel needs every displacement in a signed byte (its sums, up to 255 * 128 per product,
+/// stay far below 2^31 for 1440 coordinates). bytes: the byte kernel was chosen.
+Kernel pickKernel(OverlapKernel want, int dim, int maxAbs, bool& bytes) {
+  bytes = false;
+  if (std::int64_t(dim) * maxAbs * maxAbs > std::numeric_limits<std::int32_t>::max())
+    return dotsPlain;
 #ifdef KEL_OVERLAP_X86
-  if (__builtin_cpu_supports("avx512vnni") && __builtin_cpu_supports("avx512bw")) return dotsVnni;
-  if (__builtin_cpu_supports("avx2")) return dotsAvx2;
-  return dotsSse2;
-#else
-  return dotsPlain;
-#endif
-}
-
-/// The byte kernel when the processor has it and every displacement fits a signed byte (its
-/// sums, up to 255 * 128 per product, stay far below 2^31 for 1440 coordinates); else null.
-Kernel pickByteKernel(int maxAbs) {
-#ifdef KEL_OVERLAP_X86
-  if (maxAbs <= 127 && __builtin_cpu_supports("avx512vnni") && __builtin_cpu_supports("avx512bw"))
+  const bool vnni = __builtin_cpu_supports("avx512vnni") && __builtin_cpu_supports("avx512bw");
+  const bool avx2 = __builtin_cpu_supports("avx2");
+  using K = OverlapKernel;
+  if ((want == K::Auto || want == K::Bytes512) && vnni && maxAbs <= 127) {
+    bytes = true;
     return dotsBytes;
+  }
+  if ((want == K::Auto || want == K::Words512) && vnni) return dotsVnni;
+  if ((want == K::Auto || want == K::Avx2) && avx2) return dotsAvx2;
+  if (want == K::Auto || want == K::Sse2) return dotsSse2;
 #else
+  (void)want;
   (void)maxAbs;
 #endif
-  return nullptr;
+  return dotsPlain;
 }
 
 /// a ranks above b: a larger overlap, or an equal one of a lower pair (second, then first mode).
@@ -268,7 +269,8 @@ bool better(const ModeOverlap& a, const ModeOverlap& b) {
 
 }  // namespace
 
-ModeOverlap largestOverlap(const ModKel& m, const std::vector<double>& masses) {
+ModeOverlap largestOverlap(const ModKel& m, const std::vector<double>& masses,
+                           OverlapKernel kernel) {
   ModeOverlap best;
   const int n = std::min<int>(m.NAt, int(masses.size())), nm = m.NFrq;
   if (n < 1 || nm < 2) return best;
@@ -302,8 +304,8 @@ ModeOverlap largestOverlap(const ModKel& m, const std::vector<double>& masses) {
       const i16* d = run(a, c);
       for (int k = 0; k < nm; ++k) maxAbs = std::max(maxAbs, std::abs(int(d[k])));
     }
-  const Kernel byteDots = pickByteKernel(maxAbs);
-  const Kernel dots = byteDots ? byteDots : pickKernel(3 * n, maxAbs);
+  bool byteDots = false;
+  const Kernel dots = pickKernel(kernel, 3 * n, maxAbs, byteDots);
   // One row per mode, of bytes or of i16.
   const std::size_t cells = std::size_t(nm) * std::size_t(stride);
   const std::size_t elem = byteDots ? 1 : sizeof(i16);

@@ -8,6 +8,9 @@
 
 namespace kel {
 
+/// The kernels of the check, fastest first; each gives the same result.
+enum class OverlapKernel { Auto, Bytes512, Words512, Avx2, Sse2, Plain };
+
 struct ModeOverlap {
   double value = 0;  ///< largest |cos| of two modes, 0 when every pair is orthogonal
   int first = 0;     ///< the two modes (first < second), 0 when none
@@ -18,6 +21,9 @@ struct ModeOverlap {
 /// (masses: one per atom). The sums are exact: the displacements are integers, summed per mass
 /// in integers, so the result does not depend on the order or the width of the arithmetic.
 /// Of equal overlaps the pair with the lower second mode, then the lower first mode, is taken.
-ModeOverlap largestOverlap(const ModKel& m, const std::vector<double>& masses);
+/// kernel: the arithmetic; Auto takes the fastest the processor has, the others are there
+/// for tests (one the processor lacks, or one that would not be exact, gives way to plain sums).
+ModeOverlap largestOverlap(const ModKel& m, const std::vector<double>& masses,
+                           OverlapKernel kernel = OverlapKernel::Auto);
 
 }  // namespace kel
