@@ -161,30 +161,6 @@ __attribute__((target("avx512f,avx2"), always_inline)) inline void sums4(__m512i
   _mm_storel_epi64(reinterpret_cast<__m128i*>(out + 3), _mm_unpackhi_epi64(high, high));
 }
 
-/// VPDPWSSD multiplies and adds 32 pairs of i16 in one instruction.
-__attribute__((target("avx512f,avx512bw,avx512vnni"))) void dotsVnni(const void* av,
-                                                                     const void* const (&bv)[Tile],
-                                                                     const int* segEnd,
-                                                                     int segments,
-                                                                     std::int64_t* out) {
-  const Rows<i16> r(av, bv);
-  const i16 *a = r.a, *b0 = r.b0, *b1 = r.b1, *b2 = r.b2, *b3 = r.b3;
-#define KEL_LOAD(p) _mm512_loadu_si512(reinterpret_cast<const void*>(p))
-  int p = 0;
-  for (int g = 0; g < segments; ++g) {
-    __m512i s0 = _mm512_setzero_si512(), s1 = s0, s2 = s0, s3 = s0;
-    for (; p < segEnd[g]; p += 32) {
-      const __m512i x = KEL_LOAD(a + p);
-      s0 = _mm512_dpwssd_epi32(s0, x, KEL_LOAD(b0 + p));
-      s1 = _mm512_dpwssd_epi32(s1, x, KEL_LOAD(b1 + p));
-      s2 = _mm512_dpwssd_epi32(s2, x, KEL_LOAD(b2 + p));
-      s3 = _mm512_dpwssd_epi32(s3, x, KEL_LOAD(b3 + p));
-    }
-    sums4(s0, s1, s2, s3, out + g * Tile);
-  }
-#undef KEL_LOAD
-}
-
 /// VPDPBUSD multiplies and adds 64 pairs of bytes, unsigned by signed, in one instruction:
 /// the bytes of row a with their top bit flipped are its displacements plus 128, unsigned, so
 /// each sum exceeds the signed one by 128 times the sum of b over the segment, which the caller
@@ -251,7 +227,6 @@ Kernel pickKernel(OverlapKernel want, int dim, int maxAbs, bool& bytes) {
     bytes = true;
     return dotsBytes;
   }
-  if ((want == K::Auto || want == K::Words512) && vnni) return dotsVnni;
   if ((want == K::Auto || want == K::Avx2) && avx2) return dotsAvx2;
   if (want == K::Auto || want == K::Sse2) return dotsSse2;
 #else

@@ -9,7 +9,7 @@
 namespace kel {
 
 /// The kernels of the check, fastest first; each gives the same result.
-enum class OverlapKernel { Auto, Bytes512, Words512, Avx2, Sse2, Plain };
+enum class OverlapKernel { Auto, Bytes512, Avx2, Sse2, Plain };
 
 struct ModeOverlap {
   double value = 0;  ///< largest |cos| of two modes, 0 when every pair is orthogonal

@@ -16,13 +16,7 @@ namespace {
 /// ("0.544093D+00"): every key holds such a letter, so lines without one open no block. Eight
 /// characters are looked at together, without a branch for each.
 bool holdsKeyLetter(std::string_view line) {
-  constexpr std::uint64_t Ones = 0x0101010101010101ULL, High = 0x8080808080808080ULL;
-  constexpr std::uint64_t Low7 = 0x7F7F7F7F7F7F7F7FULL;
-  // high bit of each byte of x that equals c (exact for every byte, no carries across)
-  auto equal = [](std::uint64_t x, unsigned char c) {
-    const std::uint64_t t = x ^ (Ones * c);
-    return ~(((t & Low7) + Low7) | t) & High;
-  };
+  using scan::bytes8::equal, scan::bytes8::High, scan::bytes8::Low7, scan::bytes8::Ones;
   // high bit of each byte that is a letter a..z or A..Z other than d, D, e and E
   auto letters = [&](std::uint64_t x) {
     const std::uint64_t l = x | (Ones * 0x20);                         // upper case to lower case

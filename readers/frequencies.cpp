@@ -298,13 +298,7 @@ void readLabels(Work& w, std::string_view labels, int k, int c) {
 /// characters are looked at together while eight remain, so that the varying widths of the
 /// gaps between the fields cost no mispredicted branches.
 const char* skipSeparators(const char* p, const char* end) {
-  constexpr std::uint64_t Low7 = 0x7F7F7F7F7F7F7F7FULL, High = 0x8080808080808080ULL;
-  constexpr std::uint64_t Ones = 0x0101010101010101ULL;
-  // High bit of each byte of x that equals c (exact for every byte, no carries across).
-  auto equal = [](std::uint64_t x, unsigned char c) {
-    const std::uint64_t t = x ^ (Ones * c);
-    return ~(((t & Low7) + Low7) | t) & High;
-  };
+  using scan::bytes8::equal, scan::bytes8::High;
   while (end - p >= 8) {
     std::uint64_t x;
     std::memcpy(&x, p, 8);

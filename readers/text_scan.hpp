@@ -13,6 +13,17 @@
 
 namespace kel::scan {
 
+/// Eight characters at a time: each byte of a 64-bit word, without a branch per character.
+namespace bytes8 {
+constexpr std::uint64_t Ones = 0x0101010101010101ULL, High = 0x8080808080808080ULL;
+constexpr std::uint64_t Low7 = 0x7F7F7F7F7F7F7F7FULL;
+/// The high bit of each byte of x that equals c (exact for every byte, no carries across).
+constexpr std::uint64_t equal(std::uint64_t x, unsigned char c) {
+  const std::uint64_t t = x ^ (Ones * c);
+  return ~(((t & Low7) + Low7) | t) & High;
+}
+}  // namespace bytes8
+
 /// Case-blind search of needle (written in lower case) in line; npos when absent. The first
 /// letter is looked for with memchr in both cases; each case's next place is remembered until
 /// the search passes it, so a long line is scanned once per case, never once per candidate.
