@@ -47,15 +47,27 @@ class ZeroedRows {
 constexpr int Pad = 64;
 /// Earlier modes kept together in the cache while every later mode passes over them.
 constexpr int BlockRows = 128;
-/// Later modes compared with one earlier mode at a time.
+/// Earlier modes compared with the later ones of one kernel call.
 constexpr int Tile = 4;
+/// Later modes of one kernel call: each row of earlier modes loaded serves both.
+constexpr int Later = 2;
 /// Threads sharing the pairs of a large model.
 constexpr int MaxThreads = 4;
 
-/// Sums of products of row a with rows b[0..3], per mass segment: out[g * Tile + q]. The
-/// rows are of i16, except for the byte kernel (below).
-using Kernel = void (*)(const void* a, const void* const (&b)[Tile], const int* segEnd,
-                        int segments, std::int64_t* out);
+/// Sums of products of rows a[0..1] with rows b[0..3], per mass segment:
+/// out[(g * Later + r) * Tile + q]. The rows are of i16, except for the byte kernel (below),
+/// whose sums start from start[q][g] instead of 0.
+using Kernel = void (*)(const void* const (&a)[Later], const void* const (&b)[Tile],
+                        const int* segEnd, int segments, const std::int32_t* const (&start)[Tile],
+                        std::int64_t* out);
+/// The i16 kernels take one later row at a time, its sums at out[g * step + q].
+using RowKernel = void (*)(const void* a, const void* const (&b)[Tile], const int* segEnd,
+                           int segments, std::int64_t* out, int step);
+template <RowKernel row>
+void twoRows(const void* const (&a)[Later], const void* const (&b)[Tile], const int* segEnd,
+             int segments, const std::int32_t* const (&)[Tile], std::int64_t* out) {
+  for (int r = 0; r < Later; ++r) row(a[r], b, segEnd, segments, out + r * Tile, Later * Tile);
+}
 /// The rows of one kernel call, as its element type.
 template <typename E>
 struct Rows {
@@ -69,7 +81,7 @@ struct Rows {
 };
 
 void dotsPlain(const void* av, const void* const (&bv)[Tile], const int* segEnd, int segments,
-               std::int64_t* out) {
+               std::int64_t* out, int step) {
   const Rows<i16> r(av, bv);
   const i16* b[Tile] = {r.b0, r.b1, r.b2, r.b3};
   int p = 0;
@@ -77,7 +89,7 @@ void dotsPlain(const void* av, const void* const (&bv)[Tile], const int* segEnd,
     std::int64_t s[Tile] = {0, 0, 0, 0};
     for (; p < segEnd[g]; ++p)
       for (int q = 0; q < Tile; ++q) s[q] += std::int64_t(r.a[p]) * b[q][p];
-    for (int q = 0; q < Tile; ++q) out[g * Tile + q] = s[q];
+    for (int q = 0; q < Tile; ++q) out[g * step + q] = s[q];
   }
 }
 
@@ -89,7 +101,7 @@ std::int64_t lanes(__m128i v) {
 }
 
 void dotsSse2(const void* av, const void* const (&bv)[Tile], const int* segEnd, int segments,
-              std::int64_t* out) {
+              std::int64_t* out, int step) {
   const Rows<i16> r(av, bv);
   const i16 *a = r.a, *b0 = r.b0, *b1 = r.b1, *b2 = r.b2, *b3 = r.b3;
   auto load = [](const i16* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); };
@@ -103,15 +115,16 @@ void dotsSse2(const void* av, const void* const (&bv)[Tile], const int* segEnd, 
       s2 = _mm_add_epi32(s2, _mm_madd_epi16(x, load(b2 + p)));
       s3 = _mm_add_epi32(s3, _mm_madd_epi16(x, load(b3 + p)));
     }
-    out[g * Tile + 0] = lanes(s0);
-    out[g * Tile + 1] = lanes(s1);
-    out[g * Tile + 2] = lanes(s2);
-    out[g * Tile + 3] = lanes(s3);
+    out[g * step + 0] = lanes(s0);
+    out[g * step + 1] = lanes(s1);
+    out[g * step + 2] = lanes(s2);
+    out[g * step + 3] = lanes(s3);
   }
 }
 
 __attribute__((target("avx2"))) void dotsAvx2(const void* av, const void* const (&bv)[Tile],
-                                              const int* segEnd, int segments, std::int64_t* out) {
+                                              const int* segEnd, int segments, std::int64_t* out,
+                                              int step) {
   const Rows<i16> r(av, bv);
   const i16 *a = r.a, *b0 = r.b0, *b1 = r.b1, *b2 = r.b2, *b3 = r.b3;
 #define KEL_LOAD(p) _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p))
@@ -127,10 +140,10 @@ __attribute__((target("avx2"))) void dotsAvx2(const void* av, const void* const 
       s3 = _mm256_add_epi32(s3, _mm256_madd_epi16(x, KEL_LOAD(b3 + p)));
     }
     // both halves of each sum into 128 bits, where the rest is done as for SSE2
-    out[g * Tile + 0] = lanes(KEL_HALVES(s0));
-    out[g * Tile + 1] = lanes(KEL_HALVES(s1));
-    out[g * Tile + 2] = lanes(KEL_HALVES(s2));
-    out[g * Tile + 3] = lanes(KEL_HALVES(s3));
+    out[g * step + 0] = lanes(KEL_HALVES(s0));
+    out[g * step + 1] = lanes(KEL_HALVES(s1));
+    out[g * step + 2] = lanes(KEL_HALVES(s2));
+    out[g * step + 3] = lanes(KEL_HALVES(s3));
   }
 #undef KEL_HALVES
 #undef KEL_LOAD
@@ -162,47 +175,45 @@ __attribute__((target("avx512f,avx2"), always_inline)) inline void sums4(__m512i
 }
 
 /// VPDPBUSD multiplies and adds 64 pairs of bytes, unsigned by signed, in one instruction:
-/// the bytes of row a with their top bit flipped are its displacements plus 128, unsigned, so
-/// each sum exceeds the signed one by 128 times the sum of b over the segment, which the caller
-/// takes off.
-__attribute__((target("avx512f,avx512bw,avx512vnni"))) void dotsBytes(const void* av,
-                                                                      const void* const (&bv)[Tile],
-                                                                      const int* segEnd,
-                                                                      int segments,
-                                                                      std::int64_t* out) {
-  const Rows<std::int8_t> r(av, bv);
-  const std::int8_t *a = r.a, *b0 = r.b0, *b1 = r.b1, *b2 = r.b2, *b3 = r.b3;
+/// the bytes of the later rows with their top bit flipped are their displacements plus 128,
+/// unsigned, so each sum would exceed the signed one by 128 times the sum of the earlier row
+/// over the segment; start[q][g] (minus that) is where the sums start instead.
+__attribute__((target("avx512f,avx512bw,avx512vnni"))) void dotsBytes(
+    const void* const (&av)[Later], const void* const (&bv)[Tile], const int* segEnd, int segments,
+    const std::int32_t* const (&start)[Tile], std::int64_t* out) {
+  const auto* a0 = static_cast<const std::int8_t*>(av[0]);
+  const auto* a1 = static_cast<const std::int8_t*>(av[1]);
+  const Rows<std::int8_t> r(a0, bv);
+  const std::int8_t *b0 = r.b0, *b1 = r.b1, *b2 = r.b2, *b3 = r.b3;
 #define KEL_LOAD(p) _mm512_loadu_si512(reinterpret_cast<const void*>(p))
   const __m512i flip = _mm512_set1_epi8(static_cast<char>(0x80));
 #define KEL_LOAD_A(p) _mm512_xor_si512(KEL_LOAD(p), flip)
-  // Two sums for each pair, of the even and the odd vectors, so that eight chains of additions
-  // run at once and none waits on the one before.
+#define KEL_START(q) _mm512_zextsi128_si512(_mm_cvtsi32_si128(start[q][g]))
+  // Eight sums at once, two later rows by four earlier ones: none waits on the one before,
+  // and each load of an earlier row serves both later rows.
   int p = 0;
   for (int g = 0; g < segments; ++g) {
-    __m512i s0 = _mm512_setzero_si512(), s1 = s0, s2 = s0, s3 = s0;
-    __m512i t0 = s0, t1 = s0, t2 = s0, t3 = s0;
-    for (; p + 128 <= segEnd[g]; p += 128) {
-      const __m512i x = KEL_LOAD_A(a + p), y = KEL_LOAD_A(a + p + 64);
-      s0 = _mm512_dpbusd_epi32(s0, x, KEL_LOAD(b0 + p));
-      s1 = _mm512_dpbusd_epi32(s1, x, KEL_LOAD(b1 + p));
-      s2 = _mm512_dpbusd_epi32(s2, x, KEL_LOAD(b2 + p));
-      s3 = _mm512_dpbusd_epi32(s3, x, KEL_LOAD(b3 + p));
-      t0 = _mm512_dpbusd_epi32(t0, y, KEL_LOAD(b0 + p + 64));
-      t1 = _mm512_dpbusd_epi32(t1, y, KEL_LOAD(b1 + p + 64));
-      t2 = _mm512_dpbusd_epi32(t2, y, KEL_LOAD(b2 + p + 64));
-      t3 = _mm512_dpbusd_epi32(t3, y, KEL_LOAD(b3 + p + 64));
+    __m512i s0 = KEL_START(0), s1 = KEL_START(1), s2 = KEL_START(2), s3 = KEL_START(3);
+    __m512i t0 = s0, t1 = s1, t2 = s2, t3 = s3;
+    for (; p < segEnd[g]; p += 64) {
+      const __m512i x = KEL_LOAD_A(a0 + p), y = KEL_LOAD_A(a1 + p);
+      __m512i b = KEL_LOAD(b0 + p);
+      s0 = _mm512_dpbusd_epi32(s0, x, b);
+      t0 = _mm512_dpbusd_epi32(t0, y, b);
+      b = KEL_LOAD(b1 + p);
+      s1 = _mm512_dpbusd_epi32(s1, x, b);
+      t1 = _mm512_dpbusd_epi32(t1, y, b);
+      b = KEL_LOAD(b2 + p);
+      s2 = _mm512_dpbusd_epi32(s2, x, b);
+      t2 = _mm512_dpbusd_epi32(t2, y, b);
+      b = KEL_LOAD(b3 + p);
+      s3 = _mm512_dpbusd_epi32(s3, x, b);
+      t3 = _mm512_dpbusd_epi32(t3, y, b);
     }
-    if (p < segEnd[g]) {
-      const __m512i x = KEL_LOAD_A(a + p);
-      s0 = _mm512_dpbusd_epi32(s0, x, KEL_LOAD(b0 + p));
-      s1 = _mm512_dpbusd_epi32(s1, x, KEL_LOAD(b1 + p));
-      s2 = _mm512_dpbusd_epi32(s2, x, KEL_LOAD(b2 + p));
-      s3 = _mm512_dpbusd_epi32(s3, x, KEL_LOAD(b3 + p));
-      p += 64;
-    }
-    sums4(_mm512_add_epi32(s0, t0), _mm512_add_epi32(s1, t1), _mm512_add_epi32(s2, t2),
-          _mm512_add_epi32(s3, t3), out + g * Tile);
+    sums4(s0, s1, s2, s3, out + g * Later * Tile);
+    sums4(t0, t1, t2, t3, out + g * Later * Tile + Tile);
   }
+#undef KEL_START
 #undef KEL_LOAD_A
 #undef KEL_LOAD
 }
@@ -218,7 +229,7 @@ __attribute__((target("avx512f,avx512bw,avx512vnni"))) void dotsBytes(const void
 Kernel pickKernel(OverlapKernel want, int dim, int maxAbs, bool& bytes) {
   bytes = false;
   if (std::int64_t(dim) * maxAbs * maxAbs > std::numeric_limits<std::int32_t>::max())
-    return dotsPlain;
+    return twoRows<dotsPlain>;
 #ifdef KEL_OVERLAP_X86
   const bool vnni = __builtin_cpu_supports("avx512vnni") && __builtin_cpu_supports("avx512bw");
   const bool avx2 = __builtin_cpu_supports("avx2");
@@ -227,13 +238,56 @@ Kernel pickKernel(OverlapKernel want, int dim, int maxAbs, bool& bytes) {
     bytes = true;
     return dotsBytes;
   }
-  if ((want == K::Auto || want == K::Avx2) && avx2) return dotsAvx2;
-  if (want == K::Auto || want == K::Sse2) return dotsSse2;
+  if ((want == K::Auto || want == K::Avx2) && avx2) return twoRows<dotsAvx2>;
+  if (want == K::Auto || want == K::Sse2) return twoRows<dotsSse2>;
 #else
   (void)want;
   (void)maxAbs;
 #endif
-  return dotsPlain;
+  return twoRows<dotsPlain>;
+}
+
+/// lo and hi widened to the values d[0..count).
+void widenRange(const i16* d, int count, int& lo, int& hi) {
+  int k = 0;
+#ifdef KEL_OVERLAP_X86
+  if (count >= 8) {
+    __m128i least = _mm_set1_epi16(i16(lo)), most = _mm_set1_epi16(i16(hi));
+    for (; k + 8 <= count; k += 8) {
+      const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + k));
+      least = _mm_min_epi16(least, x);
+      most = _mm_max_epi16(most, x);
+    }
+    alignas(16) i16 l[8], h[8];
+    _mm_store_si128(reinterpret_cast<__m128i*>(l), least);
+    _mm_store_si128(reinterpret_cast<__m128i*>(h), most);
+    for (int t = 0; t < 8; ++t) {
+      lo = std::min(lo, int(l[t]));
+      hi = std::max(hi, int(h[t]));
+    }
+  }
+#endif
+  for (; k < count; ++k) {
+    lo = std::min(lo, int(d[k]));
+    hi = std::max(hi, int(d[k]));
+  }
+}
+
+/// sum[k] += d[k] for k < count.
+void addRun(const i16* d, int count, std::int32_t* sum) {
+  int k = 0;
+#ifdef KEL_OVERLAP_X86
+  for (; k + 8 <= count; k += 8) {
+    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + k));
+    __m128i* out = reinterpret_cast<__m128i*>(sum + k);
+    // each i16 into the top half of a 32-bit lane, then shifted down with its sign
+    const __m128i low = _mm_srai_epi32(_mm_unpacklo_epi16(x, x), 16);
+    const __m128i high = _mm_srai_epi32(_mm_unpackhi_epi16(x, x), 16);
+    _mm_storeu_si128(out, _mm_add_epi32(_mm_loadu_si128(out), low));
+    _mm_storeu_si128(out + 1, _mm_add_epi32(_mm_loadu_si128(out + 1), high));
+  }
+#endif
+  for (; k < count; ++k) sum[k] += d[k];
 }
 
 /// a ranks above b: a larger overlap, or an equal one of a lower pair (second, then first mode).
@@ -273,12 +327,10 @@ ModeOverlap largestOverlap(const ModKel& m, const std::vector<double>& masses,
   // Row k: the displacements of mode k + 1, segment after segment, zeros in the padding.
   (void)m.ModeD(nm, n, 3);
   auto run = [&](int a, int c) { return &m.ModeD(1, a + 1, c); };  // the mode index varies fastest
-  int maxAbs = 0;
+  int lo = 0, hi = 0;
   for (int a = 0; a < n; ++a)
-    for (int c = 1; c <= 3; ++c) {
-      const i16* d = run(a, c);
-      for (int k = 0; k < nm; ++k) maxAbs = std::max(maxAbs, std::abs(int(d[k])));
-    }
+    for (int c = 1; c <= 3; ++c) widenRange(run(a, c), nm, lo, hi);
+  const int maxAbs = std::max(-lo, hi);
   bool byteDots = false;
   const Kernel dots = pickKernel(kernel, 3 * n, maxAbs, byteDots);
   // One row per mode, of bytes or of i16.
@@ -286,97 +338,121 @@ ModeOverlap largestOverlap(const ModKel& m, const std::vector<double>& masses,
   const std::size_t elem = byteDots ? 1 : sizeof(i16);
   ZeroedRows<unsigned char> store(cells * elem);
   unsigned char* rows = store.data();
-  std::vector<std::int64_t> rowSum(byteDots ? cells / std::size_t(stride) * std::size_t(segments)
-                                            : 0);
+  // Where the byte kernel's sums with row k start, per segment: -128 times the row's sum.
+  std::vector<std::int32_t> rowStart(byteDots ? std::size_t(nm) * std::size_t(segments) : 1);
   // Coordinate p of the rows is atom atomOf[p] / 3, component atomOf[p] % 3 + 1 (-1: padding).
   std::vector<int> atomOf(std::size_t(stride), -1);
   for (int g = 0, pos = 0; g < segments; pos = segEnd[std::size_t(g)], ++g)
     for (int a : members[std::size_t(g)])
       for (int c = 0; c < 3; ++c) atomOf[std::size_t(pos++)] = 3 * a + c;
-  if (byteDots)
-    for (int g = 0; g < segments; ++g)
+  if (byteDots) {
+    std::vector<std::int32_t> sum(static_cast<std::size_t>(nm));
+    for (int g = 0; g < segments; ++g) {
+      std::fill(sum.begin(), sum.end(), 0);
       for (int a : members[std::size_t(g)])
-        for (int c = 1; c <= 3; ++c) {
-          const i16* d = run(a, c);
-          for (int k = 0; k < nm; ++k)
-            rowSum[std::size_t(k) * std::size_t(segments) + std::size_t(g)] += d[k];
-        }
-  // A band of modes at a time, so that the rows being written stay in the cache.
-  constexpr int Band = 64;
-  for (int k0 = 0; k0 < nm; k0 += Band) {
-    const int k1 = std::min(nm, k0 + Band);
-    for (int g = 0, p = 0; g < segments; ++g)
-      for (; p < segEnd[std::size_t(g)]; ++p) {
-        if (atomOf[std::size_t(p)] < 0) continue;  // the padding stays zero: its products are 0
-        const i16* d = run(atomOf[std::size_t(p)] / 3, atomOf[std::size_t(p)] % 3 + 1);
-        for (int k = k0; k < k1; ++k) {
-          const std::size_t at = std::size_t(k) * std::size_t(stride) + std::size_t(p);
-          if (byteDots)
-            rows[at] = static_cast<unsigned char>(static_cast<std::int8_t>(d[k]));
-          else
-            reinterpret_cast<i16*>(rows)[at] = d[k];
-        }
-      }
+        for (int c = 1; c <= 3; ++c) addRun(run(a, c), nm, sum.data());
+      for (int k = 0; k < nm; ++k)
+        rowStart[std::size_t(k) * std::size_t(segments) + std::size_t(g)] =
+            -128 * sum[std::size_t(k)];
+    }
   }
   auto rowOf = [&](int k) -> const void* {
     return rows + std::size_t(k) * std::size_t(stride) * elem;
   };
-  // One call: mode i against modes j[0..3]; the sums per segment in out (the byte kernel's
-  // excess is taken off later, see exact).
-  auto pairSums = [&](int i, const int(&j)[Tile], std::int64_t* out) {
+  // One call: modes i[0..1] against modes j[0..3]; the sums per segment in out.
+  auto pairSums = [&](const int(&i)[Later], const int(&j)[Tile], std::int64_t* out) {
+    const void* a[Later] = {rowOf(i[0]), rowOf(i[1])};
     const void* b[Tile] = {rowOf(j[0]), rowOf(j[1]), rowOf(j[2]), rowOf(j[3])};
-    dots(rowOf(i), b, segEnd.data(), segments, out);
+    auto startOf = [&](int k) {
+      return byteDots ? &rowStart[std::size_t(k) * std::size_t(segments)] : rowStart.data();
+    };
+    const std::int32_t* start[Tile] = {startOf(j[0]), startOf(j[1]), startOf(j[2]), startOf(j[3])};
+    dots(a, b, segEnd.data(), segments, start, out);
   };
-  // The sum of products of mode i (later) and mode j per segment, exact, weighted by mass.
-  auto exact = [&](const std::int64_t* out, int j, int q) {
-    double s = 0;
-    for (int g = 0; g < segments; ++g) {
-      std::int64_t sum = out[g * Tile + q];
-      if (byteDots) sum -= 128 * rowSum[std::size_t(j) * std::size_t(segments) + std::size_t(g)];
-      s += weight[std::size_t(g)] * double(sum);
+  // The sums of products of a call's pairs (later mode r, earlier mode q: s[r * Tile + q]),
+  // exact, weighted by mass; the pairs side by side, so that their additions run at once.
+  auto exact = [&](const std::int64_t* out, double(&s)[Later * Tile]) {
+    double sum[Later * Tile] = {};  // kept in registers
+    for (int g = 0; g < segments; ++g, out += Later * Tile) {
+      const double w = weight[std::size_t(g)];
+#pragma GCC unroll 8
+      for (int t = 0; t < Later * Tile; ++t) sum[t] += w * double(out[t]);
     }
-    return s;
+    std::copy(sum, sum + Later * Tile, s);
   };
+  // A band of modes at a time, so that the rows being written stay in the cache: their rows,
+  // then their norms (sums: room for one call's sums).
+  constexpr int Band = 64;
+  const int bands = (nm + Band - 1) / Band;
   std::vector<double> norm(static_cast<std::size_t>(nm));
-  {
-    std::vector<std::int64_t> out(std::size_t(segments) * Tile);
-    for (int k = 0; k < nm; ++k) {
-      pairSums(k, {k, k, k, k}, out.data());
-      norm[std::size_t(k)] = std::sqrt(exact(out.data(), k, 0));
+  auto buildBand = [&](int band, std::int64_t* sums) {
+    const int k0 = band * Band, k1 = std::min(nm, k0 + Band);
+    for (int g = 0, p = 0; g < segments; ++g)
+      for (; p < segEnd[std::size_t(g)]; ++p) {
+        if (atomOf[std::size_t(p)] < 0) continue;  // the padding stays zero: its products are 0
+        const i16* d = run(atomOf[std::size_t(p)] / 3, atomOf[std::size_t(p)] % 3 + 1);
+        const std::size_t at = std::size_t(k0) * std::size_t(stride) + std::size_t(p);
+        if (byteDots)
+          for (int k = k0; k < k1; ++k)
+            rows[at + std::size_t(k - k0) * std::size_t(stride)] =
+                static_cast<unsigned char>(static_cast<std::int8_t>(d[k]));
+        else
+          for (int k = k0; k < k1; ++k)
+            reinterpret_cast<i16*>(rows)[at + std::size_t(k - k0) * std::size_t(stride)] = d[k];
+      }
+    for (int k = k0; k < k1; ++k) {
+      pairSums({k, k}, {k, k, k, k}, sums);
+      double s[Later * Tile];
+      exact(sums, s);
+      norm[std::size_t(k)] = std::sqrt(s[0]);
     }
-  }
+  };
   // Of equal overlaps the lower pair wins, so the result does not depend on which thread
-  // found which pair.
+  // found which pair. A sum clearly below the top one's share of the norms cannot rank above
+  // it, and is passed over without a division.
   auto consider = [&](ModeOverlap& top, int first, int second, double s) {
     const double nf = norm[std::size_t(first)], ns = norm[std::size_t(second)];
     if (!(nf > 0) || !(ns > 0)) return;
-    const double v = std::fabs(s) / (nf * ns);
+    const double both = nf * ns;
+    if (std::fabs(s) < top.value * both * (1 - 1e-12)) return;
+    const double v = std::fabs(s) / both;
     if (!(v > 0)) return;
     const ModeOverlap c{v, first + 1, second + 1};
     if (better(c, top)) top = c;
   };
-  // Blocks of earlier modes, the largest (first) one first, handed out to the threads in turn.
-  // For each later mode the kernel runs over the whole block before any sum is read back: a
-  // sum read at once would wait for its store.
+  // The bands, then blocks of earlier modes, the largest (first) one first, are handed out to
+  // the threads in turn; no block starts before every band is built. For each later mode the
+  // kernel runs over the whole block before any sum is read back: a sum read at once would
+  // wait for its store.
   const int blocks = (nm + BlockRows - 1) / BlockRows;
-  const std::size_t perCall = std::size_t(segments) * Tile;
-  std::atomic<int> next{0};
+  const std::size_t perCall = std::size_t(segments) * Later * Tile;
+  std::atomic<int> nextBand{0}, bandsBuilt{0}, next{0};
   // Nothing in work allocates or throws: a thread's sums are made before it starts.
   auto work = [&](ModeOverlap& top, std::vector<std::int64_t>& sums) {
+    for (int band; (band = nextBand.fetch_add(1)) < bands;) {
+      buildBand(band, sums.data());
+      if (bandsBuilt.fetch_add(1) + 1 == bands) bandsBuilt.notify_all();
+    }
+    // Every band taken is being built by a thread that goes on to the end of it.
+    for (int built; (built = bandsBuilt.load()) < bands;) bandsBuilt.wait(built);
     for (int blk; (blk = next.fetch_add(1)) < blocks;) {
       const int j0 = blk * BlockRows, j1 = std::min(nm, j0 + BlockRows);
-      for (int i = j0 + 1; i < nm; ++i) {
-        const int jEnd = std::min(j1, i);
+      // Later modes i and i + 1 (at the end, i twice) against the block's modes below them.
+      for (int i = j0 + 1; i < nm; i += Later) {
+        const int i1 = std::min(i + 1, nm - 1), jEnd = std::min(j1, i1);
         for (int j = j0, call = 0; j < jEnd; j += Tile, ++call) {
           const int count = std::min(Tile, jEnd - j);
           int b[Tile];
           for (int q = 0; q < Tile; ++q) b[q] = j + std::min(q, count - 1);
-          pairSums(i, b, sums.data() + std::size_t(call) * perCall);
+          pairSums({i, i1}, b, sums.data() + std::size_t(call) * perCall);
         }
         for (int j = j0, call = 0; j < jEnd; j += Tile, ++call) {
-          const std::int64_t* out = sums.data() + std::size_t(call) * perCall;
-          for (int q = 0; q < std::min(Tile, jEnd - j); ++q)
-            consider(top, j + q, i, exact(out, j + q, q));
+          double s[Later * Tile];
+          exact(sums.data() + std::size_t(call) * perCall, s);
+          for (int q = 0; q < std::min(Tile, jEnd - j); ++q) {
+            if (j + q < i) consider(top, j + q, i, s[q]);
+            if (i1 > i) consider(top, j + q, i1, s[Tile + q]);
+          }
         }
       }
     }
