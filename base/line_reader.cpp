@@ -165,6 +165,44 @@ bool LineReader::viewLine(std::string_view& line) {
   return true;
 }
 
+namespace {
+
+/// The last LF or CR of data[from..to), or to when there is none.
+std::size_t lastLineEnd(const char* data, std::size_t from, std::size_t to) {
+  const void* lf = ::memrchr(data + from, '\n', to - from);
+  const std::size_t after = lf ? std::size_t(static_cast<const char*>(lf) - data) + 1 : from;
+  if (const void* cr = ::memrchr(data + after, '\r', to - after))
+    return std::size_t(static_cast<const char*>(cr) - data);
+  return lf ? after - 1 : to;
+}
+
+}  // namespace
+
+void LineReader::passLinesWithout(Finder find) {
+  if (have_) return;
+  for (;;) {
+    const char* data = fp_ ? buf_.get() : mem_.data();
+    const std::size_t len = fp_ ? bufLen_ : mem_.size();
+    if (bufPos_ >= len) {
+      if (fp_ && fill()) continue;
+      return;
+    }
+    if (pendingCR_) {  // the LF of a CR LF
+      pendingCR_ = false;
+      if (data[bufPos_] == '\n') ++bufPos_;
+      continue;
+    }
+    const std::size_t hit = bufPos_ + find(data + bufPos_, len - bufPos_);
+    // Every line that ends before the hit (or before the buffer's end) is passed over.
+    const std::size_t end = lastLineEnd(data, bufPos_, hit);
+    if (end < hit) {
+      bufPos_ = end + 1;
+      if (data[end] == '\r') pendingCR_ = true;
+    }
+    if (hit < len || bufPos_ < len) return;  // the line holding the hit, or one going on
+  }
+}
+
 std::string LineReader::lineInput() {
   std::string s;
   if (!getLine(s)) throw BasicError{62};

@@ -42,6 +42,13 @@ class LineReader {
   long lineNumber() const { return lineNo_; }
   /// Byte offset where the next line starts (not meaningful inside free-format input).
   std::uint64_t offset();
+  /// Finds the first byte of interest in data[0..n): its index, or n when there is none.
+  using Finder = std::size_t (*)(const char* data, std::size_t n);
+  /// Passes over lines in which find sees no byte of interest, without looking at them line by
+  /// line: the next line read is one that holds such a byte, or one that goes on past the
+  /// buffer (which the caller then looks at as any other), or none at the end. Lines passed
+  /// over are not counted by lineNumber(). Nothing happens inside free-format input.
+  void passLinesWithout(Finder find);
   /// Continues at byte offset off, which must be where a line starts (as given by offset());
   /// a pending rest of line is dropped. Within the buffer held no byte is read again.
   void seek(std::uint64_t off);

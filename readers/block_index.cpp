@@ -8,32 +8,84 @@
 #include <cstring>
 #include <filesystem>
 
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#include <immintrin.h>
+#endif
+
 namespace kel {
 
 namespace {
 
-/// The line holds a letter other than d and e, which are the only letters of number lines
-/// ("0.544093D+00"): every key holds such a letter, so lines without one open no block. Eight
-/// characters are looked at together, without a branch for each.
-bool holdsKeyLetter(std::string_view line) {
+/// The high bit of each byte of x that is a letter other than d and e (either case): the only
+/// letters of number lines ("0.544093D+00"), while every key holds another letter.
+std::uint64_t keyLetters(std::uint64_t x) {
   using scan::bytes8::equal, scan::bytes8::High, scan::bytes8::Low7, scan::bytes8::Ones;
-  // high bit of each byte that is a letter a..z or A..Z other than d, D, e and E
-  auto letters = [&](std::uint64_t x) {
-    const std::uint64_t l = x | (Ones * 0x20);                         // upper case to lower case
-    const std::uint64_t fromA = (l & Low7) + Ones * (0x80 - 'a');      // high bit: l >= 'a'
-    const std::uint64_t pastZ = (l & Low7) + Ones * (0x80 - 'z' - 1);  // high bit: l > 'z'
-    return fromA & ~pastZ & ~x & High & ~(equal(l, 'd') | equal(l, 'e'));
-  };
+  const std::uint64_t l = x | (Ones * 0x20);                         // upper case to lower case
+  const std::uint64_t fromA = (l & Low7) + Ones * (0x80 - 'a');      // high bit: l >= 'a'
+  const std::uint64_t pastZ = (l & Low7) + Ones * (0x80 - 'z' - 1);  // high bit: l > 'z'
+  return fromA & ~pastZ & ~x & High & ~(equal(l, 'd') | equal(l, 'e'));
+}
+
+/// The line holds a key letter: lines without one open no block. Eight characters are looked
+/// at together, without a branch for each.
+bool holdsKeyLetter(std::string_view line) {
   const char* p = line.data();
   std::size_t left = line.size();
   for (; left >= 8; p += 8, left -= 8) {
     std::uint64_t x;
     std::memcpy(&x, p, 8);
-    if (letters(x)) return true;
+    if (keyLetters(x)) return true;
   }
   std::uint64_t x = 0x2020202020202020ULL;  // the rest, filled with blanks
   std::memcpy(&x, p, left);
-  return letters(x) != 0;
+  return keyLetters(x) != 0;
+}
+
+/// The first byte of data[0..n) that may belong to a line opening a block (a key letter or
+/// '#'), or n: every other line is passed over unread.
+std::size_t firstKeyByte(const char* data, std::size_t n) {
+  std::size_t i = 0;
+  for (; i + 8 <= n; i += 8) {
+    std::uint64_t x;
+    std::memcpy(&x, data + i, 8);
+    if (keyLetters(x) | scan::bytes8::equal(x, '#')) break;  // which byte: one at a time
+  }
+  for (; i < n; ++i) {
+    std::uint64_t x = 0x2020202020202020ULL;
+    std::memcpy(&x, data + i, 1);
+    if (keyLetters(x) | scan::bytes8::equal(x, '#')) return i;
+  }
+  return n;
+}
+
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+/// As firstKeyByte, 32 bytes at a time.
+__attribute__((target("avx2"))) std::size_t firstKeyByteAvx2(const char* data, std::size_t n) {
+  const __m256i lower = _mm256_set1_epi8(0x20), a = _mm256_set1_epi8('a');
+  const __m256i letters = _mm256_set1_epi8(25), de = _mm256_set1_epi8(1);
+  const __m256i d = _mm256_set1_epi8('d'), hash = _mm256_set1_epi8('#');
+  std::size_t i = 0;
+  for (; i + 32 <= n; i += 32) {
+    const __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + i));
+    const __m256i l = _mm256_or_si256(x, lower);
+    // unsigned l - 'a' <= 25: a letter; l - 'd' <= 1: d or e
+    const __m256i fromA = _mm256_sub_epi8(l, a), fromD = _mm256_sub_epi8(l, d);
+    const __m256i letter = _mm256_cmpeq_epi8(_mm256_min_epu8(fromA, letters), fromA);
+    const __m256i dOrE = _mm256_cmpeq_epi8(_mm256_min_epu8(fromD, de), fromD);
+    const __m256i key =
+        _mm256_or_si256(_mm256_andnot_si256(dOrE, letter), _mm256_cmpeq_epi8(x, hash));
+    if (const unsigned hit = unsigned(_mm256_movemask_epi8(key)))
+      return i + std::size_t(__builtin_ctz(hit));
+  }
+  return i + firstKeyByte(data + i, n - i);
+}
+#endif
+
+LineReader::Finder keyByteFinder() {
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+  if (__builtin_cpu_supports("avx2")) return firstKeyByteAvx2;
+#endif
+  return firstKeyByte;
 }
 
 bool mayOpenBlock(std::string_view line) {
@@ -62,8 +114,10 @@ unsigned kindsOf(std::string_view line) {
 
 BlockIndex::BlockIndex(const std::string& path) : path_(path) {
   LineReader in(path);
+  const LineReader::Finder find = keyByteFinder();
   std::string_view line;
   for (;;) {
+    in.passLinesWithout(find);
     const std::uint64_t at = in.offset();
     if (!in.viewLine(line)) break;
     if (!mayOpenBlock(line)) continue;

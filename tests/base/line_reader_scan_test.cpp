@@ -4,6 +4,7 @@
 #include "base/line_reader.hpp"
 #include "testing.hpp"
 
+#include <cstring>
 #include <random>
 
 namespace kel::testing {
@@ -12,14 +13,18 @@ namespace {
 using Lines = std::vector<std::string>;
 
 /// LF, CR LF and a lone CR each end a line; a last line without an end still counts.
-Lines reference(const std::string& text) {
+/// starts: where each line starts.
+Lines reference(const std::string& text, std::vector<std::uint64_t>* starts = nullptr) {
   Lines out;
   std::string cur;
   bool open = false;
+  std::uint64_t start = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
+    if (!open && cur.empty() && starts && starts->size() == out.size()) starts->push_back(start);
     if (c == '\n' || c == '\r') {
       out.push_back(cur);
+      start = i + 1 + (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n');
       cur.clear();
       open = false;
       if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
@@ -116,6 +121,40 @@ TEST(LineReaderScan, RandomTextsFromFileAndMemory) {
       }
     }
   }
+}
+
+// Passing over the lines without a 'q': every line holding one is still read, at its offset,
+// and whatever else is read is a whole line at its own offset.
+TEST(LineReaderScan, PassesOverOnlyUnmarkedLines) {
+  TempDir dir;
+  std::mt19937_64 rng(9);
+  const LineReader::Finder findQ = [](const char* d, std::size_t n) {
+    const void* q = std::memchr(d, 'q', n);
+    return q ? std::size_t(static_cast<const char*>(q) - d) : n;
+  };
+  for (int longLines : {0, 1})
+    for (std::size_t size : {0, 100, 65536, 200000}) {
+      const std::string text = randomText(rng, size, longLines);
+      std::vector<std::uint64_t> starts;
+      const Lines all = reference(text, &starts);
+      ASSERT_EQ(starts.size(), all.size());
+      LineReader file(dir.write("q.txt", text));
+      auto mem = LineReader::fromText(text);
+      for (LineReader* r : {&file, &mem}) {
+        std::size_t next = 0;  // the first line of all not yet met
+        std::string_view v;
+        for (;;) {
+          r->passLinesWithout(findQ);
+          const std::uint64_t at = r->offset();
+          if (!r->viewLine(v)) break;
+          for (; next < all.size() && starts[next] != at; ++next)
+            EXPECT_EQ(all[next].find('q'), std::string::npos) << "passed over, size " << size;
+          ASSERT_LT(next, all.size()) << "no line starts at " << at;
+          EXPECT_EQ(std::string(v), all[next++]);
+        }
+        for (; next < all.size(); ++next) EXPECT_EQ(all[next].find('q'), std::string::npos);
+      }
+    }
 }
 
 TEST(LineReaderScan, LineEndsOnTheBufferBoundary) {
