@@ -31,4 +31,11 @@ void prefaultForWriting(void* p, std::size_t bytes) noexcept {
   ::madvise(reinterpret_cast<void*>(from), to - from, MADV_POPULATE_WRITE);
 }
 
+void largePages(void* p, std::size_t bytes) noexcept {
+  constexpr std::uintptr_t Large = std::uintptr_t(1) << 21;
+  const auto a = reinterpret_cast<std::uintptr_t>(p);
+  const std::uintptr_t from = (a + Large - 1) / Large * Large, to = (a + bytes) / Large * Large;
+  if (to > from) ::madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
+}
+
 }  // namespace kel

@@ -68,5 +68,10 @@ class CancelPrompt : public Prompt {
 /// request instead of a fault for every page. Only advice: where the system cannot, the pages
 /// come one fault at a time as before.
 void prefaultForWriting(void* p, std::size_t bytes) noexcept;
+/// Asks the system to back the whole 2 MiB stretches of [p, p + bytes) with large pages: a
+/// table written in runs far apart then costs one address translation for each 2 MiB instead
+/// of one for each 4 KiB. Only advice, like the above; for memory that will be written nearly
+/// all, since a large page is made whole at its first touch.
+void largePages(void* p, std::size_t bytes) noexcept;
 
 }  // namespace kel

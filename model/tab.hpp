@@ -74,7 +74,8 @@ class Tab {
 
   TabStore<T, Size> s_;
   std::array<int, Dims> used_ = filled(-1);  ///< highest index written per dimension
-  bool zeroBeyond_ = true;                   ///< every element outside the used corner holds T{}
+  static constexpr std::size_t LargeCorner = std::size_t(4) << 20;  ///< bytes, see prepare
+  bool zeroBeyond_ = true;  ///< every element outside the used corner holds T{}
 
   static constexpr std::array<int, Dims> filled(int x) {
     std::array<int, Dims> a{};
@@ -140,9 +141,16 @@ class Tab {
   }
   /// The corner 0..last is about to be written: its pages are made at once (a table holds
   /// zeros in pages never touched, and a fault for each page costs more than one request).
+  /// A corner of several megabytes, most of a large table, gets large pages as well.
   void prepare(std::integral auto... last) requires(sizeof...(last) == sizeof...(Hi)) {
     const std::array<int, Dims> top = {int(last)...};
-    (void)at(last...);
+    const std::size_t end = at(last...) + 1;
+    // elements the corner's stretches hold, against the span from the table's start
+    std::size_t corner = std::size_t(top[0]) + 1;
+    if constexpr (Dims > 1) corner += std::size_t(top[1]) * std::size_t(hi[0] + 1);
+    for (int k = 2; k < Dims; ++k) corner *= std::size_t(top[std::size_t(k)]) + 1;
+    if (corner * sizeof(T) >= LargeCorner && 2 * corner >= end)
+      largePages(s_.data(), end * sizeof(T));
     // The first two indices of the corner are one stretch of memory for each of the others.
     std::array<int, Dims> idx{};
     for (;;) {
