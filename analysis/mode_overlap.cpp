@@ -1,6 +1,8 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 #include "analysis/mode_overlap.hpp"
 
+#include "base/platform.hpp"
+
 #include <sys/mman.h>
 
 #include <algorithm>
@@ -24,22 +26,30 @@ namespace kel {
 namespace {
 
 /// n zeroed elements from an anonymous mapping, its pages all made at once: every row is
-/// written once, and one request for all pages costs far less than a fault for each.
+/// written once, and one request for all pages costs far less than a fault for each. Rows of
+/// megabytes start on a large page boundary and get large pages (see largePages).
 template <typename T>
 class ZeroedRows {
  public:
   explicit ZeroedRows(std::size_t n) : bytes_(std::max<std::size_t>(n * sizeof(T), 1)) {
-    p_ = ::mmap(nullptr, bytes_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE,
-                -1, 0);
-    if (p_ == MAP_FAILED) throw std::bad_alloc();
+    const bool large = bytes_ >= Large;
+    mapped_ = bytes_ + (large ? Large : 0);
+    map_ = ::mmap(nullptr, mapped_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (map_ == MAP_FAILED) throw std::bad_alloc();
+    const auto at = reinterpret_cast<std::uintptr_t>(map_);
+    p_ = reinterpret_cast<void*>(large ? (at + Large - 1) / Large * Large : at);
+    if (large) largePages(p_, bytes_);
+    prefaultForWriting(p_, bytes_);
   }
   ZeroedRows(const ZeroedRows&) = delete;
   ZeroedRows& operator=(const ZeroedRows&) = delete;
-  ~ZeroedRows() { ::munmap(p_, bytes_); }
+  ~ZeroedRows() { ::munmap(map_, mapped_); }
   T* data() const { return static_cast<T*>(p_); }
 
  private:
-  std::size_t bytes_;
+  static constexpr std::size_t Large = std::size_t(1) << 21;
+  std::size_t bytes_, mapped_;
+  void* map_;
   void* p_;
 };
 
