@@ -11,6 +11,7 @@
 #include "readers/texts.hpp"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -433,12 +434,13 @@ class StagedModes {
   static constexpr int Staged = 24;
 
   explicit StagedModes(int atoms) : atoms_(atoms), buf_(std::size_t(atoms) * 3 * Staged) {}
-  /// Component comp (0..2) of atom a (1..) of mode k + 1 + j, the group starting after mode k.
-  i16& at(int k, int j, int a, int comp) {
+  /// The place of the group of c modes after mode k: component comp (0..2) of atom a (1..)
+  /// of its mode k + 1 + j goes to [((a - 1) * 3 + comp) * Staged + j].
+  i16* group(int k, int c) {
     if (count_ == 0) first_ = k + 1;
-    const int slot = k + j + 1 - first_;
-    count_ = std::max(count_, slot + 1);
-    return buf_[std::size_t(((a - 1) * 3 + comp) * Staged + slot)];
+    const int slot = k + 1 - first_;
+    count_ = std::max(count_, slot + c);
+    return &buf_[std::size_t(slot)];
   }
   /// Room for a group of three more modes after mode k; else the staged modes go first.
   void makeRoom(ModKel& m, int k) {
@@ -488,20 +490,30 @@ bool printedRow(std::string_view line, int a, int z, int c, std::int16_t* d) {
   if (!alignedInt(line.substr(0, 6), num) || num != a || !alignedInt(line.substr(6, 4), an) ||
       an != z)
     return false;
-  auto digit = [](char ch) { return unsigned(ch - '0') < 10u; };
+  // Each field with the character before it, eight bytes in memory order: blanks at 1 and 2,
+  // the point at 5, digits at 4, 6 and 7 (byte 3, the sign, is looked at on its own).
+  using Bytes = std::array<unsigned char, 8>;
+  constexpr auto word = [](Bytes b) { return std::bit_cast<std::uint64_t>(b); };
+  constexpr std::uint64_t Pattern = word({0, ' ', ' ', 0, '0', '.', '0', '0'});
+  constexpr std::uint64_t Exact = word({0, 0xFF, 0xFF, 0, 0, 0xFF, 0, 0});
+  constexpr std::uint64_t DigitHigh = word({0, 0, 0, 0, 0x80, 0, 0x80, 0x80});
+  using scan::bytes8::Low7, scan::bytes8::Ones;
+  std::uint64_t bad = 0;  // any bit: not the layout
   for (int j = 0; j < c; ++j) {
     const char* g = line.data() + Lead + Group * std::size_t(j);
-    if (g[0] != ' ' || g[1] != ' ') return false;
+    bad |= std::uint64_t(g[0] != ' ' || g[1] != ' ');
     for (int comp = 0; comp < 3; ++comp) {
       const char* f = g + 2 + Field * std::size_t(comp);
-      if (f[0] != ' ' || f[1] != ' ' || (f[2] != ' ' && f[2] != '-') || !digit(f[3]) ||
-          f[4] != '.' || !digit(f[5]) || !digit(f[6]))
-        return false;
+      std::uint64_t x;
+      std::memcpy(&x, f - 1, 8);
+      const std::uint64_t t = x ^ Pattern;  // digits become 0..9, the rest of the layout 0
+      bad |= (t & Exact) | ((((t & Low7) + Ones * (0x80 - 10)) | t) & DigitHigh);
+      bad |= std::uint64_t(f[2] != ' ' && f[2] != '-');
       const int v = (f[3] - '0') * 100 + (f[5] - '0') * 10 + (f[6] - '0');
       d[3 * j + comp] = std::int16_t(f[2] == '-' ? -v : v);
     }
   }
-  return true;
+  return bad == 0;
 }
 
 /// From the frequency line of a group to the line after its last displacement row, which is
@@ -543,6 +555,9 @@ bool readGroup(Work& w, LineReader& in, const std::string& freqLine, const std::
   // Displacement rows, one line per atom: atom number, atomic number, then x, y, z of each
   // mode of the group.
   const int width = 2 + 3 * c;
+  (void)m.ModeD(k + c, m.NAt, 3);  // the place of each, checked
+  i16* const group = staged.group(k, c);
+  auto place = [&](int a, int comp) { return group + ((a - 1) * 3 + comp) * StagedModes::Staged; };
   for (int a = 1; a <= m.NAt; ++a) {
     std::string_view view;
     do {
@@ -550,9 +565,8 @@ bool readGroup(Work& w, LineReader& in, const std::string& freqLine, const std::
     } while (view.find_first_not_of(' ') == std::string_view::npos);  // blank lines between rows
     std::int16_t printed[9];
     if (c <= 3 && printedRow(view, a, m.AtZ(a), c, printed)) {
-      (void)m.ModeD(k + c, a, 3);  // the place of each, checked
-      for (int j = 0; j < c; ++j)
-        for (int comp = 0; comp < 3; ++comp) staged.at(k, j, a, comp) = printed[3 * j + comp];
+      for (int comp = 0; comp < 3; ++comp)
+        for (int j = 0; j < c; ++j) place(a, comp)[j] = printed[3 * j + comp];
       continue;
     }
     line.assign(view);
@@ -571,13 +585,12 @@ bool readGroup(Work& w, LineReader& in, const std::string& freqLine, const std::
                           Str(scan::clampedInt(z)) + std::string(StructureHas) + Str(m.AtZ(a));
       return false;
     }
-    (void)m.ModeD(k + c, a, 3);  // the place of each, checked
     int got = 2;
     for (int j = 0; j < c; ++j)
       for (int comp = 0; comp < 3; ++comp) {
         std::int16_t d = 0;
         if (!row.nextHundredths(d)) break;
-        staged.at(k, j, a, comp) = d;
+        place(a, comp)[j] = d;
         ++got;
       }
     if (got == width) got += row.remaining();
