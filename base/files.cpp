@@ -51,18 +51,21 @@ void FileTable::openOutput(int n, const std::string& path, bool append) {
   out_[n] = fp;
 }
 
-/// The file a comparison channel is compared with, read as the writes come.
+/// The file a comparison channel is compared with, read as the writes come, in parts as
+/// large as the writes of a summary file's mode lines: a few reads for megabytes.
 struct FileTable::Comparison {
+  static constexpr std::size_t Part = std::size_t(1) << 18;
   std::ifstream file;
   bool same = true;
-  char buf[1 << 14];
+  std::unique_ptr<char[]> buf = std::make_unique_for_overwrite<char[]>(Part);
 
   static ssize_t write(void* cookie, const char* data, std::size_t size) {
     auto& c = *static_cast<Comparison*>(cookie);
     for (std::size_t done = 0; c.same && done < size;) {
-      const std::size_t part = std::min(size - done, sizeof c.buf);
-      c.file.read(c.buf, std::streamsize(part));
-      c.same = std::size_t(c.file.gcount()) == part && std::memcmp(c.buf, data + done, part) == 0;
+      const std::size_t part = std::min(size - done, Part);
+      c.file.read(c.buf.get(), std::streamsize(part));
+      c.same =
+          std::size_t(c.file.gcount()) == part && std::memcmp(c.buf.get(), data + done, part) == 0;
       done += part;
     }
     return ssize_t(size);

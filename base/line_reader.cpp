@@ -17,7 +17,7 @@ constexpr std::size_t BufSize = 1 << 16;
 LineReader::LineReader(const std::string& path) {
   fp_ = std::fopen(path.c_str(), "rb");
   if (!fp_) throw BasicError{errno == ENOENT ? 53 : (errno == EACCES ? 70 : 75)};
-  buf_ = std::make_unique<char[]>(BufSize);
+  buf_ = std::make_unique_for_overwrite<char[]>(BufSize);  // pages come as the reads fill them
 }
 
 LineReader LineReader::fromText(std::string text) {
