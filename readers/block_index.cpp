@@ -43,7 +43,7 @@ bool holdsKeyLetter(std::string_view line) {
 
 /// The first byte of data[0..n) that may belong to a line opening a block (a key letter or
 /// '#'), or n: every other line is passed over unread.
-std::size_t firstKeyByte(const char* data, std::size_t n) {
+std::size_t firstKeyByteWords(const char* data, std::size_t n) {
   std::size_t i = 0;
   for (; i + 8 <= n; i += 8) {
     std::uint64_t x;
@@ -59,7 +59,7 @@ std::size_t firstKeyByte(const char* data, std::size_t n) {
 }
 
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
-/// As firstKeyByte, 32 bytes at a time.
+/// As firstKeyByteWords, 32 bytes at a time.
 __attribute__((target("avx2"))) std::size_t firstKeyByteAvx2(const char* data, std::size_t n) {
   const __m256i lower = _mm256_set1_epi8(0x20), a = _mm256_set1_epi8('a');
   const __m256i letters = _mm256_set1_epi8(25), de = _mm256_set1_epi8(1);
@@ -77,15 +77,17 @@ __attribute__((target("avx2"))) std::size_t firstKeyByteAvx2(const char* data, s
     if (const unsigned hit = unsigned(_mm256_movemask_epi8(key)))
       return i + std::size_t(__builtin_ctz(hit));
   }
-  return i + firstKeyByte(data + i, n - i);
+  return i + firstKeyByteWords(data + i, n - i);
 }
 #endif
 
-LineReader::Finder keyByteFinder() {
+LineReader::Finder keyByteFinder(bool vector) {
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
-  if (__builtin_cpu_supports("avx2")) return firstKeyByteAvx2;
+  if (vector && __builtin_cpu_supports("avx2")) return firstKeyByteAvx2;
+#else
+  (void)vector;
 #endif
-  return firstKeyByte;
+  return firstKeyByteWords;
 }
 
 bool mayOpenBlock(std::string_view line) {
@@ -114,7 +116,7 @@ unsigned kindsOf(std::string_view line) {
 
 BlockIndex::BlockIndex(const std::string& path) : path_(path) {
   LineReader in(path);
-  const LineReader::Finder find = keyByteFinder();
+  const LineReader::Finder find = keyByteFinder(true);
   std::string_view line;
   for (;;) {
     in.passLinesWithout(find);
@@ -131,6 +133,10 @@ BlockIndex::BlockIndex(const std::string& path) : path_(path) {
     entries_.push_back({at, k});
   }
   length_ = in.offset();
+}
+
+std::size_t firstKeyByte(const char* data, std::size_t n, bool vector) {
+  return keyByteFinder(vector)(data, n);
 }
 
 bool BlockIndex::holds(const std::string& f) const {

@@ -6,6 +6,7 @@
 #include "readers/text_scan.hpp"
 #include "testing.hpp"
 
+#include <cctype>
 #include <functional>
 
 namespace kel::testing {
@@ -132,6 +133,23 @@ TEST(BlockIndex, ListsEveryLineAReaderPicksAtItsStart) {
   }
   EXPECT_EQ(count, BlockIndex::MaxEntries + 2);
   EXPECT_EQ(last, "last");
+}
+
+// Every byte value at every place of a stretch of digits: both ways of finding the first key
+// byte stop exactly at letters other than d and e and at '#'.
+TEST(BlockIndex, KeyBytesFoundTheSameWayByBothScans) {
+  for (int b = 0; b < 256; ++b) {
+    const char c = char(b);
+    const bool key = c == '#' || ((std::isalpha(b) != 0) && std::tolower(b) != 'd' &&
+                                  std::tolower(b) != 'e' && b < 128);
+    for (std::size_t at = 0; at < 70; ++at) {
+      std::string text(75, '1');
+      text[at] = c;
+      for (bool vector : {true, false})
+        EXPECT_EQ(firstKeyByte(text.data(), text.size(), vector), key ? at : text.size())
+            << "byte " << b << " at " << at << (vector ? " vector" : " words");
+    }
+  }
 }
 
 }  // namespace
