@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <exception>
 #include <functional>
 #include <limits>
 #include <new>
@@ -306,12 +307,17 @@ bool better(const ModeOverlap& a, const ModeOverlap& b) {
   return a.second < b.second || (a.second == b.second && a.first < b.first);
 }
 
-}  // namespace
+/// The displacements the check reads: run(a, c) holds component c (1..3) of atom a (0..) of
+/// modes 1..modes, one after the other.
+struct Runs {
+  int atoms = 0, modes = 0;
+  std::function<const i16*(int, int)> run;
+};
 
-ModeOverlap largestOverlap(const ModKel& m, const std::vector<double>& masses,
-                           OverlapKernel kernel) {
+ModeOverlap overlapOf(const Runs& src, const std::vector<double>& masses, OverlapKernel kernel,
+                      int maxThreads) {
   ModeOverlap best;
-  const int n = std::min<int>(m.NAt, int(masses.size())), nm = m.NFrq;
+  const int n = std::min<int>(src.atoms, int(masses.size())), nm = src.modes;
   if (n < 1 || nm < 2) return best;
   // Atoms of one mass form one segment of each row, so that a pair's sum is the masses times
   // integer sums of products.
@@ -335,8 +341,7 @@ ModeOverlap largestOverlap(const ModKel& m, const std::vector<double>& masses,
     segEnd[std::size_t(g)] = stride;
   }
   // Row k: the displacements of mode k + 1, segment after segment, zeros in the padding.
-  (void)m.ModeD(nm, n, 3);
-  auto run = [&](int a, int c) { return &m.ModeD(1, a + 1, c); };  // the mode index varies fastest
+  const auto& run = src.run;
   int lo = 0, hi = 0;
   for (int a = 0; a < n; ++a)
     for (int c = 1; c <= 3; ++c) widenRange(run(a, c), nm, lo, hi);
@@ -467,8 +472,8 @@ ModeOverlap largestOverlap(const ModKel& m, const std::vector<double>& masses,
       }
     }
   };
-  const int threads =
-      std::max(1, std::min({blocks, MaxThreads, int(std::thread::hardware_concurrency())}));
+  const int threads = std::max(
+      1, std::min({blocks, maxThreads, MaxThreads, int(std::thread::hardware_concurrency())}));
   std::vector<ModeOverlap> tops(static_cast<std::size_t>(threads));
   std::vector<std::vector<std::int64_t>> sumsOf(
       std::size_t(threads), std::vector<std::int64_t>(std::size_t(BlockRows / Tile) * perCall));
@@ -487,6 +492,74 @@ ModeOverlap largestOverlap(const ModKel& m, const std::vector<double>& masses,
   for (const auto& t : tops)
     if (better(t, best)) best = t;
   return best;
+}
+
+/// The model's own runs: the mode index varies fastest in ModeD.
+Runs runsOf(const ModKel& m) {
+  Runs r{m.NAt, m.NFrq, [&m](int a, int c) { return &m.ModeD(1, a + 1, c); }};
+  if (r.atoms > 0 && r.modes > 0) (void)m.ModeD(r.modes, r.atoms, 3);  // every place, checked
+  return r;
+}
+
+}  // namespace
+
+ModeOverlap largestOverlap(const ModKel& m, const std::vector<double>& masses,
+                           OverlapKernel kernel) {
+  return overlapOf(runsOf(m), masses, kernel, MaxThreads);
+}
+
+struct OverlapJob::State {
+  int atoms = 0, modes = 0;
+  std::vector<double> masses;
+  std::unique_ptr<ZeroedRows<i16>> copy;  // run (a, c) at ((a * 3) + c - 1) * modes
+  ModeOverlap result;
+  std::exception_ptr failed;
+  std::jthread thread;  // the last member: joined before the rest goes
+
+  const i16* run(int a, int c) const {
+    return copy->data() + (std::size_t(a) * 3 + std::size_t(c - 1)) * std::size_t(modes);
+  }
+};
+
+OverlapJob::OverlapJob(const ModKel& m, const std::vector<double>& masses)
+    : s_(std::make_unique<State>()) {
+  State& s = *s_;
+  const Runs model = runsOf(m);
+  s.atoms = model.atoms;
+  s.modes = model.modes;
+  s.masses = masses;
+  const std::size_t runs = std::size_t(std::max(0, s.atoms)) * 3;
+  s.copy = std::make_unique<ZeroedRows<i16>>(runs * std::size_t(std::max(0, s.modes)));
+  for (int a = 0; a < s.atoms; ++a)
+    for (int c = 1; c <= 3; ++c)
+      std::copy_n(model.run(a, c), s.modes, const_cast<i16*>(s.run(a, c)));
+  // One thread of its own: the program goes on with the other.
+  s.thread = std::jthread([&s] {
+    try {
+      Runs own{s.atoms, s.modes, [&s](int a, int c) { return s.run(a, c); }};
+      s.result = overlapOf(own, s.masses, OverlapKernel::Auto, 1);
+    } catch (...) {
+      s.failed = std::current_exception();
+    }
+  });
+}
+
+OverlapJob::~OverlapJob() = default;
+
+bool OverlapJob::fits(const ModKel& m, const std::vector<double>& masses) const {
+  const State& s = *s_;
+  if (m.NAt != s.atoms || m.NFrq != s.modes || masses != s.masses) return false;
+  const Runs model = runsOf(m);
+  for (int a = 0; a < s.atoms; ++a)
+    for (int c = 1; c <= 3; ++c)
+      if (!std::equal(s.run(a, c), s.run(a, c) + s.modes, model.run(a, c))) return false;
+  return true;
+}
+
+ModeOverlap OverlapJob::result() {
+  if (s_->thread.joinable()) s_->thread.join();
+  if (s_->failed) std::rethrow_exception(s_->failed);
+  return s_->result;
 }
 
 }  // namespace kel

@@ -4,6 +4,7 @@
 
 #include "model/model.hpp"
 
+#include <memory>
 #include <vector>
 
 namespace kel {
@@ -25,5 +26,22 @@ struct ModeOverlap {
 /// for tests (one the processor lacks, or one that would not be exact, gives way to plain sums).
 ModeOverlap largestOverlap(const ModKel& m, const std::vector<double>& masses,
                            OverlapKernel kernel = OverlapKernel::Auto);
+
+/// largestOverlap of a copy of the modes of m, found by a thread of its own while the program
+/// goes on with other work; result() waits for it (and gives a failure of it as its own).
+/// The job keeps its copy: fits tells whether m and masses are still what it was made of.
+class OverlapJob {
+ public:
+  OverlapJob(const ModKel& m, const std::vector<double>& masses);
+  OverlapJob(const OverlapJob&) = delete;
+  OverlapJob& operator=(const OverlapJob&) = delete;
+  ~OverlapJob();  ///< waits for the thread
+  bool fits(const ModKel& m, const std::vector<double>& masses) const;
+  ModeOverlap result();
+
+ private:
+  struct State;
+  std::unique_ptr<State> s_;
+};
 
 }  // namespace kel

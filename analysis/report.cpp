@@ -60,7 +60,8 @@ void warn(FrequencyReport& out, const std::string& text) {
   out.lines.push_back(std::string(WarningMark) + text);
 }
 
-void compute(const ModKel& m, const NormalModes* computed, FrequencyReport& out) {
+void compute(const ModKel& m, const NormalModes* computed, FrequencyReport& out,
+             OverlapJob* early) {
   out = FrequencyReport{};
   const int n = m.NAt, dim = 3 * n, nm = m.NFrq;
   out.expectedModes = n < 2 ? 0 : std::max(0, expectedModes(m, n, ""));
@@ -135,7 +136,8 @@ void compute(const ModKel& m, const NormalModes* computed, FrequencyReport& out)
   }
 
   if (nm >= 2) {
-    const ModeOverlap best = largestOverlap(m, masses);
+    const ModeOverlap best =
+        early && early->fits(m, masses) ? early->result() : largestOverlap(m, masses);
     out.maxOverlap = best.value;
     out.overlapPair[0] = best.first;
     out.overlapPair[1] = best.second;
@@ -199,13 +201,14 @@ void compute(const ModKel& m, const NormalModes* computed, FrequencyReport& out)
 
 }  // namespace
 
-void frequencyReport(const ModKel& m, const NormalModes* computed, FrequencyReport& out) noexcept {
+void frequencyReport(const ModKel& m, const NormalModes* computed, FrequencyReport& out,
+                     OverlapJob* early) noexcept {
   guardWith(
       [&](std::string_view name, int number) {
         out.warnings.push_back(std::string(name) + ": " + std::string(errorDescription(number)));
         out.lines.push_back(out.warnings.back());
       },
-      "frequencyReport", [&] { compute(m, computed, out); });
+      "frequencyReport", [&] { compute(m, computed, out, early); });
 }
 
 }  // namespace kel

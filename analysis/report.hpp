@@ -2,6 +2,7 @@
 // The frequency integrity report: what a chemist should know before trusting a mode table.
 #pragma once
 
+#include "analysis/mode_overlap.hpp"
 #include "analysis/normal_modes.hpp"
 #include "model/model.hpp"
 
@@ -28,6 +29,8 @@ struct FrequencyReport {
 
 /// The report on the model's modes; computed (may be null) are the modes of Fcc with the
 /// current masses, compared with the printed ones when both are present.
-void frequencyReport(const ModKel& m, const NormalModes* computed, FrequencyReport& out) noexcept;
+/// early: an overlap check started on these modes beforehand, taken when it still fits them.
+void frequencyReport(const ModKel& m, const NormalModes* computed, FrequencyReport& out,
+                     OverlapJob* early = nullptr) noexcept;
 
 }  // namespace kel

@@ -1,6 +1,7 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 #include "app/app.hpp"
 
+#include "app/analysis_log.hpp"
 #include "app/dispatcher.hpp"
 #include "topology/connections.hpp"
 #include "viewer/viewer.hpp"
@@ -17,7 +18,10 @@ App::App() : Work(frm), view(*this, obr, frq, odleg) {
     Start(view);
     obr.visible = true;
   };
-  hooks.modesReplaced = [this] { frq.visible = false; };
+  hooks.modesReplaced = [this] {
+    frq.visible = false;
+    startOverlapCheck(*this);
+  };
   hooks.namesChanged = [this] { obr.caption = m.ShowNam + std::string(ViewCaption); };
   hooks.placementControls = [this](bool shown) { klucze(*this, shown ? 1 : 0); };
   hooks.breakStarted = [this] { frm.ibut[1].enabled = true; };

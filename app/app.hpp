@@ -2,6 +2,7 @@
 // The program's whole state: the forms and the work context (model, log, files, platform).
 #pragma once
 
+#include "analysis/mode_overlap.hpp"
 #include "app/choosers.hpp"
 #include "app/exit_dialog.hpp"
 #include "app/frm_kel.hpp"
@@ -40,6 +41,8 @@ struct App : Forms, Work {
 
   /// The viewer's context: its forms, the model and the rest of the work context.
   Viewer view;
+  /// The frequency report's overlap check, started when modes are read (see startOverlapCheck).
+  std::unique_ptr<OverlapJob> earlyOverlap;
   operator Viewer&() { return view; }
 };
 

@@ -96,6 +96,22 @@ TEST(ModeOverlap, EveryKernelFindsTheOnePairThatOverlaps) {
     EXPECT_EQ(got.first, 150) << int(kernel);
     EXPECT_EQ(got.second, 299) << int(kernel);
   }
+  // Started early on a copy, the check finds the same pair; it no longer fits the modes once
+  // they, their count or the masses change.
+  OverlapJob early(m, masses);
+  m.ModeD(299, 50, 3) = 7;
+  EXPECT_FALSE(early.fits(m, masses));
+  m.ModeD(299, 50, 3) = 6;
+  ASSERT_TRUE(early.fits(m, masses));
+  const ModeOverlap got = early.result();
+  EXPECT_NEAR(got.value, want, 1e-12);
+  EXPECT_EQ(got.first, 150);
+  EXPECT_EQ(got.second, 299);
+  auto heavier = masses;
+  heavier[10] += 1;
+  EXPECT_FALSE(early.fits(m, heavier));
+  m.NFrq = 299;
+  EXPECT_FALSE(early.fits(m, masses));
 }
 
 }  // namespace
