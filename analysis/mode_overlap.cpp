@@ -1,6 +1,7 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 #include "analysis/mode_overlap.hpp"
 
+#include "analysis/report.hpp"
 #include "base/platform.hpp"
 
 #include <sys/mman.h>
@@ -511,8 +512,10 @@ ModeOverlap largestOverlap(const ModKel& m, const std::vector<double>& masses,
 struct OverlapJob::State {
   int atoms = 0, modes = 0;
   std::vector<double> masses;
+  std::vector<std::vector<double>> rigid;
   std::unique_ptr<ZeroedRows<i16>> copy;  // run (a, c) at ((a * 3) + c - 1) * modes
   ModeOverlap result;
+  std::vector<double> shares, lengths;
   std::exception_ptr failed;
   std::jthread thread;  // the last member: joined before the rest goes
 
@@ -521,13 +524,15 @@ struct OverlapJob::State {
   }
 };
 
-OverlapJob::OverlapJob(const ModKel& m, const std::vector<double>& masses)
+OverlapJob::OverlapJob(const ModKel& m, const std::vector<double>& masses,
+                       std::vector<std::vector<double>> rigid)
     : s_(std::make_unique<State>()) {
   State& s = *s_;
   const Runs model = runsOf(m);
   s.atoms = model.atoms;
   s.modes = model.modes;
   s.masses = masses;
+  s.rigid = std::move(rigid);
   const std::size_t runs = std::size_t(std::max(0, s.atoms)) * 3;
   s.copy = std::make_unique<ZeroedRows<i16>>(runs * std::size_t(std::max(0, s.modes)));
   for (int a = 0; a < s.atoms; ++a)
@@ -538,6 +543,7 @@ OverlapJob::OverlapJob(const ModKel& m, const std::vector<double>& masses)
     try {
       Runs own{s.atoms, s.modes, [&s](int a, int c) { return s.run(a, c); }};
       s.result = overlapOf(own, s.masses, OverlapKernel::Auto, 1);
+      rigidShares(s.atoms, s.modes, own.run, s.masses, s.rigid, s.shares, s.lengths);
     } catch (...) {
       s.failed = std::current_exception();
     }
@@ -546,9 +552,10 @@ OverlapJob::OverlapJob(const ModKel& m, const std::vector<double>& masses)
 
 OverlapJob::~OverlapJob() = default;
 
-bool OverlapJob::fits(const ModKel& m, const std::vector<double>& masses) const {
+bool OverlapJob::fits(const ModKel& m, const std::vector<double>& masses,
+                      const std::vector<std::vector<double>>& rigid) const {
   const State& s = *s_;
-  if (m.NAt != s.atoms || m.NFrq != s.modes || masses != s.masses) return false;
+  if (m.NAt != s.atoms || m.NFrq != s.modes || masses != s.masses || rigid != s.rigid) return false;
   const Runs model = runsOf(m);
   for (int a = 0; a < s.atoms; ++a)
     for (int c = 1; c <= 3; ++c)
@@ -560,6 +567,14 @@ ModeOverlap OverlapJob::result() {
   if (s_->thread.joinable()) s_->thread.join();
   if (s_->failed) std::rethrow_exception(s_->failed);
   return s_->result;
+}
+
+const std::vector<double>& OverlapJob::shares() const {
+  return s_->shares;
+}
+
+const std::vector<double>& OverlapJob::lengths() const {
+  return s_->lengths;
 }
 
 }  // namespace kel

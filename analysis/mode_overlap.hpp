@@ -27,17 +27,23 @@ struct ModeOverlap {
 ModeOverlap largestOverlap(const ModKel& m, const std::vector<double>& masses,
                            OverlapKernel kernel = OverlapKernel::Auto);
 
-/// largestOverlap of a copy of the modes of m, found by a thread of its own while the program
-/// goes on with other work; result() waits for it (and gives a failure of it as its own).
-/// The job keeps its copy: fits tells whether m and masses are still what it was made of.
+/// largestOverlap of a copy of the modes of m, and the shares of the rigid motions in them
+/// (rigidShares), found by a thread of its own while the program goes on with other work;
+/// result() waits for it (and gives a failure of it as its own). The job keeps its copy: fits
+/// tells whether m, masses and rigid are still what it was made of.
 class OverlapJob {
  public:
-  OverlapJob(const ModKel& m, const std::vector<double>& masses);
+  OverlapJob(const ModKel& m, const std::vector<double>& masses,
+             std::vector<std::vector<double>> rigid);
   OverlapJob(const OverlapJob&) = delete;
   OverlapJob& operator=(const OverlapJob&) = delete;
   ~OverlapJob();  ///< waits for the thread
-  bool fits(const ModKel& m, const std::vector<double>& masses) const;
+  bool fits(const ModKel& m, const std::vector<double>& masses,
+            const std::vector<std::vector<double>>& rigid) const;
   ModeOverlap result();
+  /// After result(): as rigidShares gives them.
+  const std::vector<double>& shares() const;
+  const std::vector<double>& lengths() const;
 
  private:
   struct State;

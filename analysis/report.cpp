@@ -10,6 +10,7 @@
 #include <Eigen/Dense>
 
 #include <cmath>
+#include <functional>
 
 namespace kel {
 
@@ -87,8 +88,7 @@ void compute(const ModKel& m, const NormalModes* computed, FrequencyReport& out,
   Eigen::VectorXd root(dim);
   for (int c = 0; c < dim; ++c) root(c) = std::sqrt(masses[std::size_t(c / 3)]);
   // Printed mode k, mass-weighted and of unit length, is made when needed in column k % 8 of
-  // a small matrix: the column starts as the one of a full dim x nm matrix would, so every
-  // sum over it is the same to the last bit.
+  // a small matrix, as rigidShares makes it: every sum over it is the same to the last bit.
   Eigen::MatrixXd cols(dim, 8);
   Eigen::VectorXd norms(nm);
   auto weigh = [&](int k) {
@@ -104,40 +104,33 @@ void compute(const ModKel& m, const NormalModes* computed, FrequencyReport& out,
       for (int c = 0; c < 3; ++c) col(3 * a + c) = m.ModeD(k + 1, a + 1, c + 1) / 100.0;
     return weigh(k);
   };
-  // Modes k0 .. k0 + 7 (k0 a multiple of 8) at once: the mode index varies fastest in ModeD.
-  auto eightModes = [&](int k0) {
-    const int count = std::min(8, nm - k0);
-    (void)m.ModeD(k0 + count, n, 3);
-    for (int a = 0; a < n; ++a)
-      for (int c = 0; c < 3; ++c) {
-        const i16* run = &m.ModeD(k0 + 1, a + 1, c + 1);
-        for (int q = 0; q < count; ++q) cols(3 * a + c, q) = run[q] / 100.0;
-      }
-    for (int q = 0; q < count; ++q) weigh(k0 + q);
-  };
 
-  // translation and rotation left in each printed mode
+  // translation and rotation left in each printed mode, and the overlap check: found beside
+  // the read when a check started then still fits the modes, masses and geometry
   const auto rigid = rigidMotions(m, masses, true);
-  out.rigidShare.assign(std::size_t(nm), 0.0);
+  const bool earlyFits = early && early->fits(m, masses, rigid);
+  ModeOverlap best;
+  std::vector<double> lengths;
+  if (earlyFits) {
+    best = early->result();
+    out.rigidShare = early->shares();
+    lengths = early->lengths();
+  } else {
+    (void)m.ModeD(nm, n, 3);
+    rigidShares(
+        n, nm, [&m](int a, int c) { return &m.ModeD(1, a + 1, c); }, masses, rigid, out.rigidShare,
+        lengths);
+  }
+  for (int k = 0; k < nm; ++k) norms(k) = lengths[std::size_t(k)];
   int worst = 0;
-  for (int k = 0; k < nm; ++k) {
-    if (k % 8 == 0) eightModes(k);
-    const auto u = cols.col(k % 8);
-    double s = 0;
-    for (const auto& e : rigid) {
-      const double d = Eigen::Map<const Eigen::VectorXd>(e.data(), dim).dot(u);
-      s += d * d;
-    }
-    out.rigidShare[std::size_t(k)] = std::sqrt(s);
+  for (int k = 0; k < nm; ++k)
     if (out.rigidShare[std::size_t(k)] > out.maxTranslationRotation) {
       out.maxTranslationRotation = out.rigidShare[std::size_t(k)];
       worst = k + 1;
     }
-  }
 
   if (nm >= 2) {
-    const ModeOverlap best =
-        early && early->fits(m, masses) ? early->result() : largestOverlap(m, masses);
+    if (!earlyFits) best = largestOverlap(m, masses);
     out.maxOverlap = best.value;
     out.overlapPair[0] = best.first;
     out.overlapPair[1] = best.second;
@@ -200,6 +193,40 @@ void compute(const ModKel& m, const NormalModes* computed, FrequencyReport& out,
 }
 
 }  // namespace
+
+void rigidShares(int atoms, int modes, const std::function<const i16*(int, int)>& run,
+                 const std::vector<double>& masses, const std::vector<std::vector<double>>& rigid,
+                 std::vector<double>& shares, std::vector<double>& lengths) {
+  const int dim = 3 * atoms;
+  shares.assign(std::size_t(std::max(0, modes)), 0.0);
+  lengths.assign(std::size_t(std::max(0, modes)), 0.0);
+  Eigen::VectorXd root(dim);
+  for (int c = 0; c < dim; ++c) root(c) = std::sqrt(masses[std::size_t(c / 3)]);
+  // Mode k mass-weighted and of unit length, in column k % 8: the column starts as the one of
+  // a full dim x modes matrix would, so every sum over it is the same to the last bit.
+  Eigen::MatrixXd cols(dim, 8);
+  for (int k0 = 0; k0 < modes; k0 += 8) {  // eight modes at once: the mode varies fastest
+    const int count = std::min(8, modes - k0);
+    for (int a = 0; a < atoms; ++a)
+      for (int c = 0; c < 3; ++c) {
+        const i16* d = run(a, c + 1) + k0;
+        for (int q = 0; q < count; ++q) cols(3 * a + c, q) = d[q] / 100.0;
+      }
+    for (int q = 0; q < count; ++q) {
+      auto col = cols.col(q);
+      col = col.cwiseProduct(root);
+      const double length = col.norm();
+      lengths[std::size_t(k0 + q)] = length;
+      if (length > 0) col /= length;
+      double s = 0;
+      for (const auto& e : rigid) {
+        const double d = Eigen::Map<const Eigen::VectorXd>(e.data(), dim).dot(col);
+        s += d * d;
+      }
+      shares[std::size_t(k0 + q)] = std::sqrt(s);
+    }
+  }
+}
 
 void frequencyReport(const ModKel& m, const NormalModes* computed, FrequencyReport& out,
                      OverlapJob* early) noexcept {

@@ -29,7 +29,9 @@ void startOverlapCheck(App& app) noexcept {
   app.earlyOverlap.reset();
   if (app.m.NFrq < EarlyModes || app.m.NAt < 1) return;
   try {
-    app.earlyOverlap = std::make_unique<OverlapJob>(app.m, currentMasses(app.m));
+    const auto masses = currentMasses(app.m);
+    app.earlyOverlap =
+        std::make_unique<OverlapJob>(app.m, masses, rigidMotions(app.m, masses, true));
   } catch (...) {
     // no memory or thread for it: the report checks the modes itself, as for a small set
     app.earlyOverlap.reset();

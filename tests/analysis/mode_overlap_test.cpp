@@ -2,6 +2,7 @@
 // The largest mode overlap, with each kernel, against the overlap of every pair written out
 // in long double.
 #include "analysis/mode_overlap.hpp"
+#include "analysis/report.hpp"
 #include "testing.hpp"
 
 #include <cmath>
@@ -98,20 +99,28 @@ TEST(ModeOverlap, EveryKernelFindsTheOnePairThatOverlaps) {
   }
   // Started early on a copy, the check finds the same pair; it no longer fits the modes once
   // they, their count or the masses change.
-  OverlapJob early(m, masses);
+  const std::vector<std::vector<double>> rigid = {std::vector<double>(300, 0.1)};
+  OverlapJob early(m, masses, rigid);
   m.ModeD(299, 50, 3) = 7;
-  EXPECT_FALSE(early.fits(m, masses));
+  EXPECT_FALSE(early.fits(m, masses, rigid));
   m.ModeD(299, 50, 3) = 6;
-  ASSERT_TRUE(early.fits(m, masses));
+  ASSERT_TRUE(early.fits(m, masses, rigid));
   const ModeOverlap got = early.result();
   EXPECT_NEAR(got.value, want, 1e-12);
   EXPECT_EQ(got.first, 150);
   EXPECT_EQ(got.second, 299);
+  std::vector<double> shares, lengths;  // the same shares, to the last bit
+  rigidShares(
+      100, 300, [&m](int a, int c) { return &m.ModeD(1, a + 1, c); }, masses, rigid, shares,
+      lengths);
+  EXPECT_EQ(early.shares(), shares);
+  EXPECT_EQ(early.lengths(), lengths);
   auto heavier = masses;
   heavier[10] += 1;
-  EXPECT_FALSE(early.fits(m, heavier));
+  EXPECT_FALSE(early.fits(m, heavier, rigid));
+  EXPECT_FALSE(early.fits(m, masses, {std::vector<double>(300, 0.2)}));
   m.NFrq = 299;
-  EXPECT_FALSE(early.fits(m, masses));
+  EXPECT_FALSE(early.fits(m, masses, rigid));
 }
 
 }  // namespace
