@@ -23,7 +23,9 @@ void ensureCoordinates(App& app) {
 
 void makeReport(App& app, NormalModes& nm, FrequencyReport& r) {
   if (hasForceConstants(app.m)) analyseModes(app.m, currentMasses(app.m), nm);
-  frequencyReport(app.m, nm.message.empty() && nm.count() > 0 ? &nm : nullptr, r);
+  frequencyReport(app.m, nm.message.empty() && nm.count() > 0 ? &nm : nullptr, r,
+                  app.earlyOverlap.get());
+  app.earlyOverlap.reset();
 }
 
 void analyseHeld(App& app, HeldAnalysis& out) {
