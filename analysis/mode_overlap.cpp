@@ -308,14 +308,7 @@ bool better(const ModeOverlap& a, const ModeOverlap& b) {
   return a.second < b.second || (a.second == b.second && a.first < b.first);
 }
 
-/// The displacements the check reads: run(a, c) holds component c (1..3) of atom a (0..) of
-/// modes 1..modes, one after the other.
-struct Runs {
-  int atoms = 0, modes = 0;
-  std::function<const i16*(int, int)> run;
-};
-
-ModeOverlap overlapOf(const Runs& src, const std::vector<double>& masses, OverlapKernel kernel,
+ModeOverlap overlapOf(const ModeRuns& src, const std::vector<double>& masses, OverlapKernel kernel,
                       int maxThreads) {
   ModeOverlap best;
   const int n = std::min<int>(src.atoms, int(masses.size())), nm = src.modes;
@@ -495,18 +488,18 @@ ModeOverlap overlapOf(const Runs& src, const std::vector<double>& masses, Overla
   return best;
 }
 
-/// The model's own runs: the mode index varies fastest in ModeD.
-Runs runsOf(const ModKel& m) {
-  Runs r{m.NAt, m.NFrq, [&m](int a, int c) { return &m.ModeD(1, a + 1, c); }};
+}  // namespace
+
+ModeRuns modeRuns(const ModKel& m) {
+  // the mode index varies fastest in ModeD
+  ModeRuns r{m.NAt, m.NFrq, [&m](int a, int c) { return &m.ModeD(1, a + 1, c); }};
   if (r.atoms > 0 && r.modes > 0) (void)m.ModeD(r.modes, r.atoms, 3);  // every place, checked
   return r;
 }
 
-}  // namespace
-
 ModeOverlap largestOverlap(const ModKel& m, const std::vector<double>& masses,
                            OverlapKernel kernel) {
-  return overlapOf(runsOf(m), masses, kernel, MaxThreads);
+  return overlapOf(modeRuns(m), masses, kernel, MaxThreads);
 }
 
 struct OverlapJob::State {
@@ -528,7 +521,7 @@ OverlapJob::OverlapJob(const ModKel& m, const std::vector<double>& masses,
                        std::vector<std::vector<double>> rigid)
     : s_(std::make_unique<State>()) {
   State& s = *s_;
-  const Runs model = runsOf(m);
+  const ModeRuns model = modeRuns(m);
   s.atoms = model.atoms;
   s.modes = model.modes;
   s.masses = masses;
@@ -541,9 +534,9 @@ OverlapJob::OverlapJob(const ModKel& m, const std::vector<double>& masses,
   // One thread of its own: the program goes on with the other.
   s.thread = std::jthread([&s] {
     try {
-      Runs own{s.atoms, s.modes, [&s](int a, int c) { return s.run(a, c); }};
+      const ModeRuns own{s.atoms, s.modes, [&s](int a, int c) { return s.run(a, c); }};
       s.result = overlapOf(own, s.masses, OverlapKernel::Auto, 1);
-      rigidShares(s.atoms, s.modes, own.run, s.masses, s.rigid, s.shares, s.lengths);
+      rigidShares(own, s.masses, s.rigid, s.shares, s.lengths);
     } catch (...) {
       s.failed = std::current_exception();
     }
@@ -556,7 +549,7 @@ bool OverlapJob::fits(const ModKel& m, const std::vector<double>& masses,
                       const std::vector<std::vector<double>>& rigid) const {
   const State& s = *s_;
   if (m.NAt != s.atoms || m.NFrq != s.modes || masses != s.masses || rigid != s.rigid) return false;
-  const Runs model = runsOf(m);
+  const ModeRuns model = modeRuns(m);
   for (int a = 0; a < s.atoms; ++a)
     for (int c = 1; c <= 3; ++c)
       if (!std::equal(s.run(a, c), s.run(a, c) + s.modes, model.run(a, c))) return false;

@@ -4,10 +4,20 @@
 
 #include "model/model.hpp"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
 namespace kel {
+
+/// Printed displacements as runs: run(a, c) holds component c (1..3) of atom a (0..) of modes
+/// 1..modes, one after the other, in hundredths.
+struct ModeRuns {
+  int atoms = 0, modes = 0;
+  std::function<const i16*(int, int)> run;
+};
+/// The runs of the model's displacement table (its places checked once).
+ModeRuns modeRuns(const ModKel& m);
 
 /// The kernels of the check, fastest first; each gives the same result.
 enum class OverlapKernel { Auto, Bytes512, Avx2, Sse2, Plain };

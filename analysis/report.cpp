@@ -10,7 +10,6 @@
 #include <Eigen/Dense>
 
 #include <cmath>
-#include <functional>
 
 namespace kel {
 
@@ -56,6 +55,16 @@ std::string fixed(double x, int decimals) {
   return Str(std::round(x * scale) / scale);
 }
 
+/// Column col of a printed mode, in units, mass-weighted (root: the roots of the masses per
+/// coordinate) and made of unit length; its length before. The one way a mode is weighed, so
+/// that every sum over such a column is the same to the last bit wherever it is made.
+double weighColumn(Eigen::MatrixXd::ColXpr col, const Eigen::VectorXd& root) {
+  col = col.cwiseProduct(root);
+  const double length = col.norm();
+  if (length > 0) col /= length;
+  return length;
+}
+
 void warn(FrequencyReport& out, const std::string& text) {
   out.warnings.push_back(text);
   out.lines.push_back(std::string(WarningMark) + text);
@@ -91,18 +100,12 @@ void compute(const ModKel& m, const NormalModes* computed, FrequencyReport& out,
   // a small matrix, as rigidShares makes it: every sum over it is the same to the last bit.
   Eigen::MatrixXd cols(dim, 8);
   Eigen::VectorXd norms(nm);
-  auto weigh = [&](int k) {
-    auto col = cols.col(k % 8);
-    col = col.cwiseProduct(root);
-    norms(k) = col.norm();
-    if (norms(k) > 0) col /= norms(k);
-    return col;
-  };
   auto mode = [&](int k) {
     auto col = cols.col(k % 8);
     for (int a = 0; a < n; ++a)
       for (int c = 0; c < 3; ++c) col(3 * a + c) = m.ModeD(k + 1, a + 1, c + 1) / 100.0;
-    return weigh(k);
+    norms(k) = weighColumn(col, root);
+    return col;
   };
 
   // translation and rotation left in each printed mode, and the overlap check: found beside
@@ -116,10 +119,7 @@ void compute(const ModKel& m, const NormalModes* computed, FrequencyReport& out,
     out.rigidShare = early->shares();
     lengths = early->lengths();
   } else {
-    (void)m.ModeD(nm, n, 3);
-    rigidShares(
-        n, nm, [&m](int a, int c) { return &m.ModeD(1, a + 1, c); }, masses, rigid, out.rigidShare,
-        lengths);
+    rigidShares(modeRuns(m), masses, rigid, out.rigidShare, lengths);
   }
   for (int k = 0; k < nm; ++k) norms(k) = lengths[std::size_t(k)];
   int worst = 0;
@@ -194,10 +194,10 @@ void compute(const ModKel& m, const NormalModes* computed, FrequencyReport& out,
 
 }  // namespace
 
-void rigidShares(int atoms, int modes, const std::function<const i16*(int, int)>& run,
-                 const std::vector<double>& masses, const std::vector<std::vector<double>>& rigid,
-                 std::vector<double>& shares, std::vector<double>& lengths) {
-  const int dim = 3 * atoms;
+void rigidShares(const ModeRuns& runs, const std::vector<double>& masses,
+                 const std::vector<std::vector<double>>& rigid, std::vector<double>& shares,
+                 std::vector<double>& lengths) {
+  const int atoms = runs.atoms, modes = runs.modes, dim = 3 * atoms;
   shares.assign(std::size_t(std::max(0, modes)), 0.0);
   lengths.assign(std::size_t(std::max(0, modes)), 0.0);
   Eigen::VectorXd root(dim);
@@ -209,15 +209,12 @@ void rigidShares(int atoms, int modes, const std::function<const i16*(int, int)>
     const int count = std::min(8, modes - k0);
     for (int a = 0; a < atoms; ++a)
       for (int c = 0; c < 3; ++c) {
-        const i16* d = run(a, c + 1) + k0;
+        const i16* d = runs.run(a, c + 1) + k0;
         for (int q = 0; q < count; ++q) cols(3 * a + c, q) = d[q] / 100.0;
       }
     for (int q = 0; q < count; ++q) {
       auto col = cols.col(q);
-      col = col.cwiseProduct(root);
-      const double length = col.norm();
-      lengths[std::size_t(k0 + q)] = length;
-      if (length > 0) col /= length;
+      lengths[std::size_t(k0 + q)] = weighColumn(col, root);
       double s = 0;
       for (const auto& e : rigid) {
         const double d = Eigen::Map<const Eigen::VectorXd>(e.data(), dim).dot(col);

@@ -6,7 +6,6 @@
 #include "analysis/normal_modes.hpp"
 #include "model/model.hpp"
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,12 +29,12 @@ struct FrequencyReport {
 
 /// The report on the model's modes; computed (may be null) are the modes of Fcc with the
 /// current masses, compared with the printed ones when both are present.
-/// The share of translation and rotation left in each printed mode k (shares[k]) and the length
-/// of its mass-weighted displacements (lengths[k]): run(a, c) holds component c (1..3) of atom
-/// a (0..) of modes 1..modes, in hundredths; rigid as rigidMotions gives them, weighted.
-void rigidShares(int atoms, int modes, const std::function<const i16*(int, int)>& run,
-                 const std::vector<double>& masses, const std::vector<std::vector<double>>& rigid,
-                 std::vector<double>& shares, std::vector<double>& lengths);
+/// The share of translation and rotation left in each printed mode k of runs (shares[k]) and
+/// the length of its mass-weighted displacements (lengths[k]); rigid as rigidMotions gives
+/// them, weighted.
+void rigidShares(const ModeRuns& runs, const std::vector<double>& masses,
+                 const std::vector<std::vector<double>>& rigid, std::vector<double>& shares,
+                 std::vector<double>& lengths);
 
 /// early: an overlap check started on these modes beforehand, taken when it still fits them.
 void frequencyReport(const ModKel& m, const NormalModes* computed, FrequencyReport& out,

@@ -110,9 +110,7 @@ TEST(ModeOverlap, EveryKernelFindsTheOnePairThatOverlaps) {
   EXPECT_EQ(got.first, 150);
   EXPECT_EQ(got.second, 299);
   std::vector<double> shares, lengths;  // the same shares, to the last bit
-  rigidShares(
-      100, 300, [&m](int a, int c) { return &m.ModeD(1, a + 1, c); }, masses, rigid, shares,
-      lengths);
+  rigidShares(modeRuns(m), masses, rigid, shares, lengths);
   EXPECT_EQ(early.shares(), shares);
   EXPECT_EQ(early.lengths(), lengths);
   auto heavier = masses;
