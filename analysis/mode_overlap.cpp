@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <exception>
 #include <functional>
 #include <limits>
@@ -502,19 +503,50 @@ ModeOverlap largestOverlap(const ModKel& m, const std::vector<double>& masses,
   return overlapOf(modeRuns(m), masses, kernel, MaxThreads);
 }
 
+namespace {
+
+/// A 64-bit digest of every run of r: four lanes of eight bytes, each mixed by multiplication,
+/// so that a change of any displacement changes it (but for odds of 2^-64).
+std::uint64_t digestOf(const ModeRuns& r) {
+  constexpr std::uint64_t K = 0x9E3779B97F4A7C15ULL;
+  std::uint64_t lane[4] = {1, 2, 3, 4};
+  auto mix = [](std::uint64_t h, std::uint64_t x) {
+    h ^= x * K;
+    h = (h << 31) | (h >> 33);
+    return h * 0xC2B2AE3D27D4EB4FULL;
+  };
+  const std::size_t bytes = std::size_t(std::max(0, r.modes)) * sizeof(i16);
+  for (int a = 0; a < r.atoms; ++a)
+    for (int c = 1; c <= 3; ++c) {
+      const auto* p = reinterpret_cast<const unsigned char*>(r.run(a, c));
+      std::size_t at = 0;
+      for (; at + 32 <= bytes; at += 32)
+        for (int k = 0; k < 4; ++k) {
+          std::uint64_t x;
+          std::memcpy(&x, p + at + 8 * std::size_t(k), 8);
+          lane[k] = mix(lane[k], x);
+        }
+      std::uint64_t tail = 0;
+      for (; at < bytes; ++at) tail = (tail << 8) | p[at];
+      lane[0] = mix(lane[0], tail);
+      lane[1] = mix(lane[1], std::uint64_t(a) * 3 + std::uint64_t(c));
+    }
+  std::uint64_t h = std::uint64_t(r.atoms) * K ^ std::uint64_t(r.modes);
+  for (auto x : lane) h = mix(h, x);
+  return h ^ (h >> 29);
+}
+
+}  // namespace
+
 struct OverlapJob::State {
   int atoms = 0, modes = 0;
   std::vector<double> masses;
   std::vector<std::vector<double>> rigid;
-  std::unique_ptr<ZeroedRows<i16>> copy;  // run (a, c) at ((a * 3) + c - 1) * modes
+  std::uint64_t digest = 0;  // of the runs the job read
   ModeOverlap result;
   std::vector<double> shares, lengths;
   std::exception_ptr failed;
   std::jthread thread;  // the last member: joined before the rest goes
-
-  const i16* run(int a, int c) const {
-    return copy->data() + (std::size_t(a) * 3 + std::size_t(c - 1)) * std::size_t(modes);
-  }
 };
 
 OverlapJob::OverlapJob(const ModKel& m, const std::vector<double>& masses,
@@ -526,17 +558,12 @@ OverlapJob::OverlapJob(const ModKel& m, const std::vector<double>& masses,
   s.modes = model.modes;
   s.masses = masses;
   s.rigid = std::move(rigid);
-  const std::size_t runs = std::size_t(std::max(0, s.atoms)) * 3;
-  s.copy = std::make_unique<ZeroedRows<i16>>(runs * std::size_t(std::max(0, s.modes)));
-  for (int a = 0; a < s.atoms; ++a)
-    for (int c = 1; c <= 3; ++c)
-      std::copy_n(model.run(a, c), s.modes, const_cast<i16*>(s.run(a, c)));
-  // One thread of its own: the program goes on with the other.
-  s.thread = std::jthread([&s] {
+  // One thread of its own reads the model's table while the program goes on with the other.
+  s.thread = std::jthread([&s, model] {
     try {
-      const ModeRuns own{s.atoms, s.modes, [&s](int a, int c) { return s.run(a, c); }};
-      s.result = overlapOf(own, s.masses, OverlapKernel::Auto, 1);
-      rigidShares(own, s.masses, s.rigid, s.shares, s.lengths);
+      s.result = overlapOf(model, s.masses, OverlapKernel::Auto, 1);
+      rigidShares(model, s.masses, s.rigid, s.shares, s.lengths);
+      s.digest = digestOf(model);
     } catch (...) {
       s.failed = std::current_exception();
     }
@@ -545,19 +572,20 @@ OverlapJob::OverlapJob(const ModKel& m, const std::vector<double>& masses,
 
 OverlapJob::~OverlapJob() = default;
 
+void OverlapJob::wait() {
+  if (s_->thread.joinable()) s_->thread.join();
+}
+
 bool OverlapJob::fits(const ModKel& m, const std::vector<double>& masses,
-                      const std::vector<std::vector<double>>& rigid) const {
+                      const std::vector<std::vector<double>>& rigid) {
+  wait();
   const State& s = *s_;
   if (m.NAt != s.atoms || m.NFrq != s.modes || masses != s.masses || rigid != s.rigid) return false;
-  const ModeRuns model = modeRuns(m);
-  for (int a = 0; a < s.atoms; ++a)
-    for (int c = 1; c <= 3; ++c)
-      if (!std::equal(s.run(a, c), s.run(a, c) + s.modes, model.run(a, c))) return false;
-  return true;
+  return !s.failed && digestOf(modeRuns(m)) == s.digest;
 }
 
 ModeOverlap OverlapJob::result() {
-  if (s_->thread.joinable()) s_->thread.join();
+  wait();
   if (s_->failed) std::rethrow_exception(s_->failed);
   return s_->result;
 }

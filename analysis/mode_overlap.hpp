@@ -37,10 +37,12 @@ struct ModeOverlap {
 ModeOverlap largestOverlap(const ModKel& m, const std::vector<double>& masses,
                            OverlapKernel kernel = OverlapKernel::Auto);
 
-/// largestOverlap of a copy of the modes of m, and the shares of the rigid motions in them
-/// (rigidShares), found by a thread of its own while the program goes on with other work;
-/// result() waits for it (and gives a failure of it as its own). The job keeps its copy: fits
-/// tells whether m, masses and rigid are still what it was made of.
+/// largestOverlap of the modes of m, and the shares of the rigid motions in them
+/// (rigidShares), found by a thread of its own while the program goes on with other work.
+/// The thread reads m's displacement table itself: until wait() returns, nothing may change
+/// the modes of m (a read holds its modes unchanged until modesSettled, where the program
+/// waits). fits tells whether m, masses and rigid are still what the job was made of;
+/// result() gives a failure of the job as its own.
 class OverlapJob {
  public:
   OverlapJob(const ModKel& m, const std::vector<double>& masses,
@@ -48,8 +50,10 @@ class OverlapJob {
   OverlapJob(const OverlapJob&) = delete;
   OverlapJob& operator=(const OverlapJob&) = delete;
   ~OverlapJob();  ///< waits for the thread
+  /// Waits for the thread.
+  void wait();
   bool fits(const ModKel& m, const std::vector<double>& masses,
-            const std::vector<std::vector<double>>& rigid) const;
+            const std::vector<std::vector<double>>& rigid);
   ModeOverlap result();
   /// After result(): as rigidShares gives them.
   const std::vector<double>& shares() const;

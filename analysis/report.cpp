@@ -205,13 +205,14 @@ void rigidShares(const ModeRuns& runs, const std::vector<double>& masses,
   // Mode k mass-weighted and of unit length, in column k % 8: the column starts as the one of
   // a full dim x modes matrix would, so every sum over it is the same to the last bit.
   Eigen::MatrixXd cols(dim, 8);
+  std::vector<const i16*> run(std::size_t(std::max(0, dim)));  // each looked up once
+  for (int r = 0; r < dim; ++r) run[std::size_t(r)] = runs.run(r / 3, r % 3 + 1);
   for (int k0 = 0; k0 < modes; k0 += 8) {  // eight modes at once: the mode varies fastest
     const int count = std::min(8, modes - k0);
-    for (int a = 0; a < atoms; ++a)
-      for (int c = 0; c < 3; ++c) {
-        const i16* d = runs.run(a, c + 1) + k0;
-        for (int q = 0; q < count; ++q) cols(3 * a + c, q) = d[q] / 100.0;
-      }
+    for (int r = 0; r < dim; ++r) {
+      const i16* d = run[std::size_t(r)] + k0;
+      for (int q = 0; q < count; ++q) cols(r, q) = d[q] / 100.0;
+    }
     for (int q = 0; q < count; ++q) {
       auto col = cols.col(q);
       lengths[std::size_t(k0 + q)] = weighColumn(col, root);

@@ -22,6 +22,9 @@ App::App() : Work(frm), view(*this, obr, frq, odleg) {
     frq.visible = false;
     startOverlapCheck(*this);
   };
+  hooks.modesSettled = [this] {
+    if (earlyOverlap) earlyOverlap->wait();
+  };
   hooks.namesChanged = [this] { obr.caption = m.ShowNam + std::string(ViewCaption); };
   hooks.placementControls = [this](bool shown) { klucze(*this, shown ? 1 : 0); };
   hooks.breakStarted = [this] { frm.ibut[1].enabled = true; };

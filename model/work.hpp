@@ -69,8 +69,12 @@ struct WorkHooks {
   std::function<void(std::string& name)> connections;
   /// The viewer shows the current structure (started or restarted).
   std::function<void()> showStructure;
-  /// The modes held were replaced: the frequency list closes.
+  /// The modes held were replaced: the frequency list closes. Work the program begins on
+  /// them beside the read may go on reading them until modesSettled.
   std::function<void()> modesReplaced;
+  /// The read that replaced the modes is over (however it ended): any work begun on them
+  /// beside it has ended, so that what follows may change them.
+  std::function<void()> modesSettled;
   /// The structure's name changed: the window captions follow it.
   std::function<void()> namesChanged;
   /// The placement controls are shown (true) or hidden.
@@ -127,6 +131,24 @@ struct Work {
  private:
   CancelPrompt defaultPrompt;
   SteppingClock defaultClock;
+};
+
+/// Calls hooks.modesReplaced, and hooks.modesSettled when it goes out of scope: a read holds
+/// one from the replacing of its modes to its end, so that nothing the read does afterwards
+/// may race with work begun on them beside it.
+class ModesReplaced {
+ public:
+  explicit ModesReplaced(Work& w) : w_(w) {
+    if (w_.hooks.modesReplaced) w_.hooks.modesReplaced();
+  }
+  ModesReplaced(const ModesReplaced&) = delete;
+  ModesReplaced& operator=(const ModesReplaced&) = delete;
+  ~ModesReplaced() {
+    if (w_.hooks.modesSettled) w_.hooks.modesSettled();
+  }
+
+ private:
+  Work& w_;
 };
 
 /// Runs body as procedure name: a run-time error is reported through erra and ends it.

@@ -470,7 +470,7 @@ void finish(Read& r) {
   if (m.Sw(sw::Summary128) != 0 && m.Sw(sw::Summary96) != 0) m.Sw(sw::Summary96) = 0;
   m.Sw(sw::Summary128) = 0;
   m.VibMode = 0;
-  if (w.hooks.modesReplaced) w.hooks.modesReplaced();
+  const ModesReplaced replaced(w);  // work begun on the modes beside the rest ends with it
   m.Sw(sw::Reading) = 0;
   std::string mpo = m.FilNam + ".mpo";
   if (spl(mpo) < 1) mpo = "*";

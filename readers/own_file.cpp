@@ -169,7 +169,7 @@ void FmaKel(Work& w, std::string f) noexcept {
       cutZeros(m, total);
       for (int i = 1; i <= total; ++i)
         for (int k = 1; k <= 3; ++k) m.XyzCopy(i, k) = m.Xyz(i, k);
-      if (w.hooks.modesReplaced) w.hooks.modesReplaced();
+      const ModesReplaced replaced(w);
       PbIni(w);
     }
     m.Par(par::ViewerState) = 1;

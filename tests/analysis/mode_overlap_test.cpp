@@ -97,10 +97,11 @@ TEST(ModeOverlap, EveryKernelFindsTheOnePairThatOverlaps) {
     EXPECT_EQ(got.first, 150) << int(kernel);
     EXPECT_EQ(got.second, 299) << int(kernel);
   }
-  // Started early on a copy, the check finds the same pair; it no longer fits the modes once
-  // they, their count or the masses change.
+  // Started early, the check finds the same pair; once it is over, it no longer fits the
+  // modes when one displacement, their count, the masses or the rigid motions change.
   const std::vector<std::vector<double>> rigid = {std::vector<double>(300, 0.1)};
   OverlapJob early(m, masses, rigid);
+  early.wait();
   m.ModeD(299, 50, 3) = 7;
   EXPECT_FALSE(early.fits(m, masses, rigid));
   m.ModeD(299, 50, 3) = 6;
