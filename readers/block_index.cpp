@@ -102,6 +102,7 @@ unsigned kindsOf(std::string_view line) {
   if (scan::isRouteLine(line)) k |= BlockIndex::Route;
   if (hasLow(line, texts::EnergyKey)) k |= BlockIndex::Energy;
   if (hasLow(line, texts::HarmonicKey)) k |= BlockIndex::FrequencyTitle;
+  if (scan::isFreqLine(line)) k |= BlockIndex::FrequencyGroup;
   if (hasLow(line, texts::AtomKey) && hasLow(line, texts::NumberKey) &&
       hasLow(line, texts::MassKey))
     k |= BlockIndex::Mass;

@@ -1,9 +1,9 @@
 // Kelvorin - desktop workbench for vibrational calculations.
 // Where the blocks of a Gaussian output start. One scan of the file records the offset of
 // every line that can open a block one of the readers looks for (orientation tables, energies,
-// frequency tables, mass lines, renumbering and scaling instructions, forces, force
-// constants, the route line); each reader then passes from one such line to the next instead
-// of reading every line in between, and reads its own block from there as before.
+// frequency tables and their groups, mass lines, renumbering and scaling instructions, forces,
+// force constants, the route line); each reader then passes from one such line to the next
+// instead of reading every line in between, and reads its own block from there as before.
 #pragma once
 
 #include "base/line_reader.hpp"
@@ -27,6 +27,7 @@ class BlockIndex {
     Instruction = 1u << 5,     ///< "scaling factor" or "renum atoms"
     Forces = 1u << 6,          ///< the title of the forces table
     ForceConstants = 1u << 7,  ///< the title of the Cartesian force constants
+    FrequencyGroup = 1u << 8,  ///< the frequency line of a group of a mode table
   };
 
   /// Lines listed at most: an index never holds more than a few megabytes (a damaged file

@@ -16,6 +16,9 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <memory>
+#include <thread>
+#include <vector>
 
 namespace kel {
 
@@ -268,12 +271,7 @@ void setRamanCount(Work& w) {
 // A high-precision table ("Frequencies ---", five columns) may come first under the same
 // title: its lines are passed over.
 
-/// The frequency line of a normal three-column group.
-bool isFreqLine(std::string_view line) {
-  auto p = line.find("--");
-  return p != std::string_view::npos && scan::hasLow(line.substr(0, p), "freq") &&
-         (p + 2 >= line.size() || line[p + 2] != '-');
-}
+using scan::isFreqLine;
 
 /// Values after "--" of line into v; count read.
 int valuesOf(std::string_view line, double (&v)[3]) {
@@ -281,16 +279,43 @@ int valuesOf(std::string_view line, double (&v)[3]) {
   return scan::threeValues(line, v);
 }
 
+/// What the groups of a table give besides the displacements, by mode number: kept apart
+/// from the model until the table is whole, so that a second reader can fill its own.
+struct GroupValues {
+  std::vector<double> frq = std::vector<double>(MaxFrq + 1);
+  std::vector<double> ir = std::vector<double>(MaxFrq + 1);
+  std::vector<double> ra = std::vector<double>(MaxFrq + 1);
+  std::vector<std::string> sym = std::vector<std::string>(MaxFrq + 1);
+
+  /// Modes from..to of other, taken over.
+  void take(GroupValues& other, int from, int to) {
+    for (auto i = std::size_t(from); i <= std::size_t(to); ++i) {
+      frq[i] = other.frq[i];
+      ir[i] = other.ir[i];
+      ra[i] = other.ra[i];
+      sym[i] = std::move(other.sym[i]);
+    }
+  }
+  /// Modes 1..k into the model's tables.
+  void store(ModKel& m, int k) {
+    for (int i = 1; i <= k; ++i) {
+      m.Frq(i) = frq[std::size_t(i)];
+      m.IrInt(i) = ir[std::size_t(i)];
+      m.RaInt(i) = ra[std::size_t(i)];
+      m.FrqSym(i) = std::move(sym[std::size_t(i)]);
+    }
+  }
+};
+
 /// Symmetry labels of modes k+1..k+c from the label line.
-void readLabels(Work& w, std::string_view labels, int k, int c) {
-  auto& m = w.m;
-  for (int j = 1; j <= c; ++j) m.FrqSym(k + j) = "?";
+void readLabels(GroupValues& v, std::string_view labels, int k, int c) {
+  for (int j = 1; j <= c; ++j) v.sym[std::size_t(k + j)] = "?";
   std::string_view s = labels;
   for (int j = 1; j <= c; ++j) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
     if (s.empty()) break;
     std::size_t n = std::min<std::size_t>(4, s.size());
-    m.FrqSym(k + j) = shortLabel(s.substr(0, n));
+    v.sym[std::size_t(k + j)] = shortLabel(s.substr(0, n));
     s.remove_prefix(n);
   }
 }
@@ -426,6 +451,30 @@ int atomsOfTable(LineReader& in, std::string& line, int n, int width) {
   return atoms;
 }
 
+/// The runs of the displacement table a table's groups fill: for each atom and component,
+/// modes 1..last() side by side. Made and widened by the thread that reads the table; a second
+/// reader works on a copy, which never widens.
+class ModeColumns {
+ public:
+  ModeColumns(ModKel& m, int last) : atoms_(m.NAt) { widen(m, last); }
+  /// Room for modes 1..last, checked against the table's bounds (error 9).
+  void widen(ModKel& m, int last) {
+    if (last <= last_) return;
+    runs_.clear();
+    for (int a = 1; a <= atoms_; ++a)
+      for (int comp = 1; comp <= 3; ++comp) runs_.push_back(m.ModeD.run(1, last, a, comp).data());
+    last_ = last;
+  }
+  int last() const { return last_; }
+  /// Where mode k of atom a (1..), component comp (0..2) goes: k must lie within last().
+  i16* at(int a, int comp, int k) const { return runs_[std::size_t((a - 1) * 3 + comp)] + (k - 1); }
+
+ private:
+  int atoms_;
+  int last_ = 0;
+  std::vector<i16*> runs_;
+};
+
 /// Displacements of the last groups read, held until Staged modes are together: ModeD keeps
 /// the mode index fastest, so a row of one group would touch a cache line (and a page) for
 /// each of its numbers, while the runs of many modes are written together.
@@ -443,17 +492,16 @@ class StagedModes {
     return &buf_[std::size_t(slot)];
   }
   /// Room for a group of three more modes after mode k; else the staged modes go first.
-  void makeRoom(ModKel& m, int k) {
-    if (count_ > 0 && k + 3 - first_ >= Staged) flush(m);
+  void makeRoom(const ModeColumns& to, int k) {
+    if (count_ > 0 && k + 3 - first_ >= Staged) flush(to);
   }
-  void flush(ModKel& m) {
+  void flush(const ModeColumns& to) {
     if (count_ == 0) return;
-    const int last = first_ + count_ - 1;
+    if (first_ + count_ - 1 > to.last()) throw BasicError{9};  // Subscript out of range
     for (int a = 1; a <= atoms_; ++a)
       for (int comp = 0; comp < 3; ++comp) {
-        auto run = m.ModeD.run(first_, last, a, comp + 1);
         const i16* from = &buf_[std::size_t(((a - 1) * 3 + comp) * Staged)];
-        std::copy(from, from + count_, run.begin());
+        std::copy(from, from + count_, to.at(a, comp, first_));
       }
     count_ = 0;
   }
@@ -517,33 +565,34 @@ bool printedRow(std::string_view line, int a, int z, int c, std::int16_t* d) {
 }
 
 /// From the frequency line of a group to the line after its last displacement row, which is
-/// left in line (empty at the end of the file). False, with the reason, when the group is not
-/// whole or does not fit the structure.
-bool readGroup(Work& w, LineReader& in, const std::string& freqLine, const std::string& labels,
-               int k, int c, int want, std::string& line, std::string& problem,
-               StagedModes& staged) {
-  auto& m = w.m;
+/// left in line (empty at the end of the file), starting at offset lineAt. False, with the
+/// reason, when the group is not whole or does not fit the structure. labels: the line before
+/// the frequency line, or none when another reader gives the labels.
+bool readGroup(const ModKel& m, LineReader& in, const std::string& freqLine,
+               const std::string* labels, int k, int c, int want, std::string& line,
+               std::uint64_t& lineAt, std::string& problem, StagedModes& staged, GroupValues& out) {
   double v[3];
   auto cut = [&] {
     problem = endsAfter(k, std::max(want, k + c));
     return false;
   };
+  auto mode = [k](int j) { return std::size_t(k + 1 + j); };
   valuesOf(freqLine, v);
-  for (int j = 0; j < c; ++j) m.Frq(k + 1 + j) = v[j];
-  readLabels(w, labels, k, c);
+  for (int j = 0; j < c; ++j) out.frq[mode(j)] = v[j];
+  if (labels) readLabels(out, *labels, k, c);
   // IR intensities
   for (;;) {
     if (!in.getLine(line) || scan::hasLow(line, "frequen")) return cut();
     if (scan::hasLow(line, "inte")) break;
   }
   valuesOf(line, v);
-  for (int j = 0; j < c; ++j) m.IrInt(k + 1 + j) = v[j];
+  for (int j = 0; j < c; ++j) out.ir[mode(j)] = v[j];
   // Raman activities, then the displacement header
   for (;;) {
     if (!in.getLine(line) || scan::hasLow(line, "frequen")) return cut();
     if (scan::hasLow(line, "rama")) {
       valuesOf(line, v);
-      for (int j = 0; j < c; ++j) m.RaInt(k + 1 + j) = v[j];
+      for (int j = 0; j < c; ++j) out.ra[mode(j)] = v[j];
       for (;;) {
         if (!in.getLine(line) || scan::hasLow(line, "freq")) return cut();
         if (scan::hasLow(line, " x ") && scan::hasLow(line, " y ")) break;
@@ -555,7 +604,6 @@ bool readGroup(Work& w, LineReader& in, const std::string& freqLine, const std::
   // Displacement rows, one line per atom: atom number, atomic number, then x, y, z of each
   // mode of the group.
   const int width = 2 + 3 * c;
-  (void)m.ModeD(k + c, m.NAt, 3);  // the place of each, checked
   i16* const group = staged.group(k, c);
   auto place = [&](int a, int comp) { return group + ((a - 1) * 3 + comp) * StagedModes::Staged; };
   for (int a = 1; a <= m.NAt; ++a) {
@@ -602,6 +650,7 @@ bool readGroup(Work& w, LineReader& in, const std::string& freqLine, const std::
     }
   }
   // A row for one more atom: the table belongs to a larger structure.
+  lineAt = in.offset();
   if (!in.getLine(line)) {
     line.clear();
     return true;
@@ -773,64 +822,216 @@ class TableCounter {
   int count_ = 0;
 };
 
-/// Reads the first table of open file in, whose title was just read; the rest of the file is
-/// only counted for further tables. k = the modes read; false, with the reason, when the table
-/// is refused.
-bool readFirstTable(Work& w, LineReader& in, int lw, int& k, ModeRead& out, IndexedLines& titles) {
+/// Where the reading of a table stands: the frequency line of the next group in line (which
+/// starts at offset at), the line before it in labels, k modes read before it.
+struct TablePlace {
+  int k = 0;
   std::string line, labels;
-  TableCounter counter;
-  counter.feed(" harmonic freq");
-  // The first group: its frequency line, the label line just before it.
-  bool found = false;
-  while (in.getLine(line)) {
-    counter.feed(line);
-    if (isFreqLine(line)) {
-      found = true;
-      break;
-    }
-    labels.swap(line);
-  }
-  k = 0;
-  bool cutOff = !found;
-  StagedModes staged(w.m.NAt);
-  while (found) {
+  std::uint64_t at = 0;
+  bool cutOff = false;  ///< the table ended with the file rather than with another line
+};
+
+/// What a table's reader does before a group: reads it, stops there (the rest is read
+/// already) or gives up.
+enum class Next { Read, Stop, GiveUp };
+
+/// Reads the groups of a table from the one whose frequency line p holds to the table's end;
+/// ahead(p, c) is asked before each group of c modes. False, with the reason in problem
+/// (none when ahead gave up), when the table is refused. labels: whether p.labels belongs to
+/// the first group (else another reader gives its labels).
+template <typename Ahead>
+bool readGroups(const ModKel& m, LineReader& in, int lw, TablePlace& p, const ModeColumns& cols,
+                GroupValues& values, std::string& problem, bool labels, Ahead&& ahead) {
+  StagedModes staged(m.NAt);
+  for (bool found = true; found;) {
     double v[3];
-    const int c = valuesOf(line, v);
+    const int c = valuesOf(p.line, v);
     if (c < 1) break;
-    if (k + c > MaxFrq) {
-      out.problem = TooManyModes;
+    if (p.k + c > MaxFrq) {
+      problem = TooManyModes;
       return false;
     }
-    std::string freqLine = line;
-    staged.makeRoom(w.m, k);
-    if (!readGroup(w, in, freqLine, labels, k, c, lw, line, out.problem, staged)) return false;
-    k += c;
+    const Next next = ahead(p, c);
+    if (next == Next::GiveUp) return false;
+    if (next == Next::Stop) break;
+    const std::string freqLine = p.line;
+    staged.makeRoom(cols, p.k);
+    if (!readGroup(m, in, freqLine, labels ? &p.labels : nullptr, p.k, c, lw, p.line, p.at, problem,
+                   staged, values))
+      return false;
+    labels = true;
+    p.k += c;
     // A following group starts within three lines (number line, label line, frequencies);
     // the table ends at other lines, a line of dashes or the end of the file (cut off).
     found = false;
-    labels.clear();
+    p.labels.clear();
     bool closed = false;
-    for (int ahead = 0; ahead < 3; ++ahead) {
-      if (ahead > 0 && !in.getLine(line)) break;
-      if (ahead == 0 && in.eof() && line.empty()) break;
-      if (isFreqLine(line)) {
+    for (int n = 0; n < 3; ++n) {
+      if (n > 0) {
+        p.at = in.offset();
+        if (!in.getLine(p.line)) break;
+      }
+      if (n == 0 && in.eof() && p.line.empty()) break;
+      if (isFreqLine(p.line)) {
         found = true;
         break;
       }
-      closed = closed || dashLine(line) || ahead == 2;
-      labels = line;
+      closed = closed || dashLine(p.line) || n == 2;
+      p.labels = p.line;
     }
-    cutOff = !found && !closed;
+    p.cutOff = !found && !closed;
   }
-  staged.flush(w.m);
+  staged.flush(cols);
+  return true;
+}
+
+/// The second half of a large table, read by a thread of its own from one of its groups on
+/// while the caller reads the first half into other modes of the same runs. The caller takes
+/// it over only when its own reading arrives at exactly that group with as many modes before
+/// it as were assumed; otherwise (a table other than the index counts, or a second half that
+/// fails) the caller reads on alone and meets every refusal itself, so that no result depends
+/// on the split.
+class SecondHalf {
+ public:
+  /// Groups from this many on are read in two halves.
+  static constexpr std::size_t Groups = 64;
+
+  /// A second half of the table whose first frequency line starts at offset first of file f,
+  /// when the index lists enough of its groups (three modes each, as the program prints
+  /// them); else none.
+  static std::unique_ptr<SecondHalf> start(const ModKel& m, const std::string& f,
+                                           const BlockIndex* index, std::uint64_t first,
+                                           const ModeColumns& cols, int lw) {
+    if (!index || !index->holds(f)) return nullptr;
+    std::vector<std::uint64_t> groups;
+    for (const auto& e : index->entries()) {
+      if (e.offset < first) continue;
+      if (e.offset > first && (e.kinds & BlockIndex::FrequencyTitle)) break;  // the next table
+      if (e.kinds & BlockIndex::FrequencyGroup) groups.push_back(e.offset);
+    }
+    if (groups.size() < Groups || groups.front() != first) return nullptr;
+    const std::size_t half = groups.size() / 2;
+    try {
+      return std::make_unique<SecondHalf>(m, f, groups[half], int(3 * half), cols, lw);
+    } catch (...) {
+      return nullptr;  // no memory or thread for it: the table is read in one
+    }
+  }
+
+  SecondHalf(const ModKel& m, const std::string& f, std::uint64_t from, int k,
+             const ModeColumns& cols, int lw)
+      : from_(from), k_(k), cols_(cols) {
+    thread_ = std::jthread([this, &m, f, lw] { read(m, f, lw); });
+  }
+  SecondHalf(const SecondHalf&) = delete;
+  SecondHalf& operator=(const SecondHalf&) = delete;
+
+  std::uint64_t from() const { return from_; }
+  int firstMode() const { return k_; }  ///< modes assumed before it
+  /// Waits for the thread; true when it read the rest of the table whole.
+  bool whole() {
+    if (thread_.joinable()) thread_.join();
+    return whole_;
+  }
+  /// After whole(): where the table ended, its modes and the reader's place past it.
+  const TablePlace& end() const { return place_; }
+  std::uint64_t endOffset() const { return endOffset_; }
+  GroupValues& values() { return values_; }
+  int firstCount() const { return firstCount_; }
+
+ private:
+  void read(const ModKel& m, const std::string& f, int lw) {
+    try {
+      LineReader in(f);
+      in.seek(from_);
+      place_.at = from_;
+      place_.k = k_;
+      if (!in.getLine(place_.line) || !isFreqLine(place_.line)) return;
+      std::string problem;
+      const bool ok = readGroups(m, in, lw, place_, cols_, values_, problem, false,
+                                 [this](const TablePlace& p, int c) {
+                                   if (firstCount_ == 0) firstCount_ = c;
+                                   return p.k + c > cols_.last() ? Next::GiveUp : Next::Read;
+                                 });
+      if (!ok || in.midLine()) return;
+      endOffset_ = in.offset();
+      whole_ = true;
+    } catch (...) {
+      // refused here, the caller reads this half itself and meets the failure there
+    }
+  }
+
+  const std::uint64_t from_;
+  const int k_;
+  const ModeColumns cols_;  // a copy: the caller's may widen meanwhile
+  TablePlace place_;
+  GroupValues values_;
+  std::uint64_t endOffset_ = 0;
+  int firstCount_ = 0;
+  bool whole_ = false;
+  std::jthread thread_;  // the last member: joined before the rest goes
+};
+
+/// Reads the first table of open file f (in), whose title was just read; the rest of the
+/// file is only counted for further tables. k = the modes read; false, with the reason, when
+/// the table is refused. A large table's second half is read beside the first.
+bool readFirstTable(Work& w, const std::string& f, LineReader& in, int lw, int& k, ModeRead& out,
+                    IndexedLines& titles, const BlockIndex* index) {
+  auto& m = w.m;
+  std::string line;
+  TableCounter counter;
+  counter.feed(" harmonic freq");
+  // The first group: its frequency line, the label line just before it.
+  TablePlace p;
+  bool found = false;
+  for (;;) {
+    p.at = in.offset();
+    if (!in.getLine(p.line)) break;
+    counter.feed(p.line);
+    if (isFreqLine(p.line)) {
+      found = true;
+      break;
+    }
+    p.labels.swap(p.line);
+  }
+  k = 0;
+  p.cutOff = !found;
+  GroupValues values;
+  ModeColumns cols(m, std::clamp(lw, 1, int(MaxFrq)));
+  auto half = found ? SecondHalf::start(m, f, index, p.at, cols, lw) : nullptr;
+  bool alone = !half;  // read on without the second half
+  const auto ahead = [&](TablePlace& q, int c) {
+    if (!alone && q.at == half->from() && q.k == half->firstMode() && half->whole()) {
+      // the first half ends where the second began: the second half's modes are taken over
+      values.take(half->values(), q.k + 1, half->end().k);
+      readLabels(values, q.labels, q.k, half->firstCount());
+      q.k = half->end().k;
+      q.cutOff = half->end().cutOff;
+      in.seek(half->endOffset());
+      return Next::Stop;
+    }
+    if (!alone && (q.at >= half->from() || q.k + c > half->firstMode())) {
+      half->whole();
+      alone = true;
+    }
+    cols.widen(m, q.k + c);
+    return Next::Read;
+  };
+  const bool ok = !found || readGroups(m, in, lw, p, cols, values, out.problem, true, ahead);
+  k = p.k;
+  // A second half left aside wrote only modes up to the ones expected (lw): a table that
+  // ends before them is refused and cleared, one that does not has them all read again.
+  half.reset();
+  if (!ok) return false;
   if (k < lw) {
     out.problem = endsAfter(k, lw);
     return false;
   }
-  if (cutOff && k > 0) {
+  if (p.cutOff && k > 0) {
     out.problem = CutOffAtEnd;
     return false;
   }
+  values.store(m, k);
   while (counter.armed() ? in.getLine(line) : titles.next(line)) counter.feed(line);
   out.tables = counter.count();
   return true;
@@ -871,7 +1072,7 @@ void ReMW(Work& w, const std::string& f, int lw, int& ier, ModeRead* out,
     clearModeTables(w);
     m.ModeD.prepare(std::clamp(lw, 1, int(MaxFrq)), int(m.NAt), 3);  // the modes expected
     int k = 0;
-    const bool whole = readFirstTable(w, in, lw, k, result, titles);
+    const bool whole = readFirstTable(w, f, in, lw, k, result, titles, index);
     w.files.close(GaussChannel);
     if (!whole) {
       m.ModeD.fill(0);

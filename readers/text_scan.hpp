@@ -85,6 +85,14 @@ inline bool isRouteLine(std::string_view line) {
   return line.size() < 321 && line.substr(0, 4).find('#') != std::string_view::npos;
 }
 
+/// The frequency line of a normal three-column group of a mode table ("Frequencies --"; the
+/// high-precision table's "Frequencies ---" is not one).
+inline bool isFreqLine(std::string_view line) {
+  auto p = line.find("--");
+  return p != std::string_view::npos && hasLow(line.substr(0, p), "freq") &&
+         (p + 2 >= line.size() || line[p + 2] != '-');
+}
+
 /// Up to three values after "--": the text is left-trimmed, a value read, the text cut at
 /// the next run of four blanks and left-trimmed again. Returns how many were read.
 int threeValues(std::string_view line, double (&v)[3]);

@@ -39,6 +39,7 @@ const KindCase KindRows[] = {
      [](std::string_view l) {
        return scan::hasLow(l, "force constants in cartesian coordinates");
      }},
+    {BlockIndex::FrequencyGroup, [](std::string_view l) { return scan::isFreqLine(l); }},
 };
 
 /// Lines of every kind between number rows (D exponents too), a route line without letters,
@@ -53,6 +54,7 @@ std::string sample(std::string_view end) {
       " SCF Done:  E(RB3LYP) =  -194.418615027     A.U. after    9 cycles",
       " Harmonic frequencies (cm**-1), IR intensities",
       "  Frequencies --     85.2547               241.1418",
+      "       Frequencies ---    11.1111   22.2222",
       "     1   6     0.18   0.03   0.01    -0.07  -0.01   0.01",
       " Atom     1 has atomic number  6 and mass  12.00000",
       " atom 2 number 1",

@@ -3,6 +3,7 @@
 
 #include "base/convert.hpp"
 #include "gaussian_text.hpp"
+#include "readers/block_index.hpp"
 #include "readers/text_scan.hpp"
 #include "testing.hpp"
 
@@ -90,6 +91,79 @@ TEST_F(Freq, LinearMoleculeKeepsItsLastMode) {
   EXPECT_DOUBLE_EQ(m.Frq(1), 400.25);
   EXPECT_DOUBLE_EQ(m.Frq(4), 100.25);
   EXPECT_EQ(m.ModeD(1, 3, 2), CInt(displacement(4, 3, 2) * 100));
+}
+
+/// Everything a read of a mode table leaves: status, reason, counts and every table place.
+std::string modeTables(const ModKel& m, int ier, const ModeRead& r) {
+  std::string s = Str(ier) + "|" + r.problem + "|" + Str(r.tables) + "|" + Str(m.NFrq) + "|" +
+                  Str(m.Sw(sw::ModesHeld)) + "\n";
+  for (int k = 0; k <= MaxFrq; ++k) {
+    s += Str(m.Frq(k)) + Str(m.IrInt(k)) + Str(m.RaInt(k)) + m.FrqSym(k);
+    for (int a = 1; a <= m.NAt; ++a)
+      for (int c = 1; c <= 3; ++c) s += " " + Str(m.ModeD(k, a, c));
+    s += "\n";
+  }
+  return s;
+}
+
+TEST_F(Freq, LargeTableReadInTwoHalvesAsInOne) {
+  // A table of 68 groups is read in two halves when the file's index lists its groups; the
+  // model must end the same as when it is read in one, for whole and damaged tables.
+  std::vector<GAtom> atoms;
+  for (int a = 0; a < 70; ++a) atoms.push_back({a % 3 ? 1 : 6, 0.1 * a, 0.2 * (a % 7), 0.3});
+  const std::string whole = frequencyTable(atoms, 204, true);
+  const std::string footer = " -------------------\n - Thermochemistry -";
+  auto groups = [&](int n) {  // the groups of a table of n modes, without title and footer
+    const std::string t = frequencyTable(atoms, n, true);
+    const auto from = t.find("normal coordinates:\n") + 21;
+    return t.substr(from, t.find(footer) - from);
+  };
+  auto start = [&](int g) {  // where group g (0..) begins: its number line
+    std::size_t at = 0;
+    for (int k = 0; k <= g && at != std::string::npos; ++k)
+      at = whole.find("Frequencies --", at + 1);
+    if (at == std::string::npos) return whole.find(footer);
+    for (int up = 0; up < 3; ++up) at = whole.rfind('\n', at - 1);
+    return at + 1;
+  };
+  auto edited = [&](int g, int row, std::string_view with) {  // row of group g from column 6
+    std::string t = whole;
+    std::size_t p = t.find("  Atom  AN", start(g));
+    for (int r = 0; r <= row; ++r) p = t.find('\n', p) + 1;
+    t.replace(p + 6, with.size(), with);
+    return t;
+  };
+  const auto at10 = start(10);
+  const std::string group10 = whole.substr(at10, start(11) - at10);
+  const auto titleEnd = whole.find("normal coordinates:\n") + 21;
+  // Texts and the modes expected; the first six are refused. A group more makes the first
+  // half read past the second's start; a group of two modes (the seventh) moves the split.
+  const std::vector<std::pair<std::string, int>> texts = {
+      {whole, 204},
+      {edited(50, 9, "  99"), 204},                // a row of the second half
+      {edited(33, 69, "  99"), 204},               // the last row before the split
+      {edited(34, 0, "   9"), 204},                // the first row after it
+      {whole.substr(0, start(60) + 2000), 204},    // cut in the second half
+      {whole.substr(0, whole.find(footer)), 204},  // cut after the last group
+      {std::string(whole).erase(at10, group10.size()), 150},
+      {std::string(whole).insert(at10, group10), 204},
+      {whole.substr(0, titleEnd) + groups(20) + groups(183) + footer + "\n", 150},
+      {whole + whole, 204},  // a second table, only counted
+  };
+  for (std::size_t t = 0; t < texts.size(); ++t) {
+    const std::string path = dir.write("t.log", routeLine + texts[t].first);
+    const BlockIndex index(path);
+    std::string got[2];
+    for (int indexed = 0; indexed < 2; ++indexed) {
+      setModel(*app, atoms);
+      int ier = 0;
+      ModeRead r;
+      ReMW(*app, path, texts[t].second, ier, &r, indexed ? &index : nullptr);
+      got[indexed] = modeTables(m, ier, r);
+    }
+    EXPECT_EQ(got[1], got[0]) << "text " << t;
+    EXPECT_EQ(got[0].substr(0, 2) == "-1", t == 0 || t >= 6) << "text " << t << ": " << got[0];
+  }
 }
 
 TEST(ThreeValues, CutAtFourBlanks) {
