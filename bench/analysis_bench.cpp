@@ -5,6 +5,7 @@
 // are not at hand with their force constants); the peak resident size is a counter.
 #include "analysis/mode_overlap.hpp"
 #include "analysis/normal_modes.hpp"
+#include "analysis/report.hpp"
 #include "analysis/ped.hpp"
 #include "app/app.hpp"
 #include "topology/connections.hpp"
@@ -105,9 +106,22 @@ void BM_ModeOverlap480(benchmark::State& state) {
       for (int c = 1; c <= 3; ++c) m->ModeD(k, a, c) = kel::i16(d(rng));
   std::vector<double> masses(480);
   for (std::size_t a = 0; a < masses.size(); ++a) masses[a] = 1.00783 + 11.0 * double(a % 4);
-  for (auto _ : state) benchmark::DoNotOptimize(kel::largestOverlap(*m, masses));
+  if (state.range(0) == 0) {
+    for (auto _ : state) benchmark::DoNotOptimize(kel::largestOverlap(*m, masses));
+    return;
+  }
+  // the shares of translation and rotation in the same modes
+  std::vector<std::vector<double>> rigid(6, std::vector<double>(3 * 480));
+  for (std::size_t r = 0; r < rigid.size(); ++r)
+    for (std::size_t c = 0; c < rigid[r].size(); ++c) rigid[r][c] = double((r * 7 + c) % 13) / 50;
+  std::vector<double> shares, lengths;
+  for (auto _ : state) {
+    kel::rigidShares(kel::modeRuns(*m), masses, rigid, shares, lengths);
+    benchmark::DoNotOptimize(shares.data());
+  }
 }
 
 }  // namespace
 
-BENCHMARK(BM_ModeOverlap480)->Unit(benchmark::kMillisecond)->UseRealTime();
+// Arg 0: the largest overlap; arg 1: the rigid-motion shares.
+BENCHMARK(BM_ModeOverlap480)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
