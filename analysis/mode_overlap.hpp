@@ -41,8 +41,9 @@ ModeOverlap largestOverlap(const ModKel& m, const std::vector<double>& masses,
 /// (rigidShares), found by a thread of its own while the program goes on with other work.
 /// The thread reads m's displacement table itself: until wait() returns, nothing may change
 /// the modes of m (a read holds its modes unchanged until modesSettled, where the program
-/// waits). fits tells whether m, masses and rigid are still what the job was made of;
-/// result() gives a failure of the job as its own.
+/// waits). fits (which waits too) tells whether m, masses and rigid are still what the job
+/// was made of, the displacements by a digest of them; result() gives a failure of the job as
+/// its own.
 class OverlapJob {
  public:
   OverlapJob(const ModKel& m, const std::vector<double>& masses,

@@ -134,8 +134,8 @@ struct Work {
 };
 
 /// Calls hooks.modesReplaced, and hooks.modesSettled when it goes out of scope: a read holds
-/// one from the replacing of its modes to its end, so that nothing the read does afterwards
-/// may race with work begun on them beside it.
+/// one from the replacing of its modes to its end and changes no mode meanwhile, so that work
+/// begun on them beside it has ended when the read returns, however it ends.
 class ModesReplaced {
  public:
   explicit ModesReplaced(Work& w) : w_(w) {
