@@ -5,8 +5,8 @@
 // are not at hand with their force constants); the peak resident size is a counter.
 #include "analysis/mode_overlap.hpp"
 #include "analysis/normal_modes.hpp"
-#include "analysis/report.hpp"
 #include "analysis/ped.hpp"
+#include "analysis/report.hpp"
 #include "app/app.hpp"
 #include "topology/connections.hpp"
 #include "topology/internal_coords.hpp"
