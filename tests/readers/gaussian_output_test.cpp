@@ -195,6 +195,25 @@ TEST_F(Out, FrequenciesFromTheFrqFile) {
   EXPECT_DOUBLE_EQ(app->m.Frq(1), 300.25);
 }
 
+TEST_F(Out, WorkOnTheModesEndsWithTheReadHoweverItEnds) {
+  // Work begun beside a read on its modes may read them until the read ends: the program is
+  // told once that they were replaced and once that the read is over, also when a later step
+  // of the read fails.
+  const auto f = dir.write("w.log", routeLine + orientationTable("Standard", water()) +
+                                        frequencyTable(water(), 3, true));
+  int replaced = 0, settled = 0;
+  app->hooks.modesReplaced = [&] { ++replaced; };
+  app->hooks.modesSettled = [&] { ++settled; };
+  FmtIn(*app, f);
+  EXPECT_EQ(replaced, 1);
+  EXPECT_EQ(settled, 1);
+  app->hooks.connections = [](std::string&) { throw BasicError{61}; };  // Disk full
+  FmtIn(*app, f);
+  EXPECT_EQ(replaced, 2);
+  EXPECT_EQ(settled, 2);
+  EXPECT_NE(app->frm.Text4.text.find("ERROR 61"), std::string::npos) << app->frm.Text4.text;
+}
+
 TEST_F(Out, EmptyCompactBlock) {
   FmtIn(*app, dir.write("e.fmv", "Atomic orientation and masses\n\nHarmonic frequencies\n"));
   EXPECT_TRUE(app->readFailed);
