@@ -99,12 +99,11 @@ void compute(const ModKel& m, const NormalModes* computed, FrequencyReport& out,
   // Printed mode k, mass-weighted and of unit length, is made when needed in column k % 8 of
   // a small matrix, as rigidShares makes it: every sum over it is the same to the last bit.
   Eigen::MatrixXd cols(dim, 8);
-  Eigen::VectorXd norms(nm);
   auto mode = [&](int k) {
     auto col = cols.col(k % 8);
     for (int a = 0; a < n; ++a)
       for (int c = 0; c < 3; ++c) col(3 * a + c) = m.ModeD(k + 1, a + 1, c + 1) / 100.0;
-    norms(k) = weighColumn(col, root);
+    weighColumn(col, root);  // its length before: lengths[k]
     return col;
   };
 
@@ -121,7 +120,6 @@ void compute(const ModKel& m, const NormalModes* computed, FrequencyReport& out,
   } else {
     rigidShares(modeRuns(m), masses, rigid, out.rigidShare, lengths);
   }
-  for (int k = 0; k < nm; ++k) norms(k) = lengths[std::size_t(k)];
   int worst = 0;
   for (int k = 0; k < nm; ++k)
     if (out.rigidShare[std::size_t(k)] > out.maxTranslationRotation) {
@@ -137,9 +135,10 @@ void compute(const ModKel& m, const NormalModes* computed, FrequencyReport& out,
     if (out.overlapPair[0] > 0) {
       const int i = out.overlapPair[0] - 1, j = out.overlapPair[1] - 1;
       auto spread = [&](int k) { return (root.cwiseProduct(mode(k))).norm(); };
-      if (norms(i) > 0 && norms(j) > 0) {
+      const double li = lengths[std::size_t(i)], lj = lengths[std::size_t(j)];
+      if (li > 0 && lj > 0) {
         const double sj = spread(j), si = spread(i);
-        out.overlapNoise = 3 * RoundingSigma * (sj / norms(i) + si / norms(j));
+        out.overlapNoise = 3 * RoundingSigma * (sj / li + si / lj);
       }
     }
     out.lines.push_back(std::string(OverlapText) + fixed(out.maxOverlap, 4) +
@@ -175,7 +174,7 @@ void compute(const ModKel& m, const NormalModes* computed, FrequencyReport& out,
     const auto u = mode(k);
     const double nu = computed->frequencies[std::size_t(k)];
     diff = std::max(diff, std::fabs(m.Frq(k + 1) - nu));
-    if (norms(k) == 0) continue;
+    if (lengths[std::size_t(k)] == 0) continue;
     double s = 0;  // over the degenerate set of computed mode k
     for (int j = 0; j < nm; ++j)
       if (std::fabs(computed->frequencies[std::size_t(j)] - nu) <= DegenerateWidth) {

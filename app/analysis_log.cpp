@@ -34,7 +34,6 @@ void startOverlapCheck(App& app) noexcept {
         std::make_unique<OverlapJob>(app.m, masses, rigidMotions(app.m, masses, true));
   } catch (...) {
     // no memory or thread for it: the report checks the modes itself, as for a small set
-    app.earlyOverlap.reset();
   }
 }
 
